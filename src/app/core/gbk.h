@@ -1,0 +1,27 @@
+#pragma once
+// GBK (code page 936) text, the encoding of every file the program reads and writes.
+
+#include <QByteArray>
+#include <QString>
+
+namespace gbk {
+
+// Decodes GBK bytes. Bytes that form no GBK character become U+FFFD (shown, never
+// dropped); four-byte GB18030 sequences, which encode() writes for characters GBK
+// lacks, decode back to those characters. `ok`, when given, is false if any byte
+// could not be decoded.
+QString decode(QByteArrayView bytes, bool* ok = nullptr);
+
+// Encodes text as GBK. A character GBK lacks (an emoji, a rare ideograph) is written
+// as its four-byte GB18030 sequence, GBK's standard superset, so no text is lost and
+// decode() brings it back. `exact`, when given, is false if any such character occurred.
+QByteArray encode(QStringView text, bool* exact = nullptr);
+
+// True when every character of `text` has a GBK code.
+bool representable(QStringView text);
+
+// Length in bytes of the GBK character starting at bytes[i] (1 or 2; 4 for a GB18030
+// four-byte sequence), used where a byte limit must not split a character.
+qsizetype charLength(QByteArrayView bytes, qsizetype i);
+
+} // namespace gbk

@@ -1,0 +1,10 @@
+#include "cli/command.h"
+
+namespace cli {
+
+std::vector<Command> catalogueCommands()
+{
+    return {};
+}
+
+} // namespace cli

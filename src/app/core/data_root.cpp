@@ -1,0 +1,138 @@
+#include "app/core/data_root.h"
+
+#include "app/core/app_error.h"
+#include "app/core/atomic_file.h"
+#include "app/core/gbk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace text_lines {
+
+QStringList split(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QByteArrayView beforeNul(QByteArrayView bytes)
+{
+    qsizetype nul = bytes.indexOf('\0');
+    return nul < 0 ? bytes : bytes.first(nul);
+}
+
+} // namespace text_lines
+
+DataRoot::DataRoot(QString folder) : m_folder(std::move(folder)) {}
+
+DataRoot DataRoot::current()
+{
+    return DataRoot(QDir::currentPath());
+}
+
+namespace {
+
+// The entry of `dir` named `name` in any letter case; an exact match wins.
+QString matchEntry(const QString& dir, const QString& name)
+{
+    if (QFileInfo::exists(dir + QLatin1Char('/') + name))
+        return name;
+    const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return {};
+}
+
+} // namespace
+
+QString DataRoot::resolve(const QString& path, bool forWriting) const
+{
+    QStringList parts = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    if (parts.isEmpty())
+        return {};
+    QString dir = m_folder;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const bool last = i + 1 == parts.size();
+        const QString& part = parts[i];
+        if (part == QLatin1String(".") || part == QLatin1String("..")) {
+            dir += QLatin1Char('/') + part;
+            continue;
+        }
+        QString entry = matchEntry(dir, part);
+        if (entry.isEmpty()) {
+            if (last && forWriting && QFileInfo(dir).isDir())
+                return dir + QLatin1Char('/') + part;
+            return {};
+        }
+        dir += QLatin1Char('/') + entry;
+        if (!last && !QFileInfo(dir).isDir())
+            return {};
+    }
+    return QFileInfo(dir).isDir() ? QString() : dir;
+}
+
+QString DataRoot::findFile(const QString& path) const
+{
+    return resolve(path, false);
+}
+
+QString DataRoot::pathForWriting(const QString& path) const
+{
+    return resolve(path, true);
+}
+
+QByteArray DataRoot::readBytes(const QString& path) const
+{
+    QString host = findFile(path);
+    QFile file(host);
+    if (host.isEmpty() || !file.open(QIODevice::ReadOnly))
+        throw AppError::cannotOpen(path);
+    return file.readAll();
+}
+
+QString DataRoot::readText(const QString& path) const
+{
+    QByteArray bytes = readBytes(path);
+    return gbk::decode(text_lines::beforeNul(bytes));
+}
+
+QStringList DataRoot::readLines(const QString& path) const
+{
+    return text_lines::split(readText(path));
+}
+
+void DataRoot::writeBytes(const QString& path, const QByteArray& bytes) const
+{
+    QString host = pathForWriting(path);
+    if (host.isEmpty() || !writeFileAtomically(host, bytes))
+        throw AppError::cannotCreate(path);
+}
+
+void DataRoot::writeText(const QString& path, const QString& text) const
+{
+    writeBytes(path, gbk::encode(text_lines::split(text + QLatin1Char('x')).join(QStringLiteral("\r\n")).chopped(1)));
+}
+
+void DataRoot::writeLines(const QString& path, const QStringList& lines) const
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += gbk::encode(line) + "\r\n";
+    writeBytes(path, bytes);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The data tree: files named by backslash paths relative to the folder that was
+// current at start-up, matched without regard to letter case, read and written whole
+// as GBK text.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class DataRoot {
+public:
+    // The tree rooted at `folder` (an absolute host path).
+    explicit DataRoot(QString folder);
+    // The tree rooted at the current directory, fixed from now on.
+    static DataRoot current();
+
+    const QString& folder() const { return m_folder; }
+
+    // The host path of an existing file, or an empty string.
+    QString findFile(const QString& path) const;
+    // The host path a write of `path` goes to: an existing file of that name in any
+    // letter case, or a new name in an existing folder; empty when a folder is missing.
+    QString pathForWriting(const QString& path) const;
+
+    // Reading never creates anything. Each throws AppError "Cannot open file <path>".
+    QByteArray readBytes(const QString& path) const;
+    QString readText(const QString& path) const; // GBK, cut at the first NUL
+    QStringList readLines(const QString& path) const;
+
+    // Whole-file writes, atomic. Each throws AppError "Cannot create file <path>".
+    void writeBytes(const QString& path, const QByteArray& bytes) const;
+    void writeText(const QString& path, const QString& text) const;   // line breaks as CR LF, none added
+    void writeLines(const QString& path, const QStringList& lines) const; // each line + CR LF
+
+private:
+    QString resolve(const QString& path, bool forWriting) const;
+    QString m_folder;
+};
+
+namespace text_lines {
+// Lines separated by CR LF, a lone CR or a lone LF; a final break adds no empty line,
+// an empty text gives none.
+QStringList split(const QString& text);
+// Bytes up to the first NUL.
+QByteArrayView beforeNul(QByteArrayView bytes);
+} // namespace text_lines

@@ -1,0 +1,314 @@
+#include "app/core/settings_file.h"
+
+#include "app/core/app_error.h"
+#include "app/core/atomic_file.h"
+#include "app/core/gbk.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <optional>
+
+namespace {
+
+// A value is read through a 2048-byte buffer.
+constexpr qsizetype kMaxValueBytes = 2047;
+
+// Marks a value whose line breaks, edge blanks or quotes were escaped to keep it on one
+// line; values without it are taken as written.
+const QString kTextPrefix = QStringLiteral("@Text(");
+
+bool isBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+
+QByteArrayView trimmed(QByteArrayView b)
+{
+    qsizetype s = 0, e = b.size();
+    while (s < e && isBlank(b[s]))
+        ++s;
+    while (e > s && isBlank(b[e - 1]))
+        --e;
+    return b.sliced(s, e - s);
+}
+
+QList<QByteArray> splitLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.append(bytes.mid(start, i - start));
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size())
+        lines.append(bytes.mid(start));
+    return lines;
+}
+
+// The section a line opens, or nullopt.
+std::optional<QString> sectionOf(const QByteArray& line)
+{
+    QByteArrayView t = trimmed(line);
+    if (!t.startsWith('['))
+        return std::nullopt;
+    qsizetype close = t.lastIndexOf(']');
+    QByteArrayView name = close > 0 ? t.sliced(1, close - 1) : t.sliced(1);
+    return gbk::decode(trimmed(name));
+}
+
+// The key a line sets, or nullopt for comments and lines without "=".
+std::optional<QString> keyOf(const QByteArray& line)
+{
+    QByteArrayView t = trimmed(line);
+    if (t.startsWith(';'))
+        return std::nullopt;
+    qsizetype eq = t.indexOf('=');
+    if (eq < 0)
+        return std::nullopt;
+    return gbk::decode(trimmed(t.first(eq)));
+}
+
+bool sameName(const QString& a, const QString& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+struct Location {
+    qsizetype sectionLine = -1; // index of the [section] line
+    qsizetype lastLine = -1;    // last non-blank line of the section
+    qsizetype keyLine = -1;     // line of the key, when present
+};
+
+Location locate(const QList<QByteArray>& lines, const QString& section, const QString& key)
+{
+    Location at;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        auto name = sectionOf(lines[i]);
+        if (at.sectionLine < 0) {
+            if (name && sameName(*name, section))
+                at.sectionLine = at.lastLine = i;
+            continue;
+        }
+        if (name)
+            break; // the first matching section is the only one searched
+        if (!trimmed(lines[i]).isEmpty())
+            at.lastLine = i;
+        if (at.keyLine < 0) {
+            auto k = keyOf(lines[i]);
+            if (k && sameName(*k, key))
+                at.keyLine = i;
+        }
+    }
+    return at;
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(QString hostPath) : m_path(std::move(hostPath)) {}
+
+QString SettingsFile::besideExecutable()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Mqini.ini"));
+}
+
+QList<QByteArray> SettingsFile::loadLines() const
+{
+    if (m_batching)
+        return m_batchLines;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return splitLines(file.readAll());
+}
+
+void SettingsFile::store(const QList<QByteArray>& lines)
+{
+    if (m_batching) {
+        m_batchLines = lines;
+        m_batchDirty = true;
+        return;
+    }
+    QByteArray bytes;
+    for (const QByteArray& line : lines)
+        bytes += line + "\r\n";
+    if (!writeFileAtomically(m_path, bytes))
+        throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
+}
+
+QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bool* found) const
+{
+    const QList<QByteArray> lines = loadLines();
+    Location at = locate(lines, section, key);
+    *found = at.keyLine >= 0;
+    if (!*found)
+        return {};
+    const QByteArray& line = lines[at.keyLine];
+    QByteArray value = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1)).toByteArray();
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    if (value.size() > kMaxValueBytes) {
+        qsizetype cut = 0;
+        while (cut < value.size()) {
+            qsizetype n = gbk::charLength(value, cut);
+            if (cut + n > kMaxValueBytes)
+                break;
+            cut += n;
+        }
+        value.truncate(cut);
+    }
+    return value;
+}
+
+QString SettingsFile::readString(const QString& section, const QString& key, const QString& fallback) const
+{
+    bool found = false;
+    QByteArray raw = rawValue(section, key, &found);
+    return found ? decodeValue(gbk::decode(raw)) : fallback;
+}
+
+qint32 SettingsFile::readInteger(const QString& section, const QString& key, qint32 fallback) const
+{
+    bool found = false;
+    QByteArray raw = rawValue(section, key, &found);
+    if (!found)
+        return fallback;
+    return parseInteger(QString::fromLatin1(raw)).value_or(fallback);
+}
+
+bool SettingsFile::readBool(const QString& section, const QString& key, bool fallback) const
+{
+    bool found = false;
+    QByteArray raw = rawValue(section, key, &found);
+    if (!found)
+        return fallback;
+    auto value = parseInteger(QString::fromLatin1(raw));
+    return value ? *value != 0 : fallback;
+}
+
+void SettingsFile::writeString(const QString& section, const QString& key, const QString& value)
+{
+    QList<QByteArray> lines = loadLines();
+    const QByteArray line = gbk::encode(key) + '=' + gbk::encode(encodeValue(value));
+    Location at = locate(lines, section, key);
+    if (at.keyLine >= 0) {
+        if (lines[at.keyLine] == line)
+            return; // the same value again leaves the file alone
+        lines[at.keyLine] = line;
+    } else if (at.sectionLine >= 0) {
+        lines.insert(at.lastLine + 1, line);
+    } else {
+        lines.append('[' + gbk::encode(section) + ']');
+        lines.append(line);
+    }
+    store(lines);
+}
+
+void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void SettingsFile::writeBool(const QString& section, const QString& key, bool value)
+{
+    writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void SettingsFile::beginBatch()
+{
+    m_batchLines = loadLines();
+    m_batching = true;
+    m_batchDirty = false;
+}
+
+void SettingsFile::commitBatch()
+{
+    const bool dirty = m_batchDirty;
+    const QList<QByteArray> lines = m_batchLines;
+    abandonBatch();
+    if (dirty)
+        store(lines);
+}
+
+void SettingsFile::abandonBatch()
+{
+    m_batching = false;
+    m_batchDirty = false;
+    m_batchLines.clear();
+}
+
+std::optional<qint32> SettingsFile::parseInteger(QStringView text)
+{
+    text = text.trimmed();
+    bool ok = false;
+    qint64 value = 0;
+    if (text.startsWith(QLatin1Char('$')))
+        value = text.mid(1).toLongLong(&ok, 16);
+    else if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
+        value = text.mid(2).toLongLong(&ok, 16);
+    else {
+        value = text.toLongLong(&ok, 10);
+        if (ok && (value < INT32_MIN || value > INT32_MAX))
+            ok = false;
+    }
+    if (!ok || text.isEmpty())
+        return std::nullopt;
+    if (value < 0 && !text.startsWith(QLatin1Char('-')))
+        return std::nullopt;
+    if (value > 0xFFFFFFFFLL)
+        return std::nullopt;
+    return static_cast<qint32>(static_cast<quint32>(value)); // hex colours such as 0x80000005
+}
+
+QString SettingsFile::encodeValue(const QString& text)
+{
+    const bool plain = !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) &&
+                       !text.contains(QChar(0)) && text == text.trimmed() &&
+                       !text.startsWith(kTextPrefix) &&
+                       !(text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
+                         text.back() == text.front());
+    if (plain)
+        return text;
+    QString out = kTextPrefix;
+    for (QChar c : text) {
+        switch (c.unicode()) {
+        case '\\': out += QLatin1String("\\\\"); break;
+        case '\r': out += QLatin1String("\\r"); break;
+        case '\n': out += QLatin1String("\\n"); break;
+        case '\t': out += QLatin1String("\\t"); break;
+        case 0: out += QLatin1String("\\0"); break;
+        default: out += c;
+        }
+    }
+    out += QLatin1Char(')');
+    return out;
+}
+
+QString SettingsFile::decodeValue(const QString& stored)
+{
+    if (!stored.startsWith(kTextPrefix))
+        return stored;
+    QStringView body = QStringView(stored).mid(kTextPrefix.size());
+    if (body.endsWith(QLatin1Char(')')))
+        body.chop(1); // absent when the read limit cut the value short
+    QString out;
+    out.reserve(body.size());
+    for (qsizetype i = 0; i < body.size(); ++i) {
+        QChar c = body[i];
+        if (c != QLatin1Char('\\') || i + 1 == body.size()) {
+            out += c;
+            continue;
+        }
+        QChar e = body[++i];
+        switch (e.unicode()) {
+        case 'r': out += QLatin1Char('\r'); break;
+        case 'n': out += QLatin1Char('\n'); break;
+        case 't': out += QLatin1Char('\t'); break;
+        case '0': out += QChar(0); break;
+        default: out += e;
+        }
+    }
+    return out;
+}

@@ -1,0 +1,131 @@
+#include "app/core/app_error.h"
+#include "app/core/data_root.h"
+#include "app/core/gbk.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList lines(std::initializer_list<const char*> items)
+{
+    QStringList out;
+    for (const char* s : items)
+        out << QString::fromUtf8(s);
+    return out;
+}
+
+} // namespace
+
+TEST(TextLines, SplitsOnEveryKindOfLineBreak)
+{
+    struct Case {
+        const char* text;
+        QStringList expected;
+    } cases[] = {
+        {"a\r\nb\r\n", lines({"a", "b"})},
+        {"a\nb\n", lines({"a", "b"})},
+        {"a\rb", lines({"a", "b"})},
+        {"a\n\nb", lines({"a", "", "b"})},
+        {"a\r\n\r\n", lines({"a", ""})},
+        {"", {}},
+        {"\n", lines({""})},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(text_lines::split(QString::fromUtf8(c.text)), c.expected) << c.text;
+}
+
+TEST(DataRoot, ReadsGbkLinesUpToNul)
+{
+    TempTree tree;
+    tree.mkdir(QString::fromUtf8("data/常用词谱"));
+    tree.put(QString::fromUtf8("data/常用词谱/05.txt"), gbk::encode(u"○●○，\n△。") + QByteArray("\0after", 6));
+    DataRoot root(tree.path());
+    EXPECT_EQ(root.readLines(QString::fromUtf8("data\\常用词谱\\05.txt")), lines({"○●○，", "△。"}));
+}
+
+TEST(DataRoot, SaveAndSaveNameOneFolder)
+{
+    TempTree tree;
+    tree.mkdir("save");
+    DataRoot root(tree.path());
+    root.writeText("Save\\MQ1.dat", "x");
+    EXPECT_TRUE(tree.exists("save/MQ1.dat"));
+    root.writeText("save\\mq1.dat", "y"); // the existing file, whatever its case
+    EXPECT_EQ(tree.get("save/MQ1.dat"), QByteArray("y"));
+    EXPECT_EQ(root.readText("SAVE\\Mq1.DAT"), "y");
+}
+
+TEST(DataRoot, MissingFilesAndFoldersGiveTheProgramsMessages)
+{
+    TempTree tree;
+    DataRoot root(tree.path());
+    try {
+        root.readLines(QString::fromUtf8("data\\常用词谱\\05.txt"));
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_EQ(errorBoxText(e.message()), QString::fromUtf8("Cannot open file data\\常用词谱\\05.txt."));
+    }
+    try {
+        root.writeText("save\\mq1.rtf", "x");
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_EQ(errorBoxText(e.message()), "Cannot create file save\\mq1.rtf.");
+    }
+    EXPECT_FALSE(tree.exists("save")) << "nothing is created by a failed write or a read";
+}
+
+TEST(DataRoot, WritesTextAndListsWithCrLf)
+{
+    TempTree tree;
+    DataRoot root(tree.path());
+    root.writeText("temp.dat", QString::fromUtf8("春\n秋"));
+    EXPECT_EQ(tree.get("temp.dat"), gbk::encode(u"春\r\n秋"));
+    root.writeLines("user.dat", lines({"甲", "乙"}));
+    EXPECT_EQ(tree.get("user.dat"), gbk::encode(u"甲\r\n乙\r\n"));
+    EXPECT_EQ(root.readLines("user.dat"), lines({"甲", "乙"}));
+}
+
+TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole)
+{
+    TempTree tree;
+    tree.mkdir("save");
+    tree.put("save/mq1.rtf", "old content");
+    QFile::setPermissions(tree.path("save"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    DataRoot root(tree.path());
+    bool failed = false;
+    try {
+        root.writeText("save\\mq1.rtf", "new");
+    } catch (const AppError&) {
+        failed = true;
+    }
+    QFile::setPermissions(tree.path("save"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!failed)
+        GTEST_SKIP() << "running as a user that ignores folder permissions";
+    EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
+}
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole)
+{
+    TempTree tree;
+    tree.mkdir("save");
+    const QByteArray old = "{\\rtf1 old}";
+    tree.put("save/mq1.rtf", old);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        // The process dies (SIGXFSZ) part way through writing a file larger than 4 KiB.
+        rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        DataRoot(tree.path()).writeBytes("save\\mq1.rtf", QByteArray(64 * 1024, 'x'));
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer should have been killed mid-write";
+    EXPECT_EQ(tree.get("save/mq1.rtf"), old);
+}

@@ -1,0 +1,154 @@
+#include "app/core/app_error.h"
+#include "app/core/gbk.h"
+#include "app/core/settings_file.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Ini {
+    TempTree tree;
+    SettingsFile file{tree.path("Mqini.ini")};
+    void put(const char* text) { tree.put("Mqini.ini", gbk::encode(QString::fromUtf8(text))); }
+    QString text() const { return gbk::decode(tree.get("Mqini.ini")); }
+};
+
+} // namespace
+
+TEST(SettingsFile, SectionsAndKeysMatchWithoutRegardToCase)
+{
+    Ini ini;
+    ini.put("[TEMP]\r\nchecked26=0\r\n[font]\r\nsize1= 14 \r\n");
+    EXPECT_FALSE(ini.file.readBool("temp", "checked26", true));
+    EXPECT_FALSE(ini.file.readBool("Temp", "CHECKED26", true));
+    EXPECT_EQ(ini.file.readInteger("Font", "size1", 10), 14);
+    EXPECT_EQ(ini.file.readInteger("Font", "size2", 10), 10);
+    EXPECT_EQ(ini.file.readString("guide", "visible", "x"), "x");
+}
+
+TEST(SettingsFile, IntegersAndColours)
+{
+    struct Case {
+        const char* text;
+        std::optional<qint32> value;
+    } cases[] = {
+        {"-2147483643", qint32(0x80000005u)}, // the window colour
+        {"0x000000FF", 0xFF},                 // pure red
+        {"0X80000005", qint32(0x80000005u)},
+        {"$ff", 255},
+        {"-1", -1},
+        {" 42 ", 42},
+        {"12abc", std::nullopt},
+        {"", std::nullopt},
+        {"4294967296", std::nullopt},
+        {"true", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(SettingsFile::parseInteger(QString::fromUtf8(c.text)), c.value) << c.text;
+
+    Ini ini;
+    ini.put("[font]\r\nbackdrop1=-2147483643\r\ncolor1=0x000000FF\r\nsize1=big\r\n[Temp]\r\nlist1=-1\r\n");
+    EXPECT_EQ(ini.file.readInteger("font", "backdrop1", 0), qint32(0x80000005u));
+    EXPECT_EQ(ini.file.readInteger("font", "color1", 0), 0xFF);
+    EXPECT_EQ(ini.file.readInteger("font", "size1", 10), 10);
+    EXPECT_EQ(ini.file.readInteger("Temp", "list1", 0), -1);
+}
+
+TEST(SettingsFile, WritesReplaceInPlaceInsertAfterTheSectionAndAppendSections)
+{
+    Ini ini;
+    ini.put("; kept\r\n[Temp]\r\nlist1=3\r\n\r\n[font]\r\nsize1=10\r\n");
+    ini.file.writeInteger("temp", "list1", 5);   // in place, the other lines byte for byte
+    ini.file.writeInteger("TEMP", "list2", 7);   // after the section's last line, before the blank
+    ini.file.writeString("guide", "visible", "0"); // a new section at the end, as spelled
+    EXPECT_EQ(ini.text(), QString::fromUtf8("; kept\r\n[Temp]\r\nlist1=5\r\nlist2=7\r\n\r\n[font]\r\nsize1=10\r\n[guide]\r\nvisible=0\r\n"));
+}
+
+TEST(SettingsFile, FirstSectionAndFirstKeyWin)
+{
+    Ini ini;
+    ini.put("[a]\r\nk=1\r\nk=2\r\n[A]\r\nk=3\r\nj=4\r\n");
+    EXPECT_EQ(ini.file.readInteger("a", "k", 0), 1);
+    EXPECT_EQ(ini.file.readInteger("a", "j", 0), 0) << "only the first matching section is searched";
+    ini.file.writeInteger("a", "k", 9);
+    EXPECT_EQ(ini.text(), QString::fromUtf8("[a]\r\nk=9\r\nk=2\r\n[A]\r\nk=3\r\nj=4\r\n"));
+}
+
+TEST(SettingsFile, StringsTrimQuotesAndEmptyValues)
+{
+    Ini ini;
+    ini.put("[Font]\r\nfont6=\r\nfont7 =  宋体  \r\nfont8=\"黑体\"\r\n");
+    EXPECT_EQ(ini.file.readString("Font", "font6", "default"), "");
+    EXPECT_EQ(ini.file.readString("Font", "font7"), QString::fromUtf8("宋体"));
+    EXPECT_EQ(ini.file.readString("Font", "font8"), QString::fromUtf8("黑体"));
+}
+
+TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly)
+{
+    const char* texts[] = {
+        "十六字令，又名《苍梧谣》。\r\n第二行\n第三行\r末行",
+        "  leading and trailing blanks  ",
+        "\"quoted\"",
+        "@Text(looks like ours)",
+        "back\\slash \\n not a break",
+        "",
+        "emoji 😀 beyond GBK",
+    };
+    Ini ini;
+    for (const char* t : texts) {
+        const QString text = QString::fromUtf8(t);
+        ini.file.writeString("temp", "text1", text);
+        EXPECT_EQ(ini.file.readString("temp", "text1"), text) << t;
+        EXPECT_EQ(ini.text().count('\n'), 2) << "one section line and one key line";
+    }
+}
+
+TEST(SettingsFile, ValuesWrittenByHandReadUnchanged)
+{
+    Ini ini;
+    ini.put("[temp]\r\ntext1=a\\nb @Text( c\r\n");
+    EXPECT_EQ(ini.file.readString("temp", "text1"), QString::fromUtf8("a\\nb @Text( c"));
+}
+
+TEST(SettingsFile, ReadsAtMost2047BytesWithoutSplittingACharacter)
+{
+    Ini ini;
+    ini.put(("[temp]\r\ntext1=a" + QByteArray(3000, 'x') + "\r\n").constData());
+    EXPECT_EQ(ini.file.readString("temp", "text1").size(), 2047);
+    ini.put(("[temp]\r\ntext1=a" + gbk::decode(QByteArray(1200, 'x').replace('x', "\xd6\xd0")).toUtf8() + "\r\n").constData());
+    const QString value = ini.file.readString("temp", "text1");
+    EXPECT_EQ(value.size(), 1 + 1023) << "2046 bytes: the next character would be cut in half";
+    EXPECT_FALSE(value.contains(QChar(QChar::ReplacementCharacter)));
+}
+
+TEST(SettingsFile, ABatchLeavesWhatSingleWritesWouldHave)
+{
+    Ini single, batched;
+    auto writeAll = [](SettingsFile& f) {
+        f.writeString("Font", "font6", "");
+        f.writeInteger("font", "size1", 12);
+        f.writeInteger("Temp", "list1", -1);
+        f.writeBool("temp", "visible1", true);
+        f.writeInteger("font", "size1", 14);
+    };
+    writeAll(single.file);
+    batched.file.beginBatch();
+    writeAll(batched.file);
+    EXPECT_FALSE(batched.tree.exists("Mqini.ini")) << "nothing reaches the disk before the commit";
+    EXPECT_EQ(batched.file.readInteger("font", "size1", 0), 14);
+    batched.file.commitBatch();
+    EXPECT_EQ(batched.text(), single.text());
+    EXPECT_EQ(single.text(), QString::fromUtf8("[Font]\r\nfont6=\r\nsize1=14\r\n[Temp]\r\nlist1=-1\r\nvisible1=1\r\n"));
+}
+
+TEST(SettingsFile, AFailedWriteNamesTheFullPath)
+{
+    SettingsFile file("/nonexistent-folder/Mqini.ini");
+    try {
+        file.writeBool("guide", "visible", false);
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "Unable to write to /nonexistent-folder/Mqini.ini");
+    }
+}

@@ -4,3 +4,7 @@
 set(LYREVANE_APP_DIR ${CMAKE_BINARY_DIR}/app)
 set_target_properties(lyrevane PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${LYREVANE_APP_DIR})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/fonts.conf ${LYREVANE_APP_DIR}/fonts.conf COPYONLY)
+# The knowledge list is read at every start; its topics come with the reference texts.
+if(NOT EXISTS ${LYREVANE_APP_DIR}/Excursus/changshi/list.dat)
+    file(WRITE ${LYREVANE_APP_DIR}/Excursus/changshi/list.dat "")
+endif()

@@ -1,13 +1,18 @@
 // Program entry: the application title, the main window, the event loop.
 
 #include "app/ui/TForm1.h"
+#include "app/ui/fonts.h"
+#include "app/ui/modals.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
+    useShippedFontAliases(QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
     QApplication app(argc, argv);
-    app.setApplicationDisplayName(QStringLiteral("Lyrevane 终结版"));
+    app.setApplicationName(QString::fromUtf8(kApplicationTitle));
+    addFontSubstitutions();
     TForm1 form;
     form.show();
     return app.exec();

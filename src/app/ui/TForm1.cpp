@@ -1,7 +1,443 @@
 #include "app/ui/TForm1.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+#include "app/core/app_error.h"
+#include "app/ui/TForm17.h"
+#include "app/ui/modals.h"
+#include "app/ui/settings_binding.h"
+#include "app/ui/view_modes.h"
+#include "catalogue/ui/pattern_panels.h"
+#include "favourites/ui/favourites_panels.h"
+#include "library/ui/knowledge_panels.h"
+#include "rhyme/ui/rhyme_panels.h"
+#include "skin/ui/skinned.h"
+#include "workspace/ui/workspace_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QString::fromUtf8(kApplicationTitle);
+// The author's forum, shown in the third panel of the status bar.
+const QString kForumAddress = QStringLiteral("https://forum.lyrevane.org");
+
+QString documentPath(int n) { return QStringLiteral("save\\mq%1.rtf").arg(n); }
+
+QWidget* stackedPanel(const QString& name, QWidget* parent)
+{
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return panel;
+}
+
+} // namespace
+
+TForm1::TForm1(AppContext context, QWidget* parent)
+    : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath)
+{
+    m_modals = m_context.modals;
+    if (!m_modals) {
+        m_ownModals = std::make_unique<InteractiveModals>();
+        m_modals = m_ownModals.get();
+    }
+    {
+        // The window as designed: setting a check here runs no handler.
+        skin::DesignScope design;
+        buildFrame();
+        buildLeftChannel();
+        buildCentre();
+        buildRightChannel();
+        buildStatusBar();
+    }
+    connectCommands();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+// ---- Building the window -------------------------------------------------------
+
+void TForm1::buildFrame()
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Lyrevane 终结版"));
+    resize(843, 611);
+    setMinimumSize(130, 31);
+    skForm1 = new TskForm(QStringLiteral("skForm1"), this);
+    skForm1->setCaption(kTitle);
+    m_actions = buildMainActions(this);
+    m_toolBar = buildMainToolBar(this);
+    addToolBarBreak();
+    ToolBar4 = new QToolBar(this);
+    ToolBar4->setObjectName(QStringLiteral("ToolBar4"));
+    ToolBar4->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, ToolBar4);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("skForm1Client"));
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), central);
+    skSideChannel1->setStatusTip(QStringLiteral("词谱列表栏"));
+    skSideChannel1->setFixedWidth(193);
+    skSideChannel2 = new TskSideChannel(QStringLiteral("skSideChannel2"), central);
+    skSideChannel2->setStatusTip(QStringLiteral("调韵侠"));
+    skSideChannel2->setFixedWidth(186);
+    auto* centre = new QWidget(central);
+    centre->setObjectName(QStringLiteral("centreArea"));
+    new QGridLayout(centre);
+    centre->layout()->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(skSideChannel1);
+    row->addWidget(centre, 1);
+    row->addWidget(skSideChannel2);
+    setCentralWidget(central);
+}
+
+void TForm1::buildLeftChannel()
+{
+    auto* column = new QVBoxLayout(skSideChannel1);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* stack = new QGridLayout;
+    Panel1 = stackedPanel(QStringLiteral("Panel1"), skSideChannel1);
+    Panel3 = stackedPanel(QStringLiteral("Panel3"), skSideChannel1);
+    Panel6 = stackedPanel(QStringLiteral("Panel6"), skSideChannel1);
+    for (QWidget* p : {Panel1, Panel3, Panel6})
+        stack->addWidget(p, 0, 0);
+    Panel3->hide();
+    Panel6->raise(); // covers the other two when shown
+    column->addLayout(stack, 1);
+
+    auto* strip = new QWidget(skSideChannel1);
+    strip->setObjectName(QStringLiteral("viewModeStrip"));
+    strip->setFixedHeight(27);
+    auto* modes = new QHBoxLayout(strip);
+    modes->setContentsMargins(4, 0, 4, 0);
+    skRadioButton6 = new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
+    skRadioButton6->setStatusTip(QStringLiteral("词谱类"));
+    skRadioButton7 = new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
+    skRadioButton7->setStatusTip(QStringLiteral("诗类与收藏"));
+    skRadioButton8 = new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
+    skRadioButton8->setStatusTip(QStringLiteral("诗词知识"));
+    for (auto* b : {skRadioButton6, skRadioButton7, skRadioButton8})
+        modes->addWidget(b);
+    skRadioButton6->setSkChecked(true);
+    column->addWidget(strip);
+}
+
+void TForm1::buildCentre()
+{
+    QWidget* centre = centralWidget()->findChild<QWidget*>(QStringLiteral("centreArea"));
+    auto* stack = static_cast<QGridLayout*>(centre->layout());
+    skPanel5 = new TskPanel(QStringLiteral("skPanel5"), centre, QString(), false);
+    skPanel5->setStatusTip(QStringLiteral("词牌与填词区"));
+    skPanel14 = new TskPanel(QStringLiteral("skPanel14"), centre, QString(), false);
+    stack->addWidget(skPanel5, 0, 0);
+    stack->addWidget(skPanel14, 0, 0); // over the pattern and writing area when shown
+    skPanel14->raise();
+
+    QVBoxLayout* body = skPanel5->body();
+    auto* lower = new QWidget(skPanel5);
+    lower->setObjectName(QStringLiteral("lowerArea"));
+    auto* lowerRow = new QHBoxLayout(lower);
+    lowerRow->setContentsMargins(0, 0, 0, 0);
+    lowerRow->setSpacing(2);
+
+    m_patterns = new PatternPanels(Panel1, Panel3, body, lowerRow);
+    m_favourites = new FavouritesPanels(Panel3, body);
+    body->insertWidget(0, m_favourites->skPanel8); // above the pattern panel
+    m_favourites->addTemplatePane(m_patterns->skPanel7);
+    m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
+    body->addWidget(lower, 1);
+    m_knowledge = new KnowledgePanels(Panel6, skPanel14);
+}
+
+void TForm1::buildRightChannel()
+{
+    m_rhyme = new RhymePanels(ToolBar4, skSideChannel2);
+}
+
+void TForm1::buildStatusBar()
+{
+    skStatusBar1 = new QStatusBar(this);
+    skStatusBar1->setObjectName(QStringLiteral("skStatusBar1"));
+    setStatusBar(skStatusBar1);
+    // The first panel (500 pixels) is the bar's own message area, where hints show.
+    skStatusBar1->setMinimumWidth(500 + 80 + 100);
+    auto* second = new QLabel(skStatusBar1);
+    second->setObjectName(QStringLiteral("skStatusBar1Panel2"));
+    second->setFixedWidth(80);
+    second->setAlignment(Qt::AlignCenter);
+    auto* third = new QLabel(kForumAddress, skStatusBar1);
+    third->setObjectName(QStringLiteral("skStatusBar1Panel3"));
+    third->setMinimumWidth(100);
+    third->setAlignment(Qt::AlignCenter);
+    skStatusBar1->addPermanentWidget(second);
+    skStatusBar1->addPermanentWidget(third);
+}
+
+void TForm1::connectCommands()
+{
+    MainActions& a = m_actions;
+    connect(a.X1, &QAction::triggered, this, &QWidget::close);
+
+    const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
+    m_viewModes = new ViewModes(
+        ViewModeControls{skRadioButton6, skRadioButton7, skRadioButton8, a.N4, a.N5, a.D2, a.H1,
+                         m_patterns->skPanel6, m_favourites->skPanel8, m_patterns->skMemo3,
+                         m_favourites->skMmemo3,
+                         QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
+                         m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
+        this);
+
+    for (QAction* skin : a.skinsInRestoreOrder())
+        connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
+
+    // The standard edit actions act on the control that has the focus.
+    auto onFocused = [this](QAction* item, auto textEdit, auto plainEdit, auto lineEdit) {
+        connect(item, &QAction::triggered, this, [=] {
+            QWidget* w = QApplication::focusWidget();
+            if (auto* t = qobject_cast<QTextEdit*>(w))
+                (t->*textEdit)();
+            else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
+                (p->*plainEdit)();
+            else if (auto* l = qobject_cast<QLineEdit*>(w))
+                (l->*lineEdit)();
+        });
+    };
+    onFocused(a.Z1, &QTextEdit::undo, &QPlainTextEdit::undo, &QLineEdit::undo);
+    onFocused(a.X2, &QTextEdit::cut, &QPlainTextEdit::cut, &QLineEdit::cut);
+    onFocused(a.C1, &QTextEdit::copy, &QPlainTextEdit::copy, &QLineEdit::copy);
+    onFocused(a.V1, &QTextEdit::paste, &QPlainTextEdit::paste, &QLineEdit::paste);
+    onFocused(a.A1, &QTextEdit::selectAll, &QPlainTextEdit::selectAll, &QLineEdit::selectAll);
+    onFocused(a.popupUndo, &QTextEdit::undo, &QPlainTextEdit::undo, &QLineEdit::undo);
+    onFocused(a.popupCut, &QTextEdit::cut, &QPlainTextEdit::cut, &QLineEdit::cut);
+    onFocused(a.popupCopy, &QTextEdit::copy, &QPlainTextEdit::copy, &QLineEdit::copy);
+    onFocused(a.popupPaste, &QTextEdit::paste, &QPlainTextEdit::paste, &QLineEdit::paste);
+    onFocused(a.popupSelectAll, &QTextEdit::selectAll, &QPlainTextEdit::selectAll, &QLineEdit::selectAll);
+    // The tool bar's edit buttons act on the document that is shown.
+    auto onDocument = [this](QToolButton* b, void (QTextEdit::*act)()) {
+        connect(b, &QToolButton::clicked, this, [this, act] { (m_workspace->visibleDocument()->*act)(); });
+    };
+    onDocument(m_toolBar.button(MainToolBar::Undo), &QTextEdit::undo);
+    onDocument(m_toolBar.button(MainToolBar::Cut), &QTextEdit::cut);
+    onDocument(m_toolBar.button(MainToolBar::Copy), &QTextEdit::copy);
+    onDocument(m_toolBar.button(MainToolBar::Paste), &QTextEdit::paste);
+}
+
+// ---- Start-up -----------------------------------------------------------------
+
+void TForm1::FormCreate()
+{
+    // 1. The pop-up notice runs by itself; it comes with the skinned kit's notice window.
+    // 2. The splash, modal, closing itself after two seconds or on a click.
+    {
+        TForm17 splash(this);
+        m_modals->exec(splash);
+    }
+    // 3. The settings file was opened with the window (a missing file reads as empty).
+    // 4. The lock marker.
+    m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
+    // 5–9. The data files, each whole into its control.
+    loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root) {
+        m_favourites->skListBox4->clear();
+        m_favourites->skListBox4->addItems(root.readLines(QStringLiteral("user.dat")));
+    });
+    loadStep(QStringLiteral("Excursus\\changshi\\list.dat"), [this](const DataRoot& root) {
+        m_knowledge->ListBox3->clear();
+        m_knowledge->ListBox3->addItems(root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
+    });
+    for (int n = 1; n <= 5; ++n) {
+        loadStep(documentPath(n), [this, n](const DataRoot& root) {
+            // The rich text itself is read by the workspace's RTF layer.
+            QByteArray bytes = root.readBytes(documentPath(n));
+            m_workspace->documents[n - 1]->setProperty("storedBytes", bytes);
+        });
+    }
+    loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
+        m_knowledge->Memo9->setPlainText(root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
+    });
+    loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root) {
+        m_patterns->Memo6->setPlainText(root.readLines(QStringLiteral("data.dat")).join(QLatin1Char('\n')));
+    });
+    // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
+    // texts, window size, protection and check marks, in the table's order.
+    applySettingsKeys();
+    // 21. The chosen skin again.
+    reapplySkin();
+    // 22.
+    if (m_rhyme->skR1->isChecked())
+        m_rhyme->Panel5->setCaption(QStringLiteral(" 词韵简编："));
+    // 23.
+    if (skRadioButton7->isChecked())
+        m_patterns->skCheckBox1->setEnabled(false);
+    // 24. The side channels' options.
+    for (TskSideChannel* channel : {skSideChannel1, skSideChannel2}) {
+        channel->quickMove = !m_actions.S2->isChecked();
+        channel->popupMode = m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
+    }
+    // 25. The password prompt comes with the document lock.
+    // 26.
+    if (m_lockMarker != QLatin1String("morvel") || !m_actions.M4->isChecked())
+        m_workspace->skTabControl1->show();
+    // 27. The spinners follow their panes' sizes.
+    m_rhyme->SpinEdit1->setValue(m_rhyme->skMemo5->font().pointSize());
+    m_knowledge->SpinEdit2->setValue(m_knowledge->Memo9->font().pointSize());
+    // 28. The start-up notice comes with the help windows.
+    // 29.
+    const bool locked = m_actions.M3->isChecked();
+    m_favourites->skMmemo1->setReadOnly(locked);
+    m_favourites->skMmemo3->setReadOnly(locked);
+}
+
+void TForm1::loadStep(const QString& path, const std::function<void(const DataRoot&)>& load)
+{
+    try {
+        load(m_context.root);
+    } catch (const AppError& e) {
+        // Start-up goes on; the file is never written back over at shutdown.
+        m_unloaded.insert(path);
+        showError(e.message());
+    }
+}
+
+void TForm1::applySettingsKeys()
+{
+    for (const settings::Key& key : settings::mainWindowKeys()) {
+        if (key.read)
+            settings::apply(this, key, m_settings);
+    }
+}
+
+void TForm1::reapplySkin()
+{
+    for (QAction* item : m_actions.skinsInRestoreOrder()) {
+        if (item->isChecked()) {
+            chooseSkin(item);
+            return;
+        }
+    }
+}
+
+void TForm1::chooseSkin(QAction* item)
+{
+    const MainActions& a = m_actions;
+    for (QAction* other : a.skinsInRestoreOrder())
+        other->setChecked(other == item);
+    UIStyle style = item == a.WindowsXP2   ? UIStyle::WinXP
+                    : item == a.BLUEGLASS1 ? UIStyle::BlueGlass
+                    : item == a.DeepBlue1  ? UIStyle::DeepBlue
+                    : item == a.Protein1   ? UIStyle::Protein
+                                           : UIStyle::MacOS;
+    skForm1->setUIStyle(style);
+}
+
+// ---- Activation ---------------------------------------------------------------
+
+bool TForm1::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QMainWindow::event(e);
+}
+
+void TForm1::FormActivate()
+{
+    if (!isMaximized())
+        setWindowState(windowState() | Qt::WindowMaximized);
+    skForm1->setCaption(kTitle);
+}
+
+// ---- Shutdown -----------------------------------------------------------------
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    if (FormClose())
+        e->accept();
+    else
+        e->ignore(); // the window stays open; the next close runs the sequence again
+}
+
+bool TForm1::FormClose()
+{
+    try {
+        // 1. The five documents.
+        for (int n = 1; n <= 5; ++n) {
+            saveStep(documentPath(n), [this, n](const DataRoot& root) {
+                root.writeBytes(documentPath(n), m_workspace->documents[n - 1]->property("storedBytes").toByteArray());
+            });
+        }
+        // 2. The knowledge pane, the template-file view and the favourites' names.
+        saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
+            root.writeText(QStringLiteral("temp.dat"), m_knowledge->Memo9->toPlainText());
+        });
+        saveStep(QStringLiteral("data.dat"), [this](const DataRoot& root) {
+            root.writeText(QStringLiteral("data.dat"), m_patterns->Memo6->toPlainText());
+        });
+        saveStep(QStringLiteral("user.dat"), [this](const DataRoot& root) {
+            QStringList names;
+            for (int i = 0; i < m_favourites->skListBox4->count(); ++i)
+                names << m_favourites->skListBox4->item(i)->text();
+            root.writeLines(QStringLiteral("user.dat"), names);
+        });
+        // 3. Every settings key, in the table's order, in one replacement of the file.
+        writeSettingsKeys();
+    } catch (const AppError& e) {
+        showError(e.message());
+        return false;
+    }
+    return true;
+}
+
+void TForm1::saveStep(const QString& path, const std::function<void(const DataRoot&)>& save)
+{
+    if (m_unloaded.contains(path))
+        return; // never loaded: what is on disk stays
+    save(m_context.root);
+}
+
+void TForm1::writeSettingsKeys()
+{
+    m_settings.beginBatch();
+    try {
+        for (const settings::Key& key : settings::mainWindowKeys()) {
+            if (key.written)
+                settings::write(this, key, m_settings);
+        }
+    } catch (...) {
+        m_settings.abandonBatch();
+        throw;
+    }
+    m_settings.commitBatch();
+}
+
+// ---- Errors -------------------------------------------------------------------
+
+void TForm1::showError(const QString& message)
+{
+    m_modals->showError(this, message);
+}
+
+void TForm1::guarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const AppError& e) {
+        showError(e.message());
+    }
 }

@@ -1,10 +1,104 @@
 #pragma once
-// The main window: composes the subsystems' panels, runs start-up and shutdown.
+// The main window: composes the subsystems' panels and runs the start-up and shutdown
+// sequences that bring their state back and write it out.
+
+#include "app/core/data_root.h"
+#include "app/core/settings_file.h"
+#include "app/ui/main_actions.h"
+#include "app/ui/main_toolbar.h"
 
 #include <QMainWindow>
+#include <QSet>
+#include <functional>
+#include <memory>
+
+class FavouritesPanels;
+class KnowledgePanels;
+class ModalRunner;
+class PatternPanels;
+class QLabel;
+class QStatusBar;
+class RhymePanels;
+class TskForm;
+class TskPanel;
+class TskRadioButton;
+class TskSideChannel;
+class WorkspacePanel;
+
+// What the window needs from outside: its data tree, its settings file and the
+// runner of modal windows.
+struct AppContext {
+    DataRoot root = DataRoot::current();
+    QString settingsPath = SettingsFile::besideExecutable();
+    ModalRunner* modals = nullptr; // the interactive runner when null
+};
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(AppContext context = {}, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    SettingsFile& settingsFile() { return m_settings; }
+    const MainActions& actions() const { return m_actions; }
+    // Files that could not be read at start-up; shutdown leaves them alone.
+    const QSet<QString>& unloadedFiles() const { return m_unloaded; }
+    QString lockMarker() const { return m_lockMarker; }
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Building the window, in order.
+    void buildFrame();
+    void buildLeftChannel();
+    void buildCentre();
+    void buildRightChannel();
+    void buildStatusBar();
+    void connectCommands();
+
+    // The sequences.
+    void FormCreate();
+    void FormActivate();
+    bool FormClose(); // false when a write failed and the window stays open
+
+    // Start-up and shutdown steps.
+    void loadStep(const QString& path, const std::function<void(const DataRoot&)>& load);
+    void saveStep(const QString& path, const std::function<void(const DataRoot&)>& save);
+    void applySettingsKeys();
+    void writeSettingsKeys();
+    void reapplySkin();
+
+    // Handlers the shell owns.
+    void chooseSkin(QAction* item);
+    void showError(const QString& message);
+    // Runs a handler; an error it raises shows in the error box and ends it there.
+    void guarded(const std::function<void()>& handler);
+
+    AppContext m_context;
+    std::unique_ptr<ModalRunner> m_ownModals;
+    ModalRunner* m_modals = nullptr;
+    SettingsFile m_settings;
+    QString m_lockMarker;
+    QSet<QString> m_unloaded;
+
+    TskForm* skForm1 = nullptr;
+    MainActions m_actions;
+    MainToolBar m_toolBar;
+    QToolBar* ToolBar4 = nullptr;
+    TskSideChannel* skSideChannel1 = nullptr;
+    TskSideChannel* skSideChannel2 = nullptr;
+    QWidget *Panel1 = nullptr, *Panel3 = nullptr, *Panel6 = nullptr;
+    TskRadioButton *skRadioButton6 = nullptr, *skRadioButton7 = nullptr, *skRadioButton8 = nullptr;
+    TskPanel* skPanel5 = nullptr;
+    TskPanel* skPanel14 = nullptr;
+    QStatusBar* skStatusBar1 = nullptr;
+
+    PatternPanels* m_patterns = nullptr;
+    FavouritesPanels* m_favourites = nullptr;
+    WorkspacePanel* m_workspace = nullptr;
+    RhymePanels* m_rhyme = nullptr;
+    KnowledgePanels* m_knowledge = nullptr;
+    class ViewModes* m_viewModes = nullptr;
 };

@@ -1,0 +1,45 @@
+#include "app/ui/TForm17.h"
+
+#include <QPainter>
+#include <QTimer>
+
+TForm17::TForm17(QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog)
+{
+    setObjectName(QStringLiteral("Form17"));
+    setFixedSize(444, 255);
+    auto* timer = new QTimer(this);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, &QDialog::accept);
+    timer->start(2000);
+}
+
+void TForm17::mousePressEvent(QMouseEvent*)
+{
+    accept();
+}
+
+void TForm17::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.fillRect(rect(), QColor(0x10, 0x24, 0x5c));
+    p.setPen(QColor(0x7f, 0x9c, 0xd8));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    // The program's icon: a seal-like square with the first character of the product.
+    QRect icon(36, 78, 96, 96);
+    p.fillRect(icon, QColor(0xb0, 0x20, 0x20));
+    QFont seal(QStringLiteral("宋体"));
+    seal.setPixelSize(64);
+    p.setFont(seal);
+    p.setPen(Qt::white);
+    p.drawText(icon, Qt::AlignCenter, QStringLiteral("词"));
+    QFont name(QStringLiteral("宋体"));
+    name.setPixelSize(35);
+    p.setFont(name);
+    p.drawText(QRect(150, 80, 280, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lyrevane"));
+    QFont edition(QStringLiteral("宋体"));
+    edition.setPixelSize(24);
+    p.setFont(edition);
+    p.drawText(QRect(150, 130, 280, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("终结版"));
+}

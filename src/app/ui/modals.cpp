@@ -1,0 +1,18 @@
+#include "app/ui/modals.h"
+
+#include "app/core/app_error.h"
+
+#include <QDialog>
+#include <QMessageBox>
+
+int InteractiveModals::exec(QDialog& dialog)
+{
+    return dialog.exec();
+}
+
+void InteractiveModals::showError(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), errorBoxText(message),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Modal windows go through one runner, so tests can answer them without a user.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+class ModalRunner {
+public:
+    virtual ~ModalRunner() = default;
+    // Runs a modal window to its end and returns its result.
+    virtual int exec(QDialog& dialog) = 0;
+    // The error box: the message (a full stop added when it has none), the
+    // application title as caption, an error icon and an OK button.
+    virtual void showError(QWidget* parent, const QString& message) = 0;
+};
+
+// The runner of the real program: nested event loops, real message boxes.
+class InteractiveModals : public ModalRunner {
+public:
+    int exec(QDialog& dialog) override;
+    void showError(QWidget* parent, const QString& message) override;
+};
+
+// The application's title, the caption of the main window and of every error box.
+inline const char* const kApplicationTitle = "Lyrevane 终结版";

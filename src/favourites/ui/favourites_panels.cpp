@@ -1,0 +1,69 @@
+#include "favourites/ui/favourites_panels.h"
+
+#include "skin/ui/skinned.h"
+
+#include <QBoxLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QToolButton>
+
+namespace {
+
+// The add icon of the title, drawn plain and highlighted.
+QPixmap addIcon(bool hover)
+{
+    QPixmap pm(13, 12);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(QPen(hover ? QColor(0xc0, 0x30, 0x30) : QColor(0x40, 0x40, 0x40), 2));
+    p.drawLine(6, 1, 6, 11);
+    p.drawLine(1, 6, 11, 6);
+    return pm;
+}
+
+} // namespace
+
+FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObject(panel3)
+{
+    setObjectName(QStringLiteral("favouritesPanels"));
+    skPanel4 = new TskPanel(QStringLiteral("skPanel4"), panel3, QStringLiteral("我的收藏"));
+    skPanel4->setStatusTip(QStringLiteral("我的收藏"));
+    auto* strip = static_cast<QHBoxLayout*>(skPanel4->captionStrip()->layout());
+    SpeedButton13 = new QToolButton(skPanel4->captionStrip());
+    SpeedButton13->setObjectName(QStringLiteral("SpeedButton13"));
+    SpeedButton13->setAutoRaise(true);
+    SpeedButton13->setFixedSize(16, 16);
+    strip->insertWidget(1, SpeedButton13);
+    Image1 = new QLabel(skPanel4->captionStrip());
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(addIcon(false));
+    Image1->setFixedSize(13, 12);
+    Image2 = new QLabel(skPanel4->captionStrip());
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setPixmap(addIcon(true));
+    Image2->setFixedSize(13, 12);
+    Image2->hide();
+    strip->addWidget(Image1);
+    strip->addWidget(Image2);
+    skListBox4 = skin::makeListBox(QStringLiteral("skListBox4"), skPanel4, QStringLiteral("我的收藏"));
+    skPanel4->body()->addWidget(skListBox4);
+    panel3->layout()->addWidget(skPanel4);
+
+    QWidget* centreWidget = centre->parentWidget();
+    skPanel8 = new TskPanel(QStringLiteral("skPanel8"), centreWidget);
+    skPanel8->setFixedHeight(96);
+    skMmemo1 = skin::makeMemo(QStringLiteral("skMmemo1"), skPanel8, true);
+    skPanel8->body()->addWidget(skMmemo1);
+    skPanel8->hide();
+    centre->addWidget(skPanel8);
+}
+
+void FavouritesPanels::addTemplatePane(TskPanel* templateStrip)
+{
+    skMmemo3 = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
+    skMmemo3->hide();
+    templateStrip->body()->addWidget(skMmemo3);
+}

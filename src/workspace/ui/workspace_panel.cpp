@@ -1,0 +1,71 @@
+#include "workspace/ui/workspace_panel.h"
+
+#include "skin/ui/skinned.h"
+
+#include <QBoxLayout>
+#include <QGridLayout>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTabBar>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(lowerRow->parentWidget())
+{
+    setObjectName(QStringLiteral("workspacePanel"));
+    QWidget* lower = lowerRow->parentWidget();
+    auto* area = new QWidget(lower);
+    area->setObjectName(QStringLiteral("documentArea"));
+    auto* areaStack = new QGridLayout(area);
+    areaStack->setContentsMargins(0, 0, 0, 0);
+
+    Memo1 = skin::makeMemo(QStringLiteral("Memo1"), area, true);
+    QPalette red = Memo1->palette();
+    red.setColor(QPalette::Text, Qt::red);
+    Memo1->setPalette(red);
+    areaStack->addWidget(Memo1, 0, 0);
+
+    skTabControl1 = new TskTabControl(QStringLiteral("skTabControl1"), area);
+    skTabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* column = new QVBoxLayout(skTabControl1);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    for (const char* caption : {"婉约词", "豪放词", "绝句篇", "律诗篇", "其它篇"})
+        skTabControl1->tabBar()->addTab(QString::fromUtf8(caption));
+    column->addWidget(skTabControl1->tabBar());
+    auto* docStack = new QGridLayout;
+    for (int i = 0; i < 5; ++i) {
+        auto* doc = new QTextEdit(skTabControl1);
+        doc->setObjectName(QStringLiteral("skm%1").arg(i + 1));
+        doc->setFrameShape(QFrame::NoFrame);
+        doc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        doc->setLineWrapMode(QTextEdit::WidgetWidth);
+        doc->setStatusTip(QStringLiteral("写诗填词区"));
+        doc->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(doc, &QWidget::customContextMenuRequested, doc,
+                         [doc, popup](const QPoint& at) { popup->popup(doc->mapToGlobal(at)); });
+        doc->setVisible(i == 0);
+        docStack->addWidget(doc, 0, 0);
+        documents.append(doc);
+    }
+    column->addLayout(docStack, 1);
+    areaStack->addWidget(skTabControl1, 0, 0); // in front of the lock notice
+    lowerRow->addWidget(area, 1);
+
+    connect(skTabControl1, &TskTabControl::tabChanged, this, &WorkspacePanel::showDocument);
+}
+
+QTextEdit* WorkspacePanel::visibleDocument() const
+{
+    for (QTextEdit* doc : documents) {
+        if (!doc->isHidden())
+            return doc;
+    }
+    return documents.first();
+}
+
+void WorkspacePanel::showDocument(int index)
+{
+    for (int i = 0; i < documents.size(); ++i)
+        documents[i]->setVisible(i == index);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The document area: the tab control with the five documents, and the lock notice
+// behind it.
+
+#include <QObject>
+
+class QBoxLayout;
+class QMenu;
+class QPlainTextEdit;
+class QStackedLayout;
+class QTabBar;
+class QTextEdit;
+class QWidget;
+class TskTabControl;
+
+class WorkspacePanel : public QObject {
+    Q_OBJECT
+public:
+    WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup);
+
+    TskTabControl* skTabControl1{};
+    QList<QTextEdit*> documents; // skm1 … skm5
+    QPlainTextEdit* Memo1{};    // the lock notice
+
+    // The shown document, or the first one.
+    QTextEdit* visibleDocument() const;
+
+private:
+    void showDocument(int index);
+};

@@ -1,0 +1,289 @@
+#include "app/core/gbk.h"
+#include "skin/ui/skinned.h"
+#include "support/app_fixture.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class T = QWidget>
+T* child(QObject& form, const char* name)
+{
+    T* c = form.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+}
+
+bool shown(QObject& form, const char* name)
+{
+    return !child(form, name)->isHidden();
+}
+
+QAction* action(QObject& form, const char* name)
+{
+    return child<QAction>(form, name);
+}
+
+// The keys of the settings file in file order, each as "[section]key" for the first
+// key of a section and "key" after it.
+QStringList keyOrder(const QString& ini)
+{
+    QStringList out;
+    QString section;
+    for (const QString& line : ini.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (line.startsWith(QLatin1Char('['))) {
+            section = line;
+            continue;
+        }
+        QString key = line.section(QLatin1Char('='), 0, 0);
+        out << (section.isEmpty() ? key : section + key);
+        section.clear();
+    }
+    return out;
+}
+
+QStringList numbered(const QString& stem, int from, int to)
+{
+    QStringList out;
+    for (int i = from; i <= to; ++i)
+        out << stem + QString::number(i);
+    return out;
+}
+
+} // namespace
+
+TEST(MainWindow, FirstStartOpensInTheVerseAndFavouritesMode)
+{
+    AppFixture app;
+    auto form = app.start();
+    EXPECT_EQ(app.modals.dialogs.value(0), "Form17") << "the splash runs first";
+    EXPECT_TRUE(app.modals.errors.isEmpty()) << app.modals.errors.join(" | ").toStdString();
+    EXPECT_TRUE(child<TskRadioButton>(*form, "skRadioButton7")->isChecked());
+    EXPECT_FALSE(child<TskRadioButton>(*form, "skRadioButton6")->isChecked());
+    EXPECT_TRUE(shown(*form, "Panel3"));
+    EXPECT_FALSE(shown(*form, "Panel1"));
+    EXPECT_FALSE(shown(*form, "Panel6"));
+    EXPECT_TRUE(action(*form, "N5")->isChecked());
+    EXPECT_FALSE(action(*form, "N4")->isChecked());
+    EXPECT_FALSE(child(*form, "skCheckBox1")->isEnabled());
+    EXPECT_TRUE(shown(*form, "skMemo1"));
+    EXPECT_TRUE(shown(*form, "skm1"));
+    EXPECT_FALSE(shown(*form, "skm2"));
+    EXPECT_EQ(child<TskPanel>(*form, "Panel5")->caption(), QString::fromUtf8(" 词韵简编："));
+    EXPECT_EQ(child<TskForm>(*form, "skForm1")->uiStyle(), UIStyle::MacOS);
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Lyrevane 终结版"));
+}
+
+TEST(MainWindow, FirstShutdownWritesAFreshFileInTheSequencesOrder)
+{
+    AppFixture app;
+    auto form = app.start();
+    ASSERT_TRUE(AppFixture::close(*form));
+
+    QStringList expected = numbered("font", 6, 27);
+    expected.first().prepend("[Font]");
+    expected << "sizef" << "size1" << "size2" << "color1" << "color2";
+    for (const char* k : {"backdropa", "backdropb", "backdropc", "backdropd", "backdrope", "backdrop1", "backdrop2"})
+        expected << k;
+    expected << "[Temp]list1" << "list2" << "list3" << "list5" << "list4" << "list8" << "list7" << "list6";
+    expected << numbered("combo", 1, 5) << numbered("visible", 1, 27) << numbered("enabled", 1, 6)
+             << numbered("caption", 1, 4) << numbered("text", 1, 13) << "height" << "width" << "write"
+             << numbered("checked", 1, 32) << "stayon1" << "stayon2";
+    EXPECT_EQ(keyOrder(app.ini()), expected);
+}
+
+TEST(MainWindow, EscSavesEverythingAndTheNextStartRestoresIt)
+{
+    AppFixture app;
+    {
+        auto form = app.start();
+        child<TskRadioButton>(*form, "skRadioButton6")->click(); // 词谱类
+        child<QPlainTextEdit>(*form, "skMemo1")->setPlainText(QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
+        child<QPlainTextEdit>(*form, "Memo6")->setPlainText(QString::fromUtf8("◎○◎●○△，\n\n●○△。"));
+        child<QPlainTextEdit>(*form, "Memo9")->setPlainText(QString::fromUtf8("诗词常识"));
+        child<TskPanel>(*form, "skPanel6")->setCaption(QString::fromUtf8("相见欢"));
+        child<TskTabControl>(*form, "skTabControl1")->setTabIndex(2);
+        child<QListWidget>(*form, "skListBox4")->addItems({QString::fromUtf8("我的词谱"), QString::fromUtf8("第二首")});
+        action(*form, "M3")->setChecked(false);
+        action(*form, "Protein1")->trigger();
+        action(*form, "H1")->setChecked(true);
+
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        QTest::keyClick(form.get(), Qt::Key_Escape);
+        ASSERT_TRUE(form->isHidden()) << "Esc closes the window";
+    }
+    EXPECT_EQ(app.tree.get("user.dat"), gbk::encode(u"我的词谱\r\n第二首\r\n"));
+    EXPECT_EQ(app.tree.get("data.dat"), gbk::encode(u"◎○◎●○△，\r\n\r\n●○△。"));
+
+    auto form = app.start();
+    EXPECT_TRUE(child<TskRadioButton>(*form, "skRadioButton6")->isChecked());
+    EXPECT_TRUE(shown(*form, "Panel1"));
+    EXPECT_FALSE(shown(*form, "Panel3"));
+    EXPECT_TRUE(action(*form, "N4")->isChecked());
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "skMemo1")->toPlainText(), QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "Memo6")->toPlainText(), QString::fromUtf8("◎○◎●○△，\n\n●○△。"));
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "Memo9")->toPlainText(), QString::fromUtf8("诗词常识"));
+    EXPECT_EQ(child<TskPanel>(*form, "skPanel6")->caption(), QString::fromUtf8("相见欢"));
+    EXPECT_EQ(child<TskTabControl>(*form, "skTabControl1")->tabIndex(), 2);
+    EXPECT_TRUE(shown(*form, "skm3"));
+    EXPECT_FALSE(shown(*form, "skm1"));
+    EXPECT_EQ(child<QListWidget>(*form, "skListBox4")->count(), 2);
+    EXPECT_FALSE(action(*form, "M3")->isChecked());
+    EXPECT_FALSE(child<QPlainTextEdit>(*form, "skMmemo1")->isReadOnly());
+    EXPECT_TRUE(action(*form, "Protein1")->isChecked());
+    EXPECT_FALSE(action(*form, "MACOS2")->isChecked());
+    EXPECT_EQ(child<TskForm>(*form, "skForm1")->uiStyle(), UIStyle::Protein);
+    EXPECT_TRUE(action(*form, "H1")->isChecked());
+}
+
+TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds)
+{
+    AppFixture app;
+    auto form = app.start();
+    form->show();
+    QDir(app.tree.path("save")).removeRecursively();
+    EXPECT_FALSE(form->close());
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(app.modals.errors, QStringList{"Cannot create file save\\mq1.rtf"});
+    EXPECT_FALSE(app.tree.exists("Mqini.ini")) << "the rest of the sequence was skipped";
+
+    app.tree.mkdir("save");
+    EXPECT_TRUE(form->close()) << "the next close runs the sequence again";
+    EXPECT_TRUE(app.tree.exists("save/mq5.rtf"));
+    EXPECT_TRUE(app.tree.exists("Mqini.ini"));
+}
+
+TEST(MainWindow, AFileMissingAtStartUpIsReportedAndNeverWrittenOver)
+{
+    AppFixture app;
+    QFile::remove(app.tree.path("user.dat"));
+    QFile::remove(app.tree.path("save/mq2.rtf"));
+    auto form = app.start();
+    EXPECT_EQ(app.modals.errors, (QStringList{"Cannot open file user.dat", "Cannot open file save\\mq2.rtf"}));
+    child<QListWidget>(*form, "skListBox4")->addItem(QStringLiteral("x"));
+    ASSERT_TRUE(AppFixture::close(*form));
+    EXPECT_FALSE(app.tree.exists("user.dat"));
+    EXPECT_FALSE(app.tree.exists("save/mq2.rtf"));
+    EXPECT_TRUE(app.tree.exists("save/mq1.rtf"));
+    EXPECT_TRUE(app.tree.exists("Mqini.ini")) << "start-up went on and shutdown completed";
+}
+
+TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem)
+{
+    AppFixture app;
+    app.tree.put("Mqini.ini", gbk::encode(u"[TEMP]\r\nchecked26=0\r\nlist1=-1\r\nchecked11=0\r\nchecked15=1\r\n"
+                                          u"[font]\r\nbackdrop1=0x000000FF\r\nbackdropa=-2147483643\r\n[Font]\r\nfont6=\r\n"));
+    auto form = app.start();
+    EXPECT_FALSE(action(*form, "S2")->isChecked());
+    EXPECT_EQ(child<TskForm>(*form, "skForm1")->uiStyle(), UIStyle::Protein);
+    auto* memo = child<QPlainTextEdit>(*form, "skMemo1");
+    EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_EQ(skin::background(child(*form, "skm1")), qint32(0x80000005u));
+    EXPECT_EQ(memo->font().family(), QPlainTextEdit().font().family()) << "an empty font name keeps the design font";
+    EXPECT_EQ(child<QListWidget>(*form, "skListBox1")->currentRow(), -1);
+
+    ASSERT_TRUE(AppFixture::close(*form));
+    SettingsFile ini(app.tree.path("Mqini.ini"));
+    EXPECT_EQ(ini.readString("font", "backdrop1"), "255");
+    EXPECT_EQ(ini.readString("font", "backdropa"), "-2147483643");
+    EXPECT_TRUE(app.ini().startsWith("[TEMP]\r\nchecked26=0\r\n")) << "existing keys stay where they were";
+}
+
+TEST(MainWindow, ViewModesSwitchThePanelsAsTabled)
+{
+    AppFixture app;
+    auto form = app.start();
+    auto* knowledge = child<TskRadioButton>(*form, "skRadioButton8");
+    auto* verse = child<TskRadioButton>(*form, "skRadioButton7");
+
+    knowledge->click(); // 诗词知识 over 诗类与收藏
+    EXPECT_TRUE(shown(*form, "Panel6"));
+    EXPECT_TRUE(shown(*form, "skPanel14"));
+    EXPECT_TRUE(shown(*form, "Panel3")) << "诗词知识 hides nothing";
+    EXPECT_TRUE(action(*form, "D2")->isChecked());
+    EXPECT_FALSE(action(*form, "N5")->isChecked());
+
+    verse->click();
+    EXPECT_FALSE(shown(*form, "Panel6"));
+    EXPECT_FALSE(shown(*form, "skPanel14"));
+    EXPECT_TRUE(shown(*form, "Panel3"));
+
+    action(*form, "N4")->trigger(); // the menu acts as a click on 词牌
+    EXPECT_TRUE(shown(*form, "Panel1"));
+    EXPECT_TRUE(action(*form, "H1")->isEnabled());
+    EXPECT_TRUE(child(*form, "skCheckBox1")->isEnabled());
+    action(*form, "N4")->trigger(); // already in that mode: nothing changes
+    EXPECT_TRUE(action(*form, "N4")->isChecked());
+    EXPECT_TRUE(child<TskRadioButton>(*form, "skRadioButton6")->isChecked());
+    EXPECT_TRUE(shown(*form, "Panel1"));
+}
+
+TEST(MainWindow, ShortcutsOfHiddenAndSharedItems)
+{
+    AppFixture app;
+    auto form = app.start();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    int opened = 0, wrapped = 0, protectedDocs = 0;
+    QObject::connect(action(*form, "O1"), &QAction::triggered, [&] { ++opened; });
+    QObject::connect(action(*form, "H1"), &QAction::triggered, [&] { ++wrapped; });
+    QObject::connect(action(*form, "P7"), &QAction::triggered, [&] { ++protectedDocs; });
+
+    QTest::keyClick(form.get(), Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(form.get(), Qt::Key_F5);
+    QTest::keyClick(form.get(), Qt::Key_F1);
+    EXPECT_EQ(opened, 1) << "Ctrl+O runs the hidden 打开";
+    EXPECT_EQ(wrapped, 1) << "F5 runs 词谱换行";
+    EXPECT_EQ(protectedDocs, 0) << "never 保护文档";
+    EXPECT_FALSE(action(*form, "O1")->isVisible());
+    EXPECT_TRUE(action(*form, "P7")->text().endsWith("\tF5")) << "the menu still shows F5 beside 保护文档";
+    EXPECT_TRUE(form->isVisible()) << "F1 does nothing";
+}
+
+TEST(MainWindow, HintsShowInTheStatusBarAndAsToolTips)
+{
+    AppFixture app;
+    auto form = app.start();
+    action(*form, "S1")->showStatusText(form.get());
+    EXPECT_EQ(form->statusBar()->currentMessage(), QString::fromUtf8("保存诗词：保存书写的所有诗词"));
+    const auto buttons = child(*form, "ToolBar1")->findChildren<QToolButton*>(QRegularExpression("^ToolButton"));
+    ASSERT_EQ(buttons.size(), 12);
+    for (QToolButton* b : buttons) {
+        EXPECT_FALSE(b->toolTip().isEmpty());
+        EXPECT_EQ(b->toolTip(), b->statusTip());
+        EXPECT_EQ(b->size(), QSize(48, 42));
+    }
+    EXPECT_EQ(buttons.first()->toolTip(), QString::fromUtf8("有情提示"));
+}
+
+#include <QMessageBox>
+#include <QTimer>
+
+TEST(ErrorBox, ShowsTheMessageWithAFullStopUnderTheApplicationTitle)
+{
+    InteractiveModals modals;
+    QString title, text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        text = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::Ok)->click();
+    });
+    modals.showError(nullptr, "Cannot open file user.dat");
+    EXPECT_EQ(title, QString::fromUtf8("Lyrevane 终结版"));
+    EXPECT_EQ(text, "Cannot open file user.dat.");
+    EXPECT_EQ(icon, QMessageBox::Critical);
+}

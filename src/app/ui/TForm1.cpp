@@ -165,6 +165,8 @@ void TForm1::buildCentre()
     m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
+    m_favourites->resetIconOver({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
+                                 m_patterns->skPanel11, m_workspace->skTabControl1});
 }
 
 void TForm1::buildRightChannel()

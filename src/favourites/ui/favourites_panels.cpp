@@ -3,6 +3,7 @@
 #include "skin/ui/skinned.h"
 
 #include <QBoxLayout>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -48,6 +49,9 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     Image2->hide();
     strip->addWidget(Image1);
     strip->addWidget(Image2);
+    Image1->setMouseTracking(true);
+    Image1->installEventFilter(this);
+    Image2->installEventFilter(this);
     skListBox4 = skin::makeListBox(QStringLiteral("skListBox4"), skPanel4, QStringLiteral("我的收藏"));
     skPanel4->body()->addWidget(skListBox4);
     panel3->layout()->addWidget(skPanel4);
@@ -66,4 +70,29 @@ void FavouritesPanels::addTemplatePane(TskPanel* templateStrip)
     skMmemo3 = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
     skMmemo3->hide();
     templateStrip->body()->addWidget(skMmemo3);
+}
+
+void FavouritesPanels::resetIconOver(const QList<QWidget*>& centrePanes)
+{
+    for (QWidget* w : centrePanes) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+        m_centre.append(w);
+    }
+}
+
+bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event)
+{
+    const auto type = event->type();
+    const bool over = type == QEvent::Enter || type == QEvent::MouseMove;
+    if (watched == Image1 && over) {
+        Image1->hide();
+        Image2->show();
+    } else if (watched == Image2 && type == QEvent::MouseButtonRelease) {
+        Q_EMIT addRequested();
+    } else if (over && m_centre.contains(watched) && Image2->isVisible()) {
+        Image2->hide();
+        Image1->show();
+    }
+    return QObject::eventFilter(watched, event);
 }

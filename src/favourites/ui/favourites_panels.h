@@ -19,6 +19,8 @@ public:
     FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
     void addTemplatePane(TskPanel* templateStrip);
+    // The mouse over any of these puts the plain add icon back.
+    void resetIconOver(const QList<QWidget*>& centrePanes);
 
     TskPanel* skPanel4{};
     QListWidget* skListBox4{};
@@ -27,4 +29,13 @@ public:
     TskPanel* skPanel8{};
     QPlainTextEdit* skMmemo1{};
     QPlainTextEdit* skMmemo3{};
+
+Q_SIGNALS:
+    void addRequested(); // a click on the highlighted add icon
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QList<QObject*> m_centre;
 };

@@ -27,6 +27,8 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(low
 
     skTabControl1 = new TskTabControl(QStringLiteral("skTabControl1"), area);
     skTabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(skTabControl1, &QWidget::customContextMenuRequested, skTabControl1,
+                     [this, popup](const QPoint& at) { popup->popup(skTabControl1->mapToGlobal(at)); });
     auto* column = new QVBoxLayout(skTabControl1);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);

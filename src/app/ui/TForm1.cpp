@@ -10,6 +10,7 @@
 #include "library/ui/knowledge_panels.h"
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
+#include "workspace/ui/document_lock.h"
 #include "workspace/ui/workspace_panel.h"
 
 #include <QAction>
@@ -207,6 +208,8 @@ void TForm1::connectCommands()
                          m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
         this);
 
+    m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1}, m_settings, *m_modals, this);
+
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
@@ -293,10 +296,13 @@ void TForm1::FormCreate()
         channel->quickMove = !m_actions.S2->isChecked();
         channel->popupMode = m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
     }
-    // 25. The password prompt comes with the document lock.
-    // 26.
-    if (m_lockMarker != QLatin1String("morvel") || !m_actions.M4->isChecked())
-        m_workspace->skTabControl1->show();
+    // 25. The password prompt, when the lock is on; it leaves the marker as answered.
+    if (m_actions.M4->isChecked()) {
+        m_lock->startUpPrompt();
+        m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
+    }
+    // 26. The documents are hidden only while the lock is on and was not opened.
+    m_workspace->skTabControl1->setVisible(m_lockMarker != QLatin1String("morvel") || !m_actions.M4->isChecked());
     // 27. The spinners follow their panes' sizes.
     m_rhyme->SpinEdit1->setValue(m_rhyme->skMemo5->font().pointSize());
     m_knowledge->SpinEdit2->setValue(m_knowledge->Memo9->font().pointSize());

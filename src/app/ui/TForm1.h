@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class DocumentLock;
 class FavouritesPanels;
 class KnowledgePanels;
 class ModalRunner;
@@ -101,4 +102,5 @@ private:
     RhymePanels* m_rhyme = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
+    DocumentLock* m_lock = nullptr;
 };

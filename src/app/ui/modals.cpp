@@ -16,3 +16,9 @@ void InteractiveModals::showError(QWidget* parent, const QString& message)
                     QMessageBox::Ok, parent);
     box.exec();
 }
+
+void InteractiveModals::showMessage(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), message, QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -14,6 +14,8 @@ public:
     // The error box: the message (a full stop added when it has none), the
     // application title as caption, an error icon and an OK button.
     virtual void showError(QWidget* parent, const QString& message) = 0;
+    // A plain message box with an OK button, captioned with the application title.
+    virtual void showMessage(QWidget* parent, const QString& message) = 0;
 };
 
 // The runner of the real program: nested event loops, real message boxes.
@@ -21,6 +23,7 @@ class InteractiveModals : public ModalRunner {
 public:
     int exec(QDialog& dialog) override;
     void showError(QWidget* parent, const QString& message) override;
+    void showMessage(QWidget* parent, const QString& message) override;
 };
 
 // The application's title, the caption of the main window and of every error box.

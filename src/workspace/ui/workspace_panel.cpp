@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTabBar>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -19,10 +20,22 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(low
     auto* areaStack = new QGridLayout(area);
     areaStack->setContentsMargins(0, 0, 0, 0);
 
+    // The lock notice, seen exactly while the documents are hidden by the lock.
     Memo1 = skin::makeMemo(QStringLiteral("Memo1"), area, true);
-    QPalette red = Memo1->palette();
-    red.setColor(QPalette::Text, Qt::red);
-    Memo1->setPalette(red);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Memo1->setFrameShape(QFrame::Panel);
+    Memo1->setFrameShadow(QFrame::Sunken);
+    QPalette notice = Memo1->palette();
+    notice.setColor(QPalette::Text, Qt::red);
+    notice.setColor(QPalette::Base, QColor(243, 243, 243));
+    Memo1->setPalette(notice);
+    QFont noticeFont(QStringLiteral("宋体"));
+    noticeFont.setPixelSize(14);
+    Memo1->setFont(noticeFont);
+    Memo1->setPlainText(QStringLiteral("\n\n\n诗词已被密码保护\n，您无权查看此项\n目请关闭！"));
+    QTextOption centred = Memo1->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    Memo1->document()->setDefaultTextOption(centred);
     areaStack->addWidget(Memo1, 0, 0);
 
     skTabControl1 = new TskTabControl(QStringLiteral("skTabControl1"), area);

@@ -1,0 +1,43 @@
+#include "workspace/ui/document_lock.h"
+
+#include "app/ui/modals.h"
+#include "workspace/ui/password_windows.h"
+
+#include <QAction>
+#include <QTextEdit>
+
+DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings, ModalRunner& modals, QWidget* window)
+    : QObject(window), c(controls), m_settings(settings), m_modals(modals), m_window(window)
+{
+    connect(c.P7, &QAction::triggered, this, &DocumentLock::toggleProtection);
+    connect(c.M4, &QAction::triggered, this, &DocumentLock::toggleLock);
+}
+
+void DocumentLock::toggleProtection()
+{
+    // The menu has already flipped the check mark.
+    for (QTextEdit* doc : c.documents)
+        doc->setReadOnly(c.P7->isChecked());
+}
+
+void DocumentLock::toggleLock()
+{
+    // The menu has already flipped the check mark; it now says what the user asked for.
+    if (c.M4->isChecked()) {
+        TForm6 setPassword(m_settings, m_modals, m_window);
+        if (m_modals.exec(setPassword) != QDialog::Accepted)
+            c.M4->setChecked(false);
+        return; // the lock takes effect at the next start
+    }
+    TForm7 remove(m_settings, m_modals, m_window);
+    if (m_modals.exec(remove) == QDialog::Accepted)
+        c.skTabControl1->show();
+    else
+        c.M4->setChecked(true);
+}
+
+void DocumentLock::startUpPrompt()
+{
+    TForm8 prompt(m_settings, m_modals, m_window);
+    m_modals.exec(prompt);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Document protection (保护文档) and the password lock (密码保护).
+
+#include <QList>
+#include <QObject>
+
+class ModalRunner;
+class QAction;
+class QTextEdit;
+class QWidget;
+class SettingsFile;
+
+struct LockControls {
+    QAction* P7;              // 保护文档
+    QAction* M4;              // 密码保护
+    QList<QTextEdit*> documents;
+    QWidget* skTabControl1;   // the document area
+};
+
+class DocumentLock : public QObject {
+    Q_OBJECT
+public:
+    DocumentLock(const LockControls& controls, SettingsFile& settings, ModalRunner& modals, QWidget* window);
+
+    // 保护文档: the check flips and every document's read-only flag follows it.
+    void toggleProtection();
+    // 密码保护: set a password (lock on) or give it (lock off).
+    void toggleLock();
+    // The start-up prompt, when the lock is on; it leaves [temp] worder as the user
+    // answered.
+    void startUpPrompt();
+
+private:
+    LockControls c;
+    SettingsFile& m_settings;
+    ModalRunner& m_modals;
+    QWidget* m_window;
+};

@@ -1,0 +1,193 @@
+#include "workspace/ui/password_windows.h"
+
+#include "app/core/app_error.h"
+#include "app/core/settings_file.h"
+#include "app/ui/modals.h"
+#include "workspace/core/password.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+const QString kTemp = QStringLiteral("temp");
+const QString kWord = QStringLiteral("word");
+
+void frame(QDialog* d, const QString& name, QSize client)
+{
+    d->setObjectName(name);
+    d->setWindowTitle(QStringLiteral("Lyrevane"));
+    d->setFixedSize(client);
+    d->setModal(true);
+}
+
+QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = false)
+{
+    auto* l = new QLabel(text, parent);
+    if (heading) {
+        QFont f = l->font();
+        f.setPixelSize(16);
+        f.setBold(true);
+        f.setItalic(true);
+        l->setFont(f);
+        QPalette p = l->palette();
+        p.setColor(QPalette::WindowText, QColor(0, 128, 192));
+        l->setPalette(p);
+    }
+    l->move(at);
+    l->adjustSize();
+    return l;
+}
+
+} // namespace
+
+namespace workspace {
+
+QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    e->setEchoMode(QLineEdit::Password);
+    e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    e->setGeometry(at);
+    return e;
+}
+
+QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at)
+{
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false); // Enter is handled by the fields
+    b->setGeometry(QRect(at, QSize(80, 27)));
+    return b;
+}
+
+bool checkPassword(SettingsFile& settings, const QString& typed)
+{
+    const QString stored = settings.readString(kTemp, kWord);
+    if (!password::matches(typed, stored))
+        return false;
+    if (password::isLegacy(stored) && !stored.isEmpty())
+        settings.writeString(kTemp, kWord, password::hash(typed));
+    return true;
+}
+
+} // namespace workspace
+
+using workspace::dialogButton;
+using workspace::maskedField;
+
+TForm6::TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_modals(modals)
+{
+    frame(this, QStringLiteral("Form6"), QSize(337, 261));
+    label(this, QStringLiteral("密码保护"), {31, 64}, true);
+    label(this, QStringLiteral("密码"), {56, 107});
+    label(this, QStringLiteral("确认"), {56, 139});
+    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(88, 104, 177, 20));
+    Edit2 = maskedField(this, QStringLiteral("Edit2"), QRect(88, 136, 177, 20));
+    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 192});
+    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("取消"), {224, 192});
+    connect(Edit1, &QLineEdit::returnPressed, Edit2, [this] { Edit2->setFocus(); });
+    connect(Edit2, &QLineEdit::returnPressed, this, [this] {
+        Button1->setFocus();
+        confirm();
+    });
+    connect(Button1, &QPushButton::clicked, this, &TForm6::confirm);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm6::confirm()
+{
+    if (Edit1->text().isEmpty() || Edit2->text().isEmpty()) {
+        m_modals.showMessage(this, QStringLiteral("请输入密码！"));
+        return;
+    }
+    if (Edit1->text() != Edit2->text()) {
+        m_modals.showMessage(this, QStringLiteral("密码输入不一样，请重新输入"));
+        return;
+    }
+    try {
+        m_settings.writeString(kTemp, kWord, password::hash(Edit1->text()));
+    } catch (const AppError& e) {
+        m_modals.showError(this, e.message());
+        return;
+    }
+    accept();
+}
+
+TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_modals(modals)
+{
+    frame(this, QStringLiteral("Form7"), QSize(323, 238));
+    label(this, QStringLiteral("请输入解除保护密码："), {48, 80});
+    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 104, 217, 20));
+    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 168});
+    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("取消"), {224, 168});
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        Button1->setFocus();
+        confirm();
+    });
+    connect(Button1, &QPushButton::clicked, this, &TForm7::confirm);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm7::confirm()
+{
+    bool right = false;
+    try {
+        right = workspace::checkPassword(m_settings, Edit1->text());
+    } catch (const AppError& e) {
+        m_modals.showError(this, e.message());
+        return;
+    }
+    if (!right) {
+        m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
+        return;
+    }
+    accept();
+}
+
+TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_modals(modals)
+{
+    frame(this, QStringLiteral("Form8"), QSize(310, 241));
+    label(this, QStringLiteral("您的诗词已被密码保护"), {32, 72}, true);
+    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 112, 217, 20));
+    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {120, 168});
+    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("退出"), {208, 168});
+    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
+        Button1->setFocus();
+        confirm();
+    });
+    connect(Button1, &QPushButton::clicked, this, &TForm8::confirm);
+    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm8::confirm()
+{
+    bool right = false;
+    try {
+        right = workspace::checkPassword(m_settings, Edit1->text());
+    } catch (const AppError& e) {
+        m_modals.showError(this, e.message());
+        return;
+    }
+    if (!right) {
+        m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
+        return;
+    }
+    accept();
+}
+
+void TForm8::done(int result)
+{
+    try {
+        m_settings.writeString(kTemp, QStringLiteral("worder"),
+                               result == QDialog::Accepted ? QStringLiteral("qelm") : QStringLiteral("morvel"));
+    } catch (const AppError& e) {
+        m_modals.showError(this, e.message());
+    }
+    QDialog::done(result);
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The three password windows: set a password (TForm6), remove the protection (TForm7)
+// and the start-up prompt (TForm8). Each checks what is typed against the settings
+// file and reports input errors in plain message boxes.
+
+#include <QDialog>
+
+class ModalRunner;
+class QLineEdit;
+class QPushButton;
+class SettingsFile;
+
+namespace workspace {
+// A masked field showing each typed character as "*"; Enter moves on as described.
+QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at);
+QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at);
+} // namespace workspace
+
+class TForm6 : public QDialog {
+    Q_OBJECT
+public:
+    TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    QLineEdit *Edit1, *Edit2;
+    QPushButton *Button1, *Button2; // 确定, 取消
+    void confirm();
+
+private:
+    SettingsFile& m_settings;
+    ModalRunner& m_modals;
+};
+
+class TForm7 : public QDialog {
+    Q_OBJECT
+public:
+    TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    QLineEdit* Edit1;
+    QPushButton *Button1, *Button2; // 确定, 取消
+    void confirm();
+
+private:
+    SettingsFile& m_settings;
+    ModalRunner& m_modals;
+};
+
+class TForm8 : public QDialog {
+    Q_OBJECT
+public:
+    TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    QLineEdit* Edit1;
+    QPushButton *Button1, *Button2; // 确定, 退出
+    void confirm();
+    // Writes the lock marker as the prompt closes: "qelm" after the right password,
+    // "morvel" otherwise.
+    void done(int result) override;
+
+private:
+    SettingsFile& m_settings;
+    ModalRunner& m_modals;
+};
+
+namespace workspace {
+// Checks a typed password against [temp] word as it is now; a password stored in plain
+// text by an earlier version is replaced by its hash once it has been given correctly.
+bool checkPassword(SettingsFile& settings, const QString& typed);
+} // namespace workspace

@@ -7,8 +7,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     useShippedFontAliases(QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));

@@ -2,8 +2,7 @@
 
 namespace cli {
 
-std::vector<Command> catalogueCommands()
-{
+std::vector<Command> catalogueCommands() {
     return {};
 }
 

@@ -2,8 +2,7 @@
 
 namespace cli {
 
-std::vector<Command> rhymeCommands()
-{
+std::vector<Command> rhymeCommands() {
     return {};
 }
 

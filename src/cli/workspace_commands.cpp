@@ -2,8 +2,7 @@
 
 namespace cli {
 
-std::vector<Command> workspaceCommands()
-{
+std::vector<Command> workspaceCommands() {
     return {};
 }
 

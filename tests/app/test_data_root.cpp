@@ -7,8 +7,7 @@
 
 namespace {
 
-QStringList lines(std::initializer_list<const char*> items)
-{
+QStringList lines(std::initializer_list<const char*> items) {
     QStringList out;
     for (const char* s : items)
         out << QString::fromUtf8(s);
@@ -17,8 +16,7 @@ QStringList lines(std::initializer_list<const char*> items)
 
 } // namespace
 
-TEST(TextLines, SplitsOnEveryKindOfLineBreak)
-{
+TEST(TextLines, SplitsOnEveryKindOfLineBreak) {
     struct Case {
         const char* text;
         QStringList expected;
@@ -35,17 +33,16 @@ TEST(TextLines, SplitsOnEveryKindOfLineBreak)
         EXPECT_EQ(text_lines::split(QString::fromUtf8(c.text)), c.expected) << c.text;
 }
 
-TEST(DataRoot, ReadsGbkLinesUpToNul)
-{
+TEST(DataRoot, ReadsGbkLinesUpToNul) {
     TempTree tree;
     tree.mkdir(QString::fromUtf8("data/常用词谱"));
-    tree.put(QString::fromUtf8("data/常用词谱/05.txt"), gbk::encode(u"○●○，\n△。") + QByteArray("\0after", 6));
+    tree.put(QString::fromUtf8("data/常用词谱/05.txt"),
+             gbk::encode(u"○●○，\n△。") + QByteArray("\0after", 6));
     DataRoot root(tree.path());
     EXPECT_EQ(root.readLines(QString::fromUtf8("data\\常用词谱\\05.txt")), lines({"○●○，", "△。"}));
 }
 
-TEST(DataRoot, SaveAndSaveNameOneFolder)
-{
+TEST(DataRoot, SaveAndSaveNameOneFolder) {
     TempTree tree;
     tree.mkdir("save");
     DataRoot root(tree.path());
@@ -56,15 +53,15 @@ TEST(DataRoot, SaveAndSaveNameOneFolder)
     EXPECT_EQ(root.readText("SAVE\\Mq1.DAT"), "y");
 }
 
-TEST(DataRoot, MissingFilesAndFoldersGiveTheProgramsMessages)
-{
+TEST(DataRoot, MissingFilesAndFoldersGiveTheProgramsMessages) {
     TempTree tree;
     DataRoot root(tree.path());
     try {
         root.readLines(QString::fromUtf8("data\\常用词谱\\05.txt"));
         FAIL();
     } catch (const AppError& e) {
-        EXPECT_EQ(errorBoxText(e.message()), QString::fromUtf8("Cannot open file data\\常用词谱\\05.txt."));
+        EXPECT_EQ(errorBoxText(e.message()),
+                  QString::fromUtf8("Cannot open file data\\常用词谱\\05.txt."));
     }
     try {
         root.writeText("save\\mq1.rtf", "x");
@@ -75,8 +72,7 @@ TEST(DataRoot, MissingFilesAndFoldersGiveTheProgramsMessages)
     EXPECT_FALSE(tree.exists("save")) << "nothing is created by a failed write or a read";
 }
 
-TEST(DataRoot, WritesTextAndListsWithCrLf)
-{
+TEST(DataRoot, WritesTextAndListsWithCrLf) {
     TempTree tree;
     DataRoot root(tree.path());
     root.writeText("temp.dat", QString::fromUtf8("春\n秋"));
@@ -86,8 +82,7 @@ TEST(DataRoot, WritesTextAndListsWithCrLf)
     EXPECT_EQ(root.readLines("user.dat"), lines({"甲", "乙"}));
 }
 
-TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole)
-{
+TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
     TempTree tree;
     tree.mkdir("save");
     tree.put("save/mq1.rtf", "old content");
@@ -99,7 +94,8 @@ TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole)
     } catch (const AppError&) {
         failed = true;
     }
-    QFile::setPermissions(tree.path("save"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(tree.path("save"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (!failed)
         GTEST_SKIP() << "running as a user that ignores folder permissions";
     EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
@@ -109,8 +105,7 @@ TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole)
 #include <sys/wait.h>
 #include <unistd.h>
 
-TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole)
-{
+TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole) {
     TempTree tree;
     tree.mkdir("save");
     const QByteArray old = "{\\rtf1 old}";

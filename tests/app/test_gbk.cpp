@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(Gbk, EncodesChineseAsDoubleBytes)
-{
+TEST(Gbk, EncodesChineseAsDoubleBytes) {
     EXPECT_EQ(gbk::encode(u"中"), QByteArray("\xd6\xd0"));
     EXPECT_EQ(gbk::encode(u"○●◎△▲"), QByteArray("\xa1\xf0\xa1\xf1\xa1\xf2\xa1\xf7\xa1\xf8"));
     EXPECT_EQ(gbk::decode("\xcb\xce\xcc\xe5"), QStringLiteral("宋体"));
 }
 
-TEST(Gbk, CharactersOutsideGbkSurviveARoundTrip)
-{
+TEST(Gbk, CharactersOutsideGbkSurviveARoundTrip) {
     const QString text = QStringLiteral("春眠😀不觉晓𠀀");
     bool exact = true;
     QByteArray bytes = gbk::encode(text, &exact);
@@ -21,17 +19,17 @@ TEST(Gbk, CharactersOutsideGbkSurviveARoundTrip)
     EXPECT_TRUE(ok);
 }
 
-TEST(Gbk, UndecodableBytesShowAsReplacementNotDropped)
-{
+TEST(Gbk, UndecodableBytesShowAsReplacementNotDropped) {
     bool ok = true;
     // A lead byte with no trail byte: the damage shows, the text around it stays.
-    QString text = gbk::decode(QByteArray("a\xd6\xd0" "b\x81"), &ok);
+    QString text = gbk::decode(QByteArray("a\xd6\xd0"
+                                          "b\x81"),
+                               &ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(text, QStringLiteral("a中b") + QChar(QChar::ReplacementCharacter));
 }
 
-TEST(Gbk, CharLengthNeverSplitsACharacter)
-{
+TEST(Gbk, CharLengthNeverSplitsACharacter) {
     QByteArray bytes = gbk::encode(u"a中😀");
     EXPECT_EQ(gbk::charLength(bytes, 0), 1);
     EXPECT_EQ(gbk::charLength(bytes, 1), 2);

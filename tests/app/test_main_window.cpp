@@ -13,28 +13,23 @@
 
 namespace {
 
-template <class T = QWidget>
-T* child(QObject& form, const char* name)
-{
+template <class T = QWidget> T* child(QObject& form, const char* name) {
     T* c = form.findChild<T*>(QString::fromLatin1(name));
     EXPECT_NE(c, nullptr) << name;
     return c;
 }
 
-bool shown(QObject& form, const char* name)
-{
+bool shown(QObject& form, const char* name) {
     return !child(form, name)->isHidden();
 }
 
-QAction* action(QObject& form, const char* name)
-{
+QAction* action(QObject& form, const char* name) {
     return child<QAction>(form, name);
 }
 
 // The keys of the settings file in file order, each as "[section]key" for the first
 // key of a section and "key" after it.
-QStringList keyOrder(const QString& ini)
-{
+QStringList keyOrder(const QString& ini) {
     QStringList out;
     QString section;
     for (const QString& line : ini.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
@@ -49,8 +44,7 @@ QStringList keyOrder(const QString& ini)
     return out;
 }
 
-QStringList numbered(const QString& stem, int from, int to)
-{
+QStringList numbered(const QString& stem, int from, int to) {
     QStringList out;
     for (int i = from; i <= to; ++i)
         out << stem + QString::number(i);
@@ -59,8 +53,7 @@ QStringList numbered(const QString& stem, int from, int to)
 
 } // namespace
 
-TEST(MainWindow, FirstStartOpensInTheVerseAndFavouritesMode)
-{
+TEST(MainWindow, FirstStartOpensInTheVerseAndFavouritesMode) {
     AppFixture app;
     auto form = app.start();
     EXPECT_EQ(app.modals.dialogs.value(0), "Form17") << "the splash runs first";
@@ -81,36 +74,50 @@ TEST(MainWindow, FirstStartOpensInTheVerseAndFavouritesMode)
     EXPECT_EQ(form->windowTitle(), QString::fromUtf8("Lyrevane 终结版"));
 }
 
-TEST(MainWindow, FirstShutdownWritesAFreshFileInTheSequencesOrder)
-{
+TEST(MainWindow, FirstShutdownWritesAFreshFileInTheSequencesOrder) {
     AppFixture app;
     auto form = app.start();
     ASSERT_TRUE(AppFixture::close(*form));
 
     QStringList expected = numbered("font", 6, 27);
     expected.first().prepend("[Font]");
-    expected << "sizef" << "size1" << "size2" << "color1" << "color2";
-    for (const char* k : {"backdropa", "backdropb", "backdropc", "backdropd", "backdrope", "backdrop1", "backdrop2"})
+    expected << "sizef"
+             << "size1"
+             << "size2"
+             << "color1"
+             << "color2";
+    for (const char* k : {"backdropa", "backdropb", "backdropc", "backdropd", "backdrope",
+                          "backdrop1", "backdrop2"})
         expected << k;
-    expected << "[Temp]list1" << "list2" << "list3" << "list5" << "list4" << "list8" << "list7" << "list6";
+    expected << "[Temp]list1"
+             << "list2"
+             << "list3"
+             << "list5"
+             << "list4"
+             << "list8"
+             << "list7"
+             << "list6";
     expected << numbered("combo", 1, 5) << numbered("visible", 1, 27) << numbered("enabled", 1, 6)
-             << numbered("caption", 1, 4) << numbered("text", 1, 13) << "height" << "width" << "write"
-             << numbered("checked", 1, 32) << "stayon1" << "stayon2";
+             << numbered("caption", 1, 4) << numbered("text", 1, 13) << "height"
+             << "width"
+             << "write" << numbered("checked", 1, 32) << "stayon1"
+             << "stayon2";
     EXPECT_EQ(keyOrder(app.ini()), expected);
 }
 
-TEST(MainWindow, EscSavesEverythingAndTheNextStartRestoresIt)
-{
+TEST(MainWindow, EscSavesEverythingAndTheNextStartRestoresIt) {
     AppFixture app;
     {
         auto form = app.start();
         child<TskRadioButton>(*form, "skRadioButton6")->click(); // 词谱类
-        child<QPlainTextEdit>(*form, "skMemo1")->setPlainText(QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
+        child<QPlainTextEdit>(*form, "skMemo1")
+            ->setPlainText(QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
         child<QPlainTextEdit>(*form, "Memo6")->setPlainText(QString::fromUtf8("◎○◎●○△，\n\n●○△。"));
         child<QPlainTextEdit>(*form, "Memo9")->setPlainText(QString::fromUtf8("诗词常识"));
         child<TskPanel>(*form, "skPanel6")->setCaption(QString::fromUtf8("相见欢"));
         child<TskTabControl>(*form, "skTabControl1")->setTabIndex(2);
-        child<QListWidget>(*form, "skListBox4")->addItems({QString::fromUtf8("我的词谱"), QString::fromUtf8("第二首")});
+        child<QListWidget>(*form, "skListBox4")
+            ->addItems({QString::fromUtf8("我的词谱"), QString::fromUtf8("第二首")});
         action(*form, "M3")->setChecked(false);
         action(*form, "Protein1")->trigger();
         action(*form, "H1")->setChecked(true);
@@ -129,8 +136,10 @@ TEST(MainWindow, EscSavesEverythingAndTheNextStartRestoresIt)
     EXPECT_TRUE(shown(*form, "Panel1"));
     EXPECT_FALSE(shown(*form, "Panel3"));
     EXPECT_TRUE(action(*form, "N4")->isChecked());
-    EXPECT_EQ(child<QPlainTextEdit>(*form, "skMemo1")->toPlainText(), QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
-    EXPECT_EQ(child<QPlainTextEdit>(*form, "Memo6")->toPlainText(), QString::fromUtf8("◎○◎●○△，\n\n●○△。"));
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "skMemo1")->toPlainText(),
+              QString::fromUtf8("唐教坊曲名。\n又名《秋夜月》。"));
+    EXPECT_EQ(child<QPlainTextEdit>(*form, "Memo6")->toPlainText(),
+              QString::fromUtf8("◎○◎●○△，\n\n●○△。"));
     EXPECT_EQ(child<QPlainTextEdit>(*form, "Memo9")->toPlainText(), QString::fromUtf8("诗词常识"));
     EXPECT_EQ(child<TskPanel>(*form, "skPanel6")->caption(), QString::fromUtf8("相见欢"));
     EXPECT_EQ(child<TskTabControl>(*form, "skTabControl1")->tabIndex(), 2);
@@ -145,8 +154,7 @@ TEST(MainWindow, EscSavesEverythingAndTheNextStartRestoresIt)
     EXPECT_TRUE(action(*form, "H1")->isChecked());
 }
 
-TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds)
-{
+TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds) {
     AppFixture app;
     auto form = app.start();
     form->show();
@@ -162,13 +170,13 @@ TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds)
     EXPECT_TRUE(app.tree.exists("Mqini.ini"));
 }
 
-TEST(MainWindow, AFileMissingAtStartUpIsReportedAndNeverWrittenOver)
-{
+TEST(MainWindow, AFileMissingAtStartUpIsReportedAndNeverWrittenOver) {
     AppFixture app;
     QFile::remove(app.tree.path("user.dat"));
     QFile::remove(app.tree.path("save/mq2.rtf"));
     auto form = app.start();
-    EXPECT_EQ(app.modals.errors, (QStringList{"Cannot open file user.dat", "Cannot open file save\\mq2.rtf"}));
+    EXPECT_EQ(app.modals.errors,
+              (QStringList{"Cannot open file user.dat", "Cannot open file save\\mq2.rtf"}));
     child<QListWidget>(*form, "skListBox4")->addItem(QStringLiteral("x"));
     ASSERT_TRUE(AppFixture::close(*form));
     EXPECT_FALSE(app.tree.exists("user.dat"));
@@ -177,29 +185,32 @@ TEST(MainWindow, AFileMissingAtStartUpIsReportedAndNeverWrittenOver)
     EXPECT_TRUE(app.tree.exists("Mqini.ini")) << "start-up went on and shutdown completed";
 }
 
-TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem)
-{
+TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem) {
     AppFixture app;
-    app.tree.put("Mqini.ini", gbk::encode(u"[TEMP]\r\nchecked26=0\r\nlist1=-1\r\nchecked11=0\r\nchecked15=1\r\n"
-                                          u"[font]\r\nbackdrop1=0x000000FF\r\nbackdropa=-2147483643\r\n[Font]\r\nfont6=\r\n"));
+    app.tree.put(
+        "Mqini.ini",
+        gbk::encode(
+            u"[TEMP]\r\nchecked26=0\r\nlist1=-1\r\nchecked11=0\r\nchecked15=1\r\n"
+            u"[font]\r\nbackdrop1=0x000000FF\r\nbackdropa=-2147483643\r\n[Font]\r\nfont6=\r\n"));
     auto form = app.start();
     EXPECT_FALSE(action(*form, "S2")->isChecked());
     EXPECT_EQ(child<TskForm>(*form, "skForm1")->uiStyle(), UIStyle::Protein);
     auto* memo = child<QPlainTextEdit>(*form, "skMemo1");
     EXPECT_EQ(memo->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(skin::background(child(*form, "skm1")), qint32(0x80000005u));
-    EXPECT_EQ(memo->font().family(), QPlainTextEdit().font().family()) << "an empty font name keeps the design font";
+    EXPECT_EQ(memo->font().family(), QPlainTextEdit().font().family())
+        << "an empty font name keeps the design font";
     EXPECT_EQ(child<QListWidget>(*form, "skListBox1")->currentRow(), -1);
 
     ASSERT_TRUE(AppFixture::close(*form));
     SettingsFile ini(app.tree.path("Mqini.ini"));
     EXPECT_EQ(ini.readString("font", "backdrop1"), "255");
     EXPECT_EQ(ini.readString("font", "backdropa"), "-2147483643");
-    EXPECT_TRUE(app.ini().startsWith("[TEMP]\r\nchecked26=0\r\n")) << "existing keys stay where they were";
+    EXPECT_TRUE(app.ini().startsWith("[TEMP]\r\nchecked26=0\r\n"))
+        << "existing keys stay where they were";
 }
 
-TEST(MainWindow, ViewModesSwitchThePanelsAsTabled)
-{
+TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
     AppFixture app;
     auto form = app.start();
     auto* knowledge = child<TskRadioButton>(*form, "skRadioButton8");
@@ -227,8 +238,7 @@ TEST(MainWindow, ViewModesSwitchThePanelsAsTabled)
     EXPECT_TRUE(shown(*form, "Panel1"));
 }
 
-TEST(MainWindow, ShortcutsOfHiddenAndSharedItems)
-{
+TEST(MainWindow, ShortcutsOfHiddenAndSharedItems) {
     AppFixture app;
     auto form = app.start();
     form->show();
@@ -246,17 +256,19 @@ TEST(MainWindow, ShortcutsOfHiddenAndSharedItems)
     EXPECT_EQ(wrapped, 1) << "F5 runs 词谱换行";
     EXPECT_EQ(protectedDocs, 0) << "never 保护文档";
     EXPECT_FALSE(action(*form, "O1")->isVisible());
-    EXPECT_TRUE(action(*form, "P7")->text().endsWith("\tF5")) << "the menu still shows F5 beside 保护文档";
+    EXPECT_TRUE(action(*form, "P7")->text().endsWith("\tF5"))
+        << "the menu still shows F5 beside 保护文档";
     EXPECT_TRUE(form->isVisible()) << "F1 does nothing";
 }
 
-TEST(MainWindow, HintsShowInTheStatusBarAndAsToolTips)
-{
+TEST(MainWindow, HintsShowInTheStatusBarAndAsToolTips) {
     AppFixture app;
     auto form = app.start();
     action(*form, "S1")->showStatusText(form.get());
-    EXPECT_EQ(form->statusBar()->currentMessage(), QString::fromUtf8("保存诗词：保存书写的所有诗词"));
-    const auto buttons = child(*form, "ToolBar1")->findChildren<QToolButton*>(QRegularExpression("^ToolButton"));
+    EXPECT_EQ(form->statusBar()->currentMessage(),
+              QString::fromUtf8("保存诗词：保存书写的所有诗词"));
+    const auto buttons =
+        child(*form, "ToolBar1")->findChildren<QToolButton*>(QRegularExpression("^ToolButton"));
     ASSERT_EQ(buttons.size(), 12);
     for (QToolButton* b : buttons) {
         EXPECT_FALSE(b->toolTip().isEmpty());
@@ -269,8 +281,7 @@ TEST(MainWindow, HintsShowInTheStatusBarAndAsToolTips)
 #include <QMessageBox>
 #include <QTimer>
 
-TEST(ErrorBox, ShowsTheMessageWithAFullStopUnderTheApplicationTitle)
-{
+TEST(ErrorBox, ShowsTheMessageWithAFullStopUnderTheApplicationTitle) {
     InteractiveModals modals;
     QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;

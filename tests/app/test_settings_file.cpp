@@ -16,8 +16,7 @@ struct Ini {
 
 } // namespace
 
-TEST(SettingsFile, SectionsAndKeysMatchWithoutRegardToCase)
-{
+TEST(SettingsFile, SectionsAndKeysMatchWithoutRegardToCase) {
     Ini ini;
     ini.put("[TEMP]\r\nchecked26=0\r\n[font]\r\nsize1= 14 \r\n");
     EXPECT_FALSE(ini.file.readBool("temp", "checked26", true));
@@ -27,8 +26,7 @@ TEST(SettingsFile, SectionsAndKeysMatchWithoutRegardToCase)
     EXPECT_EQ(ini.file.readString("guide", "visible", "x"), "x");
 }
 
-TEST(SettingsFile, IntegersAndColours)
-{
+TEST(SettingsFile, IntegersAndColours) {
     struct Case {
         const char* text;
         std::optional<qint32> value;
@@ -48,35 +46,36 @@ TEST(SettingsFile, IntegersAndColours)
         EXPECT_EQ(SettingsFile::parseInteger(QString::fromUtf8(c.text)), c.value) << c.text;
 
     Ini ini;
-    ini.put("[font]\r\nbackdrop1=-2147483643\r\ncolor1=0x000000FF\r\nsize1=big\r\n[Temp]\r\nlist1=-1\r\n");
+    ini.put("[font]\r\nbackdrop1=-2147483643\r\ncolor1=0x000000FF\r\nsize1=big\r\n[Temp]\r\nlist1=-"
+            "1\r\n");
     EXPECT_EQ(ini.file.readInteger("font", "backdrop1", 0), qint32(0x80000005u));
     EXPECT_EQ(ini.file.readInteger("font", "color1", 0), 0xFF);
     EXPECT_EQ(ini.file.readInteger("font", "size1", 10), 10);
     EXPECT_EQ(ini.file.readInteger("Temp", "list1", 0), -1);
 }
 
-TEST(SettingsFile, WritesReplaceInPlaceInsertAfterTheSectionAndAppendSections)
-{
+TEST(SettingsFile, WritesReplaceInPlaceInsertAfterTheSectionAndAppendSections) {
     Ini ini;
     ini.put("; kept\r\n[Temp]\r\nlist1=3\r\n\r\n[font]\r\nsize1=10\r\n");
-    ini.file.writeInteger("temp", "list1", 5);   // in place, the other lines byte for byte
-    ini.file.writeInteger("TEMP", "list2", 7);   // after the section's last line, before the blank
+    ini.file.writeInteger("temp", "list1", 5); // in place, the other lines byte for byte
+    ini.file.writeInteger("TEMP", "list2", 7); // after the section's last line, before the blank
     ini.file.writeString("guide", "visible", "0"); // a new section at the end, as spelled
-    EXPECT_EQ(ini.text(), QString::fromUtf8("; kept\r\n[Temp]\r\nlist1=5\r\nlist2=7\r\n\r\n[font]\r\nsize1=10\r\n[guide]\r\nvisible=0\r\n"));
+    EXPECT_EQ(ini.text(), QString::fromUtf8("; "
+                                            "kept\r\n[Temp]\r\nlist1=5\r\nlist2=7\r\n\r\n[font]"
+                                            "\r\nsize1=10\r\n[guide]\r\nvisible=0\r\n"));
 }
 
-TEST(SettingsFile, FirstSectionAndFirstKeyWin)
-{
+TEST(SettingsFile, FirstSectionAndFirstKeyWin) {
     Ini ini;
     ini.put("[a]\r\nk=1\r\nk=2\r\n[A]\r\nk=3\r\nj=4\r\n");
     EXPECT_EQ(ini.file.readInteger("a", "k", 0), 1);
-    EXPECT_EQ(ini.file.readInteger("a", "j", 0), 0) << "only the first matching section is searched";
+    EXPECT_EQ(ini.file.readInteger("a", "j", 0), 0)
+        << "only the first matching section is searched";
     ini.file.writeInteger("a", "k", 9);
     EXPECT_EQ(ini.text(), QString::fromUtf8("[a]\r\nk=9\r\nk=2\r\n[A]\r\nk=3\r\nj=4\r\n"));
 }
 
-TEST(SettingsFile, StringsTrimQuotesAndEmptyValues)
-{
+TEST(SettingsFile, StringsTrimQuotesAndEmptyValues) {
     Ini ini;
     ini.put("[Font]\r\nfont6=\r\nfont7 =  宋体  \r\nfont8=\"黑体\"\r\n");
     EXPECT_EQ(ini.file.readString("Font", "font6", "default"), "");
@@ -84,8 +83,7 @@ TEST(SettingsFile, StringsTrimQuotesAndEmptyValues)
     EXPECT_EQ(ini.file.readString("Font", "font8"), QString::fromUtf8("黑体"));
 }
 
-TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly)
-{
+TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly) {
     const char* texts[] = {
         "十六字令，又名《苍梧谣》。\r\n第二行\n第三行\r末行",
         "  leading and trailing blanks  ",
@@ -104,26 +102,25 @@ TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly)
     }
 }
 
-TEST(SettingsFile, ValuesWrittenByHandReadUnchanged)
-{
+TEST(SettingsFile, ValuesWrittenByHandReadUnchanged) {
     Ini ini;
     ini.put("[temp]\r\ntext1=a\\nb @Text( c\r\n");
     EXPECT_EQ(ini.file.readString("temp", "text1"), QString::fromUtf8("a\\nb @Text( c"));
 }
 
-TEST(SettingsFile, ReadsAtMost2047BytesWithoutSplittingACharacter)
-{
+TEST(SettingsFile, ReadsAtMost2047BytesWithoutSplittingACharacter) {
     Ini ini;
     ini.put(("[temp]\r\ntext1=a" + QByteArray(3000, 'x') + "\r\n").constData());
     EXPECT_EQ(ini.file.readString("temp", "text1").size(), 2047);
-    ini.put(("[temp]\r\ntext1=a" + gbk::decode(QByteArray(1200, 'x').replace('x', "\xd6\xd0")).toUtf8() + "\r\n").constData());
+    ini.put(("[temp]\r\ntext1=a" +
+             gbk::decode(QByteArray(1200, 'x').replace('x', "\xd6\xd0")).toUtf8() + "\r\n")
+                .constData());
     const QString value = ini.file.readString("temp", "text1");
     EXPECT_EQ(value.size(), 1 + 1023) << "2046 bytes: the next character would be cut in half";
     EXPECT_FALSE(value.contains(QChar(QChar::ReplacementCharacter)));
 }
 
-TEST(SettingsFile, ABatchLeavesWhatSingleWritesWouldHave)
-{
+TEST(SettingsFile, ABatchLeavesWhatSingleWritesWouldHave) {
     Ini single, batched;
     auto writeAll = [](SettingsFile& f) {
         f.writeString("Font", "font6", "");
@@ -139,11 +136,12 @@ TEST(SettingsFile, ABatchLeavesWhatSingleWritesWouldHave)
     EXPECT_EQ(batched.file.readInteger("font", "size1", 0), 14);
     batched.file.commitBatch();
     EXPECT_EQ(batched.text(), single.text());
-    EXPECT_EQ(single.text(), QString::fromUtf8("[Font]\r\nfont6=\r\nsize1=14\r\n[Temp]\r\nlist1=-1\r\nvisible1=1\r\n"));
+    EXPECT_EQ(
+        single.text(),
+        QString::fromUtf8("[Font]\r\nfont6=\r\nsize1=14\r\n[Temp]\r\nlist1=-1\r\nvisible1=1\r\n"));
 }
 
-TEST(SettingsFile, AFailedWriteNamesTheFullPath)
-{
+TEST(SettingsFile, AFailedWriteNamesTheFullPath) {
     SettingsFile file("/nonexistent-folder/Mqini.ini");
     try {
         file.writeBool("guide", "visible", false);

@@ -5,8 +5,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-TEST(SkinnedCheckBox, ANewValueRunsTheClickHandlerTheSameValueNothing)
-{
+TEST(SkinnedCheckBox, ANewValueRunsTheClickHandlerTheSameValueNothing) {
     QWidget parent;
     TskCheckBox box("box", "", &parent);
     int clicks = 0;
@@ -24,8 +23,7 @@ TEST(SkinnedCheckBox, ANewValueRunsTheClickHandlerTheSameValueNothing)
     EXPECT_EQ(clicks, 3);
 }
 
-TEST(SkinnedRadioButton, BecomingCheckedClearsItsGroupOnTheSameParentThenRunsItsHandler)
-{
+TEST(SkinnedRadioButton, BecomingCheckedClearsItsGroupOnTheSameParentThenRunsItsHandler) {
     QWidget strip, elsewhere;
     TskRadioButton a("a", "", &strip), b("b", "", &strip), other("other", "", &strip, 1);
     TskRadioButton stranger("stranger", "", &elsewhere);
@@ -57,8 +55,7 @@ TEST(SkinnedRadioButton, BecomingCheckedClearsItsGroupOnTheSameParentThenRunsIts
     EXPECT_EQ(bClicks, 1);
 }
 
-TEST(SkinnedControls, NothingRunsWhileTheFormIsBuiltFromItsDesign)
-{
+TEST(SkinnedControls, NothingRunsWhileTheFormIsBuiltFromItsDesign) {
     QWidget parent;
     TskRadioButton radio("r", "", &parent);
     TskCheckBox box("c", "", &parent);
@@ -75,8 +72,7 @@ TEST(SkinnedControls, NothingRunsWhileTheFormIsBuiltFromItsDesign)
     EXPECT_EQ(clicks, 0);
 }
 
-TEST(UIStyle, TableValuesAndResolution)
-{
+TEST(UIStyle, TableValuesAndResolution) {
     EXPECT_EQ(style::properties().size(), 42u);
     for (size_t i = 0; i < style::properties().size(); ++i)
         EXPECT_EQ(style::properties()[i].number, int(i + 1));

@@ -16,8 +16,7 @@ struct AppFixture {
 
     AppFixture() { seedFirstInstall(); }
 
-    void seedFirstInstall() const
-    {
+    void seedFirstInstall() const {
         tree.mkdir("save");
         tree.mkdir("Excursus/changshi");
         for (int n = 1; n <= 5; ++n)
@@ -26,15 +25,13 @@ struct AppFixture {
             tree.put(f, {});
     }
 
-    std::unique_ptr<TForm1> start()
-    {
+    std::unique_ptr<TForm1> start() {
         AppContext context{DataRoot(tree.path()), tree.path("Mqini.ini"), &modals};
         return std::make_unique<TForm1>(context);
     }
 
     // Asks the window to close, as Esc or the frame's close button do; true when it closed.
-    static bool close(TForm1& form)
-    {
+    static bool close(TForm1& form) {
         form.show();
         return form.close();
     }
@@ -43,4 +40,6 @@ struct AppFixture {
 };
 
 #include "app/core/gbk.h"
-inline QString AppFixture::ini() const { return gbk::decode(tree.get("Mqini.ini")); }
+inline QString AppFixture::ini() const {
+    return gbk::decode(tree.get("Mqini.ini"));
+}

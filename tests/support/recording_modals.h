@@ -9,15 +9,14 @@
 #include <functional>
 
 struct RecordingModals : ModalRunner {
-    QStringList dialogs; // objectNames of the modal windows run
-    QStringList errors;  // messages of the error boxes
+    QStringList dialogs;  // objectNames of the modal windows run
+    QStringList errors;   // messages of the error boxes
     QStringList messages; // texts of the plain message boxes
     // Optional answer for a dialog (it may click the dialog's buttons); without one,
     // or when the answer leaves the dialog open, it is closed as cancelled.
     std::function<void(QDialog&)> answer;
 
-    int exec(QDialog& dialog) override
-    {
+    int exec(QDialog& dialog) override {
         dialogs << dialog.objectName();
         dialog.setResult(-1);
         if (answer)

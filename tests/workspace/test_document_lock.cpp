@@ -11,20 +11,22 @@
 
 namespace {
 
-QAction* action(QObject& form, const char* name) { return form.findChild<QAction*>(QString::fromLatin1(name)); }
-QWidget* widget(QObject& form, const char* name) { return form.findChild<QWidget*>(QString::fromLatin1(name)); }
+QAction* action(QObject& form, const char* name) {
+    return form.findChild<QAction*>(QString::fromLatin1(name));
+}
+QWidget* widget(QObject& form, const char* name) {
+    return form.findChild<QWidget*>(QString::fromLatin1(name));
+}
 
 // Types into the dialog's fields in order and presses 确定.
-void typeAndConfirm(QDialog& d, QStringList texts)
-{
+void typeAndConfirm(QDialog& d, QStringList texts) {
     for (QLineEdit* field : d.findChildren<QLineEdit*>(QRegularExpression("^Edit")))
         field->setText(texts.isEmpty() ? QString() : texts.takeFirst());
     d.findChild<QPushButton*>("Button1")->click();
 }
 
 // Answers each dialog in turn with one list of field texts; an empty list cancels.
-std::function<void(QDialog&)> answers(QList<QStringList> script)
-{
+std::function<void(QDialog&)> answers(QList<QStringList> script) {
     auto remaining = std::make_shared<QList<QStringList>>(std::move(script));
     return [remaining](QDialog& d) {
         if (!d.findChild<QPushButton*>("Button1"))
@@ -42,8 +44,7 @@ std::function<void(QDialog&)> answers(QList<QStringList> script)
 
 } // namespace
 
-TEST(DocumentProtection, SurvivesARestartAndIsLiftedTheSameWay)
-{
+TEST(DocumentProtection, SurvivesARestartAndIsLiftedTheSameWay) {
     AppFixture app;
     for (bool on : {true, false}) {
         {
@@ -55,13 +56,13 @@ TEST(DocumentProtection, SurvivesARestartAndIsLiftedTheSameWay)
         auto form = app.start();
         EXPECT_EQ(action(*form, "P7")->isChecked(), on);
         for (int n = 1; n <= 5; ++n)
-            EXPECT_EQ(form->findChild<QTextEdit*>(QStringLiteral("skm%1").arg(n))->isReadOnly(), on);
+            EXPECT_EQ(form->findChild<QTextEdit*>(QStringLiteral("skm%1").arg(n))->isReadOnly(),
+                      on);
         ASSERT_TRUE(AppFixture::close(*form));
     }
 }
 
-TEST(PasswordLock, SettingAPasswordChecksBothFieldsAndStoresOnlyAHash)
-{
+TEST(PasswordLock, SettingAPasswordChecksBothFieldsAndStoresOnlyAHash) {
     AppFixture app;
     auto form = app.start();
     app.modals.answer = answers({{"", ""}, {"春风", "秋风"}, {"春风", "春风"}});
@@ -71,7 +72,8 @@ TEST(PasswordLock, SettingAPasswordChecksBothFieldsAndStoresOnlyAHash)
     const QString stored = form->settingsFile().readString("temp", "word");
     EXPECT_TRUE(stored.startsWith("$argon2id$")) << stored.toStdString();
     EXPECT_FALSE(app.ini().contains(QString::fromUtf8("春风")));
-    EXPECT_TRUE(widget(*form, "skTabControl1")->isVisible() || !widget(*form, "skTabControl1")->isHidden())
+    EXPECT_TRUE(widget(*form, "skTabControl1")->isVisible() ||
+                !widget(*form, "skTabControl1")->isHidden())
         << "turning the lock on hides nothing at once";
 
     app.modals.answer = answers({{}}); // 取消 on a second attempt leaves the lock off
@@ -79,8 +81,7 @@ TEST(PasswordLock, SettingAPasswordChecksBothFieldsAndStoresOnlyAHash)
     EXPECT_TRUE(action(*form, "M4")->isChecked()) << "取消 puts the check mark back";
 }
 
-TEST(PasswordLock, TheStartUpPromptHidesTheDocumentsUntilThePasswordIsGiven)
-{
+TEST(PasswordLock, TheStartUpPromptHidesTheDocumentsUntilThePasswordIsGiven) {
     AppFixture app;
     {
         auto form = app.start();
@@ -118,8 +119,7 @@ TEST(PasswordLock, TheStartUpPromptHidesTheDocumentsUntilThePasswordIsGiven)
     EXPECT_FALSE(widget(*again, "skTabControl1")->isHidden());
 }
 
-TEST(PasswordLock, APlainPasswordFromAnEarlierVersionOpensOnceAndIsThenHashed)
-{
+TEST(PasswordLock, APlainPasswordFromAnEarlierVersionOpensOnceAndIsThenHashed) {
     AppFixture app;
     app.tree.put("Mqini.ini", "[temp]\r\nword=old pass\r\nchecked29=1\r\n");
     app.modals.answer = answers({{"old pass"}});
@@ -131,8 +131,7 @@ TEST(PasswordLock, APlainPasswordFromAnEarlierVersionOpensOnceAndIsThenHashed)
     EXPECT_FALSE(password::isLegacy(stored));
 }
 
-TEST(PasswordLock, ANewPasswordReplacesTheOldOne)
-{
+TEST(PasswordLock, ANewPasswordReplacesTheOldOne) {
     SettingsFile settings(QDir::temp().filePath("lyrevane-pw-test.ini"));
     QFile::remove(settings.path());
     settings.writeString("temp", "word", password::hash("first"));
@@ -145,8 +144,7 @@ TEST(PasswordLock, ANewPasswordReplacesTheOldOne)
 
 #include <QTest>
 
-TEST(PasswordWindows, EnterMovesOnAndInTheLastFieldPressesConfirm)
-{
+TEST(PasswordWindows, EnterMovesOnAndInTheLastFieldPressesConfirm) {
     RecordingModals modals;
     SettingsFile settings(QDir::temp().filePath("lyrevane-enter-test.ini"));
     QFile::remove(settings.path());

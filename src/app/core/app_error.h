@@ -5,20 +5,25 @@
 #include <QString>
 
 class AppError {
-public:
+  public:
     explicit AppError(QString message) : m_message(std::move(message)) {}
     const QString& message() const { return m_message; }
 
-    static AppError cannotOpen(const QString& path) { return AppError(QStringLiteral("Cannot open file ") + path); }
-    static AppError cannotCreate(const QString& path) { return AppError(QStringLiteral("Cannot create file ") + path); }
-    static AppError unableToWrite(const QString& path) { return AppError(QStringLiteral("Unable to write to ") + path); }
+    static AppError cannotOpen(const QString& path) {
+        return AppError(QStringLiteral("Cannot open file ") + path);
+    }
+    static AppError cannotCreate(const QString& path) {
+        return AppError(QStringLiteral("Cannot create file ") + path);
+    }
+    static AppError unableToWrite(const QString& path) {
+        return AppError(QStringLiteral("Unable to write to ") + path);
+    }
 
-private:
+  private:
     QString m_message;
 };
 
 // The message as the error box shows it: with a full stop added when it has none.
-inline QString errorBoxText(const QString& message)
-{
+inline QString errorBoxText(const QString& message) {
     return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
 }

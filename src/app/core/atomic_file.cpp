@@ -2,8 +2,7 @@
 
 #include <QSaveFile>
 
-bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes)
-{
+bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes) {
     QSaveFile file(hostPath);
     if (!file.open(QIODevice::WriteOnly))
         return false;

@@ -10,8 +10,7 @@
 
 namespace text_lines {
 
-QStringList split(const QString& text)
-{
+QStringList split(const QString& text) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -29,8 +28,7 @@ QStringList split(const QString& text)
     return lines;
 }
 
-QByteArrayView beforeNul(QByteArrayView bytes)
-{
+QByteArrayView beforeNul(QByteArrayView bytes) {
     qsizetype nul = bytes.indexOf('\0');
     return nul < 0 ? bytes : bytes.first(nul);
 }
@@ -39,19 +37,18 @@ QByteArrayView beforeNul(QByteArrayView bytes)
 
 DataRoot::DataRoot(QString folder) : m_folder(std::move(folder)) {}
 
-DataRoot DataRoot::current()
-{
+DataRoot DataRoot::current() {
     return DataRoot(QDir::currentPath());
 }
 
 namespace {
 
 // The entry of `dir` named `name` in any letter case; an exact match wins.
-QString matchEntry(const QString& dir, const QString& name)
-{
+QString matchEntry(const QString& dir, const QString& name) {
     if (QFileInfo::exists(dir + QLatin1Char('/') + name))
         return name;
-    const QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QStringList entries =
+        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return entry;
@@ -61,9 +58,10 @@ QString matchEntry(const QString& dir, const QString& name)
 
 } // namespace
 
-QString DataRoot::resolve(const QString& path, bool forWriting) const
-{
-    QStringList parts = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+QString DataRoot::resolve(const QString& path, bool forWriting) const {
+    QStringList parts = QString(path)
+                            .replace(QLatin1Char('\\'), QLatin1Char('/'))
+                            .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return {};
     QString dir = m_folder;
@@ -87,18 +85,15 @@ QString DataRoot::resolve(const QString& path, bool forWriting) const
     return QFileInfo(dir).isDir() ? QString() : dir;
 }
 
-QString DataRoot::findFile(const QString& path) const
-{
+QString DataRoot::findFile(const QString& path) const {
     return resolve(path, false);
 }
 
-QString DataRoot::pathForWriting(const QString& path) const
-{
+QString DataRoot::pathForWriting(const QString& path) const {
     return resolve(path, true);
 }
 
-QByteArray DataRoot::readBytes(const QString& path) const
-{
+QByteArray DataRoot::readBytes(const QString& path) const {
     QString host = findFile(path);
     QFile file(host);
     if (host.isEmpty() || !file.open(QIODevice::ReadOnly))
@@ -106,31 +101,29 @@ QByteArray DataRoot::readBytes(const QString& path) const
     return file.readAll();
 }
 
-QString DataRoot::readText(const QString& path) const
-{
+QString DataRoot::readText(const QString& path) const {
     QByteArray bytes = readBytes(path);
     return gbk::decode(text_lines::beforeNul(bytes));
 }
 
-QStringList DataRoot::readLines(const QString& path) const
-{
+QStringList DataRoot::readLines(const QString& path) const {
     return text_lines::split(readText(path));
 }
 
-void DataRoot::writeBytes(const QString& path, const QByteArray& bytes) const
-{
+void DataRoot::writeBytes(const QString& path, const QByteArray& bytes) const {
     QString host = pathForWriting(path);
     if (host.isEmpty() || !writeFileAtomically(host, bytes))
         throw AppError::cannotCreate(path);
 }
 
-void DataRoot::writeText(const QString& path, const QString& text) const
-{
-    writeBytes(path, gbk::encode(text_lines::split(text + QLatin1Char('x')).join(QStringLiteral("\r\n")).chopped(1)));
+void DataRoot::writeText(const QString& path, const QString& text) const {
+    writeBytes(
+        path,
+        gbk::encode(
+            text_lines::split(text + QLatin1Char('x')).join(QStringLiteral("\r\n")).chopped(1)));
 }
 
-void DataRoot::writeLines(const QString& path, const QStringList& lines) const
-{
+void DataRoot::writeLines(const QString& path, const QStringList& lines) const {
     QByteArray bytes;
     for (const QString& line : lines)
         bytes += gbk::encode(line) + "\r\n";

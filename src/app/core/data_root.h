@@ -8,7 +8,7 @@
 #include <QStringList>
 
 class DataRoot {
-public:
+  public:
     // The tree rooted at `folder` (an absolute host path).
     explicit DataRoot(QString folder);
     // The tree rooted at the current directory, fixed from now on.
@@ -29,10 +29,11 @@ public:
 
     // Whole-file writes, atomic. Each throws AppError "Cannot create file <path>".
     void writeBytes(const QString& path, const QByteArray& bytes) const;
-    void writeText(const QString& path, const QString& text) const;   // line breaks as CR LF, none added
+    void writeText(const QString& path,
+                   const QString& text) const; // line breaks as CR LF, none added
     void writeLines(const QString& path, const QStringList& lines) const; // each line + CR LF
 
-private:
+  private:
     QString resolve(const QString& path, bool forWriting) const;
     QString m_folder;
 };

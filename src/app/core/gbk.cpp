@@ -7,21 +7,21 @@ namespace gbk {
 
 namespace {
 
-bool isLead(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+bool isLead(unsigned char c) {
+    return c >= 0x81 && c <= 0xFE;
+}
 
-bool isFourByte(QByteArrayView b, qsizetype i)
-{
+bool isFourByte(QByteArrayView b, qsizetype i) {
     if (i + 3 >= b.size())
         return false;
     auto c1 = static_cast<unsigned char>(b[i + 1]);
     auto c2 = static_cast<unsigned char>(b[i + 2]);
     auto c3 = static_cast<unsigned char>(b[i + 3]);
-    return isLead(static_cast<unsigned char>(b[i])) && c1 >= 0x30 && c1 <= 0x39 &&
-           isLead(c2) && c3 >= 0x30 && c3 <= 0x39;
+    return isLead(static_cast<unsigned char>(b[i])) && c1 >= 0x30 && c1 <= 0x39 && isLead(c2) &&
+           c3 >= 0x30 && c3 <= 0x39;
 }
 
-bool endsInsideCharacter(QByteArrayView bytes)
-{
+bool endsInsideCharacter(QByteArrayView bytes) {
     qsizetype i = 0;
     while (i < bytes.size()) {
         auto c = static_cast<unsigned char>(bytes[i]);
@@ -34,8 +34,7 @@ bool endsInsideCharacter(QByteArrayView bytes)
 
 } // namespace
 
-qsizetype charLength(QByteArrayView bytes, qsizetype i)
-{
+qsizetype charLength(QByteArrayView bytes, qsizetype i) {
     auto c = static_cast<unsigned char>(bytes[i]);
     if (!isLead(c) || i + 1 >= bytes.size())
         return 1;
@@ -44,8 +43,7 @@ qsizetype charLength(QByteArrayView bytes, qsizetype i)
     return 2;
 }
 
-QString decode(QByteArrayView bytes, bool* ok)
-{
+QString decode(QByteArrayView bytes, bool* ok) {
     QStringDecoder gbkDecoder("GBK", QStringConverter::Flag::Stateless);
     QString text = gbkDecoder.decode(bytes);
     bool clean = !gbkDecoder.hasError();
@@ -56,7 +54,8 @@ QString decode(QByteArrayView bytes, bool* ok)
         QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
         QString wide = gb18030.decode(bytes);
         clean = !gb18030.hasError();
-        if (clean || wide.count(QChar::ReplacementCharacter) < text.count(QChar::ReplacementCharacter))
+        if (clean ||
+            wide.count(QChar::ReplacementCharacter) < text.count(QChar::ReplacementCharacter))
             text = wide;
     }
     if (endsInsideCharacter(bytes)) {
@@ -70,8 +69,7 @@ QString decode(QByteArrayView bytes, bool* ok)
     return text;
 }
 
-QByteArray encode(QStringView text, bool* exact)
-{
+QByteArray encode(QStringView text, bool* exact) {
     QStringEncoder gbkEncoder("GBK");
     QByteArray out = gbkEncoder.encode(text);
     bool clean = !gbkEncoder.hasError();
@@ -104,8 +102,7 @@ QByteArray encode(QStringView text, bool* exact)
     return out;
 }
 
-bool representable(QStringView text)
-{
+bool representable(QStringView text) {
     QStringEncoder encoder("GBK");
     QByteArray bytes = encoder.encode(text); // encode() is lazy until converted
     return !encoder.hasError();

@@ -18,10 +18,11 @@ constexpr qsizetype kMaxValueBytes = 2047;
 // line; values without it are taken as written.
 const QString kTextPrefix = QStringLiteral("@Text(");
 
-bool isBlank(char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
+bool isBlank(char c) {
+    return c == ' ' || (c >= 0x09 && c <= 0x0D);
+}
 
-QByteArrayView trimmed(QByteArrayView b)
-{
+QByteArrayView trimmed(QByteArrayView b) {
     qsizetype s = 0, e = b.size();
     while (s < e && isBlank(b[s]))
         ++s;
@@ -30,8 +31,7 @@ QByteArrayView trimmed(QByteArrayView b)
     return b.sliced(s, e - s);
 }
 
-QList<QByteArray> splitLines(const QByteArray& bytes)
-{
+QList<QByteArray> splitLines(const QByteArray& bytes) {
     QList<QByteArray> lines;
     qsizetype start = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
@@ -49,8 +49,7 @@ QList<QByteArray> splitLines(const QByteArray& bytes)
 }
 
 // The section a line opens, or nullopt.
-std::optional<QString> sectionOf(const QByteArray& line)
-{
+std::optional<QString> sectionOf(const QByteArray& line) {
     QByteArrayView t = trimmed(line);
     if (!t.startsWith('['))
         return std::nullopt;
@@ -60,8 +59,7 @@ std::optional<QString> sectionOf(const QByteArray& line)
 }
 
 // The key a line sets, or nullopt for comments and lines without "=".
-std::optional<QString> keyOf(const QByteArray& line)
-{
+std::optional<QString> keyOf(const QByteArray& line) {
     QByteArrayView t = trimmed(line);
     if (t.startsWith(';'))
         return std::nullopt;
@@ -71,8 +69,7 @@ std::optional<QString> keyOf(const QByteArray& line)
     return gbk::decode(trimmed(t.first(eq)));
 }
 
-bool sameName(const QString& a, const QString& b)
-{
+bool sameName(const QString& a, const QString& b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -82,8 +79,7 @@ struct Location {
     qsizetype keyLine = -1;     // line of the key, when present
 };
 
-Location locate(const QList<QByteArray>& lines, const QString& section, const QString& key)
-{
+Location locate(const QList<QByteArray>& lines, const QString& section, const QString& key) {
     Location at;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         auto name = sectionOf(lines[i]);
@@ -109,13 +105,11 @@ Location locate(const QList<QByteArray>& lines, const QString& section, const QS
 
 SettingsFile::SettingsFile(QString hostPath) : m_path(std::move(hostPath)) {}
 
-QString SettingsFile::besideExecutable()
-{
+QString SettingsFile::besideExecutable() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Mqini.ini"));
 }
 
-QList<QByteArray> SettingsFile::loadLines() const
-{
+QList<QByteArray> SettingsFile::loadLines() const {
     if (m_batching)
         return m_batchLines;
     QFile file(m_path);
@@ -124,8 +118,7 @@ QList<QByteArray> SettingsFile::loadLines() const
     return splitLines(file.readAll());
 }
 
-void SettingsFile::store(const QList<QByteArray>& lines)
-{
+void SettingsFile::store(const QList<QByteArray>& lines) {
     if (m_batching) {
         m_batchLines = lines;
         m_batchDirty = true;
@@ -138,8 +131,7 @@ void SettingsFile::store(const QList<QByteArray>& lines)
         throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
 }
 
-QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bool* found) const
-{
+QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bool* found) const {
     const QList<QByteArray> lines = loadLines();
     Location at = locate(lines, section, key);
     *found = at.keyLine >= 0;
@@ -147,7 +139,8 @@ QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bo
         return {};
     const QByteArray& line = lines[at.keyLine];
     QByteArray value = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1)).toByteArray();
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
     if (value.size() > kMaxValueBytes) {
         qsizetype cut = 0;
@@ -162,15 +155,15 @@ QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bo
     return value;
 }
 
-QString SettingsFile::readString(const QString& section, const QString& key, const QString& fallback) const
-{
+QString SettingsFile::readString(const QString& section, const QString& key,
+                                 const QString& fallback) const {
     bool found = false;
     QByteArray raw = rawValue(section, key, &found);
     return found ? decodeValue(gbk::decode(raw)) : fallback;
 }
 
-qint32 SettingsFile::readInteger(const QString& section, const QString& key, qint32 fallback) const
-{
+qint32 SettingsFile::readInteger(const QString& section, const QString& key,
+                                 qint32 fallback) const {
     bool found = false;
     QByteArray raw = rawValue(section, key, &found);
     if (!found)
@@ -178,8 +171,7 @@ qint32 SettingsFile::readInteger(const QString& section, const QString& key, qin
     return parseInteger(QString::fromLatin1(raw)).value_or(fallback);
 }
 
-bool SettingsFile::readBool(const QString& section, const QString& key, bool fallback) const
-{
+bool SettingsFile::readBool(const QString& section, const QString& key, bool fallback) const {
     bool found = false;
     QByteArray raw = rawValue(section, key, &found);
     if (!found)
@@ -188,8 +180,7 @@ bool SettingsFile::readBool(const QString& section, const QString& key, bool fal
     return value ? *value != 0 : fallback;
 }
 
-void SettingsFile::writeString(const QString& section, const QString& key, const QString& value)
-{
+void SettingsFile::writeString(const QString& section, const QString& key, const QString& value) {
     QList<QByteArray> lines = loadLines();
     const QByteArray line = gbk::encode(key) + '=' + gbk::encode(encodeValue(value));
     Location at = locate(lines, section, key);
@@ -206,25 +197,21 @@ void SettingsFile::writeString(const QString& section, const QString& key, const
     store(lines);
 }
 
-void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value)
-{
+void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value) {
     writeString(section, key, QString::number(value));
 }
 
-void SettingsFile::writeBool(const QString& section, const QString& key, bool value)
-{
+void SettingsFile::writeBool(const QString& section, const QString& key, bool value) {
     writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void SettingsFile::beginBatch()
-{
+void SettingsFile::beginBatch() {
     m_batchLines = loadLines();
     m_batching = true;
     m_batchDirty = false;
 }
 
-void SettingsFile::commitBatch()
-{
+void SettingsFile::commitBatch() {
     const bool dirty = m_batchDirty;
     const QList<QByteArray> lines = m_batchLines;
     abandonBatch();
@@ -232,15 +219,13 @@ void SettingsFile::commitBatch()
         store(lines);
 }
 
-void SettingsFile::abandonBatch()
-{
+void SettingsFile::abandonBatch() {
     m_batching = false;
     m_batchDirty = false;
     m_batchLines.clear();
 }
 
-std::optional<qint32> SettingsFile::parseInteger(QStringView text)
-{
+std::optional<qint32> SettingsFile::parseInteger(QStringView text) {
     text = text.trimmed();
     bool ok = false;
     qint64 value = 0;
@@ -262,32 +247,42 @@ std::optional<qint32> SettingsFile::parseInteger(QStringView text)
     return static_cast<qint32>(static_cast<quint32>(value)); // hex colours such as 0x80000005
 }
 
-QString SettingsFile::encodeValue(const QString& text)
-{
+QString SettingsFile::encodeValue(const QString& text) {
     const bool plain = !text.contains(QLatin1Char('\r')) && !text.contains(QLatin1Char('\n')) &&
                        !text.contains(QChar(0)) && text == text.trimmed() &&
                        !text.startsWith(kTextPrefix) &&
-                       !(text.size() >= 2 && (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
+                       !(text.size() >= 2 &&
+                         (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
                          text.back() == text.front());
     if (plain)
         return text;
     QString out = kTextPrefix;
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\\\"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\t': out += QLatin1String("\\t"); break;
-        case 0: out += QLatin1String("\\0"); break;
-        default: out += c;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case 0:
+            out += QLatin1String("\\0");
+            break;
+        default:
+            out += c;
         }
     }
     out += QLatin1Char(')');
     return out;
 }
 
-QString SettingsFile::decodeValue(const QString& stored)
-{
+QString SettingsFile::decodeValue(const QString& stored) {
     if (!stored.startsWith(kTextPrefix))
         return stored;
     QStringView body = QStringView(stored).mid(kTextPrefix.size());
@@ -303,11 +298,20 @@ QString SettingsFile::decodeValue(const QString& stored)
         }
         QChar e = body[++i];
         switch (e.unicode()) {
-        case 'r': out += QLatin1Char('\r'); break;
-        case 'n': out += QLatin1Char('\n'); break;
-        case 't': out += QLatin1Char('\t'); break;
-        case '0': out += QChar(0); break;
-        default: out += e;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case '0':
+            out += QChar(0);
+            break;
+        default:
+            out += e;
         }
     }
     return out;

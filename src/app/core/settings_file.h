@@ -9,14 +9,15 @@
 #include <optional>
 
 class SettingsFile {
-public:
+  public:
     explicit SettingsFile(QString hostPath);
     // "Mqini.ini" in the running executable's folder.
     static QString besideExecutable();
 
     const QString& path() const { return m_path; }
 
-    QString readString(const QString& section, const QString& key, const QString& fallback = {}) const;
+    QString readString(const QString& section, const QString& key,
+                       const QString& fallback = {}) const;
     qint32 readInteger(const QString& section, const QString& key, qint32 fallback) const;
     bool readBool(const QString& section, const QString& key, bool fallback) const;
 
@@ -37,7 +38,7 @@ public:
     static QString encodeValue(const QString& text); // keeps one key per line
     static QString decodeValue(const QString& stored);
 
-private:
+  private:
     QList<QByteArray> loadLines() const;
     void store(const QList<QByteArray>& lines);
     QByteArray rawValue(const QString& section, const QString& key, bool* found) const;

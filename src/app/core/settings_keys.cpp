@@ -9,12 +9,14 @@ namespace settings {
 namespace {
 
 // The 15 panes and lists that show patterns, examples and favourites.
-const QStringList kDisplay = {u"skMemo1"_s, u"skMmemo1"_s, u"skMmemo3"_s, u"skMemo2"_s, u"skMemo3"_s, u"Memo6"_s, u"Memo2"_s, u"Memo3"_s, u"Memo4"_s, u"Memo5"_s, u"skListBox1"_s, u"skListBox2"_s, u"skListBox3"_s, u"skListBox33"_s, u"skListBox4"_s};
+const QStringList kDisplay = {u"skMemo1"_s,    u"skMmemo1"_s,    u"skMmemo3"_s,   u"skMemo2"_s,
+                              u"skMemo3"_s,    u"Memo6"_s,       u"Memo2"_s,      u"Memo3"_s,
+                              u"Memo4"_s,      u"Memo5"_s,       u"skListBox1"_s, u"skListBox2"_s,
+                              u"skListBox3"_s, u"skListBox33"_s, u"skListBox4"_s};
 // The rhyme master pane and the two panes of the split view.
 const QStringList kRhymePanes = {u"skMemo5"_s, u"Memo7"_s, u"Memo8"_s};
 
-const std::vector<Key>& table()
-{
+const std::vector<Key>& table() {
     static const std::vector<Key> keys = {
         {"Font", "font6", Type::String, 0, Holds::FontName, {u"skMemo1"_s}},
         {"Font", "font7", Type::String, 0, Holds::FontName, {u"skMmemo1"_s}},
@@ -39,17 +41,21 @@ const std::vector<Key>& table()
         {"Font", "font26", Type::String, 0, Holds::FontName, {u"ListBox3"_s}},
         {"Font", "font27", Type::String, 0, Holds::FontName, {u"Memo9"_s}},
         {"font", "sizef", Type::Integer, 10, Holds::FontSize, {u"Memo9"_s}, {}, false},
-        {"font", "size1", Type::Integer, 10, Holds::FontSize, kDisplay + QStringList{u"ListBox1"_s, u"ListBox3"_s}, u"skMemo1"_s},
+        {"font", "size1", Type::Integer, 10, Holds::FontSize,
+         kDisplay + QStringList{u"ListBox1"_s, u"ListBox3"_s}, u"skMemo1"_s},
         {"font", "size2", Type::Integer, 10, Holds::FontSize, kRhymePanes, u"skMemo5"_s},
-        {"font", "color1", Type::Integer, 0, Holds::FontColor, kDisplay + QStringList{u"ListBox1"_s, u"ListBox3"_s, u"Memo9"_s}, u"skListBox4"_s},
+        {"font", "color1", Type::Integer, 0, Holds::FontColor,
+         kDisplay + QStringList{u"ListBox1"_s, u"ListBox3"_s, u"Memo9"_s}, u"skListBox4"_s},
         {"font", "color2", Type::Integer, 0, Holds::FontColor, kRhymePanes, u"skMemo5"_s},
         {"font", "backdropa", Type::Integer, kWindowColour, Holds::Background, {u"skm1"_s}},
         {"font", "backdropb", Type::Integer, kWindowColour, Holds::Background, {u"skm2"_s}},
         {"font", "backdropc", Type::Integer, kWindowColour, Holds::Background, {u"skm3"_s}},
         {"font", "backdropd", Type::Integer, kWindowColour, Holds::Background, {u"skm4"_s}},
         {"font", "backdrope", Type::Integer, kWindowColour, Holds::Background, {u"skm5"_s}},
-        {"font", "backdrop1", Type::Integer, kWindowColour, Holds::Background, kDisplay, u"skListBox1"_s},
-        {"font", "backdrop2", Type::Integer, kWindowColour, Holds::Background, kRhymePanes, u"skMemo5"_s},
+        {"font", "backdrop1", Type::Integer, kWindowColour, Holds::Background, kDisplay,
+         u"skListBox1"_s},
+        {"font", "backdrop2", Type::Integer, kWindowColour, Holds::Background, kRhymePanes,
+         u"skMemo5"_s},
         {"Temp", "list1", Type::Integer, 0, Holds::ItemIndex, {u"skListBox1"_s}},
         {"Temp", "list2", Type::Integer, 0, Holds::ItemIndex, {u"skListBox2"_s}},
         {"Temp", "list3", Type::Integer, 0, Holds::ItemIndex, {u"skListBox3"_s}},
@@ -115,7 +121,12 @@ const std::vector<Key>& table()
         {"temp", "text13", Type::String, 0, Holds::Caption, {u"skPanel15"_s}},
         {"temp", "height", Type::Integer, 589, Holds::Height, {u"Form1"_s}},
         {"temp", "width", Type::Integer, 796, Holds::Width, {u"Form1"_s}},
-        {"temp", "write", Type::Boolean, 0, Holds::Protection, {u"skm1"_s, u"skm2"_s, u"skm3"_s, u"skm4"_s, u"skm5"_s, u"P7"_s}},
+        {"temp",
+         "write",
+         Type::Boolean,
+         0,
+         Holds::Protection,
+         {u"skm1"_s, u"skm2"_s, u"skm3"_s, u"skm4"_s, u"skm5"_s, u"P7"_s}},
         {"temp", "checked1", Type::Boolean, 1, Holds::Checked, {u"C2"_s}},
         {"temp", "checked2", Type::Boolean, 0, Holds::Checked, {u"M1"_s}},
         {"temp", "checked3", Type::Boolean, 0, Holds::Checked, {u"P6"_s}},
@@ -156,8 +167,7 @@ const std::vector<Key>& table()
 
 } // namespace
 
-std::span<const Key> mainWindowKeys()
-{
+std::span<const Key> mainWindowKeys() {
     return table();
 }
 

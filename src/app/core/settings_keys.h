@@ -13,28 +13,28 @@ enum class Type { String, Integer, Boolean };
 
 // What a key holds of its controls.
 enum class Holds {
-    FontName,     // font family; empty leaves the font, longer than 31 bytes is cut
-    FontSize,     // points
-    FontColor,    // colour number 0x00BBGGRR or 0x80000000 + system index
-    Background,   // colour number
-    ItemIndex,    // list or combo selection, -1 none; set without running handlers
-    TabIndex,     // tab control index; a change runs the tab handler
+    FontName,   // font family; empty leaves the font, longer than 31 bytes is cut
+    FontSize,   // points
+    FontColor,  // colour number 0x00BBGGRR or 0x80000000 + system index
+    Background, // colour number
+    ItemIndex,  // list or combo selection, -1 none; set without running handlers
+    TabIndex,   // tab control index; a change runs the tab handler
     Visible,
     Enabled,
     Caption,
-    Text,         // whole text of a pane, or the caption of a title panel
-    Height,       // outer height of the main window
-    Width,        // outer width of the main window
-    Protection,   // read-only state of the documents and the check of 保护文档
-    Checked,      // check mark: menu item, skinned radio button or check box
-    Pinned,       // side channel kept open
+    Text,       // whole text of a pane, or the caption of a title panel
+    Height,     // outer height of the main window
+    Width,      // outer width of the main window
+    Protection, // read-only state of the documents and the check of 保护文档
+    Checked,    // check mark: menu item, skinned radio button or check box
+    Pinned,     // side channel kept open
 };
 
 struct Key {
     const char* section; // spelled as the program writes it
     const char* name;
     Type type;
-    qint32 fallback;     // integer and boolean keys (string keys default to empty)
+    qint32 fallback; // integer and boolean keys (string keys default to empty)
     Holds holds;
     QStringList targets; // objectNames; start-up applies the value to each, in order
     QString source;      // objectName shutdown reads the value from (empty: the first target)

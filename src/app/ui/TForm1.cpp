@@ -34,10 +34,11 @@ const QString kTitle = QString::fromUtf8(kApplicationTitle);
 // The author's forum, shown in the third panel of the status bar.
 const QString kForumAddress = QStringLiteral("https://forum.lyrevane.org");
 
-QString documentPath(int n) { return QStringLiteral("save\\mq%1.rtf").arg(n); }
+QString documentPath(int n) {
+    return QStringLiteral("save\\mq%1.rtf").arg(n);
+}
 
-QWidget* stackedPanel(const QString& name, QWidget* parent)
-{
+QWidget* stackedPanel(const QString& name, QWidget* parent) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(name);
     auto* layout = new QVBoxLayout(panel);
@@ -49,8 +50,7 @@ QWidget* stackedPanel(const QString& name, QWidget* parent)
 } // namespace
 
 TForm1::TForm1(AppContext context, QWidget* parent)
-    : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath)
-{
+    : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath) {
     m_modals = m_context.modals;
     if (!m_modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
@@ -73,8 +73,7 @@ TForm1::~TForm1() = default;
 
 // ---- Building the window -------------------------------------------------------
 
-void TForm1::buildFrame()
-{
+void TForm1::buildFrame() {
     setObjectName(QStringLiteral("Form1"));
     resize(843, 611);
     setMinimumSize(130, 31);
@@ -109,8 +108,7 @@ void TForm1::buildFrame()
     setCentralWidget(central);
 }
 
-void TForm1::buildLeftChannel()
-{
+void TForm1::buildLeftChannel() {
     auto* column = new QVBoxLayout(skSideChannel1);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -129,11 +127,14 @@ void TForm1::buildLeftChannel()
     strip->setFixedHeight(27);
     auto* modes = new QHBoxLayout(strip);
     modes->setContentsMargins(4, 0, 4, 0);
-    skRadioButton6 = new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
+    skRadioButton6 =
+        new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
     skRadioButton6->setStatusTip(QStringLiteral("词谱类"));
-    skRadioButton7 = new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
+    skRadioButton7 =
+        new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
     skRadioButton7->setStatusTip(QStringLiteral("诗类与收藏"));
-    skRadioButton8 = new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
+    skRadioButton8 =
+        new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
     skRadioButton8->setStatusTip(QStringLiteral("诗词知识"));
     for (auto* b : {skRadioButton6, skRadioButton7, skRadioButton8})
         modes->addWidget(b);
@@ -141,8 +142,7 @@ void TForm1::buildLeftChannel()
     column->addWidget(strip);
 }
 
-void TForm1::buildCentre()
-{
+void TForm1::buildCentre() {
     QWidget* centre = centralWidget()->findChild<QWidget*>(QStringLiteral("centreArea"));
     auto* stack = static_cast<QGridLayout*>(centre->layout());
     skPanel5 = new TskPanel(QStringLiteral("skPanel5"), centre, QString(), false);
@@ -166,17 +166,16 @@ void TForm1::buildCentre()
     m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
-    m_favourites->resetIconOver({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
-                                 m_patterns->skPanel11, m_workspace->skTabControl1});
+    m_favourites->resetIconOver({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7,
+                                 m_favourites->skPanel8, m_patterns->skPanel11,
+                                 m_workspace->skTabControl1});
 }
 
-void TForm1::buildRightChannel()
-{
+void TForm1::buildRightChannel() {
     m_rhyme = new RhymePanels(ToolBar4, skSideChannel2);
 }
 
-void TForm1::buildStatusBar()
-{
+void TForm1::buildStatusBar() {
     skStatusBar1 = new QStatusBar(this);
     skStatusBar1->setObjectName(QStringLiteral("skStatusBar1"));
     setStatusBar(skStatusBar1);
@@ -194,21 +193,21 @@ void TForm1::buildStatusBar()
     skStatusBar1->addPermanentWidget(third);
 }
 
-void TForm1::connectCommands()
-{
+void TForm1::connectCommands() {
     MainActions& a = m_actions;
     connect(a.X1, &QAction::triggered, this, &QWidget::close);
 
     const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
-    m_viewModes = new ViewModes(
-        ViewModeControls{skRadioButton6, skRadioButton7, skRadioButton8, a.N4, a.N5, a.D2, a.H1,
-                         m_patterns->skPanel6, m_favourites->skPanel8, m_patterns->skMemo3,
-                         m_favourites->skMmemo3,
-                         QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
-                         m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
-        this);
+    m_viewModes =
+        new ViewModes(ViewModeControls{skRadioButton6, skRadioButton7, skRadioButton8, a.N4, a.N5,
+                                       a.D2, a.H1, m_patterns->skPanel6, m_favourites->skPanel8,
+                                       m_patterns->skMemo3, m_favourites->skMmemo3,
+                                       QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
+                                       m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
+                      this);
 
-    m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1}, m_settings, *m_modals, this);
+    m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
+                              m_settings, *m_modals, this);
 
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
@@ -234,10 +233,12 @@ void TForm1::connectCommands()
     onFocused(a.popupCut, &QTextEdit::cut, &QPlainTextEdit::cut, &QLineEdit::cut);
     onFocused(a.popupCopy, &QTextEdit::copy, &QPlainTextEdit::copy, &QLineEdit::copy);
     onFocused(a.popupPaste, &QTextEdit::paste, &QPlainTextEdit::paste, &QLineEdit::paste);
-    onFocused(a.popupSelectAll, &QTextEdit::selectAll, &QPlainTextEdit::selectAll, &QLineEdit::selectAll);
+    onFocused(a.popupSelectAll, &QTextEdit::selectAll, &QPlainTextEdit::selectAll,
+              &QLineEdit::selectAll);
     // The tool bar's edit buttons act on the document that is shown.
     auto onDocument = [this](QToolButton* b, void (QTextEdit::*act)()) {
-        connect(b, &QToolButton::clicked, this, [this, act] { (m_workspace->visibleDocument()->*act)(); });
+        connect(b, &QToolButton::clicked, this,
+                [this, act] { (m_workspace->visibleDocument()->*act)(); });
     };
     onDocument(m_toolBar.button(MainToolBar::Undo), &QTextEdit::undo);
     onDocument(m_toolBar.button(MainToolBar::Cut), &QTextEdit::cut);
@@ -247,8 +248,7 @@ void TForm1::connectCommands()
 
 // ---- Start-up -----------------------------------------------------------------
 
-void TForm1::FormCreate()
-{
+void TForm1::FormCreate() {
     // 1. The pop-up notice runs by itself; it comes with the skinned kit's notice window.
     // 2. The splash, modal, closing itself after two seconds or on a click.
     {
@@ -265,7 +265,8 @@ void TForm1::FormCreate()
     });
     loadStep(QStringLiteral("Excursus\\changshi\\list.dat"), [this](const DataRoot& root) {
         m_knowledge->ListBox3->clear();
-        m_knowledge->ListBox3->addItems(root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
+        m_knowledge->ListBox3->addItems(
+            root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
     });
     for (int n = 1; n <= 5; ++n) {
         loadStep(documentPath(n), [this, n](const DataRoot& root) {
@@ -275,10 +276,12 @@ void TForm1::FormCreate()
         });
     }
     loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
-        m_knowledge->Memo9->setPlainText(root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
+        m_knowledge->Memo9->setPlainText(
+            root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
     });
     loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root) {
-        m_patterns->Memo6->setPlainText(root.readLines(QStringLiteral("data.dat")).join(QLatin1Char('\n')));
+        m_patterns->Memo6->setPlainText(
+            root.readLines(QStringLiteral("data.dat")).join(QLatin1Char('\n')));
     });
     // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
     // texts, window size, protection and check marks, in the table's order.
@@ -294,7 +297,8 @@ void TForm1::FormCreate()
     // 24. The side channels' options.
     for (TskSideChannel* channel : {skSideChannel1, skSideChannel2}) {
         channel->quickMove = !m_actions.S2->isChecked();
-        channel->popupMode = m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
+        channel->popupMode =
+            m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
     }
     // 25. The password prompt, when the lock is on; it leaves the marker as answered.
     if (m_actions.M4->isChecked()) {
@@ -302,7 +306,8 @@ void TForm1::FormCreate()
         m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
     }
     // 26. The documents are hidden only while the lock is on and was not opened.
-    m_workspace->skTabControl1->setVisible(m_lockMarker != QLatin1String("morvel") || !m_actions.M4->isChecked());
+    m_workspace->skTabControl1->setVisible(m_lockMarker != QLatin1String("morvel") ||
+                                           !m_actions.M4->isChecked());
     // 27. The spinners follow their panes' sizes.
     m_rhyme->SpinEdit1->setValue(m_rhyme->skMemo5->font().pointSize());
     m_knowledge->SpinEdit2->setValue(m_knowledge->Memo9->font().pointSize());
@@ -313,8 +318,7 @@ void TForm1::FormCreate()
     m_favourites->skMmemo3->setReadOnly(locked);
 }
 
-void TForm1::loadStep(const QString& path, const std::function<void(const DataRoot&)>& load)
-{
+void TForm1::loadStep(const QString& path, const std::function<void(const DataRoot&)>& load) {
     try {
         load(m_context.root);
     } catch (const AppError& e) {
@@ -324,16 +328,14 @@ void TForm1::loadStep(const QString& path, const std::function<void(const DataRo
     }
 }
 
-void TForm1::applySettingsKeys()
-{
+void TForm1::applySettingsKeys() {
     for (const settings::Key& key : settings::mainWindowKeys()) {
         if (key.read)
             settings::apply(this, key, m_settings);
     }
 }
 
-void TForm1::reapplySkin()
-{
+void TForm1::reapplySkin() {
     for (QAction* item : m_actions.skinsInRestoreOrder()) {
         if (item->isChecked()) {
             chooseSkin(item);
@@ -342,8 +344,7 @@ void TForm1::reapplySkin()
     }
 }
 
-void TForm1::chooseSkin(QAction* item)
-{
+void TForm1::chooseSkin(QAction* item) {
     const MainActions& a = m_actions;
     for (QAction* other : a.skinsInRestoreOrder())
         other->setChecked(other == item);
@@ -357,15 +358,13 @@ void TForm1::chooseSkin(QAction* item)
 
 // ---- Activation ---------------------------------------------------------------
 
-bool TForm1::event(QEvent* e)
-{
+bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
     return QMainWindow::event(e);
 }
 
-void TForm1::FormActivate()
-{
+void TForm1::FormActivate() {
     if (!isMaximized())
         setWindowState(windowState() | Qt::WindowMaximized);
     skForm1->setCaption(kTitle);
@@ -373,21 +372,21 @@ void TForm1::FormActivate()
 
 // ---- Shutdown -----------------------------------------------------------------
 
-void TForm1::closeEvent(QCloseEvent* e)
-{
+void TForm1::closeEvent(QCloseEvent* e) {
     if (FormClose())
         e->accept();
     else
         e->ignore(); // the window stays open; the next close runs the sequence again
 }
 
-bool TForm1::FormClose()
-{
+bool TForm1::FormClose() {
     try {
         // 1. The five documents.
         for (int n = 1; n <= 5; ++n) {
             saveStep(documentPath(n), [this, n](const DataRoot& root) {
-                root.writeBytes(documentPath(n), m_workspace->documents[n - 1]->property("storedBytes").toByteArray());
+                root.writeBytes(
+                    documentPath(n),
+                    m_workspace->documents[n - 1]->property("storedBytes").toByteArray());
             });
         }
         // 2. The knowledge pane, the template-file view and the favourites' names.
@@ -412,15 +411,13 @@ bool TForm1::FormClose()
     return true;
 }
 
-void TForm1::saveStep(const QString& path, const std::function<void(const DataRoot&)>& save)
-{
+void TForm1::saveStep(const QString& path, const std::function<void(const DataRoot&)>& save) {
     if (m_unloaded.contains(path))
         return; // never loaded: what is on disk stays
     save(m_context.root);
 }
 
-void TForm1::writeSettingsKeys()
-{
+void TForm1::writeSettingsKeys() {
     m_settings.beginBatch();
     try {
         for (const settings::Key& key : settings::mainWindowKeys()) {
@@ -436,13 +433,11 @@ void TForm1::writeSettingsKeys()
 
 // ---- Errors -------------------------------------------------------------------
 
-void TForm1::showError(const QString& message)
-{
+void TForm1::showError(const QString& message) {
     m_modals->showError(this, message);
 }
 
-void TForm1::guarded(const std::function<void()>& handler)
-{
+void TForm1::guarded(const std::function<void()>& handler) {
     try {
         handler();
     } catch (const AppError& e) {

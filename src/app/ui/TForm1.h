@@ -36,7 +36,7 @@ struct AppContext {
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(AppContext context = {}, QWidget* parent = nullptr);
     ~TForm1() override;
 
@@ -46,11 +46,11 @@ public:
     const QSet<QString>& unloadedFiles() const { return m_unloaded; }
     QString lockMarker() const { return m_lockMarker; }
 
-protected:
+  protected:
     bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     // Building the window, in order.
     void buildFrame();
     void buildLeftChannel();

@@ -4,8 +4,7 @@
 #include <QTimer>
 
 TForm17::TForm17(QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog)
-{
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog) {
     setObjectName(QStringLiteral("Form17"));
     setFixedSize(444, 255);
     auto* timer = new QTimer(this);
@@ -15,13 +14,11 @@ TForm17::TForm17(QWidget* parent)
     timer->start(2000);
 }
 
-void TForm17::mousePressEvent(QMouseEvent*)
-{
+void TForm17::mousePressEvent(QMouseEvent*) {
     accept();
 }
 
-void TForm17::paintEvent(QPaintEvent*)
-{
+void TForm17::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x10, 0x24, 0x5c));
     p.setPen(QColor(0x7f, 0x9c, 0xd8));
@@ -37,9 +34,11 @@ void TForm17::paintEvent(QPaintEvent*)
     QFont name(QStringLiteral("宋体"));
     name.setPixelSize(35);
     p.setFont(name);
-    p.drawText(QRect(150, 80, 280, 50), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Lyrevane"));
+    p.drawText(QRect(150, 80, 280, 50), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("Lyrevane"));
     QFont edition(QStringLiteral("宋体"));
     edition.setPixelSize(24);
     p.setFont(edition);
-    p.drawText(QRect(150, 130, 280, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("终结版"));
+    p.drawText(QRect(150, 130, 280, 40), Qt::AlignLeft | Qt::AlignVCenter,
+               QStringLiteral("终结版"));
 }

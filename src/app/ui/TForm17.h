@@ -6,10 +6,10 @@
 
 class TForm17 : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit TForm17(QWidget* parent = nullptr);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 };

@@ -18,8 +18,7 @@ struct Item {
     bool checked = false;
 };
 
-QAction* add(QMenu* menu, const Item& it)
-{
+QAction* add(QMenu* menu, const Item& it) {
     auto* a = new QAction(QString::fromUtf8(it.caption), menu);
     a->setObjectName(QString::fromUtf8(it.name));
     a->setStatusTip(QString::fromUtf8(it.hint));
@@ -34,8 +33,7 @@ QAction* add(QMenu* menu, const Item& it)
 }
 
 // A hidden item: not shown, but its shortcut still runs it.
-QAction* addHidden(QMainWindow* window, QMenu* menu, const Item& it)
-{
+QAction* addHidden(QMainWindow* window, QMenu* menu, const Item& it) {
     Item shown = it;
     shown.shortcut = {};
     QAction* a = add(menu, shown);
@@ -44,18 +42,22 @@ QAction* addHidden(QMainWindow* window, QMenu* menu, const Item& it)
         auto* key = new QShortcut(it.shortcut, window);
         key->setObjectName(a->objectName() + QStringLiteral("Shortcut"));
         // A hidden action reports itself disabled, so its key is wired here.
-        QObject::connect(key, &QShortcut::activated, a, [a] { Q_EMIT a->triggered(a->isChecked()); });
+        QObject::connect(key, &QShortcut::activated, a,
+                         [a] { Q_EMIT a->triggered(a->isChecked()); });
     }
     return a;
 }
 
-QKeySequence ctrl(int key) { return QKeySequence(Qt::CTRL | key); }
-QKeySequence ctrlAlt(int key) { return QKeySequence(Qt::CTRL | Qt::ALT | key); }
+QKeySequence ctrl(int key) {
+    return QKeySequence(Qt::CTRL | key);
+}
+QKeySequence ctrlAlt(int key) {
+    return QKeySequence(Qt::CTRL | Qt::ALT | key);
+}
 
 } // namespace
 
-MainActions buildMainActions(QMainWindow* w)
-{
+MainActions buildMainActions(QMainWindow* w) {
     MainActions a;
     auto* bar = new QMenuBar(w);
     bar->setObjectName(QStringLiteral("skMainMenu1"));
@@ -68,7 +70,8 @@ MainActions buildMainActions(QMainWindow* w)
     };
 
     QMenu* m = a.fileMenu = menu("File1", "文件(&F)");
-    a.O1 = addHidden(w, m, {"O1", "打开(&O)", "打开文本文件：打开后将于婉约词下显示", ctrl(Qt::Key_O)});
+    a.O1 = addHidden(w, m,
+                     {"O1", "打开(&O)", "打开文本文件：打开后将于婉约词下显示", ctrl(Qt::Key_O)});
     a.S1 = add(m, {"S1", "保存(&S)", "保存诗词：保存书写的所有诗词", ctrl(Qt::Key_S)});
     m->addSeparator();
     m->addSeparator();
@@ -84,12 +87,15 @@ MainActions buildMainActions(QMainWindow* w)
     a.C1 = add(m, {"C1", "复制(&C)", "", ctrl(Qt::Key_C)});
     a.V1 = add(m, {"V1", "粘贴(&V)", "", ctrl(Qt::Key_V)});
     m->addSeparator();
-    a.F2 = add(m, {"F2", "查找词谱(&F)", "查找词谱：在常用词谱与白香词谱中查找所需要的词谱", ctrl(Qt::Key_F)});
+    a.F2 = add(m, {"F2", "查找词谱(&F)", "查找词谱：在常用词谱与白香词谱中查找所需要的词谱",
+                   ctrl(Qt::Key_F)});
     m->addSeparator();
     a.A1 = add(m, {"A1", "全部选定(&A)", "全部选定", ctrl(Qt::Key_A)});
 
     m = a.viewMenu = menu("View1", "视图(&V)");
-    a.C2 = add(m, {"C2", "词韵简编(&C)", "词韵简编...>>>平仄分栏后将无法使用，取消可恢复", {}, true, true});
+    a.C2 = add(
+        m,
+        {"C2", "词韵简编(&C)", "词韵简编...>>>平仄分栏后将无法使用，取消可恢复", {}, true, true});
     a.M1 = add(m, {"M1", "新韵简观(&M)", "新韵简观", {}, true});
     a.P6 = add(m, {"P6", "现代诗韵(&P)", "现代诗韵", {}, true});
     m->addSeparator();
@@ -103,7 +109,8 @@ MainActions buildMainActions(QMainWindow* w)
     a.N5 = add(m, {"N5", "诗类与收藏(&B)", "诗类与收藏", {}, true});
     a.D2 = add(m, {"D2", "诗词知识(&D)", "诗词知识", {}, true});
     m->addSeparator();
-    a.H1 = add(m, {"H1", "词谱换行(&H)", "词谱换行：可使词谱换行显示", QKeySequence(Qt::Key_F5), true});
+    a.H1 = add(
+        m, {"H1", "词谱换行(&H)", "词谱换行：可使词谱换行显示", QKeySequence(Qt::Key_F5), true});
 
     m = a.settingsMenu = menu("Option1", "设置(&O)");
     a.T1 = add(m, {"T1", "字体(&T)", "字体：修改各篇的字体显示"});
@@ -149,8 +156,10 @@ MainActions buildMainActions(QMainWindow* w)
     m = a.favouritesMenu = menu("Favourite1", "收藏(&A)");
     a.N2 = add(m, {"N2", "添加收藏(&A)", "添加收藏：自己添加词谱到“我的收藏”", ctrlAlt(Qt::Key_A)});
     m->addSeparator();
-    a.L3 = add(m, {"L3", "修改收藏列表(&L)", "修改收藏列表：修改“我的收藏”列表", ctrlAlt(Qt::Key_L)});
-    a.V2 = add(m, {"V2", "保存收藏内容(&V)", "保存收藏内容：写在“我的收藏”中的内容将被保存", ctrlAlt(Qt::Key_S)});
+    a.L3 =
+        add(m, {"L3", "修改收藏列表(&L)", "修改收藏列表：修改“我的收藏”列表", ctrlAlt(Qt::Key_L)});
+    a.V2 = add(m, {"V2", "保存收藏内容(&V)", "保存收藏内容：写在“我的收藏”中的内容将被保存",
+                   ctrlAlt(Qt::Key_S)});
     a.M3 = add(m, {"M3", "锁定收藏内容(&M)", "锁定收藏内容：使收藏内容无法修改", {}, true, true});
     m->addSeparator();
     a.D3 = add(m, {"D3", "清除收藏(&D)", "清除收藏：将清除“我的收藏”内所有词谱"});
@@ -167,10 +176,12 @@ MainActions buildMainActions(QMainWindow* w)
     a.P8 = add(m, {"P8", "暂停(&P)", "", {}, true});
     m->addSeparator();
     const Item pieces[] = {
-        {"N9", "贝多芬·献给爱丽丝"}, {"N10", "贝多芬·月光奏鸣曲"}, {"N11", "春江花月夜"},
-        {"N12", "二泉映月"},         {"N13", "高山流水"},         {"N14", "良宵"},
-        {"N15", "满江红"},           {"N16", "莫扎特·C奏鸣曲"},   {"N17", "舒伯特·圣玛丽亚"},
-        {"N18", "施特劳斯·兰色的多瑙河"}, {"sda1", "瑶族舞曲"},
+        {"N9", "贝多芬·献给爱丽丝"}, {"N10", "贝多芬·月光奏鸣曲"},
+        {"N11", "春江花月夜"},       {"N12", "二泉映月"},
+        {"N13", "高山流水"},         {"N14", "良宵"},
+        {"N15", "满江红"},           {"N16", "莫扎特·C奏鸣曲"},
+        {"N17", "舒伯特·圣玛丽亚"},  {"N18", "施特劳斯·兰色的多瑙河"},
+        {"sda1", "瑶族舞曲"},
     };
     for (Item piece : pieces) {
         piece.hint = piece.caption; // a piece's hint is its caption

@@ -24,9 +24,9 @@ struct MainActions {
     // 设置
     QAction *T1{}, *F1{}, *G2{}, *L2{}, *M2{}, *S5{}, *A5{};
     QAction *W1{}, *H2{}, *J1{}, *L4{}, *Q1{}, *B2{}; // backgrounds of the documents
-    QAction *J2{}, *J3{};                           // 加大字体, 减小字体
-    QAction *T3{}, *C4{}, *B3{};                    // 押韵大师 ▸ font, colour, background
-    QAction *C5{}, *O2{}, *Y1{};                    // window font, colour, background
+    QAction *J2{}, *J3{};                             // 加大字体, 减小字体
+    QAction *T3{}, *C4{}, *B3{};                      // 押韵大师 ▸ font, colour, background
+    QAction *C5{}, *O2{}, *Y1{};                      // window font, colour, background
     QAction *P7{}, *M4{}, *W2{}, *S2{}, *D1{};
     // 收藏
     QAction *N2{}, *L3{}, *V2{}, *M3{}, *D3{};
@@ -40,11 +40,13 @@ struct MainActions {
     // 帮助
     QAction *H3{}, *W3{}, *L5{}, *B4{}, *V3{}, *S3{}, *C6{}, *X3{}, *J4{}, *A3{};
     // The pop-up menu's own items
-    QAction *popupBigger{}, *popupSmaller{}, *popupColour{}, *popupUndo{}, *popupCut{}, *popupCopy{},
-        *popupPaste{}, *popupSelectAll{};
+    QAction *popupBigger{}, *popupSmaller{}, *popupColour{}, *popupUndo{}, *popupCut{},
+        *popupCopy{}, *popupPaste{}, *popupSelectAll{};
 
     // The skin items in the order start-up tests them.
-    QList<QAction*> skinsInRestoreOrder() const { return {MACOS2, WindowsXP2, BLUEGLASS1, DeepBlue1, Protein1}; }
+    QList<QAction*> skinsInRestoreOrder() const {
+        return {MACOS2, WindowsXP2, BLUEGLASS1, DeepBlue1, Protein1};
+    }
 };
 
 // Builds the menu bar into `window` and the pop-up menu; hidden items that carry a

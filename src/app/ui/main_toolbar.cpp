@@ -11,8 +11,7 @@
 namespace {
 
 // The buttons' pictures: one character in a coloured square.
-QIcon glyphIcon(const QString& glyph, QColor colour)
-{
+QIcon glyphIcon(const QString& glyph, QColor colour) {
     QPixmap pm(32, 32);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -30,8 +29,7 @@ QIcon glyphIcon(const QString& glyph, QColor colour)
 
 } // namespace
 
-MainToolBar buildMainToolBar(QMainWindow* window)
-{
+MainToolBar buildMainToolBar(QMainWindow* window) {
     MainToolBar t;
     t.ToolBar1 = new QToolBar(window);
     t.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));

@@ -19,7 +19,20 @@ struct MainToolBar {
     QLineEdit* Edit1 = nullptr;
     QPushButton* skButton1 = nullptr;
 
-    enum Button { Notice, Save, AddFavourite, Find, Undo, Cut, Copy, Paste, Font, Mail, Forum, NewVersion };
+    enum Button {
+        Notice,
+        Save,
+        AddFavourite,
+        Find,
+        Undo,
+        Cut,
+        Copy,
+        Paste,
+        Font,
+        Mail,
+        Forum,
+        NewVersion
+    };
     QToolButton* button(Button b) const { return buttons.at(b); }
 };
 

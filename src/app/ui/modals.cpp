@@ -5,20 +5,18 @@
 #include <QDialog>
 #include <QMessageBox>
 
-int InteractiveModals::exec(QDialog& dialog)
-{
+int InteractiveModals::exec(QDialog& dialog) {
     return dialog.exec();
 }
 
-void InteractiveModals::showError(QWidget* parent, const QString& message)
-{
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle), errorBoxText(message),
-                    QMessageBox::Ok, parent);
+void InteractiveModals::showError(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
+                    errorBoxText(message), QMessageBox::Ok, parent);
     box.exec();
 }
 
-void InteractiveModals::showMessage(QWidget* parent, const QString& message)
-{
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), message, QMessageBox::Ok, parent);
+void InteractiveModals::showMessage(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), message,
+                    QMessageBox::Ok, parent);
     box.exec();
 }

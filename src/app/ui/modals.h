@@ -7,7 +7,7 @@ class QDialog;
 class QWidget;
 
 class ModalRunner {
-public:
+  public:
     virtual ~ModalRunner() = default;
     // Runs a modal window to its end and returns its result.
     virtual int exec(QDialog& dialog) = 0;
@@ -20,7 +20,7 @@ public:
 
 // The runner of the real program: nested event loops, real message boxes.
 class InteractiveModals : public ModalRunner {
-public:
+  public:
     int exec(QDialog& dialog) override;
     void showError(QWidget* parent, const QString& message) override;
     void showMessage(QWidget* parent, const QString& message) override;

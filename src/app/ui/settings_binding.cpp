@@ -15,12 +15,15 @@ namespace settings {
 
 namespace {
 
-QString sectionOf(const Key& key) { return QString::fromLatin1(key.section); }
-QString nameOf(const Key& key) { return QString::fromLatin1(key.name); }
+QString sectionOf(const Key& key) {
+    return QString::fromLatin1(key.section);
+}
+QString nameOf(const Key& key) {
+    return QString::fromLatin1(key.name);
+}
 
 // A font name longer than 31 bytes is cut to 31 bytes, never inside a character.
-QString fontName(const QString& name)
-{
+QString fontName(const QString& name) {
     QByteArray bytes = gbk::encode(name);
     if (bytes.size() <= 31)
         return name;
@@ -30,8 +33,7 @@ QString fontName(const QString& name)
     return gbk::decode(bytes.first(cut));
 }
 
-void setChecked(QObject* target, bool checked)
-{
+void setChecked(QObject* target, bool checked) {
     if (auto* radio = qobject_cast<TskRadioButton*>(target))
         radio->setSkChecked(checked); // runs its click handler when it becomes checked
     else if (auto* box = qobject_cast<TskCheckBox*>(target))
@@ -40,8 +42,7 @@ void setChecked(QObject* target, bool checked)
         action->setChecked(checked); // a menu check runs nothing
 }
 
-bool isChecked(QObject* source)
-{
+bool isChecked(QObject* source) {
     if (auto* button = qobject_cast<QAbstractButton*>(source))
         return button->isChecked();
     if (auto* action = qobject_cast<QAction*>(source))
@@ -49,8 +50,7 @@ bool isChecked(QObject* source)
     return false;
 }
 
-void setItemIndex(QObject* target, int index)
-{
+void setItemIndex(QObject* target, int index) {
     if (auto* list = qobject_cast<QListWidget*>(target)) {
         QSignalBlocker quiet(list); // restoring a selection reloads nothing
         list->setCurrentRow(index >= 0 && index < list->count() ? index : -1);
@@ -62,8 +62,7 @@ void setItemIndex(QObject* target, int index)
     }
 }
 
-int itemIndex(QObject* source)
-{
+int itemIndex(QObject* source) {
     if (auto* list = qobject_cast<QListWidget*>(source))
         return list->currentRow();
     if (auto* combo = qobject_cast<QComboBox*>(source))
@@ -71,16 +70,14 @@ int itemIndex(QObject* source)
     return -1;
 }
 
-void setText(QObject* target, const QString& text)
-{
+void setText(QObject* target, const QString& text) {
     if (auto* memo = qobject_cast<QPlainTextEdit*>(target))
         memo->setPlainText(text);
     else if (auto* panel = qobject_cast<TskPanel*>(target))
         panel->setCaption(text);
 }
 
-QString text(QObject* source)
-{
+QString text(QObject* source) {
     if (auto* memo = qobject_cast<QPlainTextEdit*>(source))
         return memo->toPlainText();
     if (auto* panel = qobject_cast<TskPanel*>(source))
@@ -88,8 +85,7 @@ QString text(QObject* source)
     return {};
 }
 
-QObject* find(QWidget* form, const QString& name)
-{
+QObject* find(QWidget* form, const QString& name) {
     if (form->objectName() == name)
         return form;
     return form->findChild<QObject*>(name);
@@ -97,15 +93,20 @@ QObject* find(QWidget* form, const QString& name)
 
 } // namespace
 
-void apply(QWidget* form, const Key& key, const SettingsFile& file)
-{
+void apply(QWidget* form, const Key& key, const SettingsFile& file) {
     const QString section = sectionOf(key), name = nameOf(key);
     QString s;
     qint32 n = 0;
     switch (key.type) {
-    case Type::String: s = file.readString(section, name); break;
-    case Type::Integer: n = file.readInteger(section, name, key.fallback); break;
-    case Type::Boolean: n = file.readBool(section, name, key.fallback != 0); break;
+    case Type::String:
+        s = file.readString(section, name);
+        break;
+    case Type::Integer:
+        n = file.readInteger(section, name, key.fallback);
+        break;
+    case Type::Boolean:
+        n = file.readBool(section, name, key.fallback != 0);
+        break;
     }
     for (const QString& targetName : key.targets) {
         QObject* target = find(form, targetName);
@@ -135,8 +136,12 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file)
             if (w)
                 skin::setBackground(w, n);
             break;
-        case Holds::ItemIndex: setItemIndex(target, n); break;
-        case Holds::TabIndex: target->setProperty("tabIndex", n); break;
+        case Holds::ItemIndex:
+            setItemIndex(target, n);
+            break;
+        case Holds::TabIndex:
+            target->setProperty("tabIndex", n);
+            break;
         case Holds::Visible:
             if (w)
                 w->setVisible(n != 0);
@@ -146,7 +151,9 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file)
                 w->setEnabled(n != 0);
             break;
         case Holds::Caption:
-        case Holds::Text: setText(target, s); break;
+        case Holds::Text:
+            setText(target, s);
+            break;
         case Holds::Height:
             if (w)
                 w->resize(w->width(), n);
@@ -161,39 +168,74 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file)
             else
                 setChecked(target, n != 0);
             break;
-        case Holds::Checked: setChecked(target, n != 0); break;
-        case Holds::Pinned: target->setProperty("pinned", n != 0); break;
+        case Holds::Checked:
+            setChecked(target, n != 0);
+            break;
+        case Holds::Pinned:
+            target->setProperty("pinned", n != 0);
+            break;
         }
     }
 }
 
-void write(QWidget* form, const Key& key, SettingsFile& file)
-{
+void write(QWidget* form, const Key& key, SettingsFile& file) {
     const QString section = sectionOf(key), name = nameOf(key);
     QObject* source = find(form, key.source.isEmpty() ? key.targets.first() : key.source);
     auto* w = qobject_cast<QWidget*>(source);
     if (!source)
         return;
     switch (key.holds) {
-    case Holds::FontName: file.writeString(section, name, w ? w->font().family() : QString()); break;
-    case Holds::FontSize: file.writeInteger(section, name, w ? w->font().pointSize() : key.fallback); break;
-    case Holds::FontColor: file.writeInteger(section, name, w ? skin::fontColour(w) : 0); break;
-    case Holds::Background: file.writeInteger(section, name, w ? skin::background(w) : kWindowColour); break;
-    case Holds::ItemIndex: file.writeInteger(section, name, itemIndex(source)); break;
-    case Holds::TabIndex: file.writeInteger(section, name, source->property("tabIndex").toInt()); break;
-    case Holds::Visible: file.writeBool(section, name, w && !w->isHidden()); break;
-    case Holds::Enabled: file.writeBool(section, name, w && !w->testAttribute(Qt::WA_Disabled)); break;
+    case Holds::FontName:
+        file.writeString(section, name, w ? w->font().family() : QString());
+        break;
+    case Holds::FontSize:
+        file.writeInteger(section, name, w ? w->font().pointSize() : key.fallback);
+        break;
+    case Holds::FontColor:
+        file.writeInteger(section, name, w ? skin::fontColour(w) : 0);
+        break;
+    case Holds::Background:
+        file.writeInteger(section, name, w ? skin::background(w) : kWindowColour);
+        break;
+    case Holds::ItemIndex:
+        file.writeInteger(section, name, itemIndex(source));
+        break;
+    case Holds::TabIndex:
+        file.writeInteger(section, name, source->property("tabIndex").toInt());
+        break;
+    case Holds::Visible:
+        file.writeBool(section, name, w && !w->isHidden());
+        break;
+    case Holds::Enabled:
+        file.writeBool(section, name, w && !w->testAttribute(Qt::WA_Disabled));
+        break;
     case Holds::Caption:
-    case Holds::Text: file.writeString(section, name, text(source)); break;
-    case Holds::Height: file.writeInteger(section, name, w->isMaximized() && w->normalGeometry().isValid() ? w->normalGeometry().height() : w->height()); break;
-    case Holds::Width: file.writeInteger(section, name, w->isMaximized() && w->normalGeometry().isValid() ? w->normalGeometry().width() : w->width()); break;
+    case Holds::Text:
+        file.writeString(section, name, text(source));
+        break;
+    case Holds::Height:
+        file.writeInteger(section, name,
+                          w->isMaximized() && w->normalGeometry().isValid()
+                              ? w->normalGeometry().height()
+                              : w->height());
+        break;
+    case Holds::Width:
+        file.writeInteger(section, name,
+                          w->isMaximized() && w->normalGeometry().isValid()
+                              ? w->normalGeometry().width()
+                              : w->width());
+        break;
     case Holds::Protection: {
         auto* doc = qobject_cast<QTextEdit*>(source);
         file.writeBool(section, name, doc && doc->isReadOnly());
         break;
     }
-    case Holds::Checked: file.writeBool(section, name, isChecked(source)); break;
-    case Holds::Pinned: file.writeBool(section, name, source->property("pinned").toBool()); break;
+    case Holds::Checked:
+        file.writeBool(section, name, isChecked(source));
+        break;
+    case Holds::Pinned:
+        file.writeBool(section, name, source->property("pinned").toBool());
+        break;
     }
 }
 

@@ -4,8 +4,8 @@
 
 #include <QAction>
 
-ViewModes::ViewModes(const ViewModeControls& controls, QObject* parent) : QObject(parent), c(controls)
-{
+ViewModes::ViewModes(const ViewModeControls& controls, QObject* parent)
+    : QObject(parent), c(controls) {
     connect(c.skRadioButton6, &TskRadioButton::onClick, this, &ViewModes::showPatterns);
     connect(c.skRadioButton7, &TskRadioButton::onClick, this, &ViewModes::showVerse);
     connect(c.skRadioButton8, &TskRadioButton::onClick, this, &ViewModes::showKnowledge);
@@ -23,8 +23,7 @@ ViewModes::ViewModes(const ViewModeControls& controls, QObject* parent) : QObjec
     asClick(c.D2, c.skRadioButton8);
 }
 
-void ViewModes::showPatterns()
-{
+void ViewModes::showPatterns() {
     c.H1->setEnabled(true);
     c.skPanel6->show();
     c.skPanel8->hide();
@@ -42,8 +41,7 @@ void ViewModes::showPatterns()
     c.skPanel14->hide();
 }
 
-void ViewModes::showVerse()
-{
+void ViewModes::showVerse() {
     c.skCheckBox1->setEnabled(false);
     c.skCheckBox1->setSkChecked(false); // clearing it runs its handler
     c.N5->setChecked(true);
@@ -55,8 +53,7 @@ void ViewModes::showVerse()
     c.skPanel14->hide();
 }
 
-void ViewModes::showKnowledge()
-{
+void ViewModes::showKnowledge() {
     c.Panel6->show();
     c.skPanel14->show();
     c.D2->setChecked(true);

@@ -20,13 +20,13 @@ struct ViewModeControls {
 
 class ViewModes : public QObject {
     Q_OBJECT
-public:
+  public:
     ViewModes(const ViewModeControls& controls, QObject* parent);
 
     void showPatterns();  // 词谱类
     void showVerse();     // 诗类与收藏
     void showKnowledge(); // 诗词知识
 
-private:
+  private:
     ViewModeControls c;
 };

@@ -10,9 +10,8 @@
 
 namespace {
 
-TskPanel* listPanel(const QString& name, const QString& caption, QWidget* parent, QListWidget*& list,
-                    const QString& listName)
-{
+TskPanel* listPanel(const QString& name, const QString& caption, QWidget* parent,
+                    QListWidget*& list, const QString& listName) {
     auto* panel = new TskPanel(name, parent, caption);
     panel->setStatusTip(caption);
     list = skin::makeListBox(listName, panel, caption);
@@ -22,26 +21,31 @@ TskPanel* listPanel(const QString& name, const QString& caption, QWidget* parent
 
 } // namespace
 
-PatternPanels::PatternPanels(QWidget* leftPatterns, QWidget* leftVerse, QBoxLayout* centreLayout, QBoxLayout* lowerRow)
-    : QObject(leftPatterns)
-{
+PatternPanels::PatternPanels(QWidget* leftPatterns, QWidget* leftVerse, QBoxLayout* centreLayout,
+                             QBoxLayout* lowerRow)
+    : QObject(leftPatterns) {
     QWidget* centre = centreLayout->parentWidget();
     setObjectName(QStringLiteral("patternPanels"));
     auto* left = leftPatterns->layout();
-    skPanel1 = listPanel(QStringLiteral("skPanel1"), QStringLiteral("常用词谱"), leftPatterns, skListBox1, QStringLiteral("skListBox1"));
+    skPanel1 = listPanel(QStringLiteral("skPanel1"), QStringLiteral("常用词谱"), leftPatterns,
+                         skListBox1, QStringLiteral("skListBox1"));
     skPanel1->setFixedHeight(161);
-    skPanel3 = listPanel(QStringLiteral("skPanel3"), QStringLiteral("通用词谱"), leftPatterns, skListBox2, QStringLiteral("skListBox2"));
-    skPanel10 = listPanel(QStringLiteral("skPanel10"), QStringLiteral("冷僻词谱"), leftPatterns, skListBox33, QStringLiteral("skListBox33"));
+    skPanel3 = listPanel(QStringLiteral("skPanel3"), QStringLiteral("通用词谱"), leftPatterns,
+                         skListBox2, QStringLiteral("skListBox2"));
+    skPanel10 = listPanel(QStringLiteral("skPanel10"), QStringLiteral("冷僻词谱"), leftPatterns,
+                          skListBox33, QStringLiteral("skListBox33"));
     skPanel10->setFixedHeight(163);
     left->addWidget(skPanel1);
     left->addWidget(skPanel3);
     left->addWidget(skPanel10);
 
-    skPanel2 = listPanel(QStringLiteral("skPanel2"), QStringLiteral("律诗绝句"), leftVerse, skListBox3, QStringLiteral("skListBox3"));
+    skPanel2 = listPanel(QStringLiteral("skPanel2"), QStringLiteral("律诗绝句"), leftVerse,
+                         skListBox3, QStringLiteral("skListBox3"));
     skPanel2->setFixedHeight(225);
     leftVerse->layout()->addWidget(skPanel2);
 
-    skCheckBox1 = new TskCheckBox(QStringLiteral("skCheckBox1"), QString(), leftPatterns->parentWidget());
+    skCheckBox1 =
+        new TskCheckBox(QStringLiteral("skCheckBox1"), QString(), leftPatterns->parentWidget());
     skCheckBox1->setStatusTip(QStringLiteral("显示/隐藏词牌解释"));
     skCheckBox1->hide(); // takes part in the modes, never shown
 
@@ -80,7 +84,8 @@ PatternPanels::PatternPanels(QWidget* leftPatterns, QWidget* leftVerse, QBoxLayo
     centreLayout->addWidget(skPanel7);
 
     QWidget* lower = lowerRow->parentWidget();
-    skPanel11 = new TskPanel(QStringLiteral("skPanel11"), lower, QStringLiteral("○平 ●仄 ◎可平可仄 △平韵 ▲仄韵"));
+    skPanel11 = new TskPanel(QStringLiteral("skPanel11"), lower,
+                             QStringLiteral("○平 ●仄 ◎可平可仄 △平韵 ▲仄韵"));
     skPanel11->setFixedWidth(277);
     Memo6 = skin::makeMemo(QStringLiteral("Memo6"), skPanel11, true);
     skPanel11->body()->addWidget(Memo6);

@@ -15,7 +15,7 @@ class QWidget;
 
 class PatternPanels : public QObject {
     Q_OBJECT
-public:
+  public:
     // Fills Panel1 and the top of Panel3 in the left side channel, adds the pattern
     // panel and the template strip to the centre and the template-file column to the
     // lower row.

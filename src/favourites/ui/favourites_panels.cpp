@@ -14,8 +14,7 @@
 namespace {
 
 // The add icon of the title, drawn plain and highlighted.
-QPixmap addIcon(bool hover)
-{
+QPixmap addIcon(bool hover) {
     QPixmap pm(13, 12);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
@@ -27,8 +26,7 @@ QPixmap addIcon(bool hover)
 
 } // namespace
 
-FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObject(panel3)
-{
+FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObject(panel3) {
     setObjectName(QStringLiteral("favouritesPanels"));
     skPanel4 = new TskPanel(QStringLiteral("skPanel4"), panel3, QStringLiteral("我的收藏"));
     skPanel4->setStatusTip(QStringLiteral("我的收藏"));
@@ -52,7 +50,8 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     Image1->setMouseTracking(true);
     Image1->installEventFilter(this);
     Image2->installEventFilter(this);
-    skListBox4 = skin::makeListBox(QStringLiteral("skListBox4"), skPanel4, QStringLiteral("我的收藏"));
+    skListBox4 =
+        skin::makeListBox(QStringLiteral("skListBox4"), skPanel4, QStringLiteral("我的收藏"));
     skPanel4->body()->addWidget(skListBox4);
     panel3->layout()->addWidget(skPanel4);
 
@@ -65,15 +64,13 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     centre->addWidget(skPanel8);
 }
 
-void FavouritesPanels::addTemplatePane(TskPanel* templateStrip)
-{
+void FavouritesPanels::addTemplatePane(TskPanel* templateStrip) {
     skMmemo3 = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
     skMmemo3->hide();
     templateStrip->body()->addWidget(skMmemo3);
 }
 
-void FavouritesPanels::resetIconOver(const QList<QWidget*>& centrePanes)
-{
+void FavouritesPanels::resetIconOver(const QList<QWidget*>& centrePanes) {
     for (QWidget* w : centrePanes) {
         w->setMouseTracking(true);
         w->installEventFilter(this);
@@ -81,8 +78,7 @@ void FavouritesPanels::resetIconOver(const QList<QWidget*>& centrePanes)
     }
 }
 
-bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event)
-{
+bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     const bool over = type == QEvent::Enter || type == QEvent::MouseMove;
     if (watched == Image1 && over) {

@@ -14,7 +14,7 @@ class TskPanel;
 
 class FavouritesPanels : public QObject {
     Q_OBJECT
-public:
+  public:
     // The list goes below the verse list in Panel3, the poem panel to the centre.
     FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
@@ -30,12 +30,12 @@ public:
     QPlainTextEdit* skMmemo1{};
     QPlainTextEdit* skMmemo3{};
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void addRequested(); // a click on the highlighted add icon
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QList<QObject*> m_centre;
 };

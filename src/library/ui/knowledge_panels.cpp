@@ -7,15 +7,15 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 
-KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject(panel6)
-{
+KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject(panel6) {
     setObjectName(QStringLiteral("knowledgePanels"));
     skPanel18 = new TskPanel(QStringLiteral("skPanel18"), panel6, QStringLiteral("诗词常识"));
     skPanel18->setFixedHeight(225);
     ListBox3 = skin::makeListBox(QStringLiteral("ListBox3"), skPanel18, QStringLiteral("诗词常识"));
     skPanel18->body()->addWidget(ListBox3);
     skPanel16 = new TskPanel(QStringLiteral("skPanel16"), panel6, QStringLiteral("词学名词释疑"));
-    ListBox1 = skin::makeListBox(QStringLiteral("ListBox1"), skPanel16, QStringLiteral("词学名词释疑"));
+    ListBox1 =
+        skin::makeListBox(QStringLiteral("ListBox1"), skPanel16, QStringLiteral("词学名词释疑"));
     skPanel16->body()->addWidget(ListBox1);
     panel6->layout()->addWidget(skPanel18);
     panel6->layout()->addWidget(skPanel16);

@@ -12,7 +12,7 @@ class TskPanel;
 
 class KnowledgePanels : public QObject {
     Q_OBJECT
-public:
+  public:
     KnowledgePanels(QWidget* panel6, TskPanel* skPanel14);
 
     TskPanel *skPanel18{}, *skPanel16{};

@@ -12,8 +12,7 @@
 
 namespace {
 
-QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool visible)
-{
+QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool visible) {
     auto* c = new QComboBox(parent);
     c->setObjectName(name);
     c->setStatusTip(hint);
@@ -24,8 +23,7 @@ QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool
 
 } // namespace
 
-RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
-{
+RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel) {
     setObjectName(QStringLiteral("rhymePanels"));
     skin::DesignScope design;
 
@@ -40,9 +38,12 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     // The five lists share one place; the front-most visible one is seen.
     auto* stack = new QGridLayout;
     stack->setContentsMargins(0, 0, 0, 0);
-    skdbComboBox1 = combo(QStringLiteral("skdbComboBox1"), QStringLiteral("词韵简编"), Panel2, true);
-    skdbComboBox2 = combo(QStringLiteral("skdbComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
-    skdbComboBox3 = combo(QStringLiteral("skdbComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
+    skdbComboBox1 =
+        combo(QStringLiteral("skdbComboBox1"), QStringLiteral("词韵简编"), Panel2, true);
+    skdbComboBox2 =
+        combo(QStringLiteral("skdbComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
+    skdbComboBox3 =
+        combo(QStringLiteral("skdbComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
     ComboBox2 = combo(QStringLiteral("ComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
     ComboBox3 = combo(QStringLiteral("ComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
     for (QComboBox* c : {skdbComboBox3, skdbComboBox2, skdbComboBox1, ComboBox3, ComboBox2})
@@ -127,11 +128,14 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     sizes->setObjectName(QStringLiteral("rhymeSizeStrip"));
     sizes->setFixedHeight(30);
     auto* sizeLayout = new QHBoxLayout(sizes);
-    const char* hints[] = {"选择后调韵侠中文本框字体最小", "选择后调韵侠中文本框字体较小", "选择后调韵侠中文本框字体中等",
-                           "选择后调韵侠中文本框字体较大", "选择后调韵侠中文本框字体最大"};
-    TskRadioButton** sizeButtons[] = {&skRadioButton1, &skRadioButton2, &skRadioButton3, &skRadioButton4, &skRadioButton5};
+    const char* hints[] = {"选择后调韵侠中文本框字体最小", "选择后调韵侠中文本框字体较小",
+                           "选择后调韵侠中文本框字体中等", "选择后调韵侠中文本框字体较大",
+                           "选择后调韵侠中文本框字体最大"};
+    TskRadioButton** sizeButtons[] = {&skRadioButton1, &skRadioButton2, &skRadioButton3,
+                                      &skRadioButton4, &skRadioButton5};
     for (int i = 0; i < 5; ++i) {
-        auto* b = new TskRadioButton(QStringLiteral("skRadioButton%1").arg(i + 1), QString(), sizes);
+        auto* b =
+            new TskRadioButton(QStringLiteral("skRadioButton%1").arg(i + 1), QString(), sizes);
         b->setStatusTip(QString::fromUtf8(hints[i]));
         sizeLayout->addWidget(b);
         *sizeButtons[i] = b;

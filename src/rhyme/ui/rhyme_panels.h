@@ -16,7 +16,7 @@ class TskRadioButton;
 
 class RhymePanels : public QObject {
     Q_OBJECT
-public:
+  public:
     // Builds the rhyme tool bar's content into `toolBar` and the rhyme master panel
     // into the side channel `channel`.
     RhymePanels(QToolBar* toolBar, QWidget* channel);
@@ -35,5 +35,6 @@ public:
     QPlainTextEdit *skMemo5{}, *Memo7{}, *Memo8{};
     TskPanel *skPanel12{}, *skPanel13{};
     TskPanel* p4{};
-    TskRadioButton *skRadioButton1{}, *skRadioButton2{}, *skRadioButton3{}, *skRadioButton4{}, *skRadioButton5{};
+    TskRadioButton *skRadioButton1{}, *skRadioButton2{}, *skRadioButton3{}, *skRadioButton4{},
+        *skRadioButton5{};
 };

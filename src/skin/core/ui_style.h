@@ -5,7 +5,14 @@
 #include <optional>
 #include <span>
 
-enum class UIStyle { FromThemeFile = 0, MacOS = 1, WinXP = 2, DeepBlue = 3, Protein = 4, BlueGlass = 5 };
+enum class UIStyle {
+    FromThemeFile = 0,
+    MacOS = 1,
+    WinXP = 2,
+    DeepBlue = 3,
+    Protein = 4,
+    BlueGlass = 5
+};
 
 namespace style {
 
@@ -18,7 +25,7 @@ struct Property {
     int number;
     const char* name;
     Kind kind;
-    const char* pictureSuffix; // images only
+    const char* pictureSuffix;                         // images only
     qint32 macOS, winXP, deepBlue, protein, blueGlass; // colours, integers, booleans
 };
 

@@ -13,30 +13,40 @@ const char* kFontColour = "lyrevaneFontColour";
 const char* kBackground = "lyrevaneBackground";
 } // namespace
 
-DesignScope::DesignScope() { ++g_designDepth; }
-DesignScope::~DesignScope() { --g_designDepth; }
-bool DesignScope::active() { return g_designDepth > 0; }
+DesignScope::DesignScope() {
+    ++g_designDepth;
+}
+DesignScope::~DesignScope() {
+    --g_designDepth;
+}
+bool DesignScope::active() {
+    return g_designDepth > 0;
+}
 
-QColor colourFromNumber(qint32 number)
-{
+QColor colourFromNumber(qint32 number) {
     auto n = static_cast<quint32>(number);
     if (n & 0x80000000u) {
         // The system colours the program uses; others fall back to the window text.
         QPalette p;
         switch (n & 0xFF) {
-        case 5: return p.color(QPalette::Base);           // window background
-        case 8: return p.color(QPalette::Text);           // window text
-        case 15: return p.color(QPalette::Button);        // button face
-        case 13: return p.color(QPalette::Highlight);
-        case 14: return p.color(QPalette::HighlightedText);
-        default: return p.color(QPalette::WindowText);
+        case 5:
+            return p.color(QPalette::Base); // window background
+        case 8:
+            return p.color(QPalette::Text); // window text
+        case 15:
+            return p.color(QPalette::Button); // button face
+        case 13:
+            return p.color(QPalette::Highlight);
+        case 14:
+            return p.color(QPalette::HighlightedText);
+        default:
+            return p.color(QPalette::WindowText);
         }
     }
     return QColor(int(n & 0xFF), int((n >> 8) & 0xFF), int((n >> 16) & 0xFF));
 }
 
-void setFontColour(QWidget* w, qint32 number)
-{
+void setFontColour(QWidget* w, qint32 number) {
     w->setProperty(kFontColour, number);
     QPalette p = w->palette();
     QColor c = colourFromNumber(number);
@@ -45,22 +55,19 @@ void setFontColour(QWidget* w, qint32 number)
     w->setPalette(p);
 }
 
-qint32 fontColour(const QWidget* w)
-{
+qint32 fontColour(const QWidget* w) {
     QVariant v = w->property(kFontColour);
     return v.isValid() ? v.toInt() : 0;
 }
 
-void setBackground(QWidget* w, qint32 number)
-{
+void setBackground(QWidget* w, qint32 number) {
     w->setProperty(kBackground, number);
     QPalette p = w->palette();
     p.setColor(QPalette::Base, colourFromNumber(number));
     w->setPalette(p);
 }
 
-qint32 background(const QWidget* w)
-{
+qint32 background(const QWidget* w) {
     QVariant v = w->property(kBackground);
     return v.isValid() ? v.toInt() : qint32(0x80000005u);
 }
@@ -68,8 +75,7 @@ qint32 background(const QWidget* w)
 } // namespace skin
 
 TskPanel::TskPanel(const QString& name, QWidget* parent, const QString& caption, bool captionStrip)
-    : QFrame(parent)
-{
+    : QFrame(parent) {
     setObjectName(name);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -95,32 +101,27 @@ TskPanel::TskPanel(const QString& name, QWidget* parent, const QString& caption,
     outer->addLayout(m_body, 1);
 }
 
-QString TskPanel::caption() const
-{
+QString TskPanel::caption() const {
     return m_label ? m_label->text() : QString();
 }
 
-void TskPanel::setCaption(const QString& caption)
-{
+void TskPanel::setCaption(const QString& caption) {
     if (m_label)
         m_label->setText(caption);
 }
 
-bool TskPanel::eventFilter(QObject* watched, QEvent* event)
-{
+bool TskPanel::eventFilter(QObject* watched, QEvent* event) {
     if ((watched == m_strip || watched == m_label) && event->type() == QEvent::MouseButtonRelease)
         Q_EMIT captionClicked();
     return QFrame::eventFilter(watched, event);
 }
 
 TskCheckBox::TskCheckBox(const QString& name, const QString& caption, QWidget* parent)
-    : QCheckBox(caption, parent)
-{
+    : QCheckBox(caption, parent) {
     setObjectName(name);
 }
 
-void TskCheckBox::setSkChecked(bool checked)
-{
+void TskCheckBox::setSkChecked(bool checked) {
     if (checked == isChecked())
         return;
     setChecked(checked);
@@ -129,20 +130,18 @@ void TskCheckBox::setSkChecked(bool checked)
         Q_EMIT onClick();
 }
 
-void TskCheckBox::nextCheckState()
-{
+void TskCheckBox::nextCheckState() {
     setSkChecked(!isChecked());
 }
 
-TskRadioButton::TskRadioButton(const QString& name, const QString& caption, QWidget* parent, int groupIndex)
-    : QRadioButton(caption, parent), m_group(groupIndex)
-{
+TskRadioButton::TskRadioButton(const QString& name, const QString& caption, QWidget* parent,
+                               int groupIndex)
+    : QRadioButton(caption, parent), m_group(groupIndex) {
     setObjectName(name);
     setAutoExclusive(false); // siblings are cleared by the Checked rule itself
 }
 
-void TskRadioButton::setSkChecked(bool checked)
-{
+void TskRadioButton::setSkChecked(bool checked) {
     if (checked == isChecked())
         return;
     setChecked(checked);
@@ -159,39 +158,34 @@ void TskRadioButton::setSkChecked(bool checked)
         Q_EMIT onClick();
 }
 
-void TskRadioButton::nextCheckState()
-{
+void TskRadioButton::nextCheckState() {
     if (!isChecked())
         setSkChecked(true);
 }
 
-TskSideChannel::TskSideChannel(const QString& name, QWidget* parent) : QFrame(parent)
-{
+TskSideChannel::TskSideChannel(const QString& name, QWidget* parent) : QFrame(parent) {
     setObjectName(name);
 }
 
-TskForm::TskForm(const QString& name, QWidget* window) : QObject(window), m_window(window)
-{
+TskForm::TskForm(const QString& name, QWidget* window) : QObject(window), m_window(window) {
     setObjectName(name);
 }
 
-void TskForm::setUIStyle(UIStyle s)
-{
+void TskForm::setUIStyle(UIStyle s) {
     m_style = s;
     UIStyle resolved = style::resolve(s, false);
     QPalette p = m_window->palette();
-    p.setColor(QPalette::Window, skin::colourFromNumber(*style::value(resolved, u"FormBackgroundColor")));
+    p.setColor(QPalette::Window,
+               skin::colourFromNumber(*style::value(resolved, u"FormBackgroundColor")));
     m_window->setPalette(p);
     m_window->update();
 }
 
-QString TskForm::caption() const
-{
+QString TskForm::caption() const {
     return m_window->windowTitle();
 }
 
-void TskForm::setCaption(const QString& caption)
-{
+void TskForm::setCaption(const QString& caption) {
     m_window->setWindowTitle(caption);
 }
 
@@ -200,8 +194,7 @@ void TskForm::setCaption(const QString& caption)
 
 namespace skin {
 
-QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly, const QString& hint)
-{
+QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly, const QString& hint) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(name);
     memo->setReadOnly(readOnly);
@@ -212,8 +205,7 @@ QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly, co
     return memo;
 }
 
-QListWidget* makeListBox(const QString& name, QWidget* parent, const QString& hint)
-{
+QListWidget* makeListBox(const QString& name, QWidget* parent, const QString& hint) {
     auto* list = new QListWidget(parent);
     list->setObjectName(name);
     list->setFrameShape(QFrame::NoFrame);
@@ -225,20 +217,18 @@ QListWidget* makeListBox(const QString& name, QWidget* parent, const QString& hi
 
 #include <QTabBar>
 
-TskTabControl::TskTabControl(const QString& name, QWidget* parent) : QWidget(parent), m_bar(new QTabBar(this))
-{
+TskTabControl::TskTabControl(const QString& name, QWidget* parent)
+    : QWidget(parent), m_bar(new QTabBar(this)) {
     setObjectName(name);
     m_bar->setObjectName(name + QStringLiteral("Tabs"));
     connect(m_bar, &QTabBar::currentChanged, this, &TskTabControl::tabChanged);
 }
 
-int TskTabControl::tabIndex() const
-{
+int TskTabControl::tabIndex() const {
     return m_bar->currentIndex();
 }
 
-void TskTabControl::setTabIndex(int index)
-{
+void TskTabControl::setTabIndex(int index) {
     if (index >= 0 && index < m_bar->count())
         m_bar->setCurrentIndex(index);
 }

@@ -17,7 +17,7 @@ namespace skin {
 // While a scope is alive the form is being built from its design: setting Checked
 // runs no click handler.
 class DesignScope {
-public:
+  public:
     DesignScope();
     ~DesignScope();
     static bool active();
@@ -38,19 +38,20 @@ qint32 background(const QWidget* w);
 // A panel with an optional caption strip along its top and a body below it.
 class TskPanel : public QFrame {
     Q_OBJECT
-public:
-    TskPanel(const QString& name, QWidget* parent, const QString& caption = {}, bool captionStrip = true);
+  public:
+    TskPanel(const QString& name, QWidget* parent, const QString& caption = {},
+             bool captionStrip = true);
     QString caption() const;
     void setCaption(const QString& caption);
     QVBoxLayout* body() const { return m_body; }
     QWidget* captionStrip() const { return m_strip; }
-Q_SIGNALS:
+  Q_SIGNALS:
     void captionClicked();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QWidget* m_strip = nullptr;
     QLabel* m_label = nullptr;
     QVBoxLayout* m_body = nullptr;
@@ -60,13 +61,13 @@ private:
 // nothing. A user click toggles it.
 class TskCheckBox : public QCheckBox {
     Q_OBJECT
-public:
+  public:
     TskCheckBox(const QString& name, const QString& caption, QWidget* parent);
     void setSkChecked(bool checked);
-Q_SIGNALS:
+  Q_SIGNALS:
     void onClick();
 
-protected:
+  protected:
     void nextCheckState() override;
 };
 
@@ -75,17 +76,18 @@ protected:
 // does nothing.
 class TskRadioButton : public QRadioButton {
     Q_OBJECT
-public:
-    TskRadioButton(const QString& name, const QString& caption, QWidget* parent, int groupIndex = 0);
+  public:
+    TskRadioButton(const QString& name, const QString& caption, QWidget* parent,
+                   int groupIndex = 0);
     void setSkChecked(bool checked);
     int groupIndex() const { return m_group; }
-Q_SIGNALS:
+  Q_SIGNALS:
     void onClick();
 
-protected:
+  protected:
     void nextCheckState() override;
 
-private:
+  private:
     int m_group = 0;
 };
 
@@ -93,14 +95,14 @@ private:
 class TskSideChannel : public QFrame {
     Q_OBJECT
     Q_PROPERTY(bool pinned READ pinned WRITE setPinned)
-public:
+  public:
     TskSideChannel(const QString& name, QWidget* parent);
     bool pinned() const { return m_pinned; }
     void setPinned(bool pinned) { m_pinned = pinned; }
     bool quickMove = true;
     enum PopupMode { MouseOn, MouseClick } popupMode = MouseOn;
 
-private:
+  private:
     bool m_pinned = true;
 };
 
@@ -108,14 +110,14 @@ private:
 // window and every skinned control inside it.
 class TskForm : public QObject {
     Q_OBJECT
-public:
+  public:
     TskForm(const QString& name, QWidget* window);
     UIStyle uiStyle() const { return m_style; }
     void setUIStyle(UIStyle style);
     QString caption() const;
     void setCaption(const QString& caption);
 
-private:
+  private:
     QWidget* m_window;
     UIStyle m_style = UIStyle::MacOS;
 };
@@ -125,7 +127,8 @@ class QPlainTextEdit;
 
 namespace skin {
 // A borderless, word-wrapped text pane with a vertical scroll bar.
-QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly, const QString& hint = {});
+QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly,
+                         const QString& hint = {});
 // A list box of text rows.
 QListWidget* makeListBox(const QString& name, QWidget* parent, const QString& hint = {});
 } // namespace skin
@@ -136,15 +139,15 @@ class QTabBar;
 class TskTabControl : public QWidget {
     Q_OBJECT
     Q_PROPERTY(int tabIndex READ tabIndex WRITE setTabIndex)
-public:
+  public:
     TskTabControl(const QString& name, QWidget* parent);
     QTabBar* tabBar() const { return m_bar; }
     int tabIndex() const;
     // A new index runs the change handler (tabChanged); the same index does nothing.
     void setTabIndex(int index);
-Q_SIGNALS:
+  Q_SIGNALS:
     void tabChanged(int index);
 
-private:
+  private:
     QTabBar* m_bar;
 };

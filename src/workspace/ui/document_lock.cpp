@@ -6,22 +6,20 @@
 #include <QAction>
 #include <QTextEdit>
 
-DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings, ModalRunner& modals, QWidget* window)
-    : QObject(window), c(controls), m_settings(settings), m_modals(modals), m_window(window)
-{
+DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings,
+                           ModalRunner& modals, QWidget* window)
+    : QObject(window), c(controls), m_settings(settings), m_modals(modals), m_window(window) {
     connect(c.P7, &QAction::triggered, this, &DocumentLock::toggleProtection);
     connect(c.M4, &QAction::triggered, this, &DocumentLock::toggleLock);
 }
 
-void DocumentLock::toggleProtection()
-{
+void DocumentLock::toggleProtection() {
     // The menu has already flipped the check mark.
     for (QTextEdit* doc : c.documents)
         doc->setReadOnly(c.P7->isChecked());
 }
 
-void DocumentLock::toggleLock()
-{
+void DocumentLock::toggleLock() {
     // The menu has already flipped the check mark; it now says what the user asked for.
     if (c.M4->isChecked()) {
         TForm6 setPassword(m_settings, m_modals, m_window);
@@ -36,8 +34,7 @@ void DocumentLock::toggleLock()
         c.M4->setChecked(true);
 }
 
-void DocumentLock::startUpPrompt()
-{
+void DocumentLock::startUpPrompt() {
     TForm8 prompt(m_settings, m_modals, m_window);
     m_modals.exec(prompt);
 }

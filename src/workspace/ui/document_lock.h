@@ -11,16 +11,17 @@ class QWidget;
 class SettingsFile;
 
 struct LockControls {
-    QAction* P7;              // 保护文档
-    QAction* M4;              // 密码保护
+    QAction* P7; // 保护文档
+    QAction* M4; // 密码保护
     QList<QTextEdit*> documents;
-    QWidget* skTabControl1;   // the document area
+    QWidget* skTabControl1; // the document area
 };
 
 class DocumentLock : public QObject {
     Q_OBJECT
-public:
-    DocumentLock(const LockControls& controls, SettingsFile& settings, ModalRunner& modals, QWidget* window);
+  public:
+    DocumentLock(const LockControls& controls, SettingsFile& settings, ModalRunner& modals,
+                 QWidget* window);
 
     // 保护文档: the check flips and every document's read-only flag follows it.
     void toggleProtection();
@@ -30,7 +31,7 @@ public:
     // answered.
     void startUpPrompt();
 
-private:
+  private:
     LockControls c;
     SettingsFile& m_settings;
     ModalRunner& m_modals;

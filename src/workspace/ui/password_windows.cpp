@@ -14,16 +14,14 @@ namespace {
 const QString kTemp = QStringLiteral("temp");
 const QString kWord = QStringLiteral("word");
 
-void frame(QDialog* d, const QString& name, QSize client)
-{
+void frame(QDialog* d, const QString& name, QSize client) {
     d->setObjectName(name);
     d->setWindowTitle(QStringLiteral("Lyrevane"));
     d->setFixedSize(client);
     d->setModal(true);
 }
 
-QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = false)
-{
+QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = false) {
     auto* l = new QLabel(text, parent);
     if (heading) {
         QFont f = l->font();
@@ -44,8 +42,7 @@ QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = fa
 
 namespace workspace {
 
-QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at)
-{
+QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     e->setEchoMode(QLineEdit::Password);
@@ -54,8 +51,7 @@ QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at)
     return e;
 }
 
-QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at)
-{
+QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
     b->setAutoDefault(false); // Enter is handled by the fields
@@ -63,8 +59,7 @@ QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& c
     return b;
 }
 
-bool checkPassword(SettingsFile& settings, const QString& typed)
-{
+bool checkPassword(SettingsFile& settings, const QString& typed) {
     const QString stored = settings.readString(kTemp, kWord);
     if (!password::matches(typed, stored))
         return false;
@@ -79,8 +74,7 @@ using workspace::dialogButton;
 using workspace::maskedField;
 
 TForm6::TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_modals(modals)
-{
+    : QDialog(parent), m_settings(settings), m_modals(modals) {
     frame(this, QStringLiteral("Form6"), QSize(337, 261));
     label(this, QStringLiteral("密码保护"), {31, 64}, true);
     label(this, QStringLiteral("密码"), {56, 107});
@@ -98,8 +92,7 @@ TForm6::TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm6::confirm()
-{
+void TForm6::confirm() {
     if (Edit1->text().isEmpty() || Edit2->text().isEmpty()) {
         m_modals.showMessage(this, QStringLiteral("请输入密码！"));
         return;
@@ -118,8 +111,7 @@ void TForm6::confirm()
 }
 
 TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_modals(modals)
-{
+    : QDialog(parent), m_settings(settings), m_modals(modals) {
     frame(this, QStringLiteral("Form7"), QSize(323, 238));
     label(this, QStringLiteral("请输入解除保护密码："), {48, 80});
     Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 104, 217, 20));
@@ -133,8 +125,7 @@ TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm7::confirm()
-{
+void TForm7::confirm() {
     bool right = false;
     try {
         right = workspace::checkPassword(m_settings, Edit1->text());
@@ -150,8 +141,7 @@ void TForm7::confirm()
 }
 
 TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_modals(modals)
-{
+    : QDialog(parent), m_settings(settings), m_modals(modals) {
     frame(this, QStringLiteral("Form8"), QSize(310, 241));
     label(this, QStringLiteral("您的诗词已被密码保护"), {32, 72}, true);
     Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 112, 217, 20));
@@ -165,8 +155,7 @@ TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm8::confirm()
-{
+void TForm8::confirm() {
     bool right = false;
     try {
         right = workspace::checkPassword(m_settings, Edit1->text());
@@ -181,11 +170,11 @@ void TForm8::confirm()
     accept();
 }
 
-void TForm8::done(int result)
-{
+void TForm8::done(int result) {
     try {
         m_settings.writeString(kTemp, QStringLiteral("worder"),
-                               result == QDialog::Accepted ? QStringLiteral("qelm") : QStringLiteral("morvel"));
+                               result == QDialog::Accepted ? QStringLiteral("qelm")
+                                                           : QStringLiteral("morvel"));
     } catch (const AppError& e) {
         m_modals.showError(this, e.message());
     }

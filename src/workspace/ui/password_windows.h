@@ -18,33 +18,33 @@ QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& c
 
 class TForm6 : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
     QLineEdit *Edit1, *Edit2;
     QPushButton *Button1, *Button2; // 确定, 取消
     void confirm();
 
-private:
+  private:
     SettingsFile& m_settings;
     ModalRunner& m_modals;
 };
 
 class TForm7 : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
     QLineEdit* Edit1;
     QPushButton *Button1, *Button2; // 确定, 取消
     void confirm();
 
-private:
+  private:
     SettingsFile& m_settings;
     ModalRunner& m_modals;
 };
 
 class TForm8 : public QDialog {
     Q_OBJECT
-public:
+  public:
     TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
     QLineEdit* Edit1;
     QPushButton *Button1, *Button2; // 确定, 退出
@@ -53,7 +53,7 @@ public:
     // "morvel" otherwise.
     void done(int result) override;
 
-private:
+  private:
     SettingsFile& m_settings;
     ModalRunner& m_modals;
 };

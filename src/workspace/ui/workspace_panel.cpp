@@ -11,8 +11,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(lowerRow->parentWidget())
-{
+WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
+    : QObject(lowerRow->parentWidget()) {
     setObjectName(QStringLiteral("workspacePanel"));
     QWidget* lower = lowerRow->parentWidget();
     auto* area = new QWidget(lower);
@@ -40,8 +40,9 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(low
 
     skTabControl1 = new TskTabControl(QStringLiteral("skTabControl1"), area);
     skTabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
-    QObject::connect(skTabControl1, &QWidget::customContextMenuRequested, skTabControl1,
-                     [this, popup](const QPoint& at) { popup->popup(skTabControl1->mapToGlobal(at)); });
+    QObject::connect(
+        skTabControl1, &QWidget::customContextMenuRequested, skTabControl1,
+        [this, popup](const QPoint& at) { popup->popup(skTabControl1->mapToGlobal(at)); });
     auto* column = new QVBoxLayout(skTabControl1);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -70,8 +71,7 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup) : QObject(low
     connect(skTabControl1, &TskTabControl::tabChanged, this, &WorkspacePanel::showDocument);
 }
 
-QTextEdit* WorkspacePanel::visibleDocument() const
-{
+QTextEdit* WorkspacePanel::visibleDocument() const {
     for (QTextEdit* doc : documents) {
         if (!doc->isHidden())
             return doc;
@@ -79,8 +79,7 @@ QTextEdit* WorkspacePanel::visibleDocument() const
     return documents.first();
 }
 
-void WorkspacePanel::showDocument(int index)
-{
+void WorkspacePanel::showDocument(int index) {
     for (int i = 0; i < documents.size(); ++i)
         documents[i]->setVisible(i == index);
 }

@@ -15,16 +15,16 @@ class TskTabControl;
 
 class WorkspacePanel : public QObject {
     Q_OBJECT
-public:
+  public:
     WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup);
 
     TskTabControl* skTabControl1{};
     QList<QTextEdit*> documents; // skm1 … skm5
-    QPlainTextEdit* Memo1{};    // the lock notice
+    QPlainTextEdit* Memo1{};     // the lock notice
 
     // The shown document, or the first one.
     QTextEdit* visibleDocument() const;
 
-private:
+  private:
     void showDocument(int index);
 };

@@ -1,12 +1,16 @@
 #include "app/ui/TForm17.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 
 TForm17::TForm17(QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog) {
     setObjectName(QStringLiteral("Form17"));
     setFixedSize(444, 255);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) // centred on the screen
+        move(screen->geometry().center() - rect().center());
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setSingleShot(true);

@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import { loadCi, hanCount, shape, anthologyOpenings, opening } from './dataset.mjs';
 import { rowsOf } from './rows.mjs';
 import { poetTier } from './poets.mjs';
-import { pins, upperCounts, forms } from './choices.mjs';
+import { pins, upperCounts, forms, skip, misprints } from './choices.mjs';
 
 const [list, rowArg, ...flags] = process.argv.slice(2);
 const showAll = flags.includes('--all') || rowArg === '--all';
@@ -31,6 +31,8 @@ export function faults(p) {
   }
   if (/[，、。]{2}/.test(p.text) || /^[，、。]/.test(p.text)) f.push('punct');
   if (p.file === 'ci.song.2019y.json') f.push('2019y');
+  for (const m of misprints) if (p.text.includes(m)) f.push('misprint:' + m);
+  if (skipped(p)) f.push('skipped');
   return [...new Set(f)];
 }
 
@@ -38,6 +40,9 @@ function sentenceEnds(text) {
   const ends = []; let n = 0;
   for (const c of text) { if (/\p{Script=Han}/u.test(c)) n++; else ends.push(n); }
   return ends;
+}
+function skipped(p) {
+  return skip.some((k) => { const [who, words] = k.split(':'); return p.author === who && p.text.includes(words); });
 }
 const lenShape = (s) => s.replace(/[，、。？！；：]/g, ',');
 

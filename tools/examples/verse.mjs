@@ -7,7 +7,7 @@ import fs from 'node:fs';
 import { loadTang, anthologyOpenings, opening } from './dataset.mjs';
 import { verseRows } from './rows.mjs';
 import { poetTier } from './poets.mjs';
-import { versePins } from './choices.mjs';
+import { versePins, verseSkip } from './choices.mjs';
 
 const [rowArg, flag] = process.argv.slice(2);
 const poems = loadTang();
@@ -32,7 +32,8 @@ function fits(p, template) {
 const out = [];
 for (const row of verseRows) {
   if (rowArg && rowArg !== '--all' && Number(rowArg) !== row.row) continue;
-  const cands = poems.filter((p) => [...p.text].every((c) => !isHan(c) || (c.codePointAt(0) >= 0x4e00 && c.codePointAt(0) <= 0x9fff)) && fits(p, row.template));
+  const skipped = (p) => verseSkip.some((k) => { const [who, words] = k.split(':'); return p.author === who && p.text.includes(words); });
+  const cands = poems.filter((p) => !skipped(p) && [...p.text].every((c) => !isHan(c) || (c.codePointAt(0) >= 0x4e00 && c.codePointAt(0) <= 0x9fff)) && fits(p, row.template));
   for (const p of cands) p.score = (famous.has(opening(p.textT)) ? 1e9 : 0) + Math.sign(Math.floor(poetTier(p.author) / 10)) * (poetTier(p.author) >= 100 ? 2e8 : 1e8) + p.fame;
   cands.sort((a, b) => b.score - a.score);
   const chosen = [], per = new Map();

@@ -23,7 +23,8 @@ function dynasty(pick) {
   return ['温庭筠', '皇甫松'].includes(pick.author) ? '唐' : '五代';
 }
 
-const forms = ['# list\trow\tname\tstored count\tform used\tupper stanza'];
+const forms = ['# list\trow\tname\tstored count\tcharacters of examples 1-5\tof which in the upper stanza'];
+const han = (t) => [...t].filter((c) => /\p{Script=Han}/u.test(c)).length;
 const lengths = { common: 28, general: 38, rare: 41, verse: 16 };
 for (const list of Object.keys(lengths)) {
   const file = path.join(here, `proposals-${list}.json`);
@@ -44,7 +45,11 @@ for (const list of Object.keys(lengths)) {
       }
     }
     fs.writeFileSync(path.join(out, list, String(r.row).padStart(2, '0') + '.txt'), lines.join('\n') + '\n');
-    if (list !== 'verse') forms.push([list, r.row, r.name, r.count, r.form, r.upper].join('\t'));
+    if (list !== 'verse') {
+      const bodies = r.picks.slice(0, lines.filter((l) => l !== '@placeholder').length).map((p) => p.body);
+      forms.push([list, r.row, r.name, r.count, bodies.map(han).join(' '),
+        bodies.map((b) => (b.includes('    ') ? han(b.split('    ')[0]) : '-')).join(' ')].join('\t'));
+    }
   }
 }
 fs.writeFileSync(path.join(out, 'forms.tsv'), forms.join('\n') + '\n');

@@ -117,7 +117,8 @@ for (const row of rowsOf(list)) {
     if (hit && at) hit.upper = Number(at);
     if (!hit) { notes.push(`   !! pin not found ${pin}`); continue; }
     const why = [...faults(hit), ...(pool.includes(hit) ? [] : ['count ' + hanCount(hit.text)]), ...(breakOk(hit) ? [] : ['break'])];
-    if (why.length && !force) { notes.push(`   !! pin rejected ${pin}: ${why.join(' ')}`); continue; }
+    if (skipped(hit)) why.push('skipped');
+    if (why.length && (!force || skipped(hit))) { notes.push(`   !! pin rejected ${pin}: ${why.join(' ')}`); continue; }
     pinned.push(hit);
   }
   // Pinned poems first; then at most two poems by one poet.

@@ -2,7 +2,7 @@
 
 #include "app/ui/TForm1.h"
 #include "app/ui/fonts.h"
-#include "app/ui/modals.h"
+#include "skin/ui/modals.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "app/core/app_error.h"
 #include "app/ui/TForm17.h"
-#include "app/ui/modals.h"
+#include "skin/ui/modals.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/view_modes.h"
 #include "catalogue/ui/pattern_panels.h"

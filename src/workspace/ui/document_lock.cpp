@@ -1,6 +1,6 @@
 #include "workspace/ui/document_lock.h"
 
-#include "app/ui/modals.h"
+#include "skin/ui/modals.h"
 #include "workspace/ui/password_windows.h"
 
 #include <QAction>

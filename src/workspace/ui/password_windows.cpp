@@ -2,7 +2,7 @@
 
 #include "app/core/app_error.h"
 #include "app/core/settings_file.h"
-#include "app/ui/modals.h"
+#include "skin/ui/modals.h"
 #include "workspace/core/password.h"
 
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/ui/modals.h"
+#include "skin/ui/modals.h"
 
 #include "app/core/app_error.h"
 

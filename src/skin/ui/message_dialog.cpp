@@ -1,0 +1,127 @@
+#include "skin/ui/message_dialog.h"
+
+#include "skin/ui/modals.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+TskMessageDialog::TskMessageDialog(const QString& name, QObject* owner) : QObject(owner) {
+    setObjectName(name);
+}
+
+TskMessageDialog* TskMessageDialog::programDialog(const QString& name, IconType icon,
+                                                  const QString& text, QObject* owner) {
+    auto* d = new TskMessageDialog(name, owner);
+    d->Caption = QStringLiteral("Quillmere2004");
+    d->iconType = icon;
+    d->Text = text;
+    d->ButtonCount = 2;
+    d->ButtonCaption[0] = QStringLiteral("确定");
+    d->ButtonCaption[1] = QStringLiteral("退出");
+    return d;
+}
+
+namespace {
+
+QPixmap iconPicture(TskMessageDialog::IconType type, const QStyle* style) {
+    QStyle::StandardPixmap which = QStyle::SP_MessageBoxWarning;
+    switch (type) {
+    case TskMessageDialog::skStop:
+        which = QStyle::SP_MessageBoxCritical;
+        break;
+    case TskMessageDialog::skInformation:
+        which = QStyle::SP_MessageBoxInformation;
+        break;
+    case TskMessageDialog::skHelp:
+        which = QStyle::SP_MessageBoxQuestion;
+        break;
+    default:
+        break;
+    }
+    return style->standardIcon(which).pixmap(42, 42);
+}
+
+} // namespace
+
+int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
+    TskMessageWindow w(parent);
+    w.setObjectName(objectName());
+    w.setWindowTitle(Caption);
+    w.captionText = Caption;
+    w.messageText = Text;
+    int width = 336;
+    QFont textFont(QStringLiteral("宋体"));
+    textFont.setPixelSize(12);
+    w.setFont(textFont);
+
+    // 1. The text, wrapped at a fixed width, growing downwards.
+    auto* label = new QLabel(Text, &w);
+    label->setObjectName(QStringLiteral("Label"));
+    label->setWordWrap(true);
+    label->setFixedWidth(225);
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, QColor(0x00, 0x40, 0x80)); // colour number 0x804000
+    label->setPalette(p);
+    label->adjustSize();
+    label->setFixedHeight(label->heightForWidth(225));
+    auto* picture = new QLabel(&w);
+    picture->setObjectName(QStringLiteral("Image"));
+    picture->setGeometry(24, 64, 42, 42);
+    // 2. The icon, or the text moved left and the window narrower.
+    if (iconType != skNone) {
+        label->move(88, 64);
+        picture->setPixmap(iconPicture(iconType, w.style()));
+    } else {
+        label->move(24, 64);
+        picture->hide();
+        if (ButtonCount < 3)
+            width -= 64;
+    }
+    const int bottom = std::max(label->geometry().bottom(),
+                                picture->isHidden() ? 0 : picture->geometry().bottom()) +
+                       1;
+    // 3. The buttons, right to left: the highest number at the right, button 1 focused.
+    const int count = std::clamp(ButtonCount, 1, 3);
+    for (int i = 0; i < count; ++i) {
+        const int number = count - i;
+        auto* b = new QPushButton(ButtonCaption[number - 1], &w);
+        b->setObjectName(QStringLiteral("Button%1").arg(number));
+        b->setGeometry(width - 97 - 93 * i, bottom + 20, 73, 25);
+        b->setCursor(Qt::PointingHandCursor);
+        const int result = ButtonModalResult[number - 1];
+        connect(b, &QPushButton::clicked, &w, [&w, result] { w.done(result); });
+        w.buttonCaptionsInCreationOrder << b->text();
+        b->setFocus();
+    }
+    // 4. Height, place, caption.
+    w.setFixedSize(width, bottom + 65);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        w.move(screen->geometry().center() - w.rect().center());
+    // 5. Modal; closing otherwise counts as Cancel.
+    w.setResult(QDialog::Rejected);
+    return runner.exec(w);
+}
+
+QString TskMessageWindow::copyText() const {
+    const QString rule(27, QLatin1Char('-'));
+    return QStringList{rule, captionText,
+                       rule, messageText,
+                       rule, buttonCaptionsInCreationOrder.join(QStringLiteral("   ")),
+                       rule}
+        .join(QStringLiteral("\r\n"));
+}
+
+void TskMessageWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(copyText());
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

@@ -1,0 +1,82 @@
+#include "skin/ui/message_dialog.h"
+#include "support/recording_modals.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the dialog and hands its window to `inspect` while it is open.
+int run(TskMessageDialog& d, const std::function<void(QDialog&)>& inspect) {
+    RecordingModals modals;
+    modals.answer = inspect;
+    return d.Execute(modals);
+}
+
+} // namespace
+
+TEST(MessageDialog, TwoButtonsConfirmAtTheLeftAndFocused) {
+    QObject owner;
+    auto* d = TskMessageDialog::programDialog("skMessageDialog5", TskMessageDialog::skWarning,
+                                              QString::fromUtf8("请输入查找内容！"), &owner);
+    int result = run(*d, [](QDialog& w) {
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        auto* ok = w.findChild<QPushButton*>("Button1");
+        auto* quit = w.findChild<QPushButton*>("Button2");
+        EXPECT_EQ(ok->text(), QString::fromUtf8("确定"));
+        EXPECT_EQ(quit->text(), QString::fromUtf8("退出"));
+        EXPECT_LT(ok->x(), quit->x());
+        EXPECT_TRUE(ok->hasFocus());
+        EXPECT_EQ(w.windowTitle(), "Quillmere2004");
+
+        QTest::keyClick(&w, Qt::Key_C, Qt::ControlModifier);
+        const QString rule(27, '-');
+        EXPECT_EQ(QApplication::clipboard()->text(),
+                  QStringList({rule, "Quillmere2004", rule, QString::fromUtf8("请输入查找内容！"),
+                               rule, QString::fromUtf8("退出   确定"), rule})
+                      .join("\r\n"));
+        quit->click();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+}
+
+TEST(MessageDialog, LayoutFollowsIconAndText) {
+    QObject owner;
+    struct Case {
+        TskMessageDialog::IconType icon;
+        int buttons;
+        QString text;
+    } cases[] = {
+        {TskMessageDialog::skWarning, 2, "short"},
+        {TskMessageDialog::skNone, 2, "short"},
+        {TskMessageDialog::skNone, 3, "short"},
+        {TskMessageDialog::skHelp, 1, QString(400, QChar(0x4E00))},
+    };
+    for (const Case& c : cases) {
+        TskMessageDialog d("d", &owner);
+        d.iconType = c.icon;
+        d.ButtonCount = c.buttons;
+        d.Text = c.text;
+        run(d, [&](QDialog& w) {
+            const int expectedWidth =
+                (c.icon == TskMessageDialog::skNone && c.buttons < 3) ? 336 - 64 : 336;
+            EXPECT_EQ(w.width(), expectedWidth);
+            auto* label = w.findChild<QLabel*>("Label");
+            EXPECT_EQ(label->x(), c.icon == TskMessageDialog::skNone ? 24 : 88);
+            const int bottom = std::max(label->geometry().bottom() + 1,
+                                        c.icon == TskMessageDialog::skNone ? 0 : 64 + 42);
+            for (auto* b : w.findChildren<QPushButton*>()) {
+                EXPECT_EQ(b->y(), bottom + 20) << "20 pixels below the lower of text and icon";
+                EXPECT_EQ(b->size(), QSize(73, 25));
+            }
+            EXPECT_EQ(w.height(), bottom + 65);
+            EXPECT_EQ(w.findChildren<QPushButton*>().size(), c.buttons);
+        });
+    }
+}

@@ -149,6 +149,13 @@ QStringList labels(PatternList list)
     return out;
 }
 
+QString labelName(const CiPattern& p)
+{
+    // The label is the name, padding spaces, the count and 字.
+    const qsizetype tail = QString::number(p.charCount).size() + 1;
+    return p.label.left(p.label.size() - tail).trimmed();
+}
+
 QString templateFilePath(const CiPattern& p)
 {
     return QStringLiteral("data\\") + listDirectory(p.list) + u'\\' + twoDigits(p.fileNumber) +
@@ -193,6 +200,19 @@ const CiPattern* patternByName(QStringView name)
     for (PatternList list : kPatternLists) {
         for (const auto& p : patterns(list)) {
             if (p.name == name)
+                return &p;
+        }
+    }
+    return nullptr;
+}
+
+const CiPattern* patternByNameOrLabel(QStringView name)
+{
+    if (const CiPattern* p = patternByName(name))
+        return p;
+    for (PatternList list : kPatternLists) {
+        for (const auto& p : patterns(list)) {
+            if (labelName(p) == name)
                 return &p;
         }
     }

@@ -64,6 +64,8 @@ std::span<const CiPattern> patterns(PatternList list);
 const CiPattern* pattern(PatternList list, int row);
 // Row texts of one list, in order, for filling its list control.
 QStringList labels(PatternList list);
+// The name as the list label shows it (何满子 for the record named 河满子).
+QString labelName(const CiPattern& p);
 // "data\常用词谱\05.txt": the record's line-broken template file, relative to the data root.
 QString templateFilePath(const CiPattern& p);
 
@@ -102,5 +104,7 @@ std::span<const SearchKeyRow> searchKeyTable();
 const CiPattern* findPattern(QStringView text);
 // The record with that name (the panel caption), or nullptr.
 const CiPattern* patternByName(QStringView name);
+// The record whose name or label name is `name`, or nullptr.
+const CiPattern* patternByNameOrLabel(QStringView name);
 
 } // namespace catalogue

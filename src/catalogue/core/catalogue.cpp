@@ -193,7 +193,7 @@ QString templateFilePath(const VersePattern& p)
            twoDigits(p.fileNumber) + QStringLiteral(".txt");
 }
 
-std::span<const SearchKeyRow> searchKeyTable() { return tables().searchRows; }
+SearchKeyTable searchKeyTable() { return tables().searchRows; }
 
 const CiPattern* patternByName(QStringView name)
 {

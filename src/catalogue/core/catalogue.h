@@ -97,8 +97,9 @@ struct SearchKeyRow {
     QString target; // a CiPattern name
 };
 
-// The search key table in order (109 rows).
-std::span<const SearchKeyRow> searchKeyTable();
+// The search key table: its rows in order (109 of them).
+using SearchKeyTable = std::span<const SearchKeyRow>;
+SearchKeyTable searchKeyTable();
 // The target of the first row holding a key equal to `text`, compared whole, code unit
 // for code unit; nullptr when no row holds it.
 const CiPattern* findPattern(QStringView text);

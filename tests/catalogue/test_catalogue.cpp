@@ -156,7 +156,7 @@ TEST(FileNumbers, PathsAsTheProgramWritesThem)
         EXPECT_EQ(templateFilePath(*pattern(c.list, c.row - 1)), QStringView(c.path));
 }
 
-TEST(TellingRows, ThreeRecordsVerbatim)
+TEST(FullRecords, ThreeRecordsVerbatim)
 {
     struct Case {
         PatternList list;

@@ -179,14 +179,14 @@ void writeTemplateFile(const QString& dir, int fileNumber, const QString& templa
     writeIfChanged(path, gbk::encode(text));
 }
 
-struct ListSpec {
+struct ListInfo {
     const char* file;        // under DATA_DIR
     const char* examples;    // under EXAMPLES_DIR
     const char* directory;   // under APP_DATA_DIR
     int rows;
 };
 
-const ListSpec kLists[] = {
+const ListInfo kLists[] = {
     {"common.txt", "common", "常用词谱", 28},
     {"general.txt", "general", "普通词谱", 38},
     {"rare.txt", "rare", "冷僻词谱", 41},
@@ -210,13 +210,13 @@ int run(const QStringList& args)
     int total = 0;
     QHash<QString, int> names;
     for (int li = 0; li < 3; ++li) {
-        const ListSpec& spec = kLists[li];
-        const QString path = dataDir + u'/' + QString::fromUtf8(spec.file);
+        const ListInfo& list = kLists[li];
+        const QString path = dataDir + u'/' + QString::fromUtf8(list.file);
         const auto records = parseRecords(path);
-        if (static_cast<int>(records.size()) != spec.rows)
-            fail(path, QStringLiteral("holds %1 records, expected %2").arg(records.size()).arg(spec.rows));
+        if (static_cast<int>(records.size()) != list.rows)
+            fail(path, QStringLiteral("holds %1 records, expected %2").arg(records.size()).arg(list.rows));
         QHash<int, int> fileNumbers;
-        for (int i = 0; i < spec.rows; ++i) {
+        for (int i = 0; i < list.rows; ++i) {
             const ParsedRecord& r = records[i];
             const int row = needInt(path, r, QStringLiteral("row"));
             if (row != i + 1)
@@ -237,11 +237,11 @@ int run(const QStringList& args)
             checkTemplate(path, row, templ);
             const QString expl = need(path, r, QStringLiteral("explanation"));
             const auto examples = readExamples(
-                examplesDir + QStringLiteral("/%1/%2.txt").arg(QString::fromUtf8(spec.examples)).arg(row, 2, 10, QLatin1Char('0')));
+                examplesDir + QStringLiteral("/%1/%2.txt").arg(QString::fromUtf8(list.examples)).arg(row, 2, 10, QLatin1Char('0')));
             out << "    {" << li << ", " << cString(labelName) << ", " << cString(name) << ", " << count
                 << ",\n     " << cString(templ) << ",\n     " << cString(expl) << ",\n     "
                 << examplesInit(examples) << ",\n     " << fileNumber << "},\n";
-            writeTemplateFile(appData + u'/' + QString::fromUtf8(spec.directory), fileNumber, templ);
+            writeTemplateFile(appData + u'/' + QString::fromUtf8(list.directory), fileNumber, templ);
             ++total;
         }
     }

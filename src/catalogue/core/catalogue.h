@@ -43,8 +43,7 @@ QString listCaption(PatternList list);   // 常用词谱, 通用词谱, 冷僻�
 QString listDirectory(PatternList list); // 常用词谱, 普通词谱, 冷僻词谱
 int rowCount(PatternList list);          // 28, 38, 41
 
-// One ci pattern. `templateText` is the tonal template (`template` in the design
-// notes; the word is reserved in C++).
+// One ci pattern. `templateText` is the tonal template (`template` is a reserved word).
 struct CiPattern {
     PatternList list;
     int row; // 0-based, list order

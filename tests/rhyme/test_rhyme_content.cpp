@@ -354,3 +354,31 @@ TEST(RhymeContent, NoCharacterTwiceInAnEntryUnderOneReading)
 }
 
 } // namespace
+
+namespace {
+
+TEST(RhymeContent, EnteringToneCharactersStayInTheEnteringParts)
+{
+    // A character of an entering-tone part that also stands in a level or oblique part of
+    // 词韵简编 must have a second reading there, and the listing says which.
+    const QList<RhymeGroup>& list = rhyme::groups(RhymeSystem::CiYun);
+    QHash<QString, bool> entering; // character -> every listing in the entering parts is plain
+    for (const RhymeGroup& g : list) {
+        if (g.tone != RhymeTone::Entering)
+            continue;
+        for (const RhymeItem& item : rhyme::items(g.characters))
+            entering[item.character] = entering.value(item.character, true) && item.mark.isEmpty();
+    }
+    for (const RhymeGroup& g : list) {
+        if (g.tone == RhymeTone::Entering)
+            continue;
+        for (const RhymeItem& item : rhyme::items(g.characters)) {
+            const auto it = entering.constFind(item.character);
+            EXPECT_TRUE(it == entering.constEnd() || !item.mark.isEmpty() || !*it)
+                << item.character.toStdString() << " in " << g.name.toStdString()
+                << " and, unmarked, in an entering-tone part";
+        }
+    }
+}
+
+} // namespace

@@ -35,3 +35,9 @@ TEST(Gbk, CharLengthNeverSplitsACharacter) {
     EXPECT_EQ(gbk::charLength(bytes, 1), 2);
     EXPECT_EQ(gbk::charLength(bytes, 3), 4);
 }
+
+TEST(Gbk, CharactersAfterOneOutsideGbkStayGbk)
+{
+    // The euro sign is 0x80 in GBK and A2E3 in GB18030: after an emoji it must still be GBK.
+    EXPECT_EQ(gbk::encode(u"😀€中"), gbk::encode(u"😀") + QByteArray("\x80\xd6\xd0"));
+}

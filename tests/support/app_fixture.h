@@ -3,18 +3,23 @@
 // settings file beside it.
 
 #include "app/ui/TForm1.h"
+#include "app/ui/fonts.h"
 #include "support/recording_modals.h"
 #include "support/temp_tree.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDirIterator>
 #include <memory>
 
 struct AppFixture {
     TempTree tree;
     RecordingModals modals;
 
-    AppFixture() { seedFirstInstall(); }
+    AppFixture() {
+        addFontSubstitutions(); // as the program does at start
+        seedFirstInstall();
+    }
 
     void seedFirstInstall() const {
         tree.mkdir("save");
@@ -23,6 +28,18 @@ struct AppFixture {
             tree.put(QStringLiteral("save/mq%1.rtf").arg(n), "{\\rtf1\\ansi\\ansicpg936 \\par}");
         for (const char* f : {"user.dat", "temp.dat", "data.dat", "Excursus/changshi/list.dat"})
             tree.put(f, {});
+    }
+
+    // The template files the build generated, copied into the tree.
+    void seedTemplateFiles() const {
+        const QString from = QStringLiteral(LYREVANE_BUILT_APP_DIR "/data");
+        QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString rel = QStringLiteral("data/") + QDir(from).relativeFilePath(file);
+            tree.mkdir(QFileInfo(rel).path());
+            QFile::copy(file, tree.path(rel));
+        }
     }
 
     std::unique_ptr<TForm1> start() {

@@ -75,9 +75,9 @@ QByteArray encode(QStringView text, bool* exact) {
     bool clean = !gbkEncoder.hasError();
     if (!clean) {
         // Encode character by character: what GBK holds as GBK, the rest as GB18030.
+        // A converter keeps its error flag even after resetState(), so each character
+        // that needs checking gets a fresh one.
         out.clear();
-        QStringEncoder single("GBK");
-        QStringEncoder wide("GB18030");
         qsizetype i = 0;
         while (i < text.size()) {
             if (text[i].unicode() < 0x80) {
@@ -87,10 +87,10 @@ QByteArray encode(QStringView text, bool* exact) {
             }
             qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
             QStringView one = text.mid(i, n);
-            single.resetState();
+            QStringEncoder single("GBK");
             QByteArray bytes = single.encode(one);
             if (single.hasError()) {
-                wide.resetState();
+                QStringEncoder wide("GB18030");
                 bytes = wide.encode(one);
             }
             out += bytes;

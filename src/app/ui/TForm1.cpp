@@ -5,6 +5,7 @@
 #include "skin/ui/modals.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/view_modes.h"
+#include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
@@ -205,6 +206,19 @@ void TForm1::connectCommands() {
                                        QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
                                        m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
                       this);
+
+    m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
+    m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
+    connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
+    connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
+            &PatternDisplay::openSearchDialog);
+    m_display->watchHoverElsewhere({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1,
+                                    m_patterns->skMemo2, m_patterns->Memo2, m_patterns->Memo3,
+                                    m_patterns->Memo4, m_patterns->Memo5, m_patterns->skPanel7,
+                                    m_favourites->skPanel8, m_favourites->skMmemo1,
+                                    m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3,
+                                    Panel6, m_favourites->skPanel4, m_patterns->skPanel2,
+                                    m_rhyme->skPanel9});
 
     m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
                               m_settings, *m_modals, this);

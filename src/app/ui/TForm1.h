@@ -16,6 +16,7 @@ class DocumentLock;
 class FavouritesPanels;
 class KnowledgePanels;
 class ModalRunner;
+class PatternDisplay;
 class PatternPanels;
 class QLabel;
 class QStatusBar;
@@ -97,6 +98,7 @@ class TForm1 : public QMainWindow {
     QStatusBar* skStatusBar1 = nullptr;
 
     PatternPanels* m_patterns = nullptr;
+    PatternDisplay* m_display = nullptr;
     FavouritesPanels* m_favourites = nullptr;
     WorkspacePanel* m_workspace = nullptr;
     RhymePanels* m_rhyme = nullptr;

@@ -194,6 +194,14 @@ void TskForm::setCaption(const QString& caption) {
 
 namespace skin {
 
+QFont songFont(int pixelSize) {
+    QFont f;
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                   QStringLiteral("Noto Sans Mono CJK SC")});
+    f.setPixelSize(pixelSize);
+    return f;
+}
+
 QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly, const QString& hint) {
     auto* memo = new QPlainTextEdit(parent);
     memo->setObjectName(name);

@@ -126,6 +126,9 @@ class QListWidget;
 class QPlainTextEdit;
 
 namespace skin {
+// 宋体 at a pixel size; where 宋体 itself is not installed, the monospaced CJK face,
+// whose Chinese characters are also exactly twice as wide as its ASCII ones.
+QFont songFont(int pixelSize);
 // A borderless, word-wrapped text pane with a vertical scroll bar.
 QPlainTextEdit* makeMemo(const QString& name, QWidget* parent, bool readOnly,
                          const QString& hint = {});

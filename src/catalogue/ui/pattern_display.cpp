@@ -1,0 +1,261 @@
+#include "catalogue/ui/pattern_display.h"
+
+#include "app/core/app_error.h"
+#include "app/core/data_root.h"
+#include "catalogue/ui/TForm14.h"
+#include "catalogue/ui/pattern_panels.h"
+#include "skin/ui/message_dialog.h"
+#include "skin/ui/modals.h"
+#include "skin/ui/skinned.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using namespace catalogue;
+
+namespace catalogue {
+
+PanelTexts textsOf(const CiPattern& p) {
+    return {p.name, p.templateText, p.explanation, p.examples, templateFilePath(p)};
+}
+
+PanelTexts textsOf(const VersePattern& p) {
+    return {p.name, p.templateText, p.explanation, p.examples, templateFilePath(p)};
+}
+
+} // namespace catalogue
+
+namespace {
+
+const QString kEmptyInput = QStringLiteral("请输入查找内容！");
+const QString kNoHit =
+    QStringLiteral("很抱歉，您所输入的词牌名暂时没有在“常用词谱”、“通用词谱”和“冷僻词谱”中收藏！");
+
+const QColor kHoverBlue(0, 0, 255);
+const QColor kDarkGrey(87, 87, 87);
+
+void setCaptionColour(QWidget* button, const QColor& colour) {
+    QPalette pal = button->palette();
+    pal.setColor(QPalette::ButtonText, colour);
+    button->setPalette(pal);
+}
+
+} // namespace
+
+PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoot& root,
+                               ModalRunner& modals, QWidget* window)
+    : QObject(window), p(panels), m_lineBreak(H1), m_root(root), m_modals(modals),
+      m_window(window) {
+    m_toolBarEmpty = TskMessageDialog::programDialog(
+        QStringLiteral("skMessageDialog5"), TskMessageDialog::skWarning, kEmptyInput, window);
+    m_toolBarMiss = TskMessageDialog::programDialog(QStringLiteral("skMessageDialog4"),
+                                                    TskMessageDialog::skWarning, kNoHit, window);
+
+    struct ListRow {
+        QListWidget* list;
+        PatternList which;
+    };
+    for (ListRow l :
+         {ListRow{p.skListBox1, PatternList::Common}, ListRow{p.skListBox2, PatternList::General},
+          ListRow{p.skListBox33, PatternList::Rare}}) {
+        // A selection made with the keyboard or the mouse shows the row; a press on the
+        // row already selected shows it again, as a click does.
+        connect(l.list, &QListWidget::currentRowChanged, this,
+                [this, l](int row) { guarded([&] { showRow(l.which, row); }); });
+        connect(l.list, &QListWidget::itemPressed, this,
+                [this, l] { guarded([&] { showRow(l.which, l.list->currentRow()); }); });
+        connect(l.list, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
+    }
+    connect(p.skListBox3, &QListWidget::currentRowChanged, this,
+            [this](int row) { guarded([&] { showVerseRow(row); }); });
+    connect(p.skListBox3, &QListWidget::itemPressed, this,
+            [this] { guarded([&] { showVerseRow(p.skListBox3->currentRow()); }); });
+    connect(p.skListBox3, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
+
+    // The example flag: a change shows example 1 or the explanation.
+    connect(p.skCheckBox1, &TskCheckBox::onClick, this, [this] {
+        selectView(p.skCheckBox1->isChecked() ? PatternView::Example1 : PatternView::Explanation);
+    });
+
+    const QList<QToolButton*> buttons = p.viewButtons();
+    for (int i = 0; i < buttons.size(); ++i) {
+        connect(buttons[i], &QToolButton::clicked, this, [this, i] { selectView(PatternView(i)); });
+        buttons[i]->installEventFilter(this);
+    }
+    connect(m_lineBreak, &QAction::triggered, this, &PatternDisplay::toggleLineBreak);
+    // A click on the 律诗绝句 caption brings the pattern panel back over a favourite.
+    connect(p.skPanel2, &TskPanel::captionClicked, this, [this] {
+        p.skPanel6->show();
+        p.skMemo3->show();
+        if (auto* fav = m_window->findChild<QWidget*>(QStringLiteral("skPanel8")))
+            fav->hide();
+        if (auto* favTemplate = m_window->findChild<QWidget*>(QStringLiteral("skMmemo3")))
+            favTemplate->hide();
+    });
+}
+
+void PatternDisplay::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const AppError& e) {
+        m_modals.showError(m_window, e.message());
+    }
+}
+
+void PatternDisplay::setExampleFlag(bool on) {
+    p.skCheckBox1->setSkChecked(on); // a change runs the flag's action
+}
+
+void PatternDisplay::showViewButtons(bool shown) {
+    for (QToolButton* b : p.viewButtons())
+        b->setVisible(shown);
+}
+
+void PatternDisplay::fill(const PanelTexts& t, bool allExamples) {
+    p.skPanel6->setCaption(t.name);
+    p.skMemo3->setPlainText(t.templateText);
+    p.skMemo2->setPlainText(t.examples[0]);
+    p.skMemo1->setPlainText(t.explanation);
+    if (allExamples) {
+        QPlainTextEdit* panes[] = {p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+        for (int i = 0; i < 4; ++i)
+            panes[i]->setPlainText(t.examples[i + 1]);
+    }
+    // Last: a missing file leaves the template-file view as it was, after the rest.
+    const QStringList lines = m_root.readLines(t.templateFile);
+    p.Memo6->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void PatternDisplay::showRow(PatternList list, int row) {
+    setExampleFlag(false);
+    showViewButtons(true);
+    const CiPattern* record = pattern(list, row);
+    if (!record)
+        return;
+    fill(textsOf(*record), true);
+}
+
+void PatternDisplay::showVerseRow(int row) {
+    m_lineBreak->setEnabled(true);
+    p.skPanel6->show();
+    p.skMemo3->show();
+    if (auto* fav = m_window->findChild<QWidget*>(QStringLiteral("skPanel8")))
+        fav->hide();
+    if (auto* favTemplate = m_window->findChild<QWidget*>(QStringLiteral("skMmemo3")))
+        favTemplate->hide();
+    setExampleFlag(false);
+    showViewButtons(true);
+    const VersePattern* record = versePattern(row);
+    if (!record)
+        return;
+    fill(textsOf(*record), true);
+}
+
+void PatternDisplay::rowDoubleClicked() {
+    setExampleFlag(true);
+}
+
+void PatternDisplay::selectView(PatternView view) {
+    QWidget* panes[] = {p.skMemo1, p.skMemo2, p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    const QList<QToolButton*> buttons = p.viewButtons();
+    for (int i = 0; i < 6; ++i) {
+        const bool current = i == int(view);
+        panes[i]->setVisible(current);
+        buttons[i]->setEnabled(!current);
+    }
+}
+
+PatternView PatternDisplay::currentView() const {
+    const QWidget* panes[] = {p.skMemo1, p.skMemo2, p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    for (int i = 0; i < 6; ++i) {
+        if (!panes[i]->isHidden())
+            return PatternView(i);
+    }
+    return PatternView::Explanation;
+}
+
+void PatternDisplay::toggleLineBreak() {
+    // The menu has already inverted the check mark.
+    const bool broken = m_lineBreak->isChecked();
+    p.skPanel7->setVisible(!broken);
+    p.skPanel11->setVisible(broken);
+}
+
+void PatternDisplay::hoverButton(PatternView view) {
+    const QList<QToolButton*> buttons = p.viewButtons();
+    for (int i = 0; i < buttons.size(); ++i)
+        setCaptionColour(buttons[i], i == int(view) ? kHoverBlue : kDarkGrey);
+}
+
+void PatternDisplay::hoverElsewhere() {
+    for (QToolButton* b : p.viewButtons())
+        setCaptionColour(b, kDarkGrey);
+}
+
+void PatternDisplay::watchHoverElsewhere(const QList<QWidget*>& areas) {
+    for (QWidget* w : areas) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+        m_elsewhere.append(w);
+    }
+}
+
+bool PatternDisplay::eventFilter(QObject* watched, QEvent* event) {
+    const bool over = event->type() == QEvent::Enter || event->type() == QEvent::MouseMove;
+    if (over) {
+        const QList<QToolButton*> buttons = p.viewButtons();
+        const qsizetype i = buttons.indexOf(static_cast<QToolButton*>(watched));
+        if (i >= 0)
+            hoverButton(PatternView(i));
+        else if (m_elsewhere.contains(watched))
+            hoverElsewhere();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PatternDisplay::runSearch(const QString& text, bool hideButtons,
+                               TskMessageDialog* emptyMessage, TskMessageDialog* missMessage,
+                               QWidget* messageParent) {
+    if (hideButtons)
+        showViewButtons(false);
+    if (text.isEmpty()) {
+        emptyMessage->Execute(m_modals, messageParent);
+        return;
+    }
+    const CiPattern* hit = findPattern(text);
+    if (!hit) {
+        missMessage->Execute(m_modals, messageParent);
+        return;
+    }
+    // Only these fields: the showing view, examples 2 to 5, the flag and the lists stay.
+    fill(textsOf(*hit), false);
+}
+
+void PatternDisplay::attachToolBarSearch(QLineEdit* box, QPushButton* button) {
+    auto search = [this, box] {
+        guarded([&] { runSearch(box->text(), true, m_toolBarEmpty, m_toolBarMiss, m_window); });
+    };
+    connect(button, &QPushButton::clicked, this, search);
+    connect(box, &QLineEdit::returnPressed, this, [button, search] {
+        button->setFocus(); // Enter moves on to the button and searches
+        search();
+    });
+}
+
+void PatternDisplay::openSearchDialog() {
+    showViewButtons(false);
+    auto* dialog = new TForm14(m_window);
+    connect(dialog, &TForm14::searchRequested, this, [this, dialog](const QString& text) {
+        guarded([&] {
+            runSearch(text, false, dialog->skMessageDialog1, dialog->skMessageDialog2, dialog);
+        });
+    });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}

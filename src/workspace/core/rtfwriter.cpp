@@ -51,7 +51,9 @@ private:
 
     void ascii(char c)
     {
-        if (c == '\\' || c == '{' || c == '}') {
+        if (c == ';' && m_inFontName) {
+            hexByte(';'); // a raw ';' would end the font table entry
+        } else if (c == '\\' || c == '{' || c == '}') {
             if (m_delimit)
                 m_out += ' ';
             m_out += '\\';
@@ -68,6 +70,7 @@ private:
 
     QByteArray m_out;
     bool m_delimit = false;
+    bool m_inFontName = false;
     QStringList m_fonts;
     std::vector<Rgb> m_colours;
     // The converter's error flag survives resetState(), and a moved converter reports
@@ -117,8 +120,6 @@ void Writer::text(QStringView s)
             ascii(char(c));
         } else if (c == QChar::LineSeparator) {
             word("\\line");
-        } else if (c == QChar::ParagraphSeparator) {
-            word("\\par");
         } else {
             const bool pair = QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
             QStringView one = s.mid(i, pair ? 2 : 1);
@@ -163,7 +164,9 @@ QByteArray Writer::write(const RichDocument& doc)
     for (int i = 0; i < m_fonts.size(); ++i) {
         m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset134 ";
         m_delimit = false;
+        m_inFontName = true;
         text(m_fonts[i]);
+        m_inFontName = false;
         m_out += ";}";
     }
     m_out += "}\r\n";

@@ -25,8 +25,11 @@ TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile)
 {
     // What the user does in the editor: text in the default font, a red bold 楷体 run,
     // a centred line with a soft break, a character GBK lacks.
+    // The documents' default font is 12 pixels high: 9 points at 96 dots per inch.
+    QFont song(QStringLiteral("宋体"));
+    song.setPixelSize(12);
     QTextDocument editor;
-    editor.setDefaultFont(QFont(QStringLiteral("宋体"), 9));
+    editor.setDefaultFont(song);
     QTextCursor cursor(&editor);
     cursor.insertText(QStringLiteral("明月几时有，"));
     QTextCharFormat red;
@@ -53,7 +56,7 @@ TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile)
     RtfReader reader;
     ASSERT_TRUE(reader.read(QByteArrayView(RtfWriter::toRtf(doc))));
     QTextDocument reopened;
-    reopened.setDefaultFont(QFont(QStringLiteral("宋体"), 9));
+    reopened.setDefaultFont(song);
     setRichDocument(&reopened, reader.document());
     EXPECT_EQ(reopened.toRawText(), editor.toRawText());
     EXPECT_EQ(richDocument(reopened), expected);

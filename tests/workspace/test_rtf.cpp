@@ -121,6 +121,11 @@ TEST(RtfReader, ReadsTheTextOfRealFiles)
     const QByteArray cjkFonts = "{\\fonttbl{\\f0\\fnil\\fcharset134 SimSun;}{\\f1\\fnil\\fcharset136 MingLiU;}"
                                 "{\\f2\\fswiss\\fcharset0 Arial;}{\\f3\\fnil MS Sans Serif;}}";
     const std::vector<Case> cases = {
+        {"as the rich-text control writes it, with a NUL after the end",
+         QByteArray("{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl{\\f0\\fnil\\fcharset134 "
+                    "\\'cb\\'ce\\'cc\\'e5;}}\r\n{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard"
+                    "\\lang2052\\f0\\fs18\\'c3\\'f7\\'d4\\'c2\\par\r\n}\r\n") + '\0',
+         QStringLiteral("明月\n")},
         {"a double-byte character split over two escapes and a line end",
          "{\\rtf1\\ansi\\ansicpg936 \\'d6\r\n\\'d0\\'ce\\'c4}", QStringLiteral("中文\n")},
         {"code page per font: GBK, Big5, Western, and the document's for a font without one",

@@ -51,8 +51,8 @@ private:
 
     void ascii(char c)
     {
-        if (c == ';' && m_inFontName) {
-            hexByte(';'); // a raw ';' would end the font table entry
+        if (m_inFontName && (c == ';' || c < 0x20)) {
+            hexByte(static_cast<unsigned char>(c)); // ';' would end the entry, \tab means nothing there
         } else if (c == '\\' || c == '{' || c == '}') {
             if (m_delimit)
                 m_out += ' ';
@@ -118,7 +118,7 @@ void Writer::text(QStringView s)
         const char16_t c = s[i].unicode();
         if (c < 0x80) {
             ascii(char(c));
-        } else if (c == QChar::LineSeparator) {
+        } else if (c == QChar::LineSeparator && !m_inFontName) {
             word("\\line");
         } else {
             const bool pair = QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();

@@ -54,10 +54,17 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base)
 {
     CharFormat f;
     const QStringList families = q.fontFamilies().toStringList();
-    f.font = families.isEmpty() ? base.family() : families.first();
-    double points = q.hasProperty(QTextFormat::FontPointSize) ? q.fontPointSize() : base.pointSizeF();
-    if (points <= 0 && base.pixelSize() > 0)
-        points = base.pixelSize() * 72.0 / 96.0;
+    const QString family = q.property(QTextFormat::FontFamily).toString();
+    f.font = !families.isEmpty() ? families.first() : !family.isEmpty() ? family : base.family();
+    // Sizes set in pixels count at 96 dots per inch, as the documents' 12-pixel
+    // default is 9 points.
+    double points = 0;
+    if (q.hasProperty(QTextFormat::FontPointSize))
+        points = q.fontPointSize();
+    else if (q.hasProperty(QTextFormat::FontPixelSize))
+        points = q.intProperty(QTextFormat::FontPixelSize) * 72.0 / 96.0;
+    else
+        points = base.pointSizeF() > 0 ? base.pointSizeF() : base.pixelSize() * 72.0 / 96.0;
     f.halfPoints = points > 0 ? int(std::lround(points * 2)) : 0;
     if (q.hasProperty(QTextFormat::ForegroundBrush) && q.foreground().style() != Qt::NoBrush) {
         const QColor c = q.foreground().color();

@@ -22,8 +22,7 @@ namespace {
 // GB2312 first-level ideographs, closed by ， or 。, with the formats of a working
 // document (two faces, three sizes, a colour, bold, centred titles) changing every
 // few lines, until the plain text is 1 MB in GBK.
-RichDocument sampleDocument()
-{
+RichDocument sampleDocument() {
     const CharFormat body{QStringLiteral("宋体"), 18, {}, false, false, false};
     const CharFormat title{QStringLiteral("楷体"), 28, Rgb{192, 0, 0}, true, false, false};
     const CharFormat note{QStringLiteral("Arial"), 20, Rgb{0, 0, 160}, false, true, false};
@@ -46,7 +45,8 @@ RichDocument sampleDocument()
             next += 4;
         } else {
             const int length = 5 + line % 7;
-            QString text = pool.mid(next % (pool.size() - 16), length) + (line % 2 ? QStringLiteral("。") : QStringLiteral("，"));
+            QString text = pool.mid(next % (pool.size() - 16), length) +
+                           (line % 2 ? QStringLiteral("。") : QStringLiteral("，"));
             next += length;
             p.append(text, body);
             if (line % 8 == 3)
@@ -60,28 +60,24 @@ RichDocument sampleDocument()
     return doc;
 }
 
-const RichDocument& document()
-{
+const RichDocument& document() {
     static const RichDocument doc = sampleDocument();
     return doc;
 }
 
-const QByteArray& rtf()
-{
+const QByteArray& rtf() {
     static const QByteArray bytes = RtfWriter::toRtf(document());
     return bytes;
 }
 
-void BM_RtfWrite(benchmark::State& state)
-{
+void BM_RtfWrite(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(RtfWriter::toRtf(document()));
     state.SetBytesProcessed(state.iterations() * rtf().size());
 }
 BENCHMARK(BM_RtfWrite)->Unit(benchmark::kMillisecond);
 
-void BM_RtfRead(benchmark::State& state)
-{
+void BM_RtfRead(benchmark::State& state) {
     for (auto _ : state) {
         RtfReader reader;
         if (!reader.read(QByteArrayView(rtf())))
@@ -92,8 +88,7 @@ void BM_RtfRead(benchmark::State& state)
 }
 BENCHMARK(BM_RtfRead)->Unit(benchmark::kMillisecond);
 
-void BM_PlainTextRead(benchmark::State& state)
-{
+void BM_PlainTextRead(benchmark::State& state) {
     const QByteArray text = gbk::encode(document().plainText());
     for (auto _ : state) {
         RtfReader reader;
@@ -104,8 +99,7 @@ void BM_PlainTextRead(benchmark::State& state)
 }
 BENCHMARK(BM_PlainTextRead)->Unit(benchmark::kMillisecond);
 
-void BM_WordCount(benchmark::State& state)
-{
+void BM_WordCount(benchmark::State& state) {
     const QString text = document().plainText();
     for (auto _ : state)
         benchmark::DoNotOptimize(countWords(text));
@@ -115,8 +109,7 @@ BENCHMARK(BM_WordCount)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const char* option = "--write-sample=";
         if (std::strncmp(argv[i], option, std::strlen(option)) == 0) {
@@ -131,8 +124,8 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    std::fprintf(stderr, "document: %zu paragraphs, %lld bytes of RTF\n", document().paragraphs.size(),
-                 static_cast<long long>(rtf().size()));
+    std::fprintf(stderr, "document: %zu paragraphs, %lld bytes of RTF\n",
+                 document().paragraphs.size(), static_cast<long long>(rtf().size()));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -10,11 +10,11 @@ namespace cli {
 namespace {
 
 // Reads FILE, or standard input for "-"; on failure says so on standard error.
-bool readInput(const QString& name, QByteArray* bytes, Io& io)
-{
+bool readInput(const QString& name, QByteArray* bytes, Io& io) {
     QFile file;
-    bool opened = name == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly)
-                                             : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    bool opened = name == QLatin1String("-")
+                      ? file.open(stdin, QIODevice::ReadOnly)
+                      : (file.setFileName(name), file.open(QIODevice::ReadOnly));
     if (!opened) {
         io.err << "lyrevane-cli: cannot open " << name << ": " << file.errorString() << '\n';
         return false;
@@ -23,8 +23,7 @@ bool readInput(const QString& name, QByteArray* bytes, Io& io)
     return true;
 }
 
-int rtf2txt(const QStringList& args, Io& io)
-{
+int rtf2txt(const QStringList& args, Io& io) {
     if (args.size() != 1) {
         io.err << "usage: lyrevane-cli rtf2txt FILE\n";
         return BadUsage;
@@ -43,8 +42,7 @@ int rtf2txt(const QStringList& args, Io& io)
     return Ok;
 }
 
-int txt2rtf(const QStringList& args, Io& io)
-{
+int txt2rtf(const QStringList& args, Io& io) {
     if (args.size() != 1) {
         io.err << "usage: lyrevane-cli txt2rtf FILE\n";
         return BadUsage;
@@ -54,7 +52,8 @@ int txt2rtf(const QStringList& args, Io& io)
         return NotFound;
     bool ok = true;
     const QString text = workspace::decodeTextFile(bytes, &ok);
-    const QByteArray rtf = workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text));
+    const QByteArray rtf =
+        workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text));
     io.out << QString::fromLatin1(rtf);
     io.out.flush();
     if (!ok) {
@@ -66,11 +65,12 @@ int txt2rtf(const QStringList& args, Io& io)
 
 } // namespace
 
-std::vector<Command> workspaceCommands()
-{
+std::vector<Command> workspaceCommands() {
     return {
-        {QStringLiteral("rtf2txt"), QStringLiteral("rtf2txt FILE    (the text of an RTF or text file, UTF-8)"), rtf2txt},
-        {QStringLiteral("txt2rtf"), QStringLiteral("txt2rtf FILE    (a UTF-8 or GBK text file as RTF)"), txt2rtf},
+        {QStringLiteral("rtf2txt"),
+         QStringLiteral("rtf2txt FILE    (the text of an RTF or text file, UTF-8)"), rtf2txt},
+        {QStringLiteral("txt2rtf"),
+         QStringLiteral("txt2rtf FILE    (a UTF-8 or GBK text file as RTF)"), txt2rtf},
     };
 }
 

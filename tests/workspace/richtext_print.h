@@ -7,16 +7,15 @@
 
 namespace workspace {
 
-inline void PrintTo(const CharFormat& f, std::ostream* os)
-{
+inline void PrintTo(const CharFormat& f, std::ostream* os) {
     *os << '[' << f.font.toStdString() << ' ' << f.halfPoints;
     if (f.colour)
-        *os << " rgb(" << int(f.colour->red) << ',' << int(f.colour->green) << ',' << int(f.colour->blue) << ')';
+        *os << " rgb(" << int(f.colour->red) << ',' << int(f.colour->green) << ','
+            << int(f.colour->blue) << ')';
     *os << (f.bold ? " b" : "") << (f.italic ? " i" : "") << (f.underline ? " ul" : "") << ']';
 }
 
-inline void PrintTo(const RichDocument& doc, std::ostream* os)
-{
+inline void PrintTo(const RichDocument& doc, std::ostream* os) {
     *os << '\n';
     for (const Paragraph& p : doc.paragraphs) {
         *os << "  para align=" << int(p.alignment) << ':';
@@ -31,4 +30,6 @@ inline void PrintTo(const RichDocument& doc, std::ostream* os)
 
 } // namespace workspace
 
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}

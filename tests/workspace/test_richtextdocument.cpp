@@ -14,15 +14,13 @@ using namespace workspace;
 namespace {
 
 CharFormat fmt(const QString& font, int halfPoints, std::optional<Rgb> colour = {}, bool b = false,
-               bool i = false, bool u = false)
-{
+               bool i = false, bool u = false) {
     return CharFormat{font, halfPoints, colour, b, i, u};
 }
 
 } // namespace
 
-TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile)
-{
+TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile) {
     // What the user does in the editor: text in the default font, a red bold 楷体 run,
     // a centred line with a soft break, a character GBK lacks.
     // The documents' default font is 12 pixels high: 9 points at 96 dots per inch.
@@ -46,10 +44,12 @@ TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile)
     const RichDocument doc = richDocument(editor);
     RichDocument expected;
     expected.paragraphs = {
-        {Alignment::Left, {{QStringLiteral("明月几时有，"), fmt(QStringLiteral("宋体"), 18)},
-                           {QStringLiteral("把酒问青天。"), fmt(QStringLiteral("楷体"), 32, Rgb{255, 0, 0}, true)}}},
+        {Alignment::Left,
+         {{QStringLiteral("明月几时有，"), fmt(QStringLiteral("宋体"), 18)},
+          {QStringLiteral("把酒问青天。"), fmt(QStringLiteral("楷体"), 32, Rgb{255, 0, 0}, true)}}},
         {Alignment::Centre,
-         {{QStringLiteral("𠀀") + QChar(QChar::LineSeparator) + QStringLiteral("end"), fmt(QStringLiteral("宋体"), 18)}}},
+         {{QStringLiteral("𠀀") + QChar(QChar::LineSeparator) + QStringLiteral("end"),
+           fmt(QStringLiteral("宋体"), 18)}}},
     };
     EXPECT_EQ(doc, expected);
 
@@ -60,11 +60,11 @@ TEST(RichTextDocument, AnEditedDocumentSurvivesTheFile)
     setRichDocument(&reopened, reader.document());
     EXPECT_EQ(reopened.toRawText(), editor.toRawText());
     EXPECT_EQ(richDocument(reopened), expected);
-    EXPECT_EQ(reopened.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(reopened.lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+              Qt::AlignHCenter);
 }
 
-TEST(RichTextDocument, EmptyEditorIsAnEmptyDocument)
-{
+TEST(RichTextDocument, EmptyEditorIsAnEmptyDocument) {
     QTextDocument editor;
     EXPECT_TRUE(richDocument(editor).paragraphs.empty());
     setRichDocument(&editor, RichDocument{});

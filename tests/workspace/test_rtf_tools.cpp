@@ -18,25 +18,23 @@ using namespace workspace;
 namespace {
 
 // 水调歌头 (苏轼), the first lines as the chinese-poetry dataset gives them.
-const QStringList Poem = {QStringLiteral("明月几时有，把酒问青天。"), QStringLiteral("不知天上宫阙，今夕是何年。"),
+const QStringList Poem = {QStringLiteral("明月几时有，把酒问青天。"),
+                          QStringLiteral("不知天上宫阙，今夕是何年。"),
                           QStringLiteral("我欲乘风归去，又恐琼楼玉宇，高处不胜寒。")};
 
-QByteArray readAll(const QString& path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
+bool writeAll(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
 class LibreOffice : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         if (m_soffice.isEmpty())
             GTEST_SKIP() << "soffice is not installed (Debian: libreoffice-writer-nogui)";
@@ -44,12 +42,13 @@ protected:
     }
 
     // Converts `file` in the temporary folder; returns the path of the result.
-    QString convert(const QString& file, const QString& filter, const QString& suffix)
-    {
+    QString convert(const QString& file, const QString& filter, const QString& suffix) {
         QProcess p;
-        p.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+        p.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") +
+                                m_dir.filePath(QStringLiteral("profile")),
                             QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("out")), m_dir.filePath(file)});
+                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("out")),
+                            m_dir.filePath(file)});
         EXPECT_TRUE(p.waitForFinished(180000)) << "soffice did not finish";
         return m_dir.filePath(QStringLiteral("out/") + QFileInfo(file).completeBaseName() + suffix);
     }
@@ -60,8 +59,7 @@ protected:
 
 } // namespace
 
-TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats)
-{
+TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats) {
     // A Writer document: centred red 16-point 楷体 title, right-aligned author, a bold
     // run, a tab, a soft line break and a character outside GBK.
     const QString fodt = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
@@ -82,15 +80,16 @@ TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats)
 )")
                              .arg(Poem[0], Poem[1], Poem[2]);
     ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("poem.fodt")), fodt.toUtf8()));
-    const QString rtfPath = convert(QStringLiteral("poem.fodt"), QStringLiteral("rtf"), QStringLiteral(".rtf"));
+    const QString rtfPath =
+        convert(QStringLiteral("poem.fodt"), QStringLiteral("rtf"), QStringLiteral(".rtf"));
     const QByteArray rtf = readAll(rtfPath);
     ASSERT_TRUE(RtfReader::looksLikeRtf(rtf)) << "no RTF from soffice";
 
     RtfReader reader;
     ASSERT_TRUE(reader.read(QByteArrayView(rtf))) << reader.errorString().toStdString();
     const RichDocument& doc = reader.document();
-    EXPECT_EQ(doc.plainText(), QStringLiteral("水调歌头\n苏轼\n") + Poem[0] + Poem[1] + '\n' + Poem[2] +
-                                   QStringLiteral("\ta\nb 𠀀\n"));
+    EXPECT_EQ(doc.plainText(), QStringLiteral("水调歌头\n苏轼\n") + Poem[0] + Poem[1] + '\n' +
+                                   Poem[2] + QStringLiteral("\ta\nb 𠀀\n"));
     ASSERT_EQ(doc.paragraphs.size(), 4u);
     EXPECT_EQ(doc.paragraphs[0].alignment, Alignment::Centre);
     EXPECT_EQ(doc.paragraphs[1].alignment, Alignment::Right);
@@ -104,18 +103,25 @@ TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats)
     EXPECT_TRUE(doc.paragraphs[2].runs[1].format.bold);
 }
 
-TEST_F(LibreOffice, ReadsOurRtfAsOurText)
-{
+TEST_F(LibreOffice, ReadsOurRtfAsOurText) {
     RichDocument doc;
     const CharFormat song{QStringLiteral("宋体"), 18, {}, false, false, false};
-    doc.paragraphs.push_back({Alignment::Centre, {{QStringLiteral("水调歌头"), {QStringLiteral("楷体"), 32, Rgb{255, 0, 0}, true}}}});
+    doc.paragraphs.push_back(
+        {Alignment::Centre,
+         {{QStringLiteral("水调歌头"), {QStringLiteral("楷体"), 32, Rgb{255, 0, 0}, true}}}});
     doc.paragraphs.push_back({Alignment::Right, {{QStringLiteral("苏轼"), song}}});
-    doc.paragraphs.push_back({Alignment::Left, {{Poem[0], song}, {QStringLiteral("x{\\}y\tz"), {QStringLiteral("Arial"), 20, {}, false, false, false}}}});
+    doc.paragraphs.push_back(
+        {Alignment::Left,
+         {{Poem[0], song},
+          {QStringLiteral("x{\\}y\tz"), {QStringLiteral("Arial"), 20, {}, false, false, false}}}});
     doc.paragraphs.push_back({Alignment::Left, {}});
-    doc.paragraphs.push_back({Alignment::Left, {{QStringLiteral("𠀀😀 丂€") + QChar(QChar::LineSeparator) + Poem[1], song}}});
+    doc.paragraphs.push_back(
+        {Alignment::Left,
+         {{QStringLiteral("𠀀😀 丂€") + QChar(QChar::LineSeparator) + Poem[1], song}}});
     ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("mq1.rtf")), RtfWriter::toRtf(doc)));
 
-    const QString txt = convert(QStringLiteral("mq1.rtf"), QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral(".txt"));
+    const QString txt = convert(QStringLiteral("mq1.rtf"),
+                                QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral(".txt"));
     QByteArray bytes = readAll(txt);
     ASSERT_FALSE(bytes.isEmpty()) << "no text from soffice";
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -133,8 +139,7 @@ struct CliResult {
     QByteArray err;
 };
 
-CliResult cli(const QStringList& args)
-{
+CliResult cli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(LYREVANE_CLI), args);
     CliResult r;
@@ -148,8 +153,7 @@ CliResult cli(const QStringList& args)
 
 } // namespace
 
-TEST(RtfCommands, TextToRtfAndBack)
-{
+TEST(RtfCommands, TextToRtfAndBack) {
     QTemporaryDir dir;
     const QString text = Poem.join('\n') + QStringLiteral("\n\n𠀀 {x}\\\n");
     ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.txt")), text.toUtf8()));
@@ -164,10 +168,10 @@ TEST(RtfCommands, TextToRtfAndBack)
     EXPECT_EQ(QString::fromUtf8(back.out), text);
 }
 
-TEST(RtfCommands, FailuresSayWhyOnOneLine)
-{
+TEST(RtfCommands, FailuresSayWhyOnOneLine) {
     QTemporaryDir dir;
-    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("cut.rtf")), "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\par \\'ce\\'c4"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("cut.rtf")),
+                         "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\par \\'ce\\'c4"));
     struct Case {
         const char* name;
         QStringList args;
@@ -175,10 +179,18 @@ TEST(RtfCommands, FailuresSayWhyOnOneLine)
         QByteArray out;
     };
     const std::vector<Case> cases = {
-        {"missing file", {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("none.rtf"))}, 1, ""},
-        {"missing file", {QStringLiteral("txt2rtf"), dir.filePath(QStringLiteral("none.txt"))}, 1, ""},
+        {"missing file",
+         {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("none.rtf"))},
+         1,
+         ""},
+        {"missing file",
+         {QStringLiteral("txt2rtf"), dir.filePath(QStringLiteral("none.txt"))},
+         1,
+         ""},
         {"no file named", {QStringLiteral("rtf2txt")}, 2, ""},
-        {"truncated RTF: its text, then the damage", {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("cut.rtf"))}, 1,
+        {"truncated RTF: its text, then the damage",
+         {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("cut.rtf"))},
+         1,
          QStringLiteral("中\n文\n").toUtf8()},
     };
     for (const Case& c : cases) {

@@ -4,8 +4,7 @@
 
 using namespace workspace;
 
-TEST(WordCount, CountsGbkBytes)
-{
+TEST(WordCount, CountsGbkBytes) {
     struct Case {
         const char* name;
         QString text;
@@ -18,7 +17,8 @@ TEST(WordCount, CountsGbkBytes)
         {"丂's second byte is ASCII", QStringLiteral("丂"), 1, 1},
         {"€ is a single wide byte", QStringLiteral("€"), 1, 0},
         {"a character GBK lacks counts as one Chinese character", QStringLiteral("𠀀a"), 2, 1},
-        {"a line separator is a line break", QStringLiteral("a") + QChar(QChar::LineSeparator) + "b", 0, 2},
+        {"a line separator is a line break",
+         QStringLiteral("a") + QChar(QChar::LineSeparator) + "b", 0, 2},
         {"nothing", QString(), 0, 0},
     };
     for (const Case& c : cases) {
@@ -30,8 +30,7 @@ TEST(WordCount, CountsGbkBytes)
     EXPECT_EQ(countWords(QStringLiteral("€")).characters(), 0) << "an odd count rounds down";
 }
 
-TEST(WordCount, ResultLinesChangeOnlyForCountsAboveZero)
-{
+TEST(WordCount, ResultLinesChangeOnlyForCountsAboveZero) {
     const QString fresh1 = QStringLiteral("您的诗词字数为：");
     struct Case {
         const char* name;
@@ -42,10 +41,12 @@ TEST(WordCount, ResultLinesChangeOnlyForCountsAboveZero)
     const std::vector<Case> cases = {
         {"both counters", QStringLiteral("你好，world!"), QStringLiteral("您的诗词字数为：3"),
          QStringLiteral("输入了 6 个英文字符")},
-        {"no ASCII leaves line 2", QStringLiteral("中文"), QStringLiteral("您的诗词字数为：2"), QStringLiteral("old")},
-        {"no wide byte leaves line 1", QStringLiteral("ab"), fresh1, QStringLiteral("输入了 2 个英文字符")},
-        {"one wide byte shows zero characters", QStringLiteral("€"), QStringLiteral("您的诗词字数为：0"),
+        {"no ASCII leaves line 2", QStringLiteral("中文"), QStringLiteral("您的诗词字数为：2"),
          QStringLiteral("old")},
+        {"no wide byte leaves line 1", QStringLiteral("ab"), fresh1,
+         QStringLiteral("输入了 2 个英文字符")},
+        {"one wide byte shows zero characters", QStringLiteral("€"),
+         QStringLiteral("您的诗词字数为：0"), QStringLiteral("old")},
         {"an empty document changes nothing", QString(), fresh1, QStringLiteral("old")},
     };
     for (const Case& c : cases) {

@@ -6,16 +6,14 @@
 
 namespace workspace {
 
-QString Paragraph::text() const
-{
+QString Paragraph::text() const {
     QString out;
     for (const Run& run : runs)
         out += run.text;
     return out;
 }
 
-void Paragraph::append(const QString& text, const CharFormat& format)
-{
+void Paragraph::append(const QString& text, const CharFormat& format) {
     if (text.isEmpty())
         return;
     if (!runs.empty() && runs.back().format == format)
@@ -24,8 +22,7 @@ void Paragraph::append(const QString& text, const CharFormat& format)
         runs.push_back({text, format});
 }
 
-QString RichDocument::plainText() const
-{
+QString RichDocument::plainText() const {
     QString out;
     for (const Paragraph& p : paragraphs) {
         for (const Run& run : p.runs) {
@@ -38,8 +35,7 @@ QString RichDocument::plainText() const
     return out;
 }
 
-RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& format)
-{
+RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& format) {
     RichDocument doc;
     qsizetype start = 0;
     const qsizetype n = text.size();
@@ -50,15 +46,15 @@ RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& for
         Paragraph p;
         p.append(text.mid(start, end - start).toString(), format);
         doc.paragraphs.push_back(std::move(p));
-        if (end < n && text[end] == QLatin1Char('\r') && end + 1 < n && text[end + 1] == QLatin1Char('\n'))
+        if (end < n && text[end] == QLatin1Char('\r') && end + 1 < n &&
+            text[end + 1] == QLatin1Char('\n'))
             ++end;
         start = end + 1;
     }
     return doc;
 }
 
-QString decodeTextFile(QByteArrayView bytes, bool* ok)
-{
+QString decodeTextFile(QByteArrayView bytes, bool* ok) {
     auto decodeWith = [&](QStringConverter::Encoding encoding, QByteArrayView data) {
         QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
         QString text = decoder.decode(data);

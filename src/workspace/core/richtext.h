@@ -21,8 +21,8 @@ struct Rgb {
 // mean "the editor's default".
 struct CharFormat {
     QString font;
-    int halfPoints = 0;         // size in half-points, as RTF writes it (\fs24 = 12 pt)
-    std::optional<Rgb> colour;  // none: the automatic (window text) colour
+    int halfPoints = 0;        // size in half-points, as RTF writes it (\fs24 = 12 pt)
+    std::optional<Rgb> colour; // none: the automatic (window text) colour
     bool bold = false;
     bool italic = false;
     bool underline = false;

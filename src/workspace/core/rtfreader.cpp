@@ -22,11 +22,11 @@ constexpr int MaxDepth = 1024;
 constexpr int MaxWordLetters = 32;
 
 enum class Dest {
-    Text,        // document text
-    Skip,        // a destination whose content is not text (pictures, info, ...)
+    Text, // document text
+    Skip, // a destination whose content is not text (pictures, info, ...)
     FontTable,
     ColourTable,
-    Upr,         // {\upr ansi-text {\*\ud unicode-text}}: only the \ud part is read
+    Upr, // {\upr ansi-text {\*\ud unicode-text}}: only the \ud part is read
 };
 
 // Which font the following characters use: \loch, \hich and \dbch name it, and the
@@ -59,15 +59,56 @@ struct Font {
 enum class Kw {
     Unknown,
     // destinations
-    FontTable, ColourTable, SkipDest, Upr, Ud,
+    FontTable,
+    ColourTable,
+    SkipDest,
+    Upr,
+    Ud,
     // document
-    Ansi, AnsiCpg, Mac, Pc, Pca, Deff,
+    Ansi,
+    AnsiCpg,
+    Mac,
+    Pc,
+    Pca,
+    Deff,
     // font table
-    F, FCharset, Cpg, Red, Green, Blue,
+    F,
+    FCharset,
+    Cpg,
+    Red,
+    Green,
+    Blue,
     // characters
-    Af, Afs, Ab, Ai, Loch, Hich, Dbch, Rtlch, Ltrch, Plain, Fs, Cf, B, I, Ul, UlNone, Uc, U,
+    Af,
+    Afs,
+    Ab,
+    Ai,
+    Loch,
+    Hich,
+    Dbch,
+    Rtlch,
+    Ltrch,
+    Plain,
+    Fs,
+    Cf,
+    B,
+    I,
+    Ul,
+    UlNone,
+    Uc,
+    U,
     // paragraphs
-    Pard, Ql, Qc, Qr, Qj, Par, Line, Tab, Cell, Row, Bin,
+    Pard,
+    Ql,
+    Qc,
+    Qr,
+    Qj,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Row,
+    Bin,
     // special characters
     Char,
 };
@@ -77,21 +118,61 @@ struct KwInfo {
     char16_t ch = 0; // for Kw::Char
 };
 
-const std::unordered_map<std::string_view, KwInfo>& keywords()
-{
+const std::unordered_map<std::string_view, KwInfo>& keywords() {
     static const std::unordered_map<std::string_view, KwInfo> table = [] {
         std::unordered_map<std::string_view, KwInfo> t;
         t["fonttbl"] = {Kw::FontTable};
         t["colortbl"] = {Kw::ColourTable};
-        for (const char* d : {"stylesheet", "info", "pict", "object", "header", "headerl", "headerr",
-                              "headerf", "footer", "footerl", "footerr", "footerf", "footnote",
-                              "annotation", "atnid", "atnauthor", "fldinst", "themedata",
-                              "colorschememapping", "latentstyles", "datastore", "xmlnstbl",
-                              "listtable", "listoverridetable", "rsidtbl", "generator", "filetbl",
-                              "revtbl", "pgdsctbl", "mmathPr", "nonshppict", "bkmkstart", "bkmkend",
-                              "xe", "tc", "template", "userprops", "docvar", "wgrffmtfilter",
-                              "pnseclvl", "fontemb", "fontfile", "objdata", "shpinst", "sp", "sn",
-                              "sv", "blipuid", "passwordhash", "protusertbl"})
+        for (const char* d : {"stylesheet",
+                              "info",
+                              "pict",
+                              "object",
+                              "header",
+                              "headerl",
+                              "headerr",
+                              "headerf",
+                              "footer",
+                              "footerl",
+                              "footerr",
+                              "footerf",
+                              "footnote",
+                              "annotation",
+                              "atnid",
+                              "atnauthor",
+                              "fldinst",
+                              "themedata",
+                              "colorschememapping",
+                              "latentstyles",
+                              "datastore",
+                              "xmlnstbl",
+                              "listtable",
+                              "listoverridetable",
+                              "rsidtbl",
+                              "generator",
+                              "filetbl",
+                              "revtbl",
+                              "pgdsctbl",
+                              "mmathPr",
+                              "nonshppict",
+                              "bkmkstart",
+                              "bkmkend",
+                              "xe",
+                              "tc",
+                              "template",
+                              "userprops",
+                              "docvar",
+                              "wgrffmtfilter",
+                              "pnseclvl",
+                              "fontemb",
+                              "fontfile",
+                              "objdata",
+                              "shpinst",
+                              "sp",
+                              "sn",
+                              "sv",
+                              "blipuid",
+                              "passwordhash",
+                              "protusertbl"})
             t[d] = {Kw::SkipDest};
         t["upr"] = {Kw::Upr};
         t["ud"] = {Kw::Ud};
@@ -158,57 +239,92 @@ const std::unordered_map<std::string_view, KwInfo>& keywords()
     return table;
 }
 
-int codePageOfCharset(int charset, int documentCodePage)
-{
+int codePageOfCharset(int charset, int documentCodePage) {
     switch (charset) {
-    case 0: return 1252;
-    case 2: return 1252; // symbol fonts: their bytes are glyph numbers
-    case 77: return 10000;
-    case 128: return 932;
-    case 129: return 949;
-    case 134: return 936;
-    case 136: return 950;
-    case 161: return 1253;
-    case 162: return 1254;
-    case 163: return 1258;
-    case 177: return 1255;
-    case 178: return 1256;
-    case 186: return 1257;
-    case 204: return 1251;
-    case 222: return 874;
-    case 238: return 1250;
-    case 255: return 437;
-    default: return documentCodePage; // 1 (the system's ANSI) and unknown sets
+    case 0:
+        return 1252;
+    case 2:
+        return 1252; // symbol fonts: their bytes are glyph numbers
+    case 77:
+        return 10000;
+    case 128:
+        return 932;
+    case 129:
+        return 949;
+    case 134:
+        return 936;
+    case 136:
+        return 950;
+    case 161:
+        return 1253;
+    case 162:
+        return 1254;
+    case 163:
+        return 1258;
+    case 177:
+        return 1255;
+    case 178:
+        return 1256;
+    case 186:
+        return 1257;
+    case 204:
+        return 1251;
+    case 222:
+        return 874;
+    case 238:
+        return 1250;
+    case 255:
+        return 437;
+    default:
+        return documentCodePage; // 1 (the system's ANSI) and unknown sets
     }
 }
 
-const char* encodingName(int codePage)
-{
+const char* encodingName(int codePage) {
     switch (codePage) {
-    case 437: return "IBM437";
-    case 850: return "IBM850";
-    case 874: return "windows-874";
-    case 932: return "Shift_JIS";
-    case 949: return "windows-949";
-    case 950: return "Big5";
-    case 10000: return "macintosh";
-    case 1250: return "windows-1250";
-    case 1251: return "windows-1251";
-    case 1253: return "windows-1253";
-    case 1254: return "windows-1254";
-    case 1255: return "windows-1255";
-    case 1256: return "windows-1256";
-    case 1257: return "windows-1257";
-    case 1258: return "windows-1258";
-    default: return "windows-1252";
+    case 437:
+        return "IBM437";
+    case 850:
+        return "IBM850";
+    case 874:
+        return "windows-874";
+    case 932:
+        return "windows-932";
+    case 949:
+        return "windows-949";
+    case 950:
+        return "windows-950";
+    case 10000:
+        return "macintosh";
+    case 1250:
+        return "windows-1250";
+    case 1251:
+        return "windows-1251";
+    case 1253:
+        return "windows-1253";
+    case 1254:
+        return "windows-1254";
+    case 1255:
+        return "windows-1255";
+    case 1256:
+        return "windows-1256";
+    case 1257:
+        return "windows-1257";
+    case 1258:
+        return "windows-1258";
+    default:
+        return "windows-1252";
     }
 }
 
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-int hexValue(char c)
-{
+int hexValue(char c) {
     if (c >= '0' && c <= '9')
         return c - '0';
     if (c >= 'a' && c <= 'f')
@@ -219,14 +335,13 @@ int hexValue(char c)
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(QByteArrayView data) : m_data(data) {}
 
     RichDocument run(QString* error);
 
-private:
-    void fail(const QString& message)
-    {
+  private:
+    void fail(const QString& message) {
         if (m_error.isEmpty())
             m_error = message;
     }
@@ -238,8 +353,7 @@ private:
     void addByte(char c) { m_pending += c; }
     void flush();
     void output(const QString& text);
-    void emitChar(char16_t c)
-    {
+    void emitChar(char16_t c) {
         flush();
         output(QString(QChar(c)));
     }
@@ -286,28 +400,26 @@ private:
     Paragraph m_paragraph;
 };
 
-int Parser::codePageOfFont(int number) const
-{
+int Parser::codePageOfFont(int number) const {
     auto it = m_fonts.find(number);
     if (it == m_fonts.end() || it->second.codePage == 0)
         return m_codePage;
     return it->second.codePage;
 }
 
-int Parser::currentCodePage() const
-{
+int Parser::currentCodePage() const {
     const State& s = m_stack.back();
     if (s.dest == Dest::FontTable)
-        return m_entryCodePage ? m_entryCodePage
-                               : (m_entryCharset >= 0 ? codePageOfCharset(m_entryCharset, m_codePage)
-                                                      : m_codePage);
+        return m_entryCodePage
+                   ? m_entryCodePage
+                   : (m_entryCharset >= 0 ? codePageOfCharset(m_entryCharset, m_codePage)
+                                          : m_codePage);
     if (s.mode == ByteMode::Dbch && m_fonts.count(s.dbchFont))
         return codePageOfFont(s.dbchFont);
     return codePageOfFont(s.font >= 0 ? s.font : m_defaultFont);
 }
 
-CharFormat Parser::currentFormat() const
-{
+CharFormat Parser::currentFormat() const {
     const State& s = m_stack.back();
     CharFormat f;
     const bool dbch = s.mode == ByteMode::Dbch;
@@ -325,8 +437,7 @@ CharFormat Parser::currentFormat() const
     return f;
 }
 
-void Parser::flush()
-{
+void Parser::flush() {
     if (m_pending.isEmpty())
         return;
     const int cp = currentCodePage();
@@ -337,7 +448,8 @@ void Parser::flush()
     } else {
         auto& decoder = m_decoders[cp];
         if (!decoder) {
-            decoder = std::make_unique<QStringDecoder>(encodingName(cp), QStringConverter::Flag::Stateless);
+            decoder = std::make_unique<QStringDecoder>(encodingName(cp),
+                                                       QStringConverter::Flag::Stateless);
             if (!decoder->isValid())
                 decoder = std::make_unique<QStringDecoder>(QStringConverter::Latin1,
                                                            QStringConverter::Flag::Stateless);
@@ -353,8 +465,7 @@ void Parser::flush()
     output(text);
 }
 
-void Parser::output(const QString& text)
-{
+void Parser::output(const QString& text) {
     switch (state().dest) {
     case Dest::Text:
         m_paragraph.append(text, currentFormat());
@@ -368,16 +479,14 @@ void Parser::output(const QString& text)
     }
 }
 
-void Parser::endParagraph()
-{
+void Parser::endParagraph() {
     flush();
     m_paragraph.alignment = state().alignment;
     m_document.paragraphs.push_back(std::move(m_paragraph));
     m_paragraph = Paragraph();
 }
 
-void Parser::finishFontEntry()
-{
+void Parser::finishFontEntry() {
     if (!m_inFontEntry)
         return;
     flush();
@@ -392,16 +501,14 @@ void Parser::finishFontEntry()
 }
 
 // Called for each character of text while fallback characters after \u remain.
-bool Parser::skipFallback()
-{
+bool Parser::skipFallback() {
     if (m_skipCount <= 0)
         return false;
     --m_skipCount;
     return true;
 }
 
-void Parser::controlSymbol(char c)
-{
+void Parser::controlSymbol(char c) {
     if (c == '\'') {
         int hi = m_pos < m_data.size() ? hexValue(m_data[m_pos]) : -1;
         int lo = m_pos + 1 < m_data.size() ? hexValue(m_data[m_pos + 1]) : -1;
@@ -454,8 +561,7 @@ void Parser::controlSymbol(char c)
     }
 }
 
-void Parser::controlWord(std::string_view word, bool hasParam, int param)
-{
+void Parser::controlWord(std::string_view word, bool hasParam, int param) {
     const auto& table = keywords();
     auto it = table.find(word);
     const KwInfo info = it == table.end() ? KwInfo{Kw::Unknown} : it->second;
@@ -575,8 +681,9 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
     case Kw::Blue:
         if (s.dest == Dest::ColourTable) {
             quint8 v = quint8(qBound(0, param, 255));
-            (info.kw == Kw::Red ? m_entryRgb.red : info.kw == Kw::Green ? m_entryRgb.green
-                                                                         : m_entryRgb.blue) = v;
+            (info.kw == Kw::Red     ? m_entryRgb.red
+             : info.kw == Kw::Green ? m_entryRgb.green
+                                    : m_entryRgb.blue) = v;
             m_entryHasRgb = true;
         }
         break;
@@ -678,8 +785,7 @@ void Parser::controlWord(std::string_view word, bool hasParam, int param)
     }
 }
 
-RichDocument Parser::run(QString* error)
-{
+RichDocument Parser::run(QString* error) {
     const qsizetype n = m_data.size();
     // Leading white space before the opening brace is tolerated.
     while (m_pos < n && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t' || m_data[m_pos] == '\r' ||
@@ -821,16 +927,15 @@ RichDocument Parser::run(QString* error)
 
 } // namespace
 
-bool RtfReader::looksLikeRtf(QByteArrayView bytes)
-{
+bool RtfReader::looksLikeRtf(QByteArrayView bytes) {
     qsizetype i = 0;
-    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+    while (i < bytes.size() &&
+           (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
         ++i;
     return bytes.sliced(i).startsWith("{\\rtf");
 }
 
-bool RtfReader::read(QByteArrayView bytes)
-{
+bool RtfReader::read(QByteArrayView bytes) {
     m_error.clear();
     m_wasRtf = looksLikeRtf(bytes);
     if (m_wasRtf) {
@@ -844,8 +949,7 @@ bool RtfReader::read(QByteArrayView bytes)
     return m_error.isEmpty();
 }
 
-bool RtfReader::read(QIODevice* device)
-{
+bool RtfReader::read(QIODevice* device) {
     if (!device || (!device->isOpen() && !device->open(QIODevice::ReadOnly))) {
         m_document = {};
         m_wasRtf = false;

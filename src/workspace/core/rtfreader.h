@@ -10,7 +10,7 @@ class QIODevice;
 namespace workspace {
 
 class RtfReader {
-public:
+  public:
     // Reads the whole device or byte array. Returns false when the input is damaged
     // (truncated, malformed, undecodable) or cannot be read; document() then holds
     // the text that could be read and errorString() says what was wrong.
@@ -26,7 +26,7 @@ public:
     // True when the bytes start as an RTF document does.
     static bool looksLikeRtf(QByteArrayView bytes);
 
-private:
+  private:
     RichDocument m_document;
     QString m_error;
     bool m_wasRtf = false;

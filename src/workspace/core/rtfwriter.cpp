@@ -18,29 +18,31 @@ constexpr int RtfDefaultHalfPoints = 24;
 const char Hex[] = "0123456789abcdef";
 
 class Writer {
-public:
+  public:
     QByteArray write(const RichDocument& doc);
 
-private:
-    int fontIndex(const QString& name) const { return int(m_fonts.indexOf(name.isEmpty() ? DefaultFont : name)); }
+  private:
+    int fontIndex(const QString& name) const {
+        return int(m_fonts.indexOf(name.isEmpty() ? DefaultFont : name));
+    }
     int colourIndex(const std::optional<Rgb>& colour) const;
-    void word(const char* w) { m_out += w; m_delimit = true; }
-    void word(const char* w, int n)
-    {
+    void word(const char* w) {
+        m_out += w;
+        m_delimit = true;
+    }
+    void word(const char* w, int n) {
         m_out += w;
         m_out += QByteArray::number(n);
         m_delimit = true;
     }
     void text(QStringView text);
-    void hexByte(unsigned char b)
-    {
+    void hexByte(unsigned char b) {
         m_out += "\\'";
         m_out += Hex[b >> 4];
         m_out += Hex[b & 15];
         m_delimit = false;
     }
-    void plain(char c)
-    {
+    void plain(char c) {
         // A space after a control word would be taken as its delimiter, a letter or
         // digit as part of it.
         if (m_delimit)
@@ -49,10 +51,10 @@ private:
         m_delimit = false;
     }
 
-    void ascii(char c)
-    {
+    void ascii(char c) {
         if (m_inFontName && (c == ';' || c < 0x20)) {
-            hexByte(static_cast<unsigned char>(c)); // ';' would end the entry, \tab means nothing there
+            hexByte(
+                static_cast<unsigned char>(c)); // ';' would end the entry, \tab means nothing there
         } else if (c == '\\' || c == '{' || c == '}') {
             if (m_delimit)
                 m_out += ' ';
@@ -75,16 +77,14 @@ private:
     std::vector<Rgb> m_colours;
     // The converter's error flag survives resetState(), and a moved converter reports
     // into the old object, so after an error a new one is made in place.
-    void freshEncoder()
-    {
+    void freshEncoder() {
         m_encoder = std::make_unique<QStringEncoder>("GBK", QStringConverter::Flag::Stateless);
     }
     std::unique_ptr<QStringEncoder> m_encoder =
         std::make_unique<QStringEncoder>("GBK", QStringConverter::Flag::Stateless);
 };
 
-int Writer::colourIndex(const std::optional<Rgb>& colour) const
-{
+int Writer::colourIndex(const std::optional<Rgb>& colour) const {
     if (!colour)
         return 0;
     for (size_t i = 0; i < m_colours.size(); ++i)
@@ -93,8 +93,7 @@ int Writer::colourIndex(const std::optional<Rgb>& colour) const
     return 0;
 }
 
-void Writer::text(QStringView s)
-{
+void Writer::text(QStringView s) {
     // Most runs are all GBK: encode them at once and escape the bytes.
     QByteArray whole = m_encoder->encode(s);
     const bool clean = !m_encoder->hasError();
@@ -121,7 +120,8 @@ void Writer::text(QStringView s)
         } else if (c == QChar::LineSeparator && !m_inFontName) {
             word("\\line");
         } else {
-            const bool pair = QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
+            const bool pair =
+                QChar::isHighSurrogate(c) && i + 1 < s.size() && s[i + 1].isLowSurrogate();
             QStringView one = s.mid(i, pair ? 2 : 1);
             QByteArray bytes = m_encoder->encode(one);
             if (m_encoder->hasError()) {
@@ -146,8 +146,7 @@ void Writer::text(QStringView s)
     }
 }
 
-QByteArray Writer::write(const RichDocument& doc)
-{
+QByteArray Writer::write(const RichDocument& doc) {
     m_fonts = {DefaultFont};
     for (const Paragraph& p : doc.paragraphs) {
         for (const Run& r : p.runs) {
@@ -192,10 +191,17 @@ QByteArray Writer::write(const RichDocument& doc)
             if (!first)
                 word("\\pard");
             switch (p.alignment) {
-            case Alignment::Left: break;
-            case Alignment::Centre: word("\\qc"); break;
-            case Alignment::Right: word("\\qr"); break;
-            case Alignment::Justify: word("\\qj"); break;
+            case Alignment::Left:
+                break;
+            case Alignment::Centre:
+                word("\\qc");
+                break;
+            case Alignment::Right:
+                word("\\qr");
+                break;
+            case Alignment::Justify:
+                word("\\qj");
+                break;
             }
             alignment = p.alignment;
         }
@@ -236,13 +242,11 @@ QByteArray Writer::write(const RichDocument& doc)
 
 } // namespace
 
-QByteArray RtfWriter::toRtf(const RichDocument& doc)
-{
+QByteArray RtfWriter::toRtf(const RichDocument& doc) {
     return Writer().write(doc);
 }
 
-bool RtfWriter::write(const RichDocument& doc, QIODevice* device)
-{
+bool RtfWriter::write(const RichDocument& doc, QIODevice* device) {
     m_error.clear();
     const QByteArray bytes = toRtf(doc);
     if (!device || !device->isWritable()) {

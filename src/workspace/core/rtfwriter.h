@@ -11,7 +11,7 @@ class QIODevice;
 namespace workspace {
 
 class RtfWriter {
-public:
+  public:
     // The RTF bytes of `doc`: 7-bit ASCII throughout.
     static QByteArray toRtf(const RichDocument& doc);
 
@@ -20,7 +20,7 @@ public:
     bool write(const RichDocument& doc, QIODevice* device);
     QString errorString() const { return m_error; }
 
-private:
+  private:
     QString m_error;
 };
 

@@ -8,8 +8,7 @@ namespace workspace {
 
 namespace {
 
-void countBytes(QByteArrayView bytes, WordCount& count)
-{
+void countBytes(QByteArrayView bytes, WordCount& count) {
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
         if (b >= 0x80)
@@ -21,12 +20,13 @@ void countBytes(QByteArrayView bytes, WordCount& count)
 
 } // namespace
 
-WordCount countWords(QStringView text)
-{
+WordCount countWords(QStringView text) {
     WordCount count;
     // The converter's error flag survives resetState(), and a moved converter reports
     // into the old object, so after an error a new one is made in place.
-    auto fresh = [] { return std::make_unique<QStringEncoder>("GBK", QStringConverter::Flag::Stateless); };
+    auto fresh = [] {
+        return std::make_unique<QStringEncoder>("GBK", QStringConverter::Flag::Stateless);
+    };
     auto encoder = fresh();
     QByteArray bytes = encoder->encode(text);
     if (!encoder->hasError()) {
@@ -57,12 +57,12 @@ WordCount countWords(QStringView text)
     return count;
 }
 
-void updateResultLines(const WordCount& count, QString* line1, QString* line2)
-{
+void updateResultLines(const WordCount& count, QString* line1, QString* line2) {
     if (count.wide > 0)
         *line1 = QStringLiteral("您的诗词字数为：") + QString::number(count.characters());
     if (count.other > 0)
-        *line2 = QStringLiteral("输入了 ") + QString::number(count.other) + QStringLiteral(" 个英文字符");
+        *line2 = QStringLiteral("输入了 ") + QString::number(count.other) +
+                 QStringLiteral(" 个英文字符");
 }
 
 } // namespace workspace

@@ -10,19 +10,21 @@ namespace workspace {
 
 namespace {
 
-Qt::Alignment toQt(Alignment a)
-{
+Qt::Alignment toQt(Alignment a) {
     switch (a) {
-    case Alignment::Centre: return Qt::AlignHCenter;
-    case Alignment::Right: return Qt::AlignRight;
-    case Alignment::Justify: return Qt::AlignJustify;
-    case Alignment::Left: break;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Justify:
+        return Qt::AlignJustify;
+    case Alignment::Left:
+        break;
     }
     return Qt::AlignLeft;
 }
 
-Alignment fromQt(Qt::Alignment a)
-{
+Alignment fromQt(Qt::Alignment a) {
     if (a & Qt::AlignHCenter)
         return Alignment::Centre;
     if (a & Qt::AlignJustify)
@@ -32,8 +34,7 @@ Alignment fromQt(Qt::Alignment a)
     return Alignment::Left;
 }
 
-QTextCharFormat toQt(const CharFormat& f)
-{
+QTextCharFormat toQt(const CharFormat& f) {
     QTextCharFormat q;
     if (!f.font.isEmpty())
         q.setFontFamilies(QStringList{f.font});
@@ -50,8 +51,7 @@ QTextCharFormat toQt(const CharFormat& f)
     return q;
 }
 
-CharFormat fromQt(const QTextCharFormat& q, const QFont& base)
-{
+CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
     CharFormat f;
     const QStringList families = q.fontFamilies().toStringList();
     const QString family = q.property(QTextFormat::FontFamily).toString();
@@ -72,16 +72,16 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base)
     }
     f.bold = q.hasProperty(QTextFormat::FontWeight) ? q.fontWeight() >= QFont::Bold : base.bold();
     f.italic = q.hasProperty(QTextFormat::FontItalic) ? q.fontItalic() : base.italic();
-    f.underline = q.hasProperty(QTextFormat::FontUnderline) || q.hasProperty(QTextFormat::TextUnderlineStyle)
-                      ? q.fontUnderline()
-                      : base.underline();
+    f.underline =
+        q.hasProperty(QTextFormat::FontUnderline) || q.hasProperty(QTextFormat::TextUnderlineStyle)
+            ? q.fontUnderline()
+            : base.underline();
     return f;
 }
 
 } // namespace
 
-void setRichDocument(QTextDocument* target, const RichDocument& doc)
-{
+void setRichDocument(QTextDocument* target, const RichDocument& doc) {
     target->clear();
     QTextCursor cursor(target);
     cursor.beginEditBlock();
@@ -100,8 +100,7 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc)
     cursor.endEditBlock();
 }
 
-RichDocument richDocument(const QTextDocument& source)
-{
+RichDocument richDocument(const QTextDocument& source) {
     RichDocument doc;
     if (source.isEmpty())
         return doc;

@@ -14,8 +14,7 @@ namespace {
 
 // What the writer spells out for "the default": a run without a face is written in
 // 宋体, as the files' first font.
-RichDocument normalised(RichDocument doc)
-{
+RichDocument normalised(RichDocument doc) {
     for (Paragraph& p : doc.paragraphs)
         for (Run& r : p.runs)
             if (r.format.font.isEmpty())
@@ -36,8 +35,7 @@ RichDocument normalised(RichDocument doc)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
-{
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RtfReader reader;
     reader.read(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!reader.wasRtf())
@@ -46,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QByteArray rtf = RtfWriter::toRtf(first);
     RtfReader again;
     if (!again.read(QByteArrayView(rtf)) || again.document() != first) {
-        std::fprintf(stderr, "round trip differs: %s\nwritten:\n%s\n", qPrintable(again.errorString()), rtf.constData());
+        std::fprintf(stderr, "round trip differs: %s\nwritten:\n%s\n",
+                     qPrintable(again.errorString()), rtf.constData());
         std::abort();
     }
     return 0;

@@ -53,8 +53,8 @@ class Writer {
 
     void ascii(char c) {
         if (m_inFontName && (c == ';' || c < 0x20)) {
-            hexByte(
-                static_cast<unsigned char>(c)); // ';' would end the entry, \tab means nothing there
+            // In a font name ';' would end the entry and \tab means nothing.
+            hexByte(static_cast<unsigned char>(c));
         } else if (c == '\\' || c == '{' || c == '}') {
             if (m_delimit)
                 m_out += ' ';

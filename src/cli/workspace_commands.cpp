@@ -1,9 +1,77 @@
 #include "cli/command.h"
 
+#include "workspace/core/rtfreader.h"
+#include "workspace/core/rtfwriter.h"
+
+#include <QFile>
+
 namespace cli {
 
+namespace {
+
+// Reads FILE, or standard input for "-"; on failure says so on standard error.
+bool readInput(const QString& name, QByteArray* bytes, Io& io) {
+    QFile file;
+    bool opened = name == QLatin1String("-")
+                      ? file.open(stdin, QIODevice::ReadOnly)
+                      : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    if (!opened) {
+        io.err << "lyrevane-cli: cannot open " << name << ": " << file.errorString() << '\n';
+        return false;
+    }
+    *bytes = file.readAll();
+    return true;
+}
+
+int rtf2txt(const QStringList& args, Io& io) {
+    if (args.size() != 1) {
+        io.err << "usage: lyrevane-cli rtf2txt FILE\n";
+        return BadUsage;
+    }
+    QByteArray bytes;
+    if (!readInput(args[0], &bytes, io))
+        return NotFound;
+    workspace::RtfReader reader;
+    const bool ok = reader.read(QByteArrayView(bytes));
+    io.out << reader.document().plainText();
+    io.out.flush();
+    if (!ok) {
+        io.err << "lyrevane-cli: " << args[0] << ": " << reader.errorString() << '\n';
+        return NotFound;
+    }
+    return Ok;
+}
+
+int txt2rtf(const QStringList& args, Io& io) {
+    if (args.size() != 1) {
+        io.err << "usage: lyrevane-cli txt2rtf FILE\n";
+        return BadUsage;
+    }
+    QByteArray bytes;
+    if (!readInput(args[0], &bytes, io))
+        return NotFound;
+    bool ok = true;
+    const QString text = workspace::decodeTextFile(bytes, &ok);
+    const QByteArray rtf =
+        workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text));
+    io.out << QString::fromLatin1(rtf);
+    io.out.flush();
+    if (!ok) {
+        io.err << "lyrevane-cli: " << args[0] << ": some bytes could not be decoded\n";
+        return NotFound;
+    }
+    return Ok;
+}
+
+} // namespace
+
 std::vector<Command> workspaceCommands() {
-    return {};
+    return {
+        {QStringLiteral("rtf2txt"),
+         QStringLiteral("rtf2txt FILE    (the text of an RTF or text file, UTF-8)"), rtf2txt},
+        {QStringLiteral("txt2rtf"),
+         QStringLiteral("txt2rtf FILE    (a UTF-8 or GBK text file as RTF)"), txt2rtf},
+    };
 }
 
 } // namespace cli

@@ -1,0 +1,35 @@
+#pragma once
+// Reads a workspace file into a RichDocument: RTF as word processors and the Windows
+// rich-text control write it, or, when the bytes are not RTF, plain text with one
+// paragraph per line.
+
+#include "workspace/core/richtext.h"
+
+class QIODevice;
+
+namespace workspace {
+
+class RtfReader {
+  public:
+    // Reads the whole device or byte array. Returns false when the input is damaged
+    // (truncated, malformed, undecodable) or cannot be read; document() then holds
+    // the text that could be read and errorString() says what was wrong.
+    bool read(QIODevice* device);
+    bool read(QByteArrayView bytes);
+
+    const RichDocument& document() const { return m_document; }
+    RichDocument takeDocument() { return std::move(m_document); }
+    // False when the last input was taken as plain text.
+    bool wasRtf() const { return m_wasRtf; }
+    QString errorString() const { return m_error; }
+
+    // True when the bytes start as an RTF document does.
+    static bool looksLikeRtf(QByteArrayView bytes);
+
+  private:
+    RichDocument m_document;
+    QString m_error;
+    bool m_wasRtf = false;
+};
+
+} // namespace workspace

@@ -1,0 +1,121 @@
+#include "workspace/ui/richtextdocument.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <cmath>
+
+namespace workspace {
+
+namespace {
+
+Qt::Alignment toQt(Alignment a) {
+    switch (a) {
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    case Alignment::Justify:
+        return Qt::AlignJustify;
+    case Alignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+Alignment fromQt(Qt::Alignment a) {
+    if (a & Qt::AlignHCenter)
+        return Alignment::Centre;
+    if (a & Qt::AlignJustify)
+        return Alignment::Justify;
+    if (a & (Qt::AlignRight | Qt::AlignTrailing))
+        return Alignment::Right;
+    return Alignment::Left;
+}
+
+QTextCharFormat toQt(const CharFormat& f) {
+    QTextCharFormat q;
+    if (!f.font.isEmpty())
+        q.setFontFamilies(QStringList{f.font});
+    if (f.halfPoints > 0)
+        q.setFontPointSize(f.halfPoints / 2.0);
+    if (f.colour)
+        q.setForeground(QColor(f.colour->red, f.colour->green, f.colour->blue));
+    if (f.bold)
+        q.setFontWeight(QFont::Bold);
+    if (f.italic)
+        q.setFontItalic(true);
+    if (f.underline)
+        q.setFontUnderline(true);
+    return q;
+}
+
+CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
+    CharFormat f;
+    const QStringList families = q.fontFamilies().toStringList();
+    const QString family = q.property(QTextFormat::FontFamily).toString();
+    f.font = !families.isEmpty() ? families.first() : !family.isEmpty() ? family : base.family();
+    // Sizes set in pixels count at 96 dots per inch, as the documents' 12-pixel
+    // default is 9 points.
+    double points = 0;
+    if (q.hasProperty(QTextFormat::FontPointSize))
+        points = q.fontPointSize();
+    else if (q.hasProperty(QTextFormat::FontPixelSize))
+        points = q.intProperty(QTextFormat::FontPixelSize) * 72.0 / 96.0;
+    else
+        points = base.pointSizeF() > 0 ? base.pointSizeF() : base.pixelSize() * 72.0 / 96.0;
+    f.halfPoints = points > 0 ? int(std::lround(points * 2)) : 0;
+    if (q.hasProperty(QTextFormat::ForegroundBrush) && q.foreground().style() != Qt::NoBrush) {
+        const QColor c = q.foreground().color();
+        f.colour = Rgb{quint8(c.red()), quint8(c.green()), quint8(c.blue())};
+    }
+    f.bold = q.hasProperty(QTextFormat::FontWeight) ? q.fontWeight() >= QFont::Bold : base.bold();
+    f.italic = q.hasProperty(QTextFormat::FontItalic) ? q.fontItalic() : base.italic();
+    f.underline =
+        q.hasProperty(QTextFormat::FontUnderline) || q.hasProperty(QTextFormat::TextUnderlineStyle)
+            ? q.fontUnderline()
+            : base.underline();
+    return f;
+}
+
+} // namespace
+
+void setRichDocument(QTextDocument* target, const RichDocument& doc) {
+    target->clear();
+    QTextCursor cursor(target);
+    cursor.beginEditBlock();
+    bool first = true;
+    for (const Paragraph& p : doc.paragraphs) {
+        QTextBlockFormat block;
+        block.setAlignment(toQt(p.alignment));
+        if (first)
+            cursor.setBlockFormat(block);
+        else
+            cursor.insertBlock(block, QTextCharFormat());
+        first = false;
+        for (const Run& r : p.runs)
+            cursor.insertText(r.text, toQt(r.format));
+    }
+    cursor.endEditBlock();
+}
+
+RichDocument richDocument(const QTextDocument& source) {
+    RichDocument doc;
+    if (source.isEmpty())
+        return doc;
+    const QFont base = source.defaultFont();
+    for (QTextBlock block = source.begin(); block.isValid(); block = block.next()) {
+        Paragraph p;
+        p.alignment = fromQt(block.blockFormat().alignment());
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid())
+                p.append(fragment.text(), fromQt(fragment.charFormat(), base));
+        }
+        doc.paragraphs.push_back(std::move(p));
+    }
+    return doc;
+}
+
+} // namespace workspace

@@ -1,0 +1,19 @@
+#pragma once
+// Moves a RichDocument into and out of the editor's QTextDocument.
+
+#include "workspace/core/richtext.h"
+
+class QTextDocument;
+
+namespace workspace {
+
+// Replaces the content of `target` by `doc`. Unset font, size or colour leave the
+// editor's default in force.
+void setRichDocument(QTextDocument* target, const RichDocument& doc);
+
+// The content of `source`, every run with its font, size and colour spelled out (the
+// document's default font where a run sets none). An editor holding nothing gives an
+// empty document.
+RichDocument richDocument(const QTextDocument& source);
+
+} // namespace workspace

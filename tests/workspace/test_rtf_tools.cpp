@@ -1,0 +1,203 @@
+// The RTF files against other programs: LibreOffice (when installed) and our own
+// command-line converter.
+
+#include "workspace/core/rtfreader.h"
+#include "workspace/core/rtfwriter.h"
+#include "workspace/richtext_print.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace workspace;
+
+namespace {
+
+// 水调歌头 (苏轼), the first lines as the chinese-poetry dataset gives them.
+const QStringList Poem = {QStringLiteral("明月几时有，把酒问青天。"),
+                          QStringLiteral("不知天上宫阙，今夕是何年。"),
+                          QStringLiteral("我欲乘风归去，又恐琼楼玉宇，高处不胜寒。")};
+
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+class LibreOffice : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        m_soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (m_soffice.isEmpty())
+            GTEST_SKIP() << "soffice is not installed (Debian: libreoffice-writer-nogui)";
+        ASSERT_TRUE(m_dir.isValid());
+    }
+
+    // Converts `file` in the temporary folder; returns the path of the result.
+    QString convert(const QString& file, const QString& filter, const QString& suffix) {
+        QProcess p;
+        p.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") +
+                                m_dir.filePath(QStringLiteral("profile")),
+                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
+                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("out")),
+                            m_dir.filePath(file)});
+        EXPECT_TRUE(p.waitForFinished(180000)) << "soffice did not finish";
+        return m_dir.filePath(QStringLiteral("out/") + QFileInfo(file).completeBaseName() + suffix);
+    }
+
+    QString m_soffice;
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats) {
+    // A Writer document: centred red 16-point 楷体 title, right-aligned author, a bold
+    // run, a tab, a soft line break and a character outside GBK.
+    const QString fodt = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0" xmlns:style="urn:oasis:names:tc:opendocument:xmlns:style:1.0" xmlns:fo="urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0" xmlns:svg="urn:oasis:names:tc:opendocument:xmlns:svg-compatible:1.0" office:version="1.2" office:mimetype="application/vnd.oasis.opendocument.text">
+<office:font-face-decls><style:font-face style:name="楷体" svg:font-family="楷体"/></office:font-face-decls>
+<office:automatic-styles>
+<style:style style:name="P1" style:family="paragraph"><style:paragraph-properties fo:text-align="center"/></style:style>
+<style:style style:name="P2" style:family="paragraph"><style:paragraph-properties fo:text-align="end"/></style:style>
+<style:style style:name="T1" style:family="text"><style:text-properties fo:color="#ff0000" style:font-name-asian="楷体" style:font-size-asian="16pt" fo:font-size="16pt"/></style:style>
+<style:style style:name="T2" style:family="text"><style:text-properties fo:font-weight="bold" style:font-weight-asian="bold"/></style:style>
+</office:automatic-styles>
+<office:body><office:text>
+<text:p text:style-name="P1"><text:span text:style-name="T1">水调歌头</text:span></text:p>
+<text:p text:style-name="P2">苏轼</text:p>
+<text:p>%1<text:span text:style-name="T2">%2</text:span></text:p>
+<text:p>%3<text:tab/>a<text:line-break/>b 𠀀</text:p>
+</office:text></office:body></office:document>
+)")
+                             .arg(Poem[0], Poem[1], Poem[2]);
+    ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("poem.fodt")), fodt.toUtf8()));
+    const QString rtfPath =
+        convert(QStringLiteral("poem.fodt"), QStringLiteral("rtf"), QStringLiteral(".rtf"));
+    const QByteArray rtf = readAll(rtfPath);
+    ASSERT_TRUE(RtfReader::looksLikeRtf(rtf)) << "no RTF from soffice";
+
+    RtfReader reader;
+    ASSERT_TRUE(reader.read(QByteArrayView(rtf))) << reader.errorString().toStdString();
+    const RichDocument& doc = reader.document();
+    EXPECT_EQ(doc.plainText(), QStringLiteral("水调歌头\n苏轼\n") + Poem[0] + Poem[1] + '\n' +
+                                   Poem[2] + QStringLiteral("\ta\nb 𠀀\n"));
+    ASSERT_EQ(doc.paragraphs.size(), 4u);
+    EXPECT_EQ(doc.paragraphs[0].alignment, Alignment::Centre);
+    EXPECT_EQ(doc.paragraphs[1].alignment, Alignment::Right);
+    EXPECT_EQ(doc.paragraphs[2].alignment, Alignment::Left);
+    const CharFormat& title = doc.paragraphs[0].runs.at(0).format;
+    EXPECT_EQ(title.font, QStringLiteral("楷体"));
+    EXPECT_EQ(title.halfPoints, 32);
+    EXPECT_EQ(title.colour, (Rgb{255, 0, 0}));
+    ASSERT_EQ(doc.paragraphs[2].runs.size(), 2u);
+    EXPECT_FALSE(doc.paragraphs[2].runs[0].format.bold);
+    EXPECT_TRUE(doc.paragraphs[2].runs[1].format.bold);
+}
+
+TEST_F(LibreOffice, ReadsOurRtfAsOurText) {
+    RichDocument doc;
+    const CharFormat song{QStringLiteral("宋体"), 18, {}, false, false, false};
+    doc.paragraphs.push_back(
+        {Alignment::Centre,
+         {{QStringLiteral("水调歌头"), {QStringLiteral("楷体"), 32, Rgb{255, 0, 0}, true}}}});
+    doc.paragraphs.push_back({Alignment::Right, {{QStringLiteral("苏轼"), song}}});
+    doc.paragraphs.push_back(
+        {Alignment::Left,
+         {{Poem[0], song},
+          {QStringLiteral("x{\\}y\tz"), {QStringLiteral("Arial"), 20, {}, false, false, false}}}});
+    doc.paragraphs.push_back({Alignment::Left, {}});
+    doc.paragraphs.push_back(
+        {Alignment::Left,
+         {{QStringLiteral("𠀀😀 丂€") + QChar(QChar::LineSeparator) + Poem[1], song}}});
+    ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("mq1.rtf")), RtfWriter::toRtf(doc)));
+
+    const QString txt = convert(QStringLiteral("mq1.rtf"),
+                                QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral(".txt"));
+    QByteArray bytes = readAll(txt);
+    ASSERT_FALSE(bytes.isEmpty()) << "no text from soffice";
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QString text = QString::fromUtf8(bytes);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_EQ(text, doc.plainText());
+}
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliResult cli(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(LYREVANE_CLI), args);
+    CliResult r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+} // namespace
+
+TEST(RtfCommands, TextToRtfAndBack) {
+    QTemporaryDir dir;
+    const QString text = Poem.join('\n') + QStringLiteral("\n\n𠀀 {x}\\\n");
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.txt")), text.toUtf8()));
+
+    CliResult rtf = cli({QStringLiteral("txt2rtf"), dir.filePath(QStringLiteral("in.txt"))});
+    ASSERT_EQ(rtf.exitCode, 0) << rtf.err.toStdString();
+    EXPECT_TRUE(rtf.out.startsWith("{\\rtf1\\ansi\\ansicpg936"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("mq1.rtf")), rtf.out));
+
+    CliResult back = cli({QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("mq1.rtf"))});
+    ASSERT_EQ(back.exitCode, 0) << back.err.toStdString();
+    EXPECT_EQ(QString::fromUtf8(back.out), text);
+}
+
+TEST(RtfCommands, FailuresSayWhyOnOneLine) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("cut.rtf")),
+                         "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\par \\'ce\\'c4"));
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        QByteArray out;
+    };
+    const std::vector<Case> cases = {
+        {"missing file",
+         {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("none.rtf"))},
+         1,
+         ""},
+        {"missing file",
+         {QStringLiteral("txt2rtf"), dir.filePath(QStringLiteral("none.txt"))},
+         1,
+         ""},
+        {"no file named", {QStringLiteral("rtf2txt")}, 2, ""},
+        {"truncated RTF: its text, then the damage",
+         {QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("cut.rtf"))},
+         1,
+         QStringLiteral("中\n文\n").toUtf8()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CliResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_EQ(r.out, c.out);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+}

@@ -99,6 +99,14 @@ TEST(PasswordLock, TheStartUpPromptHidesTheDocumentsUntilThePasswordIsGiven) {
     EXPECT_TRUE(widget(*form, "skTabControl1")->isHidden());
     EXPECT_FALSE(widget(*form, "Memo1")->isHidden());
 
+    // The commands that act on the documents keep working while they are hidden.
+    form->findChild<QTextEdit*>("skm1")->setPlainText(QString::fromUtf8("藏起来的诗"));
+    action(*form, "S1")->trigger();
+    EXPECT_TRUE(app.tree.exists("save/mq1.dat"));
+    app.modals.dialogs.clear();
+    action(*form, "W2")->trigger();
+    EXPECT_EQ(app.modals.dialogs, QStringList{"Form2"});
+
     // 密码保护 then 取消: the check comes back, the notice stays.
     app.modals.answer = answers({{}});
     action(*form, "M4")->trigger();

@@ -2,7 +2,7 @@
 
 #include "app/core/app_error.h"
 #include "app/ui/TForm17.h"
-#include "skin/ui/modals.h"
+#include "app/ui/edit_commands.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/view_modes.h"
 #include "catalogue/ui/pattern_display.h"
@@ -10,8 +10,10 @@
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
 #include "rhyme/ui/rhyme_panels.h"
+#include "skin/ui/modals.h"
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_lock.h"
+#include "workspace/ui/workspace_commands.h"
 #include "workspace/ui/workspace_panel.h"
 
 #include <QAction>
@@ -34,10 +36,6 @@ namespace {
 const QString kTitle = QString::fromUtf8(kApplicationTitle);
 // The author's forum, shown in the third panel of the status bar.
 const QString kForumAddress = QStringLiteral("https://forum.lyrevane.org");
-
-QString documentPath(int n) {
-    return QStringLiteral("save\\mq%1.rtf").arg(n);
-}
 
 QWidget* stackedPanel(const QString& name, QWidget* parent) {
     auto* panel = new QWidget(parent);
@@ -212,13 +210,17 @@ void TForm1::connectCommands() {
     connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
-    m_display->watchHoverElsewhere({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1,
-                                    m_patterns->skMemo2, m_patterns->Memo2, m_patterns->Memo3,
-                                    m_patterns->Memo4, m_patterns->Memo5, m_patterns->skPanel7,
-                                    m_favourites->skPanel8, m_favourites->skMmemo1,
-                                    m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3,
-                                    Panel6, m_favourites->skPanel4, m_patterns->skPanel2,
-                                    m_rhyme->skPanel9});
+    m_display->watchHoverElsewhere(
+        {skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
+         m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
+         m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
+         m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6, m_favourites->skPanel4,
+         m_patterns->skPanel2, m_rhyme->skPanel9});
+
+    m_documents = new WorkspaceCommands(
+        *m_workspace,
+        {a.S1, a.O1, a.L1, a.C3, a.R1, a.T2, a.P5, a.W2, m_toolBar.button(MainToolBar::Save)},
+        m_context.root, *m_modals, this);
 
     m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
@@ -226,38 +228,19 @@ void TForm1::connectCommands() {
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
-    // The standard edit actions act on the control that has the focus.
-    auto onFocused = [this](QAction* item, auto textEdit, auto plainEdit, auto lineEdit) {
-        connect(item, &QAction::triggered, this, [=] {
-            QWidget* w = QApplication::focusWidget();
-            if (auto* t = qobject_cast<QTextEdit*>(w))
-                (t->*textEdit)();
-            else if (auto* p = qobject_cast<QPlainTextEdit*>(w))
-                (p->*plainEdit)();
-            else if (auto* l = qobject_cast<QLineEdit*>(w))
-                (l->*lineEdit)();
-        });
-    };
-    onFocused(a.Z1, &QTextEdit::undo, &QPlainTextEdit::undo, &QLineEdit::undo);
-    onFocused(a.X2, &QTextEdit::cut, &QPlainTextEdit::cut, &QLineEdit::cut);
-    onFocused(a.C1, &QTextEdit::copy, &QPlainTextEdit::copy, &QLineEdit::copy);
-    onFocused(a.V1, &QTextEdit::paste, &QPlainTextEdit::paste, &QLineEdit::paste);
-    onFocused(a.A1, &QTextEdit::selectAll, &QPlainTextEdit::selectAll, &QLineEdit::selectAll);
-    onFocused(a.popupUndo, &QTextEdit::undo, &QPlainTextEdit::undo, &QLineEdit::undo);
-    onFocused(a.popupCut, &QTextEdit::cut, &QPlainTextEdit::cut, &QLineEdit::cut);
-    onFocused(a.popupCopy, &QTextEdit::copy, &QPlainTextEdit::copy, &QLineEdit::copy);
-    onFocused(a.popupPaste, &QTextEdit::paste, &QPlainTextEdit::paste, &QLineEdit::paste);
-    onFocused(a.popupSelectAll, &QTextEdit::selectAll, &QPlainTextEdit::selectAll,
-              &QLineEdit::selectAll);
-    // The tool bar's edit buttons act on the document that is shown.
-    auto onDocument = [this](QToolButton* b, void (QTextEdit::*act)()) {
-        connect(b, &QToolButton::clicked, this,
-                [this, act] { (m_workspace->visibleDocument()->*act)(); });
-    };
-    onDocument(m_toolBar.button(MainToolBar::Undo), &QTextEdit::undo);
-    onDocument(m_toolBar.button(MainToolBar::Cut), &QTextEdit::cut);
-    onDocument(m_toolBar.button(MainToolBar::Copy), &QTextEdit::copy);
-    onDocument(m_toolBar.button(MainToolBar::Paste), &QTextEdit::paste);
+    // The standard edit commands: on the focused control, or on the shown document.
+    new EditCommands({{a.Z1, a.popupUndo},
+                      {a.X2, a.popupCut},
+                      {a.C1, a.popupCopy},
+                      {a.V1, a.popupPaste},
+                      {a.A1, a.popupSelectAll},
+                      {a.editMenu, a.skPopupMenu1},
+                      m_toolBar.button(MainToolBar::Undo),
+                      m_toolBar.button(MainToolBar::Cut),
+                      m_toolBar.button(MainToolBar::Copy),
+                      m_toolBar.button(MainToolBar::Paste),
+                      [this] { return m_workspace->visibleDocument(); }},
+                     this);
 }
 
 // ---- Start-up -----------------------------------------------------------------
@@ -282,13 +265,9 @@ void TForm1::FormCreate() {
         m_knowledge->ListBox3->addItems(
             root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
     });
-    for (int n = 1; n <= 5; ++n) {
-        loadStep(documentPath(n), [this, n](const DataRoot& root) {
-            // The rich text itself is read by the workspace's RTF layer.
-            QByteArray bytes = root.readBytes(documentPath(n));
-            m_workspace->documents[n - 1]->setProperty("storedBytes", bytes);
-        });
-    }
+    for (int n = 1; n <= 5; ++n)
+        loadStep(WorkspaceCommands::storePath(n),
+                 [this, n](const DataRoot&) { m_documents->load(n); });
     loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
         m_knowledge->Memo9->setPlainText(
             root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
@@ -396,13 +375,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
 bool TForm1::FormClose() {
     try {
         // 1. The five documents.
-        for (int n = 1; n <= 5; ++n) {
-            saveStep(documentPath(n), [this, n](const DataRoot& root) {
-                root.writeBytes(
-                    documentPath(n),
-                    m_workspace->documents[n - 1]->property("storedBytes").toByteArray());
-            });
-        }
+        for (int n = 1; n <= 5; ++n)
+            saveStep(WorkspaceCommands::storePath(n),
+                     [this, n](const DataRoot&) { m_documents->store(n); });
         // 2. The knowledge pane, the template-file view and the favourites' names.
         saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
             root.writeText(QStringLiteral("temp.dat"), m_knowledge->Memo9->toPlainText());

@@ -25,6 +25,7 @@ class TskForm;
 class TskPanel;
 class TskRadioButton;
 class TskSideChannel;
+class WorkspaceCommands;
 class WorkspacePanel;
 
 // What the window needs from outside: its data tree, its settings file and the
@@ -101,6 +102,7 @@ class TForm1 : public QMainWindow {
     PatternDisplay* m_display = nullptr;
     FavouritesPanels* m_favourites = nullptr;
     WorkspacePanel* m_workspace = nullptr;
+    WorkspaceCommands* m_documents = nullptr;
     RhymePanels* m_rhyme = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;

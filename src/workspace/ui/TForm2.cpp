@@ -1,0 +1,54 @@
+#include "workspace/ui/TForm2.h"
+
+#include "skin/ui/skinned.h"
+#include "workspace/core/wordcount.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+
+TForm2::TForm2(const QList<QTextEdit*>& documents, QWidget* parent)
+    : QDialog(parent), m_documents(documents) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("字数统计"));
+    setFixedSize(332, 326);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+
+    Label1 = new QLabel(QStringLiteral("您的诗词字数为："), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(skin::songFont(14));
+    Label1->setGeometry(32, 120, 180, 20);
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(skin::songFont(12));
+    QPalette blue = Label2->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    Label2->setPalette(blue);
+    Label2->setGeometry(32, 144, 180, 20);
+
+    const char* captions[] = {"婉约词", "豪放词", "绝句篇", "律诗篇", "其它篇"};
+    for (int i = 0; i < 5; ++i) {
+        auto* b = new QPushButton(QString::fromUtf8(captions[i]), this);
+        b->setObjectName(QStringLiteral("CountButton%1").arg(i + 1));
+        b->setGeometry(224, 64 + 32 * i, 80, 27);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, i] { count(i); });
+        countButtons.append(b);
+    }
+    quitButton = new QPushButton(QStringLiteral("退出"), this);
+    quitButton->setObjectName(QStringLiteral("QuitButton"));
+    quitButton->setGeometry(224, 256, 80, 27);
+    quitButton->setAutoDefault(false);
+    connect(quitButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TForm2::count(int document) {
+    QString line1 = Label1->text(), line2 = Label2->text();
+    workspace::updateResultLines(workspace::countWords(m_documents.at(document)->toPlainText()),
+                                 &line1, &line2);
+    Label1->setText(line1);
+    Label2->setText(line2);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The word count window: five buttons count one document each; two lines show the
+// number of Chinese characters and of other printable characters.
+
+#include <QDialog>
+#include <QList>
+
+class QLabel;
+class QPushButton;
+class QTextEdit;
+
+class TForm2 : public QDialog {
+    Q_OBJECT
+  public:
+    TForm2(const QList<QTextEdit*>& documents, QWidget* parent = nullptr);
+
+    QLabel *Label1, *Label2;          // the two result lines
+    QList<QPushButton*> countButtons; // 婉约词 … 其它篇
+    QPushButton* quitButton;          // 退出
+
+    void count(int document);
+
+  private:
+    QList<QTextEdit*> m_documents;
+};

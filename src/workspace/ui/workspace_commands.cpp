@@ -1,0 +1,145 @@
+#include "workspace/ui/workspace_commands.h"
+
+#include "app/core/app_error.h"
+#include "app/core/data_root.h"
+#include "skin/ui/modals.h"
+#include "workspace/core/rtfreader.h"
+#include "workspace/core/rtfwriter.h"
+#include "workspace/ui/TForm2.h"
+#include "workspace/ui/print_document.h"
+#include "workspace/ui/richtextdocument.h"
+#include "workspace/ui/workspace_panel.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <QToolButton>
+
+WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions,
+                                     const DataRoot& root, ModalRunner& modals, QWidget* window)
+    : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals), m_window(window),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    auto run = [this](void (WorkspaceCommands::*command)()) {
+        return [this, command] { guarded([&] { (this->*command)(); }); };
+    };
+    connect(a.S1, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
+    connect(a.saveButton, &QToolButton::clicked, this, run(&WorkspaceCommands::saveCopies));
+    connect(a.O1, &QAction::triggered, this, run(&WorkspaceCommands::openFile));
+    connect(a.T2, &QAction::triggered, this, run(&WorkspaceCommands::pageSetup));
+    connect(a.P5, &QAction::triggered, this, run(&WorkspaceCommands::print));
+    connect(a.W2, &QAction::triggered, this, run(&WorkspaceCommands::countWords));
+    connect(a.L1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
+    connect(a.C3, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
+    connect(a.R1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+}
+
+WorkspaceCommands::~WorkspaceCommands() = default;
+
+QString WorkspaceCommands::storePath(int n) {
+    return QStringLiteral("save\\mq%1.rtf").arg(n);
+}
+QString WorkspaceCommands::copyPath(int n) {
+    return QStringLiteral("Save\\mq%1.dat").arg(n);
+}
+
+void WorkspaceCommands::guarded(const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const AppError& e) {
+        m_modals.showError(m_window, e.message());
+    }
+}
+
+void WorkspaceCommands::load(int n) {
+    const QString path = storePath(n);
+    const QByteArray bytes = m_root.readBytes(path);
+    workspace::RtfReader reader;
+    const bool whole = reader.read(bytes);
+    workspace::setRichDocument(m_panel.documents[n - 1]->document(), reader.document());
+    if (!whole) {
+        // What could be read is shown; the file itself is kept aside first, so that the
+        // shutdown, which writes the document back, loses nothing of it.
+        const QString keep = path + QStringLiteral(".orig");
+        m_root.writeBytes(keep, bytes);
+        throw AppError(QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
+                           .arg(path, reader.errorString(), keep));
+    }
+}
+
+QByteArray WorkspaceCommands::rtfOf(int n) const {
+    return workspace::RtfWriter::toRtf(
+        workspace::richDocument(*m_panel.documents[n - 1]->document()));
+}
+
+void WorkspaceCommands::store(int n) {
+    m_root.writeBytes(storePath(n), rtfOf(n));
+}
+
+void WorkspaceCommands::saveCopies() {
+    for (int n = 1; n <= 5; ++n)
+        m_root.writeBytes(copyPath(n), rtfOf(n));
+}
+
+void WorkspaceCommands::openFile() {
+    QFileDialog dialog(m_window);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(
+        {QStringLiteral("文本文件 (*.TXT *.txt)"), QStringLiteral("所有文件 (*)")});
+    if (m_modals.exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString file = dialog.selectedFiles().first();
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        throw AppError::cannotOpen(QDir::toNativeSeparators(file));
+    workspace::RtfReader reader;
+    const bool whole = reader.read(in.readAll());
+    // The first document, whichever tab shows.
+    workspace::setRichDocument(m_panel.documents.first()->document(), reader.document());
+    if (!whole)
+        throw AppError(QStringLiteral("File %1 is damaged (%2)")
+                           .arg(QDir::toNativeSeparators(file), reader.errorString()));
+}
+
+void WorkspaceCommands::align(Qt::Alignment alignment) {
+    a.L1->setChecked(alignment == Qt::AlignLeft);
+    a.C3->setChecked(alignment == Qt::AlignHCenter);
+    a.R1->setChecked(alignment == Qt::AlignRight);
+    for (QTextEdit* doc : m_panel.documents) {
+        QTextCursor all(doc->document());
+        all.select(QTextCursor::Document);
+        QTextBlockFormat format;
+        format.setAlignment(alignment);
+        all.mergeBlockFormat(format); // also what is typed there later
+        QTextOption option = doc->document()->defaultTextOption();
+        option.setAlignment(alignment);
+        doc->document()->setDefaultTextOption(option);
+    }
+}
+
+void WorkspaceCommands::pageSetup() {
+    QPageSetupDialog dialog(m_printer.get(), m_window);
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
+    m_modals.exec(dialog);
+}
+
+void WorkspaceCommands::print() {
+    QPrintDialog dialog(m_printer.get(), m_window);
+    dialog.setObjectName(QStringLiteral("PrintDialog1"));
+    if (m_modals.exec(dialog) != QDialog::Accepted)
+        return; // nothing printed, no job opened
+    QTextEdit* first = m_panel.documents.first();
+    if (first->isHidden()) // lay it out as it shows when its tab is selected
+        first->document()->setTextWidth(m_panel.visibleDocument()->viewport()->width());
+    workspace::printLines(workspace::screenLines(*first), *first, *m_printer);
+}
+
+void WorkspaceCommands::countWords() {
+    TForm2 window(m_panel.documents, m_window);
+    m_modals.exec(window);
+}

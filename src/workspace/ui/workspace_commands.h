@@ -1,0 +1,58 @@
+#pragma once
+// What the workspace does with its five documents: load and store them as RTF, 保存
+// the copies, 打开 a file into the first one, align them, print the first one and
+// count their characters.
+
+#include <QObject>
+#include <QPrinter>
+#include <memory>
+
+class DataRoot;
+class ModalRunner;
+class QAction;
+class QToolButton;
+class WorkspacePanel;
+
+struct WorkspaceActions {
+    QAction *S1, *O1, *L1, *C3, *R1, *T2, *P5, *W2;
+    QToolButton* saveButton;
+};
+
+class WorkspaceCommands : public QObject {
+    Q_OBJECT
+  public:
+    WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions, const DataRoot& root,
+                      ModalRunner& modals, QWidget* window);
+    ~WorkspaceCommands() override;
+
+    // The store file of document n (1 to 5) and its copy.
+    static QString storePath(int n);
+    static QString copyPath(int n);
+
+    // Start-up: replaces document n with its store file. Throws AppError when the
+    // file cannot be opened. A damaged file loads what can be read, is kept beside
+    // as "<name>.orig" so the shutdown cannot lose it, and is reported.
+    void load(int n);
+    // Shutdown: writes document n to its store file.
+    void store(int n);
+
+    void saveCopies(); // 保存
+    void openFile();   // 打开
+    void align(Qt::Alignment alignment);
+    void pageSetup();  // 页面设置
+    void print();      // 打印
+    void countWords(); // 字数统计
+
+    QPrinter& printer() { return *m_printer; }
+
+  private:
+    QByteArray rtfOf(int n) const;
+    void guarded(const std::function<void()>& handler);
+
+    WorkspacePanel& m_panel;
+    WorkspaceActions a;
+    const DataRoot& m_root;
+    ModalRunner& m_modals;
+    QWidget* m_window;
+    std::unique_ptr<QPrinter> m_printer;
+};

@@ -151,7 +151,8 @@ TEST(Examples, PlaceholderSlotsAreExactlyTheDocumentedOnes)
         QStringLiteral("rare/40: 2 3 4 5"), // 春风袅娜: one poem in the dataset
         // too few sound poems of the tune in the dataset
         QStringLiteral("common/23: 3 4 5"), // 双双燕: two
-        QStringLiteral("general/36: 5"), // 雨霖铃: four
+        QStringLiteral("general/36: 4 5"), // 雨霖铃: three sound texts (柳永's lacks a character)
+        QStringLiteral("rare/01: 5"), // 调笑令: four of the form
         QStringLiteral("rare/18: 5"), // 离亭燕: four
         QStringLiteral("rare/20: 5"), // 潇湘夜雨: four without a missing character
         QStringLiteral("rare/23: 5"), // 昼夜乐: four

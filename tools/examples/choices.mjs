@@ -111,6 +111,15 @@ export const upperCounts = {
 export const forms = {
   'general/7': [44], 'rare/19': [82], 'common/21': [95, 97], 'rare/12': [55], 'general/36': [103],
 };
+// Rhyme-change notes in example 1, where the template marks the change:
+// the note follows the words of the line it concerns.
+export const notes = {
+  'common/4': [['剪不断', '（换仄韵）'], ['是离愁', '（换前平韵）']],
+  'common/11': [['听取蛙声一片', '（叶仄韵）'], ['路转溪桥忽见', '（叶仄韵）']],
+  'general/4': [['急雨打篷声', '（换平韵）'], ['却是池荷跳雨', '（换仄韵）'], ['聚作水银窝', '（换平韵）']],
+  'general/6': [['泪染轻匀', '（换平韵）'], ['怕郎猜道', '（换仄韵）'], ['云鬓斜簪', '（换平韵）']],
+  'rare/24': [['泪痕相照', '（换仄韵）']],
+};
 export const versePins = {
   3: ['杜甫:忽传收蓟北', '杜甫:岁暮阴阳催短景'],
   7: ['杜甫:国破山河在'],

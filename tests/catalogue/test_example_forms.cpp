@@ -200,7 +200,7 @@ enum class Tone { Level, Oblique };
 // metrical position, and some always one way (忘 望 醒 come out oblique), so
 // their counts say nothing about the reading in a given poem.
 const QString kTwoReadings = QStringLiteral(
-    "看听思过教忘望醒重为胜令更相长中应当间论量禁任兴乘漫纵将分称难要骑吹燕冠供行正傍叹王闻调占");
+    "看听思过教忘望醒重为胜令更相长中应当间论量禁任兴乘漫纵将分称难要骑吹燕冠供行正傍叹王闻调占凭");
 
 // Character -> tone, for the characters the strains are sure of: at least five
 // observations, one class at least nine in ten. Counted on the traditional

@@ -87,6 +87,8 @@ export const pins = {
   'rare/13': ['苏轼:山与歌眉敛', '李清照:天上星河转', '温庭筠:手里金鹦鹉'],
   'rare/14': ['李煜:晓妆初过'],
   'rare/16': ['马子严:雨过园林', '江衍:屈曲新堤!@33'],
+  // 周邦彦's form has the template's rhymes in the two three-character lines
+  'rare/19': ['周邦彦:湖平春水', '周邦彦:楼前疏柳'],
   'rare/22': ['周邦彦:香脸轻匀'],
   'rare/25': ['周邦彦:暗柳啼鸦'],
   'rare/28': ['周邦彦:风销焰蜡'],

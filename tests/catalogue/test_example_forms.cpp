@@ -29,14 +29,14 @@ namespace {
 
 const QString kPlaceholderStart = QString::fromUtf8(kPlaceholderLead);
 
-QString examplesDir()
-{
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_SOURCE_DIR")) + QStringLiteral("/data/catalogue/examples");
+QString examplesDir() {
+    return QString::fromLocal8Bit(qgetenv("LYREVANE_SOURCE_DIR")) +
+           QStringLiteral("/data/catalogue/examples");
 }
 
-QString datasetDir()
-{
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_NPM_DIR")) + QStringLiteral("/chinese-poetry/dist");
+QString datasetDir() {
+    return QString::fromLocal8Bit(qgetenv("LYREVANE_NPM_DIR")) +
+           QStringLiteral("/chinese-poetry/dist");
 }
 
 // One record of the catalogue, ci or verse, as the checks see it.
@@ -47,8 +47,7 @@ struct Record {
     const std::array<QString, 5>* examples;
 };
 
-std::vector<Record> allRecords()
-{
+std::vector<Record> allRecords() {
     static const char* const dirs[] = {"common", "general", "rare"};
     std::vector<Record> out;
     for (PatternList list : kPatternLists) {
@@ -60,14 +59,13 @@ std::vector<Record> allRecords()
         }
     }
     for (const auto& v : versePatterns())
-        out.push_back({QStringLiteral("verse/%1").arg(v.row + 1, 2, 10, QLatin1Char('0')), v.label, v.templateText,
-                       &v.examples});
+        out.push_back({QStringLiteral("verse/%1").arg(v.row + 1, 2, 10, QLatin1Char('0')), v.label,
+                       v.templateText, &v.examples});
     return out;
 }
 
 // The tone marks of a template in order; notes and punctuation carry none.
-std::vector<ToneMark> marksOf(const QString& templateText)
-{
+std::vector<ToneMark> marksOf(const QString& templateText) {
     std::vector<ToneMark> marks;
     for (QChar c : templateText)
         if (auto m = toneMarkOf(c))
@@ -78,9 +76,9 @@ std::vector<ToneMark> marksOf(const QString& templateText)
 // The characters of a model poem: the text before its attribution ("--" in
 // example 1, "——" in the others), inline notes in full-width parentheses
 // removed, Chinese characters only.
-QString poemCharacters(const QString& example, int slot)
-{
-    QString body = example.left(example.lastIndexOf(slot == 1 ? QStringLiteral("--") : QStringLiteral("——")));
+QString poemCharacters(const QString& example, int slot) {
+    QString body =
+        example.left(example.lastIndexOf(slot == 1 ? QStringLiteral("--") : QStringLiteral("——")));
     static const QRegularExpression note(QStringLiteral("（[^（）]*）"));
     body.remove(note);
     QString chars;
@@ -97,15 +95,15 @@ struct Variant {
     QString reason;
 };
 
-std::map<QString, Variant> loadVariants(QStringList* problems)
-{
+std::map<QString, Variant> loadVariants(QStringList* problems) {
     std::map<QString, Variant> out;
     QFile f(examplesDir() + QStringLiteral("/variants.tsv"));
     if (!f.open(QIODevice::ReadOnly)) {
         problems->append(QStringLiteral("variants.tsv missing"));
         return out;
     }
-    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         if (line.startsWith(QLatin1Char('#')))
             continue;
@@ -114,11 +112,15 @@ std::map<QString, Variant> loadVariants(QStringList* problems)
         const int row = f.value(1).toInt(&rowOk);
         const int slot = f.value(2).toInt(&slotOk);
         const int count = f.value(3).toInt(&countOk);
-        if (f.size() != 5 || !rowOk || !slotOk || !countOk || slot < 1 || slot > 5 || f[4].trimmed().isEmpty()) {
+        if (f.size() != 5 || !rowOk || !slotOk || !countOk || slot < 1 || slot > 5 ||
+            f[4].trimmed().isEmpty()) {
             problems->append(QStringLiteral("variants.tsv: bad line: ") + line);
             continue;
         }
-        const QString key = QStringLiteral("%1/%2 example %3").arg(f[0]).arg(row, 2, 10, QLatin1Char('0')).arg(slot);
+        const QString key = QStringLiteral("%1/%2 example %3")
+                                .arg(f[0])
+                                .arg(row, 2, 10, QLatin1Char('0'))
+                                .arg(slot);
         if (out.count(key))
             problems->append(QStringLiteral("variants.tsv: listed twice: ") + key);
         out[key] = {count, f[4]};
@@ -130,8 +132,7 @@ std::map<QString, Variant> loadVariants(QStringList* problems)
 
 // One character per mark, except the listed variant forms; a listed variant
 // must still have the count it is listed with, and name an example that exists.
-TEST(ExampleForms, CharacterCountMatchesTheTemplate)
-{
+TEST(ExampleForms, CharacterCountMatchesTheTemplate) {
     QStringList problems;
     auto variants = loadVariants(&problems);
     int checked = 0;
@@ -147,11 +148,16 @@ TEST(ExampleForms, CharacterCountMatchesTheTemplate)
             if (v == variants.end()) {
                 if (count != int(marks.size()))
                     problems.append(QStringLiteral("%1 %2: %3 characters, template %4 marks")
-                                        .arg(key, r.name).arg(count).arg(marks.size()));
+                                        .arg(key, r.name)
+                                        .arg(count)
+                                        .arg(marks.size()));
             } else {
                 if (count != v->second.count)
-                    problems.append(QStringLiteral("%1 %2: listed as a %3-character variant, has %4")
-                                        .arg(key, r.name).arg(v->second.count).arg(count));
+                    problems.append(
+                        QStringLiteral("%1 %2: listed as a %3-character variant, has %4")
+                            .arg(key, r.name)
+                            .arg(v->second.count)
+                            .arg(count));
                 variants.erase(v);
             }
             ++checked;
@@ -163,8 +169,7 @@ TEST(ExampleForms, CharacterCountMatchesTheTemplate)
     EXPECT_GT(checked, 500);
 }
 
-TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation)
-{
+TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation) {
     const struct {
         const char* example;
         int slot;
@@ -176,7 +181,8 @@ TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation)
         {"甲乙丙。——题目--其一[唐·某]", 3, "甲乙丙"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(poemCharacters(QString::fromUtf8(c.example), c.slot).toStdString(), std::string(c.chars))
+        EXPECT_EQ(poemCharacters(QString::fromUtf8(c.example), c.slot).toStdString(),
+                  std::string(c.chars))
             << c.example;
 }
 
@@ -184,8 +190,7 @@ namespace {
 
 using json = nlohmann::json;
 
-json readJson(const QString& path)
-{
+json readJson(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return json::array();
@@ -205,25 +210,28 @@ const QString kTwoReadings = QStringLiteral(
 // Character -> tone, for the characters the strains are sure of: at least five
 // observations, one class at least nine in ten. Counted on the traditional
 // characters of 全唐诗 and folded onto their simplified forms.
-const QHash<QChar, Tone>& toneMap()
-{
+const QHash<QChar, Tone>& toneMap() {
     static const QHash<QChar, Tone> map = [] {
         QHash<QString, QString> textById; // id -> the poem's paragraphs joined by '\n'
         QHash<QString, std::vector<QString>> paragraphsById;
         const QDir tang(datasetDir() + QStringLiteral("/quantangshi"));
-        for (const QString& name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        for (const QString& name :
+             tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
             for (const auto& poem : readJson(tang.filePath(name))) {
                 std::vector<QString> paras;
                 for (const auto& p : poem.value("paragraphs", json::array()))
                     paras.push_back(QString::fromStdString(p.get<std::string>()));
-                paragraphsById.insert(QString::fromStdString(poem.value("id", std::string())), std::move(paras));
+                paragraphsById.insert(QString::fromStdString(poem.value("id", std::string())),
+                                      std::move(paras));
             }
         }
         QHash<QChar, std::array<int, 2>> counts; // traditional character -> level, oblique
         const QDir strains(datasetDir() + QStringLiteral("/strains/json"));
-        for (const QString& name : strains.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        for (const QString& name :
+             strains.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
             for (const auto& s : readJson(strains.filePath(name))) {
-                const auto it = paragraphsById.constFind(QString::fromStdString(s.value("id", std::string())));
+                const auto it =
+                    paragraphsById.constFind(QString::fromStdString(s.value("id", std::string())));
                 const auto& lines = s.value("strains", json::array());
                 if (it == paragraphsById.constEnd() || it->size() != lines.size())
                     continue;
@@ -273,14 +281,12 @@ const QHash<QChar, Tone>& toneMap()
     return map;
 }
 
-bool datasetPresent()
-{
-    return QDir(datasetDir() + QStringLiteral("/strains/json")).exists()
-        && QDir(datasetDir() + QStringLiteral("/quantangshi")).exists();
+bool datasetPresent() {
+    return QDir(datasetDir() + QStringLiteral("/strains/json")).exists() &&
+           QDir(datasetDir() + QStringLiteral("/quantangshi")).exists();
 }
 
-std::optional<Tone> toneAsked(ToneMark m)
-{
+std::optional<Tone> toneAsked(ToneMark m) {
     switch (m) {
     case ToneMark::Level:
     case ToneMark::LevelRhyme:
@@ -299,8 +305,7 @@ std::optional<Tone> toneAsked(ToneMark m)
 // The map must know the common characters, put the old entering tone among the
 // oblique ones (Mandarin reads many of them level), and leave the characters of
 // two readings out.
-TEST(ExampleTones, MapFromTheStrains)
-{
+TEST(ExampleTones, MapFromTheStrains) {
     if (!datasetPresent())
         GTEST_SKIP() << "chinese-poetry dataset not installed";
     const auto& map = toneMap();
@@ -317,7 +322,8 @@ TEST(ExampleTones, MapFromTheStrains)
     for (const auto& c : cases) {
         for (QChar ch : QString::fromUtf16(c.chars)) {
             const auto it = map.constFind(ch);
-            const std::optional<Tone> got = it == map.constEnd() ? std::nullopt : std::optional<Tone>(*it);
+            const std::optional<Tone> got =
+                it == map.constEnd() ? std::nullopt : std::optional<Tone>(*it);
             EXPECT_EQ(got, c.tone) << QString(ch).toStdString();
         }
     }
@@ -327,8 +333,7 @@ TEST(ExampleTones, MapFromTheStrains)
 // wherever the map is sure of it. Examples are aligned mark by mark only when
 // their length equals the template's (variant forms are left out). The figure
 // and the ten weakest patterns go to the test output.
-TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone)
-{
+TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone) {
     if (!datasetPresent())
         GTEST_SKIP() << "chinese-poetry dataset not installed";
     const auto& map = toneMap();
@@ -351,7 +356,8 @@ TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone)
             if (text.startsWith(kPlaceholderStart))
                 continue;
             const QString chars = poemCharacters(text, slot);
-            if (chars.size() != qsizetype(marks.size()) || variants.count(QStringLiteral("%1 example %2").arg(r.key).arg(slot)))
+            if (chars.size() != qsizetype(marks.size()) ||
+                variants.count(QStringLiteral("%1 example %2").arg(r.key).arg(slot)))
                 continue;
             for (size_t i = 0; i < marks.size(); ++i) {
                 const auto asked = toneAsked(marks[i]);
@@ -362,7 +368,8 @@ TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone)
                 if (*known == *asked)
                     ++s.agree;
                 else
-                    s.misses << QStringLiteral("%1:%2%3").arg(slot).arg(i + 1).arg(chars[qsizetype(i)]);
+                    s.misses << QStringLiteral("%1:%2%3").arg(slot).arg(i + 1).arg(
+                        chars[qsizetype(i)]);
             }
         }
         (r.key.startsWith(QLatin1String("verse")) ? verseAgree : ciAgree) += s.agree;
@@ -375,11 +382,12 @@ TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone)
     const int agree = ciAgree + verseAgree, checked = ciChecked + verseChecked;
     ASSERT_GT(checked, 0);
     auto percent = [](int a, int n) { return QString::number(n ? 100.0 * a / n : 100.0, 'f', 1); };
-    QString report = QStringLiteral("tone agreement at fixed positions: %1% (%2 of %3); ci %4%, verse %5%\n")
-                         .arg(percent(agree, checked))
-                         .arg(agree)
-                         .arg(checked)
-                         .arg(percent(ciAgree, ciChecked), percent(verseAgree, verseChecked));
+    QString report =
+        QStringLiteral("tone agreement at fixed positions: %1% (%2 of %3); ci %4%, verse %5%\n")
+            .arg(percent(agree, checked))
+            .arg(agree)
+            .arg(checked)
+            .arg(percent(ciAgree, ciChecked), percent(verseAgree, verseChecked));
     report += QStringLiteral("weakest patterns (example:position character):\n");
     for (size_t i = 0; i < std::min<size_t>(10, scores.size()); ++i) {
         const Score& s = scores[i];

@@ -6,6 +6,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { rowsOf } from './rows.mjs';
+import { notes } from './choices.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const out = path.resolve(here, '../../data/catalogue/examples');
@@ -21,6 +22,16 @@ function dynasty(pick) {
   if (pick.source === 'nantang') return '南唐';
   if (pick.source === 'tang') return '唐';
   return ['温庭筠', '皇甫松'].includes(pick.author) ? '唐' : '五代';
+}
+
+// The body with each note placed right after the words of its line.
+function withNotes(body, list = []) {
+  for (const [words, note] of list) {
+    const at = body.indexOf(words);
+    if (at < 0 || body.indexOf(words, at + 1) >= 0) throw new Error(`note ${note}: "${words}" not found once in ${body}`);
+    body = body.slice(0, at + words.length) + note + body.slice(at + words.length);
+  }
+  return body;
 }
 
 const forms = ['# list\trow\tname\tstored count\tcharacters of examples 1-5\tof which in the upper stanza'];
@@ -41,7 +52,8 @@ for (const list of Object.keys(lengths)) {
       if (list === 'verse') {
         lines.push(slot === 1 ? `${p.body}--${p.title}[${p.author}]` : `${p.body}——${p.title}[唐·${p.author}]`);
       } else {
-        lines.push(slot === 1 ? `${p.body}--${r.name}[${p.author}]` : `${p.body}——${r.name}[${dynasty(p)}·${p.author}]`);
+        lines.push(slot === 1 ? `${withNotes(p.body, notes[key])}--${r.name}[${p.author}]`
+          : `${p.body}——${r.name}[${dynasty(p)}·${p.author}]`);
       }
     }
     fs.writeFileSync(path.join(out, list, String(r.row).padStart(2, '0') + '.txt'), lines.join('\n') + '\n');

@@ -97,13 +97,13 @@ struct Variant {
 
 std::map<QString, Variant> loadVariants(QStringList* problems) {
     std::map<QString, Variant> out;
-    QFile f(examplesDir() + QStringLiteral("/variants.tsv"));
-    if (!f.open(QIODevice::ReadOnly)) {
+    QFile file(examplesDir() + QStringLiteral("/variants.tsv"));
+    if (!file.open(QIODevice::ReadOnly)) {
         problems->append(QStringLiteral("variants.tsv missing"));
         return out;
     }
     const QStringList lines =
-        QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     for (const QString& line : lines) {
         if (line.startsWith(QLatin1Char('#')))
             continue;

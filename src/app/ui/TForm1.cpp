@@ -9,6 +9,7 @@
 #include "catalogue/ui/pattern_panels.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
+#include "rhyme/ui/rhyme_master.h"
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/modals.h"
 #include "skin/ui/skinned.h"
@@ -216,6 +217,8 @@ void TForm1::connectCommands() {
          m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
          m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6, m_favourites->skPanel4,
          m_patterns->skPanel2, m_rhyme->skPanel9});
+
+    m_rhymeMaster = new RhymeMaster(*m_rhyme, {a.C2, a.M1, a.P6, a.N81, a.T3, a.C4, a.B3}, *m_modals, this);
 
     m_documents = new WorkspaceCommands(
         *m_workspace,

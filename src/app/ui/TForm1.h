@@ -20,6 +20,7 @@ class PatternDisplay;
 class PatternPanels;
 class QLabel;
 class QStatusBar;
+class RhymeMaster;
 class RhymePanels;
 class TskForm;
 class TskPanel;
@@ -104,6 +105,7 @@ class TForm1 : public QMainWindow {
     WorkspacePanel* m_workspace = nullptr;
     WorkspaceCommands* m_documents = nullptr;
     RhymePanels* m_rhyme = nullptr;
+    RhymeMaster* m_rhymeMaster = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;

@@ -21,10 +21,7 @@ KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject
     panel6->layout()->addWidget(skPanel16);
 
     skPanel15 = new TskPanel(QStringLiteral("skPanel15"), skPanel14);
-    SpinEdit2 = new QSpinBox(skPanel15->captionStrip());
-    SpinEdit2->setObjectName(QStringLiteral("SpinEdit2"));
-    SpinEdit2->setRange(9, 36);
-    SpinEdit2->setValue(9);
+    SpinEdit2 = new TskSpinEdit(QStringLiteral("SpinEdit2"), 9, 36, skPanel15->captionStrip());
     SpinEdit2->setFixedWidth(40);
     skPanel15->captionStrip()->layout()->addWidget(SpinEdit2);
     Memo9 = skin::makeMemo(QStringLiteral("Memo9"), skPanel15, true);

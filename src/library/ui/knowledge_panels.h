@@ -6,7 +6,7 @@
 
 class QListWidget;
 class QPlainTextEdit;
-class QSpinBox;
+class TskSpinEdit;
 class QWidget;
 class TskPanel;
 
@@ -18,6 +18,6 @@ class KnowledgePanels : public QObject {
     TskPanel *skPanel18{}, *skPanel16{};
     QListWidget *ListBox3{}, *ListBox1{};
     TskPanel* skPanel15{};
-    QSpinBox* SpinEdit2{};
+    TskSpinEdit* SpinEdit2{};
     QPlainTextEdit* Memo9{};
 };

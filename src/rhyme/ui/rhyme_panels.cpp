@@ -17,6 +17,9 @@ QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool
     c->setObjectName(name);
     c->setStatusTip(hint);
     c->setFixedWidth(545);
+    c->setMaxVisibleItems(20);
+    c->setEditable(false);
+    c->setFont(skin::songFont(12));
     c->setVisible(visible);
     return c;
 }
@@ -46,8 +49,11 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
         combo(QStringLiteral("skdbComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
     ComboBox2 = combo(QStringLiteral("ComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
     ComboBox3 = combo(QStringLiteral("ComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
-    for (QComboBox* c : {skdbComboBox3, skdbComboBox2, skdbComboBox1, ComboBox3, ComboBox2})
-        stack->addWidget(c, 0, 0); // later added is in front
+    // Back to front: the split lists lie in front of the entry lists.
+    for (QComboBox* c : {skdbComboBox1, skdbComboBox2, skdbComboBox3, ComboBox3, ComboBox2}) {
+        stack->addWidget(c, 0, 0);
+        c->raise();
+    }
     row->addLayout(stack);
 
     auto* books = new QWidget(Panel2);
@@ -66,7 +72,8 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
         bookLayout->addWidget(b);
         *bookButtons[i] = b;
     }
-    skR1->setSkChecked(true);
+    // No book button is checked in the design: the one restored at start-up acts as
+    // the choice of its book.
     Panel4 = new QWidget(books);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setAutoFillBackground(true);
@@ -95,10 +102,8 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     channelLayout->setSpacing(0);
     skPanel9 = new TskPanel(QStringLiteral("skPanel9"), channel, QStringLiteral("押韵大师"));
     skPanel9->setStatusTip(QStringLiteral("押韵大师"));
-    SpinEdit1 = new QSpinBox(skPanel9->captionStrip());
-    SpinEdit1->setObjectName(QStringLiteral("SpinEdit1"));
-    SpinEdit1->setRange(9, 36);
-    SpinEdit1->setValue(9);
+    SpinEdit1 = new TskSpinEdit(QStringLiteral("SpinEdit1"), 9, 36, skPanel9->captionStrip());
+    SpinEdit1->setFont(skin::songFont(10));
     SpinEdit1->setFixedWidth(40);
     skPanel9->captionStrip()->layout()->addWidget(SpinEdit1);
 
@@ -121,6 +126,19 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     p4->setFixedHeight(25);
     p4->setFrameShape(QFrame::Panel);
     p4->setFrameShadow(QFrame::Sunken);
+    // The finals label: bold 宋体 on white.
+    QPalette white = p4->captionStrip()->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    p4->captionStrip()->setPalette(white);
+    p4->captionStrip()->setFixedHeight(21);
+    QFont bold = skin::songFont(12);
+    bold.setBold(true);
+    p4->captionStrip()->setFont(bold);
+    // The panes' design: 宋体 at 12 pixels in dark blue (colour number 0x804000).
+    for (QPlainTextEdit* pane : {skMemo5, Memo7, Memo8}) {
+        pane->setFont(skin::songFont(12));
+        skin::setFontColour(pane, 0x804000);
+    }
     skPanel9->body()->addWidget(p4);
     channelLayout->addWidget(skPanel9, 1);
 

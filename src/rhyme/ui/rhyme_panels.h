@@ -7,7 +7,7 @@
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
-class QSpinBox;
+class TskSpinEdit;
 class QToolBar;
 class QWidget;
 class TskCheckBox;
@@ -31,7 +31,7 @@ class RhymePanels : public QObject {
     TskRadioButton *skrr2{}, *skrr3{};
     // Right side channel
     TskPanel* skPanel9{};
-    QSpinBox* SpinEdit1{};
+    TskSpinEdit* SpinEdit1{};
     QPlainTextEdit *skMemo5{}, *Memo7{}, *Memo8{};
     TskPanel *skPanel12{}, *skPanel13{};
     TskPanel* p4{};

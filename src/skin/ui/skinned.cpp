@@ -240,3 +240,20 @@ void TskTabControl::setTabIndex(int index) {
     if (index >= 0 && index < m_bar->count())
         m_bar->setCurrentIndex(index);
 }
+
+TskSpinEdit::TskSpinEdit(const QString& name, int minimum, int maximum, QWidget* parent)
+    : QSpinBox(parent), m_min(minimum), m_max(maximum) {
+    setObjectName(name);
+    setRange(0, 999); // what may be typed; the buttons keep to minimum … maximum
+    setValue(minimum);
+}
+
+void TskSpinEdit::stepBy(int steps) {
+    setValue(std::clamp(value() + steps, m_min, m_max));
+}
+
+void TskSpinEdit::focusOutEvent(QFocusEvent* event) {
+    QSpinBox::focusOutEvent(event);
+    if (value() < m_min || value() > m_max)
+        setValue(std::clamp(value(), m_min, m_max));
+}

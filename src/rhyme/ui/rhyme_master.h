@@ -1,0 +1,52 @@
+#pragma once
+// The rhyme master: choosing a rhyme book and an entry, the level/oblique split view,
+// the text size of its three panes and their font, colour and background.
+
+#include "rhyme/core/rhyme_book.h"
+
+#include <QObject>
+
+class ModalRunner;
+class QAction;
+class QComboBox;
+class RhymePanels;
+class TskRadioButton;
+
+struct RhymeActions {
+    QAction *C2, *M1, *P6; // the books in the 视图 menu
+    QAction* N81;          // 平仄分栏
+    QAction *T3, *C4, *B3; // 押韵大师 ▸ font, colour, background
+};
+
+class RhymeMaster : public QObject {
+    Q_OBJECT
+  public:
+    RhymeMaster(RhymePanels& panels, const RhymeActions& actions, ModalRunner& modals,
+                QWidget* window);
+
+    // The size radio buttons' sizes, in points.
+    static constexpr int kSizes[5] = {10, 13, 16, 18, 20};
+
+    void chooseBook(RhymeSystem book); // the book buttons and menu items
+    void chooseEntry(RhymeSystem book, int index);
+    void setSplitView(bool on);             // the split switch changed
+    void chooseSplitBook(RhymeSystem book); // 新韵简观 or 现代诗韵
+    void chooseGroup(RhymeSystem book, int index);
+    void applySize(int points); // the size spinner changed
+    void chooseFont();
+    void chooseFontColour();
+    void chooseBackground();
+
+    RhymeSystem checkedBook() const;
+
+  private:
+    QComboBox* entryList(RhymeSystem book) const;
+    TskRadioButton* bookButton(RhymeSystem book) const;
+    QAction* bookItem(RhymeSystem book) const;
+    QList<QWidget*> panes() const;
+
+    RhymePanels& p;
+    RhymeActions a;
+    ModalRunner& m_modals;
+    QWidget* m_window;
+};

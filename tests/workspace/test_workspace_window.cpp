@@ -78,6 +78,17 @@ bool sameLines(const QStringList& printed, const QStringList& expected) {
     return true;
 }
 
+// Answers the print dialog with OK and a PDF file as the printer.
+std::function<void(QDialog&)> printTo(const QString& pdf) {
+    return [pdf](QDialog& d) {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(&d)) {
+            dialog->accept(); // takes its own choices into the printer first
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(pdf);
+        }
+    };
+}
+
 } // namespace
 
 TEST(WorkspaceDocuments, FormattedTextSurvivesAShutdownAndARestart) {
@@ -227,13 +238,7 @@ TEST(Printing, PrintsTheFirstDocumentLineByLineAndCancelPrintsNothing) {
     action(*form, "P5")->trigger();
     EXPECT_FALSE(QFile::exists(pdf)) << "cancel prints nothing";
 
-    app.modals.answer = [&](QDialog& d) {
-        if (auto* dialog = qobject_cast<QPrintDialog*>(&d)) {
-            dialog->accept(); // takes its own choices into the printer first
-            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-            dialog->printer()->setOutputFileName(pdf);
-        }
-    };
+    app.modals.answer = printTo(pdf);
     action(*form, "P5")->trigger();
     ASSERT_TRUE(QFile::exists(pdf));
     const QStringList printed = pdfLines(pdf);
@@ -251,13 +256,7 @@ TEST(Printing, ALongDocumentGoesOnToNewPages) {
         many << QString::fromUtf8("第%1行").arg(i);
     doc(*form, 1)->setPlainText(many.join('\n'));
     const QString pdf = app.tree.path("long.pdf");
-    app.modals.answer = [&](QDialog& d) {
-        if (auto* dialog = qobject_cast<QPrintDialog*>(&d)) {
-            dialog->accept(); // takes its own choices into the printer first
-            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-            dialog->printer()->setOutputFileName(pdf);
-        }
-    };
+    app.modals.answer = printTo(pdf);
     action(*form, "P5")->trigger();
     ASSERT_TRUE(QFile::exists(pdf));
     if (QStandardPaths::findExecutable("pdfinfo").isEmpty())

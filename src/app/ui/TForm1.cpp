@@ -208,6 +208,7 @@ void TForm1::connectCommands() {
 
     m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
+    m_display->setFavouritePanes(m_favourites->skPanel8, m_favourites->skMmemo3);
     connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
@@ -218,7 +219,8 @@ void TForm1::connectCommands() {
          m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6, m_favourites->skPanel4,
          m_patterns->skPanel2, m_rhyme->skPanel9});
 
-    m_rhymeMaster = new RhymeMaster(*m_rhyme, {a.C2, a.M1, a.P6, a.N81, a.T3, a.C4, a.B3}, *m_modals, this);
+    m_rhymeMaster =
+        new RhymeMaster(*m_rhyme, {a.C2, a.M1, a.P6, a.N81, a.T3, a.C4, a.B3}, *m_modals, this);
 
     m_documents = new WorkspaceCommands(
         *m_workspace,
@@ -427,12 +429,4 @@ void TForm1::writeSettingsKeys() {
 
 void TForm1::showError(const QString& message) {
     m_modals->showError(this, message);
-}
-
-void TForm1::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const AppError& e) {
-        showError(e.message());
-    }
 }

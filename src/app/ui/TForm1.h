@@ -77,8 +77,6 @@ class TForm1 : public QMainWindow {
     // Handlers the shell owns.
     void chooseSkin(QAction* item);
     void showError(const QString& message);
-    // Runs a handler; an error it raises shows in the error box and ends it there.
-    void guarded(const std::function<void()>& handler);
 
     AppContext m_context;
     std::unique_ptr<ModalRunner> m_ownModals;

@@ -65,16 +65,19 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
           ListRow{p.skListBox33, PatternList::Rare}}) {
         // A selection made with the keyboard or the mouse shows the row; a press on the
         // row already selected shows it again, as a click does.
-        connect(l.list, &QListWidget::currentRowChanged, this,
-                [this, l](int row) { guarded([&] { showRow(l.which, row); }); });
-        connect(l.list, &QListWidget::itemPressed, this,
-                [this, l] { guarded([&] { showRow(l.which, l.list->currentRow()); }); });
+        connect(l.list, &QListWidget::currentRowChanged, this, [this, l](int row) {
+            runGuarded(m_modals, m_window, [&] { showRow(l.which, row); });
+        });
+        connect(l.list, &QListWidget::itemPressed, this, [this, l] {
+            runGuarded(m_modals, m_window, [&] { showRow(l.which, l.list->currentRow()); });
+        });
         connect(l.list, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
     }
     connect(p.skListBox3, &QListWidget::currentRowChanged, this,
-            [this](int row) { guarded([&] { showVerseRow(row); }); });
-    connect(p.skListBox3, &QListWidget::itemPressed, this,
-            [this] { guarded([&] { showVerseRow(p.skListBox3->currentRow()); }); });
+            [this](int row) { runGuarded(m_modals, m_window, [&] { showVerseRow(row); }); });
+    connect(p.skListBox3, &QListWidget::itemPressed, this, [this] {
+        runGuarded(m_modals, m_window, [&] { showVerseRow(p.skListBox3->currentRow()); });
+    });
     connect(p.skListBox3, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
 
     // The example flag: a change shows example 1 or the explanation.
@@ -89,22 +92,21 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
     }
     connect(m_lineBreak, &QAction::triggered, this, &PatternDisplay::toggleLineBreak);
     // A click on the 律诗绝句 caption brings the pattern panel back over a favourite.
-    connect(p.skPanel2, &TskPanel::captionClicked, this, [this] {
-        p.skPanel6->show();
-        p.skMemo3->show();
-        if (auto* fav = m_window->findChild<QWidget*>(QStringLiteral("skPanel8")))
-            fav->hide();
-        if (auto* favTemplate = m_window->findChild<QWidget*>(QStringLiteral("skMmemo3")))
-            favTemplate->hide();
-    });
+    connect(p.skPanel2, &TskPanel::captionClicked, this, &PatternDisplay::showPatternOverFavourite);
 }
 
-void PatternDisplay::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const AppError& e) {
-        m_modals.showError(m_window, e.message());
-    }
+void PatternDisplay::setFavouritePanes(QWidget* poemPanel, QWidget* templatePane) {
+    m_favouritePanel = poemPanel;
+    m_favouriteTemplate = templatePane;
+}
+
+void PatternDisplay::showPatternOverFavourite() {
+    p.skPanel6->show();
+    p.skMemo3->show();
+    if (m_favouritePanel)
+        m_favouritePanel->hide();
+    if (m_favouriteTemplate)
+        m_favouriteTemplate->hide();
 }
 
 void PatternDisplay::setExampleFlag(bool on) {
@@ -142,12 +144,7 @@ void PatternDisplay::showRow(PatternList list, int row) {
 
 void PatternDisplay::showVerseRow(int row) {
     m_lineBreak->setEnabled(true);
-    p.skPanel6->show();
-    p.skMemo3->show();
-    if (auto* fav = m_window->findChild<QWidget*>(QStringLiteral("skPanel8")))
-        fav->hide();
-    if (auto* favTemplate = m_window->findChild<QWidget*>(QStringLiteral("skMmemo3")))
-        favTemplate->hide();
+    showPatternOverFavourite();
     setExampleFlag(false);
     showViewButtons(true);
     const VersePattern* record = versePattern(row);
@@ -238,7 +235,8 @@ void PatternDisplay::runSearch(const QString& text, bool hideButtons,
 
 void PatternDisplay::attachToolBarSearch(QLineEdit* box, QPushButton* button) {
     auto search = [this, box] {
-        guarded([&] { runSearch(box->text(), true, m_toolBarEmpty, m_toolBarMiss, m_window); });
+        runGuarded(m_modals, m_window,
+                   [&] { runSearch(box->text(), true, m_toolBarEmpty, m_toolBarMiss, m_window); });
     };
     connect(button, &QPushButton::clicked, this, search);
     connect(box, &QLineEdit::returnPressed, this, [button, search] {
@@ -251,7 +249,7 @@ void PatternDisplay::openSearchDialog() {
     showViewButtons(false);
     auto* dialog = new TForm14(m_window);
     connect(dialog, &TForm14::searchRequested, this, [this, dialog](const QString& text) {
-        guarded([&] {
+        runGuarded(m_modals, m_window, [&] {
             runSearch(text, false, dialog->skMessageDialog1, dialog->skMessageDialog2, dialog);
         });
     });

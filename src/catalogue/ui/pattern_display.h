@@ -43,6 +43,10 @@ class PatternDisplay : public QObject {
     // A verse list row: brings the pattern panel back over a favourite first.
     void showVerseRow(int row);
     void rowDoubleClicked();
+    // The favourites' poem panel and template pane, which the pattern panel and the
+    // template view replace when a verse row or the 律诗绝句 caption is chosen.
+    void setFavouritePanes(QWidget* poemPanel, QWidget* templatePane);
+    void showPatternOverFavourite();
     void selectView(catalogue::PatternView view);
     catalogue::PatternView currentView() const;
     void toggleLineBreak();
@@ -58,9 +62,6 @@ class PatternDisplay : public QObject {
     // The search box of the tool bar, and the search dialog (a new one each time).
     void attachToolBarSearch(QLineEdit* box, QPushButton* button);
     void openSearchDialog();
-
-    // Runs `handler`; a file error shows in the error box and ends it there.
-    void guarded(const std::function<void()>& handler);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -78,4 +79,5 @@ class PatternDisplay : public QObject {
     TskMessageDialog* m_toolBarEmpty = nullptr; // skMessageDialog5
     TskMessageDialog* m_toolBarMiss = nullptr;  // skMessageDialog4
     QList<QObject*> m_elsewhere;
+    QPointer<QWidget> m_favouritePanel, m_favouriteTemplate;
 };

@@ -20,3 +20,11 @@ void InteractiveModals::showMessage(QWidget* parent, const QString& message) {
                     QMessageBox::Ok, parent);
     box.exec();
 }
+
+void runGuarded(ModalRunner& modals, QWidget* parent, const std::function<void()>& handler) {
+    try {
+        handler();
+    } catch (const AppError& e) {
+        modals.showError(parent, e.message());
+    }
+}

@@ -2,6 +2,7 @@
 // Modal windows go through one runner, so tests can answer them without a user.
 
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QWidget;
@@ -25,6 +26,10 @@ class InteractiveModals : public ModalRunner {
     void showError(QWidget* parent, const QString& message) override;
     void showMessage(QWidget* parent, const QString& message) override;
 };
+
+// Runs a handler; a file error it raises shows in the error box and ends the handler
+// there, keeping what it already changed.
+void runGuarded(ModalRunner& modals, QWidget* parent, const std::function<void()>& handler);
 
 // The application's title, the caption of the main window and of every error box.
 inline const char* const kApplicationTitle = "Lyrevane 终结版";

@@ -125,19 +125,29 @@ TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+namespace {
+
+// 确定 of the windows that ask for the password: closes on the right one, says so and
+// stays on a wrong one.
+void confirmPassword(QDialog* window, SettingsFile& settings, ModalRunner& modals,
+                     const QString& typed) {
+    bool right = false, checked = false;
+    runGuarded(modals, window, [&] {
+        right = workspace::checkPassword(settings, typed);
+        checked = true;
+    });
+    if (!checked)
+        return; // the error box has said why
+    if (right)
+        window->accept();
+    else
+        modals.showMessage(window, QStringLiteral("密码输入不正确！"));
+}
+
+} // namespace
+
 void TForm7::confirm() {
-    bool right = false;
-    try {
-        right = workspace::checkPassword(m_settings, Edit1->text());
-    } catch (const AppError& e) {
-        m_modals.showError(this, e.message());
-        return;
-    }
-    if (!right) {
-        m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
-        return;
-    }
-    accept();
+    confirmPassword(this, m_settings, m_modals, Edit1->text());
 }
 
 TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
@@ -156,18 +166,7 @@ TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
 }
 
 void TForm8::confirm() {
-    bool right = false;
-    try {
-        right = workspace::checkPassword(m_settings, Edit1->text());
-    } catch (const AppError& e) {
-        m_modals.showError(this, e.message());
-        return;
-    }
-    if (!right) {
-        m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
-        return;
-    }
-    accept();
+    confirmPassword(this, m_settings, m_modals, Edit1->text());
 }
 
 void TForm8::done(int result) {

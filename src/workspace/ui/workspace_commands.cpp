@@ -25,7 +25,7 @@ WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActio
     : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals), m_window(window),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     auto run = [this](void (WorkspaceCommands::*command)()) {
-        return [this, command] { guarded([&] { (this->*command)(); }); };
+        return [this, command] { runGuarded(m_modals, m_window, [&] { (this->*command)(); }); };
     };
     connect(a.S1, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
     connect(a.saveButton, &QToolButton::clicked, this, run(&WorkspaceCommands::saveCopies));
@@ -45,14 +45,6 @@ QString WorkspaceCommands::storePath(int n) {
 }
 QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
-}
-
-void WorkspaceCommands::guarded(const std::function<void()>& handler) {
-    try {
-        handler();
-    } catch (const AppError& e) {
-        m_modals.showError(m_window, e.message());
-    }
 }
 
 void WorkspaceCommands::load(int n) {

@@ -47,7 +47,6 @@ class WorkspaceCommands : public QObject {
 
   private:
     QByteArray rtfOf(int n) const;
-    void guarded(const std::function<void()>& handler);
 
     WorkspacePanel& m_panel;
     WorkspaceActions a;

@@ -124,3 +124,9 @@ TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole) {
     ASSERT_TRUE(WIFSIGNALED(status)) << "the writer should have been killed mid-write";
     EXPECT_EQ(tree.get("save/mq1.rtf"), old);
 }
+
+TEST(DataRoot, ATextFileSavedAsUtf8IsReadAsUtf8) {
+    TempTree tree;
+    tree.put("temp.dat", QString::fromUtf8("诗词常识\n平仄").toUtf8());
+    EXPECT_EQ(DataRoot(tree.path()).readLines("temp.dat"), lines({"诗词常识", "平仄"}));
+}

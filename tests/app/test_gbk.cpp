@@ -36,8 +36,7 @@ TEST(Gbk, CharLengthNeverSplitsACharacter) {
     EXPECT_EQ(gbk::charLength(bytes, 3), 4);
 }
 
-TEST(Gbk, CharactersAfterOneOutsideGbkStayGbk)
-{
+TEST(Gbk, CharactersAfterOneOutsideGbkStayGbk) {
     // The euro sign is 0x80 in GBK and A2E3 in GB18030: after an emoji it must still be GBK.
     EXPECT_EQ(gbk::encode(u"😀€中"), gbk::encode(u"😀") + QByteArray("\x80\xd6\xd0"));
 }

@@ -170,19 +170,23 @@ TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds) {
     EXPECT_TRUE(app.tree.exists("Mqini.ini"));
 }
 
-TEST(MainWindow, AFileMissingAtStartUpIsReportedAndNeverWrittenOver) {
+TEST(MainWindow, AFileThatCouldNotBeReadIsNeverWrittenOver) {
     AppFixture app;
-    QFile::remove(app.tree.path("user.dat"));
+    QFile::remove(app.tree.path("user.dat")); // missing: nothing on disk to lose
     QFile::remove(app.tree.path("save/mq2.rtf"));
+    QFile::remove(app.tree.path("temp.dat"));
+    app.tree.mkdir("temp.dat"); // there, but not a readable file
     auto form = app.start();
     EXPECT_EQ(app.modals.errors,
-              (QStringList{"Cannot open file user.dat", "Cannot open file save\\mq2.rtf"}));
+              (QStringList{"Cannot open file user.dat", "Cannot open file save\\mq2.rtf",
+                           "Cannot open file temp.dat"}));
     child<QListWidget>(*form, "skListBox4")->addItem(QStringLiteral("x"));
-    ASSERT_TRUE(AppFixture::close(*form));
-    EXPECT_FALSE(app.tree.exists("user.dat"));
-    EXPECT_FALSE(app.tree.exists("save/mq2.rtf"));
-    EXPECT_TRUE(app.tree.exists("save/mq1.rtf"));
-    EXPECT_TRUE(app.tree.exists("Mqini.ini")) << "start-up went on and shutdown completed";
+    child<QTextEdit>(*form, "skm2")->setPlainText(QString::fromUtf8("新写的词"));
+    ASSERT_TRUE(AppFixture::close(*form)) << "start-up went on and shutdown completes";
+    EXPECT_EQ(app.tree.get("user.dat"), QByteArray("x\r\n")) << "what the user added is kept";
+    EXPECT_TRUE(app.tree.get("save/mq2.rtf").startsWith("{\\rtf1"));
+    EXPECT_TRUE(QFileInfo(app.tree.path("temp.dat")).isDir()) << "left as it was";
+    EXPECT_TRUE(app.tree.exists("Mqini.ini"));
 }
 
 TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem) {

@@ -150,3 +150,18 @@ TEST(SettingsFile, AFailedWriteNamesTheFullPath) {
         EXPECT_EQ(e.message(), "Unable to write to /nonexistent-folder/Mqini.ini");
     }
 }
+
+TEST(SettingsFile, LongValuesWeWriteComeBackWhole) {
+    Ini ini;
+    const QString poem = QString(1500, QChar(0x8BCD)); // 3000 GBK bytes on one line
+    ini.file.writeString(QString::fromUtf8("诗词"), "1", poem);
+    EXPECT_EQ(ini.file.readString(QString::fromUtf8("诗词"), "1"), poem);
+}
+
+TEST(SettingsFile, AFileThatExistsButCannotBeReadIsNotReplaced) {
+    Ini ini;
+    ini.tree.mkdir("Mqini.ini"); // there, but not readable as a file
+    EXPECT_EQ(ini.file.readInteger("temp", "list1", 7), 7);
+    EXPECT_THROW(ini.file.writeBool("guide", "visible", false), AppError);
+    EXPECT_TRUE(QFileInfo(ini.tree.path("Mqini.ini")).isDir());
+}

@@ -152,6 +152,18 @@ TEST(PatternDisplay, AMissingTemplateFileIsReportedAfterTheOtherFieldsAreShown) 
     EXPECT_EQ(w.text("skMemo1"), common(4).explanation);
     EXPECT_EQ(w.text("Memo5"), common(4).examples[4]);
     EXPECT_EQ(w.text("Memo6"), before);
+
+    // One mouse click on a row reports once, though the press both changes the row
+    // and presses an item.
+    w.pick("skListBox1", 0);
+    w.app.modals.errors.clear();
+    auto* list = w.get<QListWidget>("skListBox1");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(4)).center());
+    EXPECT_EQ(w.app.modals.errors.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(4)).center());
+    EXPECT_EQ(w.app.modals.errors.size(), 2) << "a click on the selected row shows it again";
 }
 
 TEST(PatternDisplay, ARestartShowsTheSavedTextsNotTheCatalogues) {

@@ -19,6 +19,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 using namespace workspace;
@@ -192,8 +193,21 @@ TEST(WorkspaceDocuments, ADamagedStoreFileIsReportedAndKept) {
     EXPECT_TRUE(doc(*form, 3)->toPlainText().startsWith(QString::fromUtf8("秋风")));
     EXPECT_TRUE(app.tree.get("save/mq3.rtf.orig").endsWith("cut off"))
         << "the original is kept aside";
+    doc(*form, 3)->append(QString::fromUtf8("续写"));
     ASSERT_TRUE(AppFixture::close(*form));
     EXPECT_TRUE(app.tree.get("save/mq3.rtf.orig").endsWith("cut off"));
+    auto again = app.start();
+    EXPECT_TRUE(doc(*again, 3)->toPlainText().contains(QString::fromUtf8("续写")))
+        << "the document is written back with what was added";
+}
+
+TEST(WorkspaceDocuments, UndoNeverEmptiesALoadedDocument) {
+    AppFixture app;
+    app.tree.put("save/mq1.rtf", "{\\rtf1\\ansi\\ansicpg936 \\'b4\\'ba\\par}");
+    auto form = app.start();
+    EXPECT_FALSE(doc(*form, 1)->document()->isUndoAvailable());
+    form->findChild<QToolButton*>("ToolButton5")->click(); // 撤消上一步操作 on the shown document
+    EXPECT_EQ(doc(*form, 1)->toPlainText(), QString::fromUtf8("春"));
 }
 
 TEST(WordCount, CountsTheChosenDocumentByGbkBytes) {

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringDecoder>
 
 namespace text_lines {
 
@@ -58,7 +59,7 @@ QString matchEntry(const QString& dir, const QString& name) {
 
 } // namespace
 
-QString DataRoot::resolve(const QString& path, bool forWriting) const {
+QString DataRoot::resolve(const QString& path, Want want) const {
     QStringList parts = QString(path)
                             .replace(QLatin1Char('\\'), QLatin1Char('/'))
                             .split(QLatin1Char('/'), Qt::SkipEmptyParts);
@@ -74,7 +75,7 @@ QString DataRoot::resolve(const QString& path, bool forWriting) const {
         }
         QString entry = matchEntry(dir, part);
         if (entry.isEmpty()) {
-            if (last && forWriting && QFileInfo(dir).isDir())
+            if (last && want == Want::Writable && QFileInfo(dir).isDir())
                 return dir + QLatin1Char('/') + part;
             return {};
         }
@@ -82,15 +83,19 @@ QString DataRoot::resolve(const QString& path, bool forWriting) const {
         if (!last && !QFileInfo(dir).isDir())
             return {};
     }
-    return QFileInfo(dir).isDir() ? QString() : dir;
+    return (QFileInfo(dir).isDir() && want != Want::Anything) ? QString() : dir;
+}
+
+bool DataRoot::exists(const QString& path) const {
+    return !resolve(path, Want::Anything).isEmpty();
 }
 
 QString DataRoot::findFile(const QString& path) const {
-    return resolve(path, false);
+    return resolve(path, Want::File);
 }
 
 QString DataRoot::pathForWriting(const QString& path) const {
-    return resolve(path, true);
+    return resolve(path, Want::Writable);
 }
 
 QByteArray DataRoot::readBytes(const QString& path) const {
@@ -102,8 +107,21 @@ QByteArray DataRoot::readBytes(const QString& path) const {
 }
 
 QString DataRoot::readText(const QString& path) const {
-    QByteArray bytes = readBytes(path);
-    return gbk::decode(text_lines::beforeNul(bytes));
+    const QByteArray bytes = readBytes(path);
+    const QByteArrayView text = text_lines::beforeNul(bytes);
+    // A text file saved by an editor of this platform is UTF-8. Chinese text in GBK
+    // practically never forms valid UTF-8, while UTF-8 bytes often pass for GBK, so
+    // valid UTF-8 with non-ASCII bytes (or a byte-order mark) is read as UTF-8.
+    const bool bom = text.startsWith("\xEF\xBB\xBF");
+    const bool nonAscii =
+        std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; });
+    if (nonAscii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+        const QString asUtf8 = utf8.decode(bom ? text.sliced(3) : text);
+        if (!utf8.hasError())
+            return asUtf8;
+    }
+    return gbk::decode(text);
 }
 
 QStringList DataRoot::readLines(const QString& path) const {

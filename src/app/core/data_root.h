@@ -16,6 +16,8 @@ class DataRoot {
 
     const QString& folder() const { return m_folder; }
 
+    // True when something (a file or a folder) has that name.
+    bool exists(const QString& path) const;
     // The host path of an existing file, or an empty string.
     QString findFile(const QString& path) const;
     // The host path a write of `path` goes to: an existing file of that name in any
@@ -34,7 +36,8 @@ class DataRoot {
     void writeLines(const QString& path, const QStringList& lines) const; // each line + CR LF
 
   private:
-    QString resolve(const QString& path, bool forWriting) const;
+    enum class Want { File, Writable, Anything };
+    QString resolve(const QString& path, Want want) const;
     QString m_folder;
 };
 

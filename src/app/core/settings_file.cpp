@@ -109,12 +109,17 @@ QString SettingsFile::besideExecutable() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Mqini.ini"));
 }
 
-QList<QByteArray> SettingsFile::loadLines() const {
+QList<QByteArray> SettingsFile::loadLines(bool forWriting) const {
     if (m_batching)
         return m_batchLines;
     QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
+        // A missing file reads as empty. One that exists but cannot be read must not be
+        // replaced by a file holding just the key being written.
+        if (forWriting && file.exists())
+            throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
         return {};
+    }
     return splitLines(file.readAll());
 }
 
@@ -142,7 +147,9 @@ QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bo
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
-    if (value.size() > kMaxValueBytes) {
+    // Values we escaped (long ones included) are read whole; others as the profile
+    // functions read them.
+    if (value.size() > kMaxValueBytes && !value.startsWith(kTextPrefix.toLatin1())) {
         qsizetype cut = 0;
         while (cut < value.size()) {
             qsizetype n = gbk::charLength(value, cut);
@@ -181,8 +188,11 @@ bool SettingsFile::readBool(const QString& section, const QString& key, bool fal
 }
 
 void SettingsFile::writeString(const QString& section, const QString& key, const QString& value) {
-    QList<QByteArray> lines = loadLines();
-    const QByteArray line = gbk::encode(key) + '=' + gbk::encode(encodeValue(value));
+    QList<QByteArray> lines = loadLines(true);
+    QByteArray encoded = gbk::encode(encodeValue(value));
+    if (encoded.size() > kMaxValueBytes && !encoded.startsWith(kTextPrefix.toLatin1()))
+        encoded = gbk::encode(escapeValue(value)); // so that a read brings it back whole
+    const QByteArray line = gbk::encode(key) + '=' + encoded;
     Location at = locate(lines, section, key);
     if (at.keyLine >= 0) {
         if (lines[at.keyLine] == line)
@@ -206,7 +216,7 @@ void SettingsFile::writeBool(const QString& section, const QString& key, bool va
 }
 
 void SettingsFile::beginBatch() {
-    m_batchLines = loadLines();
+    m_batchLines = loadLines(true);
     m_batching = true;
     m_batchDirty = false;
 }
@@ -254,8 +264,10 @@ QString SettingsFile::encodeValue(const QString& text) {
                        !(text.size() >= 2 &&
                          (text.front() == QLatin1Char('"') || text.front() == QLatin1Char('\'')) &&
                          text.back() == text.front());
-    if (plain)
-        return text;
+    return plain ? text : escapeValue(text);
+}
+
+QString SettingsFile::escapeValue(const QString& text) {
     QString out = kTextPrefix;
     for (QChar c : text) {
         switch (c.unicode()) {

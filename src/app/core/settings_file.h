@@ -36,10 +36,11 @@ class SettingsFile {
     // Value conversions, shared with tests and the command line.
     static std::optional<qint32> parseInteger(QStringView text);
     static QString encodeValue(const QString& text); // keeps one key per line
+    static QString escapeValue(const QString& text); // always the escaped form
     static QString decodeValue(const QString& stored);
 
   private:
-    QList<QByteArray> loadLines() const;
+    QList<QByteArray> loadLines(bool forWriting = false) const;
     void store(const QList<QByteArray>& lines);
     QByteArray rawValue(const QString& section, const QString& key, bool* found) const;
 

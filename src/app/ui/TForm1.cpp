@@ -271,8 +271,13 @@ void TForm1::FormCreate() {
             root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
     });
     for (int n = 1; n <= 5; ++n)
-        loadStep(WorkspaceCommands::storePath(n),
-                 [this, n](const DataRoot&) { m_documents->load(n); });
+        loadStep(WorkspaceCommands::storePath(n), [this, n](const DataRoot&) {
+            // A damaged file is reported but counts as loaded: its original is kept
+            // aside and the document is written back at shutdown.
+            const QString damage = m_documents->load(n);
+            if (!damage.isEmpty())
+                showError(damage);
+        });
     loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
         m_knowledge->Memo9->setPlainText(
             root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
@@ -300,8 +305,7 @@ void TForm1::FormCreate() {
     }
     // 25. The password prompt, when the lock is on; it leaves the marker as answered.
     if (m_actions.M4->isChecked()) {
-        m_lock->startUpPrompt();
-        m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
+        m_lockMarker = m_lock->startUpPrompt();
     }
     // 26. The documents are hidden only while the lock is on and was not opened.
     m_workspace->skTabControl1->setVisible(m_lockMarker != QLatin1String("morvel") ||
@@ -406,8 +410,10 @@ bool TForm1::FormClose() {
 }
 
 void TForm1::saveStep(const QString& path, const std::function<void(const DataRoot&)>& save) {
-    if (m_unloaded.contains(path))
-        return; // never loaded: what is on disk stays
+    // A file that exists but could not be read at start-up is left as it is; one that
+    // was missing is written, since nothing on disk could be lost.
+    if (m_unloaded.contains(path) && m_context.root.exists(path))
+        return;
     save(m_context.root);
 }
 

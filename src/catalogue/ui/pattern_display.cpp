@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 using namespace catalogue;
@@ -64,19 +65,25 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
          {ListRow{p.skListBox1, PatternList::Common}, ListRow{p.skListBox2, PatternList::General},
           ListRow{p.skListBox33, PatternList::Rare}}) {
         // A selection made with the keyboard or the mouse shows the row; a press on the
-        // row already selected shows it again, as a click does.
+        // row already selected shows it again, as a click does (but a press that
+        // changed the row has already shown it).
         connect(l.list, &QListWidget::currentRowChanged, this, [this, l](int row) {
+            noteRowChange();
             runGuarded(m_modals, m_window, [&] { showRow(l.which, row); });
         });
         connect(l.list, &QListWidget::itemPressed, this, [this, l] {
-            runGuarded(m_modals, m_window, [&] { showRow(l.which, l.list->currentRow()); });
+            if (!takeRowChange())
+                runGuarded(m_modals, m_window, [&] { showRow(l.which, l.list->currentRow()); });
         });
         connect(l.list, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
     }
-    connect(p.skListBox3, &QListWidget::currentRowChanged, this,
-            [this](int row) { runGuarded(m_modals, m_window, [&] { showVerseRow(row); }); });
+    connect(p.skListBox3, &QListWidget::currentRowChanged, this, [this](int row) {
+        noteRowChange();
+        runGuarded(m_modals, m_window, [&] { showVerseRow(row); });
+    });
     connect(p.skListBox3, &QListWidget::itemPressed, this, [this] {
-        runGuarded(m_modals, m_window, [&] { showVerseRow(p.skListBox3->currentRow()); });
+        if (!takeRowChange())
+            runGuarded(m_modals, m_window, [&] { showVerseRow(p.skListBox3->currentRow()); });
     });
     connect(p.skListBox3, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
 
@@ -93,6 +100,16 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
     connect(m_lineBreak, &QAction::triggered, this, &PatternDisplay::toggleLineBreak);
     // A click on the 律诗绝句 caption brings the pattern panel back over a favourite.
     connect(p.skPanel2, &TskPanel::captionClicked, this, &PatternDisplay::showPatternOverFavourite);
+}
+
+void PatternDisplay::noteRowChange() {
+    // The press that changed the row comes right after, in the same event.
+    m_rowJustChanged = true;
+    QTimer::singleShot(0, this, [this] { m_rowJustChanged = false; });
+}
+
+bool PatternDisplay::takeRowChange() {
+    return std::exchange(m_rowJustChanged, false);
 }
 
 void PatternDisplay::setFavouritePanes(QWidget* poemPanel, QWidget* templatePane) {

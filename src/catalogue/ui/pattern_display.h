@@ -68,6 +68,8 @@ class PatternDisplay : public QObject {
 
   private:
     void setExampleFlag(bool on);
+    void noteRowChange();
+    bool takeRowChange();
     void fill(const catalogue::PanelTexts& texts, bool allExamples);
     void showViewButtons(bool shown);
 
@@ -79,5 +81,6 @@ class PatternDisplay : public QObject {
     TskMessageDialog* m_toolBarEmpty = nullptr; // skMessageDialog5
     TskMessageDialog* m_toolBarMiss = nullptr;  // skMessageDialog4
     QList<QObject*> m_elsewhere;
+    bool m_rowJustChanged = false;
     QPointer<QWidget> m_favouritePanel, m_favouriteTemplate;
 };

@@ -34,7 +34,8 @@ void DocumentLock::toggleLock() {
         c.M4->setChecked(true);
 }
 
-void DocumentLock::startUpPrompt() {
+QString DocumentLock::startUpPrompt() {
     TForm8 prompt(m_settings, m_modals, m_window);
     m_modals.exec(prompt);
+    return prompt.marker();
 }

@@ -28,8 +28,8 @@ class DocumentLock : public QObject {
     // 密码保护: set a password (lock on) or give it (lock off).
     void toggleLock();
     // The start-up prompt, when the lock is on; it leaves [temp] worder as the user
-    // answered.
-    void startUpPrompt();
+    // answered and returns that marker.
+    QString startUpPrompt();
 
   private:
     LockControls c;

@@ -63,8 +63,14 @@ bool checkPassword(SettingsFile& settings, const QString& typed) {
     const QString stored = settings.readString(kTemp, kWord);
     if (!password::matches(typed, stored))
         return false;
-    if (password::isLegacy(stored) && !stored.isEmpty())
-        settings.writeString(kTemp, kWord, password::hash(typed));
+    if (password::isLegacy(stored) && !stored.isEmpty()) {
+        try {
+            settings.writeString(kTemp, kWord, password::hash(typed));
+        } catch (const AppError&) {
+            // The right password opens the lock even when its hash cannot be stored
+            // yet; the plain value is replaced at a later opening.
+        }
+    }
     return true;
 }
 
@@ -170,10 +176,9 @@ void TForm8::confirm() {
 }
 
 void TForm8::done(int result) {
+    m_marker = result == QDialog::Accepted ? QStringLiteral("qelm") : QStringLiteral("morvel");
     try {
-        m_settings.writeString(kTemp, QStringLiteral("worder"),
-                               result == QDialog::Accepted ? QStringLiteral("qelm")
-                                                           : QStringLiteral("morvel"));
+        m_settings.writeString(kTemp, QStringLiteral("worder"), m_marker);
     } catch (const AppError& e) {
         m_modals.showError(this, e.message());
     }

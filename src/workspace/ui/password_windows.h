@@ -52,10 +52,13 @@ class TForm8 : public QDialog {
     // Writes the lock marker as the prompt closes: "qelm" after the right password,
     // "morvel" otherwise.
     void done(int result) override;
+    // The lock marker the prompt left, whether or not it reached the settings file.
+    QString marker() const { return m_marker; }
 
   private:
     SettingsFile& m_settings;
     ModalRunner& m_modals;
+    QString m_marker;
 };
 
 namespace workspace {

@@ -47,20 +47,28 @@ QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
 }
 
-void WorkspaceCommands::load(int n) {
+QString WorkspaceCommands::load(int n) {
     const QString path = storePath(n);
     const QByteArray bytes = m_root.readBytes(path);
     workspace::RtfReader reader;
     const bool whole = reader.read(bytes);
-    workspace::setRichDocument(m_panel.documents[n - 1]->document(), reader.document());
-    if (!whole) {
-        // What could be read is shown; the file itself is kept aside first, so that the
-        // shutdown, which writes the document back, loses nothing of it.
-        const QString keep = path + QStringLiteral(".orig");
-        m_root.writeBytes(keep, bytes);
-        throw AppError(QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
-                           .arg(path, reader.errorString(), keep));
-    }
+    replaceContent(n, reader.document());
+    if (whole)
+        return {};
+    // What could be read is shown; the file itself is kept aside first, so that the
+    // shutdown, which writes the document back, loses nothing of it.
+    const QString keep = path + QStringLiteral(".orig");
+    m_root.writeBytes(keep, bytes);
+    return QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
+        .arg(path, reader.errorString(), keep);
+}
+
+void WorkspaceCommands::replaceContent(int n, const workspace::RichDocument& content) {
+    QTextDocument* doc = m_panel.documents[n - 1]->document();
+    workspace::setRichDocument(doc, content);
+    // Loading is not an edit: undo must never bring back the empty document.
+    doc->clearUndoRedoStacks();
+    doc->setModified(false);
 }
 
 QByteArray WorkspaceCommands::rtfOf(int n) const {
@@ -92,7 +100,7 @@ void WorkspaceCommands::openFile() {
     workspace::RtfReader reader;
     const bool whole = reader.read(in.readAll());
     // The first document, whichever tab shows.
-    workspace::setRichDocument(m_panel.documents.first()->document(), reader.document());
+    replaceContent(1, reader.document());
     if (!whole)
         throw AppError(QStringLiteral("File %1 is damaged (%2)")
                            .arg(QDir::toNativeSeparators(file), reader.errorString()));

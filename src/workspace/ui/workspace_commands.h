@@ -8,6 +8,9 @@
 #include <memory>
 
 class DataRoot;
+namespace workspace {
+struct RichDocument;
+}
 class ModalRunner;
 class QAction;
 class QToolButton;
@@ -30,9 +33,10 @@ class WorkspaceCommands : public QObject {
     static QString copyPath(int n);
 
     // Start-up: replaces document n with its store file. Throws AppError when the
-    // file cannot be opened. A damaged file loads what can be read, is kept beside
-    // as "<name>.orig" so the shutdown cannot lose it, and is reported.
-    void load(int n);
+    // file cannot be opened. A damaged file loads what can be read and is kept beside
+    // as "<name>.orig", so the shutdown cannot lose it; the message saying so is
+    // returned (empty when the file was whole).
+    QString load(int n);
     // Shutdown: writes document n to its store file.
     void store(int n);
 
@@ -47,6 +51,7 @@ class WorkspaceCommands : public QObject {
 
   private:
     QByteArray rtfOf(int n) const;
+    void replaceContent(int n, const workspace::RichDocument& content);
 
     WorkspacePanel& m_panel;
     WorkspaceActions a;

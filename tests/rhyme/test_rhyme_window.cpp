@@ -204,3 +204,33 @@ TEST(RhymeWindow, ARestartInSplitViewComesBackAsItWasLeft) {
     EXPECT_EQ(w.checkedSizeButtons(), QStringList{"3"});
     EXPECT_FALSE(w.get<QAction>("C2")->isEnabled());
 }
+
+#include <QColorDialog>
+
+TEST(RhymeWindow, ColourCommandsColourAllThreePanesAndComeBack) {
+    Window w;
+    auto pick = [&](QColor c) {
+        w.app.modals.answer = [c](QDialog& d) {
+            if (auto* colours = qobject_cast<QColorDialog*>(&d)) {
+                colours->setCurrentColor(c);
+                colours->accept();
+            }
+        };
+    };
+    pick(QColor(200, 0, 0));
+    w.get<QAction>("C4")->trigger();
+    pick(QColor(240, 240, 200));
+    w.get<QAction>("B3")->trigger();
+    for (const char* pane : {"skMemo5", "Memo7", "Memo8"}) {
+        EXPECT_EQ(skin::fontColour(w.get(pane)), 0x0000C8) << pane;
+        EXPECT_EQ(skin::background(w.get(pane)), 0xC8F0F0) << pane;
+    }
+    w.app.modals.answer = [](QDialog& d) { d.reject(); }; // cancel changes nothing
+    w.get<QAction>("C4")->trigger();
+    EXPECT_EQ(skin::fontColour(w.get("Memo7")), 0x0000C8);
+
+    w.close();
+    w.restart();
+    EXPECT_EQ(skin::fontColour(w.get("Memo8")), 0x0000C8) << "the rhyme pane's colour, for all three";
+    EXPECT_EQ(skin::background(w.get("Memo7")), 0xC8F0F0);
+}

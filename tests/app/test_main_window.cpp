@@ -302,3 +302,43 @@ TEST(ErrorBox, ShowsTheMessageWithAFullStopUnderTheApplicationTitle) {
     EXPECT_EQ(text, "Cannot open file user.dat.");
     EXPECT_EQ(icon, QMessageBox::Critical);
 }
+
+TEST(MainWindow, EveryNamedControlExistsWithItsSize)
+{
+    AppFixture app;
+    auto form = app.start();
+    const char* names[] = {
+        "skMainMenu1", "ToolBar1", "Panel7", "Edit1", "skButton1", "ToolBar4", "Panel5", "Panel2",
+        "skdbComboBox1", "skdbComboBox2", "skdbComboBox3", "ComboBox2", "ComboBox3", "skR1", "skR2", "skR3",
+        "skCheckBox2", "Panel4", "skrr2", "skrr3", "skSideChannel1", "Panel1", "Panel3", "Panel6",
+        "skRadioButton6", "skRadioButton7", "skRadioButton8", "skSideChannel2", "skPanel9", "SpinEdit1",
+        "skMemo5", "skPanel12", "Memo7", "skPanel13", "Memo8", "p4", "skRadioButton1", "skRadioButton2",
+        "skRadioButton3", "skRadioButton4", "skRadioButton5", "skPanel5", "skPanel14", "skPanel15",
+        "SpinEdit2", "Memo9", "skStatusBar1", "skPanel1", "skListBox1", "skPanel3", "skListBox2",
+        "skPanel10", "skListBox33", "skPanel2", "skListBox3", "skPanel4", "skListBox4", "SpeedButton13",
+        "Image1", "Image2", "skPanel18", "ListBox3", "skPanel16", "ListBox1", "skCheckBox1", "skPanel8",
+        "skMmemo1", "skPanel6", "s10", "s11", "s12", "s13", "s14", "s15", "skMemo1", "skMemo2", "Memo2",
+        "Memo3", "Memo4", "Memo5", "skPanel7", "skMemo3", "skMmemo3", "skPanel11", "Memo6",
+        "skTabControl1", "skm1", "skm2", "skm3", "skm4", "skm5", "Memo1", "skPopupMenu1"};
+    for (const char* name : names)
+        EXPECT_NE(form->findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
+    EXPECT_NE(form->findChild<TskForm*>("skForm1"), nullptr);
+
+    struct Size {
+        const char* name;
+        int width, height; // 0: not fixed
+    } sizes[] = {
+        {"skSideChannel1", 193, 0}, {"skSideChannel2", 186, 0}, {"Panel7", 201, 0},  {"Panel5", 81, 0},
+        {"skdbComboBox1", 545, 0},  {"ComboBox3", 545, 0},      {"skPanel6", 0, 96},  {"skPanel8", 0, 96},
+        {"skPanel7", 0, 89},        {"skPanel11", 277, 0},      {"skPanel1", 0, 161}, {"skPanel10", 0, 163},
+        {"skPanel2", 0, 225},       {"skPanel18", 0, 225},      {"skPanel13", 0, 244}, {"p4", 0, 25},
+    };
+    for (const Size& s : sizes) {
+        QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(s.name));
+        ASSERT_NE(w, nullptr) << s.name;
+        if (s.width)
+            EXPECT_EQ(w->maximumWidth(), s.width) << s.name;
+        if (s.height)
+            EXPECT_EQ(w->maximumHeight(), s.height) << s.name;
+    }
+}

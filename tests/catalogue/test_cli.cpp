@@ -4,30 +4,19 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
+#include "support/run_cli.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Result {
-    int code;
-    QString out;
-    QString err;
-};
-
-Result cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(LYREVANE_CLI), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun cli(const QStringList& args) { return runCli(args); }
 
 } // namespace
 
 TEST(Cli, ShowPrintsTheRecordInFull)
 {
-    const Result r = cli({QStringLiteral("show"), QStringLiteral("相见欢")});
+    const CliRun r = cli({QStringLiteral("show"), QStringLiteral("相见欢")});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.isEmpty());
     for (const char* line :
@@ -63,7 +52,7 @@ TEST(Cli, ExitCodesAndMessages)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const Result r = cli(c.args);
+        const CliRun r = cli(c.args);
         EXPECT_EQ(r.code, c.code);
         if (c.code == 0) {
             EXPECT_TRUE(r.err.isEmpty());
@@ -77,13 +66,13 @@ TEST(Cli, ExitCodesAndMessages)
 
 TEST(Cli, JsonOnEachCommand)
 {
-    const Result find = cli({QStringLiteral("find"), QStringLiteral("乌夜啼"), QStringLiteral("--json")});
+    const CliRun find = cli({QStringLiteral("find"), QStringLiteral("乌夜啼"), QStringLiteral("--json")});
     ASSERT_EQ(find.code, 0);
     const QJsonObject hit = QJsonDocument::fromJson(find.out.toUtf8()).object();
     EXPECT_EQ(hit.value("name").toString(), u"相见欢");
     EXPECT_EQ(hit.value("file").toString(), u"data\\常用词谱\\04.txt");
 
-    const Result show = cli({QStringLiteral("show"), QStringLiteral("十六字令"), QStringLiteral("--json")});
+    const CliRun show = cli({QStringLiteral("show"), QStringLiteral("十六字令"), QStringLiteral("--json")});
     const QJsonObject rec = QJsonDocument::fromJson(show.out.toUtf8()).object();
     EXPECT_EQ(rec.value("template").toString(), u"△，◎●◎○●●△。◎◎●，◎●●○△。");
     EXPECT_EQ(rec.value("examples").toArray().size(), 5);

@@ -3,23 +3,13 @@
 #include <QJsonObject>
 #include <QProcess>
 
+#include "support/run_cli.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int code;
-    QString out;
-    QString err;
-};
-
-CliRun cli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(LYREVANE_CLI), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
+CliRun cli(const QStringList& args) { return runCli(args); }
 
 } // namespace
 

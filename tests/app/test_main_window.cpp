@@ -336,9 +336,11 @@ TEST(MainWindow, EveryNamedControlExistsWithItsSize)
     for (const Size& s : sizes) {
         QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(s.name));
         ASSERT_NE(w, nullptr) << s.name;
-        if (s.width)
+        if (s.width) {
             EXPECT_EQ(w->maximumWidth(), s.width) << s.name;
-        if (s.height)
+        }
+        if (s.height) {
             EXPECT_EQ(w->maximumHeight(), s.height) << s.name;
+        }
     }
 }

@@ -317,3 +317,13 @@ TEST(EditCommands, OfferedOnlyWhenTheyApply) {
     EXPECT_FALSE(action(*form, "V1")->isEnabled());
     EXPECT_FALSE(action(*form, "Z1")->isEnabled());
 }
+
+TEST(WorkspaceDocuments, NewTextIsStoredIn12PixelSong) {
+    AppFixture app;
+    auto form = app.start();
+    doc(*form, 4)->setPlainText(QString::fromUtf8("律"));
+    ASSERT_TRUE(AppFixture::close(*form));
+    const QByteArray rtf = app.tree.get("save/mq4.rtf");
+    EXPECT_TRUE(rtf.contains("\\'cb\\'ce\\'cc\\'e5")) << "宋体 in the font table: " << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\fs18")) << "9 points";
+}

@@ -57,6 +57,7 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
         doc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         doc->setLineWrapMode(QTextEdit::WidgetWidth);
         doc->setStatusTip(QStringLiteral("写诗填词区"));
+        doc->setFont(skin::songFont(12)); // 宋体 at 9 points, the documents' base font
         doc->setContextMenuPolicy(Qt::CustomContextMenu);
         QObject::connect(doc, &QWidget::customContextMenuRequested, doc,
                          [doc, popup](const QPoint& at) { popup->popup(doc->mapToGlobal(at)); });

@@ -58,6 +58,8 @@ void printLines(const QStringList& lines, const QTextEdit& doc, QPrinter& printe
     if (!painter.begin(&printer))
         return;
     QFont font = doc.document()->defaultFont();
+    if (font.pixelSize() > 0) // a size in screen pixels means its points on paper
+        font.setPointSizeF(font.pixelSize() * 72.0 / doc.logicalDpiY());
     painter.setFont(QFont(font, painter.device()));
     painter.setPen(doc.palette().color(QPalette::Text));
     const QFontMetrics metrics = painter.fontMetrics();

@@ -37,11 +37,11 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
     t.ToolBar1->setIconSize(QSize(32, 32));
     window->addToolBar(Qt::TopToolBarArea, t.ToolBar1);
 
-    struct Spec {
+    struct ButtonLook {
         const char* glyph;
         const char* hint;
         QColor colour;
-    } specs[] = {
+    } looks[] = {
         {"示", "有情提示", QColor(0xc0, 0x50, 0x50)},
         {"存", "保存诗词：保存书写的所有诗词", QColor(0x30, 0x70, 0xb0)},
         {"藏", "添加我的收藏内容", QColor(0xb0, 0x80, 0x20)},
@@ -56,7 +56,7 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
         {"新", "查看网络最新版", QColor(0x20, 0x80, 0x90)},
     };
     int n = 0;
-    for (const Spec& s : specs) {
+    for (const ButtonLook& s : looks) {
         auto* b = new QToolButton(t.ToolBar1);
         b->setObjectName(QStringLiteral("ToolButton%1").arg(++n));
         b->setIcon(glyphIcon(QString::fromUtf8(s.glyph), s.colour));

@@ -15,8 +15,7 @@
 #include <QSet>
 #include <QStringList>
 
-#include <nlohmann/json.hpp>
-#include <opencc/opencc.h>
+#include "support/dataset.h"
 
 #include <algorithm>
 #include <map>
@@ -29,15 +28,9 @@ namespace {
 
 const QString kPlaceholderStart = QString::fromUtf8(kPlaceholderLead);
 
-QString examplesDir() {
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_SOURCE_DIR")) +
-           QStringLiteral("/data/catalogue/examples");
-}
+using testdata::examplesDir;
 
-QString datasetDir() {
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_NPM_DIR")) +
-           QStringLiteral("/chinese-poetry/dist");
-}
+QString datasetDir() { return testdata::poetryDir(); }
 
 // One record of the catalogue, ci or verse, as the checks see it.
 struct Record {
@@ -188,16 +181,6 @@ TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation) {
 
 namespace {
 
-using json = nlohmann::json;
-
-json readJson(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return json::array();
-    const QByteArray bytes = f.readAll();
-    return json::parse(bytes.constData(), bytes.constData() + bytes.size(), nullptr, false);
-}
-
 enum class Tone { Level, Oblique };
 
 // Characters with a level and an oblique reading of different meaning (看 kān
@@ -212,69 +195,20 @@ const QString kTwoReadings = QStringLiteral(
 // characters of 全唐诗 and folded onto their simplified forms.
 const QHash<QChar, Tone>& toneMap() {
     static const QHash<QChar, Tone> map = [] {
-        QHash<QString, QString> textById; // id -> the poem's paragraphs joined by '\n'
-        QHash<QString, std::vector<QString>> paragraphsById;
-        const QDir tang(datasetDir() + QStringLiteral("/quantangshi"));
-        for (const QString& name :
-             tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-            for (const auto& poem : readJson(tang.filePath(name))) {
-                std::vector<QString> paras;
-                for (const auto& p : poem.value("paragraphs", json::array()))
-                    paras.push_back(QString::fromStdString(p.get<std::string>()));
-                paragraphsById.insert(QString::fromStdString(poem.value("id", std::string())),
-                                      std::move(paras));
-            }
-        }
-        QHash<QChar, std::array<int, 2>> counts; // traditional character -> level, oblique
-        const QDir strains(datasetDir() + QStringLiteral("/strains/json"));
-        for (const QString& name :
-             strains.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-            for (const auto& s : readJson(strains.filePath(name))) {
-                const auto it =
-                    paragraphsById.constFind(QString::fromStdString(s.value("id", std::string())));
-                const auto& lines = s.value("strains", json::array());
-                if (it == paragraphsById.constEnd() || it->size() != lines.size())
-                    continue;
-                for (size_t i = 0; i < lines.size(); ++i) {
-                    const QString& text = (*it)[i];
-                    const QString marks = QString::fromStdString(lines[i].get<std::string>());
-                    if (text.size() != marks.size()) // a line the strains do not align with
-                        continue;
-                    for (qsizetype j = 0; j < text.size(); ++j) {
-                        if (marks[j] == u'平')
-                            ++counts[text[j]][0];
-                        else if (marks[j] == u'仄')
-                            ++counts[text[j]][1];
-                    }
-                }
-            }
-        }
-        // Fold onto simplified characters; one conversion call for all of them.
-        QString all;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-            all += it.key() + QLatin1Char('\n');
-        const opencc::SimpleConverter t2s("t2s.json");
-        const QStringList simplified =
-            QString::fromStdString(t2s.Convert(all.toStdString())).split(QLatin1Char('\n'));
-        QHash<QChar, std::array<int, 2>> folded;
-        qsizetype i = 0;
-        for (auto it = counts.cbegin(); it != counts.cend(); ++it, ++i) {
-            const QString s = simplified.value(i);
-            if (s.size() != 1)
-                continue;
-            folded[s[0]][0] += it.value()[0];
-            folded[s[0]][1] += it.value()[1];
-        }
         QHash<QChar, Tone> sure;
-        for (auto it = folded.cbegin(); it != folded.cend(); ++it) {
-            const auto [level, oblique] = it.value();
+        const auto& counts = testdata::classicalToneCounts();
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+            if (it.key().size() != 1)
+                continue;
+            const QChar c = it.key()[0];
+            const int level = it.value().level, oblique = it.value().oblique;
             const int n = level + oblique;
-            if (n < 5 || kTwoReadings.contains(it.key()))
+            if (n < 5 || kTwoReadings.contains(c))
                 continue;
             if (level * 10 >= n * 9)
-                sure.insert(it.key(), Tone::Level);
+                sure.insert(c, Tone::Level);
             else if (oblique * 10 >= n * 9)
-                sure.insert(it.key(), Tone::Oblique);
+                sure.insert(c, Tone::Oblique);
         }
         return sure;
     }();

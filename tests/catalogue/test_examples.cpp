@@ -10,6 +10,8 @@
 #include <QStringList>
 
 #include <nlohmann/json.hpp>
+#include "support/dataset.h"
+
 #include <opencc/opencc.h>
 
 #include <map>
@@ -29,15 +31,9 @@ const ListInfo kLists[] = {{"common", 28}, {"general", 38}, {"rare", 41}, {"vers
 
 const QString kPlaceholder = QStringLiteral("@placeholder");
 
-QString examplesDir()
-{
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_SOURCE_DIR")) + QStringLiteral("/data/catalogue/examples");
-}
+using testdata::examplesDir;
 
-QString datasetDir()
-{
-    return QString::fromLocal8Bit(qgetenv("LYREVANE_NPM_DIR")) + QStringLiteral("/chinese-poetry/dist");
-}
+QString datasetDir() { return testdata::poetryDir(); }
 
 QByteArray readAll(const QString &path)
 {

@@ -14,23 +14,17 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include "support/dataset.h"
+
 #include <gtest/gtest.h>
 
-#ifdef LYREVANE_HAVE_OPENCC
-#include <opencc/opencc.h>
-#endif
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
 
-// The folder ctest names in LYREVANE_NPM_DIR, else the one the build was configured with.
-QString npmDir()
-{
-    const QString dir = qEnvironmentVariable("LYREVANE_NPM_DIR");
-    return dir.isEmpty() ? QStringLiteral(LYREVANE_NPM_DIR_DEFAULT) : dir;
-}
+using testdata::npmDir;
 
 // ---------------------------------------------------------------------------------------
 // Mandarin readings
@@ -227,76 +221,14 @@ TEST(RhymeContent, ModernBooksAgreeWithMandarinReadings)
 // ---------------------------------------------------------------------------------------
 // Classical level and oblique tones
 
-struct ToneCount {
-    int level = 0;
-    int oblique = 0;
-};
-
-// Counts, for every character of the Tang poems, how often the dataset's strains mark it
-// level (平) or oblique (仄), keyed by the simplified form. Unresolved marks are left out.
-QHash<QString, ToneCount> classicalTones(const QString& dist)
-{
-    QHash<QString, ToneCount> byTraditional;
-    const QDir strainsDir(dist + QStringLiteral("/strains/json"));
-    for (const QString& name : strainsDir.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-        QFile poemsFile(dist + QStringLiteral("/quantangshi/") + name);
-        QFile strainsFile(strainsDir.filePath(name));
-        if (!poemsFile.open(QIODevice::ReadOnly) || !strainsFile.open(QIODevice::ReadOnly))
-            continue;
-        QHash<QString, QJsonArray> strainsById;
-        for (const QJsonValue& v : QJsonDocument::fromJson(strainsFile.readAll()).array())
-            strainsById.insert(v[QStringLiteral("id")].toString(), v[QStringLiteral("strains")].toArray());
-        for (const QJsonValue& poem : QJsonDocument::fromJson(poemsFile.readAll()).array()) {
-            const QJsonArray lines = poem[QStringLiteral("paragraphs")].toArray();
-            const QJsonArray marks = strainsById.value(poem[QStringLiteral("id")].toString());
-            if (lines.size() != marks.size())
-                continue;
-            for (qsizetype i = 0; i < lines.size(); ++i) {
-                const QList<uint> text = lines[i].toString().toUcs4();
-                const QList<uint> tone = marks[i].toString().toUcs4();
-                if (text.size() != tone.size())
-                    continue;
-                for (qsizetype j = 0; j < text.size(); ++j) {
-                    if (tone[j] != U'平' && tone[j] != U'仄')
-                        continue;
-                    ToneCount& c = byTraditional[QString::fromUcs4(reinterpret_cast<const char32_t*>(&text[j]), 1)];
-                    (tone[j] == U'平' ? c.level : c.oblique) += 1;
-                }
-            }
-        }
-    }
-
-    QHash<QString, ToneCount> bySimplified;
-#ifdef LYREVANE_HAVE_OPENCC
-    const QStringList keys = byTraditional.keys();
-    opencc_t cc = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
-    if (cc == reinterpret_cast<opencc_t>(-1))
-        return bySimplified;
-    const QByteArray joined = keys.join(u'\n').toUtf8();
-    char* converted = opencc_convert_utf8(cc, joined.constData(), size_t(joined.size()));
-    const QStringList simplified = QString::fromUtf8(converted).split(u'\n');
-    opencc_convert_utf8_free(converted);
-    opencc_close(cc);
-    if (simplified.size() != keys.size())
-        return bySimplified;
-    for (qsizetype i = 0; i < keys.size(); ++i) {
-        ToneCount& c = bySimplified[simplified[i]];
-        c.level += byTraditional[keys[i]].level;
-        c.oblique += byTraditional[keys[i]].oblique;
-    }
-#endif
-    return bySimplified;
-}
+using testdata::ToneCount;
 
 TEST(RhymeContent, CiYunLevelAndObliqueAgreeWithTheTangPoems)
 {
-#ifndef LYREVANE_HAVE_OPENCC
-    GTEST_SKIP() << "built without OpenCC";
-#endif
     const QString dist = npmDir() + QStringLiteral("/chinese-poetry/dist");
     if (!QFileInfo::exists(dist + QStringLiteral("/strains/json")))
         GTEST_SKIP() << "chinese-poetry is not installed: " << dist.toStdString();
-    const QHash<QString, ToneCount> tones = classicalTones(dist);
+    const QHash<QString, ToneCount>& tones = testdata::classicalToneCounts();
     ASSERT_GT(tones.size(), 5000);
 
     // A character is judged only when it was seen often enough and one class clearly

@@ -1,3 +1,4 @@
+#include "app/core/gbk.h"
 #include "cli/command.h"
 
 #include "workspace/core/rtfreader.h"
@@ -51,7 +52,7 @@ int txt2rtf(const QStringList& args, Io& io) {
     if (!readInput(args[0], &bytes, io))
         return NotFound;
     bool ok = true;
-    const QString text = workspace::decodeTextFile(bytes, &ok);
+    const QString text = gbk::decodeTextFile(bytes, &ok);
     const QByteArray rtf =
         workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text));
     io.out << QString::fromLatin1(rtf);

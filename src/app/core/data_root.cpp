@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 namespace text_lines {
 
@@ -108,20 +107,9 @@ QByteArray DataRoot::readBytes(const QString& path) const {
 
 QString DataRoot::readText(const QString& path) const {
     const QByteArray bytes = readBytes(path);
-    const QByteArrayView text = text_lines::beforeNul(bytes);
-    // A text file saved by an editor of this platform is UTF-8. Chinese text in GBK
-    // practically never forms valid UTF-8, while UTF-8 bytes often pass for GBK, so
-    // valid UTF-8 with non-ASCII bytes (or a byte-order mark) is read as UTF-8.
-    const bool bom = text.startsWith("\xEF\xBB\xBF");
-    const bool nonAscii =
-        std::any_of(text.begin(), text.end(), [](char c) { return uchar(c) >= 0x80; });
-    if (nonAscii) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-        const QString asUtf8 = utf8.decode(bom ? text.sliced(3) : text);
-        if (!utf8.hasError())
-            return asUtf8;
-    }
-    return gbk::decode(text);
+    // A text file saved by an editor of this platform is UTF-8: read it as such rather
+    // than turn it to replacement characters that the next write would keep.
+    return gbk::decodeTextFile(text_lines::beforeNul(bytes));
 }
 
 QStringList DataRoot::readLines(const QString& path) const {

@@ -24,4 +24,13 @@ bool representable(QStringView text);
 // four-byte sequence), used where a byte limit must not split a character.
 qsizetype charLength(QByteArrayView bytes, qsizetype i);
 
+// The longest prefix of `bytes` of at most `maxBytes` that does not cut a character.
+QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes);
+
+// The text of a text file of either platform: UTF-8 or UTF-16 when a byte-order mark
+// says so, UTF-8 when the bytes hold non-ASCII and form valid UTF-8 (Chinese in GBK
+// practically never does, while UTF-8 often passes for GBK), GBK otherwise. `ok` is
+// false when some bytes could not be decoded (they show as U+FFFD).
+QString decodeTextFile(QByteArrayView bytes, bool* ok = nullptr);
+
 } // namespace gbk

@@ -149,16 +149,8 @@ QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bo
         value = value.sliced(1, value.size() - 2);
     // Values we escaped (long ones included) are read whole; others as the profile
     // functions read them.
-    if (value.size() > kMaxValueBytes && !value.startsWith(kTextPrefix.toLatin1())) {
-        qsizetype cut = 0;
-        while (cut < value.size()) {
-            qsizetype n = gbk::charLength(value, cut);
-            if (cut + n > kMaxValueBytes)
-                break;
-            cut += n;
-        }
-        value.truncate(cut);
-    }
+    if (value.size() > kMaxValueBytes && !value.startsWith(kTextPrefix.toLatin1()))
+        value = gbk::truncated(value, kMaxValueBytes).toByteArray();
     return value;
 }
 

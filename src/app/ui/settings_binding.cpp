@@ -24,13 +24,8 @@ QString nameOf(const Key& key) {
 
 // A font name longer than 31 bytes is cut to 31 bytes, never inside a character.
 QString fontName(const QString& name) {
-    QByteArray bytes = gbk::encode(name);
-    if (bytes.size() <= 31)
-        return name;
-    qsizetype cut = 0;
-    while (cut < bytes.size() && cut + gbk::charLength(bytes, cut) <= 31)
-        cut += gbk::charLength(bytes, cut);
-    return gbk::decode(bytes.first(cut));
+    const QByteArray bytes = gbk::encode(name);
+    return bytes.size() <= 31 ? name : gbk::decode(gbk::truncated(bytes, 31));
 }
 
 void setChecked(QObject* target, bool checked) {

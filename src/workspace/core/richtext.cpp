@@ -54,38 +54,5 @@ RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& for
     return doc;
 }
 
-QString decodeTextFile(QByteArrayView bytes, bool* ok) {
-    auto decodeWith = [&](QStringConverter::Encoding encoding, QByteArrayView data) {
-        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-        QString text = decoder.decode(data);
-        if (ok)
-            *ok = !decoder.hasError();
-        return text;
-    };
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, bytes.sliced(3));
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, bytes.sliced(2));
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, bytes.sliced(2));
-
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
-    if (!ascii) {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString text = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            if (ok)
-                *ok = true;
-            return text;
-        }
-    }
-    return gbk::decode(bytes, ok);
-}
 
 } // namespace workspace

@@ -62,9 +62,5 @@ struct RichDocument {
     static RichDocument fromPlainText(QStringView text, const CharFormat& format = {});
 };
 
-// Decodes the bytes of a text file that is not RTF: UTF-8 or UTF-16 when a byte-order
-// mark says so, UTF-8 when the bytes hold non-ASCII and form valid UTF-8, else GBK.
-// `ok` is false when some bytes could not be decoded (they show as U+FFFD).
-QString decodeTextFile(QByteArrayView bytes, bool* ok = nullptr);
 
 } // namespace workspace

@@ -942,7 +942,7 @@ bool RtfReader::read(QByteArrayView bytes) {
         m_document = Parser(bytes).run(&m_error);
     } else {
         bool ok = true;
-        m_document = RichDocument::fromPlainText(decodeTextFile(bytes, &ok));
+        m_document = RichDocument::fromPlainText(gbk::decodeTextFile(bytes, &ok));
         if (!ok)
             m_error = QStringLiteral("Some characters of the text file could not be decoded.");
     }

@@ -23,22 +23,25 @@ qint32 colourNumber(const QColor& c) {
 
 RhymeMaster::RhymeMaster(RhymePanels& panels, const RhymeActions& actions, ModalRunner& modals,
                          QWidget* window)
-    : QObject(window), p(panels), a(actions), m_modals(modals), m_window(window) {
+    : QObject(window), p(panels), a(actions), m_modals(modals),
+      m_window(window), m_books{{p.skdbComboBox1, p.skR1, a.C2},
+                                {p.skdbComboBox2, p.skR2, a.M1},
+                                {p.skdbComboBox3, p.skR3, a.P6}} {
     // The lists, filled once.
     for (RhymeSystem book : kBooks) {
-        QComboBox* list = entryList(book);
+        QComboBox* list = controls(book).list;
         for (const RhymeGroup& g : rhyme::groups(book))
             list->addItem(g.name);
         connect(list, &QComboBox::currentIndexChanged, this,
                 [this, book](int i) { chooseEntry(book, i); });
-        connect(bookButton(book), &TskRadioButton::onClick, this,
+        connect(controls(book).button, &TskRadioButton::onClick, this,
                 [this, book] { chooseBook(book); });
         // A menu item acts as the book choice; on the current book it repeats it.
-        connect(bookItem(book), &QAction::triggered, this, [this, book] {
-            if (bookButton(book)->isChecked())
+        connect(controls(book).item, &QAction::triggered, this, [this, book] {
+            if (controls(book).button->isChecked())
                 chooseBook(book);
             else
-                bookButton(book)->setSkChecked(true);
+                controls(book).button->setSkChecked(true);
         });
     }
     struct Split {
@@ -84,46 +87,13 @@ RhymeMaster::RhymeMaster(RhymePanels& panels, const RhymeActions& actions, Modal
     connect(a.B3, &QAction::triggered, this, &RhymeMaster::chooseBackground);
 }
 
-QComboBox* RhymeMaster::entryList(RhymeSystem book) const {
-    switch (book) {
-    case RhymeSystem::XinYun:
-        return p.skdbComboBox2;
-    case RhymeSystem::XianDai:
-        return p.skdbComboBox3;
-    default:
-        return p.skdbComboBox1;
-    }
-}
-
-TskRadioButton* RhymeMaster::bookButton(RhymeSystem book) const {
-    switch (book) {
-    case RhymeSystem::XinYun:
-        return p.skR2;
-    case RhymeSystem::XianDai:
-        return p.skR3;
-    default:
-        return p.skR1;
-    }
-}
-
-QAction* RhymeMaster::bookItem(RhymeSystem book) const {
-    switch (book) {
-    case RhymeSystem::XinYun:
-        return a.M1;
-    case RhymeSystem::XianDai:
-        return a.P6;
-    default:
-        return a.C2;
-    }
-}
-
 QList<QWidget*> RhymeMaster::panes() const {
     return {p.skMemo5, p.Memo7, p.Memo8};
 }
 
 RhymeSystem RhymeMaster::checkedBook() const {
     for (RhymeSystem book : kBooks) {
-        if (bookButton(book)->isChecked())
+        if (controls(book).button->isChecked())
             return book;
     }
     return RhymeSystem::CiYun;
@@ -133,15 +103,13 @@ void RhymeMaster::chooseBook(RhymeSystem book) {
     p.Panel5->setCaption(rhyme::systemName(book));
     for (RhymeSystem other : kBooks) {
         if (other != book)
-            bookButton(other)->setChecked(false);
-        bookItem(other)->setChecked(other == book);
-        entryList(other)->setVisible(other == book);
+            controls(other).button->setChecked(false);
+        controls(other).item->setChecked(other == book);
+        controls(other).list->setVisible(other == book);
     }
-    bookButton(book)->setChecked(true);
-    // The split lists lie in front: in the split view the list seen stays.
-    p.ComboBox2->raise();
-    p.ComboBox3->raise();
-    (p.skrr3->isChecked() ? p.ComboBox3 : p.ComboBox2)->raise();
+    controls(book).button->setChecked(true);
+    // The split lists lie in front of the entry lists (their stacking is set when the
+    // tool bar is built), so in the split view the list seen stays.
 }
 
 void RhymeMaster::chooseEntry(RhymeSystem book, int index) {
@@ -154,7 +122,7 @@ void RhymeMaster::chooseEntry(RhymeSystem book, int index) {
 
 void RhymeMaster::setSplitView(bool on) {
     for (RhymeSystem book : kBooks)
-        entryList(book)->setVisible(!on && book == checkedBook());
+        controls(book).list->setVisible(!on && book == checkedBook());
     p.ComboBox2->setVisible(on && !p.skrr3->isChecked());
     p.ComboBox3->setVisible(on && p.skrr3->isChecked());
     p.Panel4->setVisible(on);

@@ -40,13 +40,18 @@ class RhymeMaster : public QObject {
     RhymeSystem checkedBook() const;
 
   private:
-    QComboBox* entryList(RhymeSystem book) const;
-    TskRadioButton* bookButton(RhymeSystem book) const;
-    QAction* bookItem(RhymeSystem book) const;
+    // What stands for one book: its entry list, its book button, its 视图 menu item.
+    struct BookControls {
+        QComboBox* list;
+        TskRadioButton* button;
+        QAction* item;
+    };
+    const BookControls& controls(RhymeSystem book) const { return m_books[int(book)]; }
     QList<QWidget*> panes() const;
 
     RhymePanels& p;
     RhymeActions a;
     ModalRunner& m_modals;
     QWidget* m_window;
+    BookControls m_books[3];
 };

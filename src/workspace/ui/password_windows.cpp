@@ -107,80 +107,73 @@ void TForm6::confirm() {
         m_modals.showMessage(this, QStringLiteral("密码输入不一样，请重新输入"));
         return;
     }
-    try {
+    runGuarded(m_modals, this, [&] {
         m_settings.writeString(kTemp, kWord, password::hash(Edit1->text()));
-    } catch (const AppError& e) {
-        m_modals.showError(this, e.message());
-        return;
-    }
-    accept();
+        accept(); // only once the password is stored
+    });
 }
 
-TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+PasswordAsk::PasswordAsk(const Layout& l, SettingsFile& settings, ModalRunner& modals,
+                         QWidget* parent)
     : QDialog(parent), m_settings(settings), m_modals(modals) {
-    frame(this, QStringLiteral("Form7"), QSize(323, 238));
-    label(this, QStringLiteral("请输入解除保护密码："), {48, 80});
-    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 104, 217, 20));
-    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 168});
-    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("取消"), {224, 168});
+    frame(this, QString::fromLatin1(l.name), l.client);
+    label(this, QString::fromUtf8(l.prompt), l.promptAt, l.heading);
+    Edit1 = maskedField(this, QStringLiteral("Edit1"), l.field);
+    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"),
+                           {l.confirmLeft, l.buttonsTop});
+    Button2 = dialogButton(this, QStringLiteral("Button2"), QString::fromUtf8(l.cancel),
+                           {l.cancelLeft, l.buttonsTop});
     connect(Edit1, &QLineEdit::returnPressed, this, [this] {
         Button1->setFocus();
         confirm();
     });
-    connect(Button1, &QPushButton::clicked, this, &TForm7::confirm);
+    connect(Button1, &QPushButton::clicked, this, &PasswordAsk::confirm);
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-namespace {
-
-// 确定 of the windows that ask for the password: closes on the right one, says so and
-// stays on a wrong one.
-void confirmPassword(QDialog* window, SettingsFile& settings, ModalRunner& modals,
-                     const QString& typed) {
+void PasswordAsk::confirm() {
     bool right = false, checked = false;
-    runGuarded(modals, window, [&] {
-        right = workspace::checkPassword(settings, typed);
+    runGuarded(m_modals, this, [&] {
+        right = workspace::checkPassword(m_settings, Edit1->text());
         checked = true;
     });
     if (!checked)
         return; // the error box has said why
     if (right)
-        window->accept();
+        accept();
     else
-        modals.showMessage(window, QStringLiteral("密码输入不正确！"));
+        m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
 }
 
-} // namespace
-
-void TForm7::confirm() {
-    confirmPassword(this, m_settings, m_modals, Edit1->text());
-}
+TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+    : PasswordAsk({"Form7",
+                   {323, 238},
+                   "请输入解除保护密码：",
+                   {48, 80},
+                   false,
+                   {48, 104, 217, 20},
+                   168,
+                   136,
+                   224,
+                   "取消"},
+                  settings, modals, parent) {}
 
 TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_modals(modals) {
-    frame(this, QStringLiteral("Form8"), QSize(310, 241));
-    label(this, QStringLiteral("您的诗词已被密码保护"), {32, 72}, true);
-    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(48, 112, 217, 20));
-    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {120, 168});
-    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("退出"), {208, 168});
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
-        Button1->setFocus();
-        confirm();
-    });
-    connect(Button1, &QPushButton::clicked, this, &TForm8::confirm);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TForm8::confirm() {
-    confirmPassword(this, m_settings, m_modals, Edit1->text());
-}
+    : PasswordAsk({"Form8",
+                   {310, 241},
+                   "您的诗词已被密码保护",
+                   {32, 72},
+                   true,
+                   {48, 112, 217, 20},
+                   168,
+                   120,
+                   208,
+                   "退出"},
+                  settings, modals, parent) {}
 
 void TForm8::done(int result) {
     m_marker = result == QDialog::Accepted ? QStringLiteral("qelm") : QStringLiteral("morvel");
-    try {
-        m_settings.writeString(kTemp, QStringLiteral("worder"), m_marker);
-    } catch (const AppError& e) {
-        m_modals.showError(this, e.message());
-    }
+    runGuarded(m_modals, this,
+               [&] { m_settings.writeString(kTemp, QStringLiteral("worder"), m_marker); });
     QDialog::done(result);
 }

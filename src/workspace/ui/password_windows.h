@@ -29,26 +29,43 @@ class TForm6 : public QDialog {
     ModalRunner& m_modals;
 };
 
-class TForm7 : public QDialog {
+// A window that asks for the password in one masked field: 确定 closes it on the right
+// password and says "密码输入不正确！" on a wrong one.
+class PasswordAsk : public QDialog {
     Q_OBJECT
   public:
-    TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
     QLineEdit* Edit1;
-    QPushButton *Button1, *Button2; // 确定, 取消
+    QPushButton *Button1, *Button2; // 确定, and 取消 or 退出
     void confirm();
 
-  private:
+  protected:
+    struct Layout {
+        const char* name;
+        QSize client;
+        const char* prompt;
+        QPoint promptAt;
+        bool heading; // the prompt as a blue bold italic heading
+        QRect field;
+        int buttonsTop, confirmLeft, cancelLeft;
+        const char* cancel;
+    };
+    PasswordAsk(const Layout& layout, SettingsFile& settings, ModalRunner& modals, QWidget* parent);
     SettingsFile& m_settings;
     ModalRunner& m_modals;
 };
 
-class TForm8 : public QDialog {
+// Removing the protection.
+class TForm7 : public PasswordAsk {
+    Q_OBJECT
+  public:
+    TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+};
+
+// The start-up prompt.
+class TForm8 : public PasswordAsk {
     Q_OBJECT
   public:
     TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
-    QLineEdit* Edit1;
-    QPushButton *Button1, *Button2; // 确定, 退出
-    void confirm();
     // Writes the lock marker as the prompt closes: "qelm" after the right password,
     // "morvel" otherwise.
     void done(int result) override;
@@ -56,8 +73,6 @@ class TForm8 : public QDialog {
     QString marker() const { return m_marker; }
 
   private:
-    SettingsFile& m_settings;
-    ModalRunner& m_modals;
     QString m_marker;
 };
 

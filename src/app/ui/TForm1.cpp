@@ -261,30 +261,28 @@ void TForm1::FormCreate() {
     // 4. The lock marker.
     m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
     // 5–9. The data files, each whole into its control.
-    loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root) {
+    loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
         m_favourites->skListBox4->clear();
-        m_favourites->skListBox4->addItems(root.readLines(QStringLiteral("user.dat")));
+        m_favourites->skListBox4->addItems(root.readLines(path));
     });
-    loadStep(QStringLiteral("Excursus\\changshi\\list.dat"), [this](const DataRoot& root) {
-        m_knowledge->ListBox3->clear();
-        m_knowledge->ListBox3->addItems(
-            root.readLines(QStringLiteral("Excursus\\changshi\\list.dat")));
-    });
+    loadStep(QStringLiteral("Excursus\\changshi\\list.dat"),
+             [this](const DataRoot& root, const QString& path) {
+                 m_knowledge->ListBox3->clear();
+                 m_knowledge->ListBox3->addItems(root.readLines(path));
+             });
     for (int n = 1; n <= 5; ++n)
-        loadStep(WorkspaceCommands::storePath(n), [this, n](const DataRoot&) {
+        loadStep(WorkspaceCommands::storePath(n), [this, n](const DataRoot&, const QString&) {
             // A damaged file is reported but counts as loaded: its original is kept
             // aside and the document is written back at shutdown.
             const QString damage = m_documents->load(n);
             if (!damage.isEmpty())
                 showError(damage);
         });
-    loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
-        m_knowledge->Memo9->setPlainText(
-            root.readLines(QStringLiteral("temp.dat")).join(QLatin1Char('\n')));
+    loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
+        m_knowledge->Memo9->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
     });
-    loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root) {
-        m_patterns->Memo6->setPlainText(
-            root.readLines(QStringLiteral("data.dat")).join(QLatin1Char('\n')));
+    loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root, const QString& path) {
+        m_patterns->Memo6->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
     });
     // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
     // texts, window size, protection and check marks, in the table's order.
@@ -320,9 +318,10 @@ void TForm1::FormCreate() {
     m_favourites->skMmemo3->setReadOnly(locked);
 }
 
-void TForm1::loadStep(const QString& path, const std::function<void(const DataRoot&)>& load) {
+void TForm1::loadStep(const QString& path,
+                      const std::function<void(const DataRoot&, const QString&)>& load) {
     try {
-        load(m_context.root);
+        load(m_context.root, path);
     } catch (const AppError& e) {
         // Start-up goes on; the file is never written back over at shutdown.
         m_unloaded.insert(path);
@@ -386,19 +385,19 @@ bool TForm1::FormClose() {
         // 1. The five documents.
         for (int n = 1; n <= 5; ++n)
             saveStep(WorkspaceCommands::storePath(n),
-                     [this, n](const DataRoot&) { m_documents->store(n); });
+                     [this, n](const DataRoot&, const QString&) { m_documents->store(n); });
         // 2. The knowledge pane, the template-file view and the favourites' names.
-        saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root) {
-            root.writeText(QStringLiteral("temp.dat"), m_knowledge->Memo9->toPlainText());
+        saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
+            root.writeText(path, m_knowledge->Memo9->toPlainText());
         });
-        saveStep(QStringLiteral("data.dat"), [this](const DataRoot& root) {
-            root.writeText(QStringLiteral("data.dat"), m_patterns->Memo6->toPlainText());
+        saveStep(QStringLiteral("data.dat"), [this](const DataRoot& root, const QString& path) {
+            root.writeText(path, m_patterns->Memo6->toPlainText());
         });
-        saveStep(QStringLiteral("user.dat"), [this](const DataRoot& root) {
+        saveStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
             QStringList names;
             for (int i = 0; i < m_favourites->skListBox4->count(); ++i)
                 names << m_favourites->skListBox4->item(i)->text();
-            root.writeLines(QStringLiteral("user.dat"), names);
+            root.writeLines(path, names);
         });
         // 3. Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
@@ -409,12 +408,13 @@ bool TForm1::FormClose() {
     return true;
 }
 
-void TForm1::saveStep(const QString& path, const std::function<void(const DataRoot&)>& save) {
+void TForm1::saveStep(const QString& path,
+                      const std::function<void(const DataRoot&, const QString&)>& save) {
     // A file that exists but could not be read at start-up is left as it is; one that
     // was missing is written, since nothing on disk could be lost.
     if (m_unloaded.contains(path) && m_context.root.exists(path))
         return;
-    save(m_context.root);
+    save(m_context.root, path);
 }
 
 void TForm1::writeSettingsKeys() {

@@ -68,8 +68,10 @@ class TForm1 : public QMainWindow {
     bool FormClose(); // false when a write failed and the window stays open
 
     // Start-up and shutdown steps.
-    void loadStep(const QString& path, const std::function<void(const DataRoot&)>& load);
-    void saveStep(const QString& path, const std::function<void(const DataRoot&)>& save);
+    void loadStep(const QString& path,
+                  const std::function<void(const DataRoot&, const QString&)>& load);
+    void saveStep(const QString& path,
+                  const std::function<void(const DataRoot&, const QString&)>& save);
     void applySettingsKeys();
     void writeSettingsKeys();
     void reapplySkin();

@@ -7,6 +7,7 @@
 // Any fault in the input (a missing file, a malformed record, a wrong row count) stops
 // the build with one message naming the file.
 
+#include "common/codegen.h"
 #include "app/core/gbk.h"
 #include "catalogue/core/forum.h"
 #include "catalogue/core/template_lines.h"
@@ -137,34 +138,18 @@ std::array<QString, 5> readExamples(const QString& path)
     return out;
 }
 
-QString cString(const QString& s)
-{
-    QString out = QStringLiteral("\"");
-    for (QChar c : s) {
-        if (c == u'\\' || c == u'"')
-            out += u'\\';
-        out += c;
-    }
-    return out + u'"';
-}
-
 QString examplesInit(const std::array<QString, 5>& ex)
 {
     QStringList parts;
     for (const auto& e : ex)
-        parts << cString(e);
+        parts << codegen::literal(e);
     return u'{' + parts.join(QStringLiteral(", ")) + u'}';
 }
 
 void writeIfChanged(const QString& path, const QByteArray& bytes)
 {
-    QFile old(path);
-    if (old.open(QIODevice::ReadOnly) && old.readAll() == bytes)
-        return;
-    old.close();
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit())
-        fail(path, QStringLiteral("cannot write (%1)").arg(f.errorString()));
+    if (!codegen::writeIfChanged(path, bytes))
+        fail(path, QStringLiteral("cannot write"));
 }
 
 // One GBK file per record: the template broken into lines, CR LF line ends.
@@ -238,8 +223,8 @@ int run(const QStringList& args)
             const QString expl = need(path, r, QStringLiteral("explanation"));
             const auto examples = readExamples(
                 examplesDir + QStringLiteral("/%1/%2.txt").arg(QString::fromUtf8(list.examples)).arg(row, 2, 10, QLatin1Char('0')));
-            out << "    {" << li << ", " << cString(labelName) << ", " << cString(name) << ", " << count
-                << ",\n     " << cString(templ) << ",\n     " << cString(expl) << ",\n     "
+            out << "    {" << li << ", " << codegen::literal(labelName) << ", " << codegen::literal(name) << ", " << count
+                << ",\n     " << codegen::literal(templ) << ",\n     " << codegen::literal(expl) << ",\n     "
                 << examplesInit(examples) << ",\n     " << fileNumber << "},\n";
             writeTemplateFile(appData + u'/' + QString::fromUtf8(list.directory), fileNumber, templ);
             ++total;
@@ -274,9 +259,9 @@ int run(const QStringList& args)
             if (expl.isEmpty())
                 fail(path, QStringLiteral("row %1: unknown shared explanation").arg(i + 1));
             const auto examples = readExamples(examplesDir + QStringLiteral("/verse/%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')));
-            out << "    {" << cString(need(path, r, QStringLiteral("label"))) << ", "
-                << cString(need(path, r, QStringLiteral("name"))) << ",\n     " << cString(templ)
-                << ",\n     " << cString(expl) << ",\n     " << examplesInit(examples) << "},\n";
+            out << "    {" << codegen::literal(need(path, r, QStringLiteral("label"))) << ", "
+                << codegen::literal(need(path, r, QStringLiteral("name"))) << ",\n     " << codegen::literal(templ)
+                << ",\n     " << codegen::literal(expl) << ",\n     " << examplesInit(examples) << "},\n";
             writeTemplateFile(appData + QStringLiteral("/律诗绝句"), i + 1, templ);
         }
         out << "};\nconst int kVerseCount = 16;\n\n";
@@ -300,7 +285,7 @@ int run(const QStringList& args)
             const QString target = line.left(colon);
             if (!names.contains(target))
                 fail(path, QStringLiteral("line %1: no pattern is named %2").arg(i + 1).arg(target));
-            out << "    {" << cString(target) << ", " << cString(line.mid(colon + 2)) << "},\n";
+            out << "    {" << codegen::literal(target) << ", " << codegen::literal(line.mid(colon + 2)) << "},\n";
             ++count;
         }
         out << "};\nconst int kSearchRowCount = " << count << ";\n\n";

@@ -4,6 +4,7 @@
 //
 // usage: rhyme_gen OUTPUT.cpp CIYUN.txt XINYUN.txt XIANDAI.txt
 
+#include "common/codegen.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
@@ -130,17 +131,6 @@ void check(const QString& path, const Book& book, const QList<Entry>& entries)
     }
 }
 
-QString literal(const QString& s)
-{
-    QString out = QStringLiteral("\"");
-    for (QChar c : s) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\'))
-            out += QLatin1Char('\\');
-        out += c;
-    }
-    return out + QLatin1Char('"');
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -164,16 +154,15 @@ int main(int argc, char** argv)
         s << "\nconst Entry " << books[b].symbol << "[" << entries.size() << "] = {\n";
         for (const Entry& e : entries) {
             const int tone = e.tone == QStringLiteral("平声") ? 0 : e.tone == QStringLiteral("仄声") ? 1 : 2;
-            s << "    {" << literal(e.name) << ", " << tone << ", " << literal(e.finals) << ", "
-              << literal(e.split) << ",\n     " << literal(e.text) << "},\n";
+            s << "    {" << codegen::literal(e.name) << ", " << tone << ", " << codegen::literal(e.finals) << ", "
+              << codegen::literal(e.split) << ",\n     " << codegen::literal(e.text) << "},\n";
         }
         s << "};\n";
     }
     s << "\n} // namespace rhyme::raw\n";
     s.flush();
 
-    QSaveFile file(args[1]);
-    if (!file.open(QIODevice::WriteOnly) || file.write(out.toUtf8()) < 0 || !file.commit()) {
+    if (!codegen::writeIfChanged(args[1], out.toUtf8())) {
         std::fprintf(stderr, "rhyme_gen: cannot write %s\n", qPrintable(args[1]));
         return 1;
     }

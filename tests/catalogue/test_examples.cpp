@@ -215,18 +215,37 @@ TEST(Examples, AttributionAndLayout)
     }
 }
 
+namespace {
+
+// tunes.tsv: for each row ("common/04"), its tune name and the names the dataset files
+// its poems under.
+struct Tune {
+    QString name;
+    QStringList filedUnder;
+};
+
+QHash<QString, Tune> loadTunes()
+{
+    QHash<QString, Tune> tunes;
+    const auto tsv = QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/tunes.tsv"))).split(QLatin1Char('\n'));
+    for (const auto &line : tsv) {
+        const auto f = line.split(QLatin1Char('\t'));
+        if (f.size() == 4 && !line.startsWith(QLatin1Char('#')))
+            tunes.insert(f[0] + QLatin1Char('/') + f[1], {f[2], f[3].split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+    }
+    return tunes;
+}
+
+} // namespace
+
 // The tune name in every attribution is the name of its row.
 TEST(Examples, TuneNameMatchesItsRow)
 {
     QStringList problems;
     const auto examples = loadExamples(&problems);
     QHash<QString, QString> names;
-    const auto tsv = QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/tunes.tsv"))).split(QLatin1Char('\n'));
-    for (const auto &line : tsv) {
-        const auto f = line.split(QLatin1Char('\t'));
-        if (f.size() == 4 && !line.startsWith(QLatin1Char('#')))
-            names.insert(f[0] + QLatin1Char('/') + f[1], f[2]);
-    }
+    for (const auto &[key, tune] : loadTunes().asKeyValueRange())
+        names.insert(key, tune.name);
     ASSERT_EQ(names.size(), 28 + 38 + 41);
     for (const auto &e : examples) {
         if (e.text == kPlaceholder || e.list == QLatin1String("verse"))
@@ -300,12 +319,8 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset)
     QStringList problems;
     const auto examples = loadExamples(&problems);
     QHash<QString, QStringList> aliases;
-    const auto tsv = QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/tunes.tsv"))).split(QLatin1Char('\n'));
-    for (const auto &line : tsv) {
-        const auto f = line.split(QLatin1Char('\t'));
-        if (f.size() == 4 && !line.startsWith(QLatin1Char('#')))
-            aliases.insert(f[0] + QLatin1Char('/') + f[1], f[3].split(QLatin1Char(' '), Qt::SkipEmptyParts));
-    }
+    for (const auto &[key, tune] : loadTunes().asKeyValueRange())
+        aliases.insert(key, tune.filedUnder);
     const auto byText = loadCi();
     int checked = 0;
     for (const auto &e : examples) {

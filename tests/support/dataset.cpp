@@ -11,7 +11,8 @@
 namespace testdata {
 
 QString sourceDir() {
-    return qEnvironmentVariable("LYREVANE_SOURCE_DIR");
+    const QString dir = qEnvironmentVariable("LYREVANE_SOURCE_DIR");
+    return dir.isEmpty() ? QStringLiteral(LYREVANE_SOURCE_DIR_DEFAULT) : dir;
 }
 
 QString npmDir() {

@@ -7,7 +7,7 @@
 
 namespace testdata {
 
-// The source tree (LYREVANE_SOURCE_DIR).
+// The source tree: LYREVANE_SOURCE_DIR, else the one the build was configured from.
 QString sourceDir();
 // The folder holding chinese-poetry and pinyin-pro: LYREVANE_NPM_DIR, else the folder
 // the build was configured with.

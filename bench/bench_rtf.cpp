@@ -3,7 +3,7 @@
 //   bench_rtf [benchmark options]
 //   bench_rtf --write-sample=FILE   writes the benchmark's document as RTF and exits
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/core/wordcount.h"

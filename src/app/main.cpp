@@ -2,7 +2,7 @@
 
 #include "app/ui/TForm1.h"
 #include "app/ui/fonts.h"
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "cli/command.h"
 
 #include "workspace/core/rtfreader.h"

@@ -1,7 +1,7 @@
 // The fixed facts of the three pattern lists: rows, names, counts, labels, file numbers,
 // template-file paths and the three records written out in full.
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "catalogue/core/catalogue.h"
 
 #include <gtest/gtest.h>

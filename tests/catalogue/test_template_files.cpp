@@ -1,7 +1,7 @@
 // The generated data tree: one GBK file per record, the template broken into lines,
 // CR LF line ends.
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "catalogue/core/catalogue.h"
 #include "catalogue/core/template_lines.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "rhyme/core/rhyme_book.h"
 
 #include <gtest/gtest.h>

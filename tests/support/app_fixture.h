@@ -56,7 +56,7 @@ struct AppFixture {
     QString ini() const;
 };
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 inline QString AppFixture::ini() const {
     return gbk::decode(tree.get("Mqini.ini"));
 }

@@ -2,7 +2,7 @@
 // Answers modal windows at once and records what was shown, so window tests run
 // without a user.
 
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 
 #include <QDialog>
 #include <QStringList>

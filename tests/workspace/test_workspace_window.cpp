@@ -1,4 +1,4 @@
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "skin/ui/skinned.h"
 #include "support/app_fixture.h"
 #include "workspace/core/rtfwriter.h"

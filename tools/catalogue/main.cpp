@@ -8,7 +8,7 @@
 // the build with one message naming the file.
 
 #include "common/codegen.h"
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 #include "catalogue/core/forum.h"
 #include "catalogue/core/template_lines.h"
 

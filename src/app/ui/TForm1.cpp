@@ -1,17 +1,19 @@
 #include "app/ui/TForm1.h"
 
-#include "app/core/app_error.h"
+#include "base/core/app_error.h"
 #include "app/ui/TForm17.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/view_modes.h"
+#include "base/core/clock.h"
+#include "base/ui/url_opener.h"
 #include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
 #include "rhyme/ui/rhyme_master.h"
 #include "rhyme/ui/rhyme_panels.h"
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_lock.h"
 #include "workspace/ui/workspace_commands.h"
@@ -55,6 +57,14 @@ TForm1::TForm1(AppContext context, QWidget* parent)
     if (!m_modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
         m_modals = m_ownModals.get();
+    }
+    if (!m_context.clock) {
+        m_ownClock = std::make_unique<SystemClock>();
+        m_context.clock = m_ownClock.get();
+    }
+    if (!m_context.urls) {
+        m_ownUrls = std::make_unique<DesktopUrlOpener>();
+        m_context.urls = m_ownUrls.get();
     }
     {
         // The window as designed: setting a check here runs no handler.

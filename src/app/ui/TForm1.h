@@ -2,8 +2,8 @@
 // The main window: composes the subsystems' panels and runs the start-up and shutdown
 // sequences that bring their state back and write it out.
 
-#include "app/core/data_root.h"
-#include "app/core/settings_file.h"
+#include "base/core/data_root.h"
+#include "base/core/settings_file.h"
 #include "app/ui/main_actions.h"
 #include "app/ui/main_toolbar.h"
 
@@ -12,7 +12,10 @@
 #include <functional>
 #include <memory>
 
+class Clock;
 class DocumentLock;
+class MidiDevice;
+class UrlOpener;
 class FavouritesPanels;
 class KnowledgePanels;
 class ModalRunner;
@@ -30,11 +33,15 @@ class WorkspaceCommands;
 class WorkspacePanel;
 
 // What the window needs from outside: its data tree, its settings file and the
-// runner of modal windows.
+// platform's pieces (modal windows, time, the desktop's open action, the MIDI device).
+// A null pointer means the real one, which the window then owns; tests pass twins.
 struct AppContext {
     DataRoot root = DataRoot::current();
     QString settingsPath = SettingsFile::besideExecutable();
-    ModalRunner* modals = nullptr; // the interactive runner when null
+    ModalRunner* modals = nullptr;
+    Clock* clock = nullptr;
+    UrlOpener* urls = nullptr;
+    MidiDevice* midi = nullptr; // none yet: the music menu brings the synthesiser's
 };
 
 class TForm1 : public QMainWindow {
@@ -83,6 +90,8 @@ class TForm1 : public QMainWindow {
     AppContext m_context;
     std::unique_ptr<ModalRunner> m_ownModals;
     ModalRunner* m_modals = nullptr;
+    std::unique_ptr<Clock> m_ownClock;
+    std::unique_ptr<UrlOpener> m_ownUrls;
     SettingsFile m_settings;
     QString m_lockMarker;
     QSet<QString> m_unloaded;

@@ -1,7 +1,7 @@
 #include "app/ui/settings_binding.h"
 
-#include "app/core/gbk.h"
-#include "app/core/settings_file.h"
+#include "base/core/gbk.h"
+#include "base/core/settings_file.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>

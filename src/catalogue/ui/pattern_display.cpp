@@ -1,11 +1,11 @@
 #include "catalogue/ui/pattern_display.h"
 
-#include "app/core/app_error.h"
-#include "app/core/data_root.h"
+#include "base/core/app_error.h"
+#include "base/core/data_root.h"
 #include "catalogue/ui/TForm14.h"
 #include "catalogue/ui/pattern_panels.h"
 #include "skin/ui/message_dialog.h"
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>

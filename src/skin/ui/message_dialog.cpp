@@ -1,6 +1,6 @@
 #include "skin/ui/message_dialog.h"
 
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "workspace/core/password.h"
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 
 #include <sodium.h>
 

@@ -1,6 +1,6 @@
 #include "workspace/core/richtext.h"
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 
 #include <QStringDecoder>
 

@@ -1,6 +1,6 @@
 #include "workspace/core/rtfreader.h"
 
-#include "app/core/gbk.h"
+#include "base/core/gbk.h"
 
 #include <QIODevice>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
 #include "workspace/ui/document_lock.h"
 
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 #include "workspace/ui/password_windows.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #include "workspace/ui/password_windows.h"
 
-#include "app/core/app_error.h"
-#include "app/core/settings_file.h"
-#include "skin/ui/modals.h"
+#include "base/core/app_error.h"
+#include "base/core/settings_file.h"
+#include "base/ui/modals.h"
 #include "workspace/core/password.h"
 
 #include <QLabel>

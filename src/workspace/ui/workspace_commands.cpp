@@ -1,8 +1,8 @@
 #include "workspace/ui/workspace_commands.h"
 
-#include "app/core/app_error.h"
-#include "app/core/data_root.h"
-#include "skin/ui/modals.h"
+#include "base/core/app_error.h"
+#include "base/core/data_root.h"
+#include "base/ui/modals.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/ui/TForm2.h"

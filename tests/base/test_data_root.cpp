@@ -1,6 +1,6 @@
-#include "app/core/app_error.h"
-#include "app/core/data_root.h"
-#include "app/core/gbk.h"
+#include "base/core/app_error.h"
+#include "base/core/data_root.h"
+#include "base/core/gbk.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "skin/ui/modals.h"
+#include "base/ui/modals.h"
 
-#include "app/core/app_error.h"
+#include "base/core/app_error.h"
 
 #include <QDialog>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
-#include "app/core/data_root.h"
+#include "base/core/data_root.h"
 
-#include "app/core/app_error.h"
-#include "app/core/atomic_file.h"
-#include "app/core/gbk.h"
+#include "base/core/app_error.h"
+#include "base/core/atomic_file.h"
+#include "base/core/gbk.h"
 
 #include <QDir>
 #include <QFile>

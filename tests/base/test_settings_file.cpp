@@ -1,6 +1,6 @@
-#include "app/core/app_error.h"
-#include "app/core/gbk.h"
-#include "app/core/settings_file.h"
+#include "base/core/app_error.h"
+#include "base/core/gbk.h"
+#include "base/core/settings_file.h"
 #include "support/temp_tree.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "app/core/settings_file.h"
+#include "base/core/settings_file.h"
 
-#include "app/core/app_error.h"
-#include "app/core/atomic_file.h"
-#include "app/core/gbk.h"
+#include "base/core/app_error.h"
+#include "base/core/atomic_file.h"
+#include "base/core/gbk.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/core/atomic_file.h"
+#include "base/core/atomic_file.h"
 
 #include <QSaveFile>
 

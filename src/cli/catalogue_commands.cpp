@@ -20,8 +20,7 @@ struct Parsed {
     QString badOption;
 };
 
-Parsed parse(const QStringList& args)
-{
+Parsed parse(const QStringList& args) {
     Parsed p;
     for (const auto& a : args) {
         if (a == QLatin1String("--json"))
@@ -34,28 +33,25 @@ Parsed parse(const QStringList& args)
     return p;
 }
 
-int badUsage(Io& io, const QString& message)
-{
+int badUsage(Io& io, const QString& message) {
     io.err << "lyrevane-cli: " << message << '\n';
     return BadUsage;
 }
 
-void printJson(Io& io, const QJsonValue& v)
-{
-    const QJsonDocument doc = v.isArray() ? QJsonDocument(v.toArray()) : QJsonDocument(v.toObject());
+void printJson(Io& io, const QJsonValue& v) {
+    const QJsonDocument doc =
+        v.isArray() ? QJsonDocument(v.toArray()) : QJsonDocument(v.toObject());
     io.out << QString::fromUtf8(doc.toJson(QJsonDocument::Indented));
 }
 
-QJsonArray examplesJson(const std::array<QString, 5>& examples)
-{
+QJsonArray examplesJson(const std::array<QString, 5>& examples) {
     QJsonArray a;
     for (const auto& e : examples)
         a.append(e);
     return a;
 }
 
-QJsonObject patternJson(const CiPattern& p, bool full)
-{
+QJsonObject patternJson(const CiPattern& p, bool full) {
     QJsonObject o{{"list", listCaption(p.list)},
                   {"row", p.row + 1},
                   {"label", p.label},
@@ -70,8 +66,7 @@ QJsonObject patternJson(const CiPattern& p, bool full)
     return o;
 }
 
-QJsonObject verseJson(const VersePattern& v, bool full)
-{
+QJsonObject verseJson(const VersePattern& v, bool full) {
     QJsonObject o{{"list", QString::fromUtf8(kVerseDirectory)},
                   {"row", v.row + 1},
                   {"label", v.label},
@@ -87,8 +82,7 @@ QJsonObject verseJson(const VersePattern& v, bool full)
 
 void printFields(Io& io, const QString& label, const QString& name, const QString& templ,
                  const QString& explanation, const std::array<QString, 5>& examples,
-                 const QString& file)
-{
+                 const QString& file) {
     io.out << "label: " << label << '\n'
            << "name: " << name << '\n'
            << "template: " << templ << '\n'
@@ -98,8 +92,7 @@ void printFields(Io& io, const QString& label, const QString& name, const QStrin
     io.out << "template file: " << file << '\n';
 }
 
-int runPatterns(const QStringList& args, Io& io)
-{
+int runPatterns(const QStringList& args, Io& io) {
     const Parsed p = parse(args);
     if (!p.badOption.isEmpty())
         return badUsage(io, QStringLiteral("patterns: unknown option '%1'").arg(p.badOption));
@@ -124,8 +117,7 @@ int runPatterns(const QStringList& args, Io& io)
     return Ok;
 }
 
-int runShow(const QStringList& args, Io& io)
-{
+int runShow(const QStringList& args, Io& io) {
     const Parsed p = parse(args);
     if (!p.badOption.isEmpty())
         return badUsage(io, QStringLiteral("show: unknown option '%1'").arg(p.badOption));
@@ -158,8 +150,7 @@ int runShow(const QStringList& args, Io& io)
     return NotFound;
 }
 
-int runFind(const QStringList& args, Io& io)
-{
+int runFind(const QStringList& args, Io& io) {
     const Parsed p = parse(args);
     if (!p.badOption.isEmpty())
         return badUsage(io, QStringLiteral("find: unknown option '%1'").arg(p.badOption));
@@ -178,8 +169,7 @@ int runFind(const QStringList& args, Io& io)
     return Ok;
 }
 
-int runVerse(const QStringList& args, Io& io)
-{
+int runVerse(const QStringList& args, Io& io) {
     const Parsed p = parse(args);
     if (!p.badOption.isEmpty())
         return badUsage(io, QStringLiteral("verse: unknown option '%1'").arg(p.badOption));
@@ -199,8 +189,7 @@ int runVerse(const QStringList& args, Io& io)
 
 } // namespace
 
-std::vector<Command> catalogueCommands()
-{
+std::vector<Command> catalogueCommands() {
     return {
         {QStringLiteral("patterns"), QStringLiteral("patterns [--json]"), runPatterns},
         {QStringLiteral("show"), QStringLiteral("show NAME [--json]"), runShow},

@@ -12,8 +12,7 @@ namespace cli {
 namespace {
 
 // Splits off the --json flag; anything else starting with "--" is a usage error.
-bool takeJson(QStringList& args, bool& json, Io& io)
-{
+bool takeJson(QStringList& args, bool& json, Io& io) {
     json = args.removeAll(QStringLiteral("--json")) > 0;
     for (const QString& a : args) {
         if (a.startsWith(QLatin1String("--"))) {
@@ -25,8 +24,7 @@ bool takeJson(QStringList& args, bool& json, Io& io)
 }
 
 // A book by its name or its number 1 to 3 (the order of the book buttons).
-std::optional<RhymeSystem> findBook(const QString& arg)
-{
+std::optional<RhymeSystem> findBook(const QString& arg) {
     if (auto s = rhyme::systemNamed(arg))
         return s;
     bool ok = false;
@@ -38,8 +36,7 @@ std::optional<RhymeSystem> findBook(const QString& arg)
 
 // Entries an argument names: an index of the list, an exact list name, or a split-view
 // group name (both entries of the group).
-QList<int> findEntries(RhymeSystem book, const QString& arg)
-{
+QList<int> findEntries(RhymeSystem book, const QString& arg) {
     bool ok = false;
     const int n = arg.toInt(&ok);
     if (ok)
@@ -53,8 +50,7 @@ QList<int> findEntries(RhymeSystem book, const QString& arg)
     return {};
 }
 
-QJsonObject entryJson(RhymeSystem book, int index)
-{
+QJsonObject entryJson(RhymeSystem book, int index) {
     const RhymeGroup& g = rhyme::groups(book)[index];
     return QJsonObject{{QStringLiteral("book"), rhyme::systemName(book)},
                        {QStringLiteral("index"), index},
@@ -63,8 +59,7 @@ QJsonObject entryJson(RhymeSystem book, int index)
                        {QStringLiteral("finals"), g.finals}};
 }
 
-int listBooks(const QList<RhymeSystem>& books, bool json, Io& io)
-{
+int listBooks(const QList<RhymeSystem>& books, bool json, Io& io) {
     if (json) {
         QJsonArray out;
         for (RhymeSystem b : books) {
@@ -91,8 +86,7 @@ int listBooks(const QList<RhymeSystem>& books, bool json, Io& io)
     return Ok;
 }
 
-int runRhyme(const QStringList& argList, Io& io)
-{
+int runRhyme(const QStringList& argList, Io& io) {
     QStringList args = argList;
     bool json = false;
     if (!takeJson(args, json, io))
@@ -106,7 +100,8 @@ int runRhyme(const QStringList& argList, Io& io)
 
     const auto book = findBook(args[0]);
     if (!book) {
-        io.err << "lyrevane-cli: no rhyme book '" << args[0] << "' (词韵简编, 新韵简观, 现代诗韵 or 1-3)\n";
+        io.err << "lyrevane-cli: no rhyme book '" << args[0]
+               << "' (词韵简编, 新韵简观, 现代诗韵 or 1-3)\n";
         return NotFound;
     }
     if (args.size() == 1)
@@ -114,7 +109,8 @@ int runRhyme(const QStringList& argList, Io& io)
 
     const QList<int> entries = findEntries(*book, args[1]);
     if (entries.isEmpty()) {
-        io.err << "lyrevane-cli: " << rhyme::systemName(*book) << " has no entry '" << args[1] << "'\n";
+        io.err << "lyrevane-cli: " << rhyme::systemName(*book) << " has no entry '" << args[1]
+               << "'\n";
         return NotFound;
     }
     QJsonArray out;
@@ -133,8 +129,7 @@ int runRhyme(const QStringList& argList, Io& io)
     return Ok;
 }
 
-int runRhymeOf(const QStringList& argList, Io& io)
-{
+int runRhymeOf(const QStringList& argList, Io& io) {
     QStringList args = argList;
     bool json = false;
     if (!takeJson(args, json, io))
@@ -176,8 +171,7 @@ int runRhymeOf(const QStringList& argList, Io& io)
 
 } // namespace
 
-std::vector<Command> rhymeCommands()
-{
+std::vector<Command> rhymeCommands() {
     return {
         {QStringLiteral("rhyme"), QStringLiteral("rhyme [BOOK [ENTRY]] [--json]"), runRhyme},
         {QStringLiteral("rhyme-of"), QStringLiteral("rhyme-of CHAR [--json]"), runRhymeOf},

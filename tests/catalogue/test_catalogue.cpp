@@ -31,8 +31,7 @@ const char* const kRows[3] = {
 
 } // namespace
 
-TEST(PatternLists, HoldTheirRowsInOrderWithLabelNamesAndStoredCounts)
-{
+TEST(PatternLists, HoldTheirRowsInOrderWithLabelNamesAndStoredCounts) {
     for (int li = 0; li < 3; ++li) {
         const PatternList list = kPatternLists[li];
         const QStringList rows = QString::fromUtf8(kRows[li]).split(u';');
@@ -52,8 +51,7 @@ TEST(PatternLists, HoldTheirRowsInOrderWithLabelNamesAndStoredCounts)
     EXPECT_EQ(rowCount(PatternList::Rare), 41);
 }
 
-TEST(PatternLists, CaptionsAndDirectories)
-{
+TEST(PatternLists, CaptionsAndDirectories) {
     EXPECT_EQ(listCaption(PatternList::Common), u"常用词谱");
     EXPECT_EQ(listCaption(PatternList::General), u"通用词谱");
     EXPECT_EQ(listCaption(PatternList::Rare), u"冷僻词谱");
@@ -62,8 +60,7 @@ TEST(PatternLists, CaptionsAndDirectories)
     EXPECT_EQ(listDirectory(PatternList::Rare), u"冷僻词谱");
 }
 
-TEST(PatternLists, RowOutsideTheListYieldsNothing)
-{
+TEST(PatternLists, RowOutsideTheListYieldsNothing) {
     for (PatternList list : kPatternLists) {
         EXPECT_EQ(pattern(list, -1), nullptr);
         EXPECT_EQ(pattern(list, rowCount(list)), nullptr);
@@ -71,8 +68,7 @@ TEST(PatternLists, RowOutsideTheListYieldsNothing)
     }
 }
 
-TEST(Labels, EveryLabelIsSixteenColumnsWithTheCountFlushRight)
-{
+TEST(Labels, EveryLabelIsSixteenColumnsWithTheCountFlushRight) {
     int total = 0;
     for (PatternList list : kPatternLists) {
         const QStringList ls = labels(list);
@@ -88,8 +84,7 @@ TEST(Labels, EveryLabelIsSixteenColumnsWithTheCountFlushRight)
     EXPECT_EQ(total, 107);
 }
 
-TEST(Labels, LayoutCases)
-{
+TEST(Labels, LayoutCases) {
     struct Case {
         const char16_t* name;
         int count;
@@ -104,8 +99,7 @@ TEST(Labels, LayoutCases)
         EXPECT_EQ(makeLabel(QStringView(c.name), c.count), QStringView(c.label));
 }
 
-TEST(Labels, TwoRowsShowANameOtherThanTheCaption)
-{
+TEST(Labels, TwoRowsShowANameOtherThanTheCaption) {
     for (PatternList list : kPatternLists) {
         for (const auto& p : patterns(list)) {
             const bool differs = labelName(p) != p.name;
@@ -121,8 +115,7 @@ TEST(Labels, TwoRowsShowANameOtherThanTheCaption)
     EXPECT_EQ(yuLinLing->name, u"雨淋铃");
 }
 
-TEST(FileNumbers, NineRareRowsAreRemappedAndTheRestFollowTheRow)
-{
+TEST(FileNumbers, NineRareRowsAreRemappedAndTheRestFollowTheRow) {
     const std::map<int, int> remapped{{30, 37}, {31, 38}, {32, 30}, {33, 31}, {34, 32},
                                       {35, 33}, {36, 34}, {37, 35}, {38, 36}};
     for (PatternList list : kPatternLists) {
@@ -136,8 +129,7 @@ TEST(FileNumbers, NineRareRowsAreRemappedAndTheRestFollowTheRow)
     }
 }
 
-TEST(FileNumbers, PathsAsTheProgramWritesThem)
-{
+TEST(FileNumbers, PathsAsTheProgramWritesThem) {
     struct Case {
         PatternList list;
         int row; // 1-based
@@ -156,8 +148,7 @@ TEST(FileNumbers, PathsAsTheProgramWritesThem)
         EXPECT_EQ(templateFilePath(*pattern(c.list, c.row - 1)), QStringView(c.path));
 }
 
-TEST(FullRecords, ThreeRecordsVerbatim)
-{
+TEST(FullRecords, ThreeRecordsVerbatim) {
     struct Case {
         PatternList list;
         int row;
@@ -169,11 +160,11 @@ TEST(FullRecords, ThreeRecordsVerbatim)
     } cases[] = {
         {PatternList::Common, 4, u"相见欢        36字", u"相见欢",
          u"◎○◎●○△，●○△，◎●◎○、○●●○△。    ●◎▲，◎○▲，●○△。◎●◎○、○●●○△。",
-         u"唐教坊曲名，后用为词牌。又名《秋夜月》、《上西楼》、《乌夜啼》等。双调三十六字，上阕平韵，"
+         u"唐教坊曲名，后用为词牌。又名《秋夜月》、《上西楼》、《乌夜啼》等。双调三十六字，上阕平韵"
+         u"，"
          u"下阕两仄韵两平韵，亦有通篇皆押平韵者。",
          u"data\\常用词谱\\04.txt"},
-        {PatternList::General, 1, u"十六字令      16字", u"十六字令",
-         u"△，◎●◎○●●△。◎◎●，◎●●○△。",
+        {PatternList::General, 1, u"十六字令      16字", u"十六字令", u"△，◎●◎○●●△。◎◎●，◎●●○△。",
          u"十六字令，又名《苍梧谣》、《归字谣》，单调十六字，三平韵。", u"data\\普通词谱\\01.txt"},
         {PatternList::General, 4, u"昭君怨        40字", u"昭君怨",
          u"◎●◎○◎▲，◎●◎○◎▲。◎●●○△（换平韵），◎○△。     ◎●◎○◎▲（换仄韵），"
@@ -190,8 +181,7 @@ TEST(FullRecords, ThreeRecordsVerbatim)
     }
 }
 
-TEST(ToneMarks, FiveMarksWithTheirCodesAndLegends)
-{
+TEST(ToneMarks, FiveMarksWithTheirCodesAndLegends) {
     const auto marks = toneMarks();
     ASSERT_EQ(marks.size(), 5u);
     const char16_t symbols[] = u"○●◎△▲";
@@ -201,7 +191,8 @@ TEST(ToneMarks, FiveMarksWithTheirCodesAndLegends)
         EXPECT_EQ(marks[i].gbkCode, codes[i]);
         const QByteArray bytes = gbk::encode(QString(marks[i].mark));
         ASSERT_EQ(bytes.size(), 2);
-        EXPECT_EQ((static_cast<unsigned char>(bytes[0]) << 8) | static_cast<unsigned char>(bytes[1]),
+        EXPECT_EQ((static_cast<unsigned char>(bytes[0]) << 8) |
+                      static_cast<unsigned char>(bytes[1]),
                   codes[i]);
         EXPECT_EQ(toneMarkOf(marks[i].mark), marks[i].value);
     }

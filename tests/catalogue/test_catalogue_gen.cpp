@@ -19,35 +19,34 @@ struct GenRun {
 };
 
 class Fixture {
-public:
-    Fixture()
-    {
+  public:
+    Fixture() {
         const QString source = QStringLiteral(CATALOGUE_DATA_DIR);
         QDir().mkpath(data());
-        for (const char* f : {"common.txt", "general.txt", "rare.txt", "verse.txt", "search-keys.txt"})
+        for (const char* f :
+             {"common.txt", "general.txt", "rare.txt", "verse.txt", "search-keys.txt"})
             QFile::copy(source + '/' + f, data() + '/' + f);
-        for (auto [sub, rows] : {std::pair{"common", 28}, {"general", 38}, {"rare", 41}, {"verse", 16}}) {
+        for (auto [sub, rows] :
+             {std::pair{"common", 28}, {"general", 38}, {"rare", 41}, {"verse", 16}}) {
             QDir().mkpath(examples() + '/' + sub);
             for (int r = 1; r <= rows; ++r)
-                write(examplePath(sub, r), "@placeholder\n@placeholder\n@placeholder\n@placeholder\n@placeholder\n");
+                write(examplePath(sub, r),
+                      "@placeholder\n@placeholder\n@placeholder\n@placeholder\n@placeholder\n");
         }
     }
     QString data() const { return dir.path() + "/data"; }
     QString examples() const { return dir.path() + "/examples"; }
     QString cpp() const { return dir.path() + "/out.cpp"; }
     QString app() const { return dir.path() + "/app"; }
-    QString examplePath(const QString& sub, int row) const
-    {
+    QString examplePath(const QString& sub, int row) const {
         return examples() + QStringLiteral("/%1/%2.txt").arg(sub).arg(row, 2, 10, QLatin1Char('0'));
     }
-    static void write(const QString& path, const QByteArray& bytes)
-    {
+    static void write(const QString& path, const QByteArray& bytes) {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    void edit(const QString& path, const std::function<void(QByteArray&)>& change) const
-    {
+    void edit(const QString& path, const std::function<void(QByteArray&)>& change) const {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
         QByteArray bytes = f.readAll();
@@ -55,22 +54,20 @@ public:
         change(bytes);
         write(path, bytes);
     }
-    GenRun run() const
-    {
+    GenRun run() const {
         QProcess p;
         p.start(QStringLiteral(CATALOGUE_GEN), {data(), examples(), cpp(), app()});
         p.waitForFinished(60000);
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
     }
 
-private:
+  private:
     QTemporaryDir dir;
 };
 
 } // namespace
 
-TEST(CatalogueGen, PlaceholderSlotsGetTheFixedTextAndTheTreeIsWritten)
-{
+TEST(CatalogueGen, PlaceholderSlotsGetTheFixedTextAndTheTreeIsWritten) {
     Fixture fx;
     const GenRun r = fx.run();
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -86,16 +83,15 @@ TEST(CatalogueGen, PlaceholderSlotsGetTheFixedTextAndTheTreeIsWritten)
     EXPECT_EQ(files, 123);
 }
 
-TEST(CatalogueGen, StopsNamingTheFaultyFile)
-{
+TEST(CatalogueGen, StopsNamingTheFaultyFile) {
     struct Case {
         const char* what;
         std::function<void(Fixture&)> spoil;
         const char* file;    // named in the message
         const char* message; // part of the message
     } cases[] = {
-        {"a missing model-poem file",
-         [](Fixture& f) { QFile::remove(f.examplePath("rare", 7)); }, "rare/07.txt", "missing"},
+        {"a missing model-poem file", [](Fixture& f) { QFile::remove(f.examplePath("rare", 7)); },
+         "rare/07.txt", "missing"},
         {"four poems instead of five",
          [](Fixture& f) { Fixture::write(f.examplePath("verse", 3), "a\nb\nc\nd\n"); },
          "verse/03.txt", "expected exactly 5"},
@@ -104,9 +100,8 @@ TEST(CatalogueGen, StopsNamingTheFaultyFile)
          "common/01.txt", "line 2 is empty"},
         {"a character outside the notation",
          [](Fixture& f) {
-             f.edit(f.data() + "/general.txt", [](QByteArray& b) {
-                 b.replace("template: △，", "template: X△，");
-             });
+             f.edit(f.data() + "/general.txt",
+                    [](QByteArray& b) { b.replace("template: △，", "template: X△，"); });
          },
          "general.txt", "outside the notation"},
         {"a missing row",

@@ -1,21 +1,22 @@
 // lyrevane-cli over the catalogue: output, exit codes and the one-line error messages.
 
-#include <QJsonDocument>
+#include "support/run_cli.h"
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include "support/run_cli.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-CliRun cli(const QStringList& args) { return runCli(args); }
+CliRun cli(const QStringList& args) {
+    return runCli(args);
+}
 
 } // namespace
 
-TEST(Cli, ShowPrintsTheRecordInFull)
-{
+TEST(Cli, ShowPrintsTheRecordInFull) {
     const CliRun r = cli({QStringLiteral("show"), QStringLiteral("相见欢")});
     EXPECT_EQ(r.code, 0);
     EXPECT_TRUE(r.err.isEmpty());
@@ -29,8 +30,7 @@ TEST(Cli, ShowPrintsTheRecordInFull)
     EXPECT_EQ(r.out.count(QStringLiteral("\nexample ")), 5);
 }
 
-TEST(Cli, ExitCodesAndMessages)
-{
+TEST(Cli, ExitCodesAndMessages) {
     struct Case {
         QStringList args;
         int code;
@@ -64,25 +64,34 @@ TEST(Cli, ExitCodesAndMessages)
     }
 }
 
-TEST(Cli, JsonOnEachCommand)
-{
-    const CliRun find = cli({QStringLiteral("find"), QStringLiteral("乌夜啼"), QStringLiteral("--json")});
+TEST(Cli, JsonOnEachCommand) {
+    const CliRun find =
+        cli({QStringLiteral("find"), QStringLiteral("乌夜啼"), QStringLiteral("--json")});
     ASSERT_EQ(find.code, 0);
     const QJsonObject hit = QJsonDocument::fromJson(find.out.toUtf8()).object();
     EXPECT_EQ(hit.value("name").toString(), u"相见欢");
     EXPECT_EQ(hit.value("file").toString(), u"data\\常用词谱\\04.txt");
 
-    const CliRun show = cli({QStringLiteral("show"), QStringLiteral("十六字令"), QStringLiteral("--json")});
+    const CliRun show =
+        cli({QStringLiteral("show"), QStringLiteral("十六字令"), QStringLiteral("--json")});
     const QJsonObject rec = QJsonDocument::fromJson(show.out.toUtf8()).object();
     EXPECT_EQ(rec.value("template").toString(), u"△，◎●◎○●●△。◎◎●，◎●●○△。");
     EXPECT_EQ(rec.value("examples").toArray().size(), 5);
 
     const QJsonObject lists =
-        QJsonDocument::fromJson(cli({QStringLiteral("patterns"), QStringLiteral("--json")}).out.toUtf8()).object();
+        QJsonDocument::fromJson(
+            cli({QStringLiteral("patterns"), QStringLiteral("--json")}).out.toUtf8())
+            .object();
     EXPECT_EQ(lists.value(QStringLiteral("冷僻词谱")).toArray().size(), 41);
-    EXPECT_EQ(lists.value(QStringLiteral("通用词谱")).toArray().at(35).toObject().value("name").toString(),
+    EXPECT_EQ(lists.value(QStringLiteral("通用词谱"))
+                  .toArray()
+                  .at(35)
+                  .toObject()
+                  .value("name")
+                  .toString(),
               u"雨淋铃");
 
-    const QJsonDocument verse = QJsonDocument::fromJson(cli({QStringLiteral("verse"), QStringLiteral("--json")}).out.toUtf8());
+    const QJsonDocument verse = QJsonDocument::fromJson(
+        cli({QStringLiteral("verse"), QStringLiteral("--json")}).out.toUtf8());
     EXPECT_EQ(verse.array().size(), 16);
 }

@@ -30,7 +30,9 @@ const QString kPlaceholderStart = QString::fromUtf8(kPlaceholderLead);
 
 using testdata::examplesDir;
 
-QString datasetDir() { return testdata::poetryDir(); }
+QString datasetDir() {
+    return testdata::poetryDir();
+}
 
 // One record of the catalogue, ci or verse, as the checks see it.
 struct Record {

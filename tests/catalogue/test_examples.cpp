@@ -9,8 +9,8 @@
 #include <QSet>
 #include <QStringList>
 
-#include <nlohmann/json.hpp>
 #include "support/dataset.h"
+#include <nlohmann/json.hpp>
 
 #include <opencc/opencc.h>
 
@@ -22,7 +22,7 @@
 namespace {
 
 struct ListInfo {
-    const char *dir;
+    const char* dir;
     int rows;
 };
 
@@ -33,10 +33,11 @@ const QString kPlaceholder = QStringLiteral("@placeholder");
 
 using testdata::examplesDir;
 
-QString datasetDir() { return testdata::poetryDir(); }
+QString datasetDir() {
+    return testdata::poetryDir();
+}
 
-QByteArray readAll(const QString &path)
-{
+QByteArray readAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return {};
@@ -50,18 +51,20 @@ struct Example {
     QString text;
 };
 
-QString slotName(const Example &e)
-{
-    return QStringLiteral("%1/%2 example %3").arg(e.list).arg(e.row, 2, 10, QLatin1Char('0')).arg(e.slot);
+QString slotName(const Example& e) {
+    return QStringLiteral("%1/%2 example %3")
+        .arg(e.list)
+        .arg(e.row, 2, 10, QLatin1Char('0'))
+        .arg(e.slot);
 }
 
 // Reads every example file; a missing or malformed file shows up as fewer lines.
-std::vector<Example> loadExamples(QStringList *problems)
-{
+std::vector<Example> loadExamples(QStringList* problems) {
     std::vector<Example> all;
-    for (const auto &list : kLists) {
+    for (const auto& list : kLists) {
         for (int row = 1; row <= list.rows; ++row) {
-            const QString path = QStringLiteral("%1/%2/%3.txt").arg(examplesDir(), QLatin1String(list.dir))
+            const QString path = QStringLiteral("%1/%2/%3.txt")
+                                     .arg(examplesDir(), QLatin1String(list.dir))
                                      .arg(row, 2, 10, QLatin1Char('0'));
             const QByteArray bytes = readAll(path);
             if (bytes.isEmpty()) {
@@ -90,7 +93,7 @@ std::vector<Example> loadExamples(QStringList *problems)
 // An example split into the poem and its attribution.
 struct Parsed {
     bool ok = false;
-    QString body; // the poem, stanza separator included
+    QString body;    // the poem, stanza separator included
     QString heading; // tune (ci) or title (shi), any "·title" removed for ci
     QString dynasty;
     QString poet;
@@ -98,10 +101,11 @@ struct Parsed {
 
 // Example 1 ends "--" heading "[" poet "]"; examples 2 to 5 end "——" heading
 // "[" dynasty "·" poet "]".
-Parsed parse(const Example &e)
-{
-    static const QRegularExpression first(QStringLiteral("^(.+)--([^\\[\\]]+)\\[([^\\[\\]·]+)\\]$"));
-    static const QRegularExpression later(QStringLiteral("^(.+)——([^\\[\\]]+)\\[([^\\[\\]·]+)·([^\\[\\]·]+)\\]$"));
+Parsed parse(const Example& e) {
+    static const QRegularExpression first(
+        QStringLiteral("^(.+)--([^\\[\\]]+)\\[([^\\[\\]·]+)\\]$"));
+    static const QRegularExpression later(
+        QStringLiteral("^(.+)——([^\\[\\]]+)\\[([^\\[\\]·]+)·([^\\[\\]·]+)\\]$"));
     Parsed p;
     const auto m = (e.slot == 1 ? first : later).match(e.text);
     if (!m.hasMatch())
@@ -120,8 +124,7 @@ Parsed parse(const Example &e)
     return p;
 }
 
-int hanCount(const QString &s)
-{
+int hanCount(const QString& s) {
     int n = 0;
     for (const QChar c : s)
         n += c.script() == QChar::Script_Han ? 1 : 0;
@@ -132,31 +135,30 @@ int hanCount(const QString &s)
 
 // The slots left for readers' submissions (the catalogue's own 27) and the
 // slots the dataset cannot fill: too few sound poems of the tune survive.
-TEST(Examples, PlaceholderSlotsAreExactlyTheDocumentedOnes)
-{
+TEST(Examples, PlaceholderSlotsAreExactlyTheDocumentedOnes) {
     // Each row as "list/NN: slots".
     const QStringList expected = {
         // reserved by the catalogue, and what the dataset cannot add to them
-        QStringLiteral("rare/05: 2 3 4 5"), // 荆州亭
+        QStringLiteral("rare/05: 2 3 4 5"),   // 荆州亭
         QStringLiteral("rare/06: 1 2 3 4 5"), // 误佳期: none in the dataset
-        QStringLiteral("rare/16: 3 4 5"), // 锦缠道
-        QStringLiteral("rare/24: 2 3 4 5"), // 换巢鸾凤
+        QStringLiteral("rare/16: 3 4 5"),     // 锦缠道
+        QStringLiteral("rare/24: 2 3 4 5"),   // 换巢鸾凤
         QStringLiteral("rare/27: 1 2 3 4 5"), // 陌上花: none in the dataset
         QStringLiteral("rare/31: 1 2 3 4 5"), // 翠楼吟: its one poem has a wrong character
         QStringLiteral("rare/38: 1 2 3 4 5"), // 夺锦标: none in the dataset
-        QStringLiteral("rare/40: 2 3 4 5"), // 春风袅娜: one poem in the dataset
+        QStringLiteral("rare/40: 2 3 4 5"),   // 春风袅娜: one poem in the dataset
         // too few sound poems of the tune in the dataset
         QStringLiteral("common/23: 3 4 5"), // 双双燕: two
         QStringLiteral("general/36: 4 5"), // 雨霖铃: three sound texts (柳永's lacks a character)
-        QStringLiteral("rare/01: 5"), // 调笑令: four of the form
-        QStringLiteral("rare/18: 5"), // 离亭燕: four
-        QStringLiteral("rare/20: 5"), // 潇湘夜雨: four without a missing character
-        QStringLiteral("rare/23: 5"), // 昼夜乐: four
+        QStringLiteral("rare/01: 5"),      // 调笑令: four of the form
+        QStringLiteral("rare/18: 5"),      // 离亭燕: four
+        QStringLiteral("rare/20: 5"),      // 潇湘夜雨: four without a missing character
+        QStringLiteral("rare/23: 5"),      // 昼夜乐: four
     };
     QStringList problems;
     const auto examples = loadExamples(&problems);
     std::map<QString, QString> rows;
-    for (const auto &e : examples) {
+    for (const auto& e : examples) {
         if (e.text == kPlaceholder) {
             rows[QStringLiteral("%1/%2:").arg(e.list).arg(e.row, 2, 10, QLatin1Char('0'))] +=
                 QLatin1Char(' ') + QString::number(e.slot);
@@ -165,16 +167,16 @@ TEST(Examples, PlaceholderSlotsAreExactlyTheDocumentedOnes)
         }
     }
     QStringList found;
-    for (const auto &[row, taken] : rows)
+    for (const auto& [row, taken] : rows)
         found.append(row + taken);
     QStringList want = expected;
     want.sort();
     found.sort();
-    EXPECT_EQ(found.join(QLatin1Char('\n')).toStdString(), want.join(QLatin1Char('\n')).toStdString());
+    EXPECT_EQ(found.join(QLatin1Char('\n')).toStdString(),
+              want.join(QLatin1Char('\n')).toStdString());
 }
 
-TEST(Examples, FilesHoldFiveNonEmptyLines)
-{
+TEST(Examples, FilesHoldFiveNonEmptyLines) {
     QStringList problems;
     const auto examples = loadExamples(&problems);
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
@@ -184,15 +186,15 @@ TEST(Examples, FilesHoldFiveNonEmptyLines)
 // The attribution forms, a sound poem body (no missing-character box, no
 // stray spaces), and the stanza separator: four spaces between the stanzas of
 // a two-stanza tune, none in a one-stanza tune or a regulated verse.
-TEST(Examples, AttributionAndLayout)
-{
+TEST(Examples, AttributionAndLayout) {
     QStringList problems;
     const auto examples = loadExamples(&problems);
-    const QSet<QString> singleStanza = {QStringLiteral("忆江南"), QStringLiteral("如梦令"), QStringLiteral("十六字令"),
-                                        QStringLiteral("捣练子"), QStringLiteral("忆王孙"), QStringLiteral("调笑令")};
-    const QSet<QString> dynasties = {QStringLiteral("唐"), QStringLiteral("五代"), QStringLiteral("南唐"),
-                                     QStringLiteral("宋")};
-    for (const auto &e : examples) {
+    const QSet<QString> singleStanza = {QStringLiteral("忆江南"),   QStringLiteral("如梦令"),
+                                        QStringLiteral("十六字令"), QStringLiteral("捣练子"),
+                                        QStringLiteral("忆王孙"),   QStringLiteral("调笑令")};
+    const QSet<QString> dynasties = {QStringLiteral("唐"), QStringLiteral("五代"),
+                                     QStringLiteral("南唐"), QStringLiteral("宋")};
+    for (const auto& e : examples) {
         if (e.text == kPlaceholder)
             continue;
         const Parsed p = parse(e);
@@ -224,14 +226,15 @@ struct Tune {
     QStringList filedUnder;
 };
 
-QHash<QString, Tune> loadTunes()
-{
+QHash<QString, Tune> loadTunes() {
     QHash<QString, Tune> tunes;
-    const auto tsv = QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/tunes.tsv"))).split(QLatin1Char('\n'));
-    for (const auto &line : tsv) {
+    const auto tsv = QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/tunes.tsv")))
+                         .split(QLatin1Char('\n'));
+    for (const auto& line : tsv) {
         const auto f = line.split(QLatin1Char('\t'));
         if (f.size() == 4 && !line.startsWith(QLatin1Char('#')))
-            tunes.insert(f[0] + QLatin1Char('/') + f[1], {f[2], f[3].split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+            tunes.insert(f[0] + QLatin1Char('/') + f[1],
+                         {f[2], f[3].split(QLatin1Char(' '), Qt::SkipEmptyParts)});
     }
     return tunes;
 }
@@ -239,15 +242,14 @@ QHash<QString, Tune> loadTunes()
 } // namespace
 
 // The tune name in every attribution is the name of its row.
-TEST(Examples, TuneNameMatchesItsRow)
-{
+TEST(Examples, TuneNameMatchesItsRow) {
     QStringList problems;
     const auto examples = loadExamples(&problems);
     QHash<QString, QString> names;
-    for (const auto &[key, tune] : loadTunes().asKeyValueRange())
+    for (const auto& [key, tune] : loadTunes().asKeyValueRange())
         names.insert(key, tune.name);
     ASSERT_EQ(names.size(), 28 + 38 + 41);
-    for (const auto &e : examples) {
+    for (const auto& e : examples) {
         if (e.text == kPlaceholder || e.list == QLatin1String("verse"))
             continue;
         const Parsed p = parse(e);
@@ -261,16 +263,14 @@ namespace {
 
 using json = nlohmann::json;
 
-json readJson(const QString &path)
-{
+json readJson(const QString& path) {
     const QByteArray bytes = readAll(path);
     return json::parse(bytes.constData(), bytes.constData() + bytes.size());
 }
 
-QString joined(const json &paragraphs)
-{
+QString joined(const json& paragraphs) {
     QString s;
-    for (const auto &p : paragraphs)
+    for (const auto& p : paragraphs)
         s += QString::fromStdString(p.get<std::string>());
     return s;
 }
@@ -281,24 +281,24 @@ struct Source {
 };
 
 // Every ci in 全宋词, 花间集 and 南唐二主词, keyed by its text.
-QMultiHash<QString, Source> loadCi()
-{
+QMultiHash<QString, Source> loadCi() {
     QMultiHash<QString, Source> byText;
-    auto add = [&](const json &poem) {
+    auto add = [&](const json& poem) {
         const QString tune = QString::fromStdString(poem.value("rhythmic", std::string()));
         byText.insert(joined(poem["paragraphs"]),
                       {QString::fromStdString(poem.value("author", std::string())),
                        tune.split(QChar(0x30FB), Qt::SkipEmptyParts)});
     };
     const QDir song(datasetDir() + QStringLiteral("/songci"));
-    for (const auto &name : song.entryList({QStringLiteral("ci.song.*.json")}, QDir::Files))
-        for (const auto &poem : readJson(song.filePath(name)))
+    for (const auto& name : song.entryList({QStringLiteral("ci.song.*.json")}, QDir::Files))
+        for (const auto& poem : readJson(song.filePath(name)))
             add(poem);
     const QDir hj(datasetDir() + QStringLiteral("/wudaishici/huajianji"));
-    for (const auto &name : hj.entryList({QStringLiteral("*juan.json")}, QDir::Files))
-        for (const auto &poem : readJson(hj.filePath(name)))
+    for (const auto& name : hj.entryList({QStringLiteral("*juan.json")}, QDir::Files))
+        for (const auto& poem : readJson(hj.filePath(name)))
             add(poem);
-    for (const auto &poem : readJson(datasetDir() + QStringLiteral("/wudaishici/nantang/poetrys.json")))
+    for (const auto& poem :
+         readJson(datasetDir() + QStringLiteral("/wudaishici/nantang/poetrys.json")))
         add(poem);
     return byText;
 }
@@ -312,18 +312,17 @@ const QRegularExpression kNote(QStringLiteral("（(?:换前?[平仄]韵|叶[平�
 // Every ci example, stanza separator and notes removed, is a poem of the dataset
 // character for character (punctuation included, nothing normalised), by the
 // same poet, filed under the row's tune or one of its other names.
-TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset)
-{
+TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset) {
     if (!QDir(datasetDir() + QStringLiteral("/songci")).exists())
         GTEST_SKIP() << "chinese-poetry dataset not installed";
     QStringList problems;
     const auto examples = loadExamples(&problems);
     QHash<QString, QStringList> aliases;
-    for (const auto &[key, tune] : loadTunes().asKeyValueRange())
+    for (const auto& [key, tune] : loadTunes().asKeyValueRange())
         aliases.insert(key, tune.filedUnder);
     const auto byText = loadCi();
     int checked = 0;
-    for (const auto &e : examples) {
+    for (const auto& e : examples) {
         if (e.text == kPlaceholder || e.list == QLatin1String("verse"))
             continue;
         const Parsed p = parse(e);
@@ -335,11 +334,12 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset)
         bool found = false;
         for (auto it = byText.constFind(text); it != byText.constEnd() && it.key() == text; ++it) {
             const bool tuneOk = std::any_of(it->tunes.begin(), it->tunes.end(),
-                                            [&](const QString &t) { return names.contains(t); });
+                                            [&](const QString& t) { return names.contains(t); });
             found = found || (tuneOk && it->poet == p.poet);
         }
-        EXPECT_TRUE(found) << qPrintable(slotName(e) + QStringLiteral(": not in the dataset as ") + p.poet
-                                         + QStringLiteral(" / ") + names.join(QLatin1Char(' ')));
+        EXPECT_TRUE(found) << qPrintable(slotName(e) + QStringLiteral(": not in the dataset as ") +
+                                         p.poet + QStringLiteral(" / ") +
+                                         names.join(QLatin1Char(' ')));
         ++checked;
     }
     EXPECT_GT(checked, 0);
@@ -347,8 +347,7 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset)
 
 // Every regulated-verse example is a poem of 全唐诗 after conversion to
 // simplified characters, with the same title and poet.
-TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset)
-{
+TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset) {
     const QDir tang(datasetDir() + QStringLiteral("/quantangshi"));
     if (!tang.exists())
         GTEST_SKIP() << "chinese-poetry dataset not installed";
@@ -356,7 +355,7 @@ TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset)
     const auto examples = loadExamples(&problems);
     std::set<std::tuple<QString, QString, QString>> wanted; // text, title, poet
     QSet<int> lengths;
-    for (const auto &e : examples) {
+    for (const auto& e : examples) {
         if (e.list != QLatin1String("verse"))
             continue;
         const Parsed p = parse(e);
@@ -366,24 +365,26 @@ TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset)
     }
     // Only poems of the right length need converting.
     const opencc::SimpleConverter t2s("t2s.json");
-    auto simplified = [&](const std::string &s) { return QString::fromStdString(t2s.Convert(s)); };
+    auto simplified = [&](const std::string& s) { return QString::fromStdString(t2s.Convert(s)); };
     std::set<std::tuple<QString, QString, QString>> present;
-    for (const auto &name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-        for (const auto &poem : readJson(tang.filePath(name))) {
+    for (const auto& name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        for (const auto& poem : readJson(tang.filePath(name))) {
             std::string text;
-            for (const auto &para : poem["paragraphs"])
+            for (const auto& para : poem["paragraphs"])
                 text += para.get<std::string>();
             if (!lengths.contains(hanCount(QString::fromStdString(text))))
                 continue;
-            const auto key = std::make_tuple(simplified(text), simplified(poem.value("title", std::string())),
-                                             simplified(poem.value("author", std::string())));
+            const auto key =
+                std::make_tuple(simplified(text), simplified(poem.value("title", std::string())),
+                                simplified(poem.value("author", std::string())));
             if (wanted.count(key))
                 present.insert(key);
         }
     }
-    for (const auto &w : wanted) {
-        EXPECT_TRUE(present.count(w)) << qPrintable(std::get<2>(w) + QStringLiteral("《") + std::get<1>(w)
-                                                    + QStringLiteral("》 not in 全唐诗: ") + std::get<0>(w));
+    for (const auto& w : wanted) {
+        EXPECT_TRUE(present.count(w))
+            << qPrintable(std::get<2>(w) + QStringLiteral("《") + std::get<1>(w) +
+                          QStringLiteral("》 not in 全唐诗: ") + std::get<0>(w));
     }
     EXPECT_EQ(wanted.size(), size_t(80));
 }

@@ -8,8 +8,7 @@
 
 using namespace catalogue;
 
-TEST(SearchKeyTable, RowsKeysAndTargets)
-{
+TEST(SearchKeyTable, RowsKeysAndTargets) {
     const auto rows = searchKeyTable();
     ASSERT_EQ(rows.size(), 109u);
     QSet<QString> distinct;
@@ -32,40 +31,24 @@ TEST(SearchKeyTable, RowsKeysAndTargets)
         EXPECT_EQ(it.value(), twice ? 2 : 1) << it.key().toStdString();
     }
     EXPECT_EQ(rows[0].target, u"十六字令");
-    EXPECT_EQ(rows[0].keys, (QStringList{QStringLiteral("十"), QStringLiteral("十六"), QStringLiteral("十六字令")}));
+    EXPECT_EQ(rows[0].keys, (QStringList{QStringLiteral("十"), QStringLiteral("十六"),
+                                         QStringLiteral("十六字令")}));
     EXPECT_EQ(rows[108].target, u"翠楼吟");
 }
 
-TEST(FindPattern, ExactKeysFirstRowWins)
-{
+TEST(FindPattern, ExactKeysFirstRowWins) {
     struct Case {
         const char16_t* key;
         const char16_t* found; // nullptr: nothing
     } cases[] = {
-        {u"蝶", u"蝶恋花"},
-        {u"恋", u"蝶恋花"},
-        {u"花", nullptr},
-        {u"满", u"满江红"},
-        {u"满庭", u"满庭芳"},
-        {u"水", u"水调歌头"},
-        {u"一", u"一剪梅"},
-        {u"南", u"南乡子"},
-        {u"南浦", u"南浦"},
-        {u"醉", u"醉花阴"},
-        {u"醉太平", u"醉太平"},
-        {u"玉", u"玉楼春"},
-        {u"解", u"解语花"},
-        {u"乌夜啼", u"相见欢"},
-        {u"相见欢", u"相见欢"},
-        {u"更漏子", u"更漏子"},
-        {u"摊破浣溪沙", u"山花子"},
-        {u"何满子", u"河满子"},
-        {u"河满子", nullptr},
-        {u"雨霖铃", u"雨淋铃"},
-        {u"雨淋铃", nullptr},
-        {u"蝶恋花 ", nullptr},
-        {u" 蝶恋花", nullptr},
-        {u"蝶恋", nullptr},
+        {u"蝶", u"蝶恋花"},     {u"恋", u"蝶恋花"},         {u"花", nullptr},
+        {u"满", u"满江红"},     {u"满庭", u"满庭芳"},       {u"水", u"水调歌头"},
+        {u"一", u"一剪梅"},     {u"南", u"南乡子"},         {u"南浦", u"南浦"},
+        {u"醉", u"醉花阴"},     {u"醉太平", u"醉太平"},     {u"玉", u"玉楼春"},
+        {u"解", u"解语花"},     {u"乌夜啼", u"相见欢"},     {u"相见欢", u"相见欢"},
+        {u"更漏子", u"更漏子"}, {u"摊破浣溪沙", u"山花子"}, {u"何满子", u"河满子"},
+        {u"河满子", nullptr},   {u"雨霖铃", u"雨淋铃"},     {u"雨淋铃", nullptr},
+        {u"蝶恋花 ", nullptr},  {u" 蝶恋花", nullptr},      {u"蝶恋", nullptr},
         {u"", nullptr},
     };
     for (const auto& c : cases) {
@@ -80,8 +63,7 @@ TEST(FindPattern, ExactKeysFirstRowWins)
     }
 }
 
-TEST(FindPattern, FindsTheSameRecordItsListRowShows)
-{
+TEST(FindPattern, FindsTheSameRecordItsListRowShows) {
     const CiPattern* p = findPattern(u"醉太平");
     EXPECT_EQ(p, pattern(PatternList::Rare, 1));
     EXPECT_EQ(templateFilePath(*p), u"data\\冷僻词谱\\02.txt");

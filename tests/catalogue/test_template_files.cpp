@@ -14,14 +14,12 @@ using namespace catalogue;
 namespace {
 
 // "data\常用词谱\04.txt" in the app folder of the build tree.
-QString onDisk(QString path)
-{
+QString onDisk(QString path) {
     path.replace(u'\\', u'/');
     return QStringLiteral(LYREVANE_APP_DATA_DIR "/..") + u'/' + path;
 }
 
-void expectFile(const QString& path, const QString& templateText)
-{
+void expectFile(const QString& path, const QString& templateText) {
     SCOPED_TRACE(path.toStdString());
     QFile f(onDisk(path));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -38,8 +36,7 @@ void expectFile(const QString& path, const QString& templateText)
 
 } // namespace
 
-TEST(TemplateFiles, EveryCiRecordHasItsGbkFile)
-{
+TEST(TemplateFiles, EveryCiRecordHasItsGbkFile) {
     int n = 0;
     for (PatternList list : kPatternLists) {
         for (const auto& p : patterns(list)) {
@@ -50,17 +47,14 @@ TEST(TemplateFiles, EveryCiRecordHasItsGbkFile)
     EXPECT_EQ(n, 107);
 }
 
-TEST(TemplateFiles, EveryVerseRecordHasItsGbkFile)
-{
+TEST(TemplateFiles, EveryVerseRecordHasItsGbkFile) {
     for (const auto& v : versePatterns())
         expectFile(templateFilePath(v), v.templateText);
 }
 
-TEST(TemplateFiles, StanzaBreakIsAnEmptyLine)
-{
+TEST(TemplateFiles, StanzaBreakIsAnEmptyLine) {
     QFile f(onDisk(QStringLiteral("data\\常用词谱\\04.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(gbk::decode(f.readAll()),
-              u"◎○◎●○△，●○△，◎●◎○、○●●○△。\r\n\r\n●◎▲，◎○▲，●○△。\r\n"
-              u"◎●◎○、○●●○△。\r\n");
+    EXPECT_EQ(gbk::decode(f.readAll()), u"◎○◎●○△，●○△，◎●◎○、○●●○△。\r\n\r\n●◎▲，◎○▲，●○△。\r\n"
+                                        u"◎●◎○、○●●○△。\r\n");
 }

@@ -16,16 +16,14 @@ using namespace catalogue;
 
 namespace {
 
-int markCount(const QString& t)
-{
+int markCount(const QString& t) {
     int n = 0;
     for (QChar c : t)
         n += toneMarkOf(c).has_value() ? 1 : 0;
     return n;
 }
 
-bool wellFormed(const QString& t)
-{
+bool wellFormed(const QString& t) {
     static const QRegularExpression shape(QStringLiteral(
         "^(?:[○●◎△▲]+(?:（(?:换平韵|换仄韵|叶平韵|叶仄韵)）)?[，。、])+"
         "(?: {4,5}(?:[○●◎△▲]+(?:（(?:换平韵|换仄韵|叶平韵|叶仄韵)）)?[，。、])+)?$"));
@@ -33,8 +31,7 @@ bool wellFormed(const QString& t)
 }
 
 // Separator runs in a template, as their lengths.
-QList<int> separators(const QString& t)
-{
+QList<int> separators(const QString& t) {
     QList<int> runs;
     static const QRegularExpression spaces(QStringLiteral(" +"));
     auto it = spaces.globalMatch(t);
@@ -43,24 +40,27 @@ QList<int> separators(const QString& t)
     return runs;
 }
 
-const QSet<QString> kOneStanza{QStringLiteral("忆江南"), QStringLiteral("如梦令"), QStringLiteral("十六字令"),
-                               QStringLiteral("捣练子"), QStringLiteral("忆王孙"), QStringLiteral("调笑令")};
-const QSet<QString> kFiveSpaces{QStringLiteral("西江月"), QStringLiteral("昭君怨"), QStringLiteral("临江仙"), QStringLiteral("桂枝香")};
-const QSet<QString> kWithNotes{QStringLiteral("西江月"), QStringLiteral("昭君怨"), QStringLiteral("减字木兰花"), QStringLiteral("换巢鸾凤")};
+const QSet<QString> kOneStanza{QStringLiteral("忆江南"),   QStringLiteral("如梦令"),
+                               QStringLiteral("十六字令"), QStringLiteral("捣练子"),
+                               QStringLiteral("忆王孙"),   QStringLiteral("调笑令")};
+const QSet<QString> kFiveSpaces{QStringLiteral("西江月"), QStringLiteral("昭君怨"),
+                                QStringLiteral("临江仙"), QStringLiteral("桂枝香")};
+const QSet<QString> kWithNotes{QStringLiteral("西江月"), QStringLiteral("昭君怨"),
+                               QStringLiteral("减字木兰花"), QStringLiteral("换巢鸾凤")};
 
 // Rows whose complete template has another number of marks than the stored count,
 // with their mark counts. The stored count stays in the label.
 const std::map<QString, int> kCountDiffers{
-    {QStringLiteral("祝英台近"), 77}, {QStringLiteral("诉衷情"), 44},   {QStringLiteral("画堂春"), 47},
-    {QStringLiteral("河传"), 55},
-    {QStringLiteral("感皇恩"), 67},   {QStringLiteral("离亭燕"), 72},   {QStringLiteral("蓦山溪"), 82},
-    {QStringLiteral("潇湘夜雨"), 95}, {QStringLiteral("换巢鸾凤"), 100}, {QStringLiteral("过秦楼"), 111},
+    {QStringLiteral("祝英台近"), 77},  {QStringLiteral("诉衷情"), 44},
+    {QStringLiteral("画堂春"), 47},    {QStringLiteral("河传"), 55},
+    {QStringLiteral("感皇恩"), 67},    {QStringLiteral("离亭燕"), 72},
+    {QStringLiteral("蓦山溪"), 82},    {QStringLiteral("潇湘夜雨"), 95},
+    {QStringLiteral("换巢鸾凤"), 100}, {QStringLiteral("过秦楼"), 111},
 };
 
 } // namespace
 
-TEST(Templates, EveryCiTemplateIsWellFormed)
-{
+TEST(Templates, EveryCiTemplateIsWellFormed) {
     int seen = 0;
     for (PatternList list : kPatternLists) {
         for (const auto& p : patterns(list)) {
@@ -87,8 +87,7 @@ TEST(Templates, EveryCiTemplateIsWellFormed)
     EXPECT_EQ(seen, 107);
 }
 
-TEST(Templates, MarkCountsNamedAsDifferingReallyDiffer)
-{
+TEST(Templates, MarkCountsNamedAsDifferingReallyDiffer) {
     // A row listed above whose template is later brought to its stored count must leave
     // the list, so the list stays the true record of the differences.
     for (const auto& [name, marks] : kCountDiffers) {
@@ -98,14 +97,12 @@ TEST(Templates, MarkCountsNamedAsDifferingReallyDiffer)
     }
 }
 
-TEST(Templates, ShortTunesOpenAsTheFormRequires)
-{
+TEST(Templates, ShortTunesOpenAsTheFormRequires) {
     EXPECT_TRUE(patternByName(u"十六字令")->templateText.startsWith(u"△，"));
     EXPECT_FALSE(patternByName(u"忆江南")->templateText.contains(u' '));
 }
 
-TEST(Templates, ExplanationsAndExamplesAreNeverEmpty)
-{
+TEST(Templates, ExplanationsAndExamplesAreNeverEmpty) {
     static const QRegularExpression otherName(QStringLiteral("又名(?!《)"));
     const QString placeholder =
         QString::fromUtf8(kPlaceholderLead) + QString::fromUtf8(kForumAddress);
@@ -125,19 +122,20 @@ TEST(Templates, ExplanationsAndExamplesAreNeverEmpty)
     }
 }
 
-TEST(TemplateLines, BreaksAfterSentencesAndAtStanzas)
-{
+TEST(TemplateLines, BreaksAfterSentencesAndAtStanzas) {
     struct Case {
         const char16_t* templ;
         QStringList lines;
     } cases[] = {
         {u"○●，●△。●●△。", {QStringLiteral("○●，●△。"), QStringLiteral("●●△。")}},
         {u"○△。    ●▲。", {QStringLiteral("○△。"), QString(), QStringLiteral("●▲。")}},
-        {u"○△。     ●▲（换仄韵），○△。", {QStringLiteral("○△。"), QString(), QStringLiteral("●▲（换仄韵），○△。")}},
+        {u"○△。     ●▲（换仄韵），○△。",
+         {QStringLiteral("○△。"), QString(), QStringLiteral("●▲（换仄韵），○△。")}},
         // A stanza ending on a comma still ends its line.
         {u"○△，    ●▲。", {QStringLiteral("○△，"), QString(), QStringLiteral("●▲。")}},
         {u"△，◎●△。", {QStringLiteral("△，◎●△。")}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(templateLines(QStringView(c.templ)), c.lines) << QString::fromUtf16(c.templ).toStdString();
+        EXPECT_EQ(templateLines(QStringView(c.templ)), c.lines)
+            << QString::fromUtf16(c.templ).toStdString();
 }

@@ -9,8 +9,7 @@ using namespace catalogue;
 
 namespace {
 
-QStringList verseLines(const QString& t)
-{
+QStringList verseLines(const QString& t) {
     QString s = t;
     s.replace(u'。', u'，');
     QStringList lines = s.split(u'，', Qt::SkipEmptyParts);
@@ -19,8 +18,7 @@ QStringList verseLines(const QString& t)
 
 } // namespace
 
-TEST(Verse, LabelsRunThroughFormsAndOpeningsInOrder)
-{
+TEST(Verse, LabelsRunThroughFormsAndOpeningsInOrder) {
     const auto rows = versePatterns();
     ASSERT_EQ(rows.size(), 16u);
     const QStringList forms{QStringLiteral("七律"), QStringLiteral("五律"), QStringLiteral("七绝"),
@@ -40,8 +38,7 @@ TEST(Verse, LabelsRunThroughFormsAndOpeningsInOrder)
     EXPECT_EQ(templateFilePath(*versePattern(0)), u"data\\律诗绝句\\01.txt");
 }
 
-TEST(Verse, TemplatesKeepTheOpeningAndRhymeRules)
-{
+TEST(Verse, TemplatesKeepTheOpeningAndRhymeRules) {
     for (const auto& v : versePatterns()) {
         SCOPED_TRACE(v.label.toStdString());
         const QString& t = v.templateText;
@@ -66,8 +63,7 @@ TEST(Verse, TemplatesKeepTheOpeningAndRhymeRules)
     }
 }
 
-TEST(Verse, EachQuatrainIsTheFirstHalfOfItsRegulatedVerse)
-{
+TEST(Verse, EachQuatrainIsTheFirstHalfOfItsRegulatedVerse) {
     for (int i = 8; i < 16; ++i) {
         const QString quatrain = versePattern(i)->templateText;
         const QString regulated = versePattern(i - 8)->templateText;
@@ -80,8 +76,7 @@ TEST(Verse, EachQuatrainIsTheFirstHalfOfItsRegulatedVerse)
               u"◎●◎○○●●，◎○◎●●○△。");
 }
 
-TEST(Verse, TwoSharedExplanations)
-{
+TEST(Verse, TwoSharedExplanations) {
     const QString regulated = QStringLiteral(
         "律诗是指每首八句，在押韵、平仄、对仗等方面有严格规定的近全诗。律诗的八行可分为四联，"
         "有专门的名称：首联、颔联、颈联、尾联。一联中上句叫出句，下句叫对句。");
@@ -92,8 +87,7 @@ TEST(Verse, TwoSharedExplanations)
         EXPECT_EQ(versePattern(i)->explanation, i < 8 ? regulated : quatrain) << i;
 }
 
-TEST(Verse, EveryRowHasFiveRealPoems)
-{
+TEST(Verse, EveryRowHasFiveRealPoems) {
     for (const auto& v : versePatterns()) {
         for (const auto& e : v.examples) {
             EXPECT_FALSE(e.trimmed().isEmpty()) << v.label.toStdString();

@@ -5,14 +5,19 @@
 
 namespace {
 
-const QList<RhymeGroup>& ci() { return rhyme::groups(RhymeSystem::CiYun); }
-const QList<RhymeGroup>& xin() { return rhyme::groups(RhymeSystem::XinYun); }
-const QList<RhymeGroup>& xd() { return rhyme::groups(RhymeSystem::XianDai); }
+const QList<RhymeGroup>& ci() {
+    return rhyme::groups(RhymeSystem::CiYun);
+}
+const QList<RhymeGroup>& xin() {
+    return rhyme::groups(RhymeSystem::XinYun);
+}
+const QList<RhymeGroup>& xd() {
+    return rhyme::groups(RhymeSystem::XianDai);
+}
 
 } // namespace
 
-TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem)
-{
+TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem) {
     struct Row {
         const char* name;
         const char* finals;
@@ -23,7 +28,8 @@ TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem)
         {"第二部 平声：三江七阳通用", "ang,iang,uang"},
         {"第二部 仄声：上声三讲二十二养 去声三绛二十三漾通用", "ang,iang,uang"},
         {"第三部 平声：四支五微八齐十灰[半]通用", "i,ei"},
-        {"第三部 仄声：上声四纸五尾八荠十贿[半] 去声四(宀真)五未八霁九泰[半]十一队[半]通用", "i,ei"},
+        {"第三部 仄声：上声四纸五尾八荠十贿[半] 去声四(宀真)五未八霁九泰[半]十一队[半]通用",
+         "i,ei"},
         {"第四部 平声：六鱼七虞通用", "u,v"},
         {"第四部 仄声：上声六语七虞 去声六御七遇通用", "u,v"},
         {"第五部 平声：九佳(半)十灰(半)通用", "ie"},
@@ -31,7 +37,8 @@ TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem)
         {"第六部 平声：十一真十二文十三元(半)通用", "en,un,in"},
         {"第六部 仄声：上声十一轸十二吻十三阮(半) 去声十二震十三问十四愿(半)通用", "en,un,in"},
         {"第七部 平声：十三元(半)十四寒十五删一先通用", "an,ian,uan"},
-        {"第七部 仄声：上声十三阮(半)十四旱十五潸十六铣 去声十四愿(半)十五翰十六谏十七霰通用", "an,ian,uan"},
+        {"第七部 仄声：上声十三阮(半)十四旱十五潸十六铣 去声十四愿(半)十五翰十六谏十七霰通用",
+         "an,ian,uan"},
         {"第八部 平声：二萧三肴四豪通用", "ao,iao"},
         {"第八部 仄声：上声十七筱十八巧十九皓 去声十八啸十九效二十号通用", "ao,iao"},
         {"第九部 平声：五歌[独用]", "e,uo,o"},
@@ -45,7 +52,8 @@ TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem)
         {"第十三部 平声：十二侵[独用]", "in,en"},
         {"第十三部 仄声：上声二十六寝 去声二十七沁通用", "in,en"},
         {"第十四部 平声：十三覃十四盐十五咸通用", "an,ian,uan"},
-        {"第十四部 仄声：上声二十七感二十八俭二十九(豆兼) 去声二十八勘二十九艳三十陷通用", "an,ian,uan"},
+        {"第十四部 仄声：上声二十七感二十八俭二十九(豆兼) 去声二十八勘二十九艳三十陷通用",
+         "an,ian,uan"},
         {"第十五部 入声：一屋二沃通用", "u"},
         {"第十六部 入声：三觉十药通用", "e,u,ue"},
         {"第十七部 入声：四质十一陌十二锡十三职十四缉通用", "i"},
@@ -59,32 +67,35 @@ TEST(RhymeBooks, CiYunEntriesAreNamedAndLabelledExactlyAsTheListShowsThem)
         if (rows[i].finals) {
             EXPECT_EQ(ci()[i].finals, QString::fromUtf8(rows[i].finals));
         }
-        const RhymeTone tone = i >= 28 ? RhymeTone::Entering : i % 2 ? RhymeTone::Oblique : RhymeTone::Level;
+        const RhymeTone tone = i >= 28 ? RhymeTone::Entering
+                               : i % 2 ? RhymeTone::Oblique
+                                       : RhymeTone::Level;
         EXPECT_EQ(ci()[i].tone, tone);
     }
     EXPECT_TRUE(rhyme::pairs(RhymeSystem::CiYun).isEmpty());
     EXPECT_FALSE(rhyme::pairOf(RhymeSystem::CiYun, 0));
 }
 
-TEST(RhymeBooks, ModernBooksListEachGroupAsALevelThenAnObliqueEntryWithItsSplitName)
-{
+TEST(RhymeBooks, ModernBooksListEachGroupAsALevelThenAnObliqueEntryWithItsSplitName) {
     struct Book {
         RhymeSystem system;
         QStringList groups;
         QStringList finals;
     };
     const Book books[] = {
-        {RhymeSystem::XinYun,
-         QStringLiteral("春 夏 秋 冬 江 月 孤 泣 爱 怨 未 了").split(u' '),
-         QStringLiteral("en,in,un,vn a,ia,ua ou,iu ong,iong,eng,ing ang,iang,uang e,ie,uo,o,ve u,v i "
-                        "ai,uai an,ian,uan ei,ui ao,iao")
+        {RhymeSystem::XinYun, QStringLiteral("春 夏 秋 冬 江 月 孤 泣 爱 怨 未 了").split(u' '),
+         QStringLiteral(
+             "en,in,un,vn a,ia,ua ou,iu ong,iong,eng,ing ang,iang,uang e,ie,uo,o,ve u,v i "
+             "ai,uai an,ian,uan ei,ui ao,iao")
              .split(u' ')},
         {RhymeSystem::XianDai,
-         QStringLiteral("一麻 二波（通歌部） 三歌（通波部） 四皆 五支（通儿、齐部） 六儿（通支、齐部） "
-                        "七齐（通支、儿部） 八微 九开 十姑（通鱼部） 十一鱼（通姑部） 十二侯 十三豪 十四寒 "
-                        "十五痕 十六唐 十七庚 十八东")
+         QStringLiteral(
+             "一麻 二波（通歌部） 三歌（通波部） 四皆 五支（通儿、齐部） 六儿（通支、齐部） "
+             "七齐（通支、儿部） 八微 九开 十姑（通鱼部） 十一鱼（通姑部） 十二侯 十三豪 十四寒 "
+             "十五痕 十六唐 十七庚 十八东")
              .split(u' '),
-         QStringLiteral("a ia ua|o uo|e|e ie ue|i|er|i|ei ui|ai uai|u|v|ou iu|ao|an|en in un|ang|eng ing|ong")
+         QStringLiteral(
+             "a ia ua|o uo|e|e ie ue|i|er|i|ei ui|ai uai|u|v|ou iu|ao|an|en in un|ang|eng ing|ong")
              .split(u'|')},
     };
     for (const Book& b : books) {
@@ -97,8 +108,10 @@ TEST(RhymeBooks, ModernBooksListEachGroupAsALevelThenAnObliqueEntryWithItsSplitN
             SCOPED_TRACE(b.groups[k].toStdString());
             const QString& g = b.groups[k];
             const QString& f = b.finals[k];
-            QString level = g + (xinyun ? QStringLiteral("（平声）") : QStringLiteral("【平声】")) + f;
-            QString oblique = g + (xinyun ? QStringLiteral("（仄声）") : QStringLiteral("【仄声】")) + f;
+            QString level =
+                g + (xinyun ? QStringLiteral("（平声）") : QStringLiteral("【平声】")) + f;
+            QString oblique =
+                g + (xinyun ? QStringLiteral("（仄声）") : QStringLiteral("【仄声】")) + f;
             QString split = g + u' ' + f;
             if (g == u"十八东") {
                 // The last group's three names differ from the pattern of the others.
@@ -121,29 +134,32 @@ TEST(RhymeBooks, ModernBooksListEachGroupAsALevelThenAnObliqueEntryWithItsSplitN
     }
 }
 
-TEST(RhymeBooks, FixedTextsStandVerbatim)
-{
-    EXPECT_EQ(ci()[0].characters,
-              QStringLiteral(
-                  "【一东】东同童僮铜桐峒筒瞳中[中间]衷忠盅虫冲终忡崇嵩[崧]菘戎绒弓躬宫穹融雄熊穷冯风枫疯"
-                  "丰充隆窿空公功工攻蒙(氵蒙)朦瞢笼胧栊咙聋珑砻泷蓬篷洪荭红虹鸿丛翁嗡匆葱聪骢通棕烘崆【二冬】"
-                  "冬咚彤农侬宗淙锺钟龙茏舂松淞冲容榕蓉溶庸佣慵封胸凶匈汹雍邕痈浓脓重[重复]从[服从]逢缝峰锋"
-                  "丰蜂烽葑纵[纵横]踪茸蛩邛筇跫供[供给]蚣喁"));
+TEST(RhymeBooks, FixedTextsStandVerbatim) {
+    EXPECT_EQ(
+        ci()[0].characters,
+        QStringLiteral(
+            "【一东】东同童僮铜桐峒筒瞳中[中间]衷忠盅虫冲终忡崇嵩[崧]菘戎绒弓躬宫穹融雄熊穷冯风枫疯"
+            "丰充隆窿空公功工攻蒙(氵蒙)"
+            "朦瞢笼胧栊咙聋珑砻泷蓬篷洪荭红虹鸿丛翁嗡匆葱聪骢通棕烘崆【二冬】"
+            "冬咚彤农侬宗淙锺钟龙茏舂松淞冲容榕蓉溶庸佣慵封胸凶匈汹雍邕痈浓脓重[重复]从[服从]"
+            "逢缝峰锋"
+            "丰蜂烽葑纵[纵横]踪茸蛩邛筇跫供[供给]蚣喁"));
     EXPECT_EQ(xin()[2].characters,
-              QStringLiteral("八巴扒叭吧拔擦嚓叉杈差插喳茶楂察搭嗒答打达瘩鞑发乏伐筏罚阀夹嘎轧瓜刮呱化华花划猾"
-                             "滑加佳家嘉夸拉啦妈麻拿趴爬琶掐仨撒杀沙纱刷唰他它她挖娲娃虾瞎匣侠峡暇霞黠压押鸦鸭"
-                             "牙芽崖涯杂扎查"));
+              QStringLiteral(
+                  "八巴扒叭吧拔擦嚓叉杈差插喳茶楂察搭嗒答打达瘩鞑发乏伐筏罚阀夹嘎轧瓜刮呱化华花划猾"
+                  "滑加佳家嘉夸拉啦妈麻拿趴爬琶掐仨撒杀沙纱刷唰他它她挖娲娃虾瞎匣侠峡暇霞黠压押鸦鸭"
+                  "牙芽崖涯杂扎查"));
     EXPECT_EQ(xin()[3].characters,
-              QStringLiteral("把靶坝爸耙罢霸岔侘刹诧咤差打大法尬挂化划华画话贾假价驾架贾假嫁稼垮胯落腊蜡辣马骂"
-                             "那娜帕怕卡恰撒傻沙厦煞霎耍刷塔踏瓦袜下吓夏哑雅亚"));
+              QStringLiteral(
+                  "把靶坝爸耙罢霸岔侘刹诧咤差打大法尬挂化划华画话贾假价驾架贾假嫁稼垮胯落腊蜡辣马骂"
+                  "那娜帕怕卡恰撒傻沙厦煞霎耍刷塔踏瓦袜下吓夏哑雅亚"));
     EXPECT_EQ(xd()[10].characters, QStringLiteral("儿而"));
     EXPECT_EQ(xd()[11].characters, QStringLiteral("尔饵洱珥迩二贰弍"));
     // The split view shows the very texts of the normal view.
     EXPECT_EQ(&xin()[rhyme::pairs(RhymeSystem::XinYun)[1].level], &xin()[2]);
 }
 
-TEST(RhymeBooks, EveryTextFitsTheListAndTheCodePage)
-{
+TEST(RhymeBooks, EveryTextFitsTheListAndTheCodePage) {
     for (RhymeSystem s : rhyme::systems) {
         for (const RhymeGroup& g : rhyme::groups(s)) {
             SCOPED_TRACE(g.name.toStdString());
@@ -156,8 +172,7 @@ TEST(RhymeBooks, EveryTextFitsTheListAndTheCodePage)
     }
 }
 
-TEST(RhymeItems, MarksAttachToTheCharacterBeforeThem)
-{
+TEST(RhymeItems, MarksAttachToTheCharacterBeforeThem) {
     struct Case {
         const char* text;
         const char* expected; // items as character|mark|examples|heading, joined by blanks
@@ -180,15 +195,15 @@ TEST(RhymeItems, MarksAttachToTheCharacterBeforeThem)
     }
 }
 
-TEST(RhymeLookup, FindsEveryEntryHoldingACharacterWithItsReading)
-{
+TEST(RhymeLookup, FindsEveryEntryHoldingACharacterWithItsReading) {
     const QList<RhymeHit> hits = rhyme::entriesHolding(u"中");
     QStringList got;
     for (const RhymeHit& h : hits)
         got << rhyme::systemName(h.system) + u':' + QString::number(h.entry) + h.item.mark;
-    EXPECT_EQ(got, QStringList({QStringLiteral("词韵简编:0[中间]"), QStringLiteral("词韵简编:1[射中]"),
-                                QStringLiteral("新韵简观:6"), QStringLiteral("新韵简观:7（zhòng）"),
-                                QStringLiteral("现代诗韵:34"), QStringLiteral("现代诗韵:35[zhòng中意]")}));
+    EXPECT_EQ(got, QStringList(
+                       {QStringLiteral("词韵简编:0[中间]"), QStringLiteral("词韵简编:1[射中]"),
+                        QStringLiteral("新韵简观:6"), QStringLiteral("新韵简观:7（zhòng）"),
+                        QStringLiteral("现代诗韵:34"), QStringLiteral("现代诗韵:35[zhòng中意]")}));
 
     // A character listed twice in one entry under two rhymes gives two hits.
     int chong = 0;
@@ -203,8 +218,7 @@ TEST(RhymeLookup, FindsEveryEntryHoldingACharacterWithItsReading)
     EXPECT_TRUE(rhyme::entriesHolding(u"").isEmpty());
 }
 
-TEST(RhymeLookup, BooksAndEntriesByName)
-{
+TEST(RhymeLookup, BooksAndEntriesByName) {
     EXPECT_EQ(rhyme::systemNamed(u"现代诗韵"), RhymeSystem::XianDai);
     EXPECT_FALSE(rhyme::systemNamed(u"词韵"));
     EXPECT_EQ(rhyme::entryNamed(RhymeSystem::CiYun, u"第十一部 平声：八庚九青十蒸通用"), 20);

@@ -18,7 +18,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <cstdio>
 
@@ -31,8 +30,7 @@ using testdata::npmDir;
 
 // Readings of each character, the usual one first, from pinyin-pro's dictionary: a JS
 // object whose keys are blank-separated readings and whose values are lists of characters.
-QHash<QString, QStringList> loadReadings(const QString& path)
-{
+QHash<QString, QStringList> loadReadings(const QString& path) {
     QHash<QString, QStringList> readings;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -64,22 +62,32 @@ struct Syllable {
     int tone = 5;
 };
 
-Syllable analyse(const QString& pinyin)
-{
+Syllable analyse(const QString& pinyin) {
     Syllable s;
     QString plain;
     for (QChar c : pinyin.normalized(QString::NormalizationForm_D)) {
         switch (c.unicode()) {
-        case 0x0304: s.tone = 1; break;
-        case 0x0301: s.tone = 2; break;
-        case 0x030C: s.tone = 3; break;
-        case 0x0300: s.tone = 4; break;
-        case 0x0308: plain.back() = u'v'; break; // ü
-        default: plain += c;
+        case 0x0304:
+            s.tone = 1;
+            break;
+        case 0x0301:
+            s.tone = 2;
+            break;
+        case 0x030C:
+            s.tone = 3;
+            break;
+        case 0x0300:
+            s.tone = 4;
+            break;
+        case 0x0308:
+            plain.back() = u'v';
+            break; // ü
+        default:
+            plain += c;
         }
     }
     static const char* initials[] = {"zh", "ch", "sh", "b", "p", "m", "f", "d", "t", "n", "l",
-                                      "g",  "k",  "h",  "j", "q", "x", "r", "z", "c", "s"};
+                                     "g",  "k",  "h",  "j", "q", "x", "r", "z", "c", "s"};
     QString rest = plain;
     for (const char* i : initials) {
         if (plain.startsWith(QLatin1String(i))) {
@@ -90,7 +98,9 @@ Syllable analyse(const QString& pinyin)
     }
     if (s.initial.isEmpty() && rest.startsWith(u'y')) {
         rest.remove(0, 1);
-        rest = rest.startsWith(u'u') ? u'v' + rest.mid(1) : rest.startsWith(u'i') ? rest : u'i' + rest;
+        rest = rest.startsWith(u'u')   ? u'v' + rest.mid(1)
+               : rest.startsWith(u'i') ? rest
+                                       : u'i' + rest;
         if (rest == u"iou")
             rest = QStringLiteral("iu");
     } else if (s.initial.isEmpty() && rest.startsWith(u'w')) {
@@ -103,7 +113,8 @@ Syllable analyse(const QString& pinyin)
             rest = QStringLiteral("un");
         else if (rest == u"ueng")
             rest = QStringLiteral("eng");
-    } else if (QStringLiteral("jqx").contains(s.initial) && !s.initial.isEmpty() && rest.startsWith(u'u')) {
+    } else if (QStringLiteral("jqx").contains(s.initial) && !s.initial.isEmpty() &&
+               rest.startsWith(u'u')) {
         rest[0] = u'v';
     }
     s.final = rest;
@@ -112,10 +123,10 @@ Syllable analyse(const QString& pinyin)
 
 // A group's finals label names the rhymes; a label final also covers the same rhyme after
 // a medial (天 tian and 欢 huan under "an"), and üe and ün are written ue and un as well.
-bool labelCovers(const QString& label, const QString& final)
-{
+bool labelCovers(const QString& label, const QString& final) {
     static const QHash<QString, QStringList> medials = {
-        {QStringLiteral("an"), {QStringLiteral("ian"), QStringLiteral("uan"), QStringLiteral("van")}},
+        {QStringLiteral("an"),
+         {QStringLiteral("ian"), QStringLiteral("uan"), QStringLiteral("van")}},
         {QStringLiteral("ang"), {QStringLiteral("iang"), QStringLiteral("uang")}},
         {QStringLiteral("ao"), {QStringLiteral("iao")}},
         {QStringLiteral("ong"), {QStringLiteral("iong")}},
@@ -132,8 +143,7 @@ bool labelCovers(const QString& label, const QString& final)
 }
 
 // Whether `pinyin` is a reading that belongs in entry `g` of a modern book.
-bool readingFits(const RhymeGroup& g, const QString& pinyin)
-{
+bool readingFits(const RhymeGroup& g, const QString& pinyin) {
     const Syllable s = analyse(pinyin);
     const bool level = s.tone == 1 || s.tone == 2;
     const bool oblique = s.tone == 3 || s.tone == 4;
@@ -143,9 +153,9 @@ bool readingFits(const RhymeGroup& g, const QString& pinyin)
         return false;
     // 现代诗韵 splits the final i by initial: 支 after the retroflex and dental sibilants
     // (and r), 齐 after every other initial; 歌 and 皆 share the label "e".
-    static const QStringList sibilants = {QStringLiteral("zh"), QStringLiteral("ch"), QStringLiteral("sh"),
-                                          QStringLiteral("r"),  QStringLiteral("z"),  QStringLiteral("c"),
-                                          QStringLiteral("s")};
+    static const QStringList sibilants = {
+        QStringLiteral("zh"), QStringLiteral("ch"), QStringLiteral("sh"), QStringLiteral("r"),
+        QStringLiteral("z"),  QStringLiteral("c"),  QStringLiteral("s")};
     if (g.name.startsWith(u"五支"))
         return sibilants.contains(s.initial);
     if (g.name.startsWith(u"七齐"))
@@ -158,8 +168,7 @@ bool readingFits(const RhymeGroup& g, const QString& pinyin)
 }
 
 // The reading a mark gives: the Latin letters at its start, "（chén）" or "[kān看守]".
-QString markedReading(const QString& mark)
-{
+QString markedReading(const QString& mark) {
     QString reading;
     for (QChar c : mark.mid(1)) {
         if (c.unicode() >= 0x2E80 || c == u'）' || c == u']')
@@ -171,14 +180,12 @@ QString markedReading(const QString& mark)
 
 // The texts that stand verbatim in every copy of the books: their polyphones carry no
 // marks, so a character there passes on any of its readings.
-bool isFixedText(RhymeSystem s, int entry)
-{
-    return (s == RhymeSystem::XinYun && (entry == 2 || entry == 3))
-           || (s == RhymeSystem::XianDai && (entry == 10 || entry == 11));
+bool isFixedText(RhymeSystem s, int entry) {
+    return (s == RhymeSystem::XinYun && (entry == 2 || entry == 3)) ||
+           (s == RhymeSystem::XianDai && (entry == 10 || entry == 11));
 }
 
-TEST(RhymeContent, ModernBooksAgreeWithMandarinReadings)
-{
+TEST(RhymeContent, ModernBooksAgreeWithMandarinReadings) {
     const QString path = npmDir() + QStringLiteral("/pinyin-pro/dist/esm/data/dict1.mjs");
     const QHash<QString, QStringList> readings = loadReadings(path);
     if (readings.isEmpty())
@@ -198,15 +205,17 @@ TEST(RhymeContent, ModernBooksAgreeWithMandarinReadings)
                     if (known.contains(mark) && readingFits(list[e], mark))
                         ++marked;
                     else
-                        failures << item.character + item.mark + QStringLiteral(" in ") + list[e].name;
+                        failures << item.character + item.mark + QStringLiteral(" in ") +
+                                        list[e].name;
                 } else if (!known.isEmpty() && readingFits(list[e], known.first())) {
                     ++usual;
-                } else if (isFixedText(s, e)
-                           && std::any_of(known.begin(), known.end(),
-                                          [&](const QString& r) { return readingFits(list[e], r); })) {
+                } else if (isFixedText(s, e) &&
+                           std::any_of(known.begin(), known.end(),
+                                       [&](const QString& r) { return readingFits(list[e], r); })) {
                     ++fixed;
                 } else {
-                    failures << item.character + u'(' + known.join(u'/') + QStringLiteral(") in ") + list[e].name;
+                    failures << item.character + u'(' + known.join(u'/') + QStringLiteral(") in ") +
+                                    list[e].name;
                 }
             }
         }
@@ -223,8 +232,7 @@ TEST(RhymeContent, ModernBooksAgreeWithMandarinReadings)
 
 using testdata::ToneCount;
 
-TEST(RhymeContent, CiYunLevelAndObliqueAgreeWithTheTangPoems)
-{
+TEST(RhymeContent, CiYunLevelAndObliqueAgreeWithTheTangPoems) {
     const QString dist = npmDir() + QStringLiteral("/chinese-poetry/dist");
     if (!QFileInfo::exists(dist + QStringLiteral("/strains/json")))
         GTEST_SKIP() << "chinese-poetry is not installed: " << dist.toStdString();
@@ -244,26 +252,32 @@ TEST(RhymeContent, CiYunLevelAndObliqueAgreeWithTheTangPoems)
             const ToneCount c = tones.value(item.character);
             const int seen = c.level + c.oblique;
             const double levelShare = seen ? double(c.level) / seen : 0.5;
-            if (!item.mark.isEmpty() || seen < minSeen || (levelShare > 1 - clear && levelShare < clear)) {
+            if (!item.mark.isEmpty() || seen < minSeen ||
+                (levelShare > 1 - clear && levelShare < clear)) {
                 ++skipped;
                 continue;
             }
             if ((levelShare >= clear) == (g.tone == RhymeTone::Level))
                 ++agree;
             else
-                disagreements << QStringLiteral("%1 (平%2 仄%3) in %4").arg(item.character).arg(c.level).arg(c.oblique).arg(g.name);
+                disagreements << QStringLiteral("%1 (平%2 仄%3) in %4")
+                                     .arg(item.character)
+                                     .arg(c.level)
+                                     .arg(c.oblique)
+                                     .arg(g.name);
         }
     }
     const double share = 100.0 * agree / (agree + disagreements.size());
-    std::printf("词韵简编: %d characters judged, %d skipped; agreement %.2f%%; disagreements:\n  %s\n",
-                agree + int(disagreements.size()), skipped, share, qPrintable(disagreements.join(QStringLiteral("\n  "))));
+    std::printf(
+        "词韵简编: %d characters judged, %d skipped; agreement %.2f%%; disagreements:\n  %s\n",
+        agree + int(disagreements.size()), skipped, share,
+        qPrintable(disagreements.join(QStringLiteral("\n  "))));
     EXPECT_GE(share, 97.0);
 }
 
 // ---------------------------------------------------------------------------------------
 
-TEST(RhymeContent, NoCharacterTwiceInAnEntryUnderOneReading)
-{
+TEST(RhymeContent, NoCharacterTwiceInAnEntryUnderOneReading) {
     // 夏's oblique text, fixed as it stands, lists 贾 and 假 once among the third-tone and
     // again among the fourth-tone readings (jiǎ, jià) without a mark.
     const QSet<QString> fixedRepeats = {QStringLiteral("贾"), QStringLiteral("假")};
@@ -289,8 +303,7 @@ TEST(RhymeContent, NoCharacterTwiceInAnEntryUnderOneReading)
 
 namespace {
 
-TEST(RhymeContent, EnteringToneCharactersStayInTheEnteringParts)
-{
+TEST(RhymeContent, EnteringToneCharactersStayInTheEnteringParts) {
     // A character of an entering-tone part that also stands in a level or oblique part of
     // 词韵简编 must have a second reading there, and the listing says which.
     const QList<RhymeGroup>& list = rhyme::groups(RhymeSystem::CiYun);

@@ -231,6 +231,7 @@ TEST(RhymeWindow, ColourCommandsColourAllThreePanesAndComeBack) {
 
     w.close();
     w.restart();
-    EXPECT_EQ(skin::fontColour(w.get("Memo8")), 0x0000C8) << "the rhyme pane's colour, for all three";
+    EXPECT_EQ(skin::fontColour(w.get("Memo8")), 0x0000C8)
+        << "the rhyme pane's colour, for all three";
     EXPECT_EQ(skin::background(w.get("Memo7")), 0xC8F0F0);
 }

@@ -10,8 +10,7 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& args)
-{
+inline CliRun runCli(const QStringList& args) {
     QProcess p;
     p.start(QStringLiteral(LYREVANE_CLI), args);
     p.waitForFinished(30000);

@@ -324,6 +324,7 @@ TEST(WorkspaceDocuments, NewTextIsStoredIn12PixelSong) {
     doc(*form, 4)->setPlainText(QString::fromUtf8("律"));
     ASSERT_TRUE(AppFixture::close(*form));
     const QByteArray rtf = app.tree.get("save/mq4.rtf");
-    EXPECT_TRUE(rtf.contains("\\'cb\\'ce\\'cc\\'e5")) << "宋体 in the font table: " << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\'cb\\'ce\\'cc\\'e5"))
+        << "宋体 in the font table: " << rtf.constData();
     EXPECT_TRUE(rtf.contains("\\fs18")) << "9 points";
 }

@@ -7,10 +7,10 @@
 // Any fault in the input (a missing file, a malformed record, a wrong row count) stops
 // the build with one message naming the file.
 
-#include "common/codegen.h"
 #include "base/core/gbk.h"
 #include "catalogue/core/forum.h"
 #include "catalogue/core/template_lines.h"
+#include "common/codegen.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,13 +31,11 @@ struct Failure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-[[noreturn]] void fail(const QString& file, const QString& what)
-{
+[[noreturn]] void fail(const QString& file, const QString& what) {
     throw Failure((file + QStringLiteral(": ") + what).toStdString());
 }
 
-QString readUtf8(const QString& path)
-{
+QString readUtf8(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         fail(path, QStringLiteral("cannot open (%1)").arg(f.errorString()));
@@ -51,8 +49,7 @@ struct ParsedRecord {
 };
 
 // "field: value" lines; a blank line ends a record; "#" starts a comment line.
-std::vector<ParsedRecord> parseRecords(const QString& path)
-{
+std::vector<ParsedRecord> parseRecords(const QString& path) {
     std::vector<ParsedRecord> records;
     ParsedRecord cur{{}, 0};
     const QStringList lines = readUtf8(path).split(u'\n');
@@ -83,16 +80,14 @@ std::vector<ParsedRecord> parseRecords(const QString& path)
     return records;
 }
 
-QString need(const QString& path, const ParsedRecord& r, const QString& key)
-{
+QString need(const QString& path, const ParsedRecord& r, const QString& key) {
     auto it = r.fields.constFind(key);
     if (it == r.fields.cend() || it->isEmpty())
         fail(path, QStringLiteral("record at line %1 lacks '%2'").arg(r.line).arg(key));
     return *it;
 }
 
-int needInt(const QString& path, const ParsedRecord& r, const QString& key)
-{
+int needInt(const QString& path, const ParsedRecord& r, const QString& key) {
     bool ok = false;
     const int v = need(path, r, key).toInt(&ok);
     if (!ok)
@@ -101,19 +96,18 @@ int needInt(const QString& path, const ParsedRecord& r, const QString& key)
 }
 
 // A template holds only marks, line punctuation, stanza separators and rhyme notes.
-void checkTemplate(const QString& path, int row, const QString& t)
-{
-    static const QRegularExpression shape(QStringLiteral(
-        "^(?:[○●◎△▲，。、]|（(?:换平韵|换仄韵|叶平韵|叶仄韵)）| {4,5})+$"));
+void checkTemplate(const QString& path, int row, const QString& t) {
+    static const QRegularExpression shape(
+        QStringLiteral("^(?:[○●◎△▲，。、]|（(?:换平韵|换仄韵|叶平韵|叶仄韵)）| {4,5})+$"));
     if (!shape.match(t).hasMatch())
-        fail(path, QStringLiteral("row %1: template holds a character outside the notation").arg(row));
+        fail(path,
+             QStringLiteral("row %1: template holds a character outside the notation").arg(row));
     if (!t.endsWith(u'。'))
         fail(path, QStringLiteral("row %1: template does not end with 。").arg(row));
 }
 
 // Five lines, one model poem each; "@placeholder" stands for an empty slot.
-std::array<QString, 5> readExamples(const QString& path)
-{
+std::array<QString, 5> readExamples(const QString& path) {
     if (!QFile::exists(path))
         fail(path, QStringLiteral("missing: every record needs its five model poems in this file"));
     QStringList lines = readUtf8(path).split(u'\n');
@@ -138,23 +132,20 @@ std::array<QString, 5> readExamples(const QString& path)
     return out;
 }
 
-QString examplesInit(const std::array<QString, 5>& ex)
-{
+QString examplesInit(const std::array<QString, 5>& ex) {
     QStringList parts;
     for (const auto& e : ex)
         parts << codegen::literal(e);
     return u'{' + parts.join(QStringLiteral(", ")) + u'}';
 }
 
-void writeIfChanged(const QString& path, const QByteArray& bytes)
-{
+void writeIfChanged(const QString& path, const QByteArray& bytes) {
     if (!codegen::writeIfChanged(path, bytes))
         fail(path, QStringLiteral("cannot write"));
 }
 
 // One GBK file per record: the template broken into lines, CR LF line ends.
-void writeTemplateFile(const QString& dir, int fileNumber, const QString& templateText)
-{
+void writeTemplateFile(const QString& dir, int fileNumber, const QString& templateText) {
     if (!QDir().mkpath(dir))
         fail(dir, QStringLiteral("cannot create folder"));
     QString text;
@@ -165,9 +156,9 @@ void writeTemplateFile(const QString& dir, int fileNumber, const QString& templa
 }
 
 struct ListInfo {
-    const char* file;        // under DATA_DIR
-    const char* examples;    // under EXAMPLES_DIR
-    const char* directory;   // under APP_DATA_DIR
+    const char* file;      // under DATA_DIR
+    const char* examples;  // under EXAMPLES_DIR
+    const char* directory; // under APP_DATA_DIR
     int rows;
 };
 
@@ -177,8 +168,7 @@ const ListInfo kLists[] = {
     {"rare.txt", "rare", "冷僻词谱", 41},
 };
 
-int run(const QStringList& args)
-{
+int run(const QStringList& args) {
     if (args.size() != 4) {
         std::fprintf(stderr, "usage: catalogue-gen DATA_DIR EXAMPLES_DIR OUT_CPP APP_DATA_DIR\n");
         return 2;
@@ -199,13 +189,18 @@ int run(const QStringList& args)
         const QString path = dataDir + u'/' + QString::fromUtf8(list.file);
         const auto records = parseRecords(path);
         if (static_cast<int>(records.size()) != list.rows)
-            fail(path, QStringLiteral("holds %1 records, expected %2").arg(records.size()).arg(list.rows));
+            fail(
+                path,
+                QStringLiteral("holds %1 records, expected %2").arg(records.size()).arg(list.rows));
         QHash<int, int> fileNumbers;
         for (int i = 0; i < list.rows; ++i) {
             const ParsedRecord& r = records[i];
             const int row = needInt(path, r, QStringLiteral("row"));
             if (row != i + 1)
-                fail(path, QStringLiteral("record at line %1 is row %2, expected %3").arg(r.line).arg(row).arg(i + 1));
+                fail(path, QStringLiteral("record at line %1 is row %2, expected %3")
+                               .arg(r.line)
+                               .arg(row)
+                               .arg(i + 1));
             const QString name = need(path, r, QStringLiteral("name"));
             if (names.contains(name))
                 fail(path, QStringLiteral("row %1: name %2 is used twice").arg(row).arg(name));
@@ -216,17 +211,23 @@ int run(const QStringList& args)
                                        ? needInt(path, r, QStringLiteral("file"))
                                        : row;
             if (fileNumbers.contains(fileNumber))
-                fail(path, QStringLiteral("row %1: file number %2 is used twice").arg(row).arg(fileNumber));
+                fail(path, QStringLiteral("row %1: file number %2 is used twice")
+                               .arg(row)
+                               .arg(fileNumber));
             fileNumbers.insert(fileNumber, row);
             const QString templ = need(path, r, QStringLiteral("template"));
             checkTemplate(path, row, templ);
             const QString expl = need(path, r, QStringLiteral("explanation"));
-            const auto examples = readExamples(
-                examplesDir + QStringLiteral("/%1/%2.txt").arg(QString::fromUtf8(list.examples)).arg(row, 2, 10, QLatin1Char('0')));
-            out << "    {" << li << ", " << codegen::literal(labelName) << ", " << codegen::literal(name) << ", " << count
-                << ",\n     " << codegen::literal(templ) << ",\n     " << codegen::literal(expl) << ",\n     "
-                << examplesInit(examples) << ",\n     " << fileNumber << "},\n";
-            writeTemplateFile(appData + u'/' + QString::fromUtf8(list.directory), fileNumber, templ);
+            const auto examples =
+                readExamples(examplesDir + QStringLiteral("/%1/%2.txt")
+                                               .arg(QString::fromUtf8(list.examples))
+                                               .arg(row, 2, 10, QLatin1Char('0')));
+            out << "    {" << li << ", " << codegen::literal(labelName) << ", "
+                << codegen::literal(name) << ", " << count << ",\n     " << codegen::literal(templ)
+                << ",\n     " << codegen::literal(expl) << ",\n     " << examplesInit(examples)
+                << ",\n     " << fileNumber << "},\n";
+            writeTemplateFile(appData + u'/' + QString::fromUtf8(list.directory), fileNumber,
+                              templ);
             ++total;
         }
     }
@@ -240,7 +241,8 @@ int run(const QStringList& args)
         std::vector<ParsedRecord> rows;
         for (const auto& r : records) {
             if (r.fields.contains(QStringLiteral("shared-explanation")))
-                shared.insert(r.fields.value(QStringLiteral("shared-explanation")), need(path, r, QStringLiteral("text")));
+                shared.insert(r.fields.value(QStringLiteral("shared-explanation")),
+                              need(path, r, QStringLiteral("text")));
             else
                 rows.push_back(r);
         }
@@ -258,10 +260,12 @@ int run(const QStringList& args)
                 expl = shared.value(expl.mid(1));
             if (expl.isEmpty())
                 fail(path, QStringLiteral("row %1: unknown shared explanation").arg(i + 1));
-            const auto examples = readExamples(examplesDir + QStringLiteral("/verse/%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')));
+            const auto examples = readExamples(
+                examplesDir + QStringLiteral("/verse/%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')));
             out << "    {" << codegen::literal(need(path, r, QStringLiteral("label"))) << ", "
-                << codegen::literal(need(path, r, QStringLiteral("name"))) << ",\n     " << codegen::literal(templ)
-                << ",\n     " << codegen::literal(expl) << ",\n     " << examplesInit(examples) << "},\n";
+                << codegen::literal(need(path, r, QStringLiteral("name"))) << ",\n     "
+                << codegen::literal(templ) << ",\n     " << codegen::literal(expl) << ",\n     "
+                << examplesInit(examples) << "},\n";
             writeTemplateFile(appData + QStringLiteral("/律诗绝句"), i + 1, templ);
         }
         out << "};\nconst int kVerseCount = 16;\n\n";
@@ -284,8 +288,10 @@ int run(const QStringList& args)
                 fail(path, QStringLiteral("line %1: expected \"target: key、key\"").arg(i + 1));
             const QString target = line.left(colon);
             if (!names.contains(target))
-                fail(path, QStringLiteral("line %1: no pattern is named %2").arg(i + 1).arg(target));
-            out << "    {" << codegen::literal(target) << ", " << codegen::literal(line.mid(colon + 2)) << "},\n";
+                fail(path,
+                     QStringLiteral("line %1: no pattern is named %2").arg(i + 1).arg(target));
+            out << "    {" << codegen::literal(target) << ", "
+                << codegen::literal(line.mid(colon + 2)) << "},\n";
             ++count;
         }
         out << "};\nconst int kSearchRowCount = " << count << ";\n\n";
@@ -298,8 +304,7 @@ int run(const QStringList& args)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     try {
         return run(app.arguments().mid(1));

@@ -32,14 +32,12 @@ struct Book {
     bool paired;        // entries 2k and 2k+1 are the 平声 and 仄声 of one group
 };
 
-[[noreturn]] void fail(const QString& file, int line, const QString& what)
-{
+[[noreturn]] void fail(const QString& file, int line, const QString& what) {
     std::fprintf(stderr, "%s:%d: %s\n", qPrintable(file), line, qPrintable(what));
     std::exit(1);
 }
 
-QList<Entry> readBook(const QString& path)
-{
+QList<Entry> readBook(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail(path, 0, QStringLiteral("cannot open"));
@@ -97,17 +95,18 @@ QList<Entry> readBook(const QString& path)
     return entries;
 }
 
-void check(const QString& path, const Book& book, const QList<Entry>& entries)
-{
+void check(const QString& path, const Book& book, const QList<Entry>& entries) {
     if (entries.size() != book.entries)
-        fail(path, 0, QStringLiteral("%1 entries, expected %2").arg(entries.size()).arg(book.entries));
+        fail(path, 0,
+             QStringLiteral("%1 entries, expected %2").arg(entries.size()).arg(book.entries));
     QSet<QString> names;
     for (int i = 0; i < entries.size(); ++i) {
         const Entry& e = entries[i];
         if (names.contains(e.name))
             fail(path, e.line, QStringLiteral("entry name twice: ") + e.name);
         names.insert(e.name);
-        if (e.tone != QStringLiteral("平声") && e.tone != QStringLiteral("仄声") && e.tone != QStringLiteral("入声"))
+        if (e.tone != QStringLiteral("平声") && e.tone != QStringLiteral("仄声") &&
+            e.tone != QStringLiteral("入声"))
             fail(path, e.line, QStringLiteral("tone must be 平声, 仄声 or 入声"));
         if (e.finals.isEmpty())
             fail(path, e.line, QStringLiteral("no finals label"));
@@ -120,11 +119,15 @@ void check(const QString& path, const Book& book, const QList<Entry>& entries)
         if (book.paired) {
             const bool level = i % 2 == 0;
             if (e.tone != (level ? QStringLiteral("平声") : QStringLiteral("仄声")))
-                fail(path, e.line, QStringLiteral("a pair is a 平声 entry followed by its 仄声 entry"));
+                fail(path, e.line,
+                     QStringLiteral("a pair is a 平声 entry followed by its 仄声 entry"));
             if (level == e.split.isEmpty())
-                fail(path, e.line, QStringLiteral("split: belongs on the 平声 entry of each pair, and only there"));
+                fail(path, e.line,
+                     QStringLiteral(
+                         "split: belongs on the 平声 entry of each pair, and only there"));
             if (!level && e.finals != entries[i - 1].finals)
-                fail(path, e.line, QStringLiteral("the two entries of a pair carry different finals"));
+                fail(path, e.line,
+                     QStringLiteral("the two entries of a pair carry different finals"));
         } else if (!e.split.isEmpty()) {
             fail(path, e.line, QStringLiteral("this book has no split view"));
         }
@@ -133,8 +136,7 @@ void check(const QString& path, const Book& book, const QList<Entry>& entries)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() != 5) {
@@ -153,9 +155,12 @@ int main(int argc, char** argv)
         check(path, books[b], entries);
         s << "\nconst Entry " << books[b].symbol << "[" << entries.size() << "] = {\n";
         for (const Entry& e : entries) {
-            const int tone = e.tone == QStringLiteral("平声") ? 0 : e.tone == QStringLiteral("仄声") ? 1 : 2;
-            s << "    {" << codegen::literal(e.name) << ", " << tone << ", " << codegen::literal(e.finals) << ", "
-              << codegen::literal(e.split) << ",\n     " << codegen::literal(e.text) << "},\n";
+            const int tone = e.tone == QStringLiteral("平声")   ? 0
+                             : e.tone == QStringLiteral("仄声") ? 1
+                                                                : 2;
+            s << "    {" << codegen::literal(e.name) << ", " << tone << ", "
+              << codegen::literal(e.finals) << ", " << codegen::literal(e.split) << ",\n     "
+              << codegen::literal(e.text) << "},\n";
         }
         s << "};\n";
     }

@@ -2,10 +2,10 @@
 // The main window: composes the subsystems' panels and runs the start-up and shutdown
 // sequences that bring their state back and write it out.
 
-#include "base/core/data_root.h"
-#include "base/core/settings_file.h"
 #include "app/ui/main_actions.h"
 #include "app/ui/main_toolbar.h"
+#include "base/core/data_root.h"
+#include "base/core/settings_file.h"
 
 #include <QMainWindow>
 #include <QSet>

@@ -8,15 +8,16 @@ namespace catalogue {
 
 namespace {
 
-QString utf8(const char* s) { return QString::fromUtf8(s); }
+QString utf8(const char* s) {
+    return QString::fromUtf8(s);
+}
 
-const std::array<ToneMarkInfo, 5>& markTable()
-{
+const std::array<ToneMarkInfo, 5>& markTable() {
     static const std::array<ToneMarkInfo, 5> table{{
         {ToneMark::Level, QChar(0x25CB), 0xA1F0, QStringLiteral("平声"), QStringLiteral("平声"),
          QStringLiteral("平")},
-        {ToneMark::Oblique, QChar(0x25CF), 0xA1F1, QStringLiteral("仄声"),
-         QStringLiteral("仄声"), QStringLiteral("仄")},
+        {ToneMark::Oblique, QChar(0x25CF), 0xA1F1, QStringLiteral("仄声"), QStringLiteral("仄声"),
+         QStringLiteral("仄")},
         {ToneMark::Either, QChar(0x25CE), 0xA1F2, QStringLiteral("可平可仄"),
          QStringLiteral("可平可仄"), QStringLiteral("可平可仄")},
         {ToneMark::LevelRhyme, QChar(0x25B3), 0xA1F7, QStringLiteral("平声，压平韵的韵脚"),
@@ -33,8 +34,7 @@ struct Tables {
     std::vector<SearchKeyRow> searchRows;
 };
 
-std::array<QString, 5> examplesOf(const char* const (&raw)[5])
-{
+std::array<QString, 5> examplesOf(const char* const (&raw)[5]) {
     std::array<QString, 5> out;
     for (int i = 0; i < 5; ++i)
         out[i] = utf8(raw[i]);
@@ -42,8 +42,7 @@ std::array<QString, 5> examplesOf(const char* const (&raw)[5])
 }
 
 // Built once from the generated raw arrays, on first use; never changed afterwards.
-const Tables& tables()
-{
+const Tables& tables() {
     static const Tables t = [] {
         Tables built;
         for (int i = 0; i < data::kPatternCount; ++i) {
@@ -74,14 +73,17 @@ const Tables& tables()
     return t;
 }
 
-QString twoDigits(int n) { return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int n) {
+    return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 } // namespace
 
-std::span<const ToneMarkInfo> toneMarks() { return markTable(); }
+std::span<const ToneMarkInfo> toneMarks() {
+    return markTable();
+}
 
-std::optional<ToneMark> toneMarkOf(QChar c)
-{
+std::optional<ToneMark> toneMarkOf(QChar c) {
     for (const auto& m : markTable()) {
         if (m.mark == c)
             return m.value;
@@ -89,24 +91,21 @@ std::optional<ToneMark> toneMarkOf(QChar c)
     return std::nullopt;
 }
 
-QString stripLegend()
-{
+QString stripLegend() {
     QString s = QStringLiteral("填词规格 ");
     for (const auto& m : markTable())
         s += u' ' + QString(m.mark) + m.stripLegend;
     return s;
 }
 
-QString columnLegend()
-{
+QString columnLegend() {
     QStringList parts;
     for (const auto& m : markTable())
         parts << QString(m.mark) + m.columnLegend;
     return parts.join(u' ');
 }
 
-QString listCaption(PatternList list)
-{
+QString listCaption(PatternList list) {
     switch (list) {
     case PatternList::Common:
         return QStringLiteral("常用词谱");
@@ -118,85 +117,80 @@ QString listCaption(PatternList list)
     return {};
 }
 
-QString listDirectory(PatternList list)
-{
+QString listDirectory(PatternList list) {
     // The general list keeps its files under a name other than its caption.
     if (list == PatternList::General)
         return QStringLiteral("普通词谱");
     return listCaption(list);
 }
 
-int rowCount(PatternList list) { return static_cast<int>(patterns(list).size()); }
+int rowCount(PatternList list) {
+    return static_cast<int>(patterns(list).size());
+}
 
-std::span<const CiPattern> patterns(PatternList list)
-{
+std::span<const CiPattern> patterns(PatternList list) {
     return tables().lists[static_cast<int>(list)];
 }
 
-const CiPattern* pattern(PatternList list, int row)
-{
+const CiPattern* pattern(PatternList list, int row) {
     auto rows = patterns(list);
     if (row < 0 || row >= static_cast<int>(rows.size()))
         return nullptr;
     return &rows[row];
 }
 
-QStringList labels(PatternList list)
-{
+QStringList labels(PatternList list) {
     QStringList out;
     for (const auto& p : patterns(list))
         out << p.label;
     return out;
 }
 
-QString labelName(const CiPattern& p)
-{
+QString labelName(const CiPattern& p) {
     // The label is the name, padding spaces, the count and 字.
     const qsizetype tail = QString::number(p.charCount).size() + 1;
     return p.label.left(p.label.size() - tail).trimmed();
 }
 
-QString templateFilePath(const CiPattern& p)
-{
+QString templateFilePath(const CiPattern& p) {
     return QStringLiteral("data\\") + listDirectory(p.list) + u'\\' + twoDigits(p.fileNumber) +
            QStringLiteral(".txt");
 }
 
-int columnWidth(QStringView text)
-{
+int columnWidth(QStringView text) {
     int w = 0;
     for (QChar c : text)
         w += c.unicode() < 0x80 ? 1 : 2;
     return w;
 }
 
-QString makeLabel(QStringView name, int count)
-{
+QString makeLabel(QStringView name, int count) {
     const QString digits = QString::number(count);
     const int spaces = 16 - columnWidth(name) - static_cast<int>(digits.size());
     return name.toString() + QString(std::max(spaces, 0), u' ') + digits + u'字';
 }
 
-std::span<const VersePattern> versePatterns() { return tables().verses; }
+std::span<const VersePattern> versePatterns() {
+    return tables().verses;
+}
 
-const VersePattern* versePattern(int row)
-{
+const VersePattern* versePattern(int row) {
     auto rows = versePatterns();
     if (row < 0 || row >= static_cast<int>(rows.size()))
         return nullptr;
     return &rows[row];
 }
 
-QString templateFilePath(const VersePattern& p)
-{
+QString templateFilePath(const VersePattern& p) {
     return QStringLiteral("data\\") + QString::fromUtf8(kVerseDirectory) + u'\\' +
            twoDigits(p.fileNumber) + QStringLiteral(".txt");
 }
 
-SearchKeyTable searchKeyTable() { return tables().searchRows; }
+SearchKeyTable searchKeyTable() {
+    return tables().searchRows;
+}
 
-const CiPattern* patternByName(QStringView name)
-{
+const CiPattern* patternByName(QStringView name) {
     for (PatternList list : kPatternLists) {
         for (const auto& p : patterns(list)) {
             if (p.name == name)
@@ -206,8 +200,7 @@ const CiPattern* patternByName(QStringView name)
     return nullptr;
 }
 
-const CiPattern* patternByNameOrLabel(QStringView name)
-{
+const CiPattern* patternByNameOrLabel(QStringView name) {
     if (const CiPattern* p = patternByName(name))
         return p;
     for (PatternList list : kPatternLists) {
@@ -219,8 +212,7 @@ const CiPattern* patternByNameOrLabel(QStringView name)
     return nullptr;
 }
 
-const CiPattern* findPattern(QStringView text)
-{
+const CiPattern* findPattern(QStringView text) {
     for (const auto& row : searchKeyTable()) {
         for (const auto& key : row.keys) {
             if (key == text)

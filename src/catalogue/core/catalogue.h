@@ -76,7 +76,7 @@ int columnWidth(QStringView text);
 
 // One of the 16 regulated-verse templates: a CiPattern without the character count.
 struct VersePattern {
-    int row; // 0-based
+    int row;       // 0-based
     QString label; // "七律-首句平起仄收"
     QString name;  // "首句平起仄收-七律"
     QString templateText;

@@ -5,7 +5,7 @@
 namespace catalogue::data {
 
 struct RawPattern {
-    int list; // 0 常用词谱, 1 通用词谱, 2 冷僻词谱
+    int list;              // 0 常用词谱, 1 通用词谱, 2 冷僻词谱
     const char* labelName; // the name shown in the list label
     const char* name;
     int charCount;

@@ -7,7 +7,6 @@ namespace catalogue {
 inline constexpr char kForumAddress[] = "https://forum.lyrevane.org";
 
 // The fixed text of an empty example slot; the forum address follows it.
-inline constexpr char kPlaceholderLead[] =
-    "本词谱暂无例词，欢迎投稿，在此刊登您的大作！投稿论坛：";
+inline constexpr char kPlaceholderLead[] = "本词谱暂无例词，欢迎投稿，在此刊登您的大作！投稿论坛：";
 
 } // namespace catalogue

@@ -2,8 +2,7 @@
 
 namespace catalogue {
 
-QStringList templateLines(QStringView templateText)
-{
+QStringList templateLines(QStringView templateText) {
     QStringList lines;
     QString current;
     auto flush = [&] {

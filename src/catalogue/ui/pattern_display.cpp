@@ -2,10 +2,10 @@
 
 #include "base/core/app_error.h"
 #include "base/core/data_root.h"
+#include "base/ui/modals.h"
 #include "catalogue/ui/TForm14.h"
 #include "catalogue/ui/pattern_panels.h"
 #include "skin/ui/message_dialog.h"
-#include "base/ui/modals.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>

@@ -14,8 +14,7 @@ struct Book {
     QList<RhymePair> pairs;
 };
 
-Book load(std::span<const raw::Entry> entries)
-{
+Book load(std::span<const raw::Entry> entries) {
     Book book;
     for (const raw::Entry& e : entries) {
         const auto tone = static_cast<RhymeTone>(e.tone);
@@ -29,39 +28,44 @@ Book load(std::span<const raw::Entry> entries)
     return book;
 }
 
-const Book& book(RhymeSystem system)
-{
+const Book& book(RhymeSystem system) {
     static const Book books[3] = {load(raw::ciyun), load(raw::xinyun), load(raw::xiandai)};
     return books[static_cast<int>(system)];
 }
 
 // Closing bracket of each mark that attaches to the character before it.
-QChar closerOf(QChar open)
-{
+QChar closerOf(QChar open) {
     switch (open.unicode()) {
-    case u'[': return u']';
-    case u'（': return u'）';
-    case u'<': return u'>';
-    case u'【': return u'】';
-    case u'(': return u')';
-    default: return {};
+    case u'[':
+        return u']';
+    case u'（':
+        return u'）';
+    case u'<':
+        return u'>';
+    case u'【':
+        return u'】';
+    case u'(':
+        return u')';
+    default:
+        return {};
     }
 }
 
 } // namespace
 
-QString systemName(RhymeSystem system)
-{
+QString systemName(RhymeSystem system) {
     switch (system) {
-    case RhymeSystem::CiYun: return QStringLiteral("词韵简编");
-    case RhymeSystem::XinYun: return QStringLiteral("新韵简观");
-    case RhymeSystem::XianDai: return QStringLiteral("现代诗韵");
+    case RhymeSystem::CiYun:
+        return QStringLiteral("词韵简编");
+    case RhymeSystem::XinYun:
+        return QStringLiteral("新韵简观");
+    case RhymeSystem::XianDai:
+        return QStringLiteral("现代诗韵");
     }
     return {};
 }
 
-std::optional<RhymeSystem> systemNamed(QStringView name)
-{
+std::optional<RhymeSystem> systemNamed(QStringView name) {
     for (RhymeSystem s : systems) {
         if (systemName(s) == name)
             return s;
@@ -69,28 +73,27 @@ std::optional<RhymeSystem> systemNamed(QStringView name)
     return std::nullopt;
 }
 
-QString toneName(RhymeTone tone)
-{
+QString toneName(RhymeTone tone) {
     switch (tone) {
-    case RhymeTone::Level: return QStringLiteral("平声");
-    case RhymeTone::Oblique: return QStringLiteral("仄声");
-    case RhymeTone::Entering: return QStringLiteral("入声");
+    case RhymeTone::Level:
+        return QStringLiteral("平声");
+    case RhymeTone::Oblique:
+        return QStringLiteral("仄声");
+    case RhymeTone::Entering:
+        return QStringLiteral("入声");
     }
     return {};
 }
 
-const QList<RhymeGroup>& groups(RhymeSystem system)
-{
+const QList<RhymeGroup>& groups(RhymeSystem system) {
     return book(system).groups;
 }
 
-const QList<RhymePair>& pairs(RhymeSystem system)
-{
+const QList<RhymePair>& pairs(RhymeSystem system) {
     return book(system).pairs;
 }
 
-std::optional<int> pairOf(RhymeSystem system, int entry)
-{
+std::optional<int> pairOf(RhymeSystem system, int entry) {
     const QList<RhymePair>& list = pairs(system);
     for (int i = 0; i < list.size(); ++i) {
         if (list[i].level == entry || list[i].oblique == entry)
@@ -99,8 +102,7 @@ std::optional<int> pairOf(RhymeSystem system, int entry)
     return std::nullopt;
 }
 
-std::optional<int> entryNamed(RhymeSystem system, QStringView name)
-{
+std::optional<int> entryNamed(RhymeSystem system, QStringView name) {
     const QList<RhymeGroup>& list = groups(system);
     for (int i = 0; i < list.size(); ++i) {
         if (list[i].name == name)
@@ -109,8 +111,7 @@ std::optional<int> entryNamed(RhymeSystem system, QStringView name)
     return std::nullopt;
 }
 
-QList<RhymeItem> items(QStringView text)
-{
+QList<RhymeItem> items(QStringView text) {
     QList<RhymeItem> out;
     QString heading;
     qsizetype i = 0;
@@ -149,8 +150,7 @@ QList<RhymeItem> items(QStringView text)
     return out;
 }
 
-QList<RhymeHit> entriesHolding(QStringView character)
-{
+QList<RhymeHit> entriesHolding(QStringView character) {
     QList<RhymeHit> hits;
     if (character.isEmpty())
         return hits;

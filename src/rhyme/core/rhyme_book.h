@@ -24,7 +24,7 @@ enum class RhymeTone {
 
 // One entry of a book's list.
 struct RhymeGroup {
-    QString name;       // the list item, verbatim
+    QString name; // the list item, verbatim
     RhymeTone tone;
     QString characters; // shown verbatim, marks included; never contains a line break
     QString finals;     // the finals label, verbatim ("eng,ing," keeps its comma)

@@ -1,7 +1,7 @@
 #include "rhyme/ui/rhyme_master.h"
 
-#include "rhyme/ui/rhyme_panels.h"
 #include "base/ui/modals.h"
+#include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>

@@ -54,5 +54,4 @@ RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& for
     return doc;
 }
 
-
 } // namespace workspace

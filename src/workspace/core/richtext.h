@@ -62,5 +62,4 @@ struct RichDocument {
     static RichDocument fromPlainText(QStringView text, const CharFormat& format = {});
 };
 
-
 } // namespace workspace

@@ -20,6 +20,7 @@ enum class Holds {
     ItemIndex,  // list or combo selection, -1 none; set without running handlers
     TabIndex,   // tab control index; a change runs the tab handler
     Visible,
+    CentrePane, // visible, switched by the centre's owner: the pattern or a favourite
     Enabled,
     Caption,
     Text,       // whole text of a pane, or the caption of a title panel

@@ -1,6 +1,7 @@
 #include "app/ui/TForm1.h"
 
 #include "app/ui/TForm17.h"
+#include "app/ui/centre_panes.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/view_modes.h"
@@ -176,9 +177,14 @@ void TForm1::buildCentre() {
     m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
-    m_favourites->resetIconOver({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7,
-                                 m_favourites->skPanel8, m_patterns->skPanel11,
-                                 m_workspace->skTabControl1});
+    m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,
+                                .skMemo3 = m_patterns->skMemo3,
+                                .skPanel8 = m_favourites->skPanel8,
+                                .skMmemo3 = m_favourites->skMmemo3},
+                               this);
+    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
+                       m_patterns->skPanel11, m_workspace->skTabControl1},
+                      [this] { m_favourites->showPlainAddIcon(); });
 }
 
 void TForm1::buildRightChannel() {
@@ -208,53 +214,78 @@ void TForm1::connectCommands() {
     connect(a.X1, &QAction::triggered, this, &QWidget::close);
 
     const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
-    m_viewModes =
-        new ViewModes(ViewModeControls{skRadioButton6, skRadioButton7, skRadioButton8, a.N4, a.N5,
-                                       a.D2, a.H1, m_patterns->skPanel6, m_favourites->skPanel8,
-                                       m_patterns->skMemo3, m_favourites->skMmemo3,
-                                       QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
-                                       m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
-                      this);
+    m_viewModes = new ViewModes({.skRadioButton6 = skRadioButton6,
+                                 .skRadioButton7 = skRadioButton7,
+                                 .skRadioButton8 = skRadioButton8,
+                                 .N4 = a.N4,
+                                 .N5 = a.N5,
+                                 .D2 = a.D2,
+                                 .H1 = a.H1,
+                                 .centre = m_centre,
+                                 .viewButtons = {viewButtons.begin(), viewButtons.end()},
+                                 .skCheckBox1 = m_patterns->skCheckBox1,
+                                 .Panel1 = Panel1,
+                                 .Panel3 = Panel3,
+                                 .Panel6 = Panel6,
+                                 .skPanel14 = skPanel14},
+                                this);
 
     m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
-    m_display->setFavouritePanes(m_favourites->skPanel8, m_favourites->skMmemo3);
+    connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
     connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
-    m_display->watchHoverElsewhere(
-        {skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
-         m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
-         m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
-         m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6, m_favourites->skPanel4,
-         m_patterns->skPanel2, m_rhyme->skPanel9});
+    // The view buttons' hover colours: blue over a button, dark grey elsewhere.
+    for (int i = 0; i < viewButtons.size(); ++i)
+        m_centre->onHover(
+            {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
+            false);
+    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
+                       m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
+                       m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
+                       m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6,
+                       m_favourites->skPanel4, m_patterns->skPanel2, m_rhyme->skPanel9},
+                      [this] { m_display->hoverElsewhere(); });
 
-    m_rhymeMaster =
-        new RhymeMaster(*m_rhyme, {a.C2, a.M1, a.P6, a.N81, a.T3, a.C4, a.B3}, *m_modals, this);
+    m_rhymeMaster = new RhymeMaster(
+        *m_rhyme,
+        {.C2 = a.C2, .M1 = a.M1, .P6 = a.P6, .N81 = a.N81, .T3 = a.T3, .C4 = a.C4, .B3 = a.B3},
+        *m_modals, this);
 
-    m_documents = new WorkspaceCommands(
-        *m_workspace,
-        {a.S1, a.O1, a.L1, a.C3, a.R1, a.T2, a.P5, a.W2, m_toolBar.button(MainToolBar::Save)},
-        m_context.root, *m_modals, this);
+    m_documents = new WorkspaceCommands(*m_workspace,
+                                        {.S1 = a.S1,
+                                         .O1 = a.O1,
+                                         .L1 = a.L1,
+                                         .C3 = a.C3,
+                                         .R1 = a.R1,
+                                         .T2 = a.T2,
+                                         .P5 = a.P5,
+                                         .W2 = a.W2,
+                                         .saveButton = m_toolBar.button(MainToolBar::Save)},
+                                        m_context.root, *m_modals, this);
 
-    m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
+    m_lock = new DocumentLock({.P7 = a.P7,
+                               .M4 = a.M4,
+                               .documents = m_workspace->documents,
+                               .skTabControl1 = m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
 
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
     // The standard edit commands: on the focused control, or on the shown document.
-    new EditCommands({{a.Z1, a.popupUndo},
-                      {a.X2, a.popupCut},
-                      {a.C1, a.popupCopy},
-                      {a.V1, a.popupPaste},
-                      {a.A1, a.popupSelectAll},
-                      {a.editMenu, a.skPopupMenu1},
-                      m_toolBar.button(MainToolBar::Undo),
-                      m_toolBar.button(MainToolBar::Cut),
-                      m_toolBar.button(MainToolBar::Copy),
-                      m_toolBar.button(MainToolBar::Paste),
-                      [this] { return m_workspace->visibleDocument(); }},
+    new EditCommands({.undo = {a.Z1, a.popupUndo},
+                      .cut = {a.X2, a.popupCut},
+                      .copy = {a.C1, a.popupCopy},
+                      .paste = {a.V1, a.popupPaste},
+                      .selectAll = {a.A1, a.popupSelectAll},
+                      .menus = {a.editMenu, a.skPopupMenu1},
+                      .undoButton = m_toolBar.button(MainToolBar::Undo),
+                      .cutButton = m_toolBar.button(MainToolBar::Cut),
+                      .copyButton = m_toolBar.button(MainToolBar::Copy),
+                      .pasteButton = m_toolBar.button(MainToolBar::Paste),
+                      .shownDocument = [this] { return m_workspace->visibleDocument(); }},
                      this);
 }
 

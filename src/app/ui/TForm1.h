@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class CentrePanes;
 class Clock;
 class DocumentLock;
 class MidiDevice;
@@ -116,6 +117,7 @@ class TForm1 : public QMainWindow {
     RhymePanels* m_rhyme = nullptr;
     RhymeMaster* m_rhymeMaster = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
+    CentrePanes* m_centre = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
 };

@@ -19,8 +19,8 @@ class FavouritesPanels : public QObject {
     FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
     void addTemplatePane(TskPanel* templateStrip);
-    // The mouse over any of these puts the plain add icon back.
-    void resetIconOver(const QList<QWidget*>& centrePanes);
+    // The mouse has left the icon for the centre: the plain icon again.
+    void showPlainAddIcon();
 
     TskPanel* skPanel4{};
     QListWidget* skListBox4{};
@@ -35,7 +35,4 @@ class FavouritesPanels : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    QList<QObject*> m_centre;
 };

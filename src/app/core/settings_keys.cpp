@@ -1,5 +1,8 @@
 #include "app/core/settings_keys.h"
 
+#include "favourites/core/favourite_keys.h"
+#include "workspace/core/lock_keys.h"
+
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -169,6 +172,18 @@ const std::vector<Key>& table() {
 
 std::span<const Key> mainWindowKeys() {
     return table();
+}
+
+std::span<const OtherKey> otherKeys() {
+    static const OtherKey keys[] = {
+        {kGuideSection, kGuideVisible, "the start-up notice"},
+        {lock::kSection, lock::kPasswordKey, "the password windows"},
+        {lock::kSection, lock::kMarkerKey, "the password prompt and start-up"},
+        {favourites::kTitleSection, "1 … 50", "the favourites"},
+        {favourites::kPoemSection, "1 … 50", "the favourites"},
+        {favourites::kPatternSection, "1 … 50", "the favourites"},
+    };
+    return keys;
 }
 
 } // namespace settings

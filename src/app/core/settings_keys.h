@@ -50,4 +50,17 @@ constexpr qint32 kWindowColour = qint32(0x80000005u);
 // of a fresh file and the order start-up applies them.
 std::span<const Key> mainWindowKeys();
 
+// [guide] visible: the start-up notice shows; its window reads and writes it.
+inline constexpr char kGuideSection[] = "guide";
+inline constexpr char kGuideVisible[] = "visible";
+
+// A key outside the table: one window or operation reads or writes it while the
+// program runs. Its owner spells it through a named constant; this list gathers them.
+struct OtherKey {
+    const char* section;
+    const char* name; // for the favourites' sections, the slot numbers 1 … 50
+    const char* owner;
+};
+std::span<const OtherKey> otherKeys();
+
 } // namespace settings

@@ -58,3 +58,8 @@ void ViewModes::showKnowledge() {
     c.N4->setChecked(false);
     c.N5->setChecked(false);
 }
+
+void ViewModes::settleRestoredMode() {
+    if (c.skRadioButton7->isChecked())
+        c.skCheckBox1->setEnabled(false);
+}

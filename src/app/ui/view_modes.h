@@ -27,6 +27,8 @@ class ViewModes : public QObject {
     void showPatterns();  // 词谱类
     void showVerse();     // 诗类与收藏
     void showKnowledge(); // 诗词知识
+    // Start-up, after the keys: in 诗/藏 the example flag cannot be set.
+    void settleRestoredMode();
 
   private:
     ViewModeControls c;

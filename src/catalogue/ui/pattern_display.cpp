@@ -3,8 +3,8 @@
 #include "base/core/app_error.h"
 #include "base/core/data_root.h"
 #include "base/ui/modals.h"
-#include "catalogue/ui/TForm14.h"
 #include "catalogue/ui/pattern_panels.h"
+#include "catalogue/ui/search_dialog.h"
 #include "skin/ui/message_dialog.h"
 #include "skin/ui/skinned.h"
 
@@ -183,6 +183,18 @@ void PatternDisplay::toggleLineBreak() {
     const bool broken = m_lineBreak->isChecked();
     p.skPanel7->setVisible(!broken);
     p.skPanel11->setVisible(broken);
+}
+
+QString PatternDisplay::templateViewFile() {
+    return QStringLiteral("data.dat");
+}
+
+void PatternDisplay::loadTemplateView() {
+    p.Memo6->setPlainText(m_root.readLines(templateViewFile()).join(QLatin1Char('\n')));
+}
+
+void PatternDisplay::storeTemplateView() const {
+    m_root.writeText(templateViewFile(), p.Memo6->toPlainText());
 }
 
 void PatternDisplay::hoverButton(PatternView view) {

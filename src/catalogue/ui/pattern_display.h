@@ -45,6 +45,11 @@ class PatternDisplay : public QObject {
     void selectView(catalogue::PatternView view);
     catalogue::PatternView currentView() const;
     void toggleLineBreak();
+
+    // Start-up and shutdown: the template-file view's lines.
+    static QString templateViewFile();
+    void loadTemplateView();
+    void storeTemplateView() const;
     void hoverButton(catalogue::PatternView view);
     void hoverElsewhere();
 

@@ -1,5 +1,7 @@
 #include "favourites/ui/favourites_panels.h"
 
+#include "base/core/data_root.h"
+#include "favourites/core/favourite_keys.h"
 #include "skin/ui/skinned.h"
 
 #include <QBoxLayout>
@@ -85,4 +87,25 @@ bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event) {
         Q_EMIT addRequested();
     }
     return QObject::eventFilter(watched, event);
+}
+
+QString FavouritesPanels::namesFile() {
+    return QString::fromLatin1(favourites::kNamesFile);
+}
+
+void FavouritesPanels::loadNames(const DataRoot& root) {
+    skListBox4->clear();
+    skListBox4->addItems(root.readLines(namesFile()));
+}
+
+void FavouritesPanels::storeNames(const DataRoot& root) const {
+    QStringList names;
+    for (int i = 0; i < skListBox4->count(); ++i)
+        names << skListBox4->item(i)->text();
+    root.writeLines(namesFile(), names);
+}
+
+void FavouritesPanels::lockContents(bool locked) {
+    skMmemo1->setReadOnly(locked);
+    skMmemo3->setReadOnly(locked);
 }

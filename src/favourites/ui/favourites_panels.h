@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class DataRoot;
 class QBoxLayout;
 class QLabel;
 class QListWidget;
@@ -21,6 +22,13 @@ class FavouritesPanels : public QObject {
     void addTemplatePane(TskPanel* templateStrip);
     // The mouse has left the icon for the centre: the plain icon again.
     void showPlainAddIcon();
+
+    // Start-up and shutdown: the names of the list, one a line of the names file.
+    static QString namesFile();
+    void loadNames(const DataRoot& root);
+    void storeNames(const DataRoot& root) const;
+    // 锁定收藏内容: the favourite's panes read-only or editable.
+    void lockContents(bool locked);
 
     TskPanel* skPanel4{};
     QListWidget* skListBox4{};

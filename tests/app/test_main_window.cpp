@@ -219,7 +219,12 @@ TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem) {
 
 TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
     AppFixture app;
+    // Left with a favourite showing in the centre.
+    app.tree.put("Mqini.ini", "[Temp]\r\nvisible6=0\r\nvisible7=1\r\nvisible8=0\r\nvisible9=1\r\n");
     auto form = app.start();
+    EXPECT_TRUE(shown(*form, "skPanel8"));
+    EXPECT_TRUE(shown(*form, "skMmemo3"));
+    EXPECT_FALSE(shown(*form, "skPanel6"));
     auto* knowledge = child<TskRadioButton>(*form, "skRadioButton8");
     auto* verse = child<TskRadioButton>(*form, "skRadioButton7");
 
@@ -237,6 +242,10 @@ TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
 
     action(*form, "N4")->trigger(); // the menu acts as a click on 词牌
     EXPECT_TRUE(shown(*form, "Panel1"));
+    for (const char* pane : {"skPanel6", "skMemo3"})
+        EXPECT_TRUE(shown(*form, pane)) << pane << ": the pattern comes back";
+    for (const char* pane : {"skPanel8", "skMmemo3"})
+        EXPECT_FALSE(shown(*form, pane)) << pane;
     EXPECT_TRUE(action(*form, "H1")->isEnabled());
     EXPECT_TRUE(child(*form, "skCheckBox1")->isEnabled());
     action(*form, "N4")->trigger(); // already in that mode: nothing changes

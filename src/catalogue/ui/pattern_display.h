@@ -45,15 +45,17 @@ class PatternDisplay : public QObject {
     void selectView(catalogue::PatternView view);
     catalogue::PatternView currentView() const;
     void toggleLineBreak();
+    // The view buttons' hover colours; only their enabled look changes, so the disabled
+    // button of the view on show keeps its mark.
+    void hoverButton(catalogue::PatternView view);
+    void hoverElsewhere();
 
     // Start-up and shutdown: the template-file view's lines.
     static QString templateViewFile();
     void loadTemplateView();
     void storeTemplateView() const;
-    void hoverButton(catalogue::PatternView view);
-    void hoverElsewhere();
 
-    // The search: shows the hit in the panel, or one of the two messages.
+    // The search: shows every pane of the hit in the panel, or one of the two messages.
     // `hideButtons` is the tool bar's first step; the dialog's search leaves them.
     void runSearch(const QString& text, bool hideButtons, TskMessageDialog* emptyMessage,
                    TskMessageDialog* missMessage, QWidget* messageParent);

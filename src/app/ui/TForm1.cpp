@@ -246,7 +246,7 @@ void TForm1::connectCommands() {
     for (int i = 0; i < viewButtons.size(); ++i)
         m_centre->onHover(
             {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
-            false);
+            CentrePanes::EnterOnly);
     m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
                        m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
                        m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,

@@ -35,9 +35,9 @@ bool CentrePanes::restoreShown(QObject* pane, bool shown) {
 }
 
 void CentrePanes::onHover(const QList<QWidget*>& areas, const std::function<void()>& over,
-                          bool tracking) {
+                          Watch watch) {
     for (QWidget* w : areas) {
-        if (tracking)
+        if (watch == TrackMoves)
             w->setMouseTracking(true);
         if (!m_hover.contains(w))
             w->installEventFilter(this);

@@ -29,10 +29,11 @@ class CentrePanes : public QObject {
     // `pane` is not one of them.
     bool restoreShown(QObject* pane, bool shown);
 
-    // Runs `over` whenever the mouse enters or moves over one of `areas`. Tracking
-    // makes plain moves count, not only entering.
+    // Runs `over` whenever the mouse enters one of `areas` and, with TrackMoves, each
+    // time it moves over it.
+    enum Watch { TrackMoves, EnterOnly };
     void onHover(const QList<QWidget*>& areas, const std::function<void()>& over,
-                 bool tracking = true);
+                 Watch watch = TrackMoves);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

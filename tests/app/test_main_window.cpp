@@ -1,6 +1,9 @@
+#include "app/core/settings_keys.h"
+#include "app/ui/splash_window.h"
 #include "base/core/gbk.h"
 #include "skin/ui/skinned.h"
 #include "support/app_fixture.h"
+#include "support/fake_clock.h"
 
 #include <QAction>
 #include <QListWidget>
@@ -216,7 +219,12 @@ TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem) {
 
 TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
     AppFixture app;
+    // Left with a favourite showing in the centre.
+    app.tree.put("Mqini.ini", "[Temp]\r\nvisible6=0\r\nvisible7=1\r\nvisible8=0\r\nvisible9=1\r\n");
     auto form = app.start();
+    EXPECT_TRUE(shown(*form, "skPanel8"));
+    EXPECT_TRUE(shown(*form, "skMmemo3"));
+    EXPECT_FALSE(shown(*form, "skPanel6"));
     auto* knowledge = child<TskRadioButton>(*form, "skRadioButton8");
     auto* verse = child<TskRadioButton>(*form, "skRadioButton7");
 
@@ -234,6 +242,10 @@ TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
 
     action(*form, "N4")->trigger(); // the menu acts as a click on 词牌
     EXPECT_TRUE(shown(*form, "Panel1"));
+    for (const char* pane : {"skPanel6", "skMemo3"})
+        EXPECT_TRUE(shown(*form, pane)) << pane << ": the pattern comes back";
+    for (const char* pane : {"skPanel8", "skMmemo3"})
+        EXPECT_FALSE(shown(*form, pane)) << pane;
     EXPECT_TRUE(action(*form, "H1")->isEnabled());
     EXPECT_TRUE(child(*form, "skCheckBox1")->isEnabled());
     action(*form, "N4")->trigger(); // already in that mode: nothing changes
@@ -424,6 +436,51 @@ TEST(MainWindow, EveryNamedControlExistsWithItsSize) {
         }
         if (s.height) {
             EXPECT_EQ(w->maximumHeight(), s.height) << s.name;
+        }
+    }
+}
+
+TEST(SettingsKeys, EachKeyIsDeclaredOnceAndNamesControlsOfTheRealWindow) {
+    AppFixture app;
+    auto form = app.start();
+    auto exists = [&](const QString& name) {
+        return form->objectName() == name || form->findChild<QObject*>(name) != nullptr;
+    };
+    // Section names match without regard to case: Temp and temp are one section.
+    auto id = [](const char* section, const char* name) {
+        return QString::fromUtf8(section).toLower() + QLatin1Char('/') +
+               QString::fromUtf8(name).toLower();
+    };
+    QSet<QString> seen;
+    for (const settings::Key& key : settings::mainWindowKeys()) {
+        EXPECT_FALSE(seen.contains(id(key.section, key.name))) << key.name << " twice";
+        seen.insert(id(key.section, key.name));
+        for (const QString& target : key.targets)
+            EXPECT_TRUE(exists(target)) << key.name << ": " << target.toStdString();
+        if (!key.source.isEmpty()) {
+            EXPECT_TRUE(exists(key.source)) << key.name << ": " << key.source.toStdString();
+        }
+    }
+    for (const settings::OtherKey& key : settings::otherKeys())
+        EXPECT_FALSE(seen.contains(id(key.section, key.name)))
+            << key.name << " is also in the main window's table, which would write over it";
+}
+
+TEST(Splash, ClosesAfterTwoSecondsOfItsClockOrOnAClick) {
+    for (bool click : {false, true}) {
+        FakeClock clock;
+        TForm17 splash(clock);
+        splash.show();
+        clock.advance(1999);
+        EXPECT_TRUE(splash.isVisible());
+        if (click)
+            QTest::mouseClick(&splash, Qt::LeftButton);
+        else
+            clock.advance(1);
+        EXPECT_FALSE(splash.isVisible()) << (click ? "clicked" : "after 2000 ms");
+        EXPECT_EQ(splash.result(), QDialog::Accepted);
+        if (!click) {
+            EXPECT_EQ(clock.activeTimers(), 0) << "the one-shot timer stops itself";
         }
     }
 }

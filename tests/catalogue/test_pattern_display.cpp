@@ -4,6 +4,8 @@
 #include "support/app_fixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEnterEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -129,6 +131,27 @@ TEST(PatternDisplay, ARarePatternWithoutAFifthExampleShowsTheInvitation) {
         QString::fromUtf8("本词谱暂无例词，欢迎投稿，在此刊登您的大作！投稿论坛：")));
 }
 
+TEST(PatternDisplay, TheViewOnShowKeepsItsDisabledLookWhileTheMouseMoves) {
+    Window w;
+    w.pick("skListBox1", 0);
+    w.get<QToolButton>("s13")->click(); // 例三 shows, its button disabled
+    // The colour each button's caption is drawn in.
+    auto ink = [&](int view) {
+        auto* b = w.get<QToolButton>(QStringLiteral("s%1").arg(10 + view).toLatin1());
+        return b->palette().color(b->isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                  QPalette::ButtonText);
+    };
+    const QColor marked = ink(3);
+    const char* over[] = {"s11", "s13", "skMemo1", "skPanel7", "skPanel9"};
+    for (const char* name : over) {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(w.get(name), &enter);
+        EXPECT_EQ(ink(3), marked) << "after the mouse entered " << name;
+        for (int i : {0, 1, 2, 4, 5})
+            EXPECT_NE(ink(i), marked) << name;
+    }
+}
+
 TEST(PatternDisplay, LineBreakTwiceRestoresTheStrip) {
     Window w;
     auto* f5 = w.get<QAction>("H1");
@@ -181,7 +204,6 @@ TEST(PatternSearch, ToolBarHitFillsTheFieldsAndLeavesTheRest) {
     Window w;
     w.pick("skListBox1", 2);
     w.get<QToolButton>("s13")->click();
-    const QString example3 = w.text("Memo3");
     auto* box = w.get<QLineEdit>("Edit1");
     box->setText(QString::fromUtf8("醉太平"));
     box->setFocus();
@@ -196,7 +218,6 @@ TEST(PatternSearch, ToolBarHitFillsTheFieldsAndLeavesTheRest) {
                                          .readLines(QString::fromUtf8("data\\冷僻词谱\\02.txt"))
                                          .join('\n')
                                    : QString());
-    EXPECT_EQ(w.text("Memo3"), example3) << "examples 2 to 5 keep their texts";
     EXPECT_EQ(w.view().first, "Memo3") << "the showing view stays";
     EXPECT_EQ(w.get<QListWidget>("skListBox1")->currentRow(), 2) << "no row is selected or cleared";
     EXPECT_EQ(w.get<QListWidget>("skListBox33")->currentRow(), 0);
@@ -205,6 +226,51 @@ TEST(PatternSearch, ToolBarHitFillsTheFieldsAndLeavesTheRest) {
 
     w.pick("skListBox2", 5);
     EXPECT_TRUE(w.buttonsShown()) << "a row click shows them again";
+}
+
+TEST(PatternSearch, AHitFillsEveryPaneSoNothingShownBelongsToAnotherRecord) {
+    // A verse row with 例三 showing, and a favourite restored over the pattern panel.
+    const char* verse = "[temp]\r\nchecked21=0\r\nchecked22=1\r\n";
+    const char* favourite = "[temp]\r\nchecked21=0\r\nchecked22=1\r\nvisible6=0\r\n"
+                            "visible7=1\r\nvisible8=0\r\nvisible9=1\r\ntext5=收藏的词\r\n";
+    struct Case {
+        const char* ini;
+        bool fromDialog;
+        const char* key;
+    } cases[] = {{verse, false, "蝶"}, {verse, true, "南浦"}, {favourite, false, "南浦"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        Window w(c.ini);
+        if (c.ini == verse) {
+            w.pick("skListBox3", 15); // 五绝
+            w.get<QToolButton>("s13")->click();
+        }
+        const auto before = w.view();
+        if (c.fromDialog) {
+            w.get<QAction>("F2")->trigger();
+            auto* dialog = w.form->findChild<QDialog*>("Form14");
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QLineEdit*>("e1")->setText(QString::fromUtf8(c.key));
+            dialog->findChild<QPushButton*>("skButton1")->click();
+        } else {
+            w.get<QLineEdit>("Edit1")->setText(QString::fromUtf8(c.key));
+            w.get<QPushButton>("skButton1")->click();
+        }
+        const CiPattern* hit = findPattern(QString::fromUtf8(c.key));
+        ASSERT_NE(hit, nullptr);
+        EXPECT_EQ(w.caption(), hit->name);
+        EXPECT_EQ(w.text("skMemo1"), hit->explanation);
+        EXPECT_EQ(w.text("skMemo3"), hit->templateText);
+        const char* examples[] = {"skMemo2", "Memo2", "Memo3", "Memo4", "Memo5"};
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(w.text(examples[i]), hit->examples[i]) << examples[i];
+        EXPECT_EQ(w.view(), before) << "the showing view stays";
+        EXPECT_TRUE(w.shown("skPanel6"));
+        EXPECT_TRUE(w.shown("skMemo3"));
+        EXPECT_FALSE(w.shown("skPanel8"));
+        EXPECT_FALSE(w.shown("skMmemo3"));
+        EXPECT_EQ(w.get<QListWidget>("skListBox3")->currentRow(), c.ini == verse ? 15 : 0);
+    }
 }
 
 TEST(PatternSearch, ToolBarMessages) {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <string>
 
 using namespace workspace;
 
@@ -41,16 +42,37 @@ class LibreOffice : public ::testing::Test {
         ASSERT_TRUE(m_dir.isValid());
     }
 
-    // Converts `file` in the temporary folder; returns the path of the result.
-    QString convert(const QString& file, const QString& filter, const QString& suffix) {
-        QProcess p;
-        p.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") +
-                                m_dir.filePath(QStringLiteral("profile")),
-                            QStringLiteral("--headless"), QStringLiteral("--convert-to"), filter,
-                            QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("out")),
-                            m_dir.filePath(file)});
-        EXPECT_TRUE(p.waitForFinished(180000)) << "soffice did not finish";
-        return m_dir.filePath(QStringLiteral("out/") + QFileInfo(file).completeBaseName() + suffix);
+    struct Conversion {
+        QByteArray result; // empty when soffice wrote nothing
+        int exitCode = -1;
+        QByteArray standardError;
+        // For a failure message: how soffice ended.
+        std::string how() const {
+            return "soffice exit code " + std::to_string(exitCode) + ", standard error: \"" +
+                   standardError.trimmed().toStdString() + "\"";
+        }
+    };
+
+    // Converts `file` in the temporary folder. The first start on a cold profile may
+    // set the profile up and end without converting, so an empty result is tried once
+    // more on the profile that start left.
+    Conversion convert(const QString& file, const QString& filter, const QString& suffix) {
+        const QString out =
+            m_dir.filePath(QStringLiteral("out/") + QFileInfo(file).completeBaseName() + suffix);
+        Conversion c;
+        for (int attempt = 0; attempt < 2 && c.result.isEmpty(); ++attempt) {
+            QProcess p;
+            p.start(m_soffice, {QStringLiteral("-env:UserInstallation=file://") +
+                                    m_dir.filePath(QStringLiteral("profile")),
+                                QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                filter, QStringLiteral("--outdir"),
+                                m_dir.filePath(QStringLiteral("out")), m_dir.filePath(file)});
+            EXPECT_TRUE(p.waitForFinished(180000)) << "soffice did not finish";
+            c.exitCode = p.exitCode();
+            c.standardError = p.readAllStandardError();
+            c.result = readAll(out);
+        }
+        return c;
     }
 
     QString m_soffice;
@@ -80,10 +102,10 @@ TEST_F(LibreOffice, ItsRtfLoadsWithTextAlignmentAndFormats) {
 )")
                              .arg(Poem[0], Poem[1], Poem[2]);
     ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("poem.fodt")), fodt.toUtf8()));
-    const QString rtfPath =
+    const Conversion c =
         convert(QStringLiteral("poem.fodt"), QStringLiteral("rtf"), QStringLiteral(".rtf"));
-    const QByteArray rtf = readAll(rtfPath);
-    ASSERT_TRUE(RtfReader::looksLikeRtf(rtf)) << "no RTF from soffice";
+    const QByteArray& rtf = c.result;
+    ASSERT_TRUE(RtfReader::looksLikeRtf(rtf)) << "no RTF from soffice; " << c.how();
 
     RtfReader reader;
     ASSERT_TRUE(reader.read(QByteArrayView(rtf))) << reader.errorString().toStdString();
@@ -120,10 +142,10 @@ TEST_F(LibreOffice, ReadsOurRtfAsOurText) {
          {{QStringLiteral("𠀀😀 丂€") + QChar(QChar::LineSeparator) + Poem[1], song}}});
     ASSERT_TRUE(writeAll(m_dir.filePath(QStringLiteral("mq1.rtf")), RtfWriter::toRtf(doc)));
 
-    const QString txt = convert(QStringLiteral("mq1.rtf"),
-                                QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral(".txt"));
-    QByteArray bytes = readAll(txt);
-    ASSERT_FALSE(bytes.isEmpty()) << "no text from soffice";
+    const Conversion c = convert(QStringLiteral("mq1.rtf"),
+                                 QStringLiteral("txt:Text (encoded):UTF8"), QStringLiteral(".txt"));
+    QByteArray bytes = c.result;
+    ASSERT_FALSE(bytes.isEmpty()) << "no text from soffice; " << c.how();
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
     QString text = QString::fromUtf8(bytes);

@@ -1,5 +1,8 @@
 #include "app/core/settings_keys.h"
 
+#include "favourites/core/favourite_keys.h"
+#include "workspace/core/lock_keys.h"
+
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -74,10 +77,10 @@ const std::vector<Key>& table() {
         {"temp", "visible3", Type::Boolean, 0, Holds::Visible, {u"skdbComboBox3"_s}},
         {"Temp", "visible4", Type::Boolean, 1, Holds::Visible, {u"Panel1"_s}},
         {"Temp", "visible5", Type::Boolean, 0, Holds::Visible, {u"Panel3"_s}},
-        {"Temp", "visible6", Type::Boolean, 1, Holds::Visible, {u"skPanel6"_s}},
-        {"Temp", "visible7", Type::Boolean, 0, Holds::Visible, {u"skPanel8"_s}},
-        {"Temp", "visible8", Type::Boolean, 1, Holds::Visible, {u"skMemo3"_s}},
-        {"Temp", "visible9", Type::Boolean, 0, Holds::Visible, {u"skMmemo3"_s}},
+        {"Temp", "visible6", Type::Boolean, 1, Holds::CentrePane, {u"skPanel6"_s}},
+        {"Temp", "visible7", Type::Boolean, 0, Holds::CentrePane, {u"skPanel8"_s}},
+        {"Temp", "visible8", Type::Boolean, 1, Holds::CentrePane, {u"skMemo3"_s}},
+        {"Temp", "visible9", Type::Boolean, 0, Holds::CentrePane, {u"skMmemo3"_s}},
         {"Temp", "visible10", Type::Boolean, 1, Holds::Visible, {u"skMemo1"_s}},
         {"Temp", "visible11", Type::Boolean, 0, Holds::Visible, {u"skMemo2"_s}},
         {"Temp", "visible12", Type::Boolean, 0, Holds::Visible, {u"Memo2"_s}},
@@ -169,6 +172,18 @@ const std::vector<Key>& table() {
 
 std::span<const Key> mainWindowKeys() {
     return table();
+}
+
+std::span<const OtherKey> otherKeys() {
+    static const OtherKey keys[] = {
+        {kGuideSection, kGuideVisible, "the start-up notice"},
+        {lock::kSection, lock::kPasswordKey, "the password windows"},
+        {lock::kSection, lock::kMarkerKey, "the password prompt and start-up"},
+        {favourites::kTitleSection, "1 … 50", "the favourites"},
+        {favourites::kPoemSection, "1 … 50", "the favourites"},
+        {favourites::kPatternSection, "1 … 50", "the favourites"},
+    };
+    return keys;
 }
 
 } // namespace settings

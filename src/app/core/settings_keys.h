@@ -20,6 +20,7 @@ enum class Holds {
     ItemIndex,  // list or combo selection, -1 none; set without running handlers
     TabIndex,   // tab control index; a change runs the tab handler
     Visible,
+    CentrePane, // visible, switched by the centre's owner: the pattern or a favourite
     Enabled,
     Caption,
     Text,       // whole text of a pane, or the caption of a title panel
@@ -48,5 +49,18 @@ constexpr qint32 kWindowColour = qint32(0x80000005u);
 // The main window's keys in the order shutdown writes them, which is also the order
 // of a fresh file and the order start-up applies them.
 std::span<const Key> mainWindowKeys();
+
+// [guide] visible: the start-up notice shows; its window reads and writes it.
+inline constexpr char kGuideSection[] = "guide";
+inline constexpr char kGuideVisible[] = "visible";
+
+// A key outside the table: one window or operation reads or writes it while the
+// program runs. Its owner spells it through a named constant; this list gathers them.
+struct OtherKey {
+    const char* section;
+    const char* name; // for the favourites' sections, the slot numbers 1 … 50
+    const char* owner;
+};
+std::span<const OtherKey> otherKeys();
 
 } // namespace settings

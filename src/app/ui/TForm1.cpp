@@ -1,8 +1,10 @@
 #include "app/ui/TForm1.h"
 
-#include "app/ui/TForm17.h"
+#include "app/ui/centre_panes.h"
 #include "app/ui/edit_commands.h"
+#include "app/ui/file_steps.h"
 #include "app/ui/settings_binding.h"
+#include "app/ui/splash_window.h"
 #include "app/ui/view_modes.h"
 #include "base/core/app_error.h"
 #include "base/core/clock.h"
@@ -66,6 +68,7 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         m_ownUrls = std::make_unique<DesktopUrlOpener>();
         m_context.urls = m_ownUrls.get();
     }
+    m_files = std::make_unique<FileSteps>(m_context.root, *m_modals, this);
     {
         // The window as designed: setting a check here runs no handler.
         skin::DesignScope design;
@@ -80,6 +83,10 @@ TForm1::TForm1(AppContext context, QWidget* parent)
 }
 
 TForm1::~TForm1() = default;
+
+const QSet<QString>& TForm1::unloadedFiles() const {
+    return m_files->unloaded();
+}
 
 // ---- Building the window -------------------------------------------------------
 
@@ -176,9 +183,14 @@ void TForm1::buildCentre() {
     m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
-    m_favourites->resetIconOver({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7,
-                                 m_favourites->skPanel8, m_patterns->skPanel11,
-                                 m_workspace->skTabControl1});
+    m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,
+                                .skMemo3 = m_patterns->skMemo3,
+                                .skPanel8 = m_favourites->skPanel8,
+                                .skMmemo3 = m_favourites->skMmemo3},
+                               this);
+    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
+                       m_patterns->skPanel11, m_workspace->skTabControl1},
+                      [this] { m_favourites->showPlainAddIcon(); });
 }
 
 void TForm1::buildRightChannel() {
@@ -208,53 +220,78 @@ void TForm1::connectCommands() {
     connect(a.X1, &QAction::triggered, this, &QWidget::close);
 
     const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
-    m_viewModes =
-        new ViewModes(ViewModeControls{skRadioButton6, skRadioButton7, skRadioButton8, a.N4, a.N5,
-                                       a.D2, a.H1, m_patterns->skPanel6, m_favourites->skPanel8,
-                                       m_patterns->skMemo3, m_favourites->skMmemo3,
-                                       QList<QWidget*>(viewButtons.begin(), viewButtons.end()),
-                                       m_patterns->skCheckBox1, Panel1, Panel3, Panel6, skPanel14},
-                      this);
+    m_viewModes = new ViewModes({.skRadioButton6 = skRadioButton6,
+                                 .skRadioButton7 = skRadioButton7,
+                                 .skRadioButton8 = skRadioButton8,
+                                 .N4 = a.N4,
+                                 .N5 = a.N5,
+                                 .D2 = a.D2,
+                                 .H1 = a.H1,
+                                 .centre = m_centre,
+                                 .viewButtons = {viewButtons.begin(), viewButtons.end()},
+                                 .skCheckBox1 = m_patterns->skCheckBox1,
+                                 .Panel1 = Panel1,
+                                 .Panel3 = Panel3,
+                                 .Panel6 = Panel6,
+                                 .skPanel14 = skPanel14},
+                                this);
 
     m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
-    m_display->setFavouritePanes(m_favourites->skPanel8, m_favourites->skMmemo3);
+    connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
     connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
-    m_display->watchHoverElsewhere(
-        {skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
-         m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
-         m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
-         m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6, m_favourites->skPanel4,
-         m_patterns->skPanel2, m_rhyme->skPanel9});
+    // The view buttons' hover colours: blue over a button, dark grey elsewhere.
+    for (int i = 0; i < viewButtons.size(); ++i)
+        m_centre->onHover(
+            {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
+            CentrePanes::EnterOnly);
+    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
+                       m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
+                       m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
+                       m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6,
+                       m_favourites->skPanel4, m_patterns->skPanel2, m_rhyme->skPanel9},
+                      [this] { m_display->hoverElsewhere(); });
 
-    m_rhymeMaster =
-        new RhymeMaster(*m_rhyme, {a.C2, a.M1, a.P6, a.N81, a.T3, a.C4, a.B3}, *m_modals, this);
+    m_rhymeMaster = new RhymeMaster(
+        *m_rhyme,
+        {.C2 = a.C2, .M1 = a.M1, .P6 = a.P6, .N81 = a.N81, .T3 = a.T3, .C4 = a.C4, .B3 = a.B3},
+        *m_modals, this);
 
-    m_documents = new WorkspaceCommands(
-        *m_workspace,
-        {a.S1, a.O1, a.L1, a.C3, a.R1, a.T2, a.P5, a.W2, m_toolBar.button(MainToolBar::Save)},
-        m_context.root, *m_modals, this);
+    m_documents = new WorkspaceCommands(*m_workspace,
+                                        {.S1 = a.S1,
+                                         .O1 = a.O1,
+                                         .L1 = a.L1,
+                                         .C3 = a.C3,
+                                         .R1 = a.R1,
+                                         .T2 = a.T2,
+                                         .P5 = a.P5,
+                                         .W2 = a.W2,
+                                         .saveButton = m_toolBar.button(MainToolBar::Save)},
+                                        m_context.root, *m_modals, this);
 
-    m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
+    m_lock = new DocumentLock({.P7 = a.P7,
+                               .M4 = a.M4,
+                               .documents = m_workspace->documents,
+                               .skTabControl1 = m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
 
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
     // The standard edit commands: on the focused control, or on the shown document.
-    new EditCommands({{a.Z1, a.popupUndo},
-                      {a.X2, a.popupCut},
-                      {a.C1, a.popupCopy},
-                      {a.V1, a.popupPaste},
-                      {a.A1, a.popupSelectAll},
-                      {a.editMenu, a.skPopupMenu1},
-                      m_toolBar.button(MainToolBar::Undo),
-                      m_toolBar.button(MainToolBar::Cut),
-                      m_toolBar.button(MainToolBar::Copy),
-                      m_toolBar.button(MainToolBar::Paste),
-                      [this] { return m_workspace->visibleDocument(); }},
+    new EditCommands({.undo = {a.Z1, a.popupUndo},
+                      .cut = {a.X2, a.popupCut},
+                      .copy = {a.C1, a.popupCopy},
+                      .paste = {a.V1, a.popupPaste},
+                      .selectAll = {a.A1, a.popupSelectAll},
+                      .menus = {a.editMenu, a.skPopupMenu1},
+                      .undoButton = m_toolBar.button(MainToolBar::Undo),
+                      .cutButton = m_toolBar.button(MainToolBar::Cut),
+                      .copyButton = m_toolBar.button(MainToolBar::Copy),
+                      .pasteButton = m_toolBar.button(MainToolBar::Paste),
+                      .shownDocument = [this] { return m_workspace->visibleDocument(); }},
                      this);
 }
 
@@ -263,86 +300,61 @@ void TForm1::connectCommands() {
 void TForm1::FormCreate() {
     // 1. The pop-up notice runs by itself; it comes with the skinned kit's notice window.
     // 2. The splash, modal, closing itself after two seconds or on a click.
-    {
-        TForm17 splash(this);
-        m_modals->exec(splash);
-    }
+    showSplash();
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
-    m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
+    m_lockMarker = m_lock->storedMarker();
     // 5–9. The data files, each whole into its control.
-    loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
-        m_favourites->skListBox4->clear();
-        m_favourites->skListBox4->addItems(root.readLines(path));
-    });
-    loadStep(QStringLiteral("Excursus\\changshi\\list.dat"),
-             [this](const DataRoot& root, const QString& path) {
-                 m_knowledge->ListBox3->clear();
-                 m_knowledge->ListBox3->addItems(root.readLines(path));
-             });
+    m_files->load(FavouritesPanels::namesFile(),
+                  [this](auto& root) { m_favourites->loadNames(root); });
+    m_files->load(KnowledgePanels::listFile(), [this](auto& root) { m_knowledge->loadList(root); });
     for (int n = 1; n <= 5; ++n)
-        loadStep(WorkspaceCommands::storePath(n), [this, n](const DataRoot&, const QString&) {
-            // A damaged file is reported but counts as loaded: its original is kept
-            // aside and the document is written back at shutdown.
-            const QString damage = m_documents->load(n);
-            if (!damage.isEmpty())
-                showError(damage);
-        });
-    loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
-        m_knowledge->Memo9->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
-    });
-    loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root, const QString& path) {
-        m_patterns->Memo6->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
-    });
+        m_files->load(WorkspaceCommands::storePath(n),
+                      [this, n](auto&) { m_documents->restore(n); });
+    m_files->load(KnowledgePanels::paneFile(), [this](auto& root) { m_knowledge->loadPane(root); });
+    m_files->load(PatternDisplay::templateViewFile(),
+                  [this](auto&) { m_display->loadTemplateView(); });
     // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
     // texts, window size, protection and check marks, in the table's order.
     applySettingsKeys();
     // 21. The chosen skin again.
     reapplySkin();
-    // 22.
-    if (m_rhyme->skR1->isChecked())
-        m_rhyme->Panel5->setCaption(QStringLiteral(" 词韵简编："));
-    // 23.
-    if (skRadioButton7->isChecked())
-        m_patterns->skCheckBox1->setEnabled(false);
+    // 22. The rhyme-book label.
+    m_rhymeMaster->labelRestoredBook();
+    // 23. The example flag in the 诗/藏 mode.
+    m_viewModes->settleRestoredMode();
     // 24. The side channels' options.
-    for (TskSideChannel* channel : {skSideChannel1, skSideChannel2}) {
-        channel->quickMove = !m_actions.S2->isChecked();
-        channel->popupMode =
-            m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
-    }
+    applySideChannelOptions();
     // 25. The password prompt, when the lock is on; it leaves the marker as answered.
-    if (m_actions.M4->isChecked()) {
+    if (m_actions.M4->isChecked())
         m_lockMarker = m_lock->startUpPrompt();
-    }
     // 26. The documents are hidden only while the lock is on and was not opened.
-    m_workspace->skTabControl1->setVisible(m_lockMarker != QLatin1String("morvel") ||
-                                           !m_actions.M4->isChecked());
+    m_lock->showDocumentsUnlessLocked(m_lockMarker);
     // 27. The spinners follow their panes' sizes.
-    m_rhyme->SpinEdit1->setValue(m_rhyme->skMemo5->font().pointSize());
-    m_knowledge->SpinEdit2->setValue(m_knowledge->Memo9->font().pointSize());
+    m_rhymeMaster->followPaneSize();
+    m_knowledge->followPaneSize();
     // 28. The start-up notice comes with the help windows.
-    // 29.
-    const bool locked = m_actions.M3->isChecked();
-    m_favourites->skMmemo1->setReadOnly(locked);
-    m_favourites->skMmemo3->setReadOnly(locked);
+    // 29. 锁定收藏内容.
+    m_favourites->lockContents(m_actions.M3->isChecked());
 }
 
-void TForm1::loadStep(const QString& path,
-                      const std::function<void(const DataRoot&, const QString&)>& load) {
-    try {
-        load(m_context.root, path);
-    } catch (const AppError& e) {
-        // Start-up goes on; the file is never written back over at shutdown.
-        m_unloaded.insert(path);
-        showError(e.message());
-    }
+void TForm1::showSplash() {
+    TForm17 splash(*m_context.clock, this);
+    m_modals->exec(splash);
 }
 
 void TForm1::applySettingsKeys() {
     for (const settings::Key& key : settings::mainWindowKeys()) {
         if (key.read)
             settings::apply(this, key, m_settings);
+    }
+}
+
+void TForm1::applySideChannelOptions() {
+    for (TskSideChannel* channel : {skSideChannel1, skSideChannel2}) {
+        channel->quickMove = !m_actions.S2->isChecked();
+        channel->popupMode =
+            m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
     }
 }
 
@@ -394,21 +406,15 @@ bool TForm1::FormClose() {
     try {
         // 1. The five documents.
         for (int n = 1; n <= 5; ++n)
-            saveStep(WorkspaceCommands::storePath(n),
-                     [this, n](const DataRoot&, const QString&) { m_documents->store(n); });
+            m_files->save(WorkspaceCommands::storePath(n),
+                          [this, n](auto&) { m_documents->store(n); });
         // 2. The knowledge pane, the template-file view and the favourites' names.
-        saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
-            root.writeText(path, m_knowledge->Memo9->toPlainText());
-        });
-        saveStep(QStringLiteral("data.dat"), [this](const DataRoot& root, const QString& path) {
-            root.writeText(path, m_patterns->Memo6->toPlainText());
-        });
-        saveStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
-            QStringList names;
-            for (int i = 0; i < m_favourites->skListBox4->count(); ++i)
-                names << m_favourites->skListBox4->item(i)->text();
-            root.writeLines(path, names);
-        });
+        m_files->save(KnowledgePanels::paneFile(),
+                      [this](auto& root) { m_knowledge->storePane(root); });
+        m_files->save(PatternDisplay::templateViewFile(),
+                      [this](auto&) { m_display->storeTemplateView(); });
+        m_files->save(FavouritesPanels::namesFile(),
+                      [this](auto& root) { m_favourites->storeNames(root); });
         // 3. Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
     } catch (const AppError& e) {
@@ -416,15 +422,6 @@ bool TForm1::FormClose() {
         return false;
     }
     return true;
-}
-
-void TForm1::saveStep(const QString& path,
-                      const std::function<void(const DataRoot&, const QString&)>& save) {
-    // A file that exists but could not be read at start-up is left as it is; one that
-    // was missing is written, since nothing on disk could be lost.
-    if (m_unloaded.contains(path) && m_context.root.exists(path))
-        return;
-    save(m_context.root, path);
 }
 
 void TForm1::writeSettingsKeys() {

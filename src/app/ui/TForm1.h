@@ -9,14 +9,15 @@
 
 #include <QMainWindow>
 #include <QSet>
-#include <functional>
 #include <memory>
 
+class CentrePanes;
 class Clock;
 class DocumentLock;
 class MidiDevice;
 class UrlOpener;
 class FavouritesPanels;
+class FileSteps;
 class KnowledgePanels;
 class ModalRunner;
 class PatternDisplay;
@@ -53,7 +54,7 @@ class TForm1 : public QMainWindow {
     SettingsFile& settingsFile() { return m_settings; }
     const MainActions& actions() const { return m_actions; }
     // Files that could not be read at start-up; shutdown leaves them alone.
-    const QSet<QString>& unloadedFiles() const { return m_unloaded; }
+    const QSet<QString>& unloadedFiles() const;
     QString lockMarker() const { return m_lockMarker; }
 
   protected:
@@ -74,12 +75,10 @@ class TForm1 : public QMainWindow {
     void FormActivate();
     bool FormClose(); // false when a write failed and the window stays open
 
-    // Start-up and shutdown steps.
-    void loadStep(const QString& path,
-                  const std::function<void(const DataRoot&, const QString&)>& load);
-    void saveStep(const QString& path,
-                  const std::function<void(const DataRoot&, const QString&)>& save);
+    // Start-up and shutdown steps the shell owns.
+    void showSplash();
     void applySettingsKeys();
+    void applySideChannelOptions();
     void writeSettingsKeys();
     void reapplySkin();
 
@@ -94,7 +93,7 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<UrlOpener> m_ownUrls;
     SettingsFile m_settings;
     QString m_lockMarker;
-    QSet<QString> m_unloaded;
+    std::unique_ptr<FileSteps> m_files;
 
     TskForm* skForm1 = nullptr;
     MainActions m_actions;
@@ -116,6 +115,7 @@ class TForm1 : public QMainWindow {
     RhymePanels* m_rhyme = nullptr;
     RhymeMaster* m_rhymeMaster = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
+    CentrePanes* m_centre = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
 };

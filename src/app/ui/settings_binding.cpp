@@ -1,5 +1,6 @@
 #include "app/ui/settings_binding.h"
 
+#include "app/ui/centre_panes.h"
 #include "base/core/gbk.h"
 #include "base/core/settings_file.h"
 #include "skin/ui/skinned.h"
@@ -141,6 +142,10 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file) {
             if (w)
                 w->setVisible(n != 0);
             break;
+        case Holds::CentrePane:
+            if (auto* centre = form->findChild<CentrePanes*>())
+                centre->restoreShown(target, n != 0);
+            break;
         case Holds::Enabled:
             if (w)
                 w->setEnabled(n != 0);
@@ -199,6 +204,7 @@ void write(QWidget* form, const Key& key, SettingsFile& file) {
         file.writeInteger(section, name, source->property("tabIndex").toInt());
         break;
     case Holds::Visible:
+    case Holds::CentrePane:
         file.writeBool(section, name, w && !w->isHidden());
         break;
     case Holds::Enabled:

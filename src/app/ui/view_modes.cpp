@@ -1,5 +1,6 @@
 #include "app/ui/view_modes.h"
 
+#include "app/ui/centre_panes.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>
@@ -25,12 +26,9 @@ ViewModes::ViewModes(const ViewModeControls& controls, QObject* parent)
 
 void ViewModes::showPatterns() {
     c.H1->setEnabled(true);
-    c.skPanel6->show();
-    c.skPanel8->hide();
+    c.centre->showPattern();
     for (QWidget* b : c.viewButtons)
         b->show();
-    c.skMemo3->show();
-    c.skMmemo3->hide();
     c.skCheckBox1->setEnabled(true);
     c.N4->setChecked(true);
     c.N5->setChecked(false);
@@ -59,4 +57,9 @@ void ViewModes::showKnowledge() {
     c.D2->setChecked(true);
     c.N4->setChecked(false);
     c.N5->setChecked(false);
+}
+
+void ViewModes::settleRestoredMode() {
+    if (c.skRadioButton7->isChecked())
+        c.skCheckBox1->setEnabled(false);
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class CentrePanes;
 class QAction;
 class QWidget;
 class TskCheckBox;
@@ -12,7 +13,7 @@ class TskRadioButton;
 struct ViewModeControls {
     TskRadioButton *skRadioButton6, *skRadioButton7, *skRadioButton8;
     QAction *N4, *N5, *D2, *H1;
-    QWidget *skPanel6, *skPanel8, *skMemo3, *skMmemo3;
+    CentrePanes* centre;         // the pattern or a favourite
     QList<QWidget*> viewButtons; // s10 … s15
     TskCheckBox* skCheckBox1;
     QWidget *Panel1, *Panel3, *Panel6, *skPanel14;
@@ -26,6 +27,8 @@ class ViewModes : public QObject {
     void showPatterns();  // 词谱类
     void showVerse();     // 诗类与收藏
     void showKnowledge(); // 诗词知识
+    // Start-up, after the keys: in 诗/藏 the example flag cannot be set.
+    void settleRestoredMode();
 
   private:
     ViewModeControls c;

@@ -3,8 +3,8 @@
 #include "base/core/app_error.h"
 #include "base/core/data_root.h"
 #include "base/ui/modals.h"
-#include "catalogue/ui/TForm14.h"
 #include "catalogue/ui/pattern_panels.h"
+#include "catalogue/ui/search_dialog.h"
 #include "skin/ui/message_dialog.h"
 #include "skin/ui/skinned.h"
 
@@ -40,9 +40,11 @@ const QString kNoHit =
 const QColor kHoverBlue(0, 0, 255);
 const QColor kDarkGrey(87, 87, 87);
 
+// Only the enabled look: the disabled button keeps its grey, the mark of the view on show.
 void setCaptionColour(QWidget* button, const QColor& colour) {
     QPalette pal = button->palette();
-    pal.setColor(QPalette::ButtonText, colour);
+    pal.setColor(QPalette::Active, QPalette::ButtonText, colour);
+    pal.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
     button->setPalette(pal);
 }
 
@@ -95,11 +97,10 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
     const QList<QToolButton*> buttons = p.viewButtons();
     for (int i = 0; i < buttons.size(); ++i) {
         connect(buttons[i], &QToolButton::clicked, this, [this, i] { selectView(PatternView(i)); });
-        buttons[i]->installEventFilter(this);
     }
     connect(m_lineBreak, &QAction::triggered, this, &PatternDisplay::toggleLineBreak);
     // A click on the 律诗绝句 caption brings the pattern panel back over a favourite.
-    connect(p.skPanel2, &TskPanel::captionClicked, this, &PatternDisplay::showPatternOverFavourite);
+    connect(p.skPanel2, &TskPanel::captionClicked, this, &PatternDisplay::patternPanesWanted);
 }
 
 void PatternDisplay::noteRowChange() {
@@ -112,20 +113,6 @@ bool PatternDisplay::takeRowChange() {
     return std::exchange(m_rowJustChanged, false);
 }
 
-void PatternDisplay::setFavouritePanes(QWidget* poemPanel, QWidget* templatePane) {
-    m_favouritePanel = poemPanel;
-    m_favouriteTemplate = templatePane;
-}
-
-void PatternDisplay::showPatternOverFavourite() {
-    p.skPanel6->show();
-    p.skMemo3->show();
-    if (m_favouritePanel)
-        m_favouritePanel->hide();
-    if (m_favouriteTemplate)
-        m_favouriteTemplate->hide();
-}
-
 void PatternDisplay::setExampleFlag(bool on) {
     p.skCheckBox1->setSkChecked(on); // a change runs the flag's action
 }
@@ -135,16 +122,14 @@ void PatternDisplay::showViewButtons(bool shown) {
         b->setVisible(shown);
 }
 
-void PatternDisplay::fill(const PanelTexts& t, bool allExamples) {
+void PatternDisplay::fill(const PanelTexts& t) {
     p.skPanel6->setCaption(t.name);
     p.skMemo3->setPlainText(t.templateText);
     p.skMemo2->setPlainText(t.examples[0]);
     p.skMemo1->setPlainText(t.explanation);
-    if (allExamples) {
-        QPlainTextEdit* panes[] = {p.Memo2, p.Memo3, p.Memo4, p.Memo5};
-        for (int i = 0; i < 4; ++i)
-            panes[i]->setPlainText(t.examples[i + 1]);
-    }
+    QPlainTextEdit* panes[] = {p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    for (int i = 0; i < 4; ++i)
+        panes[i]->setPlainText(t.examples[i + 1]);
     // Last: a missing file leaves the template-file view as it was, after the rest.
     const QStringList lines = m_root.readLines(t.templateFile);
     p.Memo6->setPlainText(lines.join(QLatin1Char('\n')));
@@ -156,18 +141,18 @@ void PatternDisplay::showRow(PatternList list, int row) {
     const CiPattern* record = pattern(list, row);
     if (!record)
         return;
-    fill(textsOf(*record), true);
+    fill(textsOf(*record));
 }
 
 void PatternDisplay::showVerseRow(int row) {
     m_lineBreak->setEnabled(true);
-    showPatternOverFavourite();
+    Q_EMIT patternPanesWanted();
     setExampleFlag(false);
     showViewButtons(true);
     const VersePattern* record = versePattern(row);
     if (!record)
         return;
-    fill(textsOf(*record), true);
+    fill(textsOf(*record));
 }
 
 void PatternDisplay::rowDoubleClicked() {
@@ -200,6 +185,18 @@ void PatternDisplay::toggleLineBreak() {
     p.skPanel11->setVisible(broken);
 }
 
+QString PatternDisplay::templateViewFile() {
+    return QStringLiteral("data.dat");
+}
+
+void PatternDisplay::loadTemplateView() {
+    p.Memo6->setPlainText(m_root.readLines(templateViewFile()).join(QLatin1Char('\n')));
+}
+
+void PatternDisplay::storeTemplateView() const {
+    m_root.writeText(templateViewFile(), p.Memo6->toPlainText());
+}
+
 void PatternDisplay::hoverButton(PatternView view) {
     const QList<QToolButton*> buttons = p.viewButtons();
     for (int i = 0; i < buttons.size(); ++i)
@@ -209,27 +206,6 @@ void PatternDisplay::hoverButton(PatternView view) {
 void PatternDisplay::hoverElsewhere() {
     for (QToolButton* b : p.viewButtons())
         setCaptionColour(b, kDarkGrey);
-}
-
-void PatternDisplay::watchHoverElsewhere(const QList<QWidget*>& areas) {
-    for (QWidget* w : areas) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-        m_elsewhere.append(w);
-    }
-}
-
-bool PatternDisplay::eventFilter(QObject* watched, QEvent* event) {
-    const bool over = event->type() == QEvent::Enter || event->type() == QEvent::MouseMove;
-    if (over) {
-        const QList<QToolButton*> buttons = p.viewButtons();
-        const qsizetype i = buttons.indexOf(static_cast<QToolButton*>(watched));
-        if (i >= 0)
-            hoverButton(PatternView(i));
-        else if (m_elsewhere.contains(watched))
-            hoverElsewhere();
-    }
-    return QObject::eventFilter(watched, event);
 }
 
 void PatternDisplay::runSearch(const QString& text, bool hideButtons,
@@ -246,8 +222,11 @@ void PatternDisplay::runSearch(const QString& text, bool hideButtons,
         missMessage->Execute(m_modals, messageParent);
         return;
     }
-    // Only these fields: the showing view, examples 2 to 5, the flag and the lists stay.
-    fill(textsOf(*hit), false);
+    // Every pane of the hit, so that whichever view is showing belongs to it, and the
+    // pattern panel over a favourite; the showing view, the flag and the lists stay.
+    m_lineBreak->setEnabled(true);
+    Q_EMIT patternPanesWanted();
+    fill(textsOf(*hit));
 }
 
 void PatternDisplay::attachToolBarSearch(QLineEdit* box, QPushButton* button) {

@@ -6,7 +6,6 @@
 #include "catalogue/core/catalogue.h"
 
 #include <QObject>
-#include <QPointer>
 
 class DataRoot;
 class ModalRunner;
@@ -43,19 +42,20 @@ class PatternDisplay : public QObject {
     // A verse list row: brings the pattern panel back over a favourite first.
     void showVerseRow(int row);
     void rowDoubleClicked();
-    // The favourites' poem panel and template pane, which the pattern panel and the
-    // template view replace when a verse row or the 律诗绝句 caption is chosen.
-    void setFavouritePanes(QWidget* poemPanel, QWidget* templatePane);
-    void showPatternOverFavourite();
     void selectView(catalogue::PatternView view);
     catalogue::PatternView currentView() const;
     void toggleLineBreak();
+    // The view buttons' hover colours; only their enabled look changes, so the disabled
+    // button of the view on show keeps its mark.
     void hoverButton(catalogue::PatternView view);
     void hoverElsewhere();
-    // Hover over these runs hoverElsewhere.
-    void watchHoverElsewhere(const QList<QWidget*>& areas);
 
-    // The search: shows the hit in the panel, or one of the two messages.
+    // Start-up and shutdown: the template-file view's lines.
+    static QString templateViewFile();
+    void loadTemplateView();
+    void storeTemplateView() const;
+
+    // The search: shows every pane of the hit in the panel, or one of the two messages.
     // `hideButtons` is the tool bar's first step; the dialog's search leaves them.
     void runSearch(const QString& text, bool hideButtons, TskMessageDialog* emptyMessage,
                    TskMessageDialog* missMessage, QWidget* messageParent);
@@ -63,14 +63,16 @@ class PatternDisplay : public QObject {
     void attachToolBarSearch(QLineEdit* box, QPushButton* button);
     void openSearchDialog();
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+  Q_SIGNALS:
+    // The pattern panel and the template view are wanted in place of a favourite's
+    // panes: a verse row, a search hit or a click on the 律诗绝句 caption.
+    void patternPanesWanted();
 
   private:
     void setExampleFlag(bool on);
     void noteRowChange();
     bool takeRowChange();
-    void fill(const catalogue::PanelTexts& texts, bool allExamples);
+    void fill(const catalogue::PanelTexts& texts);
     void showViewButtons(bool shown);
 
     PatternPanels& p;
@@ -80,7 +82,5 @@ class PatternDisplay : public QObject {
     QWidget* m_window;
     TskMessageDialog* m_toolBarEmpty = nullptr; // skMessageDialog5
     TskMessageDialog* m_toolBarMiss = nullptr;  // skMessageDialog4
-    QList<QObject*> m_elsewhere;
     bool m_rowJustChanged = false;
-    QPointer<QWidget> m_favouritePanel, m_favouriteTemplate;
 };

@@ -1,5 +1,7 @@
 #include "favourites/ui/favourites_panels.h"
 
+#include "base/core/data_root.h"
+#include "favourites/core/favourite_keys.h"
 #include "skin/ui/skinned.h"
 
 #include <QBoxLayout>
@@ -60,21 +62,18 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     skPanel8->setFixedHeight(96);
     skMmemo1 = skin::makeMemo(QStringLiteral("skMmemo1"), skPanel8, true);
     skPanel8->body()->addWidget(skMmemo1);
-    skPanel8->hide();
     centre->addWidget(skPanel8);
 }
 
 void FavouritesPanels::addTemplatePane(TskPanel* templateStrip) {
     skMmemo3 = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
-    skMmemo3->hide();
     templateStrip->body()->addWidget(skMmemo3);
 }
 
-void FavouritesPanels::resetIconOver(const QList<QWidget*>& centrePanes) {
-    for (QWidget* w : centrePanes) {
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-        m_centre.append(w);
+void FavouritesPanels::showPlainAddIcon() {
+    if (Image2->isVisible()) {
+        Image2->hide();
+        Image1->show();
     }
 }
 
@@ -86,9 +85,27 @@ bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event) {
         Image2->show();
     } else if (watched == Image2 && type == QEvent::MouseButtonRelease) {
         Q_EMIT addRequested();
-    } else if (over && m_centre.contains(watched) && Image2->isVisible()) {
-        Image2->hide();
-        Image1->show();
     }
     return QObject::eventFilter(watched, event);
+}
+
+QString FavouritesPanels::namesFile() {
+    return QString::fromLatin1(favourites::kNamesFile);
+}
+
+void FavouritesPanels::loadNames(const DataRoot& root) {
+    skListBox4->clear();
+    skListBox4->addItems(root.readLines(namesFile()));
+}
+
+void FavouritesPanels::storeNames(const DataRoot& root) const {
+    QStringList names;
+    for (int i = 0; i < skListBox4->count(); ++i)
+        names << skListBox4->item(i)->text();
+    root.writeLines(namesFile(), names);
+}
+
+void FavouritesPanels::lockContents(bool locked) {
+    skMmemo1->setReadOnly(locked);
+    skMmemo3->setReadOnly(locked);
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class DataRoot;
 class QBoxLayout;
 class QLabel;
 class QListWidget;
@@ -19,8 +20,15 @@ class FavouritesPanels : public QObject {
     FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
     void addTemplatePane(TskPanel* templateStrip);
-    // The mouse over any of these puts the plain add icon back.
-    void resetIconOver(const QList<QWidget*>& centrePanes);
+    // The mouse has left the icon for the centre: the plain icon again.
+    void showPlainAddIcon();
+
+    // Start-up and shutdown: the names of the list, one a line of the names file.
+    static QString namesFile();
+    void loadNames(const DataRoot& root);
+    void storeNames(const DataRoot& root) const;
+    // 锁定收藏内容: the favourite's panes read-only or editable.
+    void lockContents(bool locked);
 
     TskPanel* skPanel4{};
     QListWidget* skListBox4{};
@@ -35,7 +43,4 @@ class FavouritesPanels : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-
-  private:
-    QList<QObject*> m_centre;
 };

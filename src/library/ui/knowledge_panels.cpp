@@ -1,5 +1,6 @@
 #include "library/ui/knowledge_panels.h"
 
+#include "base/core/data_root.h"
 #include "skin/ui/skinned.h"
 
 #include <QLayout>
@@ -27,4 +28,29 @@ KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject
     Memo9 = skin::makeMemo(QStringLiteral("Memo9"), skPanel15, true);
     skPanel15->body()->addWidget(Memo9);
     skPanel14->body()->addWidget(skPanel15);
+}
+
+QString KnowledgePanels::listFile() {
+    return QStringLiteral("Excursus\\changshi\\list.dat");
+}
+
+QString KnowledgePanels::paneFile() {
+    return QStringLiteral("temp.dat");
+}
+
+void KnowledgePanels::loadList(const DataRoot& root) {
+    ListBox3->clear();
+    ListBox3->addItems(root.readLines(listFile()));
+}
+
+void KnowledgePanels::loadPane(const DataRoot& root) {
+    Memo9->setPlainText(root.readLines(paneFile()).join(QLatin1Char('\n')));
+}
+
+void KnowledgePanels::storePane(const DataRoot& root) const {
+    root.writeText(paneFile(), Memo9->toPlainText());
+}
+
+void KnowledgePanels::followPaneSize() {
+    SpinEdit2->setValue(Memo9->font().pointSize());
 }

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+class DataRoot;
 class QListWidget;
 class QPlainTextEdit;
 class TskSpinEdit;
@@ -14,6 +15,15 @@ class KnowledgePanels : public QObject {
     Q_OBJECT
   public:
     KnowledgePanels(QWidget* panel6, TskPanel* skPanel14);
+
+    // Start-up and shutdown: the knowledge list's items and the knowledge pane's lines.
+    static QString listFile();
+    static QString paneFile();
+    void loadList(const DataRoot& root);
+    void loadPane(const DataRoot& root);
+    void storePane(const DataRoot& root) const;
+    // Start-up: the size spinner follows the pane's restored font.
+    void followPaneSize();
 
     TskPanel *skPanel18{}, *skPanel16{};
     QListWidget *ListBox3{}, *ListBox1{};

@@ -204,3 +204,12 @@ void RhymeMaster::chooseBackground() {
     for (QWidget* pane : panes())
         skin::setBackground(pane, colourNumber(dialog.selectedColor()));
 }
+
+void RhymeMaster::labelRestoredBook() {
+    if (p.skR1->isChecked())
+        p.Panel5->setCaption(QStringLiteral(" 词韵简编："));
+}
+
+void RhymeMaster::followPaneSize() {
+    p.SpinEdit1->setValue(p.skMemo5->font().pointSize());
+}

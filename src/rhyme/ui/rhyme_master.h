@@ -39,6 +39,11 @@ class RhymeMaster : public QObject {
 
     RhymeSystem checkedBook() const;
 
+    // Start-up, after the keys: the label names 词韵简编 when its button came back
+    // checked, and the size spinner follows the pane's restored font.
+    void labelRestoredBook();
+    void followPaneSize();
+
   private:
     // What stands for one book: its entry list, its book button, its 视图 menu item.
     struct BookControls {

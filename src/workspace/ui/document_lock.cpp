@@ -1,6 +1,8 @@
 #include "workspace/ui/document_lock.h"
 
+#include "base/core/settings_file.h"
 #include "base/ui/modals.h"
+#include "workspace/core/lock_keys.h"
 #include "workspace/ui/password_windows.h"
 
 #include <QAction>
@@ -32,6 +34,15 @@ void DocumentLock::toggleLock() {
         c.skTabControl1->show();
     else
         c.M4->setChecked(true);
+}
+
+QString DocumentLock::storedMarker() const {
+    return m_settings.readString(QString::fromLatin1(lock::kSection),
+                                 QString::fromLatin1(lock::kMarkerKey));
+}
+
+void DocumentLock::showDocumentsUnlessLocked(const QString& marker) {
+    c.skTabControl1->setVisible(marker != QLatin1String(lock::kLocked) || !c.M4->isChecked());
 }
 
 QString DocumentLock::startUpPrompt() {

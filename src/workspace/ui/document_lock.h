@@ -27,9 +27,14 @@ class DocumentLock : public QObject {
     void toggleProtection();
     // 密码保护: set a password (lock on) or give it (lock off).
     void toggleLock();
+    // Start-up: the lock marker as the settings file holds it.
+    QString storedMarker() const;
     // The start-up prompt, when the lock is on; it leaves [temp] worder as the user
     // answered and returns that marker.
     QString startUpPrompt();
+    // Start-up: the documents are hidden only while the lock is on and `marker` says
+    // the prompt was left without the password.
+    void showDocumentsUnlessLocked(const QString& marker);
 
   private:
     LockControls c;

@@ -3,6 +3,7 @@
 #include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
+#include "workspace/core/lock_keys.h"
 #include "workspace/core/password.h"
 
 #include <QLabel>
@@ -11,8 +12,8 @@
 
 namespace {
 
-const QString kTemp = QStringLiteral("temp");
-const QString kWord = QStringLiteral("word");
+const QString kTemp = QString::fromLatin1(lock::kSection);
+const QString kWord = QString::fromLatin1(lock::kPasswordKey);
 
 void frame(QDialog* d, const QString& name, QSize client) {
     d->setObjectName(name);
@@ -172,8 +173,9 @@ TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
                   settings, modals, parent) {}
 
 void TForm8::done(int result) {
-    m_marker = result == QDialog::Accepted ? QStringLiteral("qelm") : QStringLiteral("morvel");
-    runGuarded(m_modals, this,
-               [&] { m_settings.writeString(kTemp, QStringLiteral("worder"), m_marker); });
+    m_marker = QString::fromLatin1(result == QDialog::Accepted ? lock::kOpened : lock::kLocked);
+    runGuarded(m_modals, this, [&] {
+        m_settings.writeString(kTemp, QString::fromLatin1(lock::kMarkerKey), m_marker);
+    });
     QDialog::done(result);
 }

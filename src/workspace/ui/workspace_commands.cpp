@@ -5,9 +5,9 @@
 #include "base/ui/modals.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
-#include "workspace/ui/TForm2.h"
 #include "workspace/ui/print_document.h"
 #include "workspace/ui/richtextdocument.h"
+#include "workspace/ui/word_count_window.h"
 #include "workspace/ui/workspace_panel.h"
 
 #include <QAction>
@@ -45,6 +45,14 @@ QString WorkspaceCommands::storePath(int n) {
 }
 QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
+}
+
+void WorkspaceCommands::restore(int n) {
+    // A damaged file counts as loaded: its original is kept aside and the document is
+    // written back at shutdown.
+    const QString damage = load(n);
+    if (!damage.isEmpty())
+        m_modals.showError(m_window, damage);
 }
 
 QString WorkspaceCommands::load(int n) {

@@ -37,6 +37,8 @@ class WorkspaceCommands : public QObject {
     // as "<name>.orig", so the shutdown cannot lose it; the message saying so is
     // returned (empty when the file was whole).
     QString load(int n);
+    // Start-up: load(n), a damaged file's message shown in the error box.
+    void restore(int n);
     // Shutdown: writes document n to its store file.
     void store(int n);
 

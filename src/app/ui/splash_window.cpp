@@ -1,21 +1,20 @@
-#include "app/ui/TForm17.h"
+#include "app/ui/splash_window.h"
+
+#include "base/core/clock.h"
 
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
-#include <QTimer>
 
-TForm17::TForm17(QWidget* parent)
+TForm17::TForm17(Clock& clock, QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog) {
     setObjectName(QStringLiteral("Form17"));
     setFixedSize(444, 255);
     if (QScreen* screen = QGuiApplication::primaryScreen()) // centred on the screen
         move(screen->geometry().center() - rect().center());
-    auto* timer = new QTimer(this);
+    // One shot: it stops itself and closes the window.
+    ClockTimer* timer = clock.startTimer(2000, false, this, [this] { accept(); });
     timer->setObjectName(QStringLiteral("Timer1"));
-    timer->setSingleShot(true);
-    connect(timer, &QTimer::timeout, this, &QDialog::accept);
-    timer->start(2000);
 }
 
 void TForm17::mousePressEvent(QMouseEvent*) {

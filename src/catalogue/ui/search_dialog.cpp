@@ -1,4 +1,4 @@
-#include "catalogue/ui/TForm14.h"
+#include "catalogue/ui/search_dialog.h"
 
 #include "skin/ui/message_dialog.h"
 

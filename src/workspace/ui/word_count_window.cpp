@@ -1,4 +1,4 @@
-#include "workspace/ui/TForm2.h"
+#include "workspace/ui/word_count_window.h"
 
 #include "skin/ui/skinned.h"
 #include "workspace/core/wordcount.h"

@@ -4,10 +4,13 @@
 
 #include <QDialog>
 
+class Clock;
+
 class TForm17 : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm17(QWidget* parent = nullptr);
+    // The two seconds run on `clock`.
+    explicit TForm17(Clock& clock, QWidget* parent = nullptr);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,0 +1,57 @@
+#include "app/ui/centre_panes.h"
+
+#include <QEvent>
+#include <QWidget>
+
+CentrePanes::CentrePanes(const CentrePaneWidgets& panes, QObject* parent)
+    : QObject(parent), m(panes) {
+    setObjectName(QStringLiteral("centrePanes"));
+    m.skPanel8->hide();
+    m.skMmemo3->hide();
+}
+
+void CentrePanes::showPattern() {
+    m.skPanel6->show();
+    m.skMemo3->show();
+    m.skPanel8->hide();
+    m.skMmemo3->hide();
+}
+
+void CentrePanes::showFavourite() {
+    m.skPanel8->show();
+    m.skMmemo3->show();
+    m.skPanel6->hide();
+    m.skMemo3->hide();
+}
+
+bool CentrePanes::restoreShown(QObject* pane, bool shown) {
+    for (QWidget* w : {m.skPanel6, m.skMemo3, m.skPanel8, m.skMmemo3}) {
+        if (w == pane) {
+            w->setVisible(shown);
+            return true;
+        }
+    }
+    return false;
+}
+
+void CentrePanes::onHover(const QList<QWidget*>& areas, const std::function<void()>& over,
+                          Watch watch) {
+    for (QWidget* w : areas) {
+        if (watch == TrackMoves)
+            w->setMouseTracking(true);
+        if (!m_hover.contains(w))
+            w->installEventFilter(this);
+        m_hover[w].append(over);
+    }
+}
+
+bool CentrePanes::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type == QEvent::Enter || type == QEvent::MouseMove) {
+        // A copy: an action may change what is watched.
+        const QList<std::function<void()>> actions = m_hover.value(watched);
+        for (const auto& over : actions)
+            over();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The centre's two records and its hover watch. The pattern panel with its template
+// view and a favourite's poem panel with its template pane take the same places; this
+// is the one place that switches between them. It also watches the mouse over the
+// centre and hands each move to whoever colours something on hover.
+
+#include <QHash>
+#include <QObject>
+#include <functional>
+
+class QWidget;
+
+struct CentrePaneWidgets {
+    QWidget* skPanel6; // pattern panel
+    QWidget* skMemo3;  // pattern template view
+    QWidget* skPanel8; // favourite's poem panel
+    QWidget* skMmemo3; // favourite's template pane
+};
+
+class CentrePanes : public QObject {
+    Q_OBJECT
+  public:
+    // At design the pattern shows and the favourite's panes are hidden.
+    CentrePanes(const CentrePaneWidgets& panes, QObject* parent);
+
+    void showPattern();
+    void showFavourite();
+    // The saved visibility of one of the four panes, put back at start-up; false when
+    // `pane` is not one of them.
+    bool restoreShown(QObject* pane, bool shown);
+
+    // Runs `over` whenever the mouse enters one of `areas` and, with TrackMoves, each
+    // time it moves over it.
+    enum Watch { TrackMoves, EnterOnly };
+    void onHover(const QList<QWidget*>& areas, const std::function<void()>& over,
+                 Watch watch = TrackMoves);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    CentrePaneWidgets m;
+    QHash<QObject*, QList<std::function<void()>>> m_hover;
+};

@@ -4,6 +4,7 @@
 //   bench_rtf --write-sample=FILE   writes the benchmark's document as RTF and exits
 
 #include "base/core/gbk.h"
+#include "sample_document.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/core/wordcount.h"
@@ -18,50 +19,8 @@ using namespace workspace;
 
 namespace {
 
-// Generated filler, not content: lines of 5 to 11 characters drawn in turn from the
-// GB2312 first-level ideographs, closed by ， or 。, with the formats of a working
-// document (two faces, three sizes, a colour, bold, centred titles) changing every
-// few lines, until the plain text is 1 MB in GBK.
-RichDocument sampleDocument() {
-    const CharFormat body{QStringLiteral("宋体"), 18, {}, false, false, false};
-    const CharFormat title{QStringLiteral("楷体"), 28, Rgb{192, 0, 0}, true, false, false};
-    const CharFormat note{QStringLiteral("Arial"), 20, Rgb{0, 0, 160}, false, true, false};
-
-    QByteArray ideographs;
-    for (int lead = 0xB0; lead <= 0xD7; ++lead)
-        for (int trail = 0xA1; trail <= (lead == 0xD7 ? 0xF9 : 0xFE); ++trail)
-            ideographs += char(lead), ideographs += char(trail);
-    const QString pool = gbk::decode(ideographs);
-
-    RichDocument doc;
-    qsizetype gbkBytes = 0;
-    qsizetype next = 0;
-    int line = 0;
-    while (gbkBytes < 1024 * 1024) {
-        Paragraph p;
-        if (line % 24 == 0) {
-            p.alignment = Alignment::Centre;
-            p.append(pool.mid(next % (pool.size() - 8), 4), title);
-            next += 4;
-        } else {
-            const int length = 5 + line % 7;
-            QString text = pool.mid(next % (pool.size() - 16), length) +
-                           (line % 2 ? QStringLiteral("。") : QStringLiteral("，"));
-            next += length;
-            p.append(text, body);
-            if (line % 8 == 3)
-                p.append(QStringLiteral(" (note %1)").arg(line), note);
-        }
-        for (const Run& r : p.runs)
-            gbkBytes += gbk::encode(r.text).size();
-        doc.paragraphs.push_back(std::move(p));
-        ++line;
-    }
-    return doc;
-}
-
 const RichDocument& document() {
-    static const RichDocument doc = sampleDocument();
+    static const RichDocument doc = bench::sampleDocument(1024 * 1024);
     return doc;
 }
 

@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTest>
@@ -21,6 +22,8 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using namespace workspace;
 
@@ -199,6 +202,55 @@ TEST(WorkspaceDocuments, ADamagedStoreFileIsReportedAndKept) {
     auto again = app.start();
     EXPECT_TRUE(doc(*again, 3)->toPlainText().contains(QString::fromUtf8("续写")))
         << "the document is written back with what was added";
+}
+
+// Shutdown writes a store file only when its document changed since it was loaded:
+// the file's own bytes (here, a spelling our writer would not produce) stay as they are.
+TEST(WorkspaceDocuments, ShutdownRewritesOnlyTheDocumentsThatChanged) {
+    const QByteArray own = "{\\rtf1\\ansi\\ansicpg936 {\\fonttbl}\\'b4\\'ba\\par}";
+    struct Case {
+        const char* what;
+        std::function<void(QTextEdit*)> change; // on document 2
+        bool rewritten;
+    };
+    const Case cases[] = {
+        {"nothing", [](QTextEdit*) {}, false},
+        {"typing", [](QTextEdit* d) { d->textCursor().insertText(QString::fromUtf8("雨")); },
+         true},
+        {"replacing the text", [](QTextEdit* d) { d->setPlainText(QString::fromUtf8("雪")); },
+         true},
+        {"the base font", [](QTextEdit* d) { d->setFont(QFont(QStringLiteral("黑体"), 20)); },
+         true},
+    };
+    for (const Case& c : cases) {
+        AppFixture app;
+        for (int n = 1; n <= 5; ++n)
+            app.tree.put(QStringLiteral("save/mq%1.rtf").arg(n), own);
+        const QByteArray damaged = "{\\rtf1\\ansi\\ansicpg936 \\'b4\\'ba\\par {\\b cut";
+        app.tree.put("save/mq4.rtf", damaged);
+        QFile::remove(app.tree.path("save/mq5.rtf"));
+        auto form = app.start();
+        c.change(doc(*form, 2));
+        ASSERT_TRUE(AppFixture::close(*form)) << c.what;
+        EXPECT_EQ(app.tree.get("save/mq1.rtf"), own) << c.what;
+        EXPECT_EQ(app.tree.get("save/mq2.rtf") != own, c.rewritten) << c.what;
+        EXPECT_NE(app.tree.get("save/mq4.rtf"), damaged)
+            << c.what << ": a damaged file read in part is written back";
+        EXPECT_TRUE(app.tree.exists("save/mq5.rtf")) << c.what << ": a missing file is written";
+    }
+}
+
+TEST(WorkspaceDocuments, ALoadedDocumentOpensAtItsFirstLine) {
+    AppFixture app;
+    QByteArray rtf = "{\\rtf1\\ansi\\ansicpg936 ";
+    for (int i = 0; i < 400; ++i)
+        rtf += "\\'b4\\'ba\\'bd\\'ad\\par ";
+    app.tree.put("save/mq1.rtf", rtf + "}");
+    auto form = app.start();
+    form->show();
+    QApplication::processEvents();
+    EXPECT_EQ(doc(*form, 1)->textCursor().position(), 0);
+    EXPECT_EQ(doc(*form, 1)->verticalScrollBar()->value(), 0);
 }
 
 TEST(WorkspaceDocuments, UndoNeverEmptiesALoadedDocument) {

@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 #include <cmath>
 
@@ -98,6 +99,18 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
             cursor.insertText(r.text, toQt(r.format));
     }
     cursor.endEditBlock();
+}
+
+void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
+    QTextDocument* target = editor->document();
+    // Built without undo records (switching undo off also empties its stacks).
+    target->setUndoRedoEnabled(false);
+    setRichDocument(target, doc);
+    target->setUndoRedoEnabled(true);
+    target->setModified(false);
+    // A loaded file opens at its first line; the cursor left at the end would also
+    // make the editor lay out the whole document to show it.
+    editor->moveCursor(QTextCursor::Start);
 }
 
 RichDocument richDocument(const QTextDocument& source) {

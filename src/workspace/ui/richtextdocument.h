@@ -4,12 +4,17 @@
 #include "workspace/core/richtext.h"
 
 class QTextDocument;
+class QTextEdit;
 
 namespace workspace {
 
 // Replaces the content of `target` by `doc`. Unset font, size or colour leave the
 // editor's default in force.
 void setRichDocument(QTextDocument* target, const RichDocument& doc);
+
+// Loads `doc` into an editor as a file is opened: the content replaced, nothing to
+// undo, not modified, and the cursor (and so the view) at the start.
+void loadRichDocument(QTextEdit* editor, const RichDocument& doc);
 
 // The content of `source`, every run with its font, size and colour spelled out (the
 // document's default font where a run sets none). An editor holding nothing gives an

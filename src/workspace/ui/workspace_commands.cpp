@@ -22,8 +22,7 @@
 
 WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions,
                                      const DataRoot& root, ModalRunner& modals, QWidget* window)
-    : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals), m_window(window),
-      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals), m_window(window) {
     auto run = [this](void (WorkspaceCommands::*command)()) {
         return [this, command] { runGuarded(m_modals, m_window, [&] { (this->*command)(); }); };
     };
@@ -36,6 +35,9 @@ WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActio
     connect(a.L1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
     connect(a.C3, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
     connect(a.R1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+    for (int i = 0; i < 5; ++i)
+        connect(m_panel.documents[i]->document(), &QTextDocument::contentsChanged, this,
+                [this, i] { m_changed[i] = true; });
 }
 
 WorkspaceCommands::~WorkspaceCommands() = default;
@@ -61,6 +63,9 @@ QString WorkspaceCommands::load(int n) {
     workspace::RtfReader reader;
     const bool whole = reader.read(bytes);
     replaceContent(n, reader.document());
+    // What was read in part differs from the file, which is written back at shutdown.
+    m_changed[n - 1] = !whole;
+    m_storedFont[n - 1] = m_panel.documents[n - 1]->document()->defaultFont();
     if (whole)
         return {};
     // What could be read is shown; the file itself is kept aside first, so that the
@@ -72,11 +77,8 @@ QString WorkspaceCommands::load(int n) {
 }
 
 void WorkspaceCommands::replaceContent(int n, const workspace::RichDocument& content) {
-    QTextDocument* doc = m_panel.documents[n - 1]->document();
-    workspace::setRichDocument(doc, content);
     // Loading is not an edit: undo must never bring back the empty document.
-    doc->clearUndoRedoStacks();
-    doc->setModified(false);
+    workspace::loadRichDocument(m_panel.documents[n - 1], content);
 }
 
 QByteArray WorkspaceCommands::rtfOf(int n) const {
@@ -85,7 +87,18 @@ QByteArray WorkspaceCommands::rtfOf(int n) const {
 }
 
 void WorkspaceCommands::store(int n) {
+    const QFont font = m_panel.documents[n - 1]->document()->defaultFont();
+    if (!m_changed[n - 1] && font == m_storedFont[n - 1] && m_root.exists(storePath(n)))
+        return; // the file already holds exactly this document
     m_root.writeBytes(storePath(n), rtfOf(n));
+    m_changed[n - 1] = false;
+    m_storedFont[n - 1] = font;
+}
+
+QPrinter& WorkspaceCommands::printer() {
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
 }
 
 void WorkspaceCommands::saveCopies() {
@@ -131,20 +144,20 @@ void WorkspaceCommands::align(Qt::Alignment alignment) {
 }
 
 void WorkspaceCommands::pageSetup() {
-    QPageSetupDialog dialog(m_printer.get(), m_window);
+    QPageSetupDialog dialog(&printer(), m_window);
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog1"));
     m_modals.exec(dialog);
 }
 
 void WorkspaceCommands::print() {
-    QPrintDialog dialog(m_printer.get(), m_window);
+    QPrintDialog dialog(&printer(), m_window);
     dialog.setObjectName(QStringLiteral("PrintDialog1"));
     if (m_modals.exec(dialog) != QDialog::Accepted)
         return; // nothing printed, no job opened
     QTextEdit* first = m_panel.documents.first();
     if (first->isHidden()) // lay it out as it shows when its tab is selected
         first->document()->setTextWidth(m_panel.visibleDocument()->viewport()->width());
-    workspace::printLines(workspace::screenLines(*first), *first, *m_printer);
+    workspace::printLines(workspace::screenLines(*first), *first, printer());
 }
 
 void WorkspaceCommands::countWords() {

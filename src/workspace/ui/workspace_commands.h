@@ -5,6 +5,9 @@
 
 #include <QObject>
 #include <QPrinter>
+#include <QFont>
+
+#include <array>
 #include <memory>
 
 class DataRoot;
@@ -39,7 +42,8 @@ class WorkspaceCommands : public QObject {
     QString load(int n);
     // Start-up: load(n), a damaged file's message shown in the error box.
     void restore(int n);
-    // Shutdown: writes document n to its store file.
+    // Shutdown: writes document n to its store file when it changed since it was loaded
+    // or last stored, or when the file is not there (or was damaged) to hold it.
     void store(int n);
 
     void saveCopies(); // 保存
@@ -49,7 +53,8 @@ class WorkspaceCommands : public QObject {
     void print();      // 打印
     void countWords(); // 字数统计
 
-    QPrinter& printer() { return *m_printer; }
+    // Made on first use: the printing system is set up only when printing.
+    QPrinter& printer();
 
   private:
     QByteArray rtfOf(int n) const;
@@ -61,4 +66,8 @@ class WorkspaceCommands : public QObject {
     ModalRunner& m_modals;
     QWidget* m_window;
     std::unique_ptr<QPrinter> m_printer;
+    // Per document: whether it differs from its store file (any edit, 打开, a damaged
+    // file loaded in part), and the base font it was last loaded or stored with.
+    std::array<bool, 5> m_changed{};
+    std::array<QFont, 5> m_storedFont;
 };

@@ -1,0 +1,120 @@
+// What a user waits for in the window: a large store file loaded into a document and
+// stored back at shutdown, and the main window built up to its first paint beside a
+// bare reference window (a menu bar and an editor showing one line of Chinese in the
+// same CJK face). Runs on Qt's offscreen platform; compare the two start-up figures
+// of one run as a ratio.
+//
+//   bench_window [benchmark options]
+
+#include "app/ui/TForm1.h"
+#include "app/ui/fonts.h"
+#include "base/core/data_root.h"
+#include "sample_document.h"
+#include "skin/ui/skinned.h"
+#include "support/app_fixture.h"
+#include "workspace/core/rtfreader.h"
+#include "workspace/core/rtfwriter.h"
+#include "workspace/ui/richtextdocument.h"
+
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+
+using namespace workspace;
+
+namespace {
+
+const QByteArray& storeFile(int megabytes) {
+    static std::map<int, QByteArray> files;
+    auto it = files.find(megabytes);
+    if (it == files.end())
+        it = files.emplace(megabytes, RtfWriter::toRtf(bench::sampleDocument(
+                                          qsizetype(megabytes) * 1024 * 1024)))
+                 .first;
+    return it->second;
+}
+
+// A document of the window's size and font, on show as document 1 is.
+struct ShownDocument {
+    QTextEdit edit;
+    ShownDocument() {
+        edit.setFont(skin::songFont(12));
+        edit.resize(640, 480);
+        edit.show();
+    }
+};
+
+void BM_DocumentLoad(benchmark::State& state) {
+    const QByteArray& bytes = storeFile(int(state.range(0)));
+    for (auto _ : state) {
+        ShownDocument shown;
+        RtfReader reader;
+        reader.read(QByteArrayView(bytes));
+        loadRichDocument(&shown.edit, reader.document());
+        benchmark::DoNotOptimize(shown.edit.grab()); // the first paint
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_DocumentLoad)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentStore(benchmark::State& state) {
+    const QByteArray& bytes = storeFile(int(state.range(0)));
+    ShownDocument shown;
+    RtfReader reader;
+    reader.read(QByteArrayView(bytes));
+    loadRichDocument(&shown.edit, reader.document());
+    QTemporaryDir dir;
+    const DataRoot root(dir.path());
+    for (auto _ : state)
+        root.writeBytes(QStringLiteral("mq1.rtf"),
+                        RtfWriter::toRtf(richDocument(*shown.edit.document())));
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_DocumentStore)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The program's start with empty documents, the splash answered at once.
+void BM_MainWindowFirstPaint(benchmark::State& state) {
+    AppFixture app;
+    for (auto _ : state) {
+        std::unique_ptr<TForm1> form = app.start();
+        form->show();
+        benchmark::DoNotOptimize(form->grab());
+    }
+}
+BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMillisecond);
+
+void BM_ReferenceWindowFirstPaint(benchmark::State& state) {
+    for (auto _ : state) {
+        QMainWindow window;
+        window.resize(843, 611);
+        window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("退出"));
+        auto* edit = new QTextEdit(&window);
+        edit->setFont(skin::songFont(12));
+        edit->setPlainText(QStringLiteral("寒蝉凄切，对长亭晚，骤雨初歇。"));
+        window.setCentralWidget(edit);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
+    }
+}
+BENCHMARK(BM_ReferenceWindowFirstPaint)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    useShippedFontAliases(QStringLiteral(LYREVANE_BUILT_APP_DIR));
+    QApplication app(argc, argv);
+    addFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,33 @@
+// The bare window the program's start-up is measured against: a menu bar and an editor
+// showing one line of Chinese in the program's CJK face, with the same font aliases.
+// Escape closes it, as it closes the program.
+//
+//   reference_window APPFOLDER   (the folder whose fonts.conf the program reads)
+
+#include "app/ui/fonts.h"
+#include "skin/ui/skinned.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QTextEdit>
+
+int main(int argc, char** argv) {
+    useShippedFontAliases(argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                   : QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
+    QApplication app(argc, argv);
+    addFontSubstitutions();
+    QMainWindow window;
+    window.setWindowTitle(QStringLiteral("reference"));
+    window.resize(843, 611);
+    window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("退出"));
+    auto* edit = new QTextEdit(&window);
+    edit->setFont(skin::songFont(12));
+    edit->setPlainText(QStringLiteral("寒蝉凄切，对长亭晚，骤雨初歇。"));
+    window.setCentralWidget(edit);
+    new QShortcut(QKeySequence(Qt::Key_Escape), &window, [&window] { window.close(); });
+    window.show();
+    return app.exec();
+}

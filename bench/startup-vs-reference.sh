@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The real program against a bare reference window under Xvfb: time from start to the
+# first paint (the splash clicked away as soon as it shows), time from Escape to the
+# end of the process, and peak memory (/usr/bin/time -v), with empty documents and
+# with 1 MB of text in document 1. Medians of RUNS alternating runs.
+#
+#   bench/startup-vs-reference.sh [BUILD_DIR] [RUNS]
+#
+# BUILD_DIR is a build with -DLYREVANE_BUILD_BENCH=ON (default build-bench); needs
+# Xvfb, openbox, xdotool and GNU time (Debian: xvfb openbox xdotool time).
+set -euo pipefail
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="$(cd "${1:-$ROOT/build-bench}" && pwd)"
+RUNS="${2:-5}"
+export DISPLAY=:57
+WORK="$(mktemp -d)"
+Xvfb "$DISPLAY" -screen 0 1400x1000x24 >/dev/null 2>&1 &
+XVFB=$!
+sleep 0.5
+openbox >/dev/null 2>&1 &
+WM=$!
+trap 'kill $WM $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
+sleep 0.5
+
+now() { date +%s%N; }
+ms() { echo $((($2 - $1) / 1000000)); }
+# The first visible window of process $1 whose width is at least $2; polls every 5 ms.
+window_of() {
+    local id w
+    while :; do
+        for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+            w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
+            [[ -n $w && $w -ge $2 ]] && { echo "$id"; return; }
+        done
+        sleep 0.005
+    done
+}
+child_of() { local c; until c=$(pgrep -P "$1" | head -1); do sleep 0.002; done; echo "$c"; }
+peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }
+
+# A fresh app folder: the built tree, empty documents, the start-up notice off.
+fresh_app() {
+    rm -rf "$WORK/app" && cp -r "$BUILD/app" "$WORK/app"
+    mkdir -p "$WORK/app/save"
+    for n in 1 2 3 4 5; do printf '{\\rtf1\\ansi\\ansicpg936 \\par}' >"$WORK/app/save/mq$n.rtf"; done
+    : >"$WORK/app/user.dat"; : >"$WORK/app/temp.dat"; : >"$WORK/app/data.dat"
+    printf '[guide]\r\nvisible=0\r\n' >"$WORK/app/Mqini.ini"
+    [[ -z ${1:-} ]] || cp "$1" "$WORK/app/save/mq1.rtf"
+}
+
+# Prints "first-paint-ms exit-ms peak-kib" for one run of the program.
+run_program() {
+    fresh_app "${1:-}"
+    local t0 t1 t2 t3 t4 pid id
+    t0=$(now)
+    (cd "$WORK/app" && exec /usr/bin/time -v -o "$WORK/time.txt" ./lyrevane) &
+    local timer=$!
+    pid=$(child_of $timer)
+    id=$(window_of "$pid" 1)        # the splash
+    t1=$(now)
+    xdotool mousemove --window "$id" 20 20 click 1
+    t2=$(now)
+    id=$(window_of "$pid" 600)      # the main window
+    t3=$(now)
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    local t_esc=$(now)
+    xdotool key Escape
+    wait "$timer" || true
+    t4=$(now)
+    echo "$(( $(ms "$t0" "$t1") + $(ms "$t2" "$t3") )) $(ms "$t_esc" "$t4") $(peak_kib "$WORK/time.txt")"
+}
+
+run_reference() {
+    local t0 t1 t2 pid id
+    t0=$(now)
+    /usr/bin/time -v -o "$WORK/time.txt" "$BUILD/bench/reference_window" "$BUILD/app" &
+    local timer=$!
+    pid=$(child_of $timer)
+    id=$(window_of "$pid" 600)
+    t1=$(now)
+    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    local t_esc=$(now)
+    xdotool key Escape
+    wait "$timer" || true
+    t2=$(now)
+    echo "$(ms "$t0" "$t1") $(ms "$t_esc" "$t2") $(peak_kib "$WORK/time.txt")"
+}
+
+median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
+
+"$BUILD/bench/bench_rtf" --write-sample="$WORK/large.rtf"
+: >"$WORK/ref" "$WORK/empty" "$WORK/large"
+for ((i = 0; i < RUNS; ++i)); do
+    run_reference >>"$WORK/ref"
+    run_program >>"$WORK/empty"
+    run_program "$WORK/large.rtf" >>"$WORK/large"
+done
+col() { awk -v c="$2" '{print $c}' "$WORK/$1" | median; }
+printf '%-28s %12s %10s %12s\n' "" "first paint" "exit" "peak memory"
+for f in ref empty large; do
+    printf '%-28s %10s ms %7s ms %9s KiB\n' \
+        "$(case $f in ref) echo reference window;; empty) echo program, empty documents;; large) echo program, 1 MB in document 1;; esac)" \
+        "$(col $f 1)" "$(col $f 2)" "$(col $f 3)"
+done

@@ -34,8 +34,9 @@ const QByteArray& storeFile(int megabytes) {
     static std::map<int, QByteArray> files;
     auto it = files.find(megabytes);
     if (it == files.end())
-        it = files.emplace(megabytes, RtfWriter::toRtf(bench::sampleDocument(
-                                          qsizetype(megabytes) * 1024 * 1024)))
+        it = files
+                 .emplace(megabytes, RtfWriter::toRtf(
+                                         bench::sampleDocument(qsizetype(megabytes) * 1024 * 1024)))
                  .first;
     return it->second;
 }

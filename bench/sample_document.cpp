@@ -44,5 +44,4 @@ RichDocument sampleDocument(qsizetype gbkSize) {
     return doc;
 }
 
-
 } // namespace bench

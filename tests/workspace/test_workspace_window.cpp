@@ -13,8 +13,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
-#include <QScrollBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTest>
 #include <QTextBlock>
@@ -215,8 +215,7 @@ TEST(WorkspaceDocuments, ShutdownRewritesOnlyTheDocumentsThatChanged) {
     };
     const Case cases[] = {
         {"nothing", [](QTextEdit*) {}, false},
-        {"typing", [](QTextEdit* d) { d->textCursor().insertText(QString::fromUtf8("雨")); },
-         true},
+        {"typing", [](QTextEdit* d) { d->textCursor().insertText(QString::fromUtf8("雨")); }, true},
         {"replacing the text", [](QTextEdit* d) { d->setPlainText(QString::fromUtf8("雪")); },
          true},
         {"the base font", [](QTextEdit* d) { d->setFont(QFont(QStringLiteral("黑体"), 20)); },

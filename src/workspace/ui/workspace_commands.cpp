@@ -22,7 +22,8 @@
 
 WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions,
                                      const DataRoot& root, ModalRunner& modals, QWidget* window)
-    : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals), m_window(window) {
+    : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals),
+      m_window(window) {
     auto run = [this](void (WorkspaceCommands::*command)()) {
         return [this, command] { runGuarded(m_modals, m_window, [&] { (this->*command)(); }); };
     };

@@ -3,9 +3,9 @@
 // the copies, 打开 a file into the first one, align them, print the first one and
 // count their characters.
 
+#include <QFont>
 #include <QObject>
 #include <QPrinter>
-#include <QFont>
 
 #include <array>
 #include <memory>

@@ -271,9 +271,22 @@ void TForm1::FormCreate() {
     // 4. The lock marker.
     m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
     // 5–9. The data files, each whole into its control.
+    // Writes that a kill interrupted leave temporaries beside the files; none is read.
+    m_settings.removeStaleTemporaries();
+    m_context.root.removeStaleTemporaries(
+        {WorkspaceCommands::storePath(1), WorkspaceCommands::storePath(2),
+         WorkspaceCommands::storePath(3), WorkspaceCommands::storePath(4),
+         WorkspaceCommands::storePath(5), WorkspaceCommands::copyPath(1),
+         WorkspaceCommands::copyPath(2), WorkspaceCommands::copyPath(3),
+         WorkspaceCommands::copyPath(4), WorkspaceCommands::copyPath(5), QStringLiteral("user.dat"),
+         QStringLiteral("temp.dat"), QStringLiteral("data.dat")});
+    // The three files written back at shutdown: a damaged one is kept aside first.
     loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
+        QString damage;
         m_favourites->skListBox4->clear();
-        m_favourites->skListBox4->addItems(root.readLines(path));
+        m_favourites->skListBox4->addItems(root.readOwnLines(path, &damage));
+        if (!damage.isEmpty())
+            showError(damage);
     });
     loadStep(QStringLiteral("Excursus\\changshi\\list.dat"),
              [this](const DataRoot& root, const QString& path) {
@@ -289,10 +302,16 @@ void TForm1::FormCreate() {
                 showError(damage);
         });
     loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
-        m_knowledge->Memo9->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
+        QString damage;
+        m_knowledge->Memo9->setPlainText(root.readOwnLines(path, &damage).join(QLatin1Char('\n')));
+        if (!damage.isEmpty())
+            showError(damage);
     });
     loadStep(QStringLiteral("data.dat"), [this](const DataRoot& root, const QString& path) {
-        m_patterns->Memo6->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
+        QString damage;
+        m_patterns->Memo6->setPlainText(root.readOwnLines(path, &damage).join(QLatin1Char('\n')));
+        if (!damage.isEmpty())
+            showError(damage);
     });
     // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
     // texts, window size, protection and check marks, in the table's order.

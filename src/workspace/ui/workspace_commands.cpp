@@ -57,8 +57,7 @@ QString WorkspaceCommands::load(int n) {
         return {};
     // What could be read is shown; the file itself is kept aside first, so that the
     // shutdown, which writes the document back, loses nothing of it.
-    const QString keep = path + QStringLiteral(".orig");
-    m_root.writeBytes(keep, bytes);
+    const QString keep = m_root.keepOriginal(path, bytes);
     return QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
         .arg(path, reader.errorString(), keep);
 }

@@ -20,8 +20,10 @@ namespace {
 bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io) {
     QFile file;
     bool opened = false;
+    QString why;
     if (name == QLatin1String("-")) {
         opened = file.open(stdin, QIODevice::ReadOnly);
+        why = file.errorString();
     } else {
         int fd = ::open(rawName.constData(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
@@ -30,15 +32,11 @@ bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes
             fd = -1;
             errno = EISDIR;
         }
+        why = QString::fromLocal8Bit(std::strerror(errno));
         opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-        if (!opened) {
-            io.err << "lyrevane-cli: cannot open " << name << ": "
-                   << QString::fromLocal8Bit(std::strerror(errno)) << '\n';
-            return false;
-        }
     }
     if (!opened) {
-        io.err << "lyrevane-cli: cannot open " << name << ": " << file.errorString() << '\n';
+        io.err << "lyrevane-cli: cannot open " << name << ": " << why << '\n';
         return false;
     }
     *bytes = file.readAll();

@@ -96,6 +96,7 @@ TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly) {
         "back\\slash \\n not a break",
         "",
         "emoji 😀 beyond GBK",
+        "ǹ ḿ ⿰ ⺁ 㑇 䴓 € 😀", // GBK codes that other tables read as private use
     };
     Ini ini;
     for (const char* t : texts) {

@@ -270,7 +270,6 @@ void TForm1::FormCreate() {
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
     m_lockMarker = m_settings.readString(QStringLiteral("temp"), QStringLiteral("worder"));
-    // 5–9. The data files, each whole into its control.
     // Writes that a kill interrupted leave temporaries beside the files; none is read.
     m_settings.removeStaleTemporaries();
     m_context.root.removeStaleTemporaries(
@@ -280,7 +279,8 @@ void TForm1::FormCreate() {
          WorkspaceCommands::copyPath(2), WorkspaceCommands::copyPath(3),
          WorkspaceCommands::copyPath(4), WorkspaceCommands::copyPath(5), QStringLiteral("user.dat"),
          QStringLiteral("temp.dat"), QStringLiteral("data.dat")});
-    // The three files written back at shutdown: a damaged one is kept aside first.
+    // 5–9. The data files, each whole into its control. The three written back at
+    // shutdown keep a damaged original aside first.
     loadStep(QStringLiteral("user.dat"), [this](const DataRoot& root, const QString& path) {
         QString damage;
         m_favourites->skListBox4->clear();

@@ -5,19 +5,38 @@
 #include "workspace/core/rtfwriter.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace cli {
 
 namespace {
 
-// Reads FILE, or standard input for "-"; on failure says so on standard error.
-bool readInput(const QString& name, QByteArray* bytes, Io& io) {
+// Reads FILE, or standard input for "-"; on failure says so on standard error. The file
+// is opened by the name's bytes as passed, which need not be UTF-8.
+bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io) {
     QFile file;
-    bool opened = name == QLatin1String("-")
-                      ? file.open(stdin, QIODevice::ReadOnly)
-                      : (file.setFileName(name), file.open(QIODevice::ReadOnly));
+    bool opened = false;
+    QString why;
+    if (name == QLatin1String("-")) {
+        opened = file.open(stdin, QIODevice::ReadOnly);
+        why = file.errorString();
+    } else {
+        int fd = ::open(rawName.constData(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+            ::close(fd);
+            fd = -1;
+            errno = EISDIR;
+        }
+        why = QString::fromLocal8Bit(std::strerror(errno));
+        opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    }
     if (!opened) {
-        io.err << "lyrevane-cli: cannot open " << name << ": " << file.errorString() << '\n';
+        io.err << "lyrevane-cli: cannot open " << name << ": " << why << '\n';
         return false;
     }
     *bytes = file.readAll();
@@ -30,7 +49,7 @@ int rtf2txt(const QStringList& args, Io& io) {
         return BadUsage;
     }
     QByteArray bytes;
-    if (!readInput(args[0], &bytes, io))
+    if (!readInput(args[0], io.raw.value(0), &bytes, io))
         return NotFound;
     workspace::RtfReader reader;
     const bool ok = reader.read(QByteArrayView(bytes));
@@ -38,7 +57,7 @@ int rtf2txt(const QStringList& args, Io& io) {
     io.out.flush();
     if (!ok) {
         io.err << "lyrevane-cli: " << args[0] << ": " << reader.errorString() << '\n';
-        return NotFound;
+        return Damaged;
     }
     return Ok;
 }
@@ -49,7 +68,7 @@ int txt2rtf(const QStringList& args, Io& io) {
         return BadUsage;
     }
     QByteArray bytes;
-    if (!readInput(args[0], &bytes, io))
+    if (!readInput(args[0], io.raw.value(0), &bytes, io))
         return NotFound;
     bool ok = true;
     const QString text = gbk::decodeTextFile(bytes, &ok);
@@ -59,7 +78,7 @@ int txt2rtf(const QStringList& args, Io& io) {
     io.out.flush();
     if (!ok) {
         io.err << "lyrevane-cli: " << args[0] << ": some bytes could not be decoded\n";
-        return NotFound;
+        return Damaged;
     }
     return Ok;
 }

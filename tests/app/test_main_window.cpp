@@ -484,3 +484,41 @@ TEST(Splash, ClosesAfterTwoSecondsOfItsClockOrOnAClick) {
         }
     }
 }
+
+TEST(MainWindow, DamagedDataFilesAreKeptAsideAndReportedBeforeTheShutdownRewritesThem) {
+    AppFixture app;
+    const QByteArray favourites =
+        gbk::encode(u"喜迁莺\r\n") + QByteArray("\0", 1) + gbk::encode(u"蝶恋花\r\n");
+    const QByteArray knowledge = gbk::encode(u"平仄") + "\xff" + gbk::encode(u"对仗");
+    app.tree.put("user.dat", favourites);
+    app.tree.put("temp.dat", knowledge);
+    auto form = app.start();
+    ASSERT_EQ(app.modals.errors.size(), 2);
+    EXPECT_TRUE(app.modals.errors[0].contains("user.dat.orig"));
+    EXPECT_TRUE(app.modals.errors[1].contains("temp.dat.orig"));
+    EXPECT_EQ(child<QListWidget>(*form, "skListBox4")->item(0)->text(),
+              QString::fromUtf8("喜迁莺"));
+    ASSERT_TRUE(AppFixture::close(*form));
+    EXPECT_EQ(app.tree.get("user.dat"), gbk::encode(u"喜迁莺\r\n"));
+    EXPECT_EQ(app.tree.get("user.dat.orig"), favourites);
+    EXPECT_EQ(app.tree.get("temp.dat.orig"), knowledge);
+}
+
+TEST(MainWindow, StartUpRemovesTemporariesThatAKilledWriteLeft) {
+    AppFixture app;
+    struct Case {
+        const char* name;
+        bool stale;
+    } cases[] = {
+        {"save/mq1.rtf.tSlQZK", true},      {"save/MQ5.DAT.qWeRtY", true},
+        {"user.dat.AbCdEf", true},          {"save/mq3.rtf.orig.1.xYzAbC", true},
+        {"Mqini.ini.KlmNop", true},         {"user.dat.backup", false},
+        {"user.dat.Backup", false},         {"save/notes.rtf.tSlQZK", false},
+        {"save/mq1.rtf.tSlQZK.txt", false},
+    };
+    for (const auto& c : cases)
+        app.tree.put(c.name, "x");
+    auto form = app.start();
+    for (const auto& c : cases)
+        EXPECT_EQ(app.tree.exists(c.name), !c.stale) << c.name;
+}

@@ -105,7 +105,7 @@ TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
 #include <sys/wait.h>
 #include <unistd.h>
 
-TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole) {
+TEST(DataRoot, AFileSizeLimitFailsTheWriteAndLeavesTheOldFileWhole) {
     TempTree tree;
     tree.mkdir("save");
     const QByteArray old = "{\\rtf1 old}";
@@ -113,15 +113,20 @@ TEST(DataRoot, ACrashDuringAWriteLeavesTheOldFileWhole) {
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        // The process dies (SIGXFSZ) part way through writing a file larger than 4 KiB.
+        // A limit of 4 KiB (ulimit -f) and a file larger than that.
         rlimit limit{4096, 4096};
         setrlimit(RLIMIT_FSIZE, &limit);
-        DataRoot(tree.path()).writeBytes("save\\mq1.rtf", QByteArray(64 * 1024, 'x'));
+        try {
+            DataRoot(tree.path()).writeBytes("save\\mq1.rtf", QByteArray(64 * 1024, 'x'));
+        } catch (const AppError& e) {
+            _exit(e.message() == "Cannot create file save\\mq1.rtf" ? 3 : 4);
+        }
         _exit(0);
     }
     int status = 0;
     waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the writer should have been killed mid-write";
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the write fails with the program's message";
     EXPECT_EQ(tree.get("save/mq1.rtf"), old);
 }
 
@@ -129,4 +134,38 @@ TEST(DataRoot, ATextFileSavedAsUtf8IsReadAsUtf8) {
     TempTree tree;
     tree.put("temp.dat", QString::fromUtf8("诗词常识\n平仄").toUtf8());
     EXPECT_EQ(DataRoot(tree.path()).readLines("temp.dat"), lines({"诗词常识", "平仄"}));
+}
+
+TEST(DataRoot, AnOwnFileThatARewriteWouldCutIsKeptAsideFirst) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QStringList lines; // what shows, and what the shutdown writes back
+    } cases[] = {
+        {"text after a NUL",
+         gbk::encode(u"喜迁莺\r\n") + QByteArray("\0", 1) + gbk::encode(u"蝶恋花"),
+         lines({"喜迁莺"})},
+        {"bytes that are no character",
+         gbk::encode(u"喜迁莺\r\n") + "\xff" + gbk::encode(u"蝶恋花"),
+         lines({"喜迁莺", "\xef\xbf\xbd蝶恋花"})},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree tree;
+        tree.put("user.dat", c.bytes);
+        DataRoot root(tree.path());
+        QString notice;
+        EXPECT_EQ(root.readOwnLines("user.dat", &notice), c.lines);
+        EXPECT_TRUE(notice.contains("user.dat.orig")) << notice.toStdString();
+        EXPECT_EQ(tree.get("user.dat.orig"), c.bytes);
+        // Read again before any shutdown: the same original is not kept a second time.
+        root.readOwnLines("user.dat", &notice);
+        EXPECT_FALSE(tree.exists("user.dat.orig.1"));
+    }
+    TempTree tree;
+    tree.put("user.dat", gbk::encode(u"喜迁莺\r\n"));
+    QString notice = "x";
+    EXPECT_EQ(DataRoot(tree.path()).readOwnLines("user.dat", &notice), lines({"喜迁莺"}));
+    EXPECT_TRUE(notice.isEmpty());
+    EXPECT_FALSE(tree.exists("user.dat.orig"));
 }

@@ -1,5 +1,7 @@
 #include "base/core/gbk.h"
 
+#include <QList>
+
 #include <gtest/gtest.h>
 
 TEST(Gbk, EncodesChineseAsDoubleBytes) {
@@ -39,4 +41,94 @@ TEST(Gbk, CharLengthNeverSplitsACharacter) {
 TEST(Gbk, CharactersAfterOneOutsideGbkStayGbk) {
     // The euro sign is 0x80 in GBK and A2E3 in GB18030: after an emoji it must still be GBK.
     EXPECT_EQ(gbk::encode(u"😀€中"), gbk::encode(u"😀") + QByteArray("\x80\xd6\xd0"));
+}
+
+TEST(Gbk, EveryCharacterWrittenReadsBackAsItself) {
+    // Every code point of the Basic Multilingual Plane, and a sample beyond it, block by
+    // block; the euro sign and the four-byte characters share the text, as they may in a
+    // user's file.
+    QList<char32_t> sample;
+    for (char32_t u = 0x80; u < 0x10000; ++u) {
+        if (!QChar::isSurrogate(u))
+            sample << u;
+    }
+    for (char32_t u : {0x20000u, 0x2A6D6u, 0x2B740u, 0x1F600u, 0x1F9D1u, 0xE0001u, 0x10FFFDu})
+        sample << u;
+    const qsizetype block = 256;
+    for (qsizetype start = 0; start < sample.size(); start += block) {
+        QString text =
+            QString::fromUcs4(sample.constData() + start, std::min(block, sample.size() - start)) +
+            QStringLiteral("€😀");
+        bool ok = false;
+        if (gbk::decode(gbk::encode(text), &ok) == text && ok)
+            continue;
+        for (char32_t u : sample.mid(start, block)) {
+            const QString one = QString::fromUcs4(&u, 1);
+            EXPECT_EQ(gbk::decode(gbk::encode(one)), one) << "U+" << std::hex << unsigned(u);
+        }
+        ADD_FAILURE() << "block from U+" << std::hex << unsigned(sample[start]);
+    }
+}
+
+TEST(Gbk, EveryGbkCodeStaysTheSameTwoBytes) {
+    int codes = 0;
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail == 0x7F)
+                continue;
+            const QByteArray bytes = QByteArray(1, char(lead)) + char(trail);
+            bool ok = false;
+            const QString text = gbk::decode(bytes, &ok);
+            if (!ok)
+                continue;
+            ++codes;
+            EXPECT_EQ(text.size(), 1) << bytes.toHex().constData();
+            // A2E3 is GB18030's euro sign, which is written as 0x80 (the next test).
+            if (bytes != "\xa2\xe3") {
+                EXPECT_EQ(gbk::encode(text), bytes) << bytes.toHex().constData();
+            }
+        }
+    }
+    EXPECT_EQ(codes, 23940); // GBK's double-byte codes
+}
+
+TEST(Gbk, CodesThatOtherTablesGivePrivateUseReadAsTheirCharacters) {
+    struct Case {
+        const char* bytes;
+        const char16_t* text;
+    } cases[] = {
+        {"\xa8\xbf", u"ǹ"},  {"\xa8\xbc", u"ḿ"},  {"\xa9\x8a", u"⿰"}, {"\xfe\x50", u"⺁"},
+        {"\xfe\x56", u"㑇"}, {"\xfe\x98", u"䴓"}, {"\x80", u"€"},      {"\xa2\xe3", u"€"},
+    };
+    for (const auto& c : cases) {
+        const QString expected = QString::fromUtf16(c.text);
+        EXPECT_EQ(gbk::decode(c.bytes), expected) << c.bytes;
+        EXPECT_TRUE(gbk::representable(expected)) << c.bytes;
+    }
+}
+
+TEST(Gbk, TextFilesReadAsGbkUnlessClearlyUtf8) {
+    // 水调歌头 (苏轼), the first lines as the chinese-poetry dataset gives them.
+    const QString poem = QStringLiteral("明月几时有，把酒问青天。\n不知天上宫阙，今夕是何年。\n"
+                                        "我欲乘风归去，又恐琼楼玉宇，高处不胜寒。\n");
+    struct Case {
+        QString text;
+        bool utf8WithoutMarkRecognised; // a short UTF-8 text may read as GBK
+    } cases[] = {
+        {QStringLiteral("喜迁莺"), true}, // its GBK bytes are valid UTF-8 too
+        {QStringLiteral("价格€5😀"), true},
+        {QStringLiteral("ǹ"), false}, // in UTF-8 the GBK code of 枪
+        {QStringLiteral("Lyrevane 1.0"), true},
+        {poem, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        bool ok = false;
+        EXPECT_EQ(gbk::decodeTextFile(gbk::encode(c.text), &ok), c.text) << "as the program writes";
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(gbk::decodeTextFile("\xEF\xBB\xBF" + c.text.toUtf8()), c.text) << "UTF-8, marked";
+        if (c.utf8WithoutMarkRecognised) {
+            EXPECT_EQ(gbk::decodeTextFile(c.text.toUtf8()), c.text) << "UTF-8 from an editor";
+        }
+    }
 }

@@ -3,6 +3,10 @@
 #include "base/core/settings_file.h"
 #include "support/temp_tree.h"
 
+#include <functional>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +96,7 @@ TEST(SettingsFile, MultiLineAndEdgeCaseTextsComeBackExactly) {
         "back\\slash \\n not a break",
         "",
         "emoji 😀 beyond GBK",
+        "ǹ ḿ ⿰ ⺁ 㑇 䴓 € 😀", // GBK codes that other tables read as private use
     };
     Ini ini;
     for (const char* t : texts) {
@@ -164,4 +169,68 @@ TEST(SettingsFile, AFileThatExistsButCannotBeReadIsNotReplaced) {
     EXPECT_EQ(ini.file.readInteger("temp", "list1", 7), 7);
     EXPECT_THROW(ini.file.writeBool("guide", "visible", false), AppError);
     EXPECT_TRUE(QFileInfo(ini.tree.path("Mqini.ini")).isDir());
+}
+
+TEST(SettingsFile, ValuesWrittenBackUnchangedKeepTheirBytes) {
+    // A text the program reads and writes back as it read it keeps its line, even when
+    // the read was cut at the limit.
+    const QByteArray longValue = "a" + QByteArray(3000, 'x');
+    struct Case {
+        const char* name;
+        QByteArray line;
+        std::function<void(SettingsFile&)> readAndWriteBack;
+    } cases[] = {
+        {"a value longer than the read limit", "text1=" + longValue,
+         [](SettingsFile& f) { f.writeString("temp", "text1", f.readString("temp", "text1")); }},
+        {"a quoted value", "text1=\"a b\"",
+         [](SettingsFile& f) { f.writeString("temp", "text1", f.readString("temp", "text1")); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Ini ini;
+        const QByteArray text = "[temp]\r\n" + c.line + "\r\nlist2=3\r\n";
+        ini.tree.put("Mqini.ini", text);
+        c.readAndWriteBack(ini.file);
+        ini.file.writeInteger("temp", "list2", 4); // the file is rewritten around it
+        QByteArray expected = text;
+        expected.replace("list2=3", "list2=4");
+        EXPECT_EQ(ini.tree.get("Mqini.ini"), expected);
+    }
+}
+
+TEST(SettingsFile, ReadingEveryKeyOpensTheFileOnceAndWritesElsewhereAreSeen) {
+    Ini ini;
+    QByteArray text = "[temp]\r\n";
+    for (int n = 1; n <= 200; ++n)
+        text += "text" + QByteArray::number(n) + "=" + QByteArray::number(n) + "\r\n";
+    ini.tree.put("Mqini.ini", text);
+
+    // Counts the opens of the file, as the kernel reports them (closes are watched too,
+    // since the kernel folds repeated identical events into one).
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(ini.tree.path("Mqini.ini")).constData(),
+                                IN_OPEN | IN_CLOSE),
+              0);
+    for (int n = 1; n <= 200; ++n)
+        ASSERT_EQ(ini.file.readInteger("temp", QStringLiteral("text%1").arg(n), 0), n);
+    int opens = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;) {
+        for (char* at = events; at < events + got;) {
+            auto* event = reinterpret_cast<inotify_event*>(at);
+            opens += (event->mask & IN_OPEN) ? 1 : 0;
+            at += sizeof(inotify_event) + event->len;
+        }
+    }
+    ::close(watch);
+    EXPECT_EQ(opens, 1);
+
+    // Another handle's write replaces the file; this handle reads the new value.
+    SettingsFile other(ini.tree.path("Mqini.ini"));
+    other.writeInteger("temp", "text7", 70);
+    EXPECT_EQ(ini.file.readInteger("temp", "text7", 0), 70);
+    ini.file.writeInteger("temp", "text8", 80);
+    EXPECT_EQ(other.readInteger("temp", "text7", 0), 70);
+    EXPECT_EQ(other.readInteger("temp", "text8", 0), 80);
 }

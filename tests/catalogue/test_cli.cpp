@@ -1,10 +1,12 @@
 // lyrevane-cli over the catalogue: output, exit codes and the one-line error messages.
 
 #include "support/run_cli.h"
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -94,4 +96,35 @@ TEST(Cli, JsonOnEachCommand) {
     const QJsonDocument verse = QJsonDocument::fromJson(
         cli({QStringLiteral("verse"), QStringLiteral("--json")}).out.toUtf8());
     EXPECT_EQ(verse.array().size(), 16);
+}
+
+TEST(Cli, OutputThatCannotBeWrittenFailsWithOneLine) {
+    QTemporaryDir dir;
+    const QString text = dir.filePath(QStringLiteral("poem.txt"));
+    const QString rtf = dir.filePath(QStringLiteral("mq1.rtf"));
+    {
+        QFile t(text), r(rtf);
+        ASSERT_TRUE(t.open(QIODevice::WriteOnly) && r.open(QIODevice::WriteOnly));
+        t.write(QStringLiteral("明月几时有，把酒问青天。\n").toUtf8());
+        r.write("{\\rtf1\\ansi\\ansicpg936 \\'c3\\'f7\\'d4\\'c2\\par}");
+    }
+    // Short outputs fail only at the final flush; the rhyme books' lists fill buffers first.
+    const QStringList cases[] = {
+        {QStringLiteral("rtf2txt"), rtf},
+        {QStringLiteral("txt2rtf"), text},
+        {QStringLiteral("rhyme")},
+        {QStringLiteral("rhyme"), QStringLiteral("1"), QStringLiteral("0")},
+        {QStringLiteral("show"), QStringLiteral("相见欢"), QStringLiteral("--json")},
+        {QStringLiteral("patterns")},
+        {QStringLiteral("--help")},
+    };
+    for (const QStringList& args : cases) {
+        SCOPED_TRACE(args.join(u' ').toStdString());
+        ASSERT_EQ(runCli(args).code, 0);
+        const CliRun r = runCli(args, QStringLiteral("/dev/full"));
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith("lyrevane-cli: cannot write standard output"))
+            << r.err.toStdString();
+    }
 }

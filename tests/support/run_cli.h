@@ -10,8 +10,11 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList& args) {
+// With `stdoutFile`, standard output goes to that file ("/dev/full" to make it fail).
+inline CliRun runCli(const QStringList& args, const QString& stdoutFile = {}) {
     QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
     p.start(QStringLiteral(LYREVANE_CLI), args);
     p.waitForFinished(30000);
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),

@@ -171,3 +171,25 @@ TEST(PasswordWindows, EnterMovesOnAndInTheLastFieldPressesConfirm) {
     EXPECT_TRUE(workspace::checkPassword(settings, "ab"));
     QFile::remove(settings.path());
 }
+
+TEST(PasswordLock, APlainPasswordIsHashedAtStartUpWhetherOrNotItIsAskedFor) {
+    struct Case {
+        const char* name;
+        const char* ini;
+        QList<QStringList> answers;
+    } cases[] = {
+        {"lock off", "[temp]\r\nword=old pass\r\nchecked29=0\r\n", {}},
+        {"prompt left with 退出", "[temp]\r\nword=old pass\r\nchecked29=1\r\n", {{}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppFixture app;
+        app.tree.put("Mqini.ini", c.ini);
+        app.modals.answer = answers(c.answers);
+        auto form = app.start();
+        EXPECT_FALSE(app.tree.get("Mqini.ini").contains("old pass"));
+        const QString stored = form->settingsFile().readString("temp", "word");
+        EXPECT_TRUE(password::matches("old pass", stored));
+        EXPECT_FALSE(password::matches("old", stored));
+    }
+}

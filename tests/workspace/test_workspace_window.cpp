@@ -252,6 +252,27 @@ TEST(WorkspaceDocuments, ALoadedDocumentOpensAtItsFirstLine) {
     EXPECT_EQ(doc(*form, 1)->verticalScrollBar()->value(), 0);
 }
 
+TEST(WorkspaceDocuments, EachDamageKeepsItsOwnOriginal) {
+    AppFixture app;
+    const QByteArray first = "{\\rtf1\\ansi\\ansicpg936 \\'c7\\'ef first cut";
+    const QByteArray second = "{\\rtf1\\ansi\\ansicpg936 \\'b7\\'e7 second cut";
+    {
+        app.tree.put("save/mq3.rtf", first);
+        auto form = app.start();
+        ASSERT_TRUE(AppFixture::close(*form)); // what could be read is written back
+    }
+    for (int start = 0; start < 2; ++start) {
+        // Damaged again, and started twice without a shutdown in between.
+        app.tree.put("save/mq3.rtf", second);
+        app.start();
+    }
+    EXPECT_EQ(app.tree.get("save/mq3.rtf.orig"), first);
+    EXPECT_EQ(app.tree.get("save/mq3.rtf.orig.1"), second);
+    EXPECT_FALSE(app.tree.exists("save/mq3.rtf.orig.2")) << "the same original is kept once";
+    EXPECT_TRUE(app.modals.errors.last().endsWith("save\\mq3.rtf.orig.1"))
+        << app.modals.errors.last().toStdString();
+}
+
 TEST(WorkspaceDocuments, UndoNeverEmptiesALoadedDocument) {
     AppFixture app;
     app.tree.put("save/mq1.rtf", "{\\rtf1\\ansi\\ansicpg936 \\'b4\\'ba\\par}");

@@ -304,16 +304,23 @@ void TForm1::FormCreate() {
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
     m_lockMarker = m_lock->storedMarker();
-    // 5–9. The data files, each whole into its control.
+    // Writes that a kill interrupted leave temporaries beside the files; none is read.
+    removeStaleTemporaries();
+    // 5–9. The data files, each whole into its control. The three written back at
+    // shutdown keep a damaged original aside first, and say so.
     m_files->load(FavouritesPanels::namesFile(),
-                  [this](auto& root) { m_favourites->loadNames(root); });
-    m_files->load(KnowledgePanels::listFile(), [this](auto& root) { m_knowledge->loadList(root); });
+                  [this](auto& root) { return m_favourites->loadNames(root); });
+    m_files->load(KnowledgePanels::listFile(), [this](auto& root) {
+        m_knowledge->loadList(root);
+        return QString();
+    });
     for (int n = 1; n <= 5; ++n)
         m_files->load(WorkspaceCommands::storePath(n),
-                      [this, n](auto&) { m_documents->restore(n); });
-    m_files->load(KnowledgePanels::paneFile(), [this](auto& root) { m_knowledge->loadPane(root); });
+                      [this, n](auto&) { return m_documents->load(n); });
+    m_files->load(KnowledgePanels::paneFile(),
+                  [this](auto& root) { return m_knowledge->loadPane(root); });
     m_files->load(PatternDisplay::templateViewFile(),
-                  [this](auto&) { m_display->loadTemplateView(); });
+                  [this](auto&) { return m_display->loadTemplateView(); });
     // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
     // texts, window size, protection and check marks, in the table's order.
     applySettingsKeys();
@@ -341,6 +348,15 @@ void TForm1::FormCreate() {
 void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
     m_modals->exec(splash);
+}
+
+void TForm1::removeStaleTemporaries() {
+    m_settings.removeStaleTemporaries();
+    QStringList written = {FavouritesPanels::namesFile(), KnowledgePanels::paneFile(),
+                           PatternDisplay::templateViewFile()};
+    for (int n = 1; n <= 5; ++n)
+        written << WorkspaceCommands::storePath(n) << WorkspaceCommands::copyPath(n);
+    m_context.root.removeStaleTemporaries(written);
 }
 
 void TForm1::applySettingsKeys() {

@@ -77,6 +77,8 @@ class TForm1 : public QMainWindow {
 
     // Start-up and shutdown steps the shell owns.
     void showSplash();
+    // Temporaries that an interrupted write of one of our files left behind.
+    void removeStaleTemporaries();
     void applySettingsKeys();
     void applySideChannelOptions();
     void writeSettingsKeys();

@@ -7,9 +7,11 @@
 FileSteps::FileSteps(const DataRoot& root, ModalRunner& modals, QWidget* window)
     : m_root(root), m_modals(modals), m_window(window) {}
 
-void FileSteps::load(const QString& path, const Step& load) {
+void FileSteps::load(const QString& path, const LoadStep& load) {
     try {
-        load(m_root);
+        const QString notice = load(m_root);
+        if (!notice.isEmpty())
+            m_modals.showError(m_window, notice);
     } catch (const AppError& e) {
         // Start-up goes on; the file is never written back over at shutdown.
         m_unloaded.insert(path);

@@ -13,12 +13,16 @@ class QWidget;
 
 class FileSteps {
   public:
+    // A load step returns a notice for the error box (a damaged file kept aside), or
+    // an empty string.
+    using LoadStep = std::function<QString(const DataRoot&)>;
     using Step = std::function<void(const DataRoot&)>;
 
     FileSteps(const DataRoot& root, ModalRunner& modals, QWidget* window);
 
-    // Runs `load`; an AppError is shown in the error box and marks `path` unloaded.
-    void load(const QString& path, const Step& load);
+    // Runs `load`; an AppError is shown in the error box and marks `path` unloaded. A
+    // notice the step returns is shown too; the file then counts as loaded.
+    void load(const QString& path, const LoadStep& load);
     // Runs `save` unless `path` was not loaded and still exists; an AppError passes on,
     // so the caller stops its sequence.
     void save(const QString& path, const Step& save) const;

@@ -23,7 +23,10 @@ class AppError {
     QString m_message;
 };
 
-// The message as the error box shows it: with a full stop added when it has none.
+// The message as the error box shows it: with a full stop added when it has none (a
+// Chinese message brings its own).
 inline QString errorBoxText(const QString& message) {
-    return message.endsWith(QLatin1Char('.')) ? message : message + QLatin1Char('.');
+    return message.endsWith(QLatin1Char('.')) || message.endsWith(QChar(0x3002))
+               ? message
+               : message + QLatin1Char('.');
 }

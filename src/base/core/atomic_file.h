@@ -6,5 +6,11 @@
 #include <QString>
 
 // Writes `bytes` to `hostPath` atomically. Returns false (and leaves any old file
-// untouched) when the file cannot be written.
+// untouched) when the file cannot be written, a file-size limit included.
 bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes);
+
+// Removes the temporaries that writes of `hostPath`, or of the originals kept beside it
+// ("<name>.orig", "<name>.orig.N"), left when the program was killed between naming the
+// temporary and renaming it: "<name>.XXXXXX", six random letters of both cases, in any
+// letter case of the name. Returns how many were removed.
+int removeStaleTemporaries(const QString& hostPath);

@@ -135,3 +135,46 @@ void DataRoot::writeLines(const QString& path, const QStringList& lines) const {
         bytes += gbk::encode(line) + "\r\n";
     writeBytes(path, bytes);
 }
+
+QStringList DataRoot::readOwnLines(const QString& path, QString* notice) const {
+    const QByteArray bytes = readBytes(path);
+    const QByteArrayView text = text_lines::beforeNul(bytes);
+    bool ok = true;
+    QStringList lines = text_lines::split(gbk::decodeTextFile(text, &ok));
+    notice->clear();
+    if (text.size() < bytes.size() || !ok) {
+        const QString kept = keepOriginal(path, bytes);
+        *notice =
+            QStringLiteral("文件 %1 已损坏（%2），下次关闭时将按现在显示的内容重写；"
+                           "原文件已另存为 %3。")
+                .arg(path,
+                     text.size() < bytes.size() ? QStringLiteral("含有空字符，其后的内容未能读出")
+                                                : QStringLiteral("含有无法识别的字节"),
+                     kept);
+    }
+    return lines;
+}
+
+QString DataRoot::keepOriginal(const QString& path, const QByteArray& bytes) const {
+    const QString first = path + QStringLiteral(".orig");
+    for (int n = 0;; ++n) {
+        const QString name = n == 0 ? first : first + QStringLiteral(".%1").arg(n);
+        const QString host = findFile(name);
+        if (host.isEmpty()) {
+            writeBytes(name, bytes);
+            return name;
+        }
+        QFile earlier(host);
+        if (earlier.open(QIODevice::ReadOnly) && earlier.size() == bytes.size() &&
+            earlier.readAll() == bytes)
+            return name;
+    }
+}
+
+void DataRoot::removeStaleTemporaries(const QStringList& paths) const {
+    for (const QString& path : paths) {
+        const QString host = pathForWriting(path);
+        if (!host.isEmpty())
+            ::removeStaleTemporaries(host);
+    }
+}

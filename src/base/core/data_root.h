@@ -35,6 +35,22 @@ class DataRoot {
                    const QString& text) const; // line breaks as CR LF, none added
     void writeLines(const QString& path, const QStringList& lines) const; // each line + CR LF
 
+    // A file the program writes back whole (user.dat, temp.dat, data.dat), read like
+    // readLines. When the rewrite would lose part of it (bytes after a NUL, bytes that
+    // are no character) its original is first kept aside and `notice` gets the message
+    // for the user; otherwise `notice` is left empty.
+    QStringList readOwnLines(const QString& path, QString* notice) const;
+
+    // Keeps `bytes`, the original of the damaged file `path`, beside it as
+    // "<path>.orig", or ".orig.1", ".orig.2", … when that name holds an earlier
+    // original, so that no damage overwrites another. An original already kept with the
+    // same bytes is not kept twice. Returns the name used; throws like a write.
+    QString keepOriginal(const QString& path, const QByteArray& bytes) const;
+
+    // Removes what writes of these files and of their kept originals left behind when
+    // the program was killed in the middle of one (see removeStaleTemporaries()).
+    void removeStaleTemporaries(const QStringList& paths) const;
+
   private:
     enum class Want { File, Writable, Anything };
     QString resolve(const QString& path, Want want) const;

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace gbk {
 
@@ -43,21 +44,29 @@ qsizetype charLength(QByteArrayView bytes, qsizetype i) {
     return 2;
 }
 
+// Both directions go through GB18030, GBK's standard superset: its two-byte codes are
+// GBK's, and it gives the 81 characters that GBK tables list as private-use code points
+// (ǹ, ḿ, the CJK radicals, the ideographic description characters, a few Ext-A
+// ideographs) their proper code points, so every one of them reads back as written.
+// The one GBK code GB18030 lacks is the single byte 0x80, the euro sign of code page
+// 936: it is written and read apart.
+
 QString decode(QByteArrayView bytes, bool* ok) {
-    QStringDecoder gbkDecoder("GBK", QStringConverter::Flag::Stateless);
-    QString text = gbkDecoder.decode(bytes);
-    bool clean = !gbkDecoder.hasError();
-    if (!clean) {
-        // Only a byte sequence GBK cannot read brings us here: either a four-byte
-        // GB18030 sequence of our own writing, or damaged bytes. GB18030 reads every
-        // GBK character the same way and also the four-byte forms.
-        QStringDecoder gb18030("GB18030", QStringConverter::Flag::Stateless);
-        QString wide = gb18030.decode(bytes);
-        clean = !gb18030.hasError();
-        if (clean ||
-            wide.count(QChar::ReplacementCharacter) < text.count(QChar::ReplacementCharacter))
-            text = wide;
+    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype start = 0;
+    if (bytes.contains('\x80')) {
+        for (qsizetype i = 0; i < bytes.size(); i += charLength(bytes, i)) {
+            if (static_cast<unsigned char>(bytes[i]) != 0x80)
+                continue;
+            text += decoder.decode(bytes.sliced(start, i - start));
+            text += QChar(0x20AC);
+            start = i + 1;
+        }
     }
+    text += decoder.decode(bytes.sliced(start));
+    bool clean = !decoder.hasError();
     if (endsInsideCharacter(bytes)) {
         // The converter keeps a dangling lead byte as pending state; for whole
         // texts that is a cut-off character, shown like any other damage.
@@ -70,42 +79,34 @@ QString decode(QByteArrayView bytes, bool* ok) {
 }
 
 QByteArray encode(QStringView text, bool* exact) {
-    QStringEncoder gbkEncoder("GBK");
-    QByteArray out = gbkEncoder.encode(text);
-    bool clean = !gbkEncoder.hasError();
-    if (!clean) {
-        // Encode character by character: what GBK holds as GBK, the rest as GB18030.
-        // A converter keeps its error flag even after resetState(), so each character
-        // that needs checking gets a fresh one.
-        out.clear();
-        qsizetype i = 0;
-        while (i < text.size()) {
-            if (text[i].unicode() < 0x80) {
-                out += char(text[i].unicode());
-                ++i;
-                continue;
+    QStringEncoder encoder("GB18030");
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() != 0x20AC)
+            continue;
+        out += encoder.encode(text.sliced(start, i - start));
+        out += '\x80';
+        start = i + 1;
+    }
+    out += encoder.encode(text.sliced(start));
+    if (exact) {
+        *exact = true;
+        for (qsizetype i = 0; i < out.size(); i += charLength(out, i)) {
+            if (charLength(out, i) == 4) {
+                *exact = false;
+                break;
             }
-            qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            QStringView one = text.mid(i, n);
-            QStringEncoder single("GBK");
-            QByteArray bytes = single.encode(one);
-            if (single.hasError()) {
-                QStringEncoder wide("GB18030");
-                bytes = wide.encode(one);
-            }
-            out += bytes;
-            i += n;
         }
     }
-    if (exact)
-        *exact = clean;
     return out;
 }
 
 bool representable(QStringView text) {
-    QStringEncoder encoder("GBK");
-    QByteArray bytes = encoder.encode(text); // encode() is lazy until converted
-    return !encoder.hasError();
+    bool exact = true;
+    encode(text, &exact);
+    return exact;
 }
 
 QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes) {
@@ -114,6 +115,35 @@ QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes) {
         cut += charLength(bytes, cut);
     return bytes.first(cut);
 }
+
+namespace {
+
+// How plausible the GBK bytes are as Chinese text: the mean weight of their
+// non-ASCII characters, where the common ideographs (GB 2312 level 1) and the
+// punctuation rows count fully, the less common level 2 half, and everything else
+// (rare ideographs, Greek, kana, box drawing, characters beyond GBK) not at all.
+double chineseShare(QByteArrayView bytes) {
+    double weight = 0;
+    qsizetype count = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += charLength(bytes, i)) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80)
+            continue;
+        ++count;
+        if (charLength(bytes, i) != 2)
+            continue;
+        const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+        if (trail < 0xA1)
+            continue;
+        if ((lead >= 0xB0 && lead <= 0xD7) || lead == 0xA1 || lead == 0xA3)
+            weight += 1;
+        else if (lead >= 0xD8 && lead <= 0xF7)
+            weight += 0.5;
+    }
+    return count == 0 ? 0 : weight / double(count);
+}
+
+} // namespace
 
 QString decodeTextFile(QByteArrayView bytes, bool* ok) {
     auto decodeWith = [&](QStringConverter::Encoding encoding, QByteArrayView data) {
@@ -130,23 +160,27 @@ QString decodeTextFile(QByteArrayView bytes, bool* ok) {
     if (bytes.startsWith("\xFE\xFF"))
         return decodeWith(QStringConverter::Utf16BE, bytes.sliced(2));
 
-    bool ascii = true;
-    for (char c : bytes) {
-        if (static_cast<unsigned char>(c) >= 0x80) {
-            ascii = false;
-            break;
-        }
-    }
+    bool gbkClean = true;
+    QString text = decode(bytes, &gbkClean);
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) {
         QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString text = utf8.decode(bytes);
+        QString asUtf8 = utf8.decode(bytes);
         if (!utf8.hasError()) {
-            if (ok)
-                *ok = true;
-            return text;
+            // Valid UTF-8 wins when GBK cannot read the bytes, or when it reads them as
+            // far less plausible Chinese than UTF-8 does.
+            const double utf8Share = chineseShare(encode(asUtf8));
+            if (!gbkClean || (utf8Share >= 0.5 && utf8Share > 2 * chineseShare(bytes))) {
+                if (ok)
+                    *ok = true;
+                return asUtf8;
+            }
         }
     }
-    return decode(bytes, ok);
+    if (ok)
+        *ok = gbkClean;
+    return text;
 }
 
 } // namespace gbk

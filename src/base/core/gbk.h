@@ -9,7 +9,7 @@ namespace gbk {
 // Decodes GBK bytes. Bytes that form no GBK character become U+FFFD (shown, never
 // dropped); four-byte GB18030 sequences, which encode() writes for characters GBK
 // lacks, decode back to those characters. `ok`, when given, is false if any byte
-// could not be decoded.
+// could not be decoded. decode(encode(t)) == t for every text t.
 QString decode(QByteArrayView bytes, bool* ok = nullptr);
 
 // Encodes text as GBK. A character GBK lacks (an emoji, a rare ideograph) is written
@@ -28,9 +28,11 @@ qsizetype charLength(QByteArrayView bytes, qsizetype i);
 QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes);
 
 // The text of a text file of either platform: UTF-8 or UTF-16 when a byte-order mark
-// says so, UTF-8 when the bytes hold non-ASCII and form valid UTF-8 (Chinese in GBK
-// practically never does, while UTF-8 often passes for GBK), GBK otherwise. `ok` is
-// false when some bytes could not be decoded (they show as U+FFFD).
+// says so; otherwise GBK, the program's own encoding, unless the bytes are valid UTF-8
+// and read far more plausibly as Chinese text that way (a file saved by an editor).
+// A short GBK text can be valid UTF-8 too (喜迁莺 in GBK reads as ϲǨݺ), so validity
+// alone does not decide. `ok` is false when some bytes could not be decoded (they show
+// as U+FFFD).
 QString decodeTextFile(QByteArrayView bytes, bool* ok = nullptr);
 
 } // namespace gbk

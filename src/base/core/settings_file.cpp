@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <optional>
+#include <sys/stat.h>
 
 namespace {
 
@@ -69,39 +70,31 @@ std::optional<QString> keyOf(const QByteArray& line) {
     return gbk::decode(trimmed(t.first(eq)));
 }
 
-bool sameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
-
-struct Location {
-    qsizetype sectionLine = -1; // index of the [section] line
-    qsizetype lastLine = -1;    // last non-blank line of the section
-    qsizetype keyLine = -1;     // line of the key, when present
-};
-
-Location locate(const QList<QByteArray>& lines, const QString& section, const QString& key) {
-    Location at;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        auto name = sectionOf(lines[i]);
-        if (at.sectionLine < 0) {
-            if (name && sameName(*name, section))
-                at.sectionLine = at.lastLine = i;
-            continue;
-        }
-        if (name)
-            break; // the first matching section is the only one searched
-        if (!trimmed(lines[i]).isEmpty())
-            at.lastLine = i;
-        if (at.keyLine < 0) {
-            auto k = keyOf(lines[i]);
-            if (k && sameName(*k, key))
-                at.keyLine = i;
-        }
-    }
-    return at;
+QString folded(const QString& name) {
+    return name.toCaseFolded();
 }
 
 } // namespace
+
+void SettingsFile::Model::index() {
+    sections.clear();
+    Section* open = nullptr; // the section being indexed; null inside a repeated one
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (auto name = sectionOf(lines[i])) {
+            const QString id = folded(*name);
+            open = sections.contains(id) ? nullptr : &sections[id];
+            if (open)
+                open->line = open->last = i;
+            continue;
+        }
+        if (!open)
+            continue; // only the first section of a name is searched
+        if (!trimmed(lines[i]).isEmpty())
+            open->last = i;
+        if (auto k = keyOf(lines[i]); k && !open->keys.contains(folded(*k)))
+            open->keys.insert(folded(*k), i);
+    }
+}
 
 SettingsFile::SettingsFile(QString hostPath) : m_path(std::move(hostPath)) {}
 
@@ -109,40 +102,74 @@ QString SettingsFile::besideExecutable() {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Mqini.ini"));
 }
 
-QList<QByteArray> SettingsFile::loadLines(bool forWriting) const {
-    if (m_batching)
-        return m_batchLines;
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        // A missing file reads as empty. One that exists but cannot be read must not be
-        // replaced by a file holding just the key being written.
-        if (forWriting && file.exists())
-            throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
-        return {};
-    }
-    return splitLines(file.readAll());
+void SettingsFile::removeStaleTemporaries() const {
+    ::removeStaleTemporaries(m_path);
 }
 
-void SettingsFile::store(const QList<QByteArray>& lines) {
+namespace {
+
+// What changes whenever the file is written in place or replaced: device, inode, size,
+// change and modification times. All zero for a missing file.
+std::array<qint64, 7> stampOf(const QString& path) {
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return {};
+    return {qint64(st.st_dev),         qint64(st.st_ino),          qint64(st.st_size),
+            qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec),
+            qint64(st.st_ctim.tv_nsec)};
+}
+
+} // namespace
+
+const SettingsFile::Model& SettingsFile::current(bool forWriting) const {
+    if (m_batching)
+        return m_batch;
+    const Stamp stamp = stampOf(m_path);
+    if (!m_loaded || stamp != m_stamp) {
+        m_file = {};
+        QFile file(m_path);
+        if (file.open(QIODevice::ReadOnly))
+            m_file.lines = splitLines(file.readAll());
+        else
+            m_file.unreadable = file.exists();
+        m_file.index();
+        m_stamp = stamp;
+        m_loaded = true;
+    }
+    // A missing file reads as empty. One that exists but cannot be read must not be
+    // replaced by a file holding just the key being written.
+    if (forWriting && m_file.unreadable)
+        throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
+    return m_file;
+}
+
+void SettingsFile::store(Model model) {
     if (m_batching) {
-        m_batchLines = lines;
+        m_batch = std::move(model);
         m_batchDirty = true;
         return;
     }
     QByteArray bytes;
-    for (const QByteArray& line : lines)
+    for (const QByteArray& line : model.lines)
         bytes += line + "\r\n";
     if (!writeFileAtomically(m_path, bytes))
         throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
+    m_file = std::move(model);
+    m_stamp = stampOf(m_path);
+    m_loaded = true;
 }
 
-QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bool* found) const {
-    const QList<QByteArray> lines = loadLines();
-    Location at = locate(lines, section, key);
-    *found = at.keyLine >= 0;
-    if (!*found)
+QByteArray SettingsFile::rawValue(const Model& model, const QString& section, const QString& key,
+                                  bool* found) {
+    *found = false;
+    auto s = model.sections.constFind(folded(section));
+    if (s == model.sections.cend())
         return {};
-    const QByteArray& line = lines[at.keyLine];
+    auto k = s->keys.constFind(folded(key));
+    if (k == s->keys.cend())
+        return {};
+    *found = true;
+    const QByteArray& line = model.lines[*k];
     QByteArray value = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1)).toByteArray();
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -157,14 +184,14 @@ QByteArray SettingsFile::rawValue(const QString& section, const QString& key, bo
 QString SettingsFile::readString(const QString& section, const QString& key,
                                  const QString& fallback) const {
     bool found = false;
-    QByteArray raw = rawValue(section, key, &found);
+    QByteArray raw = rawValue(current(), section, key, &found);
     return found ? decodeValue(gbk::decode(raw)) : fallback;
 }
 
 qint32 SettingsFile::readInteger(const QString& section, const QString& key,
                                  qint32 fallback) const {
     bool found = false;
-    QByteArray raw = rawValue(section, key, &found);
+    QByteArray raw = rawValue(current(), section, key, &found);
     if (!found)
         return fallback;
     return parseInteger(QString::fromLatin1(raw)).value_or(fallback);
@@ -172,7 +199,7 @@ qint32 SettingsFile::readInteger(const QString& section, const QString& key,
 
 bool SettingsFile::readBool(const QString& section, const QString& key, bool fallback) const {
     bool found = false;
-    QByteArray raw = rawValue(section, key, &found);
+    QByteArray raw = rawValue(current(), section, key, &found);
     if (!found)
         return fallback;
     auto value = parseInteger(QString::fromLatin1(raw));
@@ -180,23 +207,31 @@ bool SettingsFile::readBool(const QString& section, const QString& key, bool fal
 }
 
 void SettingsFile::writeString(const QString& section, const QString& key, const QString& value) {
-    QList<QByteArray> lines = loadLines(true);
     QByteArray encoded = gbk::encode(encodeValue(value));
     if (encoded.size() > kMaxValueBytes && !encoded.startsWith(kTextPrefix.toLatin1()))
         encoded = gbk::encode(escapeValue(value)); // so that a read brings it back whole
     const QByteArray line = gbk::encode(key) + '=' + encoded;
-    Location at = locate(lines, section, key);
-    if (at.keyLine >= 0) {
-        if (lines[at.keyLine] == line)
-            return; // the same value again leaves the file alone
-        lines[at.keyLine] = line;
-    } else if (at.sectionLine >= 0) {
-        lines.insert(at.lastLine + 1, line);
+    const Model& now = current(true);
+    bool found = false;
+    const QByteArray raw = rawValue(now, section, key, &found);
+    // What a read gives written back: the line stays as it is, so a value that a read
+    // cut at the limit, or one in quotes, keeps its bytes.
+    if (found && decodeValue(gbk::decode(raw)) == value)
+        return;
+    Model next = now;
+    auto s = next.sections.constFind(folded(section));
+    if (s == next.sections.cend()) {
+        next.lines.append('[' + gbk::encode(section) + ']');
+        next.lines.append(line);
+    } else if (auto k = s->keys.constFind(folded(key)); k != s->keys.cend()) {
+        next.lines[*k] = line;
+        store(std::move(next)); // the same key on the same line: the index holds
+        return;
     } else {
-        lines.append('[' + gbk::encode(section) + ']');
-        lines.append(line);
+        next.lines.insert(s->last + 1, line);
     }
-    store(lines);
+    next.index();
+    store(std::move(next));
 }
 
 void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value) {
@@ -208,23 +243,23 @@ void SettingsFile::writeBool(const QString& section, const QString& key, bool va
 }
 
 void SettingsFile::beginBatch() {
-    m_batchLines = loadLines(true);
+    m_batch = current(true);
     m_batching = true;
     m_batchDirty = false;
 }
 
 void SettingsFile::commitBatch() {
     const bool dirty = m_batchDirty;
-    const QList<QByteArray> lines = m_batchLines;
+    Model lines = std::move(m_batch);
     abandonBatch();
     if (dirty)
-        store(lines);
+        store(std::move(lines));
 }
 
 void SettingsFile::abandonBatch() {
     m_batching = false;
     m_batchDirty = false;
-    m_batchLines.clear();
+    m_batch = {};
 }
 
 std::optional<qint32> SettingsFile::parseInteger(QStringView text) {

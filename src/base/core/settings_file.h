@@ -1,11 +1,14 @@
 #pragma once
 // Mqini.ini: the profile file beside the executable. Sections and keys match without
 // regard to letter case; every write replaces the file atomically and is on disk when
-// it returns.
+// it returns. The file is parsed once and again only when it changed on disk, so
+// handles of their own still see each other's writes.
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+#include <array>
 #include <optional>
 
 class SettingsFile {
@@ -15,6 +18,9 @@ class SettingsFile {
     static QString besideExecutable();
 
     const QString& path() const { return m_path; }
+
+    // Removes temporaries that an interrupted write of the file left beside it.
+    void removeStaleTemporaries() const;
 
     QString readString(const QString& section, const QString& key,
                        const QString& fallback = {}) const;
@@ -40,12 +46,32 @@ class SettingsFile {
     static QString decodeValue(const QString& stored);
 
   private:
-    QList<QByteArray> loadLines(bool forWriting = false) const;
-    void store(const QList<QByteArray>& lines);
-    QByteArray rawValue(const QString& section, const QString& key, bool* found) const;
+    // The file's lines as they are on disk, with the first section of each name and
+    // the first key of each name in it, names case-folded.
+    struct Section {
+        qsizetype line = -1; // the [section] line
+        qsizetype last = -1; // its last non-blank line
+        QHash<QString, qsizetype> keys;
+    };
+    struct Model {
+        QList<QByteArray> lines;
+        QHash<QString, Section> sections;
+        bool unreadable = false; // there, but not readable as a file
+        void index();
+    };
+    using Stamp = std::array<qint64, 7>;
+
+    const Model& current(bool forWriting = false) const;
+    void store(Model model); // indexed
+    // The stored value of the key's line, as the profile functions read it.
+    static QByteArray rawValue(const Model& model, const QString& section, const QString& key,
+                               bool* found);
 
     QString m_path;
+    mutable Model m_file;    // the file as last read or written
+    mutable Stamp m_stamp{}; // and what the file system said of it then
+    mutable bool m_loaded = false;
     bool m_batching = false;
     bool m_batchDirty = false;
-    QList<QByteArray> m_batchLines;
+    Model m_batch;
 };

@@ -189,8 +189,10 @@ QString PatternDisplay::templateViewFile() {
     return QStringLiteral("data.dat");
 }
 
-void PatternDisplay::loadTemplateView() {
-    p.Memo6->setPlainText(m_root.readLines(templateViewFile()).join(QLatin1Char('\n')));
+QString PatternDisplay::loadTemplateView() {
+    QString damage;
+    p.Memo6->setPlainText(m_root.readOwnLines(templateViewFile(), &damage).join(QLatin1Char('\n')));
+    return damage;
 }
 
 void PatternDisplay::storeTemplateView() const {

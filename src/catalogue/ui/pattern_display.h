@@ -52,7 +52,7 @@ class PatternDisplay : public QObject {
 
     // Start-up and shutdown: the template-file view's lines.
     static QString templateViewFile();
-    void loadTemplateView();
+    QString loadTemplateView();
     void storeTemplateView() const;
 
     // The search: shows every pane of the hit in the panel, or one of the two messages.

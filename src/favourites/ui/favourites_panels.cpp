@@ -93,9 +93,11 @@ QString FavouritesPanels::namesFile() {
     return QString::fromLatin1(favourites::kNamesFile);
 }
 
-void FavouritesPanels::loadNames(const DataRoot& root) {
+QString FavouritesPanels::loadNames(const DataRoot& root) {
+    QString damage;
     skListBox4->clear();
-    skListBox4->addItems(root.readLines(namesFile()));
+    skListBox4->addItems(root.readOwnLines(namesFile(), &damage));
+    return damage;
 }
 
 void FavouritesPanels::storeNames(const DataRoot& root) const {

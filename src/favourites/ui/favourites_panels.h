@@ -25,7 +25,7 @@ class FavouritesPanels : public QObject {
 
     // Start-up and shutdown: the names of the list, one a line of the names file.
     static QString namesFile();
-    void loadNames(const DataRoot& root);
+    QString loadNames(const DataRoot& root);
     void storeNames(const DataRoot& root) const;
     // 锁定收藏内容: the favourite's panes read-only or editable.
     void lockContents(bool locked);

@@ -43,8 +43,10 @@ void KnowledgePanels::loadList(const DataRoot& root) {
     ListBox3->addItems(root.readLines(listFile()));
 }
 
-void KnowledgePanels::loadPane(const DataRoot& root) {
-    Memo9->setPlainText(root.readLines(paneFile()).join(QLatin1Char('\n')));
+QString KnowledgePanels::loadPane(const DataRoot& root) {
+    QString damage;
+    Memo9->setPlainText(root.readOwnLines(paneFile(), &damage).join(QLatin1Char('\n')));
+    return damage;
 }
 
 void KnowledgePanels::storePane(const DataRoot& root) const {

@@ -20,7 +20,7 @@ class KnowledgePanels : public QObject {
     static QString listFile();
     static QString paneFile();
     void loadList(const DataRoot& root);
-    void loadPane(const DataRoot& root);
+    QString loadPane(const DataRoot& root);
     void storePane(const DataRoot& root) const;
     // Start-up: the size spinner follows the pane's restored font.
     void followPaneSize();

@@ -1,6 +1,7 @@
 #include "workspace/core/password.h"
 
 #include "base/core/gbk.h"
+#include "base/core/settings_file.h"
 
 #include <sodium.h>
 
@@ -38,6 +39,15 @@ bool matches(const QString& typed, const QString& stored) {
     const QByteArray hashed = stored.toLatin1();
     return crypto_pwhash_str_verify(hashed.constData(), bytes.constData(), quint64(bytes.size())) ==
            0;
+}
+
+bool hashStoredPlainPassword(SettingsFile& settings) {
+    const QString section = QStringLiteral("temp"), key = QStringLiteral("word");
+    const QString stored = settings.readString(section, key);
+    if (stored.isEmpty() || !isLegacy(stored))
+        return false;
+    settings.writeString(section, key, hash(stored));
+    return true;
 }
 
 } // namespace password

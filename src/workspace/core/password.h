@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class SettingsFile;
+
 namespace password {
 
 // The stored form of a newly set password.
@@ -16,5 +18,11 @@ bool matches(const QString& typed, const QString& stored);
 
 // True when `stored` is a plain password that should be replaced by its hash.
 bool isLegacy(const QString& stored);
+
+// Replaces a plain password that an earlier version left in the settings file by its
+// hash as soon as the file is read, so that it does not stay readable while the lock
+// is off or its prompt is always left. Returns true when it did; throws AppError when
+// the file cannot be written.
+bool hashStoredPlainPassword(SettingsFile& settings);
 
 } // namespace password

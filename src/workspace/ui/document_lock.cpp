@@ -1,8 +1,10 @@
 #include "workspace/ui/document_lock.h"
 
+#include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
 #include "workspace/core/lock_keys.h"
+#include "workspace/core/password.h"
 #include "workspace/ui/password_windows.h"
 
 #include <QAction>
@@ -13,6 +15,12 @@ DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings,
     : QObject(window), c(controls), m_settings(settings), m_modals(modals), m_window(window) {
     connect(c.P7, &QAction::triggered, this, &DocumentLock::toggleProtection);
     connect(c.M4, &QAction::triggered, this, &DocumentLock::toggleLock);
+    try {
+        password::hashStoredPlainPassword(m_settings);
+    } catch (const AppError&) {
+        // A settings file that cannot be written keeps the plain value until a start
+        // that can; the lock works the same with either.
+    }
 }
 
 void DocumentLock::toggleProtection() {

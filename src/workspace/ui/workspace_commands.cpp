@@ -50,14 +50,6 @@ QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
 }
 
-void WorkspaceCommands::restore(int n) {
-    // A damaged file counts as loaded: its original is kept aside and the document is
-    // written back at shutdown.
-    const QString damage = load(n);
-    if (!damage.isEmpty())
-        m_modals.showError(m_window, damage);
-}
-
 QString WorkspaceCommands::load(int n) {
     const QString path = storePath(n);
     const QByteArray bytes = m_root.readBytes(path);
@@ -71,8 +63,7 @@ QString WorkspaceCommands::load(int n) {
         return {};
     // What could be read is shown; the file itself is kept aside first, so that the
     // shutdown, which writes the document back, loses nothing of it.
-    const QString keep = path + QStringLiteral(".orig");
-    m_root.writeBytes(keep, bytes);
+    const QString keep = m_root.keepOriginal(path, bytes);
     return QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
         .arg(path, reader.errorString(), keep);
 }

@@ -37,11 +37,9 @@ class WorkspaceCommands : public QObject {
 
     // Start-up: replaces document n with its store file. Throws AppError when the
     // file cannot be opened. A damaged file loads what can be read and is kept beside
-    // as "<name>.orig", so the shutdown cannot lose it; the message saying so is
-    // returned (empty when the file was whole).
+    // as "<name>.orig" (".orig.1", … when earlier damage was kept), so the shutdown
+    // cannot lose it; the message saying so is returned (empty when the file was whole).
     QString load(int n);
-    // Start-up: load(n), a damaged file's message shown in the error box.
-    void restore(int n);
     // Shutdown: writes document n to its store file when it changed since it was loaded
     // or last stored, or when the file is not there (or was damaged) to hold it.
     void store(int n);

@@ -56,6 +56,7 @@ const std::map<QString, int> kCountDiffers{
     {QStringLiteral("感皇恩"), 67},    {QStringLiteral("离亭燕"), 72},
     {QStringLiteral("蓦山溪"), 82},    {QStringLiteral("潇湘夜雨"), 95},
     {QStringLiteral("换巢鸾凤"), 100}, {QStringLiteral("过秦楼"), 111},
+    {QStringLiteral("陌上花"), 98},
 };
 
 } // namespace

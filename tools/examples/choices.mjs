@@ -150,6 +150,10 @@ export const skip = [
   // 寒蝉凄切 lacks 方 before 留恋处; 燕子呢喃 reads 间牧童 for 问牧童; 苏辙's 渔父 repeats
   // 暮归 three times where the tune turns it twice
   '柳永:寒蝉凄切', '无名氏:燕子呢喃', '苏辙:渔父。渔父。水上',
+  // not model poems: Buddhist and alchemical verse, birthday odes, a bath joke, an
+  // opening borrowed from 苏轼's 洞仙歌
+  '王安石:孜孜矻矻', '王安石:归依众', '张伯端:修行之士', '卢炳:庆佳辰', '苏轼:水垢何曾相受',
+  '苏轼:自净方能净彼', '陈著:冰肌玉骨', '无名氏:光风转蕙', '无名氏:一阳初起', '无名氏:腊雪犹凝',
 ];
 // Misprints the dataset repeats (a character standing for a similar one).
 export const misprints = ['蝉娟', '拭著', '拭问', '拭教', '拭探', '拭看', '菏花', '知已', '渔憔'];

@@ -164,6 +164,24 @@ TEST(ExampleForms, CharacterCountMatchesTheTemplate) {
     EXPECT_GT(checked, 500);
 }
 
+// The catalogue shows the standard form of every variant character the table lists.
+TEST(ExampleForms, NoListedVariantCharacterReachesTheCatalogue) {
+    QFile file(examplesDir() + QStringLiteral("/variant-chars.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString variants;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            variants += line[0];
+    ASSERT_GE(variants.size(), 11);
+    QStringList problems;
+    for (const Record& r : allRecords())
+        for (int slot = 1; slot <= 5; ++slot)
+            for (QChar c : (*r.examples)[slot - 1])
+                if (variants.contains(c))
+                    problems << QStringLiteral("%1 example %2: %3").arg(r.key).arg(slot).arg(c);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
+}
+
 TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation) {
     const struct {
         const char* example;

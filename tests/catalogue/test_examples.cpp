@@ -131,6 +131,29 @@ int hanCount(const QString& s) {
     return n;
 }
 
+// The variant-character table the generator applies (variant-chars.tsv): the
+// verbatim checks compare after the same mapping.
+QHash<QChar, QChar> loadVariantChars() {
+    QHash<QChar, QChar> map;
+    const auto lines =
+        QString::fromUtf8(readAll(examplesDir() + QStringLiteral("/variant-chars.tsv")))
+            .split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const QStringList f = line.split(QLatin1Char('\t'));
+        if (!line.startsWith(QLatin1Char('#')) && f.size() == 3 && f[0].size() == 1 &&
+            f[1].size() == 1)
+            map.insert(f[0][0], f[1][0]);
+    }
+    return map;
+}
+
+QString standardForms(QString text) {
+    static const QHash<QChar, QChar> map = loadVariantChars();
+    for (QChar& c : text)
+        c = map.value(c, c);
+    return text;
+}
+
 } // namespace
 
 // The slots left for readers' submissions (the catalogue's own 27) and the
@@ -284,7 +307,7 @@ QMultiHash<QString, Source> loadCi() {
     QMultiHash<QString, Source> byText;
     auto add = [&](const json& poem) {
         const QString tune = QString::fromStdString(poem.value("rhythmic", std::string()));
-        byText.insert(joined(poem["paragraphs"]),
+        byText.insert(standardForms(joined(poem["paragraphs"])),
                       {QString::fromStdString(poem.value("author", std::string())),
                        tune.split(QChar(0x30FB), Qt::SkipEmptyParts)});
     };
@@ -420,6 +443,7 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset) {
             text = undoCorrections(text, c->second, slotName(e), &problems);
             corrections.erase(c);
         }
+        text = standardForms(text);
         const QStringList names = aliases.value(e.list + QLatin1Char('/') + QString::number(e.row));
         bool found = false;
         for (auto it = byText.constFind(text); it != byText.constEnd() && it.key() == text; ++it) {
@@ -452,9 +476,10 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset) {
                     text += para.get<std::string>();
                 if (!lengths.contains(hanCount(QString::fromStdString(text))))
                     continue;
-                tangCi.insert(simplified(text), {simplified(poem.value("author", std::string())),
-                                                 simplified(poem.value("title", std::string()))
-                                                     .split(QLatin1Char(' '), Qt::SkipEmptyParts)});
+                tangCi.insert(standardForms(simplified(text)),
+                              {simplified(poem.value("author", std::string())),
+                               simplified(poem.value("title", std::string()))
+                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts)});
             }
         }
         for (const auto& w : unmatched) {
@@ -490,7 +515,7 @@ TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset) {
             continue;
         const Parsed p = parse(e);
         ASSERT_TRUE(p.ok) << qPrintable(slotName(e));
-        wanted.insert({p.body, p.heading, p.poet});
+        wanted.insert({standardForms(p.body), p.heading, p.poet});
         lengths.insert(hanCount(p.body));
     }
     // Only poems of the right length need converting.
@@ -504,9 +529,9 @@ TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset) {
                 text += para.get<std::string>();
             if (!lengths.contains(hanCount(QString::fromStdString(text))))
                 continue;
-            const auto key =
-                std::make_tuple(simplified(text), simplified(poem.value("title", std::string())),
-                                simplified(poem.value("author", std::string())));
+            const auto key = std::make_tuple(standardForms(simplified(text)),
+                                             simplified(poem.value("title", std::string())),
+                                             simplified(poem.value("author", std::string())));
             if (wanted.count(key))
                 present.insert(key);
         }

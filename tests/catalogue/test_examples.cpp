@@ -172,10 +172,10 @@ TEST(Examples, PlaceholderSlotsAreExactlyTheDocumentedOnes) {
         QStringLiteral("rare/40: 2 3 4 5"),   // 春风袅娜: one poem in the dataset
         // too few sound poems of the tune in the dataset
         QStringLiteral("common/23: 3 4 5"), // 双双燕: two
-        QStringLiteral("general/36: 4 5"), // 雨霖铃: three of any form, besides a Buddhist verse
-        QStringLiteral("rare/18: 5"),      // 离亭燕: four
-        QStringLiteral("rare/20: 5"),      // 潇湘夜雨: four without a missing character
-        QStringLiteral("rare/23: 5"),      // 昼夜乐: four
+        QStringLiteral("general/36: 5"),    // 雨霖铃: four sound poems
+        QStringLiteral("rare/18: 5"),       // 离亭燕: four
+        QStringLiteral("rare/20: 5"),       // 潇湘夜雨: four without a missing character
+        QStringLiteral("rare/23: 5"),       // 昼夜乐: four
     };
     QStringList problems;
     const auto examples = loadExamples(&problems);

@@ -129,3 +129,25 @@ TEST(CatalogueGen, StopsNamingTheFaultyFile) {
         EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
     }
 }
+
+// The poems keep the dataset's text; the tables show the standard forms the variant
+// table names, and a malformed table stops the generator.
+TEST(CatalogueGen, VariantCharactersBecomeTheirStandardForms) {
+    Fixture fx;
+    Fixture::write(fx.examples() + "/variant-chars.tsv", "# comment\n劒\t剑\tsource\n");
+    Fixture::write(fx.examplePath("verse", 2),
+                   "长劒倚天--题[某]\n@placeholder\n@placeholder\n@placeholder\n@placeholder\n");
+    const GenRun r = fx.run();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile cpp(fx.cpp());
+    ASSERT_TRUE(cpp.open(QIODevice::ReadOnly));
+    const QString source = QString::fromUtf8(cpp.readAll());
+    EXPECT_TRUE(source.contains(u"长剑倚天"));
+    EXPECT_FALSE(source.contains(u"劒"));
+
+    Fixture bad;
+    Fixture::write(bad.examples() + "/variant-chars.tsv", "劒\t剑\n");
+    const GenRun b = bad.run();
+    EXPECT_EQ(b.exitCode, 1);
+    EXPECT_TRUE(b.err.contains(u"variant-chars.tsv")) << b.err.toStdString();
+}

@@ -164,6 +164,24 @@ TEST(ExampleForms, CharacterCountMatchesTheTemplate) {
     EXPECT_GT(checked, 500);
 }
 
+// The catalogue shows the standard form of every variant character the table lists.
+TEST(ExampleForms, NoListedVariantCharacterReachesTheCatalogue) {
+    QFile file(examplesDir() + QStringLiteral("/variant-chars.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString variants;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char('#')))
+            variants += line[0];
+    ASSERT_GE(variants.size(), 11);
+    QStringList problems;
+    for (const Record& r : allRecords())
+        for (int slot = 1; slot <= 5; ++slot)
+            for (QChar c : (*r.examples)[slot - 1])
+                if (variants.contains(c))
+                    problems << QStringLiteral("%1 example %2: %3").arg(r.key).arg(slot).arg(c);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
+}
+
 TEST(ExampleForms, PoemCharactersDropAttributionNotesAndPunctuation) {
     const struct {
         const char* example;
@@ -336,4 +354,135 @@ TEST(ExampleTones, FixedPositionsAgreeWithTheClassicalTone) {
     std::printf("%s", qPrintable(report));
     RecordProperty("tone_agreement", percent(agree, checked).toStdString());
     EXPECT_GE(agree * 10, checked * 9) << qPrintable(report);
+}
+
+namespace {
+
+// The rhymes of 词韵简编 (data/rhyme/ciyun.txt): for each character of a level-tone
+// entry, the 平水韵 rhymes it stands under (the 【…】 headings) and its ci rhyme part.
+struct RhymeBook {
+    QHash<QChar, QSet<QString>> rhymes; // 中 -> {一东}
+    QHash<QChar, QSet<QString>> parts;  // 中 -> {第一部}
+};
+
+const RhymeBook& rhymeBook() {
+    static const RhymeBook book = [] {
+        RhymeBook b;
+        QFile f(testdata::sourceDir() + QStringLiteral("/data/rhyme/ciyun.txt"));
+        if (!f.open(QIODevice::ReadOnly))
+            return b;
+        static const QRegularExpression senses(QStringLiteral("\\[[^\\]]*\\]|\\([^)]*\\)(?!】)"));
+        static const QRegularExpression half(QStringLiteral("[(\\[][^)\\]]*[)\\]]"));
+        QString part, heading;
+        bool level = false, inText = false;
+        for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+            if (line.startsWith(QLatin1Char('#')))
+                continue;
+            if (line.startsWith(QLatin1String("name:"))) {
+                part = line.mid(5).trimmed().section(QLatin1Char(' '), 0, 0);
+                inText = false;
+            } else if (line.startsWith(QLatin1String("tone:"))) {
+                level = line.contains(QStringLiteral("平声"));
+            } else if (line.startsWith(QLatin1String("text:"))) {
+                inText = true;
+            } else if (inText && level) {
+                QString text = line;
+                text.remove(senses);
+                for (qsizetype i = 0; i < text.size(); ++i) {
+                    if (text[i] == u'【') {
+                        const qsizetype end = text.indexOf(u'】', i);
+                        heading = text.mid(i + 1, end - i - 1).remove(half);
+                        i = end;
+                    } else if (text[i].script() == QChar::Script_Han) {
+                        b.rhymes[text[i]].insert(heading);
+                        b.parts[text[i]].insert(part);
+                    }
+                }
+            }
+        }
+        return b;
+    }();
+    return book;
+}
+
+bool share(const QHash<QChar, QSet<QString>>& map, QChar a, QChar b) {
+    return map.value(a).intersects(map.value(b));
+}
+
+// The lines of a poem, punctuation dropped.
+QStringList poemLines(const QString& example, int slot) {
+    const QString body =
+        example.left(example.lastIndexOf(slot == 1 ? QStringLiteral("--") : QStringLiteral("——")));
+    static const QRegularExpression stop(QStringLiteral("[，。？！；]"));
+    return body.split(stop, Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// Rhymes are read from the book's headings, so that two characters of one part but
+// of neighbouring 平水韵 rhymes (东 and 冬) do not count as rhyming in regulated verse.
+TEST(VerseRhymes, ReadFromTheRhymeBookHeadings) {
+    const auto& book = rhymeBook();
+    ASSERT_GT(book.rhymes.size(), 1500);
+    const struct {
+        char16_t a, b;
+        bool rhyme, part;
+    } cases[] = {
+        {u'城', u'清', true, true},  {u'将', u'征', false, false}, {u'中', u'翁', true, true},
+        {u'中', u'容', false, true}, {u'蒲', u'居', false, true},  {u'枝', u'飞', false, true},
+        {u'佳', u'街', true, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(share(book.rhymes, QChar(c.a), QChar(c.b)), c.rhyme)
+            << QString(QChar(c.a)).toStdString() << QString(QChar(c.b)).toStdString();
+        EXPECT_EQ(share(book.parts, QChar(c.a), QChar(c.b)), c.part)
+            << QString(QChar(c.a)).toStdString() << QString(QChar(c.b)).toStdString();
+    }
+}
+
+// The tone map of the strains settles a polyphone by its position, so it cannot see
+// whether a first line rhymes. Where the template rhymes line 1 (△), its last character
+// must share a 平水韵 rhyme with the end of line 2; where it does not (●), it must not
+// even share a ci rhyme part with it, since a neighbouring rhyme there reads as a rhyme.
+// Every line is a regulated line: its second, fourth and sixth characters alternate in
+// tone, and it does not end in three level tones, wherever the strains are sure.
+TEST(VerseRhymes, FirstLineAndRegulatedLines) {
+    if (!datasetPresent())
+        GTEST_SKIP() << "chinese-poetry dataset not installed";
+    const auto& book = rhymeBook();
+    const auto& tones = toneMap();
+    QStringList problems;
+    int checked = 0;
+    for (const auto& v : versePatterns()) {
+        const bool rhymes = v.templateText.section(u'，', 0, 0).endsWith(u'△');
+        for (int slot = 1; slot <= 5; ++slot) {
+            const QString where = QStringLiteral("%1 example %2").arg(v.label).arg(slot);
+            const QStringList lines = poemLines(v.examples[slot - 1], slot);
+            if (lines.size() < 2) {
+                problems << where + QStringLiteral(": no lines");
+                continue;
+            }
+            const QChar end1 = lines[0].back(), end2 = lines[1].back();
+            if (rhymes && !share(book.rhymes, end1, end2))
+                problems << where + QStringLiteral(": %1 does not rhyme with %2").arg(end1, end2);
+            if (!rhymes && share(book.parts, end1, end2))
+                problems << where + QStringLiteral(": %1 rhymes with %2").arg(end1, end2);
+            for (const QString& line : lines) {
+                auto tone = [&](qsizetype i) { return tones.value(line[i - 1], Tone(-1)); };
+                for (qsizetype i = 2; i + 2 <= line.size(); i += 2) {
+                    if (tones.contains(line[i - 1]) && tones.contains(line[i + 1]) &&
+                        tone(i) == tone(i + 2))
+                        problems << where +
+                                        QStringLiteral(": %1 is not a regulated line").arg(line);
+                }
+                const qsizetype n = line.size();
+                if (n >= 3 && tone(n) == Tone::Level && tone(n - 1) == Tone::Level &&
+                    tone(n - 2) == Tone::Level)
+                    problems << where + QStringLiteral(": %1 ends in three level tones").arg(line);
+            }
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 80);
+    EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
 }

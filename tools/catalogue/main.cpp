@@ -106,8 +106,44 @@ void checkTemplate(const QString& path, int row, const QString& t) {
         fail(path, QStringLiteral("row %1: template does not end with 。").arg(row));
 }
 
+// Variant characters that OpenCC's traditional-to-simplified conversion leaves in the
+// quoted poems (劒, 鴈, 廻, …), each with its standard simplified form:
+// "variant<TAB>standard<TAB>sources" lines in variant-chars.tsv beside the poems. The
+// files keep the dataset's text; the compiled-in examples show the standard forms.
+using CharMap = QHash<QChar, QChar>;
+
+CharMap readVariantChars(const QString& examplesDir) {
+    const QString path = examplesDir + QStringLiteral("/variant-chars.tsv");
+    CharMap map;
+    if (!QFile::exists(path))
+        return map;
+    const QStringList lines = readUtf8(path).split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList f = line.split(u'\t');
+        if (f.size() != 3 || f[0].size() != 1 || f[1].size() != 1 || f[2].trimmed().isEmpty() ||
+            f[0] == f[1])
+            fail(path,
+                 QStringLiteral("line %1: expected variant, standard form and sources").arg(i + 1));
+        if (map.contains(f[0][0]))
+            fail(path, QStringLiteral("line %1: %2 listed twice").arg(i + 1).arg(f[0]));
+        map.insert(f[0][0], f[1][0]);
+    }
+    return map;
+}
+
+QString standardForms(QString text, const CharMap& map) {
+    for (QChar& c : text)
+        c = map.value(c, c);
+    return text;
+}
+
 // Five lines, one model poem each; "@placeholder" stands for an empty slot.
-std::array<QString, 5> readExamples(const QString& path) {
+std::array<QString, 5> readExamples(const QString& path, const CharMap& variants) {
     if (!QFile::exists(path))
         fail(path, QStringLiteral("missing: every record needs its five model poems in this file"));
     QStringList lines = readUtf8(path).split(u'\n');
@@ -127,7 +163,7 @@ std::array<QString, 5> readExamples(const QString& path) {
             out[i] = QString::fromUtf8(catalogue::kPlaceholderLead) +
                      QString::fromUtf8(catalogue::kForumAddress);
         else
-            out[i] = lines[i];
+            out[i] = standardForms(lines[i], variants);
     }
     return out;
 }
@@ -174,6 +210,7 @@ int run(const QStringList& args) {
         return 2;
     }
     const QString dataDir = args[0], examplesDir = args[1], outCpp = args[2], appData = args[3];
+    const CharMap variants = readVariantChars(examplesDir);
 
     QString cpp;
     QTextStream out(&cpp);
@@ -221,7 +258,8 @@ int run(const QStringList& args) {
             const auto examples =
                 readExamples(examplesDir + QStringLiteral("/%1/%2.txt")
                                                .arg(QString::fromUtf8(list.examples))
-                                               .arg(row, 2, 10, QLatin1Char('0')));
+                                               .arg(row, 2, 10, QLatin1Char('0')),
+                             variants);
             out << "    {" << li << ", " << codegen::literal(labelName) << ", "
                 << codegen::literal(name) << ", " << count << ",\n     " << codegen::literal(templ)
                 << ",\n     " << codegen::literal(expl) << ",\n     " << examplesInit(examples)
@@ -261,7 +299,8 @@ int run(const QStringList& args) {
             if (expl.isEmpty())
                 fail(path, QStringLiteral("row %1: unknown shared explanation").arg(i + 1));
             const auto examples = readExamples(
-                examplesDir + QStringLiteral("/verse/%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')));
+                examplesDir + QStringLiteral("/verse/%1.txt").arg(i + 1, 2, 10, QLatin1Char('0')),
+                variants);
             out << "    {" << codegen::literal(need(path, r, QStringLiteral("label"))) << ", "
                 << codegen::literal(need(path, r, QStringLiteral("name"))) << ",\n     "
                 << codegen::literal(templ) << ",\n     " << codegen::literal(expl) << ",\n     "

@@ -125,8 +125,12 @@ export const notes = {
 export const versePins = {
   3: ['杜甫:忽传收蓟北', '杜甫:岁暮阴阳催短景'],
   7: ['杜甫:国破山河在'],
+  8: ['李商隐:凄凉宝剑篇', '李商隐:深居俯夹城', '岑参:双凫出未央', '刘禹锡:重门不下关', '温庭筠:清娥画扇中'],
+  9: ['白居易:人间四月芳菲尽', '刘禹锡:庭前芍药妖无格', '杜牧:萧萧山路穷秋雨', '白居易:叶含浓露如啼眼', '杜牧:连云接塞添迢递'],
   10: ['李商隐:君问归期未有期', '李白:云想衣裳花想容'],
+  11: ['王维:独在异乡为异客', '高蟾:天上碧桃和露种', '杜甫:两个黄鹂鸣翠柳', '白居易:病眼少眠非守岁', '杜甫:巢燕养雏浑去尽'],
   12: ['王昌龄:秦时明月汉时关'],
+  16: ['皇甫冉:花枝出建章', '刘禹锡:南山宿雨晴', '李商隐:帷飘白玉堂', '王绩:春来日渐长', '李郢:山榴逼砌栽'],
 };
 // Verse the dataset files under a poet other than its known author.
 export const verseSkip = ['钱起:月黑雁飞高'];
@@ -146,6 +150,10 @@ export const skip = [
   // 寒蝉凄切 lacks 方 before 留恋处; 燕子呢喃 reads 间牧童 for 问牧童; 苏辙's 渔父 repeats
   // 暮归 three times where the tune turns it twice
   '柳永:寒蝉凄切', '无名氏:燕子呢喃', '苏辙:渔父。渔父。水上',
+  // not model poems: Buddhist and alchemical verse, birthday odes, a bath joke, an
+  // opening borrowed from 苏轼's 洞仙歌
+  '王安石:孜孜矻矻', '王安石:归依众', '张伯端:修行之士', '卢炳:庆佳辰', '苏轼:水垢何曾相受',
+  '苏轼:自净方能净彼', '陈著:冰肌玉骨', '无名氏:光风转蕙', '无名氏:一阳初起', '无名氏:腊雪犹凝',
 ];
 // Misprints the dataset repeats (a character standing for a similar one).
 export const misprints = ['蝉娟', '拭著', '拭问', '拭教', '拭探', '拭看', '菏花', '知已', '渔憔'];

@@ -1,18 +1,22 @@
 // Proposes five Tang poems for each regulated-verse template.
 // Usage: node verse.mjs [ROW] [--all]
-// A poem fits a template when it has the template's lines and, at every fixed
-// position (○ ● △), the dataset's strains give the same tone (a character the
-// strains leave unresolved passes). Writes proposals-verse.json for build.mjs.
+// A poem fits a template when it has the template's lines, its first line
+// rhymes or not as the template says (by the 平水韵 rhymes of 词韵简编) and, at
+// every fixed position (○ ● △), the dataset's strains give the same tone (a
+// character the strains leave unresolved passes). Writes proposals-verse.json
+// for build.mjs.
 import fs from 'node:fs';
 import { loadTang, anthologyOpenings, opening } from './dataset.mjs';
 import { verseRows } from './rows.mjs';
 import { poetTier } from './poets.mjs';
 import { versePins, verseSkip } from './choices.mjs';
+import { loadRhymeGroups, rhymeTogether, sharePart } from './rhymegroups.mjs';
 
 const [rowArg, flag] = process.argv.slice(2);
 const poems = loadTang();
 const famous = anthologyOpenings('shi');
 const isHan = (c) => /\p{Script=Han}/u.test(c);
+const groups = loadRhymeGroups();
 
 function fits(p, template) {
   const marks = [...template].filter((c) => '○●◎△'.includes(c));
@@ -22,6 +26,12 @@ function fits(p, template) {
   if (lines.some((l, i) => [...l].length !== [...tlines[i]].length || ![...l].every(isHan))) return false;
   const tones = [...p.strains].filter((c) => '平仄○？'.includes(c));
   if (tones.length !== marks.length) return false;
+  // The strains settle a polyphone by its position, so they cannot tell whether
+  // the first line rhymes: ask the rhyme book whether its last character shares
+  // a level-tone rhyme with the end of line 2 (and, where it must not rhyme,
+  // not even a neighbouring one).
+  const [a, b] = [[...lines[0]].at(-1), [...lines[1]].at(-1)];
+  if (tlines[0].endsWith('△') ? !rhymeTogether(groups, a, b) : sharePart(groups, a, b)) return false;
   return marks.every((m, i) => {
     const t = tones[i];
     if (m === '◎' || t === '○' || t === '？') return true;

@@ -50,3 +50,12 @@ constexpr qint32 kWindowColour = qint32(0x80000005u);
 std::span<const Key> mainWindowKeys();
 
 } // namespace settings
+
+namespace settings {
+
+// Whether the start-up notice opens at start-up. The notice reads and writes it itself,
+// so it is not in the main window's table.
+inline constexpr const char* kGuideSection = "guide";
+inline constexpr const char* kGuideVisible = "visible";
+
+} // namespace settings

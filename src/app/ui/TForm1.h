@@ -17,6 +17,7 @@ class DocumentLock;
 class MidiDevice;
 class UrlOpener;
 class FavouritesPanels;
+class HelpMenu;
 class KnowledgePanels;
 class ModalRunner;
 class PatternDisplay;
@@ -41,7 +42,7 @@ struct AppContext {
     ModalRunner* modals = nullptr;
     Clock* clock = nullptr;
     UrlOpener* urls = nullptr;
-    MidiDevice* midi = nullptr; // none yet: the music menu brings the synthesiser's
+    MidiDevice* midi = nullptr; // the synthesiser, created when music is first asked for
 };
 
 class TForm1 : public QMainWindow {
@@ -118,4 +119,5 @@ class TForm1 : public QMainWindow {
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
+    HelpMenu* m_help = nullptr;
 };

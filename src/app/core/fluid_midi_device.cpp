@@ -36,6 +36,7 @@ FluidMidiDevice::FluidMidiDevice(const Options& options) {
         throw AppError(QStringLiteral("找不到 General MIDI 音色库，音乐不能播放"));
 
     m_settings = new_fluid_settings();
+    fluid_settings_setnum(m_settings, "synth.gain", kGain);
     m_synth = new_fluid_synth(m_settings);
     if (!m_synth || fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) < 0) {
         release();

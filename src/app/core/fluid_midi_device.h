@@ -38,6 +38,10 @@ class FluidMidiDevice : public MidiDevice {
     void seekToStart() override;
     Mode mode() const override;
 
+    // The synthesiser's loudness: FluidSynth's own default (0.2) is faint for a piano
+    // on the General MIDI fonts.
+    static constexpr double kGain = 0.8;
+
     // The message shown when no sound output opens.
     static QString noSoundMessage();
 

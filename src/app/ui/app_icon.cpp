@@ -21,7 +21,8 @@ void paintAppIcon(QPainter& p, const QRect& square) {
         const qreal in = side * 0.1;
         p.drawRoundedRect(seal.adjusted(in, in, -in, -in), side * 0.06, side * 0.06);
     }
-    QFont glyph(QStringLiteral("宋体"));
+    QFont glyph;
+    glyph.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("宋体")});
     glyph.setPixelSize(qMax(8, int(side * 0.62)));
     glyph.setBold(side < 32);
     p.setFont(glyph);

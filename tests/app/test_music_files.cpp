@@ -127,6 +127,8 @@ TEST(MusicNotation, SlipsInTheCopyingAreCaught) {
         {"c'4 h'", "not a note"},
         {"c'3", "unknown length 3"},
         {"c'4 <c' e'", "unclosed chord"},
+        {"c'8*2/3 d' e' f'2 | g'2.", ""}, // a triplet fills one beat
+        {"c'8*3/7 d'", "scaled length"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.music);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <map>
 #include <sstream>
 
@@ -78,7 +79,18 @@ int readLength(int line, const std::string& s, size_t& pos, int current) {
             fail(line, "a dot without a length: " + s);
         return current;
     }
-    return lengthTicks(line, digits, dots);
+    int ticks = lengthTicks(line, digits, dots);
+    // A scaled length, as tuplets are written: 8*2/3 is an eighth of a triplet.
+    if (pos < s.size() && s[pos] == '*') {
+        int num = 0, den = 0;
+        size_t used = 0;
+        if (std::sscanf(s.c_str() + pos, "*%d/%d%zn", &num, &den, &used) != 2 || num <= 0 ||
+            den <= 0 || (ticks * num) % den != 0)
+            fail(line, "a scaled length must be a fraction that divides it evenly: " + s);
+        pos += used;
+        ticks = ticks * num / den;
+    }
+    return ticks;
 }
 
 struct VoiceBuilder {

@@ -11,7 +11,8 @@
 // Notes are written with absolute pitch: c' is middle C, each ' an octave up and each
 // , an octave down from the unmarked octave below it; "is" raises a note a semitone
 // and "es" (or a bare "s" after a or e) lowers it. A length (1, 2, 4, 8, 16, 32, with
-// dots) stays in force until the next one. "r" is a rest, <c' e' g'>4 a chord, a
+// dots, and scaled as tuplets are: 8*2/3 is an eighth of a triplet) stays in force
+// until the next one. "r" is a rest, <c' e' g'>4 a chord, a
 // trailing ~ ties a note to the next of the same pitch, | a bar line. Every bar but
 // a voice's first and last must fill the time signature, and all voices must end
 // together, so a slip in the copying shows at once. # starts a comment.

@@ -210,6 +210,7 @@ TEST(FluidDevice, PlaysPausesAndReportsTheMciErrorsOnAFileOutput) {
         QDir(kMidiDir).entryInfoList({QStringLiteral("*.mid")}).value(0).filePath();
     ASSERT_FALSE(piece.isEmpty());
     device.open(piece);
+    device.open(piece); // closes the first before it ever played
     EXPECT_EQ(device.mode(), Mode::Stopped);
     device.play();
     EXPECT_EQ(device.mode(), Mode::Playing);

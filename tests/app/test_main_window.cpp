@@ -84,6 +84,8 @@ TEST(MainWindow, FirstShutdownWritesAFreshFileInTheSequencesOrder) {
 
     QStringList expected = numbered("font", 6, 27);
     expected.first().prepend("[Font]");
+    // The start-up notice wrote its key first, when it closed.
+    expected.prepend("[guide]visible");
     expected << "sizef"
              << "size1"
              << "size2"
@@ -165,7 +167,8 @@ TEST(MainWindow, AMissingSaveFolderKeepsTheWindowOpenUntilAWriteSucceeds) {
     EXPECT_FALSE(form->close());
     EXPECT_TRUE(form->isVisible());
     ASSERT_EQ(app.modals.errors, QStringList{"Cannot create file save\\mq1.rtf"});
-    EXPECT_FALSE(app.tree.exists("Mqini.ini")) << "the rest of the sequence was skipped";
+    EXPECT_FALSE(app.ini().contains(QStringLiteral("font6=")))
+        << "the rest of the sequence was skipped";
 
     app.tree.mkdir("save");
     EXPECT_TRUE(form->close()) << "the next close runs the sequence again";

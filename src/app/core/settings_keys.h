@@ -64,3 +64,12 @@ struct OtherKey {
 std::span<const OtherKey> otherKeys();
 
 } // namespace settings
+
+namespace settings {
+
+// Whether the start-up notice opens at start-up. The notice reads and writes it itself,
+// so it is not in the main window's table.
+inline constexpr const char* kGuideSection = "guide";
+inline constexpr const char* kGuideVisible = "visible";
+
+} // namespace settings

@@ -3,6 +3,8 @@
 #include "app/ui/centre_panes.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/file_steps.h"
+#include "app/ui/help_links.h"
+#include "app/ui/help_menu.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/view_modes.h"
@@ -39,8 +41,6 @@
 namespace {
 
 const QString kTitle = QString::fromUtf8(kApplicationTitle);
-// The author's forum, shown in the third panel of the status bar.
-const QString kForumAddress = QStringLiteral("https://forum.lyrevane.org");
 
 QWidget* stackedPanel(const QString& name, QWidget* parent) {
     auto* panel = new QWidget(parent);
@@ -207,7 +207,7 @@ void TForm1::buildStatusBar() {
     second->setObjectName(QStringLiteral("skStatusBar1Panel2"));
     second->setFixedWidth(80);
     second->setAlignment(Qt::AlignCenter);
-    auto* third = new QLabel(kForumAddress, skStatusBar1);
+    auto* third = new QLabel(help_links::forum(), skStatusBar1);
     third->setObjectName(QStringLiteral("skStatusBar1Panel3"));
     third->setMinimumWidth(100);
     third->setAlignment(Qt::AlignCenter);
@@ -293,6 +293,9 @@ void TForm1::connectCommands() {
                       .pasteButton = m_toolBar.button(MainToolBar::Paste),
                       .shownDocument = [this] { return m_workspace->visibleDocument(); }},
                      this);
+
+    // The help and music menus with their tool-bar buttons.
+    m_help = connectHelpAndMusic(a, m_toolBar, m_context, m_settings.path(), *m_modals, this);
 }
 
 // ---- Start-up -----------------------------------------------------------------
@@ -340,7 +343,8 @@ void TForm1::FormCreate() {
     // 27. The spinners follow their panes' sizes.
     m_rhymeMaster->followPaneSize();
     m_knowledge->followPaneSize();
-    // 28. The start-up notice comes with the help windows.
+    // 28. The start-up notice, unless it was switched off.
+    m_help->startUpNotice();
     // 29. 锁定收藏内容.
     m_favourites->lockContents(m_actions.M3->isChecked());
 }

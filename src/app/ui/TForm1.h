@@ -18,6 +18,7 @@ class MidiDevice;
 class UrlOpener;
 class FavouritesPanels;
 class FileSteps;
+class HelpMenu;
 class KnowledgePanels;
 class ModalRunner;
 class PatternDisplay;
@@ -42,7 +43,7 @@ struct AppContext {
     ModalRunner* modals = nullptr;
     Clock* clock = nullptr;
     UrlOpener* urls = nullptr;
-    MidiDevice* midi = nullptr; // none yet: the music menu brings the synthesiser's
+    MidiDevice* midi = nullptr; // the synthesiser, created when music is first asked for
 };
 
 class TForm1 : public QMainWindow {
@@ -120,4 +121,5 @@ class TForm1 : public QMainWindow {
     CentrePanes* m_centre = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
+    HelpMenu* m_help = nullptr;
 };

@@ -1,0 +1,111 @@
+#include "app/ui/about_box.h"
+
+#include "app/ui/app_icon.h"
+#include "app/ui/help_links.h"
+#include "base/ui/url_opener.h"
+#include "skin/ui/skinned.h"
+
+#include <QEnterEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TLinkLabel::TLinkLabel(const QString& name, const QString& text, QString address, QColor linkColour,
+                       QColor hoverColour, UrlOpener& urls, QWidget* parent)
+    : QLabel(text, parent), m_address(std::move(address)), m_link(linkColour), m_hover(hoverColour),
+      m_urls(urls) {
+    setObjectName(name);
+    setCursor(Qt::PointingHandCursor);
+    showIn(m_link);
+}
+
+void TLinkLabel::showIn(const QColor& colour) {
+    m_current = colour;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, colour);
+    setPalette(p);
+}
+
+void TLinkLabel::enterEvent(QEnterEvent* event) {
+    showIn(m_hover);
+    QLabel::enterEvent(event);
+}
+
+void TLinkLabel::leaveEvent(QEvent* event) {
+    showIn(m_link);
+    QLabel::leaveEvent(event);
+}
+
+void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) &&
+        !m_address.trimmed().isEmpty())
+        m_urls.open(QUrl(m_address.trimmed())); // whether a program took it is not checked
+    QLabel::mouseReleaseEvent(event);
+}
+
+TForm3::TForm3(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Form3"));
+    setFixedSize(296, 363);
+    auto* frame = new TskForm(QStringLiteral("skForm1"), this);
+    frame->setCaption(QStringLiteral("Lyrevane"));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 20, 20, 16);
+    column->setSpacing(8);
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("Image1"));
+    icon->setPixmap(QPixmap::fromImage(appIconImage(64)));
+    column->addWidget(icon, 0, Qt::AlignHCenter);
+
+    auto* product = new QLabel(QStringLiteral("Lyrevane"), this);
+    product->setObjectName(QStringLiteral("Label1"));
+    QFont productFont(QStringLiteral("黑体"));
+    productFont.setPixelSize(24);
+    product->setFont(productFont);
+    product->setStyleSheet(QStringLiteral("color: navy"));
+    column->addWidget(product, 0, Qt::AlignHCenter);
+
+    auto* edition = new QLabel(QStringLiteral("终结版"), this);
+    edition->setObjectName(QStringLiteral("Label2"));
+    QFont editionFont(QStringLiteral("宋体"));
+    editionFont.setPixelSize(16);
+    edition->setFont(editionFont);
+    edition->setStyleSheet(QStringLiteral("color: darkgreen"));
+    column->addWidget(edition, 0, Qt::AlignHCenter);
+
+    auto* date = new QLabel(QStringLiteral("2004.07.08"), this);
+    date->setObjectName(QStringLiteral("Label3"));
+    QFont dateFont(QStringLiteral("Arial"));
+    dateFont.setPixelSize(11);
+    date->setFont(dateFont);
+    column->addWidget(date, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+
+    Label4 = new TLinkLabel(QStringLiteral("Label4"), help_links::homePage(),
+                            help_links::homePage(), Qt::blue, Qt::red, urls, this);
+    QFont homeFont(QStringLiteral("sans-serif"));
+    homeFont.setPixelSize(13);
+    homeFont.setUnderline(true);
+    Label4->setFont(homeFont);
+    column->addWidget(Label4, 0, Qt::AlignHCenter);
+
+    Label5 = new TLinkLabel(QStringLiteral("Label5"), QStringLiteral("登录Versefold社区"),
+                            help_links::forum(), Qt::darkGreen, QColor(0, 0, 0x80), urls, this);
+    QFont forumFont(QStringLiteral("宋体"));
+    forumFont.setPixelSize(12);
+    Label5->setFont(forumFont);
+    column->addWidget(Label5, 0, Qt::AlignHCenter);
+    column->addStretch(1);
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("skButton1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    column->addWidget(ok, 0, Qt::AlignHCenter);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}

@@ -1,0 +1,29 @@
+#pragma once
+// The start-up notice: the news of the program's last edition, and the check box that
+// decides whether it opens at start-up ([guide] visible). Both ways of closing it store
+// the check box.
+
+#include <QDialog>
+
+class ModalRunner;
+class QCheckBox;
+class QPlainTextEdit;
+
+class TForm16 : public QDialog {
+    Q_OBJECT
+  public:
+    // Opens its own handle on the settings file at `settingsPath`.
+    TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent = nullptr);
+
+    // The notice's text: twelve lines, three paragraphs broken to fit the memo.
+    static QStringList noticeLines();
+
+    QCheckBox* CheckBox1 = nullptr;
+    QPlainTextEdit* skMemo1 = nullptr;
+
+    void done(int result) override;
+
+  private:
+    QString m_settingsPath;
+    ModalRunner& m_modals;
+};

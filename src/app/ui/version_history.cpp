@@ -1,0 +1,47 @@
+#include "app/ui/version_history.h"
+
+#include "base/core/data_root.h"
+#include "skin/ui/skinned.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+    setObjectName(QStringLiteral("Form5"));
+    setFixedSize(449, 381);
+    auto* frame = new TskForm(QStringLiteral("skForm1"), this);
+    frame->setCaption(QStringLiteral("Lyrevane"));
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(12, 12, 12, 12);
+    auto* heading = new QLabel(QStringLiteral("版本历史"), this);
+    heading->setObjectName(QStringLiteral("Label1"));
+    QFont headingFont(QStringLiteral("宋体"));
+    headingFont.setPixelSize(19);
+    heading->setFont(headingFont);
+    column->addWidget(heading);
+
+    skMemo1 = new QPlainTextEdit(this);
+    skMemo1->setObjectName(QStringLiteral("skMemo1"));
+    skMemo1->setReadOnly(true);
+    skMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    column->addWidget(skMemo1, 1);
+
+    auto* ok = new QPushButton(QStringLiteral("确定"), this);
+    ok->setObjectName(QStringLiteral("skButton1"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    column->addWidget(ok, 0, Qt::AlignRight);
+
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TForm5::FormShow(const DataRoot& root) {
+    skMemo1->clear();
+    skMemo1->setPlainText(root.readLines(QStringLiteral("version.txt")).join(QLatin1Char('\n')));
+}

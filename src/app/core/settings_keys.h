@@ -50,7 +50,8 @@ constexpr qint32 kWindowColour = qint32(0x80000005u);
 // of a fresh file and the order start-up applies them.
 std::span<const Key> mainWindowKeys();
 
-// [guide] visible: the start-up notice shows; its window reads and writes it.
+// [guide] visible: whether the start-up notice opens at start-up. The notice reads and
+// writes it itself, so it is not in the main window's table.
 inline constexpr char kGuideSection[] = "guide";
 inline constexpr char kGuideVisible[] = "visible";
 
@@ -62,14 +63,5 @@ struct OtherKey {
     const char* owner;
 };
 std::span<const OtherKey> otherKeys();
-
-} // namespace settings
-
-namespace settings {
-
-// Whether the start-up notice opens at start-up. The notice reads and writes it itself,
-// so it is not in the main window's table.
-inline constexpr const char* kGuideSection = "guide";
-inline constexpr const char* kGuideVisible = "visible";
 
 } // namespace settings

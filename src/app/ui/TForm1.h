@@ -18,6 +18,7 @@ class MidiDevice;
 class UrlOpener;
 class FavouritesPanels;
 class KnowledgePanels;
+class LibraryMenus;
 class ModalRunner;
 class PatternDisplay;
 class PatternPanels;
@@ -116,6 +117,7 @@ class TForm1 : public QMainWindow {
     RhymePanels* m_rhyme = nullptr;
     RhymeMaster* m_rhymeMaster = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
+    LibraryMenus* m_library = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
 };

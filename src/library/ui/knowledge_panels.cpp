@@ -45,8 +45,21 @@ KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject
 void KnowledgePanels::attach(const DataRoot& root, ModalRunner& modals) {
     m_root = root;
     m_modals = &modals;
-    connect(ListBox3, &QListWidget::currentRowChanged, this, &KnowledgePanels::ListBox3Click);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &KnowledgePanels::ListBox1Click);
+    // Each change of selection loads its topic, and so does a click on the row a restart
+    // selected without loading it; a click that changed the row has loaded it already.
+    auto react = [this](QListWidget* list, void (KnowledgePanels::*choose)(int)) {
+        connect(list, &QListWidget::currentRowChanged, this, [this, choose](int row) {
+            m_changedByPress = true;
+            (this->*choose)(row);
+        });
+        connect(list, &QListWidget::pressed, this, [this, choose](const QModelIndex& index) {
+            if (!m_changedByPress)
+                (this->*choose)(index.row());
+            m_changedByPress = false;
+        });
+    };
+    react(ListBox3, &KnowledgePanels::ListBox3Click);
+    react(ListBox1, &KnowledgePanels::ListBox1Click);
     connect(SpinEdit2, &QSpinBox::valueChanged, this, &KnowledgePanels::SpinEdit2Change);
 }
 

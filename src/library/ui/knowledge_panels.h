@@ -35,4 +35,5 @@ class KnowledgePanels : public QObject {
 
     std::optional<DataRoot> m_root;
     ModalRunner* m_modals = nullptr;
+    bool m_changedByPress = false;
 };

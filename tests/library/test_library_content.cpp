@@ -1,11 +1,13 @@
-// The library's content against its sources: every anthology poem is the dataset's text
-// under its poet, every list item has its file, and the area codes are the package's.
+// The library's content against its sources: every anthology poem and every quoted line
+// is the dataset's text under its poet, every list item has its file, and the area codes
+// are the package's.
 
 #include "library/core/anthology.h"
 #include "library/core/code_tables.h"
 #include "support/dataset.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QHash>
 #include <QJsonArray>
@@ -221,4 +223,37 @@ TEST(AreaCodes, RegionsInTheWindowsOrderWithTheBlocksKnownByHeart) {
     EXPECT_EQ(t[28].name, "其它地区");
     EXPECT_EQ(t[28].lines, QStringList({"香港    00852", "澳门    00853", "台湾    00886"}));
     EXPECT_TRUE(t[1].lines.contains("石家庄市  0311"));
+}
+
+TEST(ReferenceTexts, EveryQuotedLineIsInTheDatasetUnderItsPoetAndTitle) {
+    if (!QDir(testdata::poetryDir()).exists())
+        GTEST_SKIP() << "the poetry dataset is not installed";
+    // A quotation stands on a line of its own: "text——poet《title》".
+    const QRegularExpression quote(QStringLiteral("^(.+)——(\\S+)《(.+)》$"));
+    struct Quote {
+        QString file, text, author, title;
+    };
+    QList<Quote> quotes;
+    QSet<QString> authors;
+    const QString root = testdata::sourceDir() + QStringLiteral("/data/library/Excursus");
+    QDirIterator it(root, {QStringLiteral("*.txt")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        for (const QString& line : readUtf8(file).split(u'\n'))
+            if (const auto m = quote.match(line); m.hasMatch()) {
+                quotes.append({file, m.captured(1), m.captured(2), m.captured(3)});
+                authors << m.captured(2);
+            }
+    }
+    ASSERT_FALSE(quotes.isEmpty());
+    const QMultiHash<QString, Poem> tang = loadSource(QStringLiteral("tang"), authors);
+    const QMultiHash<QString, Poem> ci = loadSource(QStringLiteral("songci"), {});
+    for (const Quote& q : quotes) {
+        bool found = false;
+        for (const auto* source : {&tang, &ci})
+            for (auto p = source->find(q.author); p != source->end() && p.key() == q.author; ++p)
+                found = found || (p->title == q.title && p->paragraphs.join("").contains(q.text));
+        EXPECT_TRUE(found) << qPrintable(q.file) << ": " << qPrintable(q.text)
+                           << " is not in the dataset under " << qPrintable(q.author + q.title);
+    }
 }

@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
 
 LibraryMenus::LibraryMenus(const LibraryMenuActions& actions, DataRoot root, ModalRunner& modals,
                            QWidget* window)
@@ -37,5 +39,11 @@ LibraryMenus::LibraryMenus(const LibraryMenuActions& actions, DataRoot root, Mod
 
 void LibraryMenus::show(QWidget* form) {
     m_windows.append(form);
+    // Centred on the screen; the text box takes the focus, so that the list does not
+    // pick its first item by itself.
+    const QRect screen = m_window->screen()->availableGeometry();
+    form->move(screen.center() - QPoint(form->width() / 2, form->height() / 2));
+    if (auto* text = form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1")))
+        text->setFocus();
     form->show();
 }

@@ -48,9 +48,9 @@ struct Poem {
     QStringList paragraphs;
 };
 
-// The dataset's poems of one source, keyed by author; Tang poems of the wanted authors
-// only, converted to simplified characters.
-QMultiHash<QString, Poem> loadSource(const QString& source, const QSet<QString>& tangAuthors) {
+// The dataset's poems of one source, keyed by author; Tang and Song shi of the wanted
+// authors only, converted to simplified characters.
+QMultiHash<QString, Poem> loadSource(const QString& source, const QSet<QString>& shiAuthors) {
     const QString dist = testdata::poetryDir();
     QMultiHash<QString, Poem> poems;
     auto addAll = [&](const QString& file, const char* author, const char* title,
@@ -70,21 +70,24 @@ QMultiHash<QString, Poem> loadSource(const QString& source, const QSet<QString>&
     else if (source == u"nantang")
         addAll(dist + QStringLiteral("/wudaishici/nantang/poetrys.json"), "author", "rhythmic",
                "paragraphs");
+    else if (source == u"nalan")
+        addAll(dist + QStringLiteral("/nalanxingde/纳兰性德诗集.json"), "author", "title", "para");
     else if (source == u"songci") {
         const QDir dir(dist + QStringLiteral("/songci"));
         for (const QString& f : dir.entryList({QStringLiteral("ci.song.*.json")}, QDir::Files))
             addAll(dir.filePath(f), "author", "rhythmic", "paragraphs");
-    } else if (source == u"tang") {
+    } else if (source == u"tang" || source == u"song") {
         const opencc::SimpleConverter t2s("t2s.json");
         auto simple = [&](const QString& s) {
             return QString::fromStdString(t2s.Convert(s.toStdString()));
         };
         const QDir dir(dist + QStringLiteral("/quantangshi"));
-        for (const QString& f : dir.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        const QString files = QStringLiteral("poet.%1.*.json").arg(source);
+        for (const QString& f : dir.entryList({files}, QDir::Files)) {
             for (const QJsonValue& v : readArray(dir.filePath(f))) {
                 const QJsonObject o = v.toObject();
                 const QString who = simple(o[u"author"].toString());
-                if (!tangAuthors.contains(who))
+                if (!shiAuthors.contains(who))
                     continue;
                 Poem p{who, simple(o[u"title"].toString()), {}};
                 for (const QString& para : strings(o[u"paragraphs"]))
@@ -122,16 +125,16 @@ TEST(Anthologies, EveryPoemIsTheDatasetsTextUnderItsPoet) {
         GTEST_SKIP() << "the poetry dataset is not installed";
     const QList<Row> rows = sourceRows();
     ASSERT_GT(rows.size(), 1000);
-    QSet<QString> tangAuthors;
+    QSet<QString> shiAuthors;
     for (const Row& r : rows)
-        if (r.source == u"tang")
-            tangAuthors.insert(r.author);
+        if (r.source == u"tang" || r.source == u"song")
+            shiAuthors.insert(r.author);
     QHash<QString, QMultiHash<QString, Poem>> sources;
     // The lines each file's blocks account for.
     QHash<QString, QSet<QString>> covered;
     for (const Row& r : rows) {
         if (!sources.contains(r.source))
-            sources.insert(r.source, loadSource(r.source, tangAuthors));
+            sources.insert(r.source, loadSource(r.source, shiAuthors));
         const QString path = enjoyDir() + u'/' + r.key + u'/' + r.file + QStringLiteral(".txt");
         const Poem* found = nullptr;
         const auto& byAuthor = sources[r.source];

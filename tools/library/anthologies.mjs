@@ -202,6 +202,42 @@ for (const [key, author] of [['sushi', '苏轼'], ['xinqiji', '辛弃疾'], ['li
   if (!wang.every((p) => sound(p.paragraphs))) throw new Error('王安石');
   listed('wanganshi', wang, note('wanganshi', '王安石', 'song'));
 }
+// Song shi of one poet (traditional author name), converted like the Tang shi.
+function songShi(authorT, author) {
+  const dir = path.join(dist, 'quantangshi');
+  const fame = new Map();
+  for (const f of fs.readdirSync(path.join(dist, 'rank/poet')).filter((f) => /^poet\.song\./.test(f)))
+    for (const r of readJson('rank/poet/' + f)) if (r.author === authorT) fame.set(r.title, Math.max(fame.get(r.title) || 0, r.baidu || 0));
+  const found = [];
+  for (const f of fs.readdirSync(dir).filter((f) => /^poet\.song\..*\.json$/.test(f)))
+    for (const p of readJson('quantangshi/' + f)) if (p.author === authorT) found.push(p);
+  // One conversion for all: title and paragraphs a line each, poems apart by a marker line.
+  const conv = opencc(found.map((p) => [p.title, ...p.paragraphs].join('\n')).join('\n@@@@\n') + '\n')
+    .trimEnd().split('\n@@@@\n');
+  if (conv.length !== found.length) throw new Error('song shi conversion');
+  return found.map((p, i) => {
+    const [title, ...paragraphs] = conv[i].split('\n');
+    return { heading: title, paragraphs, source: 'song', author, title, fame: fame.get(p.title) || 0, text: paragraphs.join('') };
+  });
+}
+// 22 纳兰性德词选: the dataset's collection in its own order, which opens with his best-known pieces.
+{
+  const nalan = readJson('nalanxingde/纳兰性德诗集.json')
+    .map((p) => ({ heading: p.title, paragraphs: p.para, source: 'nalan', author: p.author, title: p.title }))
+    .filter((p) => sound(p.paragraphs));
+  listed('nalanxingde', nalan.slice(0, 100), note('nalanxingde', '纳兰性德'));
+}
+// 23 欧阳修诗词选: his best-known ci, then his best-known shi.
+{
+  const ciPart = ciOf('欧阳修').sort(byFame).slice(0, 60);
+  // The shi a reader looks for first (the rank files know few of them), then the rest by rank.
+  const pinned = ['戏答元珍', '画眉鸟', '别滁', '丰乐亭游春三首', '梦中作', '黄溪夜泊', '晚泊岳阳', '啼鸟',
+    '春日西湖寄谢法曹歌', '明妃曲和王介甫作', '再和明妃曲', '秋怀', '远山', '琅琊山六题', '沧浪亭'];
+  const pin = (p) => { const i = pinned.findIndex((t) => p.title.startsWith(t)); return i < 0 ? 99 : i; };
+  const shiPart = distinct(songShi('歐陽修', '欧阳修').filter((p) => sound(p.paragraphs) && p.paragraphs.length >= 2 && !/^(句|诗一首)/.test(p.title)))
+    .sort((a, b) => pin(a) - pin(b) || byFame(a, b)).slice(0, 40);
+  listed('ouyangxiu', [...ciPart, ...shiPart], note('ouyangxiu', '欧阳修', 'song'));
+}
 // 18 and 19: one file per tune holding every sound poem the poet wrote to it.
 function byTune(key, author, list) {
   const f = new Folder(key);

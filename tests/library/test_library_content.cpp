@@ -260,3 +260,23 @@ TEST(ReferenceTexts, EveryQuotedLineIsInTheDatasetUnderItsPoetAndTitle) {
                            << " is not in the dataset under " << qPrintable(q.author + q.title);
     }
 }
+
+TEST(PostalCodes, FollowTheAreaCodeRegionsWithoutTheLastOne) {
+    const QList<CodeRegion>& postal = code_tables::postalCodes();
+    const QList<CodeRegion>& area = code_tables::areaCodes();
+    ASSERT_EQ(postal.size(), area.size() - 1);
+    const QRegularExpression line(QStringLiteral("^\\S+([ \\t])\\S+\\1\\d{6}$"));
+    for (int i = 0; i < postal.size(); ++i) {
+        EXPECT_EQ(postal[i].name, area[i].name);
+        EXPECT_EQ(postal[i].id, area[i].id);
+        for (const QString& l : postal[i].lines) {
+            const auto m = line.match(l);
+            EXPECT_TRUE(l.isEmpty() || m.hasMatch()) << qPrintable(postal[i].name + u' ' + l);
+            // Only the 新疆 block aligns its columns at tab stops.
+            if (m.hasMatch()) {
+                EXPECT_EQ(m.captured(1) == u"\t", postal[i].id == u"xinjiang") << qPrintable(l);
+            }
+        }
+    }
+    EXPECT_EQ(postal[0].lines.count(QString()), 3) << "an empty line between the four cities";
+}

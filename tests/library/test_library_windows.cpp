@@ -284,3 +284,13 @@ TEST(CodeWindows, OpenOnTheMunicipalitiesAndShowOneBlockAtATime) {
     EXPECT_EQ(w->blocks.last()->objectName(), "qita");
     EXPECT_EQ(w->blocks.last()->toPlainText(), "香港    00852\n澳门    00853\n台湾    00886");
 }
+
+TEST(CodeWindows, ThePostalCodesHaveNoOtherRegionsItem) {
+    LibraryApp app;
+    auto* w = app.openAppendix<Tyouzheng1>("N23");
+    EXPECT_EQ(w->windowTitle(), "全国邮政编码");
+    ASSERT_EQ(w->blocks.size(), 28);
+    EXPECT_TRUE(w->ListBox1->findItems("其它地区", Qt::MatchExactly).isEmpty());
+    EXPECT_FALSE(w->blocks[0]->isHidden());
+    EXPECT_TRUE(w->blocks[27]->toPlainText().contains(u'\t')) << "新疆 keeps its tab characters";
+}

@@ -238,6 +238,29 @@ function songShi(authorT, author) {
     .sort((a, b) => pin(a) - pin(b) || byFame(a, b)).slice(0, 40);
   listed('ouyangxiu', [...ciPart, ...shiPart], note('ouyangxiu', '欧阳修', 'song'));
 }
+// 24 中国古典爱情诗词鉴赏: the poems verbatim, each followed by our appreciation (one
+// line starting with 【赏析】), from data/library/notes/love-appreciations.txt.
+{
+  const entries = fs.readFileSync(path.join(here, '../../data/library/notes/love-appreciations.txt'), 'utf8')
+    .split('\n').filter((l) => l && !l.startsWith('#'));
+  const tang = tangPoems('李商隐').concat(tangPoems('元稹'));
+  const blocks = [], poems = [];
+  for (let i = 0; i < entries.length; i += 2) {
+    const [author, title, words, tune] = entries[i].slice(2).split('|');
+    const p = [...tang, ...ci.map(ciPoem)].find((x) => x.author === author && x.title === title && x.text.startsWith(words));
+    if (!p || !sound(p.paragraphs)) throw new Error('love: ' + entries[i]);
+    const poem = { ...p, heading: `${tune || title.split('・')[0].replace(/五首 四$/, '')}（${author}）` };
+    poems.push(poem);
+    blocks.push(poem, entries[i + 1]);
+  }
+  const f = new Folder('love');
+  f.put('love', poems, ['中国古典爱情诗词鉴赏']);
+  // The appreciations go after their poems.
+  let text = '中国古典爱情诗词鉴赏';
+  for (let i = 0; i < blocks.length; i += 2) text += '\n\n' + block(blocks[i]) + '\n\n【赏析】' + blocks[i + 1];
+  f.files.set('love', text + '\n');
+  f.write();
+}
 // 18 and 19: one file per tune holding every sound poem the poet wrote to it.
 function byTune(key, author, list) {
   const f = new Folder(key);

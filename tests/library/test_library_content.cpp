@@ -165,8 +165,10 @@ TEST(Anthologies, EveryPoemIsTheDatasetsTextUnderItsPoet) {
 }
 
 TEST(Anthologies, EveryListItemHasItsPieceFile) {
-    // 李清照's 人娇 is not in the dataset: that one item reports its missing file.
-    const QSet<QString> knownMissing = {QStringLiteral("liqingzhao/renjiao")};
+    // Not in the dataset, so these items report their missing files: 李清照's 人娇 and
+    // the 菩萨蛮 of 敦煌曲子词.
+    const QSet<QString> knownMissing = {QStringLiteral("liqingzhao/renjiao"),
+                                        QStringLiteral("tangsong/pusaman2")};
     int checked = 0;
     for (const Anthology& a : anthologies()) {
         const QString dir = enjoyDir() + u'/' + a.key + u'/';

@@ -77,6 +77,15 @@ function tidy(text) {
       .replace(/(?<=[\p{Script=Han}，。、；：“”《》（）])\s+(?=[\p{Script=Han}，。、；：“”《》（）])/gu, '')
       .replace(/(?<=[\p{Script=Han}])\s+(?=\()/gu, '').replace(/(?<=\))\s+(?=[\p{Script=Han}])/gu, ''));
 }
+// A record scraped twice over: keep the first copy when the rest repeats it.
+function undouble(text) {
+  const bare = (s) => s.replace(/[，。、；：\s]/g, '');
+  for (let at = text.indexOf('。'); at > 0; at = text.indexOf('。', at + 1)) {
+    const head = text.slice(0, at + 1);
+    if (bare(head) === bare(text.slice(at + 1))) return head;
+  }
+  return text;
+}
 const songAuthors = readJson('songci/author.song.json');
 const tangAuthors = readJson('quantangshi/authors.tang.json');
 function note(key, name, kind) {
@@ -87,7 +96,7 @@ function note(key, name, kind) {
     if (r && r.description.length > 40) return [name, '', ...tidy(r.description).flatMap((p, i) => i ? ['', p] : [p])];
   } else {
     const r = tangAuthors.find((a) => t2s(a.name).trim() === name && a.desc.length > 20);
-    if (r) return [name, '', ...tidy(t2s(r.desc).trim())];
+    if (r) return [name, '', ...tidy(undouble(t2s(r.desc).trim()))];
   }
   throw new Error(`no note for ${name}`);
 }
@@ -259,6 +268,28 @@ function songShi(authorT, author) {
   let text = '中国古典爱情诗词鉴赏';
   for (let i = 0; i < blocks.length; i += 2) text += '\n\n' + block(blocks[i]) + '\n\n【赏析】' + blocks[i + 1];
   f.files.set('love', text + '\n');
+  f.write();
+}
+// 25 唐宋名词赏析: named pieces, each poem verbatim followed by our appreciation, from
+// data/library/notes/tangsong-appreciations.txt; the note file gathers the poets' records.
+{
+  const entries = fs.readFileSync(path.join(here, '../../data/library/notes/tangsong-appreciations.txt'), 'utf8')
+    .split('\n').filter((l) => l && !l.startsWith('#'));
+  const nantangPoems = nantang.map((p) => ({ heading: p.rhythmic, paragraphs: p.paragraphs, source: 'nantang',
+    author: p.author, title: p.rhythmic, text: p.paragraphs.join('') }));
+  const pool = [...tangPoems('李白'), ...tangPoems('张志和'), ...tangPoems('白居易'), ...nantangPoems, ...ci.map(ciPoem)];
+  const f = new Folder('tangsong');
+  for (let i = 0; i < entries.length; i += 2) {
+    const [file, author, title, words, heading] = entries[i].slice(2).split('|');
+    const p = pool.find((x) => x.author === author && x.title === title && x.text.startsWith(words));
+    if (!p || !sound(p.paragraphs)) throw new Error('tangsong: ' + entries[i]);
+    const poem = { ...p, heading };
+    f.put(file, [poem]);
+    f.files.set(file, block(poem) + '\n\n【赏析】' + entries[i + 1] + '\n');
+  }
+  const notes = [['李白', 'tang'], ['张志和', 'tang'], ['白居易', 'tang'], ['李煜'], ['范仲淹', 'song'], ['柳永', 'song']]
+    .flatMap(([name, kind]) => [...note(kind ? 'tangsong-' + name : 'liyu', name, kind), '']);
+  f.text('tangsong', notes.slice(0, -1));
   f.write();
 }
 // 18 and 19: one file per tune holding every sound poem the poet wrote to it.

@@ -16,6 +16,7 @@
 #include "catalogue/ui/pattern_panels.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
+#include "library/ui/library_menus.h"
 #include "rhyme/ui/rhyme_master.h"
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
@@ -276,6 +277,15 @@ void TForm1::connectCommands() {
                                .documents = m_workspace->documents,
                                .skTabControl1 = m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
+
+    // The reference library: the knowledge pane's topics, the 赏析 and 附录 windows.
+    m_knowledge->attach(m_context.root, *m_modals);
+    m_library = new LibraryMenus({.anthologyMenu = a.anthologyMenu,
+                                  .shilv = a.N21,
+                                  .areaCodes = a.N22,
+                                  .postalCodes = a.N23,
+                                  .tools = a.N24},
+                                 m_context.root, *m_modals, this);
 
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });

@@ -20,6 +20,7 @@ class FavouritesPanels;
 class FileSteps;
 class HelpMenu;
 class KnowledgePanels;
+class LibraryMenus;
 class ModalRunner;
 class PatternDisplay;
 class PatternPanels;
@@ -119,6 +120,7 @@ class TForm1 : public QMainWindow {
     RhymeMaster* m_rhymeMaster = nullptr;
     KnowledgePanels* m_knowledge = nullptr;
     CentrePanes* m_centre = nullptr;
+    LibraryMenus* m_library = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;

@@ -2,9 +2,12 @@
 // The reference library's controls in the main window: the knowledge and terminology
 // lists in the left side channel and the knowledge pane over the centre.
 
-#include <QObject>
+#include "base/core/data_root.h"
 
-class DataRoot;
+#include <QObject>
+#include <optional>
+
+class ModalRunner;
 class QListWidget;
 class QPlainTextEdit;
 class TskSpinEdit;
@@ -15,6 +18,8 @@ class KnowledgePanels : public QObject {
     Q_OBJECT
   public:
     KnowledgePanels(QWidget* panel6, TskPanel* skPanel14);
+    // From now on choosing a topic loads its text from `root`; errors go to `modals`.
+    void attach(const DataRoot& root, ModalRunner& modals);
 
     // Start-up and shutdown: the knowledge list's items and the knowledge pane's lines.
     static QString listFile();
@@ -30,4 +35,14 @@ class KnowledgePanels : public QObject {
     TskPanel* skPanel15{};
     TskSpinEdit* SpinEdit2{};
     QPlainTextEdit* Memo9{};
+
+  private:
+    void ListBox3Click(int row);
+    void ListBox1Click(int row);
+    void SpinEdit2Change(int size);
+    void showTopic(const QString& heading, const QString& file);
+
+    std::optional<DataRoot> m_root;
+    ModalRunner* m_modals = nullptr;
+    bool m_changedByPress = false;
 };

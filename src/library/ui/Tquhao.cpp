@@ -1,0 +1,78 @@
+#include "library/ui/Tquhao.h"
+
+#include "skin/ui/skinned.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPlainTextEdit>
+
+TCodeTableForm::TCodeTableForm(const QString& title, const QString& blocksCaption,
+                               const QList<CodeRegion>& regions, bool scrollBars, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setWindowTitle(title);
+    resize(630, 485);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+
+    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), this);
+    skSideChannel1->setPinned(true);
+    skSideChannel1->setFixedWidth(170);
+    auto* channelLayout = new QVBoxLayout(skSideChannel1);
+    channelLayout->setContentsMargins(0, 0, 0, 0);
+    skPanel1 = new TskPanel(QStringLiteral("skPanel1"), skSideChannel1, QStringLiteral("地区"));
+    ListBox1 = skin::makeListBox(QStringLiteral("ListBox1"), skPanel1);
+    ListBox1->setFont(skin::songFont(14));
+    skPanel1->body()->addWidget(ListBox1);
+    channelLayout->addWidget(skPanel1);
+    row->addWidget(skSideChannel1);
+
+    skPanel2 = new TskPanel(QStringLiteral("skPanel2"), this, blocksCaption);
+    // The blocks lie on top of each other; only the chosen one is visible.
+    auto* stack = new QWidget(skPanel2);
+    auto* grid = new QGridLayout(stack);
+    grid->setContentsMargins(0, 0, 0, 0);
+    for (const CodeRegion& region : regions) {
+        ListBox1->addItem(region.name);
+        QPlainTextEdit* box = skin::makeMemo(region.id, stack, true);
+        box->setFont(skin::songFont(14));
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+        if (!scrollBars)
+            box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        box->setPlainText(region.lines.join(u'\n'));
+        box->setVisible(blocks.isEmpty());
+        grid->addWidget(box, 0, 0);
+        blocks.append(box);
+    }
+    skPanel2->body()->addWidget(stack);
+    row->addWidget(skPanel2, 1);
+
+    ListBox1->setCurrentRow(0);
+    connect(ListBox1, &QListWidget::currentRowChanged, this, &TCodeTableForm::ListBox1Click);
+}
+
+void TCodeTableForm::ListBox1Click(int row) {
+    if (row < 0 || row >= blocks.size())
+        return;
+    for (int i = 0; i < blocks.size(); ++i)
+        blocks[i]->setVisible(i == row);
+}
+
+void TCodeTableForm::closeEvent(QCloseEvent* event) {
+    event->accept();
+    hide();
+}
+
+Tquhao::Tquhao(QWidget* parent)
+    : TCodeTableForm(QStringLiteral("全国电话区号"), QStringLiteral("对应区号"),
+                     code_tables::areaCodes(), false, parent) {
+    setObjectName(QStringLiteral("quhao"));
+}
+
+Tyouzheng1::Tyouzheng1(QWidget* parent)
+    : TCodeTableForm(QStringLiteral("全国邮政编码"), QStringLiteral("对应邮编"),
+                     code_tables::postalCodes(), true, parent) {
+    setObjectName(QStringLiteral("youzheng1"));
+}

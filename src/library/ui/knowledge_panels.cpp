@@ -1,8 +1,6 @@
 #include "library/ui/knowledge_panels.h"
 
 #include "base/core/data_root.h"
-}
-
 #include "base/ui/modals.h"
 #include "library/core/reference_topics.h"
 #include "skin/ui/skinned.h"

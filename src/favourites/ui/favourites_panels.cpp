@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -94,15 +95,9 @@ QString FavouritesPanels::namesFile() {
 }
 
 void FavouritesPanels::loadNames(const DataRoot& root) {
+    QSignalBlocker quiet(skListBox4); // loading shows no favourite
     skListBox4->clear();
     skListBox4->addItems(root.readLines(namesFile()));
-}
-
-void FavouritesPanels::storeNames(const DataRoot& root) const {
-    QStringList names;
-    for (int i = 0; i < skListBox4->count(); ++i)
-        names << skListBox4->item(i)->text();
-    root.writeLines(namesFile(), names);
 }
 
 void FavouritesPanels::lockContents(bool locked) {

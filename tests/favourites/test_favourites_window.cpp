@@ -141,6 +141,41 @@ TEST(Favourites, AddingToAnEmptyCollectionStoresTheNameAndSlotOne) {
     EXPECT_EQ(showRow(*app.form, 0).pattern, kPattern);
 }
 
+TEST(Favourites, AFavouriteTakesTheCentreUntilTheVerseListOrTheCiViewGiveItBack) {
+    Favourites app;
+    app.seedTemplateFiles();
+    app.add("如梦令", kExamples, kPattern);
+    TForm1& form = *app.form;
+    auto* lineBreak = child<QAction>(form, "H1");
+    auto centreShows = [&](const char* panel, const char* pane) {
+        return child(form, panel)->isVisibleTo(&form) && child(form, pane)->isVisibleTo(&form);
+    };
+
+    child<TskRadioButton>(form, "skRadioButton6")->setSkChecked(true);
+    lineBreak->trigger(); // the template strip gives way to the template-file column
+    ASSERT_FALSE(child(form, "skPanel7")->isVisibleTo(&form));
+    child<TskRadioButton>(form, "skRadioButton7")->setSkChecked(true);
+    showRow(form, 0);
+    EXPECT_TRUE(centreShows("skPanel8", "skMmemo3"));
+    EXPECT_FALSE(child(form, "skPanel6")->isVisibleTo(&form));
+    EXPECT_TRUE(child(form, "skPanel7")->isVisibleTo(&form));
+    EXPECT_FALSE(child(form, "skPanel11")->isVisibleTo(&form));
+    EXPECT_FALSE(lineBreak->isEnabled());
+    EXPECT_TRUE(lineBreak->isChecked()) << "its check mark stays";
+
+    child<QListWidget>(form, "skListBox3")->setCurrentRow(1);
+    EXPECT_TRUE(centreShows("skPanel6", "skMemo3"));
+    EXPECT_FALSE(child(form, "skPanel8")->isVisibleTo(&form));
+    EXPECT_TRUE(lineBreak->isEnabled());
+
+    showRow(form, 0);
+    child<TskRadioButton>(form, "skRadioButton6")->setSkChecked(true);
+    EXPECT_TRUE(centreShows("skPanel6", "skMemo3"));
+    EXPECT_FALSE(child(form, "skMmemo3")->isVisibleTo(&form));
+    EXPECT_TRUE(lineBreak->isEnabled());
+    EXPECT_TRUE(app.modals.errors.isEmpty()) << app.modals.errors.join(" | ").toStdString();
+}
+
 TEST(Favourites, TheAddWindowWantsANameAndAPatternAndEnterMovesOn) {
     struct Case {
         QString name, pattern, message;

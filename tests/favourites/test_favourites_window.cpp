@@ -262,7 +262,7 @@ TEST(Favourites, TheListEditorKeepsEveryNameWithItsOwnText) {
     }
 }
 
-TEST(Favourites, TheShownFavouriteStaysSelectedOnItsNewRow) {
+TEST(Favourites, TheShownFavouriteStaysSelectedOnItsNewRowSoItsEditsGoWithIt) {
     Favourites app;
     app.add("如梦令", "", "甲");
     app.add("忆江南", "", "乙");
@@ -274,6 +274,10 @@ TEST(Favourites, TheShownFavouriteStaysSelectedOnItsNewRow) {
     trigger(*app.form, "V2");
     EXPECT_EQ(app.slot(1).pattern, "乙二");
     EXPECT_EQ(app.slot(2).pattern, "甲");
+
+    app.restart();
+    EXPECT_EQ(showRow(*app.form, 0), (Contents{"忆江南", "", "乙二"}));
+    EXPECT_EQ(showRow(*app.form, 1), (Contents{"如梦令", "", "甲"}));
 }
 
 TEST(Favourites, ClearThenTheEditorBringsTheNamesBackWithTheirText) {

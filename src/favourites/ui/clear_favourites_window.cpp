@@ -2,6 +2,8 @@
 
 #include "favourites/ui/dialog_parts.h"
 
+#include <QPushButton>
+
 using namespace favourites;
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent) {

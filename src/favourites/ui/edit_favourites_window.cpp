@@ -3,6 +3,7 @@
 #include "favourites/ui/dialog_parts.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 using namespace favourites;
 

@@ -37,5 +37,6 @@ struct Command {
 std::vector<Command> catalogueCommands();
 std::vector<Command> rhymeCommands();
 std::vector<Command> workspaceCommands();
+std::vector<Command> favouritesCommands();
 
 } // namespace cli

@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         io.raw << QByteArray(argv[i]);
 
     std::vector<cli::Command> commands;
-    for (auto&& group : {cli::catalogueCommands(), cli::rhymeCommands(), cli::workspaceCommands()})
+    for (auto&& group : {cli::catalogueCommands(), cli::rhymeCommands(), cli::workspaceCommands(),
+                         cli::favouritesCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 
     QStringList args = app.arguments().mid(1);

@@ -179,9 +179,9 @@ std::span<const OtherKey> otherKeys() {
         {kGuideSection, kGuideVisible, "the start-up notice"},
         {lock::kSection, lock::kPasswordKey, "the password windows"},
         {lock::kSection, lock::kMarkerKey, "the password prompt and start-up"},
-        {favourites::kTitleSection, "1 … 50", "the favourites"},
-        {favourites::kPoemSection, "1 … 50", "the favourites"},
-        {favourites::kPatternSection, "1 … 50", "the favourites"},
+        {favourites::kTitleSection, "1, 2, …", "the favourites"},
+        {favourites::kPoemSection, "1, 2, …", "the favourites"},
+        {favourites::kPatternSection, "1, 2, …", "the favourites"},
     };
     return keys;
 }

@@ -59,7 +59,7 @@ inline constexpr char kGuideVisible[] = "visible";
 // program runs. Its owner spells it through a named constant; this list gathers them.
 struct OtherKey {
     const char* section;
-    const char* name; // for the favourites' sections, the slot numbers 1 … 50
+    const char* name; // for the favourites' sections, the slot numbers 1, 2, …
     const char* owner;
 };
 std::span<const OtherKey> otherKeys();

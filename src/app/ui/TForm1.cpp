@@ -14,6 +14,7 @@
 #include "base/ui/url_opener.h"
 #include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
+#include "favourites/ui/favourite_commands.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
 #include "library/ui/library_menus.h"
@@ -287,6 +288,25 @@ void TForm1::connectCommands() {
                                   .tools = a.N24},
                                  m_context.root, *m_modals, this);
 
+    m_favouriteCommands =
+        new FavouriteCommands(*m_favourites,
+                              {.N2 = a.N2,
+                               .L3 = a.L3,
+                               .V2 = a.V2,
+                               .M3 = a.M3,
+                               .D3 = a.D3,
+                               .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
+                              m_context.root, m_settings, *m_modals, this);
+    connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,
+            [this] { skRadioButton7->setSkChecked(true); }); // runs its handler on a change
+    connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
+            &CentrePanes::showFavourite);
+    connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
+        m_patterns->skPanel7->show();
+        m_patterns->skPanel11->hide();
+        m_actions.H1->setEnabled(false);
+    });
+
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
@@ -438,13 +458,14 @@ bool TForm1::FormClose() {
         for (int n = 1; n <= 5; ++n)
             m_files->save(WorkspaceCommands::storePath(n),
                           [this, n](auto&) { m_documents->store(n); });
-        // 2. The knowledge pane, the template-file view and the favourites' names.
+        // 2. The knowledge pane, the template-file view and the favourites' names (with
+        // their slots: none is kept past the last name).
         m_files->save(KnowledgePanels::paneFile(),
                       [this](auto& root) { m_knowledge->storePane(root); });
         m_files->save(PatternDisplay::templateViewFile(),
                       [this](auto&) { m_display->storeTemplateView(); });
         m_files->save(FavouritesPanels::namesFile(),
-                      [this](auto& root) { m_favourites->storeNames(root); });
+                      [this](auto& root) { m_favouriteCommands->store(root); });
         // 3. Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
     } catch (const AppError& e) {

@@ -16,6 +16,7 @@ class Clock;
 class DocumentLock;
 class MidiDevice;
 class UrlOpener;
+class FavouriteCommands;
 class FavouritesPanels;
 class FileSteps;
 class HelpMenu;
@@ -114,6 +115,7 @@ class TForm1 : public QMainWindow {
     PatternPanels* m_patterns = nullptr;
     PatternDisplay* m_display = nullptr;
     FavouritesPanels* m_favourites = nullptr;
+    FavouriteCommands* m_favouriteCommands = nullptr;
     WorkspacePanel* m_workspace = nullptr;
     WorkspaceCommands* m_documents = nullptr;
     RhymePanels* m_rhyme = nullptr;

@@ -234,6 +234,32 @@ void SettingsFile::writeString(const QString& section, const QString& key, const
     store(std::move(next));
 }
 
+QStringList SettingsFile::keys(const QString& section) const {
+    const QList<QByteArray> lines = loadLines();
+    QStringList found;
+    bool inSection = false;
+    for (const QByteArray& line : lines) {
+        if (auto name = sectionOf(line)) {
+            if (inSection)
+                break; // the first matching section is the only one searched
+            inSection = sameName(*name, section);
+        } else if (inSection) {
+            if (auto key = keyOf(line))
+                found << *key;
+        }
+    }
+    return found;
+}
+
+void SettingsFile::removeKey(const QString& section, const QString& key) {
+    QList<QByteArray> lines = loadLines(true);
+    Location at = locate(lines, section, key);
+    if (at.keyLine < 0)
+        return;
+    lines.removeAt(at.keyLine);
+    store(lines);
+}
+
 void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value) {
     writeString(section, key, QString::number(value));
 }

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <optional>
 
@@ -31,6 +32,10 @@ class SettingsFile {
     void writeString(const QString& section, const QString& key, const QString& value);
     void writeInteger(const QString& section, const QString& key, qint32 value);
     void writeBool(const QString& section, const QString& key, bool value);
+    // The keys of a section in file order (empty when it is missing), and the removal of
+    // one key; removing a missing key leaves the file alone. Remove throws like a write.
+    QStringList keys(const QString& section) const;
+    void removeKey(const QString& section, const QString& key);
 
     // Between begin and commit, writes collect in memory and reach the disk in one
     // atomic replace: the file then holds what the same writes one by one would have

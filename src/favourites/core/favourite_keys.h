@@ -1,5 +1,5 @@
 #pragma once
-// Where the favourites keep their contents: favourite n (1 to kSlots) has its title,
+// Where the favourites keep their contents: favourite n (counted from 1) has its title,
 // poem and pattern under the key n of these three sections of the settings file; its
 // name is line n of the names file.
 
@@ -9,7 +9,5 @@ inline constexpr char kNamesFile[] = "user.dat";
 inline constexpr char kTitleSection[] = "标题";
 inline constexpr char kPoemSection[] = "诗词";
 inline constexpr char kPatternSection[] = "词谱";
-// Entries after the 50th have no keys.
-inline constexpr int kSlots = 50;
 
 } // namespace favourites

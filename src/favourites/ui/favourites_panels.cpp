@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QToolButton>
 
 namespace {
@@ -33,11 +34,14 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     skPanel4 = new TskPanel(QStringLiteral("skPanel4"), panel3, QStringLiteral("我的收藏"));
     skPanel4->setStatusTip(QStringLiteral("我的收藏"));
     auto* strip = static_cast<QHBoxLayout*>(skPanel4->captionStrip()->layout());
+    // A flat button without caption or picture, 87 pixels from the title's left edge,
+    // over the title's free space rather than in its row.
     SpeedButton13 = new QToolButton(skPanel4->captionStrip());
     SpeedButton13->setObjectName(QStringLiteral("SpeedButton13"));
     SpeedButton13->setAutoRaise(true);
-    SpeedButton13->setFixedSize(16, 16);
-    strip->insertWidget(1, SpeedButton13);
+    SpeedButton13->setFixedSize(13, 14);
+    SpeedButton13->move(87, 1);
+    SpeedButton13->raise();
     Image1 = new QLabel(skPanel4->captionStrip());
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(addIcon(false));
@@ -95,16 +99,10 @@ QString FavouritesPanels::namesFile() {
 
 QString FavouritesPanels::loadNames(const DataRoot& root) {
     QString damage;
+    QSignalBlocker quiet(skListBox4); // loading shows no favourite
     skListBox4->clear();
     skListBox4->addItems(root.readOwnLines(namesFile(), &damage));
     return damage;
-}
-
-void FavouritesPanels::storeNames(const DataRoot& root) const {
-    QStringList names;
-    for (int i = 0; i < skListBox4->count(); ++i)
-        names << skListBox4->item(i)->text();
-    root.writeLines(namesFile(), names);
 }
 
 void FavouritesPanels::lockContents(bool locked) {

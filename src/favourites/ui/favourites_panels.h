@@ -23,10 +23,10 @@ class FavouritesPanels : public QObject {
     // The mouse has left the icon for the centre: the plain icon again.
     void showPlainAddIcon();
 
-    // Start-up and shutdown: the names of the list, one a line of the names file.
+    // Start-up: the names of the list, one a line of the names file. (Shutdown stores
+    // them with the slots, FavouriteCommands::store.)
     static QString namesFile();
     QString loadNames(const DataRoot& root);
-    void storeNames(const DataRoot& root) const;
     // 锁定收藏内容: the favourite's panes read-only or editable.
     void lockContents(bool locked);
 

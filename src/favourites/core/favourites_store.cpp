@@ -1,0 +1,146 @@
+#include "favourites/core/favourites_store.h"
+
+#include "base/core/app_error.h"
+#include "base/core/data_root.h"
+#include "base/core/settings_file.h"
+#include "favourites/core/favourite_keys.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace favourites {
+
+namespace {
+
+const QString kTitle = QString::fromUtf8(kTitleSection);
+const QString kPoem = QString::fromUtf8(kPoemSection);
+const QString kPattern = QString::fromUtf8(kPatternSection);
+
+QString keyOf(int slot) {
+    return QString::number(slot);
+}
+
+// The slot a key names, or 0 when it names none.
+int slotOf(const QString& key) {
+    bool ok = false;
+    const int n = key.trimmed().toInt(&ok);
+    return ok && n > 0 ? n : 0;
+}
+
+void writeSlots(SettingsFile& settings, const QList<Contents>& slotList) {
+    settings.beginBatch();
+    try {
+        for (qsizetype i = 0; i < slotList.size(); ++i) {
+            const QString key = keyOf(int(i + 1));
+            settings.writeString(kTitle, key, slotList[i].title);
+            settings.writeString(kPoem, key, slotList[i].examples);
+            settings.writeString(kPattern, key, slotList[i].pattern);
+        }
+        for (const QString& section : {kTitle, kPoem, kPattern}) {
+            for (const QString& key : settings.keys(section)) {
+                if (slotOf(key) > slotList.size())
+                    settings.removeKey(section, key);
+            }
+        }
+    } catch (...) {
+        settings.abandonBatch();
+        throw;
+    }
+    settings.commitBatch();
+}
+
+} // namespace
+
+QStringList readNames(const DataRoot& root) {
+    return root.readLines(QString::fromLatin1(kNamesFile));
+}
+
+Contents readSlot(const SettingsFile& settings, int slot) {
+    const QString key = keyOf(slot);
+    return {settings.readString(kTitle, key), settings.readString(kPoem, key),
+            settings.readString(kPattern, key)};
+}
+
+QList<Contents> readSlots(const SettingsFile& settings) {
+    int highest = 0;
+    for (const QString& section : {kTitle, kPoem, kPattern}) {
+        for (const QString& key : settings.keys(section))
+            highest = std::max(highest, slotOf(key));
+    }
+    QList<Contents> slotList;
+    for (int n = 1; n <= highest; ++n)
+        slotList << readSlot(settings, n);
+    return slotList;
+}
+
+QList<Favourite> readFavourites(const DataRoot& root, const SettingsFile& settings) {
+    const QStringList names = readNames(root);
+    QList<Favourite> all;
+    for (int i = 0; i < names.size(); ++i)
+        all.append({i, names[i], readSlot(settings, i + 1)});
+    return all;
+}
+
+void store(SettingsFile& settings, const QList<Contents>& slotList,
+           const std::function<void()>& writeNames) {
+    const QList<Contents> before = readSlots(settings);
+    writeSlots(settings, slotList);
+    try {
+        writeNames();
+    } catch (const AppError&) {
+        try {
+            writeSlots(settings, before);
+        } catch (const AppError&) {
+            // The file took one write a moment ago; the names' error is the one to show.
+        }
+        throw;
+    }
+}
+
+QStringList editorRows(const QString& text) {
+    return text_lines::split(text);
+}
+
+QList<int> matchRows(const QStringList& previous, const QStringList& edited) {
+    const qsizetype n = previous.size(), m = edited.size();
+    QList<int> match(m, -1);
+    QList<bool> used(n, false);
+    // The longest common run of names, so that deleting or inserting a row leaves the
+    // others with their own favourites even among duplicates.
+    QList<QList<int>> lcs(n + 1, QList<int>(m + 1, 0));
+    for (qsizetype i = n - 1; i >= 0; --i) {
+        for (qsizetype j = m - 1; j >= 0; --j)
+            lcs[i][j] = previous[i] == edited[j] ? lcs[i + 1][j + 1] + 1
+                                                 : std::max(lcs[i + 1][j], lcs[i][j + 1]);
+    }
+    for (qsizetype i = 0, j = 0; i < n && j < m;) {
+        if (previous[i] == edited[j]) {
+            match[j] = int(i);
+            used[i] = true;
+            ++i;
+            ++j;
+        } else if (lcs[i + 1][j] >= lcs[i][j + 1]) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+    // Rows moved out of that run: the nearest unused row of the same name, in order.
+    for (qsizetype j = 0; j < m; ++j) {
+        if (match[j] >= 0)
+            continue;
+        qsizetype best = -1;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (!used[i] && previous[i] == edited[j] &&
+                (best < 0 || std::abs(i - j) < std::abs(best - j)))
+                best = i;
+        }
+        if (best >= 0) {
+            match[j] = int(best);
+            used[best] = true;
+        }
+    }
+    return match;
+}
+
+} // namespace favourites

@@ -1,0 +1,56 @@
+#pragma once
+// The collection on disk: the names in user.dat, and each favourite's title, poem and
+// pattern in the slot of its row in the settings file. Every change writes the slots
+// first and the names after, and puts the slots back when the names cannot be written,
+// so a slot always belongs to the name on its line.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class DataRoot;
+class SettingsFile;
+
+namespace favourites {
+
+// What a slot holds.
+struct Contents {
+    QString title, examples, pattern;
+    bool operator==(const Contents&) const = default;
+};
+
+// One entry of the collection: its row (from 0) and name, with its slot's contents.
+struct Favourite {
+    int position = 0;
+    QString name;
+    Contents contents;
+    int slot() const { return position + 1; }
+};
+
+// The names, one a line of user.dat; throws AppError "Cannot open file …".
+QStringList readNames(const DataRoot& root);
+// Every favourite with its slot; throws like readNames.
+QList<Favourite> readFavourites(const DataRoot& root, const SettingsFile& settings);
+
+// The contents of one slot (empty when it was never written).
+Contents readSlot(const SettingsFile& settings, int slot);
+// The slots as stored, slot 1 first, up to the highest key of the three sections.
+QList<Contents> readSlots(const SettingsFile& settings);
+
+// Writes `slotList` as slots 1 … n in one replacement of the settings file and removes any
+// higher key of the three sections; then runs `writeNames`. When that fails, the slots
+// are put back as they were and its AppError passes on.
+void store(SettingsFile& settings, const QList<Contents>& slotList,
+           const std::function<void()>& writeNames);
+
+// The rows of the list editor's text: its lines, without the empty line after a final
+// line break; empty lines in between are rows.
+QStringList editorRows(const QString& text);
+
+// For each of `edited`, the row of `previous` whose favourite it is, or -1 for a new
+// name. Rows keep their order where they can (the longest run of unchanged names);
+// moved rows take the nearest unused row of the same name; duplicates pair in order.
+QList<int> matchRows(const QStringList& previous, const QStringList& edited);
+
+} // namespace favourites

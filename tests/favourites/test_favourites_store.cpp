@@ -1,0 +1,65 @@
+#include "base/core/app_error.h"
+#include "base/core/settings_file.h"
+#include "favourites/core/favourites_store.h"
+#include "support/temp_tree.h"
+
+#include <gtest/gtest.h>
+
+using favourites::Contents;
+
+namespace {
+
+QStringList rows(const char* lines) {
+    return QString::fromUtf8(lines).split(QLatin1Char(','), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+TEST(FavouritesStore, EditedRowsFindTheirOwnFavourites) {
+    struct Case {
+        const char* what;
+        const char* before;
+        const char* after;
+        QList<int> match;
+    } cases[] = {
+        {"first deleted", "A,B,C", "B,C", {1, 2}},
+        {"inserted at the top", "A,B", "X,A,B", {-1, 0, 1}},
+        {"reordered", "A,B,C", "C,A,B", {2, 0, 1}},
+        {"swapped", "A,B", "B,A", {1, 0}},
+        {"renamed", "A,B", "A,Z", {0, -1}},
+        {"first of two equal names deleted", "A,X,A", "X,A", {1, 2}},
+        {"second of two equal names deleted", "A,X,A", "A,X", {0, 1}},
+        {"equal names keep their order", "A,A,B", "B,A,A", {2, 0, 1}},
+        {"a third equal name is new", "A,A", "A,A,A", {0, 1, -1}},
+        {"everything removed", "A,B", "", {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(favourites::matchRows(rows(c.before), rows(c.after)), c.match) << c.what;
+}
+
+TEST(FavouritesStore, EditorRowsIgnoreOnlyTheBreakAtTheEnd) {
+    EXPECT_EQ(favourites::editorRows(QStringLiteral("A\nB\n")), QStringList({"A", "B"}));
+    EXPECT_EQ(favourites::editorRows(QStringLiteral("A\n\nB")), QStringList({"A", "", "B"}));
+    EXPECT_EQ(favourites::editorRows(QStringLiteral("A\n\n")), QStringList({"A", ""}));
+    EXPECT_TRUE(favourites::editorRows(QString()).isEmpty());
+}
+
+TEST(FavouritesStore, SlotsPastTheListAreRemovedAndPutBackWhenTheNamesFail) {
+    TempTree tree;
+    SettingsFile settings(tree.path("Mqini.ini"));
+    const QList<Contents> three = {{"甲", "一\r\n二", "○●"}, {"乙", "", "●○"}, {"丙", "", "△"}};
+    favourites::store(settings, three, [] {});
+    EXPECT_EQ(favourites::readSlots(settings), three) << "several lines come back whole";
+
+    const QByteArray before = tree.get("Mqini.ini");
+    EXPECT_THROW(
+        favourites::store(settings, {three[1]},
+                          [] { throw AppError::cannotCreate(QStringLiteral("user.dat")); }),
+        AppError);
+    EXPECT_EQ(favourites::readSlots(settings), three);
+    EXPECT_EQ(tree.get("Mqini.ini"), before);
+
+    favourites::store(settings, {three[1]}, [] {});
+    EXPECT_EQ(favourites::readSlots(settings), QList<Contents>{three[1]});
+    EXPECT_TRUE(favourites::readSlot(settings, 2).title.isEmpty());
+}

@@ -235,29 +235,33 @@ void SettingsFile::writeString(const QString& section, const QString& key, const
 }
 
 QStringList SettingsFile::keys(const QString& section) const {
-    const QList<QByteArray> lines = loadLines();
+    const Model& model = current();
     QStringList found;
-    bool inSection = false;
-    for (const QByteArray& line : lines) {
-        if (auto name = sectionOf(line)) {
-            if (inSection)
-                break; // the first matching section is the only one searched
-            inSection = sameName(*name, section);
-        } else if (inSection) {
-            if (auto key = keyOf(line))
-                found << *key;
-        }
+    auto s = model.sections.constFind(folded(section));
+    if (s == model.sections.cend())
+        return found;
+    // The first section of the name is the only one searched.
+    for (qsizetype i = s->line + 1; i < model.lines.size(); ++i) {
+        if (sectionOf(model.lines[i]))
+            break;
+        if (auto key = keyOf(model.lines[i]))
+            found << *key;
     }
     return found;
 }
 
 void SettingsFile::removeKey(const QString& section, const QString& key) {
-    QList<QByteArray> lines = loadLines(true);
-    Location at = locate(lines, section, key);
-    if (at.keyLine < 0)
+    const Model& now = current(true);
+    auto s = now.sections.constFind(folded(section));
+    if (s == now.sections.cend())
         return;
-    lines.removeAt(at.keyLine);
-    store(lines);
+    auto k = s->keys.constFind(folded(key));
+    if (k == s->keys.cend())
+        return;
+    Model next = now;
+    next.lines.removeAt(*k);
+    next.index();
+    store(std::move(next));
 }
 
 void SettingsFile::writeInteger(const QString& section, const QString& key, qint32 value) {

@@ -130,11 +130,12 @@ QList<std::pair<int, int>> unitsWithin(const QList<int>& starts, int first, int 
     return out;
 }
 
+// The clause as the message quotes it: a long one is cut after twelve characters.
 QString clauseText(const QList<TextChar>& chars, int a, int b) {
     QString s;
-    for (int i = a; i < b; ++i)
+    for (int i = a; i < std::min(b, a + 12); ++i)
         s += QString::fromUcs4(&chars[i].ch, 1);
-    return s;
+    return b - a > 12 ? s + u'…' : s;
 }
 
 class Aligner {
@@ -158,7 +159,7 @@ public:
                 if (tb - ta == xb - xa)
                     map(ta, xa, tb - ta);
                 else if (!tryUnits(p_.lineStarts, t_.clauseStarts, ta, tb, xa, xb))
-                    report(ta, tb, xa, xb, QStringLiteral("此句"));
+                    report(ta, tb, xa, xb);
             }
             return;
         }
@@ -191,12 +192,12 @@ private:
             if (b - a == d - c)
                 map(a, c, b - a);
             else
-                report(a, b, c, d, QString());
+                report(a, b, c, d);
         }
         return true;
     }
 
-    void report(int ta, int tb, int xa, int xb, const QString& what) {
+    void report(int ta, int tb, int xa, int xb) {
         const int line = p_.cells[ta].line + 1;
         const int lastLine = p_.cells[tb - 1].line + 1;
         const int diff = (xb - xa) - (tb - ta);
@@ -207,7 +208,7 @@ private:
                                   ? QStringLiteral("第%1句").arg(line)
                                   : QStringLiteral("第%1至%2句").arg(line).arg(lastLine);
         f.message = QStringLiteral("%1「%2」%3%4字（词谱%5字），此处未查")
-                        .arg(where + what, clauseText(t_.chars, xa, xb),
+                        .arg(where, clauseText(t_.chars, xa, xb),
                              diff > 0 ? QStringLiteral("多") : QStringLiteral("少"))
                         .arg(std::abs(diff))
                         .arg(tb - ta);

@@ -26,5 +26,6 @@ struct Command {
 std::vector<Command> catalogueCommands();
 std::vector<Command> rhymeCommands();
 std::vector<Command> workspaceCommands();
+std::vector<Command> checkerCommands();
 
 } // namespace cli

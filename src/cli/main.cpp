@@ -12,7 +12,8 @@ int main(int argc, char** argv) {
     cli::Io io{out, err};
 
     std::vector<cli::Command> commands;
-    for (auto&& group : {cli::catalogueCommands(), cli::rhymeCommands(), cli::workspaceCommands()})
+    for (auto&& group : {cli::catalogueCommands(), cli::rhymeCommands(), cli::workspaceCommands(),
+                        cli::checkerCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 
     QStringList args = app.arguments().mid(1);

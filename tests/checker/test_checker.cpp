@@ -26,8 +26,8 @@ struct CheckerTest : ::testing::Test {
     Lexicon lexicon = Lexicon::fromText(kLexicon);
     Precedent precedent;
     Result check(const QString& tpl, const QString& text, Standard s = Standard::CiYun) {
-        return Checker(lexicon, precedent).check({.templateText = tpl, .text = text,
-                                                  .standard = s, .patternKey = {}});
+        return Checker(lexicon, precedent)
+            .check({.templateText = tpl, .text = text, .standard = s, .patternKey = {}});
     }
 };
 
@@ -35,11 +35,21 @@ QString statuses(const Result& r) {
     QString s;
     for (const CharMark& m : r.marks) {
         switch (m.status) {
-        case Status::Ok: s += u'o'; break;
-        case Status::Clash: s += u'x'; break;
-        case Status::Uncertain: s += u'?'; break;
-        case Status::Free: s += u'-'; break;
-        case Status::Unchecked: s += u'_'; break;
+        case Status::Ok:
+            s += u'o';
+            break;
+        case Status::Clash:
+            s += u'x';
+            break;
+        case Status::Uncertain:
+            s += u'?';
+            break;
+        case Status::Free:
+            s += u'-';
+            break;
+        case Status::Unchecked:
+            s += u'_';
+            break;
         }
     }
     return s;
@@ -95,7 +105,8 @@ TEST_F(CheckerTest, ALineOfTheWrongLengthIsNamedAndTheRestStaysAligned) {
     Result r = check(tpl, QStringLiteral("东风红动孔，动孔风东。东风动红。"));
     EXPECT_EQ(statuses(r), QStringLiteral("_____oooooooo"));
     ASSERT_EQ(messages(r, Finding::Length).size(), 1);
-    EXPECT_TRUE(messages(r, Finding::Length)[0].startsWith(QStringLiteral("第1句「东风红动孔」多1字")));
+    EXPECT_TRUE(
+        messages(r, Finding::Length)[0].startsWith(QStringLiteral("第1句「东风红动孔」多1字")));
 
     // Commas put differently, but the sentences still fit: the short one is named.
     r = check(tpl, QStringLiteral("东风动孔动孔风东。东风红。"));
@@ -113,7 +124,7 @@ TEST_F(CheckerTest, RhymesStayInOneGroupOfTheStandard) {
     };
     for (const Case& c : {
              Case{"动孔风东，风东动孔红。", Standard::CiYun, ""},
-             Case{"动孔风东，风东动孔冬。", Standard::CiYun, ""},    // 东 and 冬 share a part
+             Case{"动孔风东，风东动孔冬。", Standard::CiYun, ""},      // 东 and 冬 share a part
              Case{"动孔风东，风东动孔冬。", Standard::PingShui, "冬"}, // but not a rhyme
              Case{"动孔风东，风东动孔花。", Standard::CiYun, "花"},
          }) {
@@ -135,7 +146,8 @@ TEST_F(CheckerTest, ALineNotedAsRhymingOnTheOtherToneStaysInItsPart) {
     r = check(tpl, QStringLiteral("东风动孔红，动孔风红月。"));
     EXPECT_EQ(messages(r, Finding::OffRhyme).size(), 1);
     // A noted change of rhyme starts a new run that need not share the part.
-    r = check(QStringLiteral("○○●●△，●●○○▲（换仄韵）。"), QStringLiteral("东风动孔红，动孔风红月。"));
+    r = check(QStringLiteral("○○●●△，●●○○▲（换仄韵）。"),
+              QStringLiteral("东风动孔红，动孔风红月。"));
     EXPECT_TRUE(r.keeps());
     EXPECT_EQ(r.rhymes.size(), 2);
 }
@@ -188,8 +200,9 @@ TEST_F(CheckerTest, RegulatedVersePicksItsOpeningAndFindsTheVerseFaults) {
          }) {
         r = check(asked, QString::fromUtf8(c.text), Standard::PingShui);
         const QStringList verse = messages(r, Finding::Verse);
-        EXPECT_TRUE(std::any_of(verse.cbegin(), verse.cend(),
-                                [&](const QString& m) { return m.startsWith(QString::fromUtf8(c.fault)); }))
+        EXPECT_TRUE(
+            std::any_of(verse.cbegin(), verse.cend(),
+                        [&](const QString& m) { return m.startsWith(QString::fromUtf8(c.fault)); }))
             << c.text << " " << verse.join(u' ').toStdString();
         EXPECT_FALSE(r.keeps());
     }

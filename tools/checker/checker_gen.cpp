@@ -173,7 +173,8 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
         const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
         if (chars.size() != n)
             continue;
-        if (std::any_of(chars.cbegin(), chars.cend(), [](const TextChar& c) { return c.ch == U'□'; }))
+        if (std::any_of(chars.cbegin(), chars.cend(),
+                        [](const TextChar& c) { return c.ch == U'□'; }))
             continue;
         ++used;
         for (int i = 0; i < n; ++i) {
@@ -250,8 +251,8 @@ int main(int argc, char** argv) {
     // 2. The tunes' poems, famous poets (most poems in 全宋词) first.
     QList<Poem> songci;
     if (haveDataset) {
-        for (const QString& file : sortedFiles(dist + QStringLiteral("/songci"),
-                                               QStringLiteral("ci.song.*.json"))) {
+        for (const QString& file :
+             sortedFiles(dist + QStringLiteral("/songci"), QStringLiteral("ci.song.*.json"))) {
             for (const QJsonValue& v : readArray(file)) {
                 Poem p{.poet = clean(v[QStringLiteral("author")].toString()),
                        .title = clean(v[QStringLiteral("rhythmic")].toString()),
@@ -304,7 +305,8 @@ int main(int argc, char** argv) {
             poemsText += u'@' + key + u'\n';
             for (const Poem* p : poems)
                 poemsText += p->poet + u'\t' + p->title + u'\t' + p->paragraphs.join(u'\t') + u'\n';
-            precedentText += precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
+            precedentText +=
+                precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
         }
     }
 
@@ -317,7 +319,8 @@ int main(int argc, char** argv) {
                                                QStringLiteral("poet.tang.*.json"))) {
             for (const QJsonValue& v : readArray(file)) {
                 const QJsonArray paras = v[QStringLiteral("paragraphs")].toArray();
-                Poem p{.poet = clean(v[QStringLiteral("author")].toString()), .title = {},
+                Poem p{.poet = clean(v[QStringLiteral("author")].toString()),
+                       .title = {},
                        .paragraphs = {}};
                 for (const QJsonValue& para : paras)
                     p.paragraphs.append(clean(para.toString()));
@@ -345,9 +348,11 @@ int main(int argc, char** argv) {
             const QString text = p.paragraphs.join(QString());
             const QList<TextChar> chars = poemChars(text);
             // Lines: clauses of equal length.
-            const QStringList clauses =
-                QString(text).replace(u'。', u'，').replace(u'？', u'，').replace(u'！', u'，')
-                    .split(u'，', Qt::SkipEmptyParts);
+            const QStringList clauses = QString(text)
+                                            .replace(u'。', u'，')
+                                            .replace(u'？', u'，')
+                                            .replace(u'！', u'，')
+                                            .split(u'，', Qt::SkipEmptyParts);
             const int lines = chars.size() == 20 || chars.size() == 28 ? 4 : 8;
             const int len = int(chars.size()) / lines;
             if (clauses.size() != lines ||
@@ -368,9 +373,10 @@ int main(int argc, char** argv) {
             }
             if (!first)
                 continue;
-            const Result r = checker.check(
-                {.templateText = first->templateText, .text = text,
-                 .standard = Standard::PingShui, .patternKey = {}});
+            const Result r = checker.check({.templateText = first->templateText,
+                                            .text = text,
+                                            .standard = Standard::PingShui,
+                                            .patternKey = {}});
             for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
                 if (v.label == r.form)
                     byRow[v.row].append(&p);
@@ -413,12 +419,13 @@ int main(int argc, char** argv) {
     s.flush();
 
     QDir().mkpath(out);
-    const bool ok =
-        codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"), qCompress(lexText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
-                                qCompress(precedentText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/poems.dat"), qCompress(poemsText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
+    const bool ok = codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
+                                            qCompress(lexText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
+                                            qCompress(precedentText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
+                                            qCompress(poemsText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
     if (!ok) {
         std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));
         return 1;

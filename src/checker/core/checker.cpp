@@ -139,7 +139,7 @@ QString clauseText(const QList<TextChar>& chars, int a, int b) {
 }
 
 class Aligner {
-public:
+  public:
     Aligner(const Pattern& p, const PoemText& t, QList<int>& slotOf, QList<Finding>& findings)
         : p_(p), t_(t), slotOf_(slotOf), findings_(findings) {}
 
@@ -166,13 +166,14 @@ public:
         const int common = std::min(n, m);
         map(0, 0, common);
         Finding f{.kind = Finding::Length};
-        f.message = m > n ? QStringLiteral("全篇比词谱多%1字，句读也对不上：按字序对齐，多出的字未查")
-                                .arg(m - n)
-                          : QStringLiteral("全篇比词谱少%1字，句读也对不上：按字序对齐").arg(n - m);
+        f.message = m > n
+                        ? QStringLiteral("全篇比词谱多%1字，句读也对不上：按字序对齐，多出的字未查")
+                              .arg(m - n)
+                        : QStringLiteral("全篇比词谱少%1字，句读也对不上：按字序对齐").arg(n - m);
         findings_.append(f);
     }
 
-private:
+  private:
     void map(int slot, int ch, int count) {
         for (int i = 0; i < count; ++i)
             slotOf_[ch + i] = slot + i;
@@ -270,9 +271,8 @@ QStringList rhymeKeys(const CharInfo* info, Standard standard, bool level) {
         for (const Reading& r : info->readings) {
             if (bool(r.tone & kLevel) != level)
                 continue;
-            const QString key = standard == Standard::CiYun
-                                    ? QString::number(partOfEntry(r.ciEntry))
-                                    : r.pingshui;
+            const QString key =
+                standard == Standard::CiYun ? QString::number(partOfEntry(r.ciEntry)) : r.pingshui;
             if (!key.isEmpty() && !keys.contains(key))
                 keys.append(key);
         }
@@ -321,13 +321,13 @@ struct Ctx {
 Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Request& req) {
     Result r;
     if (p.cells.isEmpty()) {
-        r.findings.append({.kind = Finding::Length,
-                           .message = QStringLiteral("词谱中没有平仄符号，无从检查")});
+        r.findings.append(
+            {.kind = Finding::Length, .message = QStringLiteral("词谱中没有平仄符号，无从检查")});
         return r;
     }
     if (t.chars.isEmpty()) {
-        r.findings.append({.kind = Finding::Length,
-                           .message = QStringLiteral("文中没有可检查的字")});
+        r.findings.append(
+            {.kind = Finding::Length, .message = QStringLiteral("文中没有可检查的字")});
         return r;
     }
     QList<int> slotOf(t.chars.size(), -1);
@@ -382,8 +382,7 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             if (tone == Tone::Both) {
                 const QString senses = info ? readingSenses(*info) : QString();
                 f.message = QStringLiteral("「%1」平仄两读%2，此处应%3，请自审")
-                                .arg(ch,
-                                     senses.isEmpty() ? QString() : u'（' + senses + u'）',
+                                .arg(ch, senses.isEmpty() ? QString() : u'（' + senses + u'）',
                                      toneWord(level));
             } else {
                 f.message = QStringLiteral("「%1」的声调无从查证，此处应%2，请自审")
@@ -446,15 +445,19 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             CharMark& mk = r.marks[ci];
             const TextChar& c = t.chars[ci];
             if (keys.isEmpty() && !ctx.lexicon.find(c.ch)) {
-                r.findings.append({.kind = Finding::Uncertain, .offset = c.offset,
-                                   .length = c.length,
-                                   .message = QStringLiteral("韵脚「%1」韵书未收，请自审").arg(ch)});
+                r.findings.append(
+                    {.kind = Finding::Uncertain,
+                     .offset = c.offset,
+                     .length = c.length,
+                     .message = QStringLiteral("韵脚「%1」韵书未收，请自审").arg(ch)});
                 continue;
             }
             mk.offRhyme = true;
-            r.findings.append({.kind = Finding::OffRhyme, .offset = c.offset, .length = c.length,
-                               .message = QStringLiteral("韵脚「%1」不在%2，出韵")
-                                              .arg(ch, report.group)});
+            r.findings.append(
+                {.kind = Finding::OffRhyme,
+                 .offset = c.offset,
+                 .length = c.length,
+                 .message = QStringLiteral("韵脚「%1」不在%2，出韵").arg(ch, report.group)});
         }
         r.rhymes.append(report);
     }
@@ -587,9 +590,9 @@ Result Checker::check(const Request& req) const {
         r = std::move(bestResult);
         r.form = best->label;
         if (best != chosen)
-            r.findings.prepend({.kind = Finding::Form,
-                                .message = QStringLiteral("此诗更合「%1」，按此格检查")
-                                               .arg(best->label)});
+            r.findings.prepend(
+                {.kind = Finding::Form,
+                 .message = QStringLiteral("此诗更合「%1」，按此格检查").arg(best->label)});
     }
     const catalogue::VersePattern* used = chosen;
     if (chosen && !r.form.isEmpty()) {

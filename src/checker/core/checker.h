@@ -49,9 +49,9 @@ struct Finding {
 };
 
 struct RhymeReport {
-    QString group;     // "第一部 平声", "一东", "春 en,in,un,vn"
-    QString chars;     // the rhyme characters of the run, in order
-    QString outside;   // those outside the group
+    QString group;   // "第一部 平声", "一东", "春 en,in,un,vn"
+    QString chars;   // the rhyme characters of the run, in order
+    QString outside; // those outside the group
 };
 
 struct Result {
@@ -71,12 +71,12 @@ struct Request {
 };
 
 class Checker {
-public:
+  public:
     Checker(const Lexicon& lexicon, const Precedent& precedent)
         : lexicon_(lexicon), precedent_(precedent) {}
     Result check(const Request& request) const;
 
-private:
+  private:
     const Lexicon& lexicon_;
     const Precedent& precedent_;
 };

@@ -12,10 +12,10 @@ namespace checker {
 
 // Classical tone readings, as bits.
 enum ClassicalTone : unsigned char {
-    kLevel = 1,       // 平
+    kLevel = 1,           // 平
     kRisingDeparting = 2, // 上 or 去
-    kEntering = 4,    // 入
-    kObliqueOnly = 8, // 仄, the sources not saying which
+    kEntering = 4,        // 入
+    kObliqueOnly = 8,     // 仄, the sources not saying which
 };
 inline constexpr unsigned char kObliqueMask = kRisingDeparting | kEntering | kObliqueOnly;
 
@@ -44,7 +44,7 @@ struct CharInfo {
 
 // The lexicon file: one line per character, tab-separated (see data/checker/README.md).
 class Lexicon {
-public:
+  public:
     // Parses the text of a lexicon file (UTF-8). Lines it cannot read are skipped.
     static Lexicon fromText(const QByteArray& utf8);
     // The lexicon of the data tree at `dir` (…/data/checker), empty when it is missing.

@@ -46,7 +46,8 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
             current->era = f[1].toString();
             current->poems = f[2].toInt();
         } else if (current && f.size() >= 3) {
-            PositionCount c{.level = f[0].toInt(), .oblique = f[1].toInt(), .unknown = f[2].toInt()};
+            PositionCount c{
+                .level = f[0].toInt(), .oblique = f[1].toInt(), .unknown = f[2].toInt()};
             for (qsizetype i = 3; i < f.size(); ++i)
                 c.minority.append(f[i].toString());
             current->positions.append(c);

@@ -30,7 +30,7 @@ struct PatternPrecedent {
 };
 
 class Precedent {
-public:
+  public:
     static Precedent fromText(const QByteArray& utf8);
     static Precedent load(const QString& dir); // empty when the file is missing
     const PatternPrecedent* find(const QString& key) const {
@@ -51,7 +51,7 @@ struct TunePoem {
 
 // The poems of each tune, famous poets first.
 class TunePoems {
-public:
+  public:
     static TunePoems fromText(const QByteArray& utf8);
     static TunePoems load(const QString& dir);
     QList<TunePoem> poems(const QString& key) const { return byKey_.value(key); }

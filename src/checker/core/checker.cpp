@@ -69,6 +69,7 @@ bool counts(char32_t c) {
 
 PoemText readPoem(QStringView text) {
     PoemText t;
+    t.chars.reserve(text.size());
     t.clauseStarts.append(0);
     t.sentenceStarts.append(0);
     auto mark = [](QList<int>& starts, int at) {
@@ -231,7 +232,7 @@ QString toneWord(bool level) {
 }
 
 // "平：看守；仄：看见" from the rhyme book's readings of a character.
-QString readingSenses(const CharInfo& info) {
+QString readingSensesOf(const CharInfo& info) {
     QStringList level;
     QStringList oblique;
     for (const Reading& r : info.readings) {
@@ -247,6 +248,14 @@ QString readingSenses(const CharInfo& info) {
     if (!oblique.isEmpty())
         parts.append(QStringLiteral("仄：") + oblique.join(u'、'));
     return parts.join(u'；');
+}
+
+QString readingSenses(const CharInfo& info) {
+    static QHash<const CharInfo*, QString> cache; // the lexicons live as long as the program
+    auto it = cache.constFind(&info);
+    if (it == cache.cend())
+        it = cache.insert(&info, readingSensesOf(info));
+    return *it;
 }
 
 QString describedTone(const CharInfo* info, Standard standard) {
@@ -356,11 +365,11 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
         const CharInfo* info = ctx.lexicon.find(c.ch);
         const bool level = wantsLevel(mark);
         const Tone tone = toneOf(info, req.standard);
-        const QString ch = charString(c.ch);
         if (tone == Tone::Level || tone == Tone::Oblique) {
             const bool isLevel = tone == Tone::Level;
             m.status = isLevel == level ? Status::Ok : Status::Clash;
             if (m.status == Status::Clash) {
+                const QString ch = charString(c.ch);
                 Finding f{.kind = Finding::Clash, .offset = c.offset, .length = c.length};
                 f.message = QStringLiteral("「%1」%2，此处应%3")
                                 .arg(ch, describedTone(info, req.standard), toneWord(level));
@@ -378,15 +387,17 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             }
         } else {
             m.status = Status::Uncertain;
+            const QString ch = charString(c.ch);
             Finding f{.kind = Finding::Uncertain, .offset = c.offset, .length = c.length};
             if (tone == Tone::Both) {
                 const QString senses = info ? readingSenses(*info) : QString();
-                f.message = QStringLiteral("「%1」平仄两读%2，此处应%3，请自审")
-                                .arg(ch, senses.isEmpty() ? QString() : u'（' + senses + u'）',
-                                     toneWord(level));
+                f.message = u'「' + ch + QStringLiteral("」平仄两读") +
+                            (senses.isEmpty() ? QString() : u'（' + senses + u'）') +
+                            QStringLiteral("，此处应") + toneWord(level) +
+                            QStringLiteral("，请自审");
             } else {
-                f.message = QStringLiteral("「%1」的声调无从查证，此处应%2，请自审")
-                                .arg(ch, toneWord(level));
+                f.message = u'「' + ch + QStringLiteral("」的声调无从查证，此处应") +
+                            toneWord(level) + QStringLiteral("，请自审");
             }
             r.findings.append(f);
         }
@@ -556,10 +567,17 @@ int Result::count(Status s) const {
                              [s](const CharMark& m) { return m.status == s; }));
 }
 
+const Pattern& Checker::parsed(const QString& templateText) const {
+    auto it = patterns_.find(templateText);
+    if (it == patterns_.end())
+        it = patterns_.insert(templateText, Pattern::parse(templateText));
+    return *it;
+}
+
 Result Checker::check(const Request& req) const {
     const Ctx ctx{lexicon_, precedent_};
     const PoemText text = readPoem(req.text);
-    const Pattern pattern = Pattern::parse(req.templateText);
+    const Pattern& pattern = parsed(req.templateText);
     Result r = checkOnce(ctx, pattern, text, req);
     if (!pattern.verseShape() || text.chars.size() != pattern.cells.size())
         return r;
@@ -580,7 +598,7 @@ Result Checker::check(const Request& req) const {
             Request other = req;
             other.templateText = v.templateText;
             other.patternKey = patternKey(v);
-            Result tried = checkOnce(ctx, Pattern::parse(v.templateText), text, other);
+            Result tried = checkOnce(ctx, parsed(v.templateText), text, other);
             if (clashCount(tried) < bestClashes) {
                 best = &v;
                 bestClashes = clashCount(tried);
@@ -601,7 +619,7 @@ Result Checker::check(const Request& req) const {
                 used = &v;
         }
     }
-    verseRules(ctx, used ? Pattern::parse(used->templateText) : pattern, text, req, r);
+    verseRules(ctx, used ? parsed(used->templateText) : pattern, text, req, r);
     return r;
 }
 

@@ -7,6 +7,7 @@
 #include "checker/core/pattern.h"
 #include "checker/core/precedent.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -77,8 +78,11 @@ class Checker {
     Result check(const Request& request) const;
 
   private:
+    const Pattern& parsed(const QString& templateText) const;
+
     const Lexicon& lexicon_;
     const Precedent& precedent_;
+    mutable QHash<QString, Pattern> patterns_; // templates read so far
 };
 
 // The tone a character has under a standard.

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class CheckPane;
 class Clock;
 class DocumentLock;
 class MidiDevice;
@@ -118,4 +119,5 @@ class TForm1 : public QMainWindow {
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
+    CheckPane* m_check = nullptr; // 格律检查
 };

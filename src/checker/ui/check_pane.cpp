@@ -1,0 +1,238 @@
+#include "checker/ui/check_pane.h"
+
+#include "checker/core/checker_data.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QListWidget>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+using namespace checker;
+
+namespace {
+
+// The mark under a character: a shape for each verdict, coloured as well, so that it
+// reads without colour.
+QString markHtml(const CharMark& m) {
+    if (m.offRhyme)
+        return QStringLiteral("<span style='color:#c00000'>✕</span>");
+    switch (m.status) {
+    case Status::Ok:
+        return m.rhyme ? QStringLiteral("<span style='color:#006000'>◆</span>")
+                       : QStringLiteral("<span style='color:#006000'>·</span>");
+    case Status::Clash:
+        return QStringLiteral("<span style='color:#c00000'>✕</span>");
+    case Status::Uncertain:
+        return QStringLiteral("<span style='color:#a06000'>？</span>");
+    case Status::Free:
+        return QStringLiteral("<span style='color:#808080'>◦</span>");
+    case Status::Unchecked:
+        return QStringLiteral("<span style='color:#808080'>－</span>");
+    }
+    return {};
+}
+
+// The text line by line (as the document breaks it), each character over its mark.
+QString resultHtml(const QString& text, const Result& r) {
+    QString html = QStringLiteral("<table cellspacing='0' cellpadding='0'>");
+    qsizetype k = 0;
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        const qsizetype lineStart = line.data() - text.constData();
+        const qsizetype lineEnd = lineStart + line.size();
+        QString chars, marks;
+        for (; k < r.marks.size() && r.marks[k].offset < lineEnd; ++k) {
+            if (r.marks[k].offset < lineStart)
+                continue;
+            chars += QStringLiteral("<td align='center'>") +
+                     QString::fromUcs4(&r.marks[k].ch, 1).toHtmlEscaped() + QStringLiteral("</td>");
+            marks += QStringLiteral("<td align='center'>") + markHtml(r.marks[k]) +
+                     QStringLiteral("</td>");
+        }
+        if (chars.isEmpty())
+            continue;
+        html += QStringLiteral("<tr>") + chars + QStringLiteral("</tr><tr>") + marks +
+                QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+} // namespace
+
+CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
+    : QWidget(parent), m_sources(std::move(sources)), m_dataDir(std::move(dataDir)) {
+    setObjectName(QStringLiteral("checkPane"));
+    setStatusTip(QStringLiteral("格律检查"));
+    setMinimumWidth(260);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(2, 2, 2, 2);
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("韵："), this));
+    m_standard = new QComboBox(this);
+    m_standard->setObjectName(QStringLiteral("checkStandard"));
+    m_standard->addItems({QStringLiteral("自动"), QStringLiteral("词韵"), QStringLiteral("平水韵"),
+                          QStringLiteral("新韵"), QStringLiteral("现代诗韵")});
+    m_standard->setStatusTip(QStringLiteral("检查所依的韵：自动时词依词韵，诗依平水韵"));
+    top->addWidget(m_standard, 1);
+    m_poems = new QPushButton(QStringLiteral("同调作品"), this);
+    m_poems->setObjectName(QStringLiteral("tunePoemsButton"));
+    m_poems->setStatusTip(QStringLiteral("同调作品：数据集中此调的宋词"));
+    top->addWidget(m_poems);
+    auto* close = new QPushButton(QStringLiteral("关闭"), this);
+    top->addWidget(close);
+    column->addLayout(top);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("checkSummary"));
+    m_summary->setWordWrap(true);
+    column->addWidget(m_summary);
+    auto* split = new QSplitter(Qt::Vertical, this);
+    m_view = new QTextBrowser(split);
+    m_view->setObjectName(QStringLiteral("checkView"));
+    m_findings = new QListWidget(split);
+    m_findings->setObjectName(QStringLiteral("checkFindings"));
+    m_findings->setWordWrap(true);
+    m_findings->setStatusTip(QStringLiteral("选一条，文中即选中该字"));
+    column->addWidget(split, 1);
+    column->addWidget(
+        new QLabel(QStringLiteral("· 合  ✕ 不合或出韵  ？ 两读或未详  ◦ 可平可仄  ◆ 韵脚"), this));
+
+    m_action = new QAction(QStringLiteral("格律检查(&G)"), this);
+    m_action->setObjectName(QStringLiteral("checkAction"));
+    m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    m_action->setStatusTip(QStringLiteral("格律检查：按所示词谱检查当前文档的平仄与用韵"));
+    connect(m_action, &QAction::triggered, this, &CheckPane::checkNow);
+
+    m_debounce = new QTimer(this);
+    m_debounce->setSingleShot(true);
+    m_debounce->setInterval(300);
+    connect(m_debounce, &QTimer::timeout, this, [this] {
+        if (isVisible())
+            checkNow();
+    });
+    connect(m_standard, &QComboBox::currentIndexChanged, this, [this] {
+        if (isVisible())
+            checkNow();
+    });
+    connect(m_findings, &QListWidget::itemClicked, this, &CheckPane::openFinding);
+    connect(m_findings, &QListWidget::itemActivated, this, &CheckPane::openFinding);
+    connect(m_poems, &QPushButton::clicked, this, &CheckPane::openTunePoems);
+    connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void CheckPane::follow(QTextEdit* doc) {
+    if (doc == m_followed)
+        return;
+    if (m_followed)
+        disconnect(m_followed->document(), nullptr, m_debounce, nullptr);
+    m_followed = doc;
+    if (doc)
+        connect(doc->document(), &QTextDocument::contentsChanged, m_debounce,
+                qOverload<>(&QTimer::start));
+}
+
+void CheckPane::checkNow() {
+    show();
+    QTextEdit* doc = m_sources.document();
+    follow(doc);
+    const QString text = doc ? doc->toPlainText() : QString();
+    const QString name = m_sources.patternName();
+    const QString tpl = m_sources.templateText();
+    auto named = namedPattern(name);
+    if (!named || named->templateText != tpl)
+        named = NamedPattern{{}, tpl, {}, Pattern::parse(tpl).verseShape()};
+    m_key = named->verse ? QString() : named->key;
+    m_poems->setEnabled(!m_key.isEmpty());
+    const auto chosen = standardNamed(m_standard->currentText());
+    const Standard standard = chosen.value_or(defaultStandard(*named));
+    const CheckerData& store = checkerData(m_dataDir);
+    const Result r = Checker(store.lexicon, store.precedent)
+                         .check({named->templateText, text, standard, named->key});
+
+    QString summary = (named->name.isEmpty() ? QStringLiteral("自定词谱") : named->name) +
+                      QStringLiteral("，依") + standardName(standard);
+    if (!r.form.isEmpty())
+        summary += QStringLiteral("，按") + r.form;
+    summary += r.keeps() ? QStringLiteral("：合律") : QStringLiteral("：不合律");
+    for (const RhymeReport& rr : r.rhymes)
+        summary += QStringLiteral("\n韵：") + rr.group + QStringLiteral("  ") + rr.chars +
+                   (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside);
+    m_summary->setText(summary);
+    m_view->setHtml(resultHtml(text, r));
+    m_findings->clear();
+    for (const Finding& f : r.findings) {
+        QString line = f.message;
+        if (!f.precedent.isEmpty())
+            line += u'\n' + f.precedent;
+        if (!f.examples.isEmpty())
+            line += QStringLiteral("\n如") + f.examples.join(QStringLiteral("、"));
+        auto* item = new QListWidgetItem(line, m_findings);
+        item->setData(Qt::UserRole, f.offset);
+        item->setData(Qt::UserRole + 1, f.length);
+    }
+}
+
+void CheckPane::openFinding(QListWidgetItem* item) {
+    const int offset = item->data(Qt::UserRole).toInt();
+    if (!m_followed || offset < 0)
+        return;
+    QTextCursor c(m_followed->document());
+    c.setPosition(offset);
+    c.setPosition(offset + std::max(1, item->data(Qt::UserRole + 1).toInt()),
+                  QTextCursor::KeepAnchor);
+    m_followed->setTextCursor(c); // a selection only: the text stays as it is
+    m_followed->setFocus();
+}
+
+void CheckPane::openTunePoems() {
+    if (m_key.isEmpty())
+        return;
+    const QList<TunePoem> poems = checkerData(m_dataDir).poems().poems(m_key);
+    // A read-only reading window, a new one each time, as the anthologies open.
+    auto* w = new QDialog(window());
+    w->setAttribute(Qt::WA_DeleteOnClose);
+    w->setObjectName(QStringLiteral("tunePoemsWindow"));
+    w->setWindowTitle(QStringLiteral("同调作品：") + m_sources.patternName() +
+                      QStringLiteral("（%1首）").arg(poems.size()));
+    w->resize(640, 480);
+    auto* row = new QHBoxLayout(w);
+    auto* list = new QListWidget(w);
+    list->setObjectName(QStringLiteral("tunePoemsList"));
+    auto* text = new QPlainTextEdit(w);
+    text->setObjectName(QStringLiteral("tunePoemText"));
+    text->setReadOnly(true);
+    row->addWidget(list, 2);
+    row->addWidget(text, 3);
+    for (const TunePoem& p : poems)
+        list->addItem(p.poet + QStringLiteral("  ") + p.firstLine());
+    connect(list, &QListWidget::currentRowChanged, text, [text, poems](int i) {
+        if (i >= 0 && i < poems.size())
+            text->setPlainText(poems[i].title + QStringLiteral("  ") + poems[i].poet +
+                               QStringLiteral("\n\n") + poems[i].paragraphs.join(u'\n'));
+    });
+    if (!poems.isEmpty())
+        list->setCurrentRow(0);
+    w->show();
+}
+
+CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayout* row,
+                            QMenu* editMenu, QToolBar* toolBar) {
+    auto* pane = new CheckPane(std::move(sources), dataDir);
+    row->addWidget(pane);
+    pane->hide();
+    if (editMenu)
+        editMenu->addAction(pane->action());
+    if (toolBar)
+        toolBar->addAction(pane->action());
+    return pane;
+}

@@ -1,0 +1,41 @@
+// The check command in the real window: it checks the shown document against the pattern
+// on show, and choosing a finding selects its character without changing the text.
+
+#include "support/app_fixture.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QTextEdit>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
+    AppFixture app;
+    app.seedTemplateFiles();
+    auto form = app.start();
+    form->findChild<QListWidget*>(QStringLiteral("skListBox1"))->setCurrentRow(13); // 蝶恋花
+    auto* doc = form->findChild<QTextEdit*>(QStringLiteral("skm1"));
+    ASSERT_NE(doc, nullptr);
+    // Sixty entering tones: every position that asks for 平 is a clash.
+    const QString text = QString(30, u'月') + u'\n' + QString(30, u'月');
+    doc->setPlainText(text);
+    auto* action = form->findChild<QAction*>(QStringLiteral("checkAction"));
+    ASSERT_NE(action, nullptr);
+    EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
+    action->trigger();
+
+    auto* pane = form->findChild<QWidget*>(QStringLiteral("checkPane"));
+    ASSERT_NE(pane, nullptr);
+    EXPECT_FALSE(pane->isHidden());
+    auto* findings = form->findChild<QListWidget*>(QStringLiteral("checkFindings"));
+    ASSERT_GT(findings->count(), 0);
+    EXPECT_TRUE(findings->item(0)->text().startsWith(QStringLiteral("「月」入声，此处应平")));
+    findings->setCurrentRow(0);
+    emit findings->itemClicked(findings->item(0));
+    EXPECT_EQ(doc->textCursor().selectionStart(), 3); // ◎●◎○: the fourth character
+    EXPECT_EQ(doc->textCursor().selectedText(), QStringLiteral("月"));
+    EXPECT_EQ(doc->toPlainText(), text);
+}
+
+} // namespace

@@ -3,6 +3,7 @@
 #include "rhyme/core/rhyme_book.h"
 
 #include <QHash>
+#include <QVarLengthArray>
 #include <algorithm>
 
 namespace checker {
@@ -64,6 +65,8 @@ struct PoemText {
 };
 
 bool counts(char32_t c) {
+    if (c >= 0x4E00 && c <= 0x9FFF) // the common ideographs: most of any poem
+        return true;
     return c == U'□' || QChar::isLetterOrNumber(c);
 }
 
@@ -231,33 +234,6 @@ QString toneWord(bool level) {
     return level ? QStringLiteral("平") : QStringLiteral("仄");
 }
 
-// "平：看守；仄：看见" from the rhyme book's readings of a character.
-QString readingSensesOf(const CharInfo& info) {
-    QStringList level;
-    QStringList oblique;
-    for (const Reading& r : info.readings) {
-        if (r.sense.isEmpty())
-            continue;
-        QStringList& to = (r.tone & kLevel) ? level : oblique;
-        if (!to.contains(r.sense))
-            to.append(r.sense);
-    }
-    QStringList parts;
-    if (!level.isEmpty())
-        parts.append(QStringLiteral("平：") + level.join(u'、'));
-    if (!oblique.isEmpty())
-        parts.append(QStringLiteral("仄：") + oblique.join(u'、'));
-    return parts.join(u'；');
-}
-
-QString readingSenses(const CharInfo& info) {
-    static QHash<const CharInfo*, QString> cache; // the lexicons live as long as the program
-    auto it = cache.constFind(&info);
-    if (it == cache.cend())
-        it = cache.insert(&info, readingSensesOf(info));
-    return *it;
-}
-
 QString describedTone(const CharInfo* info, Standard standard) {
     if (standard == Standard::XinYun || standard == Standard::XianDai)
         return (info->modern & kModernLevel) ? QStringLiteral("今读平声")
@@ -269,57 +245,62 @@ int partOfEntry(int entry) {
     return entry < 28 ? entry / 2 + 1 : entry - 28 + 15;
 }
 
-// The groups of a standard a rhyme character can belong to, in the tone its mark asks for.
-QStringList rhymeKeys(const CharInfo* info, Standard standard, bool level) {
-    QStringList keys;
+// The groups of a standard a rhyme character can belong to, in the tone its mark asks for:
+// 词韵 parts, 平水韵 rhymes (by Lexicon::pingshuiNames) or the modern books' groups.
+using Keys = QVarLengthArray<int, 8>;
+
+Keys rhymeKeys(const CharInfo* info, Standard standard, bool level) {
+    Keys keys;
     if (!info)
         return keys;
+    auto add = [&keys](int k) {
+        if (k >= 0 && !keys.contains(k))
+            keys.append(k);
+    };
     switch (standard) {
     case Standard::CiYun:
     case Standard::PingShui:
         for (const Reading& r : info->readings) {
-            if (bool(r.tone & kLevel) != level)
-                continue;
-            const QString key =
-                standard == Standard::CiYun ? QString::number(partOfEntry(r.ciEntry)) : r.pingshui;
-            if (!key.isEmpty() && !keys.contains(key))
-                keys.append(key);
+            if (bool(r.tone & kLevel) == level)
+                add(standard == Standard::CiYun ? partOfEntry(r.ciEntry) : r.pingshuiId);
         }
         break;
     case Standard::XinYun:
         for (int k : info->xinyun)
-            keys.append(QString::number(k));
+            add(k);
         break;
     case Standard::XianDai:
         for (int k : info->xiandai)
-            keys.append(QString::number(k));
+            add(k);
         break;
     }
     return keys;
 }
 
-QString groupLabel(const QString& key, Standard standard, bool level) {
+QString groupLabel(int key, Standard standard, bool level, const Lexicon& lexicon) {
     switch (standard) {
     case Standard::CiYun: {
-        const int part = key.toInt();
-        const int entry = part <= 14 ? (part - 1) * 2 + (level ? 0 : 1) : part - 15 + 28;
+        const int entry = key <= 14 ? (key - 1) * 2 + (level ? 0 : 1) : key - 15 + 28;
         const auto& groups = rhyme::groups(RhymeSystem::CiYun);
         if (entry >= 0 && entry < groups.size())
             return QStringLiteral("词韵") + groups[entry].name.section(u'：', 0, 0);
-        return key;
+        break;
     }
     case Standard::PingShui:
-        return QStringLiteral("平水韵【") + key + u'】';
+        if (key >= 0 && key < lexicon.pingshuiNames().size())
+            return QStringLiteral("平水韵【") + lexicon.pingshuiNames()[key] + u'】';
+        break;
     case Standard::XinYun:
     case Standard::XianDai: {
         const RhymeSystem sys =
             standard == Standard::XinYun ? RhymeSystem::XinYun : RhymeSystem::XianDai;
         const auto& pairs = rhyme::pairs(sys);
-        const int k = key.toInt();
-        return rhyme::systemName(sys) + u' ' + (k >= 0 && k < pairs.size() ? pairs[k].name : key);
+        if (key >= 0 && key < pairs.size())
+            return rhyme::systemName(sys) + u' ' + pairs[key].name;
+        break;
     }
     }
-    return key;
+    return QString::number(key);
 }
 
 struct Ctx {
@@ -346,6 +327,7 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
     const PatternPrecedent* prec =
         req.patternKey.isEmpty() ? nullptr : ctx.precedent.find(req.patternKey);
     r.marks.reserve(t.chars.size());
+    r.findings.reserve(16);
     QList<int> charOfSlot(p.cells.size(), -1);
     for (qsizetype i = 0; i < t.chars.size(); ++i) {
         const TextChar& c = t.chars[i];
@@ -383,23 +365,25 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                                       .arg(toneWord(isLevel));
                     f.examples = pc.minority;
                 }
-                r.findings.append(f);
+                r.findings.append(std::move(f));
             }
         } else {
             m.status = Status::Uncertain;
             const QString ch = charString(c.ch);
             Finding f{.kind = Finding::Uncertain, .offset = c.offset, .length = c.length};
             if (tone == Tone::Both) {
-                const QString senses = info ? readingSenses(*info) : QString();
-                f.message = u'「' + ch + QStringLiteral("」平仄两读") +
-                            (senses.isEmpty() ? QString() : u'（' + senses + u'）') +
-                            QStringLiteral("，此处应") + toneWord(level) +
-                            QStringLiteral("，请自审");
+                const QString senses = info ? info->senses : QString();
+                f.message.reserve(24 + senses.size());
+                f.message.append(u'「').append(ch).append(QStringLiteral("」平仄两读"));
+                if (!senses.isEmpty())
+                    f.message.append(u'（').append(senses).append(u'）');
             } else {
-                f.message = u'「' + ch + QStringLiteral("」的声调无从查证，此处应") +
-                            toneWord(level) + QStringLiteral("，请自审");
+                f.message.reserve(24);
+                f.message.append(u'「').append(ch).append(QStringLiteral("」的声调无从查证"));
             }
-            r.findings.append(f);
+            f.message.append(level ? QStringLiteral("，此处应平，请自审")
+                                   : QStringLiteral("，此处应仄，请自审"));
+            r.findings.append(std::move(f));
         }
         r.marks.append(m);
     }
@@ -408,7 +392,7 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
     // Rhymes: each run (with the lines noted 叶, where the standard puts both tones of a
     // group together) should stay within one group.
     const bool joinXie = req.standard != Standard::PingShui;
-    QHash<int, QList<int>> slotsOfRun; // run → rhyme cells
+    QVarLengthArray<QVarLengthArray<int, 16>, 4> slotsOfRun(p.runs.size()); // run → rhyme cells
     for (qsizetype s = 0; s < p.cells.size(); ++s) {
         if (!isRhymeMark(p.cells[s].mark) || p.cells[s].segment < 0)
             continue;
@@ -417,36 +401,40 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             run = p.runs[run].parent;
         slotsOfRun[run].append(int(s));
     }
-    QList<int> runIds = slotsOfRun.keys();
-    std::sort(runIds.begin(), runIds.end());
-    for (int run : runIds) {
-        QHash<QString, int> votes;
-        QStringList order;
-        QList<std::pair<int, QStringList>> present; // char index, keys
+    for (int run = 0; run < slotsOfRun.size(); ++run) {
+        if (slotsOfRun[run].isEmpty())
+            continue;
+        QVarLengthArray<std::pair<int, int>, 8> votes;     // key, count, in order of first sight
+        QVarLengthArray<std::pair<int, Keys>, 16> present; // char index, keys
         for (int s : slotsOfRun[run]) {
             const int ci = charOfSlot[s];
             if (ci < 0)
                 continue;
             const bool level = p.cells[s].mark == ToneMark::LevelRhyme;
-            const QStringList keys =
-                rhymeKeys(ctx.lexicon.find(t.chars[ci].ch), req.standard, level);
-            for (const QString& k : keys) {
-                if (!votes.contains(k))
-                    order.append(k);
-                votes[k] += 1;
+            const Keys keys = rhymeKeys(ctx.lexicon.find(t.chars[ci].ch), req.standard, level);
+            for (int k : keys) {
+                auto v = std::find_if(votes.begin(), votes.end(),
+                                      [k](const auto& e) { return e.first == k; });
+                if (v == votes.end())
+                    votes.append({k, 1});
+                else
+                    v->second += 1;
             }
             present.append({ci, keys});
         }
         if (present.isEmpty())
             continue;
-        QString best;
-        for (const QString& k : order) {
-            if (best.isEmpty() || votes[k] > votes[best])
+        int best = -1;
+        int bestVotes = 0;
+        for (const auto& [k, n] : votes) {
+            if (n > bestVotes) {
                 best = k;
+                bestVotes = n;
+            }
         }
         RhymeReport report;
-        report.group = best.isEmpty() ? QStringLiteral("（未定）")
-                                      : groupLabel(best, req.standard, p.runs[run].level);
+        report.group = best < 0 ? QStringLiteral("（未定）")
+                                : groupLabel(best, req.standard, p.runs[run].level, ctx.lexicon);
         for (const auto& [ci, keys] : present) {
             const QString ch = charString(t.chars[ci].ch);
             report.chars += ch;

@@ -118,9 +118,42 @@ Lexicon Lexicon::fromText(const QByteArray& utf8) {
             info.strainsOblique = f[6].mid(slash + 1).toInt();
         }
         info.fromStrains = f[7] == u"s";
-        lex.chars_.insert(cps.first(), info);
+        lex.add(cps.first(), std::move(info));
     }
     return lex;
+}
+
+void Lexicon::add(char32_t c, CharInfo info) {
+    QStringList level;
+    QStringList oblique;
+    for (Reading& r : info.readings) {
+        if (!r.pingshui.isEmpty()) {
+            auto id = pingshuiIds_.constFind(r.pingshui);
+            if (id == pingshuiIds_.cend()) {
+                id = pingshuiIds_.insert(r.pingshui, int(pingshuiNames_.size()));
+                pingshuiNames_.append(r.pingshui);
+            }
+            r.pingshuiId = *id;
+        }
+        QStringList& to = (r.tone & kLevel) ? level : oblique;
+        if (!r.sense.isEmpty() && !to.contains(r.sense))
+            to.append(r.sense);
+    }
+    QStringList parts;
+    if (!level.isEmpty())
+        parts.append(QStringLiteral("平：") + level.join(u'、'));
+    if (!oblique.isEmpty())
+        parts.append(QStringLiteral("仄：") + oblique.join(u'、'));
+    info.senses = parts.join(u'；');
+    const int index = int(infos_.size());
+    infos_.push_back(std::move(info));
+    if (c < 0x10000) {
+        if (bmp_.empty())
+            bmp_.assign(0x10000, -1);
+        bmp_[c] = index;
+    } else {
+        astral_.insert(c, index);
+    }
 }
 
 Lexicon Lexicon::load(const QString& dir) {

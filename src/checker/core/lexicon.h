@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace checker {
 
@@ -28,6 +29,7 @@ struct Reading {
     QString sense;          // "射中"; empty where the book marks none
     QString pingshui;       // the traditional rhyme heading it stands under: "一东"
     int ciEntry = -1;       // its entry in 词韵简编 (0 to 32)
+    int pingshuiId = -1;    // `pingshui` as an index of Lexicon::pingshuiNames()
 };
 
 struct CharInfo {
@@ -38,7 +40,8 @@ struct CharInfo {
     QList<int> xiandai;          // 现代诗韵 groups
     int strainsLevel = 0;        // how often the Tang strains mark it 平 …
     int strainsOblique = 0;      // … and 仄
-    bool fromStrains = false;    // the tone rests on the strains alone
+    bool fromStrains = false;    // the strains changed or gave the tone
+    QString senses;              // "平：看守；仄：看见", from the readings
     bool polyphone() const { return (classical & kLevel) && (classical & kObliqueMask); }
 };
 
@@ -52,17 +55,29 @@ class Lexicon {
 
     // nullptr for a character the lexicon does not hold.
     const CharInfo* find(char32_t c) const {
-        auto it = chars_.constFind(c);
-        return it == chars_.cend() ? nullptr : &*it;
+        if (c < 0x10000) {
+            const int i = bmp_.empty() ? -1 : bmp_[c];
+            return i < 0 ? nullptr : &infos_[size_t(i)];
+        }
+        auto it = astral_.constFind(c);
+        return it == astral_.cend() ? nullptr : &infos_[size_t(*it)];
     }
-    qsizetype size() const { return chars_.size(); }
-    bool isEmpty() const { return chars_.isEmpty(); }
-    const QHash<char32_t, CharInfo>& all() const { return chars_; }
+    qsizetype size() const { return qsizetype(infos_.size()); }
+    bool isEmpty() const { return infos_.empty(); }
+    // The 平水韵 rhyme names the readings use, by Reading::pingshuiId.
+    const QStringList& pingshuiNames() const { return pingshuiNames_; }
 
     // A lexicon file's line for one character (the generator writes these).
     static QString line(char32_t c, const CharInfo& info);
 
-    QHash<char32_t, CharInfo> chars_;
+  private:
+    void add(char32_t c, CharInfo info);
+
+    std::vector<CharInfo> infos_;
+    std::vector<int> bmp_; // index into infos_ of each BMP character, -1 for none
+    QHash<char32_t, int> astral_;
+    QStringList pingshuiNames_;
+    QHash<QString, int> pingshuiIds_;
 };
 
 // "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".

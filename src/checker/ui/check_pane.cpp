@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -17,36 +18,40 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 using namespace checker;
 
 namespace {
 
-// The mark under a character: a shape for each verdict, coloured as well, so that it
-// reads without colour.
+// The mark under a character: a full-width shape for each verdict, so that it stands
+// under its character and reads without colour; the colour repeats it.
 QString markHtml(const CharMark& m) {
+    auto span = [](const char* colour, const QString& shape) {
+        return QStringLiteral("<span style='color:%1'>%2</span>").arg(QLatin1String(colour), shape);
+    };
     if (m.offRhyme)
-        return QStringLiteral("<span style='color:#c00000'>✕</span>");
+        return span("#c00000", QStringLiteral("Ｘ"));
     switch (m.status) {
     case Status::Ok:
-        return m.rhyme ? QStringLiteral("<span style='color:#006000'>◆</span>")
-                       : QStringLiteral("<span style='color:#006000'>·</span>");
+        return m.rhyme ? span("#006000", QStringLiteral("★"))
+                       : span("#006000", QStringLiteral("・"));
     case Status::Clash:
-        return QStringLiteral("<span style='color:#c00000'>✕</span>");
+        return span("#c00000", QStringLiteral("Ｘ"));
     case Status::Uncertain:
-        return QStringLiteral("<span style='color:#a06000'>？</span>");
+        return span("#a06000", QStringLiteral("？"));
     case Status::Free:
-        return QStringLiteral("<span style='color:#808080'>◦</span>");
+        return span("#909090", QStringLiteral("～"));
     case Status::Unchecked:
-        return QStringLiteral("<span style='color:#808080'>－</span>");
+        return span("#909090", QStringLiteral("＿"));
     }
     return {};
 }
 
 // The text line by line (as the document breaks it), each character over its mark.
 QString resultHtml(const QString& text, const Result& r) {
-    QString html = QStringLiteral("<table cellspacing='0' cellpadding='0'>");
+    QString html;
     qsizetype k = 0;
     for (QStringView line : QStringView(text).split(u'\n')) {
         const qsizetype lineStart = line.data() - text.constData();
@@ -55,17 +60,14 @@ QString resultHtml(const QString& text, const Result& r) {
         for (; k < r.marks.size() && r.marks[k].offset < lineEnd; ++k) {
             if (r.marks[k].offset < lineStart)
                 continue;
-            chars += QStringLiteral("<td align='center'>") +
-                     QString::fromUcs4(&r.marks[k].ch, 1).toHtmlEscaped() + QStringLiteral("</td>");
-            marks += QStringLiteral("<td align='center'>") + markHtml(r.marks[k]) +
-                     QStringLiteral("</td>");
+            chars += QString::fromUcs4(&r.marks[k].ch, 1).toHtmlEscaped();
+            marks += markHtml(r.marks[k]);
         }
-        if (chars.isEmpty())
-            continue;
-        html += QStringLiteral("<tr>") + chars + QStringLiteral("</tr><tr>") + marks +
-                QStringLiteral("</tr>");
+        if (!chars.isEmpty())
+            html += QStringLiteral("<p style='margin:0 0 6px 0; font-size:13pt'>") + chars +
+                    QStringLiteral("<br>") + marks + QStringLiteral("</p>");
     }
-    return html + QStringLiteral("</table>");
+    return html;
 }
 
 } // namespace
@@ -102,10 +104,12 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     m_findings = new QListWidget(split);
     m_findings->setObjectName(QStringLiteral("checkFindings"));
     m_findings->setWordWrap(true);
+    m_findings->setAlternatingRowColors(true);
+    m_findings->setSpacing(2);
     m_findings->setStatusTip(QStringLiteral("选一条，文中即选中该字"));
     column->addWidget(split, 1);
     column->addWidget(
-        new QLabel(QStringLiteral("· 合  ✕ 不合或出韵  ？ 两读或未详  ◦ 可平可仄  ◆ 韵脚"), this));
+        new QLabel(QStringLiteral("・合  ★韵脚  Ｘ不合或出韵  ？两读或未详  ～可平可仄  ＿未查"), this));
 
     m_action = new QAction(QStringLiteral("格律检查(&G)"), this);
     m_action->setObjectName(QStringLiteral("checkAction"));
@@ -177,6 +181,11 @@ void CheckPane::checkNow() {
         if (!f.examples.isEmpty())
             line += QStringLiteral("\n如") + f.examples.join(QStringLiteral("、"));
         auto* item = new QListWidgetItem(line, m_findings);
+        if (f.kind == Finding::Clash || f.kind == Finding::OffRhyme || f.kind == Finding::Length ||
+            f.kind == Finding::Verse)
+            item->setForeground(QColor(0xa0, 0x00, 0x00));
+        else if (f.kind == Finding::Uncertain)
+            item->setForeground(QColor(0x80, 0x50, 0x00));
         item->setData(Qt::UserRole, f.offset);
         item->setData(Qt::UserRole + 1, f.length);
     }
@@ -225,14 +234,57 @@ void CheckPane::openTunePoems() {
     w->show();
 }
 
+namespace {
+
+// The tool-bar picture, in the look of the other buttons: one character in a square.
+QIcon checkIcon() {
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor colour(0xa0, 0x30, 0x30);
+    p.setBrush(colour);
+    p.setPen(colour.darker(140));
+    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
+    QFont f(QStringLiteral("黑体"));
+    f.setPixelSize(20);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 32, 31), Qt::AlignCenter, QStringLiteral("律"));
+    return QIcon(pm);
+}
+
+} // namespace
+
 CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayout* row,
                             QMenu* editMenu, QToolBar* toolBar) {
     auto* pane = new CheckPane(std::move(sources), dataDir);
     row->addWidget(pane);
     pane->hide();
-    if (editMenu)
+    if (editMenu) {
+        editMenu->addSeparator();
         editMenu->addAction(pane->action());
-    if (toolBar)
-        toolBar->addAction(pane->action());
+    }
+    if (toolBar) {
+        // After the last button, before the stretch that pushes the search box right.
+        auto* b = new QToolButton(toolBar);
+        b->setObjectName(QStringLiteral("checkButton"));
+        b->setDefaultAction(pane->action());
+        b->setIcon(checkIcon());
+        b->setIconSize(QSize(32, 32));
+        b->setFixedSize(48, 42);
+        b->setAutoRaise(true);
+        b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        b->setToolTip(QStringLiteral("格律检查 (Ctrl+G)"));
+        QAction* before = nullptr;
+        for (QAction* a : toolBar->actions()) {
+            QWidget* w = toolBar->widgetForAction(a);
+            if (w && w->sizePolicy().horizontalPolicy() == QSizePolicy::Expanding) {
+                before = a;
+                break;
+            }
+        }
+        toolBar->insertWidget(before, b);
+    }
     return pane;
 }

@@ -4,6 +4,7 @@
 #include "support/app_fixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QListWidget>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -36,6 +37,21 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     EXPECT_EQ(doc->textCursor().selectionStart(), 3); // ◎●◎○: the fourth character
     EXPECT_EQ(doc->textCursor().selectedText(), QStringLiteral("月"));
     EXPECT_EQ(doc->toPlainText(), text);
+}
+
+TEST(CheckPane, ComesBackAsItWasLeft) {
+    AppFixture app;
+    app.seedTemplateFiles();
+    {
+        auto form = app.start();
+        form->findChild<QAction*>(QStringLiteral("checkAction"))->trigger();
+        form->findChild<QComboBox*>(QStringLiteral("checkStandard"))->setCurrentIndex(2);
+        ASSERT_TRUE(AppFixture::close(*form));
+    }
+    auto form = app.start();
+    EXPECT_FALSE(form->findChild<QWidget*>(QStringLiteral("checkPane"))->isHidden());
+    EXPECT_EQ(form->findChild<QComboBox*>(QStringLiteral("checkStandard"))->currentText(),
+              QStringLiteral("平水韵"));
 }
 
 } // namespace

@@ -108,8 +108,8 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     m_findings->setSpacing(2);
     m_findings->setStatusTip(QStringLiteral("选一条，文中即选中该字"));
     column->addWidget(split, 1);
-    column->addWidget(
-        new QLabel(QStringLiteral("・合  ★韵脚  Ｘ不合或出韵  ？两读或未详  ～可平可仄  ＿未查"), this));
+    column->addWidget(new QLabel(
+        QStringLiteral("・合  ★韵脚  Ｘ不合或出韵  ？两读或未详  ～可平可仄  ＿未查"), this));
 
     m_action = new QAction(QStringLiteral("格律检查(&G)"), this);
     m_action->setObjectName(QStringLiteral("checkAction"));
@@ -132,6 +132,11 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     connect(m_findings, &QListWidget::itemActivated, this, &CheckPane::openFinding);
     connect(m_poems, &QPushButton::clicked, this, &CheckPane::openTunePoems);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void CheckPane::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    m_debounce->start();
 }
 
 void CheckPane::follow(QTextEdit* doc) {
@@ -189,6 +194,7 @@ void CheckPane::checkNow() {
         item->setData(Qt::UserRole, f.offset);
         item->setData(Qt::UserRole + 1, f.length);
     }
+    m_debounce->stop(); // the check that showing the pane asked for is done
 }
 
 void CheckPane::openFinding(QListWidgetItem* item) {

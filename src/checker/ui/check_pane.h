@@ -38,6 +38,10 @@ class CheckPane : public QWidget {
 
     QListWidget* findingsList() const { return m_findings; }
 
+  protected:
+    // A pane shown again (at start-up, say) checks what is on show.
+    void showEvent(QShowEvent* e) override;
+
   private:
     void follow(QTextEdit* doc);
     void openFinding(QListWidgetItem* item);

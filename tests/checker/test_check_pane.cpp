@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QComboBox>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -37,6 +39,19 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     EXPECT_EQ(doc->textCursor().selectionStart(), 3); // ◎●◎○: the fourth character
     EXPECT_EQ(doc->textCursor().selectedText(), QStringLiteral("月"));
     EXPECT_EQ(doc->toPlainText(), text);
+
+    // 同调作品 from the pattern panel: a reading window with the tune's poems.
+    form->findChild<QToolButton*>(QStringLiteral("tunePoemsStripButton"))->click();
+    auto* reader = form->findChild<QWidget*>(QStringLiteral("tunePoemsWindow"));
+    ASSERT_NE(reader, nullptr);
+    auto* poems = reader->findChild<QListWidget*>(QStringLiteral("tunePoemsList"));
+    if (poems->count() == 0)
+        GTEST_SKIP() << "generated without the dataset";
+    EXPECT_GT(poems->count(), 100);
+    EXPECT_FALSE(reader->findChild<QPlainTextEdit*>(QStringLiteral("tunePoemText"))
+                     ->toPlainText()
+                     .isEmpty());
+    EXPECT_TRUE(reader->findChild<QPlainTextEdit*>(QStringLiteral("tunePoemText"))->isReadOnly());
 }
 
 TEST(CheckPane, ComesBackAsItWasLeft) {

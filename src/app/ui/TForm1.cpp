@@ -194,7 +194,7 @@ void TForm1::buildCentre() {
                                                             : m_patterns->skPanel6->caption();
              }},
         m_context.root.folder() + QStringLiteral("/data/checker"), lowerRow, m_actions.editMenu,
-        m_toolBar.ToolBar1);
+        m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
     // ---- end of the check pane
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);

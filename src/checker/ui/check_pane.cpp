@@ -160,8 +160,7 @@ void CheckPane::checkNow() {
     auto named = namedPattern(name);
     if (!named || named->templateText != tpl)
         named = NamedPattern{{}, tpl, {}, Pattern::parse(tpl).verseShape()};
-    m_key = named->verse ? QString() : named->key;
-    m_poems->setEnabled(!m_key.isEmpty());
+    m_poems->setEnabled(tuneOnShow().has_value());
     const auto chosen = standardNamed(m_standard->currentText());
     const Standard standard = chosen.value_or(defaultStandard(*named));
     const CheckerData& store = checkerData(m_dataDir);
@@ -209,15 +208,24 @@ void CheckPane::openFinding(QListWidgetItem* item) {
     m_followed->setFocus();
 }
 
+std::optional<NamedPattern> CheckPane::tuneOnShow() const {
+    auto named = namedPattern(m_sources.patternName());
+    if (!named || named->verse || named->key.isEmpty() ||
+        named->templateText != m_sources.templateText())
+        return std::nullopt;
+    return named;
+}
+
 void CheckPane::openTunePoems() {
-    if (m_key.isEmpty())
+    const auto tune = tuneOnShow();
+    if (!tune)
         return;
-    const QList<TunePoem> poems = checkerData(m_dataDir).poems().poems(m_key);
+    const QList<TunePoem> poems = checkerData(m_dataDir).poems().poems(tune->key);
     // A read-only reading window, a new one each time, as the anthologies open.
     auto* w = new QDialog(window());
     w->setAttribute(Qt::WA_DeleteOnClose);
     w->setObjectName(QStringLiteral("tunePoemsWindow"));
-    w->setWindowTitle(QStringLiteral("同调作品：") + m_sources.patternName() +
+    w->setWindowTitle(QStringLiteral("同调作品：") + tune->name +
                       QStringLiteral("（%1首）").arg(poems.size()));
     w->resize(640, 480);
     auto* row = new QHBoxLayout(w);
@@ -263,8 +271,22 @@ QIcon checkIcon() {
 } // namespace
 
 CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayout* row,
-                            QMenu* editMenu, QToolBar* toolBar) {
+                            QMenu* editMenu, QToolBar* toolBar, QWidget* patternStrip) {
     auto* pane = new CheckPane(std::move(sources), dataDir);
+    if (patternStrip) {
+        // 同调作品 in the pattern panel's caption strip, before the view buttons.
+        auto* b = new QToolButton(patternStrip);
+        b->setObjectName(QStringLiteral("tunePoemsStripButton"));
+        b->setText(QStringLiteral("同调作品"));
+        b->setAutoRaise(true);
+        b->setCursor(Qt::PointingHandCursor);
+        b->setStatusTip(QStringLiteral("同调作品：数据集中此调的宋词"));
+        auto* strip = qobject_cast<QBoxLayout*>(patternStrip->layout());
+        QWidget* first = patternStrip->findChild<QWidget*>(QStringLiteral("s10"));
+        if (strip)
+            strip->insertWidget(first ? strip->indexOf(first) : strip->count(), b);
+        QObject::connect(b, &QToolButton::clicked, pane, &CheckPane::openTunePoems);
+    }
     row->addWidget(pane);
     pane->hide();
     if (editMenu) {

@@ -3,6 +3,8 @@
 // show, line by line with a mark under each character, the rhymes and the findings with
 // the poets' practice; it follows the text as the user types and never changes it.
 
+#include "checker/core/checker_data.h"
+
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -37,6 +39,8 @@ class CheckPane : public QWidget {
     QAction* action() const { return m_action; }
 
     QListWidget* findingsList() const { return m_findings; }
+    // The reading window of the tune on show: its poems in the dataset, famous poets first.
+    void openTunePoems();
 
   protected:
     // A pane shown again (at start-up, say) checks what is on show.
@@ -45,7 +49,7 @@ class CheckPane : public QWidget {
   private:
     void follow(QTextEdit* doc);
     void openFinding(QListWidgetItem* item);
-    void openTunePoems();
+    std::optional<checker::NamedPattern> tuneOnShow() const;
 
     CheckSources m_sources;
     QString m_dataDir;
@@ -57,10 +61,9 @@ class CheckPane : public QWidget {
     QPushButton* m_poems{};
     QTimer* m_debounce{};
     QTextEdit* m_followed{};
-    QString m_key; // the pattern checked against, for the tune's poems
 };
 
-// Builds the pane into `row` (hidden until first used) and puts its command in the 编辑
-// menu and on the tool bar.
+// Builds the pane into `row` (hidden until first used), puts its command in the 编辑 menu
+// and on the tool bar, and 同调作品 in the pattern panel's caption strip.
 CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayout* row,
-                            QMenu* editMenu, QToolBar* toolBar);
+                            QMenu* editMenu, QToolBar* toolBar, QWidget* patternStrip);

@@ -1,6 +1,7 @@
 #include "checker/ui/check_pane.h"
 
 #include "checker/core/checker_data.h"
+#include "skin/ui/skinned.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -278,6 +279,8 @@ CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayou
         auto* b = new QToolButton(patternStrip);
         b->setObjectName(QStringLiteral("tunePoemsStripButton"));
         b->setText(QStringLiteral("同调作品"));
+        b->setFont(skin::songFont(12));
+        b->setFixedHeight(17);
         b->setAutoRaise(true);
         b->setCursor(Qt::PointingHandCursor);
         b->setStatusTip(QStringLiteral("同调作品：数据集中此调的宋词"));

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -39,6 +40,16 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     EXPECT_EQ(doc->textCursor().selectionStart(), 3); // ◎●◎○: the fourth character
     EXPECT_EQ(doc->textCursor().selectedText(), QStringLiteral("月"));
     EXPECT_EQ(doc->toPlainText(), text);
+
+    // Typing, another pattern or another document: a check is due once the typing pauses.
+    auto* due = pane->findChild<QTimer*>(QStringLiteral("checkDebounce"));
+    ASSERT_NE(due, nullptr);
+    EXPECT_FALSE(due->isActive());
+    doc->insertPlainText(QStringLiteral("月"));
+    EXPECT_TRUE(due->isActive());
+    due->stop();
+    form->findChild<QListWidget*>(QStringLiteral("skListBox1"))->setCurrentRow(12); // 虞美人
+    EXPECT_TRUE(due->isActive());
 
     // 同调作品 from the pattern panel: a reading window with the tune's poems.
     form->findChild<QToolButton*>(QStringLiteral("tunePoemsStripButton"))->click();

@@ -119,6 +119,7 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     connect(m_action, &QAction::triggered, this, &CheckPane::checkNow);
 
     m_debounce = new QTimer(this);
+    m_debounce->setObjectName(QStringLiteral("checkDebounce"));
     m_debounce->setSingleShot(true);
     m_debounce->setInterval(300);
     connect(m_debounce, &QTimer::timeout, this, [this] {
@@ -129,6 +130,13 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
         if (isVisible())
             checkNow();
     });
+    // Another document, pattern or favourite on show: check again while the pane is open.
+    for (QObject* o : m_sources.watched) {
+        for (const char* sig : {SIGNAL(textChanged()), SIGNAL(tabChanged(int))}) {
+            if (o->metaObject()->indexOfSignal(QMetaObject::normalizedSignature(sig + 1)) >= 0)
+                connect(o, sig, m_debounce, SLOT(start()));
+        }
+    }
     connect(m_findings, &QListWidget::itemClicked, this, &CheckPane::openFinding);
     connect(m_findings, &QListWidget::itemActivated, this, &CheckPane::openFinding);
     connect(m_poems, &QPushButton::clicked, this, &CheckPane::openTunePoems);

@@ -5,6 +5,7 @@
 
 #include "checker/core/checker_data.h"
 
+#include <QList>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -26,6 +27,7 @@ struct CheckSources {
     std::function<QTextEdit*()> document;  // the document on show
     std::function<QString()> templateText; // the template on show
     std::function<QString()> patternName;  // its tune name or verse name; empty for a favourite
+    QList<QObject*> watched; // views whose change (textChanged, tabChanged) asks for a new check
 };
 
 class CheckPane : public QWidget {

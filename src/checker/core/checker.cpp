@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 
 namespace checker {
 
@@ -230,15 +231,17 @@ QString charString(char32_t c) {
     return QString::fromUcs4(&c, 1);
 }
 
-QString toneWord(bool level) {
-    return level ? QStringLiteral("平") : QStringLiteral("仄");
-}
-
 QString describedTone(const CharInfo* info, Standard standard) {
     if (standard == Standard::XinYun || standard == Standard::XianDai)
         return (info->modern & kModernLevel) ? QStringLiteral("今读平声")
                                              : QStringLiteral("今读仄声");
-    return toneNames(info->classical) + QStringLiteral("声");
+    static const std::array<QString, 16> named = [] {
+        std::array<QString, 16> out;
+        for (unsigned char bits = 0; bits < 16; ++bits)
+            out[bits] = toneNames(bits) + QStringLiteral("声");
+        return out;
+    }();
+    return named[info->classical & 15];
 }
 
 int partOfEntry(int entry) {
@@ -353,16 +356,22 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             if (m.status == Status::Clash) {
                 const QString ch = charString(c.ch);
                 Finding f{.kind = Finding::Clash, .offset = c.offset, .length = c.length};
-                f.message = QStringLiteral("「%1」%2，此处应%3")
-                                .arg(ch, describedTone(info, req.standard), toneWord(level));
+                // Built by appending: formatting with arg() costs more than the check.
+                f.message.reserve(16);
+                f.message.append(u'「').append(ch).append(u'」');
+                f.message.append(describedTone(info, req.standard));
+                f.message.append(level ? QStringLiteral("，此处应平")
+                                       : QStringLiteral("，此处应仄"));
                 if (prec && m.slot < prec->positions.size()) {
                     const PositionCount& pc = prec->positions[m.slot];
                     const int total = pc.level + pc.oblique + pc.unknown;
-                    f.precedent = QStringLiteral("此处%1人%2首中%3首用%4")
-                                      .arg(prec->era)
-                                      .arg(total)
-                                      .arg(isLevel ? pc.level : pc.oblique)
-                                      .arg(toneWord(isLevel));
+                    f.precedent.reserve(20);
+                    f.precedent.append(QStringLiteral("此处")).append(prec->era);
+                    f.precedent.append(u'人').append(QString::number(total));
+                    f.precedent.append(QStringLiteral("首中"));
+                    f.precedent.append(QString::number(isLevel ? pc.level : pc.oblique));
+                    f.precedent.append(isLevel ? QStringLiteral("首用平")
+                                               : QStringLiteral("首用仄"));
                     f.examples = pc.minority;
                 }
                 r.findings.append(std::move(f));

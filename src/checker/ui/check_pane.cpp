@@ -50,11 +50,19 @@ QString markHtml(const CharMark& m) {
     return {};
 }
 
+// How much of a long document the pane draws and lists: far more than any poem.
+constexpr qsizetype kShownMarks = 5000;
+constexpr qsizetype kShownFindings = 500;
+
 // The text line by line (as the document breaks it), each character over its mark.
 QString resultHtml(const QString& text, const Result& r) {
     QString html;
     qsizetype k = 0;
     for (QStringView line : QStringView(text).split(u'\n')) {
+        if (k >= kShownMarks) {
+            html += QStringLiteral("<p>……（以下从略）</p>");
+            break;
+        }
         const qsizetype lineStart = line.data() - text.constData();
         const qsizetype lineEnd = lineStart + line.size();
         QString chars, marks;
@@ -188,6 +196,11 @@ void CheckPane::checkNow() {
     m_view->setHtml(resultHtml(text, r));
     m_findings->clear();
     for (const Finding& f : r.findings) {
+        if (m_findings->count() == kShownFindings) {
+            m_findings->addItem(
+                QStringLiteral("……（另有%1条从略）").arg(r.findings.size() - kShownFindings));
+            break;
+        }
         QString line = f.message;
         if (!f.precedent.isEmpty())
             line += u'\n' + f.precedent;

@@ -38,5 +38,6 @@ std::vector<Command> catalogueCommands();
 std::vector<Command> rhymeCommands();
 std::vector<Command> workspaceCommands();
 std::vector<Command> favouritesCommands();
+std::vector<Command> checkerCommands();
 
 } // namespace cli

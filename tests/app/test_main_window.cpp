@@ -107,6 +107,8 @@ TEST(MainWindow, FirstShutdownWritesAFreshFileInTheSequencesOrder) {
              << "width"
              << "write" << numbered("checked", 1, 32) << "stayon1"
              << "stayon2";
+    expected << "[check]visible"
+             << "standard"; // the check pane
     EXPECT_EQ(keyOrder(app.ini()), expected);
 }
 

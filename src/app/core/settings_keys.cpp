@@ -164,6 +164,10 @@ const std::vector<Key>& table() {
         {"temp", "checked32", Type::Boolean, 0, Holds::Checked, {u"skRadioButton8"_s}},
         {"temp", "stayon1", Type::Boolean, 1, Holds::Pinned, {u"skSideChannel1"_s}},
         {"temp", "stayon2", Type::Boolean, 1, Holds::Pinned, {u"skSideChannel2"_s}},
+        // The check pane (格律检查) and the rhyme standard it checks by, in their own
+        // section after all the others.
+        {"check", "visible", Type::Boolean, 0, Holds::Visible, {u"checkPane"_s}},
+        {"check", "standard", Type::Integer, 0, Holds::ItemIndex, {u"checkStandard"_s}},
     };
     return keys;
 }

@@ -14,6 +14,7 @@
 #include "base/ui/url_opener.h"
 #include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
+#include "checker/ui/check_pane.h"
 #include "favourites/ui/favourite_commands.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
@@ -183,6 +184,29 @@ void TForm1::buildCentre() {
     body->insertWidget(0, m_favourites->skPanel8); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->skPanel7);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
+    // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
+    // tool bar. It reads the document and the template on show and changes neither.
+    m_check = installCheckPane(
+        {.document =
+             [this] {
+                 return m_workspace->documents.value(m_workspace->skTabControl1->tabIndex());
+             },
+         .templateText =
+             [this] {
+                 return (!m_favourites->skMmemo3->isHidden() ? m_favourites->skMmemo3
+                                                             : m_patterns->skMemo3)
+                     ->toPlainText();
+             },
+         .patternName =
+             [this] {
+                 return !m_favourites->skMmemo3->isHidden() ? QString()
+                                                            : m_patterns->skPanel6->caption();
+             },
+         .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
+                                    m_workspace->skTabControl1}},
+        m_context.root.folder() + QStringLiteral("/data/checker"), lowerRow, m_actions.editMenu,
+        m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
+    // ---- end of the check pane
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
     m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,

@@ -12,6 +12,7 @@
 #include <memory>
 
 class CentrePanes;
+class CheckPane;
 class Clock;
 class DocumentLock;
 class MidiDevice;
@@ -126,4 +127,5 @@ class TForm1 : public QMainWindow {
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;
+    CheckPane* m_check = nullptr; // 格律检查
 };

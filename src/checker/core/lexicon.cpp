@@ -1,0 +1,166 @@
+#include "checker/core/lexicon.h"
+
+#include <QFile>
+
+namespace checker {
+
+namespace {
+
+unsigned char classicalBits(QStringView letters) {
+    unsigned char bits = 0;
+    for (QChar l : letters) {
+        if (l == u'P')
+            bits |= kLevel;
+        else if (l == u'S')
+            bits |= kRisingDeparting;
+        else if (l == u'R')
+            bits |= kEntering;
+        else if (l == u'Z')
+            bits |= kObliqueOnly;
+    }
+    return bits;
+}
+
+QString classicalLetters(unsigned char bits) {
+    QString out;
+    if (bits & kLevel)
+        out += u'P';
+    if (bits & kRisingDeparting)
+        out += u'S';
+    if (bits & kEntering)
+        out += u'R';
+    if (bits & kObliqueOnly)
+        out += u'Z';
+    return out;
+}
+
+QList<int> intList(QStringView s) {
+    QList<int> out;
+    for (QStringView part : s.split(u',', Qt::SkipEmptyParts))
+        out.append(part.toInt());
+    return out;
+}
+
+QString joinInts(const QList<int>& list) {
+    QStringList parts;
+    for (int v : list)
+        parts.append(QString::number(v));
+    return parts.join(u',');
+}
+
+} // namespace
+
+QString toneNames(unsigned char classical) {
+    QStringList names;
+    if (classical & kLevel)
+        names.append(QStringLiteral("平"));
+    if (classical & kRisingDeparting)
+        names.append(QStringLiteral("上去"));
+    if (classical & kEntering)
+        names.append(QStringLiteral("入"));
+    if (classical & kObliqueOnly)
+        names.append(QStringLiteral("仄"));
+    return names.join(u'/');
+}
+
+QString Lexicon::line(char32_t c, const CharInfo& info) {
+    QStringList readings;
+    for (const Reading& r : info.readings)
+        readings.append(classicalLetters(r.tone) + u':' + r.pingshui + u':' +
+                        QString::number(r.ciEntry) + u':' + r.sense);
+    QString modern;
+    if (info.modern & kModernLevel)
+        modern += u'P';
+    if (info.modern & kModernOblique)
+        modern += u'Z';
+    return QStringList{QString::fromUcs4(&c, 1),
+                       classicalLetters(info.classical),
+                       modern,
+                       readings.join(u';'),
+                       joinInts(info.xinyun),
+                       joinInts(info.xiandai),
+                       QString::number(info.strainsLevel) + u'/' +
+                           QString::number(info.strainsOblique),
+                       info.fromStrains ? QStringLiteral("s") : QString()}
+        .join(u'\t');
+}
+
+Lexicon Lexicon::fromText(const QByteArray& utf8) {
+    Lexicon lex;
+    const QString text = QString::fromUtf8(utf8);
+    for (QStringView ln : QStringView(text).split(u'\n')) {
+        if (ln.isEmpty() || ln.startsWith(u'#'))
+            continue;
+        const QList<QStringView> f = ln.split(u'\t');
+        if (f.size() < 8)
+            continue;
+        const QList<uint> cps = f[0].toUcs4();
+        if (cps.size() != 1)
+            continue;
+        CharInfo info;
+        info.classical = classicalBits(f[1]);
+        for (QChar l : f[2])
+            info.modern |= l == u'P' ? kModernLevel : l == u'Z' ? kModernOblique : 0;
+        for (QStringView r : f[3].split(u';', Qt::SkipEmptyParts)) {
+            const QList<QStringView> p = r.split(u':');
+            if (p.size() < 4)
+                continue;
+            info.readings.append({.tone = classicalBits(p[0]),
+                                  .sense = p[3].toString(),
+                                  .pingshui = p[1].toString(),
+                                  .ciEntry = p[2].toInt()});
+        }
+        info.xinyun = intList(f[4]);
+        info.xiandai = intList(f[5]);
+        const qsizetype slash = f[6].indexOf(u'/');
+        if (slash > 0) {
+            info.strainsLevel = f[6].left(slash).toInt();
+            info.strainsOblique = f[6].mid(slash + 1).toInt();
+        }
+        info.fromStrains = f[7] == u"s";
+        lex.add(cps.first(), std::move(info));
+    }
+    return lex;
+}
+
+void Lexicon::add(char32_t c, CharInfo info) {
+    QStringList level;
+    QStringList oblique;
+    for (Reading& r : info.readings) {
+        if (!r.pingshui.isEmpty()) {
+            auto id = pingshuiIds_.constFind(r.pingshui);
+            if (id == pingshuiIds_.cend()) {
+                id = pingshuiIds_.insert(r.pingshui, int(pingshuiNames_.size()));
+                pingshuiNames_.append(r.pingshui);
+            }
+            r.pingshuiId = *id;
+        }
+        QStringList& to = (r.tone & kLevel) ? level : oblique;
+        if (!r.sense.isEmpty() && !to.contains(r.sense))
+            to.append(r.sense);
+    }
+    QStringList parts;
+    if (!level.isEmpty())
+        parts.append(QStringLiteral("平：") + level.join(u'、'));
+    if (!oblique.isEmpty())
+        parts.append(QStringLiteral("仄：") + oblique.join(u'、'));
+    info.senses = parts.join(u'；');
+    const int index = int(infos_.size());
+    infos_.push_back(std::move(info));
+    if (c < 0x10000) {
+        if (bmp_.empty())
+            bmp_.assign(0x10000, -1);
+        bmp_[c] = index;
+    } else {
+        astral_.insert(c, index);
+    }
+}
+
+Lexicon Lexicon::load(const QString& dir) {
+    QFile f(dir + QStringLiteral("/lexicon.dat"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return fromText(qUncompress(f.readAll()));
+}
+
+} // namespace checker

@@ -1,0 +1,86 @@
+#pragma once
+// The tone lexicon: each character's classical tones (with the sense of each reading where
+// the rhyme book marks one), its modern tone classes, its 平水韵 rhymes and 词韵 parts.
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace checker {
+
+// Classical tone readings, as bits.
+enum ClassicalTone : unsigned char {
+    kLevel = 1,           // 平
+    kRisingDeparting = 2, // 上 or 去
+    kEntering = 4,        // 入
+    kObliqueOnly = 8,     // 仄, the sources not saying which
+};
+inline constexpr unsigned char kObliqueMask = kRisingDeparting | kEntering | kObliqueOnly;
+
+// Modern tone classes: 平 = tones 1 and 2, 仄 = tones 3 and 4.
+enum ModernTone : unsigned char { kModernLevel = 1, kModernOblique = 2 };
+
+// One reading of a character as the rhyme book lists it.
+struct Reading {
+    unsigned char tone = 0; // one ClassicalTone bit
+    QString sense;          // "射中"; empty where the book marks none
+    QString pingshui;       // the traditional rhyme heading it stands under: "一东"
+    int ciEntry = -1;       // its entry in 词韵简编 (0 to 32)
+    int pingshuiId = -1;    // `pingshui` as an index of Lexicon::pingshuiNames()
+};
+
+struct CharInfo {
+    unsigned char classical = 0; // ClassicalTone bits; 0 = unknown
+    unsigned char modern = 0;    // ModernTone bits; 0 = unknown
+    QList<Reading> readings;     // from the rhyme book, in book order
+    QList<int> xinyun;           // 新韵简观 groups (pair index k) listing it
+    QList<int> xiandai;          // 现代诗韵 groups
+    int strainsLevel = 0;        // how often the Tang strains mark it 平 …
+    int strainsOblique = 0;      // … and 仄
+    bool fromStrains = false;    // the strains changed or gave the tone
+    QString senses;              // "平：看守；仄：看见", from the readings
+    bool polyphone() const { return (classical & kLevel) && (classical & kObliqueMask); }
+};
+
+// The lexicon file: one line per character, tab-separated (see data/checker/README.md).
+class Lexicon {
+  public:
+    // Parses the text of a lexicon file (UTF-8). Lines it cannot read are skipped.
+    static Lexicon fromText(const QByteArray& utf8);
+    // The lexicon of the data tree at `dir` (…/data/checker), empty when it is missing.
+    static Lexicon load(const QString& dir);
+
+    // nullptr for a character the lexicon does not hold.
+    const CharInfo* find(char32_t c) const {
+        if (c < 0x10000) {
+            const int i = bmp_.empty() ? -1 : bmp_[c];
+            return i < 0 ? nullptr : &infos_[size_t(i)];
+        }
+        auto it = astral_.constFind(c);
+        return it == astral_.cend() ? nullptr : &infos_[size_t(*it)];
+    }
+    qsizetype size() const { return qsizetype(infos_.size()); }
+    bool isEmpty() const { return infos_.empty(); }
+    // The 平水韵 rhyme names the readings use, by Reading::pingshuiId.
+    const QStringList& pingshuiNames() const { return pingshuiNames_; }
+
+    // A lexicon file's line for one character (the generator writes these).
+    static QString line(char32_t c, const CharInfo& info);
+
+  private:
+    void add(char32_t c, CharInfo info);
+
+    std::vector<CharInfo> infos_;
+    std::vector<int> bmp_; // index into infos_ of each BMP character, -1 for none
+    QHash<char32_t, int> astral_;
+    QStringList pingshuiNames_;
+    QHash<QString, int> pingshuiIds_;
+};
+
+// "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".
+QString toneNames(unsigned char classical);
+
+} // namespace checker

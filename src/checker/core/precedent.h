@@ -1,0 +1,62 @@
+#pragma once
+// What the poets did at each position of a pattern, and the tune's poems themselves:
+// both generated from the poetry dataset into the data tree (data/checker).
+
+#include "catalogue/core/catalogue.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace checker {
+
+// "common/14" for 常用词谱 row 14, "verse/3" for a verse row: the key of the data files.
+QString patternKey(const catalogue::CiPattern& p);
+QString patternKey(const catalogue::VersePattern& p);
+
+// One position of a pattern over the dataset's poems that fit it.
+struct PositionCount {
+    int level = 0;
+    int oblique = 0;
+    int unknown = 0;
+    QStringList minority; // up to three "poet《first line》" taking the rarer tone
+};
+
+struct PatternPrecedent {
+    QString era; // "宋" for the ci tunes, "唐" for the verse forms
+    int poems = 0;
+    QList<PositionCount> positions; // one per template mark
+};
+
+class Precedent {
+  public:
+    static Precedent fromText(const QByteArray& utf8);
+    static Precedent load(const QString& dir); // empty when the file is missing
+    const PatternPrecedent* find(const QString& key) const {
+        auto it = byKey_.constFind(key);
+        return it == byKey_.cend() ? nullptr : &*it;
+    }
+    bool isEmpty() const { return byKey_.isEmpty(); }
+    QHash<QString, PatternPrecedent> byKey_;
+};
+
+// One of a tune's poems in the dataset.
+struct TunePoem {
+    QString poet;
+    QString title;          // the tune name as the dataset files it
+    QStringList paragraphs; // as the dataset gives them
+    QString firstLine() const;
+};
+
+// The poems of each tune, famous poets first.
+class TunePoems {
+  public:
+    static TunePoems fromText(const QByteArray& utf8);
+    static TunePoems load(const QString& dir);
+    QList<TunePoem> poems(const QString& key) const { return byKey_.value(key); }
+    bool isEmpty() const { return byKey_.isEmpty(); }
+    QHash<QString, QList<TunePoem>> byKey_;
+};
+
+} // namespace checker

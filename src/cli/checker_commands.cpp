@@ -1,0 +1,266 @@
+// lyrevane-cli check, tones, poems: the tone checker from the terminal.
+
+#include "base/core/gbk.h"
+#include "checker/core/checker_data.h"
+#include "cli/command.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cli {
+
+namespace {
+
+using namespace checker;
+
+// The checker's data: under the current folder (the app folder), beside the program,
+// else in the app folder of the build that made it.
+QString dataDir() {
+    for (const QString& dir :
+         {QDir::currentPath() + QStringLiteral("/data/checker"),
+          QCoreApplication::applicationDirPath() + QStringLiteral("/data/checker"),
+          QStringLiteral(LYREVANE_BUILT_CHECKER_DATA)}) {
+        if (QFile::exists(dir + QStringLiteral("/lexicon.dat")))
+            return dir;
+    }
+    return QStringLiteral(LYREVANE_BUILT_CHECKER_DATA);
+}
+
+// Takes --json and --standard VALUE out of the arguments; false (with a message) on
+// anything else that looks like an option.
+bool takeOptions(QStringList& args, bool& json, std::optional<Standard>* standard, Io& io) {
+    json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (standard) {
+        const qsizetype at = args.indexOf(QStringLiteral("--standard"));
+        if (at >= 0) {
+            *standard = at + 1 < args.size() ? standardNamed(args[at + 1]) : std::nullopt;
+            if (!*standard) {
+                io.err << "lyrevane-cli: --standard takes 词韵, 平水韵, 新韵 or 现代诗韵\n";
+                return false;
+            }
+            args.remove(at, 2);
+        }
+    }
+    for (const QString& a : args) {
+        if (a.startsWith(QLatin1String("--"))) {
+            io.err << "lyrevane-cli: unknown option '" << a << "'\n";
+            return false;
+        }
+    }
+    return true;
+}
+
+QString statusName(Status s) {
+    switch (s) {
+    case Status::Ok:
+        return QStringLiteral("ok");
+    case Status::Clash:
+        return QStringLiteral("clash");
+    case Status::Uncertain:
+        return QStringLiteral("uncertain");
+    case Status::Free:
+        return QStringLiteral("free");
+    case Status::Unchecked:
+        return QStringLiteral("unchecked");
+    }
+    return {};
+}
+
+QString kindName(Finding::Kind k) {
+    static const char* names[] = {"clash", "uncertain", "off-rhyme", "length",
+                                  "verse", "form",      "note"};
+    return QString::fromLatin1(names[k]);
+}
+
+int check(const QStringList& argsIn, Io& io) {
+    QStringList args = argsIn;
+    bool json = false;
+    std::optional<Standard> standard;
+    if (!takeOptions(args, json, &standard, io))
+        return BadUsage;
+    if (args.size() != 2) {
+        io.err << "usage: lyrevane-cli check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] "
+                  "[--json]\n";
+        return BadUsage;
+    }
+    const auto pattern = namedPattern(args[0]);
+    if (!pattern) {
+        io.err << "lyrevane-cli: no pattern '" << args[0] << "'\n";
+        return BadUsage;
+    }
+    QFile file(args[1]);
+    if (!file.open(QIODevice::ReadOnly)) {
+        io.err << "lyrevane-cli: Cannot open file " << args[1] << '\n';
+        return BadUsage;
+    }
+    const QString text = gbk::decodeTextFile(file.readAll());
+    const CheckerData& data = checkerData(dataDir());
+    const Standard used = standard.value_or(defaultStandard(*pattern));
+    const Result r = Checker(data.lexicon, data.precedent)
+                         .check({.templateText = pattern->templateText,
+                                 .text = text,
+                                 .standard = used,
+                                 .patternKey = pattern->key});
+    if (json) {
+        QJsonArray marks;
+        for (const CharMark& m : r.marks)
+            marks.append(QJsonObject{{QStringLiteral("char"), QString::fromUcs4(&m.ch, 1)},
+                                     {QStringLiteral("offset"), m.offset},
+                                     {QStringLiteral("position"), m.slot},
+                                     {QStringLiteral("status"), statusName(m.status)},
+                                     {QStringLiteral("rhyme"), m.rhyme},
+                                     {QStringLiteral("offRhyme"), m.offRhyme}});
+        QJsonArray findings;
+        for (const Finding& f : r.findings)
+            findings.append(
+                QJsonObject{{QStringLiteral("kind"), kindName(f.kind)},
+                            {QStringLiteral("offset"), f.offset},
+                            {QStringLiteral("message"), f.message},
+                            {QStringLiteral("precedent"), f.precedent},
+                            {QStringLiteral("examples"), QJsonArray::fromStringList(f.examples)}});
+        QJsonArray rhymes;
+        for (const RhymeReport& rr : r.rhymes)
+            rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
+                                      {QStringLiteral("chars"), rr.chars},
+                                      {QStringLiteral("outside"), rr.outside}});
+        io.out << QJsonDocument(QJsonObject{{QStringLiteral("pattern"), pattern->name},
+                                            {QStringLiteral("standard"), standardName(used)},
+                                            {QStringLiteral("form"), r.form},
+                                            {QStringLiteral("keeps"), r.keeps()},
+                                            {QStringLiteral("marks"), marks},
+                                            {QStringLiteral("findings"), findings},
+                                            {QStringLiteral("rhymes"), rhymes}})
+                      .toJson(QJsonDocument::Indented);
+    } else {
+        io.out << (pattern->name.isEmpty() ? QStringLiteral("（自定词谱）") : pattern->name) << "  "
+               << standardName(used) << '\n';
+        for (const RhymeReport& rr : r.rhymes)
+            io.out << "韵：" << rr.group << "  " << rr.chars
+                   << (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside)
+                   << '\n';
+        for (const Finding& f : r.findings) {
+            io.out << f.message;
+            if (!f.precedent.isEmpty())
+                io.out << "  " << f.precedent;
+            if (!f.examples.isEmpty())
+                io.out << "  如" << f.examples.join(QStringLiteral("、"));
+            io.out << '\n';
+        }
+        io.out << (r.keeps() ? QStringLiteral("合律") : QStringLiteral("不合律")) << '\n';
+    }
+    return r.keeps() ? Ok : NotFound;
+}
+
+int tones(const QStringList& argsIn, Io& io) {
+    QStringList args = argsIn;
+    bool json = false;
+    if (!takeOptions(args, json, nullptr, io))
+        return BadUsage;
+    if (args.size() != 1) {
+        io.err << "usage: lyrevane-cli tones TEXT [--json]\n";
+        return BadUsage;
+    }
+    const CheckerData& data = checkerData(dataDir());
+    const QList<TextChar> chars = poemChars(args[0]);
+    QJsonArray out;
+    for (const TextChar& c : chars) {
+        const CharInfo* info = data.lexicon.find(c.ch);
+        const QString ch = QString::fromUcs4(&c.ch, 1);
+        QStringList readings;
+        QStringList pingshui;
+        if (info) {
+            for (const Reading& r : info->readings) {
+                readings.append(toneNames(r.tone) +
+                                (r.sense.isEmpty() ? QString() : u'（' + r.sense + u'）'));
+                if (!r.pingshui.isEmpty() && !pingshui.contains(r.pingshui))
+                    pingshui.append(r.pingshui);
+            }
+        }
+        const QString classical =
+            info && info->classical ? toneNames(info->classical) : QStringLiteral("未详");
+        QString modern = QStringLiteral("未详");
+        if (info && info->modern)
+            modern = info->modern == (kModernLevel | kModernOblique) ? QStringLiteral("平/仄")
+                     : info->modern == kModernLevel                  ? QStringLiteral("平")
+                                                                     : QStringLiteral("仄");
+        const QString source = !info || !info->classical ? QString()
+                               : info->fromStrains && info->readings.isEmpty()
+                                   ? QStringLiteral("唐诗声律")
+                               : info->fromStrains ? QStringLiteral("词韵简编、唐诗声律")
+                                                   : QStringLiteral("词韵简编");
+        if (json) {
+            out.append(
+                QJsonObject{{QStringLiteral("char"), ch},
+                            {QStringLiteral("classical"), classical},
+                            {QStringLiteral("polyphone"), info && info->polyphone()},
+                            {QStringLiteral("readings"), QJsonArray::fromStringList(readings)},
+                            {QStringLiteral("pingshui"), QJsonArray::fromStringList(pingshui)},
+                            {QStringLiteral("modern"), modern},
+                            {QStringLiteral("source"), source}});
+        } else {
+            io.out << ch << "  " << classical;
+            if (info && info->polyphone())
+                io.out << "  多音";
+            if (!readings.isEmpty())
+                io.out << "  " << readings.join(QStringLiteral("、"));
+            if (!pingshui.isEmpty())
+                io.out << "  平水韵：" << pingshui.join(QStringLiteral("、"));
+            io.out << "  今：" << modern;
+            if (!source.isEmpty())
+                io.out << "  据" << source;
+            io.out << '\n';
+        }
+    }
+    if (json)
+        io.out << QJsonDocument(out).toJson(QJsonDocument::Indented);
+    return chars.isEmpty() ? NotFound : Ok;
+}
+
+int poems(const QStringList& argsIn, Io& io) {
+    QStringList args = argsIn;
+    bool json = false;
+    if (!takeOptions(args, json, nullptr, io))
+        return BadUsage;
+    if (args.size() != 1) {
+        io.err << "usage: lyrevane-cli poems TUNE [--json]\n";
+        return BadUsage;
+    }
+    const auto pattern = namedPattern(args[0]);
+    if (!pattern || pattern->key.isEmpty() || pattern->verse) {
+        io.err << "lyrevane-cli: no tune '" << args[0] << "'\n";
+        return NotFound;
+    }
+    const QList<TunePoem> list = checkerData(dataDir()).poems().poems(pattern->key);
+    QJsonArray out;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (json)
+            out.append(QJsonObject{
+                {QStringLiteral("poet"), list[i].poet},
+                {QStringLiteral("title"), list[i].title},
+                {QStringLiteral("firstLine"), list[i].firstLine()},
+                {QStringLiteral("paragraphs"), QJsonArray::fromStringList(list[i].paragraphs)}});
+        else
+            io.out << i + 1 << "  " << list[i].poet << "  " << list[i].firstLine() << '\n';
+    }
+    if (json)
+        io.out << QJsonDocument(out).toJson(QJsonDocument::Indented);
+    return list.isEmpty() ? NotFound : Ok;
+}
+
+} // namespace
+
+std::vector<Command> checkerCommands() {
+    return {
+        {QStringLiteral("check"),
+         QStringLiteral("check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--json]"),
+         check},
+        {QStringLiteral("tones"), QStringLiteral("tones TEXT [--json]"), tones},
+        {QStringLiteral("poems"), QStringLiteral("poems TUNE [--json]"), poems},
+    };
+}
+
+} // namespace cli

@@ -1,0 +1,77 @@
+// lyrevane-cli check, tones and poems as a user runs them: exit codes and the findings.
+
+#include "support/run_cli.h"
+#include "support/temp_tree.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CheckerCli, CheckExitsByWhetherThePoemKeepsThePattern) {
+    TempTree tree;
+    // Two lines that keep the template; against a template with one mark changed they break it.
+    tree.put(QStringLiteral("good.txt"), QStringLiteral("东动红东送，红东孔动东。").toUtf8());
+    struct Case {
+        QStringList args;
+        int code;
+        const char* says;
+    };
+    const QString tpl = QStringLiteral("◎●○○●，○○◎●△。");
+    for (const Case& c : {
+             Case{{tpl, tree.path(QStringLiteral("good.txt"))}, 0, "合律"},
+             Case{{tpl, tree.path(QStringLiteral("good.txt")), QStringLiteral("--standard"),
+                   QStringLiteral("新韵")},
+                  0,
+                  "新韵"},
+             Case{{QStringLiteral("◎●●○●，○○◎●△。"), tree.path(QStringLiteral("good.txt"))},
+                  1,
+                  "「红」平声，此处应仄"},
+             Case{{tpl, tree.path(QStringLiteral("missing.txt"))}, 2, ""},
+             Case{{QStringLiteral("没有这个词牌"), tree.path(QStringLiteral("good.txt"))}, 2, ""},
+             Case{{tpl}, 2, ""},
+             Case{{tpl, tree.path(QStringLiteral("good.txt")), QStringLiteral("--standard"),
+                   QStringLiteral("中原音韵")},
+                  2,
+                  ""},
+         }) {
+        const CliRun run = runCli(QStringList{QStringLiteral("check")} + c.args);
+        EXPECT_EQ(run.code, c.code) << c.args.join(u' ').toStdString() << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.says))) << run.out.toStdString();
+    }
+}
+
+TEST(CheckerCli, CheckJsonGivesEveryCharacterAndFinding) {
+    TempTree tree;
+    tree.put(QStringLiteral("p.txt"), QStringLiteral("东动红东送，红东孔动花。").toUtf8());
+    const CliRun run = runCli({QStringLiteral("check"), QStringLiteral("◎●○○●，○○◎●△。"),
+                               tree.path(QStringLiteral("p.txt")), QStringLiteral("--json")});
+    const QJsonObject o = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(o[QStringLiteral("marks")].toArray().size(), 10);
+    EXPECT_EQ(o[QStringLiteral("standard")].toString(), QStringLiteral("词韵"));
+    EXPECT_TRUE(o[QStringLiteral("keeps")].toBool()); // one rhyme: nothing to be outside of
+}
+
+TEST(CheckerCli, TonesSayWhatTheLexiconKnows) {
+    const CliRun run =
+        runCli({QStringLiteral("tones"), QStringLiteral("看月，"), QStringLiteral("--json")});
+    EXPECT_EQ(run.code, 0);
+    const QJsonArray a = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(a.size(), 2);
+    EXPECT_TRUE(a[0][QStringLiteral("polyphone")].toBool());
+    EXPECT_EQ(a[1][QStringLiteral("classical")].toString(), QStringLiteral("入"));
+    EXPECT_EQ(runCli({QStringLiteral("tones"), QStringLiteral("，。")}).code, 1);
+}
+
+TEST(CheckerCli, PoemsListsTheTunesPoemsOrFindsNone) {
+    const CliRun run = runCli({QStringLiteral("poems"), QStringLiteral("蝶恋花")});
+    if (run.code == 1)
+        GTEST_SKIP() << "generated without the dataset";
+    EXPECT_EQ(run.code, 0);
+    EXPECT_GT(run.out.count(u'\n'), 100);
+    EXPECT_EQ(runCli({QStringLiteral("poems"), QStringLiteral("没有这个词牌")}).code, 1);
+}
+
+} // namespace

@@ -1,0 +1,275 @@
+// The checker's generated data and the checker on the dataset's own poems: regeneration
+// gives the same bytes, the Song and Tang poems keep their patterns, damaged copies are
+// caught. The figures are printed for the notes. Skips when the dataset is absent.
+
+#include "checker/core/checker_data.h"
+#include "support/dataset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <opencc/opencc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+
+using namespace checker;
+
+namespace {
+
+const QString kDataDir = QStringLiteral(LYREVANE_CHECKER_DATA);
+
+bool haveDataset() {
+    return QFile::exists(testdata::poetryDir() + QStringLiteral("/songci/ci.song.0.json"));
+}
+
+#define SKIP_WITHOUT_DATASET()                                                                     \
+    if (!haveDataset())                                                                            \
+    GTEST_SKIP() << "the chinese-poetry dataset is not installed"
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(CheckerData, RegeneratingGivesTheSameFiles) {
+    QTemporaryDir out;
+    QProcess gen;
+    gen.start(QStringLiteral(CHECKER_GEN), {testdata::sourceDir(), testdata::npmDir(), out.path()});
+    ASSERT_TRUE(gen.waitForFinished(300000));
+    ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
+    for (const char* name : {"lexicon.dat", "precedent.dat", "poems.dat", "coverage.txt"}) {
+        const QByteArray built = readFile(kDataDir + u'/' + QLatin1String(name));
+        EXPECT_FALSE(built.isEmpty()) << name;
+        EXPECT_EQ(readFile(out.filePath(QLatin1String(name))), built) << name;
+    }
+}
+
+TEST(CheckerData, TheLexiconKnowsBothReadingsOfThePolyphones) {
+    const Lexicon& lex = checkerData(kDataDir).lexicon;
+    ASSERT_FALSE(lex.isEmpty());
+    // Characters the strains alone would call 仄 although the rhyme book has them 平 too.
+    for (char16_t c : {u'忘', u'望', u'醒', u'看', u'听', u'中', u'重', u'教'}) {
+        const CharInfo* info = lex.find(c);
+        ASSERT_NE(info, nullptr) << QString(QChar(c)).toStdString();
+        EXPECT_TRUE(info->polyphone()) << QString(QChar(c)).toStdString();
+        EXPECT_EQ(toneOf(info, Standard::CiYun), Tone::Both);
+    }
+    // Entering tones are 仄 classically, whatever Mandarin makes of them.
+    for (char16_t c : {u'白', u'国', u'十', u'石', u'月', u'雪', u'出'}) {
+        EXPECT_EQ(toneOf(lex.find(c), Standard::CiYun), Tone::Oblique)
+            << QString(QChar(c)).toStdString();
+    }
+    EXPECT_EQ(toneOf(lex.find(u'国'), Standard::XinYun), Tone::Level);
+}
+
+struct Tally {
+    qint64 positions = 0;
+    qint64 clashes = 0;
+    int poems = 0;
+    double share() const { return positions ? double(clashes) / double(positions) : 0; }
+};
+
+// Poems that fit a template mark for mark, and hold no missing-character box.
+bool fits(const QString& text, const Pattern& p) {
+    const QList<TextChar> chars = poemChars(text);
+    return chars.size() == p.cells.size() &&
+           std::none_of(chars.cbegin(), chars.cend(),
+                        [](const TextChar& c) { return c.ch == U'□'; });
+}
+
+struct Named {
+    QString name;
+    QString templateText;
+    QString key;
+    Standard standard;
+    QStringList poems;
+};
+
+// The ci tunes with their Song poems; the verse forms with their Tang poems.
+QList<Named> corpus() {
+    QList<Named> out;
+    const CheckerData& data = checkerData(kDataDir);
+    for (catalogue::PatternList list : catalogue::kPatternLists) {
+        for (const catalogue::CiPattern& p : catalogue::patterns(list)) {
+            Named n{p.name, p.templateText, patternKey(p), Standard::CiYun, {}};
+            const Pattern pat = Pattern::parse(p.templateText);
+            for (const TunePoem& poem : data.poems().poems(n.key)) {
+                const QString text = poem.paragraphs.join(QString());
+                if (fits(text, pat))
+                    n.poems.append(text);
+            }
+            out.append(n);
+        }
+    }
+    // 全唐诗: four or eight lines of five or seven characters, checked against the first
+    // opening of the form (the checker picks the opening that fits).
+    QStringList tang;
+    const QDir dir(testdata::poetryDir() + QStringLiteral("/quantangshi"));
+    for (const QString& f : dir.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        for (const QJsonValue& v : QJsonDocument::fromJson(readFile(dir.filePath(f))).array()) {
+            QString text;
+            for (const QJsonValue& para : v[QStringLiteral("paragraphs")].toArray())
+                text += para.toString();
+            tang.append(text.replace(u'\n', u' '));
+        }
+    }
+    opencc_t cc = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
+    const QByteArray joined = tang.join(u'\n').toUtf8();
+    char* converted = opencc_convert_utf8(cc, joined.constData(), size_t(joined.size()));
+    tang = QString::fromUtf8(converted).split(u'\n');
+    opencc_convert_utf8_free(converted);
+    opencc_close(cc);
+    const Lexicon& lex = data.lexicon;
+    std::map<int, Named> forms; // by number of characters
+    for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+        const int n = int(Pattern::parse(v.templateText).cells.size());
+        if (!forms.count(n))
+            forms[n] =
+                Named{v.label.left(2), v.templateText, patternKey(v), Standard::PingShui, {}};
+    }
+    for (const QString& text : tang) {
+        const QList<TextChar> chars = poemChars(text);
+        auto it = forms.find(int(chars.size()));
+        if (it == forms.end())
+            continue;
+        const Pattern p = Pattern::parse(it->second.templateText);
+        // Lines as the punctuation gives them, all of the form's length, on a level rhyme.
+        QString lines = text;
+        for (QChar stop : {u'。', u'？', u'！', u'；'})
+            lines.replace(stop, u'，');
+        const QStringList parts = lines.split(u'，', Qt::SkipEmptyParts);
+        if (parts.size() != p.lineCount() ||
+            std::any_of(parts.cbegin(), parts.cend(),
+                        [&](const QString& l) { return poemChars(l).size() != p.lineLength(0); }))
+            continue;
+        bool level = true;
+        for (int l = 1; l < p.lineCount(); l += 2)
+            level = level && toneOf(lex.find(chars[p.lineStarts[l + 1] - 1].ch),
+                                    Standard::PingShui) != Tone::Oblique;
+        if (level && fits(text, p))
+            it->second.poems.append(text);
+    }
+    for (auto& [n, named] : forms)
+        out.append(named);
+    return out;
+}
+
+TEST(CheckerFigures, RealPoemsKeepTheirPatternsAndDamageIsCaught) {
+    SKIP_WITHOUT_DATASET();
+    const CheckerData& data = checkerData(kDataDir);
+    const Checker checker(data.lexicon, data.precedent);
+    Tally songAll, tangAll;
+    QList<std::pair<double, QString>> perTune;
+    qint64 damaged = 0, caught = 0, flagsUntouchedBefore = 0, flagsUntouchedAfter = 0;
+    for (const Named& n : corpus()) {
+        const Pattern p = Pattern::parse(n.templateText);
+        Tally t;
+        for (const QString& text : n.poems) {
+            const Result r = checker.check({.templateText = n.templateText,
+                                            .text = text,
+                                            .standard = n.standard,
+                                            .patternKey = n.key});
+            ++t.poems;
+            t.positions += r.marks.size();
+            t.clashes += r.count(Status::Clash);
+            // The same poem with one fixed position (of the form it was checked against)
+            // given a character of the other, certain tone: a different one in each poem.
+            QString tpl = n.templateText;
+            for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+                if (v.label == r.form)
+                    tpl = v.templateText;
+            }
+            const Pattern used = Pattern::parse(tpl);
+            // In verse the first line decides between the openings (平收 or 仄收), so a change
+            // there can make the poem another opening rather than a faulty one: it is left be.
+            QList<int> fixed;
+            for (int i = 0; i < used.cells.size(); ++i) {
+                if (used.cells[i].mark != catalogue::ToneMark::Either &&
+                    !(n.standard == Standard::PingShui && used.cells[i].line == 0))
+                    fixed.append(i);
+            }
+            if (fixed.isEmpty())
+                continue;
+            const int at = fixed[t.poems % fixed.size()];
+            const catalogue::ToneMark m = used.cells[at].mark;
+            const bool level =
+                m == catalogue::ToneMark::Level || m == catalogue::ToneMark::LevelRhyme;
+            const TextChar c = poemChars(text)[at];
+            QString broken = text;
+            broken.replace(c.offset, c.length, level ? u'月' : u'花'); // 入声 / 平声, both certain
+            const Result d = checker.check(
+                {.templateText = tpl, .text = broken, .standard = n.standard, .patternKey = n.key});
+            for (qsizetype i = 0; i < d.marks.size() && i < r.marks.size(); ++i) {
+                if (d.marks[i].slot == at) {
+                    ++damaged;
+                    caught += d.marks[i].status == Status::Clash;
+                } else {
+                    flagsUntouchedBefore += r.marks[i].status == Status::Clash;
+                    flagsUntouchedAfter += d.marks[i].status == Status::Clash;
+                }
+            }
+        }
+        Tally& all = n.standard == Standard::CiYun ? songAll : tangAll;
+        all.positions += t.positions;
+        all.clashes += t.clashes;
+        all.poems += t.poems;
+        if (t.poems > 0)
+            perTune.append({t.share(), QStringLiteral("%1 (%2 poems)").arg(n.name).arg(t.poems)});
+    }
+    std::sort(perTune.begin(), perTune.end(), std::greater<>());
+    std::printf("Song ci: %d poems, %lld positions, %.2f%% clashes\n", songAll.poems,
+                songAll.positions, 100 * songAll.share());
+    std::printf("Tang verse: %d poems, %lld positions, %.2f%% clashes\n", tangAll.poems,
+                tangAll.positions, 100 * tangAll.share());
+    std::printf("worst ten:\n");
+    for (qsizetype i = 0; i < std::min<qsizetype>(10, perTune.size()); ++i)
+        std::printf("  %.2f%%  %s\n", 100 * perTune[i].first, qPrintable(perTune[i].second));
+    std::printf("damaged: %lld positions, %lld caught (%.2f%%); clashes at untouched positions "
+                "%lld before, %lld after\n",
+                damaged, caught, damaged ? 100.0 * double(caught) / double(damaged) : 0.0,
+                flagsUntouchedBefore, flagsUntouchedAfter);
+    EXPECT_GT(songAll.poems, 5000);
+    EXPECT_GT(tangAll.poems, 5000);
+    EXPECT_LT(songAll.share(), 0.05);
+    EXPECT_LT(tangAll.share(), 0.05);
+    EXPECT_GE(double(caught), 0.99 * double(damaged));
+    EXPECT_LE(flagsUntouchedAfter, flagsUntouchedBefore);
+}
+
+TEST(CheckerFigures, AClashCarriesTheSongPoetsPractice) {
+    SKIP_WITHOUT_DATASET();
+    const CheckerData& data = checkerData(kDataDir);
+    const auto named = namedPattern(QStringLiteral("蝶恋花"));
+    ASSERT_TRUE(named);
+    const Pattern p = Pattern::parse(named->templateText);
+    // The first poem of the tune that keeps the pattern, with its fifth character (○)
+    // given an entering tone.
+    for (const TunePoem& poem : data.poems().poems(named->key)) {
+        QString text = poem.paragraphs.join(QString());
+        const Checker checker(data.lexicon, data.precedent);
+        const Request req{named->templateText, text, Standard::CiYun, named->key};
+        if (!fits(text, p) || !checker.check(req).keeps())
+            continue;
+        ASSERT_EQ(p.cells[4].mark, catalogue::ToneMark::Level);
+        text[poemChars(text)[4].offset] = u'月';
+        const Result r = checker.check({named->templateText, text, Standard::CiYun, named->key});
+        const auto clash = std::find_if(r.findings.cbegin(), r.findings.cend(),
+                                        [](const Finding& f) { return f.kind == Finding::Clash; });
+        ASSERT_NE(clash, r.findings.cend());
+        EXPECT_EQ(clash->message, QStringLiteral("「月」入声，此处应平"));
+        EXPECT_TRUE(clash->precedent.startsWith(QStringLiteral("此处宋人")));
+        EXPECT_TRUE(clash->precedent.endsWith(QStringLiteral("首用仄")));
+        EXPECT_FALSE(clash->examples.isEmpty());
+        EXPECT_LE(clash->examples.size(), 3);
+        return;
+    }
+    FAIL() << "no 蝶恋花 in the dataset keeps the pattern";
+}
+
+} // namespace

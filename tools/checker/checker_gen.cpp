@@ -1,0 +1,435 @@
+// checker-gen: builds the checker's data tree from the rhyme books and the poetry dataset:
+// the tone lexicon, each tune's positional precedent and the tune's poems.
+//
+//   checker-gen SOURCE_DIR NPM_DIR OUT_DIR
+//
+// Without the dataset the lexicon holds the rhyme books alone and the other two files are
+// empty. The output depends only on its inputs (sorted, no hash order), so running it
+// again gives the same bytes.
+
+#include "checker/core/checker.h"
+#include "common/codegen.h"
+#include "rhyme/core/rhyme_book.h"
+#include "support/dataset.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <opencc/opencc.h>
+
+using namespace checker;
+
+namespace {
+
+// A book character that the strains mark with the other class at least this often (of at
+// least kMinSeen observations) is given both readings: the book lacks one of them.
+constexpr int kMinSeen = 20;
+constexpr double kOtherShare = 0.15;
+// A character the book does not list takes its class from the strains only when they are
+// this unanimous over at least kStrainsOnlySeen observations.
+constexpr int kStrainsOnlySeen = 10;
+constexpr double kStrainsOnlyShare = 0.95;
+
+char32_t single(const QString& s) {
+    const QList<uint> u = s.toUcs4();
+    return u.size() == 1 ? u.first() : 0;
+}
+
+std::map<char32_t, CharInfo> bookLexicon() {
+    std::map<char32_t, CharInfo> lex;
+    const auto& ci = rhyme::groups(RhymeSystem::CiYun);
+    for (int e = 0; e < ci.size(); ++e) {
+        const unsigned char tone = ci[e].tone == RhymeTone::Level     ? kLevel
+                                   : ci[e].tone == RhymeTone::Oblique ? kRisingDeparting
+                                                                      : kEntering;
+        for (const RhymeItem& item : rhyme::items(ci[e].characters)) {
+            const char32_t c = single(item.character);
+            if (!c)
+                continue;
+            QString sense;
+            if (item.mark.startsWith(u'['))
+                sense = item.mark.mid(1, item.mark.size() - 2);
+            QString heading = item.heading;
+            heading.remove(QStringLiteral("(半)"));
+            CharInfo& info = lex[c];
+            info.classical |= tone;
+            info.readings.append({.tone = tone, .sense = sense, .pingshui = heading, .ciEntry = e});
+        }
+    }
+    for (RhymeSystem sys : {RhymeSystem::XinYun, RhymeSystem::XianDai}) {
+        const auto& groups = rhyme::groups(sys);
+        for (int e = 0; e < groups.size(); ++e) {
+            for (const RhymeItem& item : rhyme::items(groups[e].characters)) {
+                const char32_t c = single(item.character);
+                if (!c)
+                    continue;
+                CharInfo& info = lex[c];
+                info.modern |= groups[e].tone == RhymeTone::Level ? kModernLevel : kModernOblique;
+                QList<int>& ks = sys == RhymeSystem::XinYun ? info.xinyun : info.xiandai;
+                if (!ks.contains(e / 2))
+                    ks.append(e / 2);
+            }
+        }
+    }
+    return lex;
+}
+
+void addStrains(std::map<char32_t, CharInfo>& lex) {
+    const auto& counts = testdata::classicalToneCounts();
+    QList<QString> keys = counts.keys();
+    std::sort(keys.begin(), keys.end());
+    for (const QString& k : keys) {
+        const char32_t c = single(k);
+        if (!c)
+            continue;
+        const testdata::ToneCount n = counts[k];
+        CharInfo& info = lex[c];
+        info.strainsLevel = n.level;
+        info.strainsOblique = n.oblique;
+        const int seen = n.seen();
+        if (info.classical) {
+            const bool bookLevel = info.classical & kLevel;
+            const bool bookOblique = info.classical & kObliqueMask;
+            if (bookLevel == bookOblique || seen < kMinSeen)
+                continue;
+            const int other = bookLevel ? n.oblique : n.level;
+            if (double(other) / seen >= kOtherShare) {
+                info.classical |= bookLevel ? kObliqueOnly : kLevel;
+                info.fromStrains = true;
+            }
+        } else if (seen >= kStrainsOnlySeen) {
+            info.fromStrains = true;
+            if (double(n.level) / seen >= kStrainsOnlyShare)
+                info.classical = kLevel;
+            else if (double(n.oblique) / seen >= kStrainsOnlyShare)
+                info.classical = kObliqueOnly;
+            else if (std::min(n.level, n.oblique) >= seen * kOtherShare)
+                info.classical = kLevel | kObliqueOnly;
+            else
+                info.fromStrains = false;
+        }
+    }
+}
+
+QJsonArray readArray(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(f.readAll()).array();
+}
+
+QStringList sortedFiles(const QString& dir, const QString& pattern) {
+    QStringList names = QDir(dir).entryList({pattern}, QDir::Files);
+    std::sort(names.begin(), names.end());
+    for (QString& n : names)
+        n = dir + u'/' + n;
+    return names;
+}
+
+struct Poem {
+    QString poet;
+    QString title;
+    QStringList paragraphs;
+    QString firstLine() const {
+        return TunePoem{.poet = poet, .title = title, .paragraphs = paragraphs}.firstLine();
+    }
+};
+
+// Converts many strings from traditional to simplified characters in one call.
+QStringList toSimplified(const QStringList& in) {
+    opencc_t cc = opencc_open(OPENCC_DEFAULT_CONFIG_TRAD_TO_SIMP);
+    if (cc == reinterpret_cast<opencc_t>(-1))
+        return in;
+    const QByteArray joined = in.join(u'\n').toUtf8();
+    char* converted = opencc_convert_utf8(cc, joined.constData(), size_t(joined.size()));
+    QStringList out = QString::fromUtf8(converted).split(u'\n');
+    opencc_convert_utf8_free(converted);
+    opencc_close(cc);
+    return out.size() == in.size() ? out : in;
+}
+
+enum class Class { Level, Oblique, Other };
+
+Class classOf(const Lexicon& lex, char32_t c) {
+    const Tone t = toneOf(lex.find(c), Standard::CiYun);
+    return t == Tone::Level ? Class::Level : t == Tone::Oblique ? Class::Oblique : Class::Other;
+}
+
+// Counts each position over the poems that fit the template, famous poets first.
+QString precedentBlock(const QString& key, const QString& era, const QString& templateText,
+                       const QList<const Poem*>& poems, const Lexicon& lex) {
+    const Pattern p = Pattern::parse(templateText);
+    const int n = int(p.cells.size());
+    QList<PositionCount> pos(n);
+    int used = 0;
+    for (const Poem* poem : poems) {
+        const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
+        if (chars.size() != n)
+            continue;
+        if (std::any_of(chars.cbegin(), chars.cend(),
+                        [](const TextChar& c) { return c.ch == U'□'; }))
+            continue;
+        ++used;
+        for (int i = 0; i < n; ++i) {
+            const Class c = classOf(lex, chars[i].ch);
+            PositionCount& pc = pos[i];
+            (c == Class::Level ? pc.level : c == Class::Oblique ? pc.oblique : pc.unknown) += 1;
+        }
+    }
+    // The minority examples: the tone the template does not ask for (the rarer one at ◎).
+    QList<Class> minority(n);
+    for (int i = 0; i < n; ++i) {
+        const catalogue::ToneMark m = p.cells[i].mark;
+        if (m == catalogue::ToneMark::Either)
+            minority[i] = pos[i].level < pos[i].oblique ? Class::Level : Class::Oblique;
+        else
+            minority[i] = (m == catalogue::ToneMark::Level || m == catalogue::ToneMark::LevelRhyme)
+                              ? Class::Oblique
+                              : Class::Level;
+    }
+    for (const Poem* poem : poems) {
+        const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
+        if (chars.size() != n)
+            continue;
+        const QString label = poem->poet + QStringLiteral("《") + poem->firstLine() + u'》';
+        for (int i = 0; i < n; ++i) {
+            if (pos[i].minority.size() < 3 && classOf(lex, chars[i].ch) == minority[i] &&
+                !pos[i].minority.contains(label))
+                pos[i].minority.append(label);
+        }
+    }
+    QString out = u'@' + key + u'\t' + era + u'\t' + QString::number(used) + u'\n';
+    if (used == 0)
+        return out;
+    for (const PositionCount& pc : pos) {
+        QStringList f{QString::number(pc.level), QString::number(pc.oblique),
+                      QString::number(pc.unknown)};
+        f.append(pc.minority);
+        out += f.join(u'\t') + u'\n';
+    }
+    return out;
+}
+
+QString clean(QString s) {
+    s.replace(u'\t', u' ');
+    s.replace(u'\n', u' ');
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: checker-gen SOURCE_DIR NPM_DIR OUT_DIR\n");
+        return 2;
+    }
+    const QString source = QString::fromLocal8Bit(argv[1]);
+    const QString npm = QString::fromLocal8Bit(argv[2]);
+    const QString out = QString::fromLocal8Bit(argv[3]);
+    qputenv("LYREVANE_NPM_DIR", npm.toLocal8Bit());
+    const QString dist = npm + QStringLiteral("/chinese-poetry/dist");
+    const bool haveDataset = QFile::exists(dist + QStringLiteral("/songci/ci.song.0.json"));
+
+    // 1. The lexicon.
+    std::map<char32_t, CharInfo> lexMap = bookLexicon();
+    if (haveDataset)
+        addStrains(lexMap);
+    QString lexText = QStringLiteral(
+        "# char\tclassical (P 平, S 上去, R 入, Z 仄)\tmodern (P, Z)\treadings "
+        "tone:平水韵:词韵 entry:sense\t新韵简观 groups\t现代诗韵 groups\tstrains 平/仄\tflags\n");
+    for (const auto& [c, info] : lexMap)
+        lexText += Lexicon::line(c, info) + u'\n';
+    const Lexicon lex = Lexicon::fromText(lexText.toUtf8());
+
+    // 2. The tunes' poems, famous poets (most poems in 全宋词) first.
+    QList<Poem> songci;
+    if (haveDataset) {
+        for (const QString& file :
+             sortedFiles(dist + QStringLiteral("/songci"), QStringLiteral("ci.song.*.json"))) {
+            for (const QJsonValue& v : readArray(file)) {
+                Poem p{.poet = clean(v[QStringLiteral("author")].toString()),
+                       .title = clean(v[QStringLiteral("rhythmic")].toString()),
+                       .paragraphs = {}};
+                for (const QJsonValue& para : v[QStringLiteral("paragraphs")].toArray())
+                    p.paragraphs.append(clean(para.toString()));
+                songci.append(p);
+            }
+        }
+    }
+    // Fame by the number of poems in the collection; the anonymous ones come last.
+    QHash<QString, int> poetCount;
+    for (const Poem& p : songci)
+        poetCount[p.poet] += p.poet == QStringLiteral("无名氏") ? 0 : 1;
+    QList<const Poem*> byFame;
+    for (const Poem& p : songci)
+        byFame.append(&p);
+    std::stable_sort(byFame.begin(), byFame.end(), [&](const Poem* a, const Poem* b) {
+        const int ca = poetCount.value(a->poet), cb = poetCount.value(b->poet);
+        return ca != cb ? ca > cb : a->poet < b->poet;
+    });
+
+    // tunes.tsv: list, row, name, the names the dataset files the tune under.
+    QMap<QString, QStringList> tuneNames;
+    {
+        QFile f(source + QStringLiteral("/data/catalogue/examples/tunes.tsv"));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+                const QStringList cols = ln.split(u'\t');
+                if (ln.startsWith(u'#') || cols.size() < 4)
+                    continue;
+                tuneNames[cols[0] + u'/' + cols[1]] = cols[3].split(u' ', Qt::SkipEmptyParts);
+            }
+        }
+    }
+
+    QString poemsText;
+    QString precedentText;
+    for (catalogue::PatternList list : catalogue::kPatternLists) {
+        for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
+            const QString key = patternKey(pat);
+            const QStringList names = tuneNames.value(key, {pat.name});
+            QList<const Poem*> poems;
+            for (const Poem* p : byFame) {
+                const QStringList parts = p->title.split(u'・');
+                if (std::any_of(parts.cbegin(), parts.cend(),
+                                [&](const QString& s) { return names.contains(s); }))
+                    poems.append(p);
+            }
+            poemsText += u'@' + key + u'\n';
+            for (const Poem* p : poems)
+                poemsText += p->poet + u'\t' + p->title + u'\t' + p->paragraphs.join(u'\t') + u'\n';
+            precedentText +=
+                precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
+        }
+    }
+
+    // 3. The verse forms from 全唐诗: poems of four or eight lines of five or seven
+    // characters on a level rhyme, each counted under the opening it fits best.
+    if (haveDataset) {
+        QList<Poem> tang;
+        QStringList toConvert;
+        for (const QString& file : sortedFiles(dist + QStringLiteral("/quantangshi"),
+                                               QStringLiteral("poet.tang.*.json"))) {
+            for (const QJsonValue& v : readArray(file)) {
+                const QJsonArray paras = v[QStringLiteral("paragraphs")].toArray();
+                Poem p{.poet = clean(v[QStringLiteral("author")].toString()),
+                       .title = {},
+                       .paragraphs = {}};
+                for (const QJsonValue& para : paras)
+                    p.paragraphs.append(clean(para.toString()));
+                const QString joined = p.paragraphs.join(QString());
+                const qsizetype n = poemChars(joined).size();
+                if (n != 20 && n != 28 && n != 40 && n != 56)
+                    continue;
+                tang.append(p);
+                toConvert.append(p.poet);
+                toConvert.append(p.paragraphs.join(u'\t'));
+            }
+        }
+        const QStringList simple = toSimplified(toConvert);
+        for (qsizetype i = 0; i < tang.size(); ++i) {
+            tang[i].poet = simple[2 * i];
+            tang[i].paragraphs = simple[2 * i + 1].split(u'\t');
+        }
+        QHash<QString, int> tangCount;
+        for (const Poem& p : tang)
+            tangCount[p.poet] += p.poet == QStringLiteral("无名氏") ? 0 : 1;
+        const Precedent none;
+        const Checker checker(lex, none);
+        QMap<int, QList<const Poem*>> byRow;
+        for (const Poem& p : tang) {
+            const QString text = p.paragraphs.join(QString());
+            const QList<TextChar> chars = poemChars(text);
+            // Lines: clauses of equal length.
+            const QStringList clauses = QString(text)
+                                            .replace(u'。', u'，')
+                                            .replace(u'？', u'，')
+                                            .replace(u'！', u'，')
+                                            .split(u'，', Qt::SkipEmptyParts);
+            const int lines = chars.size() == 20 || chars.size() == 28 ? 4 : 8;
+            const int len = int(chars.size()) / lines;
+            if (clauses.size() != lines ||
+                std::any_of(clauses.cbegin(), clauses.cend(),
+                            [&](const QString& c) { return poemChars(c).size() != len; }))
+                continue;
+            bool levelRhyme = true;
+            for (int l = 1; l < lines; l += 2) {
+                if (classOf(lex, chars[(l + 1) * len - 1].ch) == Class::Oblique)
+                    levelRhyme = false;
+            }
+            if (!levelRhyme)
+                continue;
+            const catalogue::VersePattern* first = nullptr;
+            for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+                if (!first && Pattern::parse(v.templateText).cells.size() == chars.size())
+                    first = &v;
+            }
+            if (!first)
+                continue;
+            const Result r = checker.check({.templateText = first->templateText,
+                                            .text = text,
+                                            .standard = Standard::PingShui,
+                                            .patternKey = {}});
+            for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+                if (v.label == r.form)
+                    byRow[v.row].append(&p);
+            }
+        }
+        for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+            QList<const Poem*> poems = byRow.value(v.row);
+            std::stable_sort(poems.begin(), poems.end(), [&](const Poem* a, const Poem* b) {
+                const int ca = tangCount.value(a->poet), cb = tangCount.value(b->poet);
+                return ca != cb ? ca > cb : a->poet < b->poet;
+            });
+            precedentText +=
+                precedentBlock(patternKey(v), QStringLiteral("唐"), v.templateText, poems, lex);
+        }
+    }
+
+    // 4. Coverage over 全宋词, by occurrence.
+    qint64 all = 0, known = 0;
+    for (const Poem& p : songci) {
+        for (const TextChar& c : poemChars(p.paragraphs.join(QString()))) {
+            ++all;
+            const Tone t = toneOf(lex.find(c.ch), Standard::CiYun);
+            known += t == Tone::Level || t == Tone::Oblique;
+        }
+    }
+    int polyphones = 0, strainsOnly = 0, withTone = 0;
+    for (const auto& [c, info] : lexMap) {
+        polyphones += info.polyphone();
+        withTone += info.classical != 0;
+        strainsOnly += info.fromStrains && !(info.readings.size());
+    }
+    QString stats;
+    QTextStream s(&stats);
+    s << "characters with a classical tone: " << withTone << '\n'
+      << "of them from the strains alone: " << strainsOnly << '\n'
+      << "marked polyphones (both 平 and 仄): " << polyphones << '\n'
+      << "全宋词 characters by occurrence: " << all << ", tone settled for " << known << " ("
+      << (all ? QString::number(100.0 * double(known) / double(all), 'f', 1) : QStringLiteral("-"))
+      << "%)\n";
+    s.flush();
+
+    QDir().mkpath(out);
+    const bool ok = codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
+                                            qCompress(lexText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
+                                            qCompress(precedentText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
+                                            qCompress(poemsText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
+    if (!ok) {
+        std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));
+        return 1;
+    }
+    std::fputs(stats.toUtf8().constData(), stdout);
+    return 0;
+}

@@ -16,6 +16,7 @@ class Clock;
 class DocumentLock;
 class MidiDevice;
 class UrlOpener;
+class AppearanceCommands;
 class FavouritesPanels;
 class KnowledgePanels;
 class ModalRunner;
@@ -84,7 +85,6 @@ class TForm1 : public QMainWindow {
     void reapplySkin();
 
     // Handlers the shell owns.
-    void chooseSkin(QAction* item);
     void showError(const QString& message);
 
     AppContext m_context;
@@ -118,4 +118,5 @@ class TForm1 : public QMainWindow {
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
+    AppearanceCommands* m_appearance = nullptr;
 };

@@ -89,6 +89,7 @@ void TForm1::buildFrame() {
     resize(843, 611);
     setMinimumSize(130, 31);
     skForm1 = new TskForm(QStringLiteral("skForm1"), this);
+    skForm1->setFramed(true); // our own title bar and border
     skForm1->setCaption(kTitle);
     m_actions = buildMainActions(this);
     m_toolBar = buildMainToolBar(this);

@@ -29,7 +29,7 @@ struct Look {
     bool buttonTransparent = false, titleButtonTransparent = false;
 
     // The accent the pictures are tinted with (the menu selection colour).
-    QColor accent() const { return menuSelectedBackground; }
+    QColor accent() const { return menuSelectedBorder; }
     // The built-in style whose pictures a control draws (a theme draws like DeepBlue
     // where it carries no picture of its own).
     UIStyle pictureStyle() const;

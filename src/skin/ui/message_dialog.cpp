@@ -57,13 +57,11 @@ void TskMessageDialog::setFileThemeObject(QObject* o) {
 int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     skin::SkinStyle::install();
     TskMessageWindow w(parent);
-    const skin::Look look = skin::Look::make(uiStyle, fileTheme ? &fileTheme->theme() : nullptr);
-    skin::registerLook(&w, &look);
-    w.setPalette(look.palette());
-    struct Unregister {
-        QWidget* window;
-        ~Unregister() { skin::unregisterLook(window); }
-    } unregister{&w};
+    // The frame: the dialog's style, and its own title bar over the empty top of the
+    // design, which leaves every position below it as it is.
+    auto* frame = new TskForm(QStringLiteral("skForm1"), &w, uiStyle);
+    frame->setFileTheme(fileTheme);
+    frame->setFramed(false, true);
     w.setObjectName(objectName());
     w.setWindowTitle(Caption);
     w.captionText = Caption;

@@ -1,12 +1,15 @@
 #include "skin/ui/theme_manager.h"
 
 #include "skin/ui/skin_style.h"
+#include "skin/ui/title_bar.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QWidget>
+#include <cmath>
 
 TskFileTheme::TskFileTheme(const QString& name, QObject* owner) : QObject(owner) {
     setObjectName(name);
@@ -69,8 +72,102 @@ void TskForm::apply() {
     skin::registerLook(m_window, &m_look);
     m_window->setPalette(m_look.palette());
     m_window->setMinimumWidth(std::max(m_window->minimumWidth(), m_look.formMinWidth));
+    placeFrame();
+    if (m_titleBar)
+        m_titleBar->update();
     m_window->update();
     Q_EMIT styleApplied();
+}
+
+void TskForm::setFramed(bool reserveSpace, bool dialog) {
+    if (m_titleBar)
+        return;
+    m_window->setWindowFlag(Qt::FramelessWindowHint, true);
+    m_titleBar = new TskTitleBar(m_window, dialog);
+    if (reserveSpace) {
+        m_window->setContentsMargins(kEdge, kEdge + TskTitleBar::kHeight, kEdge, kEdge);
+        if (!dialog) {
+            for (Qt::Edges e : {Qt::Edges(Qt::LeftEdge), Qt::Edges(Qt::RightEdge),
+                                Qt::Edges(Qt::TopEdge), Qt::Edges(Qt::BottomEdge),
+                                Qt::TopEdge | Qt::LeftEdge, Qt::TopEdge | Qt::RightEdge,
+                                Qt::BottomEdge | Qt::LeftEdge, Qt::BottomEdge | Qt::RightEdge})
+                m_grips << new TskFrameGrip(m_window, e);
+        }
+    }
+    m_window->installEventFilter(this);
+    placeFrame();
+}
+
+void TskForm::placeFrame() {
+    if (!m_titleBar)
+        return;
+    const QRect r = m_window->rect();
+    const bool maximised = m_window->isMaximized();
+    const int e = m_grips.isEmpty() && m_window->contentsMargins().left() == 0 ? 0 : kEdge;
+    m_titleBar->setGeometry(e, e, r.width() - 2 * e, TskTitleBar::kHeight);
+    m_titleBar->raise();
+    for (TskFrameGrip* g : std::as_const(m_grips)) {
+        const Qt::Edges edges = g->edges();
+        const int c = 12; // corners reach this far along their edges
+        const int w = edges & (Qt::LeftEdge | Qt::RightEdge)
+                          ? (edges & (Qt::TopEdge | Qt::BottomEdge) ? c : kEdge)
+                          : r.width() - 2 * c;
+        const int h = edges & (Qt::TopEdge | Qt::BottomEdge)
+                          ? (edges & (Qt::LeftEdge | Qt::RightEdge) ? c : kEdge)
+                          : r.height() - 2 * c;
+        const int x = edges & Qt::LeftEdge ? 0 : edges & Qt::RightEdge ? r.width() - w : c;
+        const int y = edges & Qt::TopEdge ? 0 : edges & Qt::BottomEdge ? r.height() - h : c;
+        g->setGeometry(x, y, w, h);
+        g->setVisible(!maximised);
+        g->raise();
+    }
+    // Round upper corners where the style has them, except when maximised.
+    const int round = maximised ? 0 : m_look.roundCorner;
+    if (round > 0) {
+        QRegion mask(r);
+        for (int i = 0; i < round; ++i) {
+            // The part of each corner square outside the circle of radius `round`.
+            const double dy = round - i - 0.5;
+            const int cut = round - int(std::sqrt(double(round) * round - dy * dy) + 0.5);
+            if (cut > 0) {
+                mask -= QRegion(0, i, cut, 1);
+                mask -= QRegion(r.width() - cut, i, cut, 1);
+            }
+        }
+        m_window->setMask(mask);
+    } else if (!m_window->mask().isEmpty()) {
+        m_window->clearMask();
+    }
+}
+
+bool TskForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_window) {
+        switch (event->type()) {
+        case QEvent::Resize:
+        case QEvent::WindowStateChange:
+            placeFrame();
+            break;
+        case QEvent::WindowTitleChange:
+        case QEvent::ActivationChange:
+            m_titleBar->update();
+            break;
+        case QEvent::Paint: {
+            // The border, in the style's colour and width, round the window's edge.
+            QPainter p(m_window);
+            const int w = std::clamp(m_look.formBorderWidth, 0, kEdge);
+            if (w > 0 && !m_window->isMaximized()) {
+                p.setPen(QPen(m_look.formBorder, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+                p.setBrush(Qt::NoBrush);
+                const qreal h = w / 2.0;
+                p.drawRect(QRectF(m_window->rect()).adjusted(h, h, -h, -h));
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QString TskForm::caption() const {

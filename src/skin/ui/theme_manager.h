@@ -50,6 +50,15 @@ class TskForm : public QObject {
     void setCaption(const QString& caption);
     QWidget* window() const { return m_window; }
 
+    // Replaces the system's title bar and border with the frame's own. A window whose
+    // design leaves room at its top (a dialog) keeps its size; otherwise the window's
+    // contents move inside the border and below the title bar.
+    void setFramed(bool reserveSpace, bool dialog = false);
+    class TskTitleBar* titleBar() const {
+        return m_titleBar;
+    }
+    static constexpr int kEdge = 4; // border and resize grip, the same in every style
+
     int uiStyleNumber() const { return int(m_style); }
     void setUIStyleNumber(int n) { setUIStyle(UIStyle(n)); }
     QObject* fileThemeObject() const { return m_theme; }
@@ -57,10 +66,16 @@ class TskForm : public QObject {
   Q_SIGNALS:
     void styleApplied();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void apply();
+    void placeFrame();
 
     QWidget* m_window;
+    class TskTitleBar* m_titleBar = nullptr;
+    QList<class TskFrameGrip*> m_grips;
     UIStyle m_style;
     QPointer<TskFileTheme> m_theme;
     QMetaObject::Connection m_themeChanged;

@@ -3,6 +3,7 @@
 #include "app/ui/TForm1.h"
 #include "app/ui/fonts.h"
 #include "base/ui/modals.h"
+#include "skin/ui/message_dialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     addFontSubstitutions();
+    TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
     TForm1 form;
     form.show();
     return app.exec();

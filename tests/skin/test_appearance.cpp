@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QListWidget>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -148,4 +149,21 @@ TEST(Appearance, TheChannelOptionsFollowTheirChecksAndComeBack) {
     EXPECT_TRUE(channel->quickMove);
     EXPECT_EQ(channel->popupMode, TskSideChannel::MouseClick);
     EXPECT_TRUE(channel->isOpen()) << "pinned open by default";
+}
+
+TEST(Appearance, TheFrameLeavesKeysAndInputMethodsToTheEditBoxes) {
+    AppFixture app;
+    auto form = app.start();
+    form->show();
+    auto* doc = form->findChild<QTextEdit*>("skm1");
+    form->activateWindow();
+    doc->setFocus();
+    QTest::keyClicks(doc, "ci");
+    QInputMethodEvent preedit(QStringLiteral("ci"), {});
+    QApplication::sendEvent(doc, &preedit);
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("词"));
+    QApplication::sendEvent(doc, &commit);
+    EXPECT_EQ(doc->toPlainText(), QStringLiteral("ci词"));
+    EXPECT_EQ(form->findChild<QWidget*>("skTitleBar")->focusPolicy(), Qt::NoFocus);
 }

@@ -30,7 +30,15 @@ bool ThemeFile::read(QIODevice& in, QString* error) {
             *error = QStringLiteral("不能读取主题文件");
         return false;
     }
-    const QByteArray bytes = in.read(kMaxFileSize + 1);
+    // A file says how long it is; a stream is read to its end, but no further than the
+    // limit.
+    QByteArray bytes;
+    if (!in.isSequential()) {
+        bytes = in.read(std::min(in.size() - in.pos(), kMaxFileSize + 1));
+    } else {
+        while (!in.atEnd() && bytes.size() <= kMaxFileSize)
+            bytes += in.read(64 * 1024);
+    }
     if (bytes.size() > kMaxFileSize) {
         if (error)
             *error = QStringLiteral("主题文件过大");

@@ -117,6 +117,23 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     return runner.exec(w);
 }
 
+void TskMessageDialog::presentProgramBoxes() {
+    InteractiveModals::setBoxPresenter([](QWidget* parent, const QString& text, bool error) {
+        TskMessageDialog box(QStringLiteral("skErrorBox"), nullptr);
+        box.Caption = QString::fromUtf8(kApplicationTitle);
+        box.Text = text;
+        box.iconType = error ? skStop : skNone;
+        box.ButtonCaption[0] = QStringLiteral("OK");
+        // The boxes are run as they are; their presenter is the real runner itself.
+        struct Direct : ModalRunner {
+            int exec(QDialog& d) override { return d.exec(); }
+            void showError(QWidget*, const QString&) override {}
+            void showMessage(QWidget*, const QString&) override {}
+        } direct;
+        box.Execute(direct, parent);
+    });
+}
+
 QString TskMessageWindow::copyText() const {
     const QString rule(27, QLatin1Char('-'));
     return QStringList{rule, captionText,

@@ -40,6 +40,10 @@ class TskMessageDialog : public QObject {
     // result (Cancel when closed otherwise).
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
 
+    // Makes the program's error and message boxes skinned message dialogs: the
+    // application title as caption, an error icon for errors, one OK button.
+    static void presentProgramBoxes();
+
     // The dialogs of the program: caption "Quillmere2004", 确定 and 退出, the given
     // icon and text.
     static TskMessageDialog* programDialog(const QString& name, IconType icon, const QString& text,

@@ -1,8 +1,31 @@
 #include "skin/ui/panel.h"
 
+#include "skin/ui/look.h"
+#include "skin/ui/pictures.h"
+
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QVBoxLayout>
+
+namespace {
+
+// The caption strip: the style's strip picture, or a plain fill where a role or the
+// user gives it a background of its own.
+class CaptionStrip : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        if (skin::role(this) != skin::Role::None)
+            return; // filled by its own palette
+        QPainter p(this);
+        skin::pictures::captionStrip(p, QRectF(rect()), skin::lookFor(this));
+    }
+};
+
+} // namespace
 
 TskPanel::TskPanel(const QString& name, QWidget* parent, const QString& caption, bool captionStrip)
     : QFrame(parent) {
@@ -11,7 +34,7 @@ TskPanel::TskPanel(const QString& name, QWidget* parent, const QString& caption,
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
     if (captionStrip) {
-        m_strip = new QWidget(this);
+        m_strip = new CaptionStrip(this);
         m_strip->setObjectName(name + QStringLiteral("_caption"));
         m_strip->setAutoFillBackground(true);
         m_strip->setFixedHeight(20);

@@ -300,8 +300,8 @@ void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizo
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QColor a = look.pictureStyle() == UIStyle::MacOS || look.pictureStyle() == UIStyle::BlueGlass
-                   ? look.accent()
-                   : mix(look.controlBackground, look.controlBorder, 0.35);
+                   ? mix(look.accent(), Qt::white, 0.35)
+                   : mix(look.controlBackground, look.controlBorder, 0.3);
     if (s.hover || s.down)
         a = a.darker(112);
     QLinearGradient g =
@@ -383,6 +383,13 @@ void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(half(rect));
     p.restore();
+}
+
+void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+    const QColor base = look.formBackground;
+    p.fillRect(r, vertical(r, mix(base, Qt::white, 0.55), mix(base, look.accent(), 0.06)));
+    p.fillRect(QRectF(r.left(), r.bottom() - 0.5, r.width(), 1),
+               mix(base, look.controlBorder, 0.35));
 }
 
 void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {

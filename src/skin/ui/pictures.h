@@ -33,6 +33,7 @@ void scrollSlider(QPainter& p, const QRectF& r, const Look& look, bool horizonta
 void scrollArrow(QPainter& p, const QRectF& r, const Look& look, int direction, State s);
 void tab(QPainter& p, const QRectF& r, const Look& look, State s); // checked: the current tab
 void frame(QPainter& p, const QRectF& r, const Look& look, bool focus);
+void captionStrip(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelBar(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight);
 void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned);

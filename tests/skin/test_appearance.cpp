@@ -88,9 +88,11 @@ TEST(Appearance, TheFontDialogOpensOnTheLastFontChosenInTheRun) {
     };
     item(*form, "C5")->trigger(); // 窗口字体
     item(*form, "T1")->trigger(); // 字体
-    ASSERT_EQ(shown.size(), 2);
+    item(*form, "T3")->trigger(); // 押韵大师 ▸ 字体
+    ASSERT_EQ(shown.size(), 3);
     EXPECT_EQ(shown[0].pointSize(), 8) << "at first an 8-point sans-serif font";
     EXPECT_EQ(shown[1].pointSize(), 15) << "then the font chosen for 窗口字体";
+    EXPECT_EQ(shown[2].pointSize(), 15) << "in every command of the window";
     EXPECT_EQ(form->findChild<QWidget*>("skMemo1")->font().pointSize(), 15);
     auto* doc = form->findChild<QTextEdit*>("skm1");
     EXPECT_EQ(doc->currentCharFormat().fontPointSize(), 15);

@@ -34,7 +34,8 @@ AppearanceCommands::AppearanceCommands(QMainWindow* window, const MainActions& a
                                        TskForm* frame, QList<TskSideChannel*> channels,
                                        SettingsFile& settings, ModalRunner& modals)
     : QObject(window), m_window(window), m_actions(actions), m_frame(frame),
-      m_channels(std::move(channels)), m_settings(settings), m_modals(modals) {
+      m_channels(std::move(channels)), m_settings(settings), m_modals(modals),
+      m_dialogs(skin::SharedDialogs::of(window)) {
     const MainActions& a = m_actions;
     m_theme = new TskFileTheme(QStringLiteral("skFileTheme1"), window);
     m_manager = new TskThemeManager(QStringLiteral("skThemeManager1"), window);

@@ -36,7 +36,6 @@ class AppearanceCommands : public QObject {
     QAction* themeFileItem() const { return m_themeItem; }
     TskThemeManager* themeManager() const { return m_manager; }
     TskFileTheme* fileTheme() const { return m_theme; }
-    skin::SharedDialogs& dialogs() { return m_dialogs; }
 
     // The settings key that remembers the theme file.
     static constexpr const char* kThemeSection = "temp";
@@ -64,7 +63,7 @@ class AppearanceCommands : public QObject {
     QList<TskSideChannel*> m_channels;
     SettingsFile& m_settings;
     ModalRunner& m_modals;
-    skin::SharedDialogs m_dialogs;
+    skin::SharedDialogs& m_dialogs; // shared with every look command of the window
     TskThemeManager* m_manager;
     TskFileTheme* m_theme;
     QAction* m_themeItem;

@@ -4,8 +4,26 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QWidget>
 
 namespace skin {
+
+namespace {
+struct Holder : QObject {
+    using QObject::QObject;
+    SharedDialogs dialogs;
+};
+} // namespace
+
+SharedDialogs& SharedDialogs::of(QWidget* window) {
+    auto* holder =
+        window->findChild<Holder*>(QStringLiteral("skSharedDialogs"), Qt::FindDirectChildrenOnly);
+    if (!holder) {
+        holder = new Holder(window);
+        holder->setObjectName(QStringLiteral("skSharedDialogs"));
+    }
+    return holder->dialogs;
+}
 
 SharedDialogs::SharedDialogs() {
     m_font.setFamily(QStringLiteral("Sans Serif"));

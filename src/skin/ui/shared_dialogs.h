@@ -15,6 +15,8 @@ namespace skin {
 class SharedDialogs {
   public:
     SharedDialogs();
+    // The pair of `window`, made with its first use and kept as long as the window.
+    static SharedDialogs& of(QWidget* window);
     // Nothing when cancelled.
     std::optional<QFont> chooseFont(ModalRunner& modals, QWidget* parent);
     std::optional<QColor> chooseColour(ModalRunner& modals, QWidget* parent);

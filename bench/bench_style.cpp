@@ -5,6 +5,7 @@
 
 #include "app/ui/TForm1.h"
 #include "base/ui/modals.h"
+#include "skin/ui/skin_style.h"
 #include "skin/ui/theme_manager.h"
 
 #include <QApplication>
@@ -72,6 +73,17 @@ void MainWindowRepaint(benchmark::State& state) {
         benchmark::DoNotOptimize(form.grab());
 }
 BENCHMARK(MainWindowRepaint)->Unit(benchmark::kMillisecond);
+
+// The same window drawn by the platform's common style instead of the kit's pictures:
+// what the pictures cost.
+void MainWindowRepaintCommonStyle(benchmark::State& state) {
+    TForm1& form = *mainWindow().form;
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(form.grab());
+    skin::SkinStyle::install();
+}
+BENCHMARK(MainWindowRepaintCommonStyle)->Unit(benchmark::kMillisecond);
 
 void BareWindowRepaint(benchmark::State& state) {
     const auto count = mainWindow().form->findChildren<QWidget*>().size();

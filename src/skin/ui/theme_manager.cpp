@@ -71,7 +71,9 @@ void TskForm::apply() {
     m_look = skin::Look::make(m_style, m_theme ? &m_theme->theme() : nullptr);
     skin::registerLook(m_window, &m_look);
     m_window->setPalette(m_look.palette());
-    m_window->setMinimumWidth(std::max(m_window->minimumWidth(), m_look.formMinWidth));
+    // The style's narrowest window, unless the window has a fixed width of its own.
+    if (m_window->minimumWidth() != m_window->maximumWidth())
+        m_window->setMinimumWidth(m_look.formMinWidth);
     placeFrame();
     if (m_titleBar)
         m_titleBar->update();

@@ -65,6 +65,16 @@ void SwitchStyle(benchmark::State& state) {
 }
 BENCHMARK(SwitchStyle)->Unit(benchmark::kMillisecond);
 
+// The switch alone, without painting: the palette reaching every control.
+void SwitchStyleWithoutPainting(benchmark::State& state) {
+    TForm1& form = *mainWindow().form;
+    auto* frame = form.findChild<TskForm*>(QStringLiteral("skForm1"));
+    int i = 0;
+    for (auto _ : state)
+        frame->setUIStyle(kStyles[i++ % 5]);
+}
+BENCHMARK(SwitchStyleWithoutPainting)->Unit(benchmark::kMillisecond);
+
 // The same window repainting without a style change: what the switch itself adds is
 // the difference to SwitchStyle.
 void MainWindowRepaint(benchmark::State& state) {

@@ -1,9 +1,13 @@
 #include "skin/ui/look.h"
 #include "skin/ui/theme_manager.h"
 
+#include "skin/ui/title_bar.h"
+
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -80,4 +84,23 @@ TEST(ThemeManager, AppliesToListedComponentsAndReportsOnlyARealChange) {
 
     delete frame;
     EXPECT_EQ(manager.compList(), QStringList{"notThere"}) << "a removed component leaves";
+}
+
+TEST(Frame, TheTitleBarMaximisesOnDoubleClickAndItsButtonsCloseAndRestore) {
+    QWidget window;
+    window.resize(500, 300);
+    TskForm frame("skForm1", &window, UIStyle::WinXP);
+    frame.setFramed(true);
+    window.show();
+    TskTitleBar* bar = frame.titleBar();
+    ASSERT_TRUE(bar);
+    EXPECT_EQ(bar->geometry(), QRect(4, 4, 492, TskTitleBar::kHeight));
+    EXPECT_EQ(window.contentsRect(), QRect(4, 4 + TskTitleBar::kHeight, 492, 300 - 8 - 26));
+
+    QTest::mouseDClick(bar, Qt::LeftButton, {}, QPoint(100, 10));
+    EXPECT_TRUE(window.isMaximized());
+    static_cast<QAbstractButton*>(bar->button(1))->click();
+    EXPECT_FALSE(window.isMaximized()) << "the middle button restores";
+    static_cast<QAbstractButton*>(bar->button(2))->click();
+    EXPECT_FALSE(window.isVisible()) << "the close button closes";
 }

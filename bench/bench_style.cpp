@@ -45,9 +45,13 @@ struct MainWindow {
     }
 };
 
+// Built on first use and torn down before the application object goes.
+std::unique_ptr<MainWindow> g_mainWindow;
+
 MainWindow& mainWindow() {
-    static MainWindow w;
-    return w;
+    if (!g_mainWindow)
+        g_mainWindow = std::make_unique<MainWindow>();
+    return *g_mainWindow;
 }
 
 const UIStyle kStyles[] = {UIStyle::MacOS, UIStyle::WinXP, UIStyle::DeepBlue, UIStyle::Protein,
@@ -124,5 +128,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    g_mainWindow.reset();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/ui/app_icon.h"
 #include "app/ui/fonts.h"
 #include "base/ui/modals.h"
+#include "skin/ui/message_dialog.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     addFontSubstitutions();
     app.setWindowIcon(QIcon(QPixmap::fromImage(appIconImage(256))));
+    TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
     TForm1 form;
     form.show();
     return app.exec();

@@ -57,6 +57,8 @@ TEST(MessageDialog, LayoutFollowsIconAndText) {
         {TskMessageDialog::skNone, 2, "short"},
         {TskMessageDialog::skNone, 3, "short"},
         {TskMessageDialog::skHelp, 1, QString(400, QChar(0x4E00))},
+        {TskMessageDialog::skStop, 1, "short"},
+        {TskMessageDialog::skInformation, 3, "short"},
     };
     for (const Case& c : cases) {
         TskMessageDialog d("d", &owner);
@@ -77,6 +79,12 @@ TEST(MessageDialog, LayoutFollowsIconAndText) {
             }
             EXPECT_EQ(w.height(), bottom + 65);
             EXPECT_EQ(w.findChildren<QPushButton*>().size(), c.buttons);
+            if (c.icon != TskMessageDialog::skNone) {
+                const QImage icon = w.findChild<QLabel*>("Image")->pixmap().toImage();
+                ASSERT_FALSE(icon.isNull());
+                EXPECT_GT(qAlpha(icon.pixel(icon.width() / 2, icon.height() / 2)), 0)
+                    << "the icon is drawn";
+            }
         });
     }
 }

@@ -1,5 +1,6 @@
 #include "app/ui/TForm1.h"
 
+#include "app/ui/appearance_commands.h"
 #include "app/ui/centre_panes.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/file_steps.h"
@@ -98,6 +99,7 @@ void TForm1::buildFrame() {
     resize(843, 611);
     setMinimumSize(130, 31);
     skForm1 = new TskForm(QStringLiteral("skForm1"), this);
+    skForm1->setFramed(true); // our own title bar and border
     skForm1->setCaption(kTitle);
     m_actions = buildMainActions(this);
     m_toolBar = buildMainToolBar(this);
@@ -112,12 +114,13 @@ void TForm1::buildFrame() {
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), central);
+    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), central, m_context.clock);
     skSideChannel1->setStatusTip(QStringLiteral("词谱列表栏"));
-    skSideChannel1->setFixedWidth(193);
-    skSideChannel2 = new TskSideChannel(QStringLiteral("skSideChannel2"), central);
+    skSideChannel1->setOpenWidth(193);
+    skSideChannel2 = new TskSideChannel(QStringLiteral("skSideChannel2"), central, m_context.clock);
     skSideChannel2->setStatusTip(QStringLiteral("调韵侠"));
-    skSideChannel2->setFixedWidth(186);
+    skSideChannel2->setAlign(TskSideChannel::skRight);
+    skSideChannel2->setOpenWidth(186);
     auto* centre = new QWidget(central);
     centre->setObjectName(QStringLiteral("centreArea"));
     new QGridLayout(centre);
@@ -331,8 +334,9 @@ void TForm1::connectCommands() {
         m_actions.H1->setEnabled(false);
     });
 
-    for (QAction* skin : a.skinsInRestoreOrder())
-        connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
+    // The look: styles, theme file, fonts, colours, sizes and the channels' options.
+    m_appearance = new AppearanceCommands(this, a, skForm1, {skSideChannel1, skSideChannel2},
+                                          m_settings, *m_modals);
 
     // The standard edit commands: on the focused control, or on the shown document.
     new EditCommands({.undo = {a.Z1, a.popupUndo},
@@ -355,7 +359,8 @@ void TForm1::connectCommands() {
 // ---- Start-up -----------------------------------------------------------------
 
 void TForm1::FormCreate() {
-    // 1. The pop-up notice runs by itself; it comes with the skinned kit's notice window.
+    // 1. The pop-up notice runs by itself.
+    TskPopForm::mainWindowNotice(this, m_context.clock)->Show();
     // 2. The splash, modal, closing itself after two seconds or on a click.
     showSplash();
     // 3. The settings file was opened with the window (a missing file reads as empty).
@@ -388,7 +393,7 @@ void TForm1::FormCreate() {
     // 23. The example flag in the 诗/藏 mode.
     m_viewModes->settleRestoredMode();
     // 24. The side channels' options.
-    applySideChannelOptions();
+    m_appearance->applyChannelOptions();
     // 25. The password prompt, when the lock is on; it leaves the marker as answered.
     if (m_actions.M4->isChecked())
         m_lockMarker = m_lock->startUpPrompt();
@@ -424,33 +429,8 @@ void TForm1::applySettingsKeys() {
     }
 }
 
-void TForm1::applySideChannelOptions() {
-    for (TskSideChannel* channel : {skSideChannel1, skSideChannel2}) {
-        channel->quickMove = !m_actions.S2->isChecked();
-        channel->popupMode =
-            m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
-    }
-}
-
 void TForm1::reapplySkin() {
-    for (QAction* item : m_actions.skinsInRestoreOrder()) {
-        if (item->isChecked()) {
-            chooseSkin(item);
-            return;
-        }
-    }
-}
-
-void TForm1::chooseSkin(QAction* item) {
-    const MainActions& a = m_actions;
-    for (QAction* other : a.skinsInRestoreOrder())
-        other->setChecked(other == item);
-    UIStyle style = item == a.WindowsXP2   ? UIStyle::WinXP
-                    : item == a.BLUEGLASS1 ? UIStyle::BlueGlass
-                    : item == a.DeepBlue1  ? UIStyle::DeepBlue
-                    : item == a.Protein1   ? UIStyle::Protein
-                                           : UIStyle::MacOS;
-    skForm1->setUIStyle(style);
+    m_appearance->reapplySkin();
 }
 
 // ---- Activation ---------------------------------------------------------------

@@ -18,6 +18,7 @@ class DocumentLock;
 class MidiDevice;
 class UrlOpener;
 class FavouriteCommands;
+class AppearanceCommands;
 class FavouritesPanels;
 class FileSteps;
 class HelpMenu;
@@ -84,12 +85,10 @@ class TForm1 : public QMainWindow {
     // Temporaries that an interrupted write of one of our files left behind.
     void removeStaleTemporaries();
     void applySettingsKeys();
-    void applySideChannelOptions();
     void writeSettingsKeys();
     void reapplySkin();
 
     // Handlers the shell owns.
-    void chooseSkin(QAction* item);
     void showError(const QString& message);
 
     AppContext m_context;
@@ -128,4 +127,5 @@ class TForm1 : public QMainWindow {
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;
     CheckPane* m_check = nullptr; // 格律检查
+    AppearanceCommands* m_appearance = nullptr;
 };

@@ -5,17 +5,32 @@
 #include <QDialog>
 #include <QMessageBox>
 
+namespace {
+InteractiveModals::BoxPresenter& presenter() {
+    static InteractiveModals::BoxPresenter p;
+    return p;
+}
+} // namespace
+
+void InteractiveModals::setBoxPresenter(BoxPresenter p) {
+    presenter() = std::move(p);
+}
+
 int InteractiveModals::exec(QDialog& dialog) {
     return dialog.exec();
 }
 
 void InteractiveModals::showError(QWidget* parent, const QString& message) {
+    if (presenter())
+        return presenter()(parent, errorBoxText(message), true);
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(kApplicationTitle),
                     errorBoxText(message), QMessageBox::Ok, parent);
     box.exec();
 }
 
 void InteractiveModals::showMessage(QWidget* parent, const QString& message) {
+    if (presenter())
+        return presenter()(parent, message, false);
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(kApplicationTitle), message,
                     QMessageBox::Ok, parent);
     box.exec();

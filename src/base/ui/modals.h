@@ -22,6 +22,11 @@ class ModalRunner {
 // The runner of the real program: nested event loops, real message boxes.
 class InteractiveModals : public ModalRunner {
   public:
+    // Who draws the error and message boxes; without one, the platform's boxes. The
+    // skinned kit puts its message dialog here at start (the base knows no kit).
+    using BoxPresenter = std::function<void(QWidget* parent, const QString& text, bool error)>;
+    static void setBoxPresenter(BoxPresenter presenter);
+
     int exec(QDialog& dialog) override;
     void showError(QWidget* parent, const QString& message) override;
     void showMessage(QWidget* parent, const QString& message) override;

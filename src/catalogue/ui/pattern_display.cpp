@@ -37,15 +37,9 @@ const QString kEmptyInput = QStringLiteral("请输入查找内容！");
 const QString kNoHit =
     QStringLiteral("很抱歉，您所输入的词牌名暂时没有在“常用词谱”、“通用词谱”和“冷僻词谱”中收藏！");
 
-const QColor kHoverBlue(0, 0, 255);
-const QColor kDarkGrey(87, 87, 87);
-
-// Only the enabled look: the disabled button keeps its grey, the mark of the view on show.
-void setCaptionColour(QWidget* button, const QColor& colour) {
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Active, QPalette::ButtonText, colour);
-    pal.setColor(QPalette::Inactive, QPalette::ButtonText, colour);
-    button->setPalette(pal);
+// The view button under the pointer reads as a link; the others are dimmed.
+void setCaptionColour(QWidget* button, skin::Role role) {
+    skin::setRole(button, role);
 }
 
 } // namespace
@@ -202,12 +196,12 @@ void PatternDisplay::storeTemplateView() const {
 void PatternDisplay::hoverButton(PatternView view) {
     const QList<QToolButton*> buttons = p.viewButtons();
     for (int i = 0; i < buttons.size(); ++i)
-        setCaptionColour(buttons[i], i == int(view) ? kHoverBlue : kDarkGrey);
+        setCaptionColour(buttons[i], i == int(view) ? skin::Role::Link : skin::Role::Dimmed);
 }
 
 void PatternDisplay::hoverElsewhere() {
     for (QToolButton* b : p.viewButtons())
-        setCaptionColour(b, kDarkGrey);
+        setCaptionColour(b, skin::Role::Dimmed);
 }
 
 void PatternDisplay::runSearch(const QString& text, bool hideButtons,

@@ -2,6 +2,7 @@
 
 #include "base/ui/modals.h"
 #include "rhyme/ui/rhyme_panels.h"
+#include "skin/ui/shared_dialogs.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>
@@ -170,12 +171,14 @@ void RhymeMaster::applySize(int points) {
     }
 }
 
+// The window's one font dialog and one colour dialog, which open on the last choice
+// made in them by any command.
 void RhymeMaster::chooseFont() {
-    QFontDialog dialog(p.skMemo5->font(), m_window);
-    dialog.setObjectName(QStringLiteral("FontDialog2"));
-    if (m_modals.exec(dialog) != QDialog::Accepted)
+    const std::optional<QFont> font =
+        skin::SharedDialogs::of(m_window).chooseFont(m_modals, m_window);
+    if (!font)
         return;
-    const QFont chosen = dialog.selectedFont();
+    const QFont chosen = *font;
     for (QWidget* pane : panes())
         pane->setFont(chosen);
     // The spinner takes the size within its range; the size is applied even when the
@@ -188,21 +191,21 @@ void RhymeMaster::chooseFont() {
 }
 
 void RhymeMaster::chooseFontColour() {
-    QColorDialog dialog(m_window);
-    dialog.setObjectName(QStringLiteral("ColorDialog2"));
-    if (m_modals.exec(dialog) != QDialog::Accepted)
+    const std::optional<QColor> colour =
+        skin::SharedDialogs::of(m_window).chooseColour(m_modals, m_window);
+    if (!colour)
         return;
     for (QWidget* pane : panes())
-        skin::setFontColour(pane, colourNumber(dialog.selectedColor()));
+        skin::setFontColour(pane, colourNumber(*colour));
 }
 
 void RhymeMaster::chooseBackground() {
-    QColorDialog dialog(m_window);
-    dialog.setObjectName(QStringLiteral("ColorDialog3"));
-    if (m_modals.exec(dialog) != QDialog::Accepted)
+    const std::optional<QColor> colour =
+        skin::SharedDialogs::of(m_window).chooseColour(m_modals, m_window);
+    if (!colour)
         return;
     for (QWidget* pane : panes())
-        skin::setBackground(pane, colourNumber(dialog.selectedColor()));
+        skin::setBackground(pane, colourNumber(*colour));
 }
 
 void RhymeMaster::labelRestoredBook() {

@@ -127,9 +127,7 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     p4->setFrameShape(QFrame::Panel);
     p4->setFrameShadow(QFrame::Sunken);
     // The finals label: bold 宋体 on white.
-    QPalette white = p4->captionStrip()->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    p4->captionStrip()->setPalette(white);
+    skin::setRole(p4->captionStrip(), skin::Role::PlainStrip);
     p4->captionStrip()->setFixedHeight(21);
     QFont bold = skin::songFont(12);
     bold.setBold(true);

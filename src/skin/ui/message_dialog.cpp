@@ -1,6 +1,10 @@
 #include "skin/ui/message_dialog.h"
 
 #include "base/ui/modals.h"
+#include "skin/ui/look.h"
+#include "skin/ui/pictures.h"
+#include "skin/ui/skin_style.h"
+#include "skin/ui/theme_manager.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -30,28 +34,34 @@ TskMessageDialog* TskMessageDialog::programDialog(const QString& name, IconType 
 
 namespace {
 
-QPixmap iconPicture(TskMessageDialog::IconType type, const QStyle* style) {
-    QStyle::StandardPixmap which = QStyle::SP_MessageBoxWarning;
-    switch (type) {
-    case TskMessageDialog::skStop:
-        which = QStyle::SP_MessageBoxCritical;
-        break;
-    case TskMessageDialog::skInformation:
-        which = QStyle::SP_MessageBoxInformation;
-        break;
-    case TskMessageDialog::skHelp:
-        which = QStyle::SP_MessageBoxQuestion;
-        break;
-    default:
-        break;
-    }
-    return style->standardIcon(which).pixmap(42, 42);
+// One picture of the strip warning, stop, information, help, at the screen's scale.
+QPixmap iconPicture(TskMessageDialog::IconType type, qreal scale) {
+    QPixmap pm(QSize(42, 42) * scale);
+    pm.setDevicePixelRatio(scale);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    skin::pictures::messageIcon(p, QRectF(0, 0, 42, 42), int(type));
+    return pm;
 }
 
 } // namespace
 
+QObject* TskMessageDialog::fileThemeObject() const {
+    return fileTheme.data();
+}
+
+void TskMessageDialog::setFileThemeObject(QObject* o) {
+    fileTheme = qobject_cast<TskFileTheme*>(o);
+}
+
 int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
+    skin::SkinStyle::install();
     TskMessageWindow w(parent);
+    // The frame: the dialog's style, and its own title bar over the empty top of the
+    // design, which leaves every position below it as it is.
+    auto* frame = new TskForm(QStringLiteral("skForm1"), &w, uiStyle);
+    frame->setFileTheme(fileTheme);
+    frame->setFramed(false, true);
     w.setObjectName(objectName());
     w.setWindowTitle(Caption);
     w.captionText = Caption;
@@ -66,9 +76,7 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     label->setObjectName(QStringLiteral("Label"));
     label->setWordWrap(true);
     label->setFixedWidth(225);
-    QPalette p = label->palette();
-    p.setColor(QPalette::WindowText, QColor(0x00, 0x40, 0x80)); // colour number 0x804000
-    label->setPalette(p);
+    skin::setFontColour(label, 0x804000);
     label->adjustSize();
     label->setFixedHeight(label->heightForWidth(225));
     auto* picture = new QLabel(&w);
@@ -77,7 +85,7 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     // 2. The icon, or the text moved left and the window narrower.
     if (iconType != skNone) {
         label->move(88, 64);
-        picture->setPixmap(iconPicture(iconType, w.style()));
+        picture->setPixmap(iconPicture(iconType, w.devicePixelRatioF()));
     } else {
         label->move(24, 64);
         picture->hide();
@@ -107,6 +115,23 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     // 5. Modal; closing otherwise counts as Cancel.
     w.setResult(QDialog::Rejected);
     return runner.exec(w);
+}
+
+void TskMessageDialog::presentProgramBoxes() {
+    InteractiveModals::setBoxPresenter([](QWidget* parent, const QString& text, bool error) {
+        TskMessageDialog box(QStringLiteral("skErrorBox"), nullptr);
+        box.Caption = QString::fromUtf8(kApplicationTitle);
+        box.Text = text;
+        box.iconType = error ? skStop : skNone;
+        box.ButtonCaption[0] = QStringLiteral("OK");
+        // The boxes are run as they are; their presenter is the real runner itself.
+        struct Direct : ModalRunner {
+            int exec(QDialog& d) override { return d.exec(); }
+            void showError(QWidget*, const QString&) override {}
+            void showMessage(QWidget*, const QString&) override {}
+        } direct;
+        box.Execute(direct, parent);
+    });
 }
 
 QString TskMessageWindow::copyText() const {

@@ -2,13 +2,19 @@
 // The kit's message dialog: a caption, an optional icon, a word-wrapped text and one to
 // three buttons, shown modally. Ctrl+C copies its content as text.
 
+#include "skin/core/ui_style.h"
+
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 class ModalRunner;
+class TskFileTheme;
 
 class TskMessageDialog : public QObject {
     Q_OBJECT
+    Q_PROPERTY(int uiStyle READ uiStyleNumber WRITE setUIStyleNumber)
+    Q_PROPERTY(QObject* fileTheme READ fileThemeObject WRITE setFileThemeObject)
   public:
     enum IconType { skNone, skWarning, skStop, skInformation, skHelp };
 
@@ -22,9 +28,21 @@ class TskMessageDialog : public QObject {
                                 QStringLiteral("Cancel")};
     int ButtonModalResult[3] = {QDialog::Accepted, QDialog::Rejected, QDialog::Rejected};
 
+    // The style of the window; the program's dialogs are designed in MacOS.
+    UIStyle uiStyle = UIStyle::MacOS;
+    QPointer<TskFileTheme> fileTheme;
+    int uiStyleNumber() const { return int(uiStyle); }
+    void setUIStyleNumber(int n) { uiStyle = UIStyle(n); }
+    QObject* fileThemeObject() const;
+    void setFileThemeObject(QObject* o);
+
     // Builds the window, runs it through `runner` and returns the pressed button's
     // result (Cancel when closed otherwise).
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
+
+    // Makes the program's error and message boxes skinned message dialogs: the
+    // application title as caption, an error icon for errors, one OK button.
+    static void presentProgramBoxes();
 
     // The dialogs of the program: caption "Quillmere2004", 确定 and 退出, the given
     // icon and text.

@@ -3,6 +3,7 @@
 #include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
+#include "skin/ui/look.h"
 #include "workspace/core/lock_keys.h"
 #include "workspace/core/password.h"
 
@@ -30,9 +31,7 @@ QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = fa
         f.setBold(true);
         f.setItalic(true);
         l->setFont(f);
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, QColor(0, 128, 192));
-        l->setPalette(p);
+        skin::setRole(l, skin::Role::Heading);
     }
     l->move(at);
     l->adjustSize();

@@ -24,9 +24,7 @@ TForm2::TForm2(const QList<QTextEdit*>& documents, QWidget* parent)
     Label2 = new QLabel(this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(skin::songFont(12));
-    QPalette blue = Label2->palette();
-    blue.setColor(QPalette::WindowText, Qt::blue);
-    Label2->setPalette(blue);
+    skin::setRole(Label2, skin::Role::Emphasis);
     Label2->setGeometry(32, 144, 180, 20);
 
     const char* captions[] = {"婉约词", "豪放词", "绝句篇", "律诗篇", "其它篇"};

@@ -25,10 +25,7 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Memo1->setFrameShape(QFrame::Panel);
     Memo1->setFrameShadow(QFrame::Sunken);
-    QPalette notice = Memo1->palette();
-    notice.setColor(QPalette::Text, Qt::red);
-    notice.setColor(QPalette::Base, QColor(243, 243, 243));
-    Memo1->setPalette(notice);
+    skin::setRole(Memo1, skin::Role::Notice);
     QFont noticeFont(QStringLiteral("宋体"));
     noticeFont.setPixelSize(14);
     Memo1->setFont(noticeFont);

@@ -1,0 +1,523 @@
+#include "skin/ui/pictures.h"
+
+#include "skin/core/theme_file.h"
+#include "skin/ui/look.h"
+
+#include <QCache>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace skin::pictures {
+
+namespace {
+
+QColor mix(const QColor& a, const QColor& b, qreal t) {
+    return QColor::fromRgbF(a.redF() + (b.redF() - a.redF()) * t,
+                            a.greenF() + (b.greenF() - a.greenF()) * t,
+                            a.blueF() + (b.blueF() - a.blueF()) * t);
+}
+
+QLinearGradient vertical(const QRectF& r, const QColor& top, const QColor& bottom) {
+    QLinearGradient g(r.topLeft(), r.bottomLeft());
+    g.setColorAt(0, top);
+    g.setColorAt(1, bottom);
+    return g;
+}
+
+// A picture from the theme file, when the look comes from one and carries it.
+bool themePicture(QPainter& p, const QRectF& r, const Look& look, const char* name) {
+    if (!look.theme)
+        return false;
+    const QByteArray bytes = look.theme->picture(QString::fromLatin1(name));
+    if (bytes.isEmpty())
+        return false;
+    static QCache<QByteArray, QImage> decoded(64);
+    QImage* image = decoded.object(bytes);
+    if (!image) {
+        image = new QImage(QImage::fromData(bytes, "BMP"));
+        decoded.insert(bytes, image);
+    }
+    if (image->isNull())
+        return false;
+    p.drawImage(r, *image);
+    return true;
+}
+
+qreal radiusFor(const Look& look) {
+    switch (look.pictureStyle()) {
+    case UIStyle::MacOS:
+        return 4.5;
+    case UIStyle::WinXP:
+        return 3;
+    case UIStyle::BlueGlass:
+        return 5;
+    default:
+        return 1.5;
+    }
+}
+
+QRectF half(const QRectF& r) {
+    return r.adjusted(0.5, 0.5, -0.5, -0.5);
+}
+
+} // namespace
+
+void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themePicture(p, rect, look, "ButtonImage"))
+        return;
+    const QRectF r = half(rect);
+    const QColor accent = look.accent();
+    QColor top = Qt::white, bottom = mix(look.controlBackground, QColor(0xC0, 0xC0, 0xC0), 0.25);
+    if (look.pictureStyle() == UIStyle::BlueGlass) {
+        top = mix(Qt::white, accent, 0.08);
+        bottom = mix(Qt::white, accent, 0.32);
+    } else if (look.pictureStyle() == UIStyle::Protein) {
+        bottom = mix(Qt::white, look.controlBackground, 0.6);
+    }
+    if (s.hover) {
+        top = mix(top, accent, 0.10);
+        bottom = mix(bottom, accent, 0.22);
+    }
+    if (s.down || s.checked) {
+        std::swap(top, bottom);
+        bottom = mix(bottom, accent, 0.15);
+    }
+    if (!s.enabled) {
+        top = bottom = look.controlBackground;
+    }
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal radius = radiusFor(look);
+    p.setBrush(vertical(r, top, bottom));
+    QColor border = s.focus || s.hover ? mix(look.controlBorder, accent, 0.7) : look.controlBorder;
+    if (!s.enabled)
+        border = mix(border, look.controlBackground, 0.5);
+    p.setPen(QPen(border, 1));
+    p.drawRoundedRect(r, radius, radius);
+    if (look.pictureStyle() == UIStyle::BlueGlass && s.enabled) {
+        // The glass: a soft highlight over the upper half.
+        QRectF gloss = r.adjusted(1.5, 1.5, -1.5, -r.height() / 2);
+        p.setPen(Qt::NoPen);
+        p.setBrush(vertical(gloss, QColor(255, 255, 255, 170), QColor(255, 255, 255, 40)));
+        p.drawRoundedRect(gloss, radius - 1, radius - 1);
+    }
+    p.restore();
+}
+
+void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (!s.hover && !s.down && !s.checked)
+        return; // flat until the pointer is on it
+    const QRectF r = half(rect);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(look.toolButtonBorder, 1));
+    p.setBrush(s.down || s.checked ? look.toolButtonDown : look.toolButtonBackground);
+    p.drawRoundedRect(r, 2, 2);
+    p.restore();
+}
+
+void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themePicture(p, rect, look, "CheckBoxImage") && !s.checked)
+        return;
+    const QRectF r = half(rect);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor accent = look.accent();
+    p.setPen(QPen(s.hover ? mix(look.controlBorder, accent, 0.7) : look.controlBorder, 1));
+    p.setBrush(s.enabled ? vertical(r, mix(Qt::white, look.controlBackground, s.down ? 0.8 : 0.1),
+                                    mix(Qt::white, look.controlBackground, 0.6))
+                         : QBrush(look.controlBackground));
+    p.drawRoundedRect(r, 2, 2);
+    if (s.checked) {
+        QPainterPath tick;
+        tick.moveTo(r.left() + r.width() * 0.22, r.top() + r.height() * 0.52);
+        tick.lineTo(r.left() + r.width() * 0.42, r.top() + r.height() * 0.74);
+        tick.lineTo(r.left() + r.width() * 0.80, r.top() + r.height() * 0.26);
+        p.setBrush(Qt::NoBrush);
+        const QColor mark =
+            look.pictureStyle() == UIStyle::WinXP ? QColor(0x21, 0xA1, 0x21) : accent.darker(115);
+        p.setPen(QPen(s.enabled ? mark : QColor(0x8C, 0x8C, 0x8C), qMax(1.6, r.width() / 7),
+                      Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(tick);
+    }
+    p.restore();
+}
+
+void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    const QRectF r = half(rect);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor accent = look.accent();
+    p.setPen(QPen(s.hover ? mix(look.controlBorder, accent, 0.7) : look.controlBorder, 1));
+    p.setBrush(vertical(r, Qt::white, mix(Qt::white, look.controlBackground, 0.6)));
+    p.drawEllipse(r);
+    if (s.checked) {
+        const qreal d = r.width() * 0.46;
+        QRectF dot(r.center().x() - d / 2, r.center().y() - d / 2, d, d);
+        p.setPen(Qt::NoPen);
+        p.setBrush(s.enabled ? accent.darker(110) : QColor(0x8C, 0x8C, 0x8C));
+        p.drawEllipse(dot);
+    }
+    p.restore();
+}
+
+void menuBar(QPainter& p, const QRectF& r, const Look& look) {
+    if (look.pictureStyle() == UIStyle::MacOS) {
+        p.fillRect(r, vertical(r, QColor(0xF6, 0xF6, 0xF6), QColor(0xDC, 0xDC, 0xDC)));
+        p.fillRect(QRectF(r.left(), r.bottom() - 1, r.width(), 1), QColor(0xB4, 0xB4, 0xB4));
+        return;
+    }
+    p.fillRect(r, look.menuBar);
+}
+
+void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
+    const QRectF r = half(rect);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (look.pictureStyle() == UIStyle::MacOS) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(vertical(r, look.accent().lighter(125), look.accent()));
+    } else {
+        p.setPen(QPen(look.menuSelectedBorder, 1));
+        p.setBrush(look.menuSelectedBackground);
+    }
+    p.drawRoundedRect(r, 2, 2);
+    p.restore();
+}
+
+void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    if (themePicture(p, r, look, "TitleBarClientImage"))
+        return;
+    const QColor accent = look.accent();
+    QColor top, bottom;
+    switch (look.pictureStyle()) {
+    case UIStyle::MacOS:
+        top = QColor(0xF4, 0xF4, 0xF4);
+        bottom = QColor(0xCC, 0xCC, 0xCC);
+        break;
+    case UIStyle::WinXP:
+        top = mix(look.formBorder, Qt::white, 0.35);
+        bottom = look.formBorder;
+        break;
+    case UIStyle::Protein:
+        top = Qt::white;
+        bottom = mix(Qt::white, accent, 0.12);
+        break;
+    case UIStyle::BlueGlass:
+        top = mix(Qt::white, accent, 0.25);
+        bottom = mix(Qt::white, accent, 0.55);
+        break;
+    default:
+        top = accent.lighter(130);
+        bottom = accent.darker(150);
+        break;
+    }
+    if (!active) {
+        top = mix(top, QColor(0xD8, 0xD8, 0xD8), 0.55);
+        bottom = mix(bottom, QColor(0xC0, 0xC0, 0xC0), 0.55);
+    }
+    p.fillRect(r, vertical(r, top, bottom));
+    if (look.pictureStyle() == UIStyle::BlueGlass) {
+        const QRectF gloss(r.left(), r.top(), r.width(), r.height() / 2);
+        p.fillRect(gloss, vertical(gloss, QColor(255, 255, 255, 150), QColor(255, 255, 255, 30)));
+    }
+    if (look.pictureStyle() == UIStyle::Protein)
+        p.fillRect(QRectF(r.left(), r.bottom() - 2, r.width(), 2), accent);
+}
+
+QColor titleText(const Look& look, bool active) {
+    switch (look.pictureStyle()) {
+    case UIStyle::WinXP:
+    case UIStyle::DeepBlue:
+        return active ? Qt::white : QColor(0xF0, 0xF0, 0xF0);
+    default:
+        return active ? QColor(0x20, 0x20, 0x20) : QColor(0x70, 0x70, 0x70);
+    }
+}
+
+void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which, State s) {
+    const QRectF r = half(rect);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const bool close = which == TitleButton::Close;
+    const bool dark =
+        look.pictureStyle() == UIStyle::WinXP || look.pictureStyle() == UIStyle::DeepBlue;
+    QColor face = close ? QColor(0xD9, 0x4B, 0x3C) : look.accent();
+    if (look.pictureStyle() == UIStyle::MacOS && !close)
+        face = QColor(0x9A, 0x9A, 0x9A);
+    if (!look.titleButtonTransparent || s.hover || s.down) {
+        QColor top = face.lighter(s.hover ? 150 : 135), bottom = s.down ? face.darker(120) : face;
+        p.setPen(QPen(dark ? QColor(255, 255, 255, 160) : face.darker(140), 1));
+        p.setBrush(vertical(r, top, bottom));
+        if (look.pictureStyle() == UIStyle::MacOS)
+            p.drawEllipse(r);
+        else
+            p.drawRoundedRect(r, 3, 3);
+    }
+    const bool onFace = !look.titleButtonTransparent || s.hover || s.down;
+    p.setPen(
+        QPen(onFace ? QColor(Qt::white) : titleText(look, true), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    const QRectF g =
+        r.adjusted(r.width() * 0.3, r.height() * 0.3, -r.width() * 0.3, -r.height() * 0.3);
+    switch (which) {
+    case TitleButton::Minimise:
+        p.drawLine(QPointF(g.left(), g.bottom()), QPointF(g.right(), g.bottom()));
+        break;
+    case TitleButton::Maximise:
+        p.drawRect(g);
+        break;
+    case TitleButton::Restore:
+        p.drawRect(g.adjusted(0, g.height() * 0.3, -g.width() * 0.3, 0));
+        p.drawLine(QPointF(g.left() + g.width() * 0.3, g.top()), g.topRight());
+        p.drawLine(g.topRight(), QPointF(g.right(), g.bottom() - g.height() * 0.3));
+        break;
+    case TitleButton::Close:
+        p.drawLine(g.topLeft(), g.bottomRight());
+        p.drawLine(g.topRight(), g.bottomLeft());
+        break;
+    }
+    p.restore();
+}
+
+void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal) {
+    p.fillRect(r, look.scrollBarBackground);
+    p.save();
+    p.setPen(mix(look.scrollBarBackground, look.controlBorder, 0.35));
+    if (horizontal)
+        p.drawLine(r.topLeft(), r.topRight());
+    else
+        p.drawLine(r.topLeft(), r.bottomLeft());
+    p.restore();
+}
+
+void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+    if (themePicture(p, rect, look, "ScrollBarSliderImage"))
+        return;
+    const QRectF r = half(rect.adjusted(2, 2, -2, -2));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor a = look.pictureStyle() == UIStyle::MacOS || look.pictureStyle() == UIStyle::BlueGlass
+                   ? mix(look.accent(), Qt::white, 0.35)
+                   : mix(look.controlBackground, look.controlBorder, 0.3);
+    if (s.hover || s.down)
+        a = a.darker(112);
+    QLinearGradient g =
+        horizontal ? vertical(r, a.lighter(135), a) : QLinearGradient(r.topLeft(), r.topRight());
+    if (!horizontal) {
+        g.setColorAt(0, a.lighter(135));
+        g.setColorAt(1, a);
+    }
+    p.setBrush(g);
+    p.setPen(QPen(a.darker(125), 1));
+    const qreal radius = std::min(r.width(), r.height()) / 2;
+    p.drawRoundedRect(r, radius, radius);
+    p.restore();
+}
+
+void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction, State s) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    if (s.hover || s.down)
+        p.fillRect(rect, mix(look.scrollBarBackground, look.accent(), s.down ? 0.3 : 0.15));
+    const QPointF c = rect.center();
+    const qreal h = std::min(rect.width(), rect.height()) * 0.22;
+    QPolygonF tri;
+    switch (direction) {
+    case 0: // up
+        tri << QPointF(c.x() - h, c.y() + h / 2) << QPointF(c.x() + h, c.y() + h / 2)
+            << QPointF(c.x(), c.y() - h / 2 - 1);
+        break;
+    case 1: // down
+        tri << QPointF(c.x() - h, c.y() - h / 2) << QPointF(c.x() + h, c.y() - h / 2)
+            << QPointF(c.x(), c.y() + h / 2 + 1);
+        break;
+    case 2: // left
+        tri << QPointF(c.x() + h / 2, c.y() - h) << QPointF(c.x() + h / 2, c.y() + h)
+            << QPointF(c.x() - h / 2 - 1, c.y());
+        break;
+    default: // right
+        tri << QPointF(c.x() - h / 2, c.y() - h) << QPointF(c.x() - h / 2, c.y() + h)
+            << QPointF(c.x() + h / 2 + 1, c.y());
+        break;
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(s.enabled ? QColor(0x50, 0x50, 0x50) : QColor(0xA8, 0xA8, 0xA8));
+    p.drawPolygon(tri);
+    p.restore();
+}
+
+void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themePicture(p, rect, look, "TabControlTabImage"))
+        return;
+    const QRectF r = rect.adjusted(0.5, 0.5, -0.5, s.checked ? 1 : -0.5);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath path;
+    const qreal rad = 3;
+    path.moveTo(r.bottomLeft());
+    path.lineTo(r.left(), r.top() + rad);
+    path.quadTo(r.topLeft(), QPointF(r.left() + rad, r.top()));
+    path.lineTo(r.right() - rad, r.top());
+    path.quadTo(r.topRight(), QPointF(r.right(), r.top() + rad));
+    path.lineTo(r.bottomRight());
+    QColor top =
+        s.checked ? Qt::white : mix(look.controlBackground, Qt::white, s.hover ? 0.6 : 0.2);
+    QColor bottom = s.checked ? Qt::white : mix(look.controlBackground, look.controlBorder, 0.12);
+    p.setBrush(vertical(r, top, bottom));
+    p.setPen(QPen(look.controlBorder, 1));
+    p.drawPath(path);
+    if (s.checked) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(look.accent());
+        p.drawRect(QRectF(r.left() + 1, r.top(), r.width() - 2, 2.5));
+    }
+    p.restore();
+}
+
+void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
+    p.save();
+    p.setPen(QPen(focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(half(rect));
+    p.restore();
+}
+
+void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+    const QColor base = look.formBackground;
+    p.fillRect(r, vertical(r, mix(base, Qt::white, 0.55), mix(base, look.accent(), 0.06)));
+    p.fillRect(QRectF(r.left(), r.bottom() - 0.5, r.width(), 1),
+               mix(base, look.controlBorder, 0.35));
+}
+
+void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
+    if (themePicture(p, r, look, "SideChannelBarImage"))
+        return;
+    QColor top, bottom;
+    const QColor accent = look.accent();
+    switch (look.pictureStyle()) {
+    case UIStyle::MacOS:
+        top = QColor(0xF2, 0xF2, 0xF2);
+        bottom = QColor(0xD0, 0xD0, 0xD0);
+        break;
+    case UIStyle::Protein:
+        top = Qt::white;
+        bottom = mix(Qt::white, accent, 0.18);
+        break;
+    default:
+        top = mix(Qt::white, accent, 0.35);
+        bottom = mix(Qt::white, accent, 0.7);
+        break;
+    }
+    p.fillRect(r, vertical(r, top, bottom));
+}
+
+void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight) {
+    if (themePicture(p, r, look, "SideChannelHandleImage"))
+        return;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(mix(look.accent(), Qt::white, 0.15));
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    const QPointF c = r.center();
+    const qreal h = std::min<qreal>(r.width() * 0.3, 3);
+    QPolygonF tri;
+    if (pointsRight)
+        tri << QPointF(c.x() - h / 2, c.y() - h) << QPointF(c.x() - h / 2, c.y() + h)
+            << QPointF(c.x() + h / 2 + 0.5, c.y());
+    else
+        tri << QPointF(c.x() + h / 2, c.y() - h) << QPointF(c.x() + h / 2, c.y() + h)
+            << QPointF(c.x() - h / 2 - 0.5, c.y());
+    p.setBrush(Qt::white);
+    p.drawPolygon(tri);
+    p.restore();
+}
+
+void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(r.center());
+    if (pinned)
+        p.rotate(90); // the picture turned a quarter while the channel is pinned
+    const qreal s = std::min(r.width(), r.height()) / 16.0;
+    p.scale(s, s);
+    const QColor ink =
+        look.pictureStyle() == UIStyle::DeepBlue || look.pictureStyle() == UIStyle::WinXP
+            ? QColor(0x20, 0x20, 0x40)
+            : QColor(0x30, 0x30, 0x30);
+    p.setPen(QPen(ink, 1.2));
+    p.setBrush(mix(look.accent(), Qt::white, 0.45));
+    // A drawing pin seen from the side, its needle to the left.
+    p.drawRect(QRectF(-1, -3.5, 5, 7));
+    p.drawLine(QPointF(4, -5), QPointF(4, 5));
+    p.drawLine(QPointF(-1, 0), QPointF(-7, 0));
+    p.restore();
+}
+
+void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor accent = look.accent();
+    p.fillRect(r, vertical(r, mix(Qt::white, accent, 0.10), Qt::white));
+    const QRectF band(r.left(), r.top(), r.width(), 26);
+    p.fillRect(band, vertical(band, mix(Qt::white, accent, 0.45), mix(Qt::white, accent, 0.25)));
+    p.setPen(QPen(accent.darker(110), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(half(r));
+    // The close mark, over x 162 to 175, y 6 to 19 of the 181 × 116 picture.
+    const QRectF close(r.left() + 162, r.top() + 6, 13, 13);
+    p.setPen(QPen(accent.darker(140), 1));
+    p.setBrush(QColor(255, 255, 255, 180));
+    p.drawRoundedRect(close.adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    p.setPen(QPen(accent.darker(160), 1.5, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(close.topLeft() + QPointF(3.5, 3.5), close.bottomRight() - QPointF(3.5, 3.5));
+    p.drawLine(close.topRight() + QPointF(-3.5, 3.5), close.bottomLeft() + QPointF(3.5, -3.5));
+    p.restore();
+}
+
+void messageIcon(QPainter& p, const QRectF& rect, int kind) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = rect.adjusted(3, 3, -3, -3);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(int(r.height() * 0.62));
+    p.setFont(f);
+    QString mark;
+    switch (kind) {
+    case 1: { // warning: a yellow triangle
+        QPolygonF tri{{r.center().x(), r.top()}, r.bottomRight(), r.bottomLeft()};
+        p.setPen(QPen(QColor(0x9C, 0x6B, 0x00), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(vertical(r, QColor(0xFF, 0xE0, 0x6A), QColor(0xF5, 0xB8, 0x1F)));
+        p.drawPolygon(tri);
+        p.setPen(QColor(0x30, 0x20, 0x00));
+        p.drawText(r.adjusted(0, r.height() * 0.22, 0, 0), Qt::AlignCenter, QStringLiteral("!"));
+        p.restore();
+        return;
+    }
+    case 2:
+        p.setBrush(vertical(r, QColor(0xF0, 0x60, 0x50), QColor(0xC0, 0x20, 0x18)));
+        p.setPen(QPen(QColor(0x90, 0x10, 0x10), 1.5));
+        mark = QStringLiteral("×");
+        break;
+    case 3:
+        p.setBrush(vertical(r, QColor(0x6E, 0xA8, 0xF0), QColor(0x22, 0x5C, 0xC0)));
+        p.setPen(QPen(QColor(0x18, 0x40, 0x90), 1.5));
+        mark = QStringLiteral("i");
+        break;
+    default:
+        p.setBrush(vertical(r, QColor(0x74, 0xC0, 0x74), QColor(0x2A, 0x88, 0x3A)));
+        p.setPen(QPen(QColor(0x1C, 0x60, 0x28), 1.5));
+        mark = QStringLiteral("?");
+        break;
+    }
+    p.drawEllipse(r);
+    p.setPen(Qt::white);
+    p.drawText(r, Qt::AlignCenter, mark);
+    p.restore();
+}
+
+} // namespace skin::pictures

@@ -1,0 +1,46 @@
+#pragma once
+// The kit's pictures, drawn by code from the look's colours so that they are crisp at
+// any device pixel ratio. A theme file's picture, when it carries one, is drawn instead.
+
+#include <QColor>
+#include <QRectF>
+
+class QPainter;
+
+namespace skin {
+
+struct Look;
+
+namespace pictures {
+
+struct State {
+    bool enabled = true, hover = false, down = false, checked = false, focus = false;
+};
+
+enum class TitleButton { Minimise, Maximise, Restore, Close };
+
+void button(QPainter& p, const QRectF& r, const Look& look, State s);
+void toolButton(QPainter& p, const QRectF& r, const Look& look, State s);
+void checkBox(QPainter& p, const QRectF& r, const Look& look, State s);
+void radioButton(QPainter& p, const QRectF& r, const Look& look, State s);
+void menuBar(QPainter& p, const QRectF& r, const Look& look);
+void menuSelection(QPainter& p, const QRectF& r, const Look& look);
+void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active);
+QColor titleText(const Look& look, bool active);
+void titleButton(QPainter& p, const QRectF& r, const Look& look, TitleButton which, State s);
+void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal);
+void scrollSlider(QPainter& p, const QRectF& r, const Look& look, bool horizontal, State s);
+void scrollArrow(QPainter& p, const QRectF& r, const Look& look, int direction, State s);
+void tab(QPainter& p, const QRectF& r, const Look& look, State s); // checked: the current tab
+void frame(QPainter& p, const QRectF& r, const Look& look, bool focus);
+void captionStrip(QPainter& p, const QRectF& r, const Look& look);
+void sideChannelBar(QPainter& p, const QRectF& r, const Look& look);
+void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight);
+void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned);
+// The pop-up notice's background, with its close mark at the top right.
+void noticeBackground(QPainter& p, const QRectF& r, const Look& look);
+// The message dialog's icons: 1 warning, 2 stop, 3 information, 4 help.
+void messageIcon(QPainter& p, const QRectF& r, int kind);
+
+} // namespace pictures
+} // namespace skin

@@ -1,0 +1,231 @@
+#include "skin/ui/side_channel.h"
+
+#include "base/core/clock.h"
+#include "skin/ui/look.h"
+#include "skin/ui/pictures.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+namespace {
+
+Clock& systemClock() {
+    static SystemClock clock;
+    return clock;
+}
+
+} // namespace
+
+class PinButton : public QToolButton {
+  public:
+    explicit PinButton(QWidget* parent) : QToolButton(parent) {
+        setCheckable(true);
+        setAutoRaise(true);
+        setFixedSize(20, 16);
+        setFocusPolicy(Qt::NoFocus);
+        setCursor(Qt::PointingHandCursor);
+        setToolTip(QStringLiteral("固定"));
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        if (underMouse())
+            p.fillRect(rect(), QColor(255, 255, 255, 90));
+        skin::pictures::pin(p, QRectF(rect()), skin::lookFor(this), isChecked());
+    }
+};
+
+TskSideChannel::TskSideChannel(const QString& name, QWidget* parent, Clock* clock)
+    : QFrame(parent), m_clock(clock ? clock : &systemClock()), m_pin(new PinButton(this)) {
+    setObjectName(name);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Children lie right of the bar and its gap, under the top strip.
+    setContentsMargins(13, barPictureHeight() + 3, 3, 3);
+    cursorPos = [] { return QCursor::pos(); };
+    applicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
+    connect(m_pin, &QToolButton::clicked, this, &TskSideChannel::pinClicked);
+    // Created collapsed, at once.
+    setCurrentWidth(kBarWidth);
+    m_pin->hide();
+}
+
+QToolButton* TskSideChannel::pinButton() const {
+    return m_pin;
+}
+
+void TskSideChannel::setAlign(Align a) {
+    m_align = a;
+    update();
+}
+
+void TskSideChannel::setOpenWidth(int width) {
+    m_openWidth = width;
+    if (m_open && !m_busy)
+        setCurrentWidth(width);
+    placePin();
+}
+
+void TskSideChannel::setCaption(const QString& caption) {
+    m_caption = caption;
+    update();
+}
+
+void TskSideChannel::setCaptionAlignment(Qt::Alignment a) {
+    m_captionAlignment = a;
+    update();
+}
+
+void TskSideChannel::setCurrentWidth(int width) {
+    setFixedWidth(width);
+    resize(width, height()); // at once, not at the layout's next pass
+}
+
+void TskSideChannel::placePin() {
+    m_pin->move(m_openWidth - 21, (barPictureHeight() - m_pin->height()) / 2);
+}
+
+void TskSideChannel::open(bool quick) {
+    if (m_busy)
+        return;
+    m_busy = true;
+    placePin();
+    m_pin->setVisible(m_showButton);
+    // A hidden channel has nothing to show between the steps.
+    if (!quick && isVisible()) {
+        while (width() + kStep < m_openWidth) {
+            setCurrentWidth(width() + kStep);
+            repaint();
+            QCoreApplication::processEvents();
+        }
+    }
+    setCurrentWidth(m_openWidth);
+    repaint();
+    if (!m_pin->isChecked()) {
+        if (!m_timer)
+            m_timer = m_clock->startTimer(1000, true, this, [this] { tick(); });
+    }
+    m_busy = false;
+    m_open = true;
+    update();
+    Q_EMIT OnPop();
+}
+
+void TskSideChannel::collapse(bool quick) {
+    if (m_busy)
+        return;
+    m_busy = true;
+    m_open = false;
+    if (m_timer) {
+        m_timer->stop();
+        m_timer->deleteLater();
+        m_timer = nullptr;
+    }
+    if (!quick && isVisible()) {
+        while (width() - kStep > kBarWidth) {
+            setCurrentWidth(width() - kStep);
+            repaint();
+            QCoreApplication::processEvents();
+        }
+    }
+    setCurrentWidth(kBarWidth);
+    repaint();
+    m_pin->hide();
+    m_busy = false;
+    update();
+    Q_EMIT OnPush();
+}
+
+void TskSideChannel::setStayOn(bool on) {
+    if (on) {
+        if (!m_open)
+            open(quickMove);
+        m_pin->setChecked(true);
+    } else {
+        m_pin->setChecked(false);
+        if (m_open)
+            collapse(true);
+    }
+    pinClicked();
+}
+
+void TskSideChannel::setShowButton(bool show) {
+    m_showButton = show;
+    m_pin->setVisible(show && m_open);
+    if (!show)
+        setStayOn(true);
+}
+
+void TskSideChannel::pinClicked() {
+    // The timer runs exactly while the pin is up and the channel open.
+    m_stayOn = m_pin->isChecked();
+    if (m_stayOn || !m_open) {
+        if (m_timer) {
+            m_timer->stop();
+            m_timer->deleteLater();
+            m_timer = nullptr;
+        }
+    } else if (!m_timer) {
+        m_timer = m_clock->startTimer(1000, true, this, [this] { tick(); });
+    }
+    m_pin->update();
+}
+
+void TskSideChannel::tick() {
+    if (m_busy || !m_open || m_stayOn)
+        return;
+    const QRect onScreen(mapToGlobal(QPoint(0, 0)), size());
+    if (!onScreen.contains(cursorPos()))
+        collapse(quickMove);
+}
+
+void TskSideChannel::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_open && !m_busy && popupMode == MouseOn && applicationActive())
+        open(quickMove);
+    QFrame::mouseMoveEvent(event);
+}
+
+void TskSideChannel::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_open && !m_busy && popupMode == MouseClick)
+        open(quickMove);
+    QFrame::mouseReleaseEvent(event);
+}
+
+void TskSideChannel::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (!m_busy && m_open && width() > 49)
+        m_openWidth = width();
+}
+
+void TskSideChannel::paintEvent(QPaintEvent*) {
+    const skin::Look& look = skin::lookFor(this);
+    QPainter p(this);
+    const int w = width(), h = height(), strip = barPictureHeight();
+    // 1. The channel colour inside a one-pixel border.
+    p.fillRect(rect(), Qt::white);
+    p.setPen(look.controlBorder);
+    p.drawRect(QRectF(0.5, 0.5, w - 1, h - 1));
+    // 2. The bar picture across the top.
+    skin::pictures::sideChannelBar(p, QRectF(1, 1, w - 2, strip), look);
+    // 3. The caption, between the pin button's widths.
+    if (m_open && !m_caption.isEmpty()) {
+        p.setPen(look.menuSelectedFont == QColor(Qt::white) && look.style == UIStyle::MacOS
+                     ? QColor(Qt::black)
+                     : look.menuSelectedFont);
+        p.setFont(font());
+        p.drawText(QRect(22, 1, w - 44, strip), m_captionAlignment | Qt::AlignVCenter, m_caption);
+    }
+    // 4. The side bar and its grey line.
+    p.fillRect(QRect(1, strip + 1, kBarWidth - 2, h - strip - 2), look.formBackground);
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(QPointF(9.5, strip + 1), QPointF(9.5, h - 2));
+    // 5. The handle, centred but never above the strip.
+    const int handleHeight = 40;
+    const int top = std::max(strip + 1 + 1, (h - handleHeight) / 2);
+    skin::pictures::sideChannelHandle(p, QRectF(1, top, kBarWidth - 2, handleHeight), look,
+                                      m_align == skLeft ? !m_open : m_open);
+}

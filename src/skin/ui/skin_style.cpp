@@ -1,0 +1,216 @@
+#include "skin/ui/skin_style.h"
+
+#include "skin/ui/look.h"
+#include "skin/ui/pictures.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+namespace skin {
+
+namespace {
+
+pictures::State stateOf(const QStyleOption* opt) {
+    pictures::State s;
+    s.enabled = opt->state & QStyle::State_Enabled;
+    s.hover = s.enabled && (opt->state & QStyle::State_MouseOver);
+    s.down = opt->state & QStyle::State_Sunken;
+    s.checked = opt->state & QStyle::State_On;
+    s.focus = opt->state & QStyle::State_HasFocus;
+    return s;
+}
+
+} // namespace
+
+SkinStyle::SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {
+    setObjectName(QStringLiteral("LyrevaneSkin"));
+}
+
+void SkinStyle::install() {
+    if (!qobject_cast<SkinStyle*>(QApplication::style()))
+        QApplication::setStyle(new SkinStyle);
+}
+
+void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,
+                              const QWidget* w) const {
+    const Look& look = lookFor(w);
+    const QRectF r = opt->rect;
+    switch (pe) {
+    case PE_PanelButtonCommand:
+        pictures::button(*p, r, look, stateOf(opt));
+        return;
+    case PE_PanelButtonTool:
+        pictures::toolButton(*p, r, look, stateOf(opt));
+        return;
+    case PE_IndicatorCheckBox:
+        pictures::checkBox(*p, r, look, stateOf(opt));
+        return;
+    case PE_IndicatorRadioButton:
+        pictures::radioButton(*p, r, look, stateOf(opt));
+        return;
+    case PE_PanelMenu:
+    case PE_FrameMenu:
+        p->fillRect(opt->rect, look.menuBackground);
+        p->save();
+        p->setPen(look.controlBorder);
+        p->drawRect(QRectF(opt->rect).adjusted(0.5, 0.5, -0.5, -0.5));
+        p->restore();
+        return;
+    case PE_PanelMenuBar:
+        pictures::menuBar(*p, r, look);
+        return;
+    case PE_FrameLineEdit:
+    case PE_Frame:
+        if (opt->state & State_Sunken || opt->state & State_Raised || pe == PE_FrameLineEdit) {
+            pictures::frame(*p, r, look, opt->state & State_HasFocus);
+            return;
+        }
+        break;
+    case PE_FrameStatusBarItem:
+        return; // the bar draws one line above all its panels
+    case PE_FrameTabWidget:
+        pictures::frame(*p, r, look, false);
+        return;
+    default:
+        break;
+    }
+    QProxyStyle::drawPrimitive(pe, opt, p, w);
+}
+
+void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter* p,
+                            const QWidget* w) const {
+    const Look& look = lookFor(w);
+    switch (ce) {
+    case CE_MenuBarEmptyArea:
+        pictures::menuBar(*p, opt->rect, look);
+        return;
+    case CE_MenuBarItem:
+        if (auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(opt)) {
+            p->save();
+            p->setClipRect(opt->rect);
+            pictures::menuBar(*p, w ? QRectF(w->rect()) : QRectF(opt->rect), look);
+            p->restore();
+            const bool active = (opt->state & State_Selected) && (opt->state & State_Enabled);
+            if (active)
+                pictures::menuSelection(*p, QRectF(opt->rect).adjusted(1, 1, -1, -1), look);
+            p->save();
+            p->setPen(active ? look.menuSelectedFont : look.menuFont);
+            const int flags = Qt::AlignCenter | Qt::TextShowMnemonic | Qt::TextSingleLine |
+                              (styleHint(SH_UnderlineShortcut, opt, w) ? 0 : Qt::TextHideMnemonic);
+            p->drawText(opt->rect, flags, item->text);
+            p->restore();
+            return;
+        }
+        break;
+    case CE_MenuItem:
+        if (auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(opt)) {
+            QStyleOptionMenuItem o(*item);
+            o.palette.setColor(QPalette::Window, look.menuBackground);
+            o.palette.setColor(QPalette::Base, look.menuBackground);
+            o.palette.setColor(QPalette::Button, look.menuBackground);
+            o.palette.setColor(QPalette::Text, look.menuFont);
+            o.palette.setColor(QPalette::WindowText, look.menuFont);
+            o.palette.setColor(QPalette::ButtonText, look.menuFont);
+            o.palette.setColor(QPalette::Highlight, look.menuSelectedBackground);
+            o.palette.setColor(QPalette::HighlightedText, look.menuSelectedFont);
+            p->fillRect(opt->rect, look.menuBackground);
+            if ((opt->state & State_Selected) &&
+                item->menuItemType != QStyleOptionMenuItem::Separator &&
+                (opt->state & State_Enabled)) {
+                pictures::menuSelection(*p, QRectF(opt->rect).adjusted(2, 0, -2, 0), look);
+                o.state &= ~State_Selected; // drawn already; the base only writes the text
+                o.palette.setColor(QPalette::Text, look.menuSelectedFont);
+                o.palette.setColor(QPalette::WindowText, look.menuSelectedFont);
+                o.palette.setColor(QPalette::ButtonText, look.menuSelectedFont);
+            }
+            QProxyStyle::drawControl(ce, &o, p, w);
+            return;
+        }
+        break;
+    case CE_TabBarTabShape:
+        if (auto* t = qstyleoption_cast<const QStyleOptionTab*>(opt)) {
+            pictures::State s = stateOf(opt);
+            s.checked = t->state & State_Selected;
+            QRectF r = t->rect;
+            if (!s.checked)
+                r.adjust(0, 2, 0, 0);
+            pictures::tab(*p, r, look, s);
+            return;
+        }
+        break;
+    case CE_ScrollBarSlider:
+        pictures::scrollSlider(*p, opt->rect, look, opt->state & State_Horizontal, stateOf(opt));
+        return;
+    case CE_ScrollBarAddLine:
+    case CE_ScrollBarSubLine: {
+        const bool horizontal = opt->state & State_Horizontal;
+        const bool add = ce == CE_ScrollBarAddLine;
+        pictures::scrollGroove(*p, opt->rect, look, horizontal);
+        pictures::scrollArrow(*p, opt->rect, look, horizontal ? (add ? 3 : 2) : (add ? 1 : 0),
+                              stateOf(opt));
+        return;
+    }
+    case CE_ScrollBarAddPage:
+    case CE_ScrollBarSubPage:
+        pictures::scrollGroove(*p, opt->rect, look, opt->state & State_Horizontal);
+        return;
+    default:
+        break;
+    }
+    QProxyStyle::drawControl(ce, opt, p, w);
+}
+
+void SkinStyle::drawComplexControl(ComplexControl cc, const QStyleOptionComplex* opt, QPainter* p,
+                                   const QWidget* w) const {
+    if (cc == CC_ScrollBar) {
+        // Drawn part by part through drawControl, as the common style does.
+        if (auto* sb = qstyleoption_cast<const QStyleOptionSlider*>(opt)) {
+            QStyleOptionSlider o(*sb);
+            const QStyle::SubControl parts[] = {SC_ScrollBarSubPage, SC_ScrollBarAddPage,
+                                                SC_ScrollBarSubLine, SC_ScrollBarAddLine,
+                                                SC_ScrollBarSlider};
+            const QStyle::ControlElement elements[] = {CE_ScrollBarSubPage, CE_ScrollBarAddPage,
+                                                       CE_ScrollBarSubLine, CE_ScrollBarAddLine,
+                                                       CE_ScrollBarSlider};
+            for (int i = 0; i < 5; ++i) {
+                o.rect = subControlRect(cc, sb, parts[i], w);
+                if (!o.rect.isValid())
+                    continue;
+                o.state = sb->state;
+                o.state &= ~(State_Sunken | State_MouseOver);
+                if (sb->activeSubControls & parts[i]) {
+                    if (sb->state & State_Sunken)
+                        o.state |= State_Sunken;
+                    if (sb->state & State_MouseOver)
+                        o.state |= State_MouseOver;
+                }
+                drawControl(elements[i], &o, p, w);
+            }
+            return;
+        }
+    }
+    QProxyStyle::drawComplexControl(cc, opt, p, w);
+}
+
+int SkinStyle::pixelMetric(PixelMetric pm, const QStyleOption* opt, const QWidget* w) const {
+    switch (pm) {
+    case PM_ScrollBarExtent:
+        return 16;
+    case PM_ScrollBarSliderMin:
+        return 20;
+    default:
+        return QProxyStyle::pixelMetric(pm, opt, w);
+    }
+}
+
+int SkinStyle::styleHint(StyleHint sh, const QStyleOption* opt, const QWidget* w,
+                         QStyleHintReturn* ret) const {
+    if (sh == SH_ScrollBar_Transient)
+        return 0;
+    return QProxyStyle::styleHint(sh, opt, w, ret);
+}
+
+} // namespace skin

@@ -1,0 +1,150 @@
+#include "skin/ui/side_channel.h"
+#include "support/fake_clock.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown window holding one channel, with the pointer and activity under the test's hand.
+struct Channel {
+    FakeClock clock;
+    QWidget window;
+    TskSideChannel* channel;
+    QPoint pointer{-1000, -1000}; // outside
+    bool active = true;
+    QList<int> widths;
+
+    explicit Channel(bool pinned = false) {
+        window.resize(600, 400);
+        auto* row = new QHBoxLayout(&window);
+        channel = new TskSideChannel("skSideChannel1", &window, &clock);
+        channel->setOpenWidth(193);
+        row->addWidget(channel);
+        row->addStretch(1);
+        channel->cursorPos = [this] { return pointer; };
+        channel->applicationActive = [this] { return active; };
+        window.show();
+        channel->setStayOn(pinned);
+        channel->installEventFilter(&recorder);
+        recorder.widths = &widths;
+    }
+    void pointInside() { pointer = channel->mapToGlobal(QPoint(5, 50)); }
+    void hover() {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 50), QPointF(5, 50), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(channel, &move);
+    }
+    void release() {
+        QMouseEvent up(QEvent::MouseButtonRelease, QPointF(5, 50), QPointF(5, 50), Qt::LeftButton,
+                       Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(channel, &up);
+    }
+
+    struct Recorder : QObject {
+        QList<int>* widths = nullptr;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Resize)
+                *widths << static_cast<QWidget*>(o)->width();
+            return false;
+        }
+    } recorder;
+};
+
+} // namespace
+
+TEST(SideChannel, SlidesInStepsOfFifteenOrJumpsWithQuickMove) {
+    Channel c;
+    ASSERT_FALSE(c.channel->isOpen());
+    EXPECT_EQ(c.channel->width(), 10);
+    c.channel->open(false);
+    QList<int> opening;
+    for (int w = 25; w < 193; w += 15)
+        opening << w;
+    opening << 193;
+    EXPECT_EQ(c.widths, opening) << "10 → 25 → … → 190, then 193";
+
+    c.widths.clear();
+    c.channel->collapse(false);
+    QList<int> closing;
+    for (int w = 178; w > 10; w -= 15)
+        closing << w;
+    closing << 10;
+    EXPECT_EQ(c.widths, closing) << "193 → 178 → … → 13, then 10";
+
+    c.widths.clear();
+    c.channel->open(true);
+    EXPECT_EQ(c.widths, QList<int>{193});
+    EXPECT_TRUE(c.channel->pinButton()->isVisible());
+    c.channel->collapse(true);
+    EXPECT_FALSE(c.channel->pinButton()->isVisible());
+}
+
+TEST(SideChannel, AnOpenUnpinnedChannelCollapsesAtTheTickAfterThePointerLeaves) {
+    Channel c;
+    c.channel->quickMove = true;
+    c.hover();
+    ASSERT_TRUE(c.channel->isOpen());
+    c.pointInside();
+    c.clock.advance(3000);
+    EXPECT_TRUE(c.channel->isOpen()) << "the pointer is on it";
+    c.pointer = {-1000, -1000};
+    c.clock.advance(999);
+    EXPECT_TRUE(c.channel->isOpen());
+    c.clock.advance(1);
+    EXPECT_FALSE(c.channel->isOpen());
+    EXPECT_EQ(c.clock.activeTimers(), 0) << "a collapsed channel has no timer";
+}
+
+TEST(SideChannel, PinningKeepsItOpenAndUnpinningLetsTheNextTickCollapseIt) {
+    Channel c(true);
+    ASSERT_TRUE(c.channel->isOpen());
+    EXPECT_TRUE(c.channel->stayOn());
+    c.clock.advance(10000);
+    EXPECT_TRUE(c.channel->isOpen()) << "pinned: the pointer outside never collapses it";
+
+    c.channel->pinButton()->click(); // up
+    EXPECT_FALSE(c.channel->stayOn());
+    EXPECT_TRUE(c.channel->isOpen());
+    c.clock.advance(1000);
+    EXPECT_FALSE(c.channel->isOpen());
+
+    c.channel->setStayOn(true);
+    EXPECT_TRUE(c.channel->isOpen());
+    c.channel->setStayOn(false);
+    EXPECT_FALSE(c.channel->isOpen()) << "unpinning by the property collapses at once";
+
+    c.channel->setShowButton(false);
+    EXPECT_TRUE(c.channel->isOpen()) << "hiding the pin button pins the channel open";
+    EXPECT_TRUE(c.channel->stayOn());
+}
+
+TEST(SideChannel, WhatOpensACollapsedChannel) {
+    struct Case {
+        const char* what;
+        TskSideChannel::PopupMode mode;
+        bool active, hover, release, opens;
+    } cases[] = {
+        {"hover, mouse-on mode", TskSideChannel::MouseOn, true, true, false, true},
+        {"hover while another program is active", TskSideChannel::MouseOn, false, true, false,
+         false},
+        {"hover, click mode", TskSideChannel::MouseClick, true, true, false, false},
+        {"release, click mode", TskSideChannel::MouseClick, true, false, true, true},
+        {"release, mouse-on mode", TskSideChannel::MouseOn, true, false, true, false},
+    };
+    for (const Case& k : cases) {
+        Channel c;
+        c.channel->quickMove = true;
+        c.channel->popupMode = k.mode;
+        c.active = k.active;
+        if (k.hover)
+            c.hover();
+        if (k.release)
+            c.release();
+        EXPECT_EQ(c.channel->isOpen(), k.opens) << k.what;
+    }
+}

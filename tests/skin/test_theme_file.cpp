@@ -1,0 +1,158 @@
+#include "skin/core/theme_file.h"
+#include "skin/ui/look.h"
+#include "skin/ui/theme_manager.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QtEndian>
+#include <gtest/gtest.h>
+
+namespace {
+
+using style::ThemeFile;
+
+// A file laid out by hand: a 24-byte header, then records and data where a case puts them.
+struct Bytes {
+    QByteArray b = QByteArray(24, '\0');
+    Bytes() { header(24, 24); }
+    void header(quint32 length, quint32 first) {
+        qToLittleEndian<quint32>(length, b.data() + 12);
+        qToLittleEndian<quint32>(first, b.data() + 20);
+    }
+    // Appends a record and returns its offset.
+    quint32 record(const char* name, quint8 kind, quint32 dataAt, quint32 length, quint32 next) {
+        const auto at = quint32(b.size());
+        QByteArray r(77, '\0');
+        qstrncpy(r.data(), name, 64);
+        r[64] = char(kind);
+        qToLittleEndian<quint32>(dataAt, r.data() + 65);
+        qToLittleEndian<quint32>(length, r.data() + 69);
+        qToLittleEndian<quint32>(next, r.data() + 73);
+        b += r;
+        return at;
+    }
+    quint32 data(const QByteArray& d) {
+        const auto at = quint32(b.size());
+        b += d;
+        return at;
+    }
+};
+
+constexpr quint32 kRec = 77;
+
+} // namespace
+
+TEST(ThemeFile, TheChainsLastRecordCarriesNoPropertyAndEarlierNamesWin) {
+    struct Case {
+        const char* what;
+        int records; // chained records, each an integer named by its number
+        int expected;
+    } cases[] = {{"a first record that ends the chain loads nothing", 1, 0},
+                 {"three records yield the first two", 3, 2}};
+    for (const Case& c : cases) {
+        Bytes f;
+        const quint32 dataAt = 24 + kRec * c.records;
+        for (int i = 0; i < c.records; ++i) {
+            const quint32 next = i + 1 < c.records ? 24 + kRec * (i + 1) : 0;
+            f.record(QByteArray::number(i).constData(), ThemeFile::Integer, dataAt + 4 * i, 4,
+                     next);
+        }
+        for (int i = 0; i < c.records; ++i)
+            f.data(ThemeFile::integerData(100 + i));
+        ThemeFile t;
+        ASSERT_TRUE(t.read(f.b)) << c.what;
+        EXPECT_EQ(t.count(), c.expected) << c.what;
+        EXPECT_EQ(t.integer(QString::number(c.records - 1)), -1) << "the last record's data";
+        if (c.expected == 0) {
+            EXPECT_EQ(t.integer(u"FormBorderColor"), -1);
+            EXPECT_FALSE(t.boolean(u"ButtonTransparentBool"));
+            EXPECT_TRUE(t.picture(u"ButtonImage").isEmpty());
+        } else {
+            EXPECT_EQ(t.integer(u"0"), 100);
+            EXPECT_EQ(t.integer(u"1"), 101);
+        }
+    }
+
+    ThemeFile t;
+    ASSERT_TRUE(t.read(
+        ThemeFile::write({{"FormBorderColor", ThemeFile::Integer, ThemeFile::integerData(0x123456)},
+                          {"FormBorderColor", ThemeFile::Integer, ThemeFile::integerData(7)},
+                          {"ButtonTransparentBool", ThemeFile::Boolean, "\x02"},
+                          {"FormMinWidthInt", ThemeFile::Integer, "abc"},
+                          {"ButtonImage", ThemeFile::Picture, "BM.."}})));
+    EXPECT_EQ(t.integer(u"FormBorderColor"), 0x123456) << "a later entry does not replace";
+    EXPECT_TRUE(t.boolean(u"ButtonTransparentBool")) << "any non-zero byte is true";
+    EXPECT_EQ(t.integer(u"FormMinWidthInt"), -1) << "an integer of three bytes is malformed";
+    EXPECT_EQ(t.picture(u"ButtonImage"), "BM..");
+}
+
+TEST(ThemeFile, OffsetsOutsideTheFileFailAndALoopStops) {
+    struct Case {
+        const char* what;
+        std::function<void(Bytes&)> build;
+        bool ok;
+        int count;
+    } cases[] = {
+        {"shorter than its header", [](Bytes& f) { f.b.truncate(20); }, false, 0},
+        {"a header longer than the file", [](Bytes& f) { f.header(4000, 24); }, false, 0},
+        {"a first record past the end", [](Bytes& f) { f.header(24, 0xFFFFFFF0u); }, false, 0},
+        {"a record cut short",
+         [](Bytes& f) {
+             f.record("A", ThemeFile::Integer, 0, 4, 24 + kRec);
+             f.b.truncate(24 + 40);
+         },
+         false, 0},
+        {"data running past the end",
+         [](Bytes& f) {
+             f.record("A", ThemeFile::Integer, 24, 0xFFFFFFFFu, 24 + kRec);
+             f.record("B", ThemeFile::Integer, 0, 0, 0);
+         },
+         false, 0},
+        {"a next offset past the end",
+         [](Bytes& f) { f.record("A", ThemeFile::Integer, 0, 4, 0x7FFFFFFF); }, false, 0},
+        {"a chain that comes back on itself",
+         [](Bytes& f) {
+             f.record("A", ThemeFile::Integer, 0, 4, 24 + kRec);
+             f.record("B", ThemeFile::Integer, 4, 4, 24); // back to the first
+         },
+         true, 2},
+    };
+    for (const Case& c : cases) {
+        Bytes f;
+        c.build(f);
+        ThemeFile t;
+        QString error;
+        QBuffer buffer(&f.b);
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_EQ(t.read(buffer, &error), c.ok) << c.what;
+        EXPECT_EQ(t.count(), c.count) << c.what;
+        EXPECT_EQ(error.isEmpty(), c.ok) << c.what;
+    }
+}
+
+TEST(FileTheme, AMissingPathTriesTheExecutablesFolderThenChangesNothing) {
+    const QString name =
+        QStringLiteral("lyrevane-test-%1.theme").arg(QCoreApplication::applicationPid());
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    QFile out(beside);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(style::ThemeFile::write({{"FormBackgroundColor", style::ThemeFile::Integer,
+                                        style::ThemeFile::integerData(0x00FF00)}}));
+    out.close();
+
+    TskFileTheme theme("skFileTheme1", nullptr);
+    EXPECT_TRUE(theme.setThemeFile(QStringLiteral("/nowhere/") + name));
+    EXPECT_EQ(theme.theme().integer(u"FormBackgroundColor"), 0x00FF00);
+    EXPECT_EQ(skin::Look::make(UIStyle::FromThemeFile, &theme.theme()).formBackground,
+              QColor(0, 255, 0));
+    EXPECT_EQ(skin::Look::make(UIStyle::FromThemeFile, &theme.theme()).formBorder,
+              skin::Look::make(UIStyle::DeepBlue).formBorder)
+        << "what the theme lacks is DeepBlue's";
+
+    EXPECT_FALSE(theme.setThemeFile(QStringLiteral("/nowhere/absent.theme")));
+    EXPECT_EQ(theme.themeFile(), QStringLiteral("/nowhere/") + name) << "nothing changed";
+    EXPECT_EQ(theme.theme().count(), 1);
+    QFile::remove(beside);
+}

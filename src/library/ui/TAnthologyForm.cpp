@@ -13,7 +13,9 @@ namespace {
 
 TskSideChannel* sideChannel(const QString& name, QWidget* parent, bool pinned) {
     auto* channel = new TskSideChannel(name, parent);
-    channel->setPinned(pinned);
+    if (pinned)
+        channel->open(true); // shown open with the window, not sliding in
+    channel->setStayOn(pinned);
     channel->setFixedWidth(170);
     auto* layout = new QVBoxLayout(channel);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -19,7 +19,8 @@ TReferenceForm::TReferenceForm(const QString& title, TopicSource source, const Q
     row->setSpacing(2);
 
     skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), this);
-    skSideChannel1->setPinned(true);
+    skSideChannel1->open(true); // shown open with the window, not sliding in
+    skSideChannel1->setStayOn(true);
     skSideChannel1->setFixedWidth(190);
     auto* channelLayout = new QVBoxLayout(skSideChannel1);
     channelLayout->setContentsMargins(0, 0, 0, 0);

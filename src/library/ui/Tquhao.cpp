@@ -18,7 +18,8 @@ TCodeTableForm::TCodeTableForm(const QString& title, const QString& blocksCaptio
     row->setSpacing(2);
 
     skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), this);
-    skSideChannel1->setPinned(true);
+    skSideChannel1->open(true); // shown open with the window, not sliding in
+    skSideChannel1->setStayOn(true);
     skSideChannel1->setFixedWidth(170);
     auto* channelLayout = new QVBoxLayout(skSideChannel1);
     channelLayout->setContentsMargins(0, 0, 0, 0);

@@ -163,38 +163,51 @@ void reapplyLayers(QWidget* w) {
     // window's palette, so a style change reaches it.
     QPalette p;
     p.setResolveMask(0);
+    // Text colours of roles and of the user dress the enabled control only: a disabled
+    // one keeps the window's disabled text, which is how the program marks, say, the view
+    // on show. Backgrounds apply in every state.
+    auto set = [&p](QPalette::ColorRole r, const QColor& c) {
+        const bool text =
+            r == QPalette::Text || r == QPalette::WindowText || r == QPalette::ButtonText;
+        if (!text) {
+            p.setColor(r, c);
+            return;
+        }
+        p.setColor(QPalette::Active, r, c);
+        p.setColor(QPalette::Inactive, r, c);
+    };
     const QColor red(0xFF, 0, 0), grey(0xF3, 0xF3, 0xF3);
     switch (role(w)) {
     case Role::None:
         break;
     case Role::Notice:
-        p.setColor(QPalette::Text, red);
-        p.setColor(QPalette::Base, grey);
+        set(QPalette::Text, red);
+        set(QPalette::Base, grey);
         break;
     case Role::Heading:
-        p.setColor(QPalette::WindowText, QColor(0, 128, 192));
+        set(QPalette::WindowText, QColor(0, 128, 192));
         break;
     case Role::Emphasis:
-        p.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        set(QPalette::WindowText, QColor(0, 0, 255));
         break;
     case Role::PlainStrip:
-        p.setColor(QPalette::Window, Qt::white);
+        set(QPalette::Window, Qt::white);
         break;
     case Role::Link:
-        p.setColor(QPalette::ButtonText, QColor(0, 0, 255));
+        set(QPalette::ButtonText, QColor(0, 0, 255));
         break;
     case Role::Dimmed:
-        p.setColor(QPalette::ButtonText, QColor(87, 87, 87));
+        set(QPalette::ButtonText, QColor(87, 87, 87));
         break;
     }
     const QVariant font = w->property(kFontColour), back = w->property(kBackground);
     if (font.isValid()) {
         const QColor c = colourFromNumber(font.toInt());
-        p.setColor(QPalette::Text, c);
-        p.setColor(QPalette::WindowText, c);
+        set(QPalette::Text, c);
+        set(QPalette::WindowText, c);
     }
     if (back.isValid())
-        p.setColor(QPalette::Base, colourFromNumber(back.toInt()));
+        set(QPalette::Base, colourFromNumber(back.toInt()));
     w->setPalette(p);
 }
 

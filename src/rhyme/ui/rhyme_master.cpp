@@ -190,6 +190,8 @@ void RhymeMaster::chooseFont() {
 void RhymeMaster::chooseFontColour() {
     QColorDialog dialog(m_window);
     dialog.setObjectName(QStringLiteral("ColorDialog2"));
+    // Opens on the colour the panes have, which is the last one chosen in this run.
+    dialog.setCurrentColor(skin::colourFromNumber(skin::fontColour(p.skMemo5)));
     if (m_modals.exec(dialog) != QDialog::Accepted)
         return;
     for (QWidget* pane : panes())
@@ -199,6 +201,7 @@ void RhymeMaster::chooseFontColour() {
 void RhymeMaster::chooseBackground() {
     QColorDialog dialog(m_window);
     dialog.setObjectName(QStringLiteral("ColorDialog3"));
+    dialog.setCurrentColor(skin::colourFromNumber(skin::background(p.skMemo5)));
     if (m_modals.exec(dialog) != QDialog::Accepted)
         return;
     for (QWidget* pane : panes())

@@ -16,6 +16,7 @@
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_lock.h"
+#include "workspace/ui/document_recovery.h"
 #include "workspace/ui/workspace_commands.h"
 #include "workspace/ui/workspace_panel.h"
 
@@ -237,6 +238,9 @@ void TForm1::connectCommands() {
         {a.S1, a.O1, a.L1, a.C3, a.R1, a.T2, a.P5, a.W2, m_toolBar.button(MainToolBar::Save)},
         m_context.root, *m_modals, this);
 
+    m_recovery =
+        new DocumentRecovery(*m_workspace, m_context.root, *m_context.clock, *m_modals, this);
+
     m_lock = new DocumentLock({a.P7, a.M4, m_workspace->documents, m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
 
@@ -288,6 +292,8 @@ void TForm1::FormCreate() {
             if (!damage.isEmpty())
                 showError(damage);
         });
+    // Text a crashed run left unsaved is offered back over what was loaded.
+    m_recovery->offer();
     loadStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
         m_knowledge->Memo9->setPlainText(root.readLines(path).join(QLatin1Char('\n')));
     });
@@ -393,9 +399,13 @@ void TForm1::closeEvent(QCloseEvent* e) {
 bool TForm1::FormClose() {
     try {
         // 1. The five documents.
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= 5; ++n) {
+            // Typing into a document whose file could not be read is kept beside it.
+            if (const QString kept = m_documents->keepTypingBesideUnreadFile(n); !kept.isEmpty())
+                showError(kept);
             saveStep(WorkspaceCommands::storePath(n),
                      [this, n](const DataRoot&, const QString&) { m_documents->store(n); });
+        }
         // 2. The knowledge pane, the template-file view and the favourites' names.
         saveStep(QStringLiteral("temp.dat"), [this](const DataRoot& root, const QString& path) {
             root.writeText(path, m_knowledge->Memo9->toPlainText());
@@ -411,6 +421,8 @@ bool TForm1::FormClose() {
         });
         // 3. Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
+        // Everything is stored: the crash insurance is no longer needed.
+        m_recovery->discard();
     } catch (const AppError& e) {
         showError(e.message());
         return false;

@@ -14,6 +14,7 @@
 
 class Clock;
 class DocumentLock;
+class DocumentRecovery;
 class MidiDevice;
 class UrlOpener;
 class FavouritesPanels;
@@ -118,4 +119,5 @@ class TForm1 : public QMainWindow {
     KnowledgePanels* m_knowledge = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
+    DocumentRecovery* m_recovery = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QPrinter>
+#include <QSet>
 #include <memory>
 
 class DataRoot;
@@ -39,6 +40,11 @@ class WorkspaceCommands : public QObject {
     QString load(int n);
     // Shutdown: writes document n to its store file.
     void store(int n);
+    // Shutdown, for a document whose store file exists but could not be read at
+    // start-up: that file is left alone, and what was typed into the document is
+    // written beside it under a new name. Returns the message saying where (empty
+    // when the document was read, or nothing was typed).
+    QString keepTypingBesideUnreadFile(int n);
 
     void saveCopies(); // 保存
     void openFile();   // 打开
@@ -53,6 +59,7 @@ class WorkspaceCommands : public QObject {
     QByteArray rtfOf(int n) const;
     void replaceContent(int n, const workspace::RichDocument& content);
 
+    QSet<int> m_unread; // documents whose store file could not be read
     WorkspacePanel& m_panel;
     WorkspaceActions a;
     const DataRoot& m_root;

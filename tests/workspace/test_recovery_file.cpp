@@ -28,8 +28,10 @@ TEST(RecoveryFile, TextDocumentsAreRtfOrGbkTextWithoutControlCharacters) {
         {"", true},
         {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), false},
         {QByteArray("text\0more", 9), false},
-        {"\xb4", false},             // a lead byte without its trail byte
-        {"\xff\xfe\x2d\x4e", false}, // UTF-16 with its byte-order mark
+        {"\xb4", false},                                // a lead byte without its trail byte
+        {"\xff\xfe\x2d\x4e", true},                     // UTF-16 with its byte-order mark: 中
+        {"\xe5\xba\x8a\xe5\x89\x8d", true},             // UTF-8 without one: 床前
+        {QByteArray("PK\x03\x04\x14\0\0\0", 8), false}, // a zip archive
     };
     for (const Case& c : cases)
         EXPECT_EQ(isTextDocument(c.bytes), c.text) << c.bytes.toHex().toStdString();

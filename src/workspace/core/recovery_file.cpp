@@ -1,9 +1,9 @@
 #include "workspace/core/recovery_file.h"
 
+#include "base/core/gbk.h"
 #include "workspace/core/rtfreader.h"
 
 #include <QList>
-#include <QStringDecoder>
 
 namespace workspace {
 
@@ -51,18 +51,16 @@ std::optional<std::vector<RecoveredDocument>> decodeRecovery(QByteArrayView byte
 bool isTextDocument(QByteArrayView bytes) {
     if (RtfReader::looksLikeRtf(bytes))
         return true;
-    for (char c : bytes) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 && u != '\t' && u != '\n' && u != '\r' && u != '\f')
-            return false;
-    }
-    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
-    const QString text = gbk.decode(bytes);
-    if (gbk.hasError())
+    bool decoded = false;
+    const QString text = gbk::decodeTextFile(bytes, &decoded);
+    if (!decoded)
         return false;
-    // The decoder may stand in U+FFFD or SUB for bytes it cannot map.
     for (QChar c : text) {
-        if (c == QChar::ReplacementCharacter || c == QChar(0x1A))
+        // Control characters other than tab, line and page breaks, and what the
+        // decoder stands in for bytes it cannot map, say the file is no text.
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != '\t' && u != '\n' && u != '\r' && u != '\f') ||
+            c == QChar::ReplacementCharacter)
             return false;
     }
     return true;

@@ -19,8 +19,9 @@ QByteArray encodeRecovery(const std::vector<RecoveredDocument>& documents);
 // Nothing when the bytes are not a whole recovery file (cut short, or something else).
 std::optional<std::vector<RecoveredDocument>> decodeRecovery(QByteArrayView bytes);
 
-// True when the bytes can be shown as a text document: RTF, or text without control
-// characters (other than tab, line and page breaks) that decodes as GBK throughout.
+// True when the bytes can be shown as a text document: RTF, or a text file (GBK, or
+// UTF-8/UTF-16 as the text reader takes them) that decodes throughout and holds no
+// control characters other than tab, line and page breaks.
 bool isTextDocument(QByteArrayView bytes);
 
 } // namespace workspace

@@ -35,14 +35,15 @@ bool waitFor(const std::function<bool()>& done, int ms = 20000) {
     return true;
 }
 
-// The program itself, started in `folder` on the headless platform.
-std::unique_ptr<QProcess> startProgram(const QString& folder) {
+// The program itself (or a copy of it), started in `folder` on the headless platform.
+std::unique_ptr<QProcess>
+startProgram(const QString& folder, const QString& program = LYREVANE_BUILT_APP_DIR "/lyrevane") {
     auto p = std::make_unique<QProcess>();
     p->setWorkingDirectory(folder);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
     p->setProcessEnvironment(env);
-    p->start(QStringLiteral(LYREVANE_BUILT_APP_DIR "/lyrevane"), {});
+    p->start(program, {});
     EXPECT_TRUE(p->waitForStarted());
     return p;
 }
@@ -80,6 +81,19 @@ TEST(AppFolder, TheCurrentFolderUnlessOnlyTheExecutablesHoldsTheDataTree) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(app_folder::chooseDataFolder(c.current, c.executable), c.chosen);
+}
+
+TEST(AppFolder, StartedFromAnotherFolderItWorksInTheExecutablesOne) {
+    Folder app; // the app folder: the data tree and a copy of the program
+    const QString program = app.path() + "/lyrevane";
+    ASSERT_TRUE(QFile::copy(LYREVANE_BUILT_APP_DIR "/lyrevane", program));
+    QTemporaryDir elsewhere;
+    auto run = startProgram(elsewhere.path(), program);
+    EXPECT_TRUE(waitFor([&] { return lockHolder(app.path()) == run->processId(); }))
+        << "the executable's folder is the data folder";
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(FolderLock::lockFileName())));
+    run->kill();
+    run->waitForFinished();
 }
 
 TEST(AppFolder, ASecondCopyOnTheSameFolderWritesNothingAndACrashedOnesLockIsTakenOver) {

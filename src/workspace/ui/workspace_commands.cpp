@@ -84,6 +84,8 @@ QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
     for (int i = 2; m_root.exists(beside); ++i)
         beside = QStringLiteral("save\\mq%1.recovered-%2.rtf").arg(n).arg(i);
     m_root.writeBytes(beside, rtfOf(n));
+    // Kept now: a second close, after a later step failed, writes no second copy.
+    m_panel.documents[n - 1]->document()->setModified(false);
     return QStringLiteral("文件 %1 在启动时无法读取，已原样保留；本次在“%2”中输入的文字另存为 %3。")
         .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
 }

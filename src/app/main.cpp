@@ -1,24 +1,68 @@
 // Program entry: the application title, the main window, the event loop.
 
+#include "app/core/app_folder.h"
 #include "app/ui/TForm1.h"
 #include "app/ui/app_icon.h"
 #include "app/ui/fonts.h"
+#include "app/ui/qt_translations.h"
 #include "base/ui/modals.h"
 #include "skin/ui/message_dialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPixmap>
+#include <cstdio>
+
+namespace {
+
+// The folder of the running executable, however it was started (by a path, through
+// PATH or a link); argv[0] only where the system does not say.
+QString executableFolder(const char* argv0) {
+    const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return QFileInfo(self.isEmpty() ? QString::fromLocal8Bit(argv0) : self).absolutePath();
+}
+
+// A second copy on the same folder would write its documents, settings and favourites
+// over the first one's at its close: it says so and ends, before reading anything.
+int refuseSecondCopy(const QString& folder, qint64 holder) {
+    const QString text =
+        QStringLiteral("Lyrevane 已经在这个文件夹上运行（进程 %1）：\n%2\n\n"
+                       "请回到已打开的窗口继续写作。同一文件夹上的第二个窗口会在关闭时"
+                       "覆盖前一个窗口的文档、设置和收藏，所以这次启动不读写任何文件，"
+                       "现在退出。")
+            .arg(holder)
+            .arg(QDir::toNativeSeparators(folder));
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    std::fflush(stderr);
+    QMessageBox box(QMessageBox::Information, QString::fromUtf8(kApplicationTitle), text,
+                    QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("AlreadyRunning"));
+    box.exec();
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    useShippedFontAliases(QFileInfo(QString::fromLocal8Bit(argv[0])).absolutePath());
+    const QString exeFolder = executableFolder(argv[0]);
+    useShippedFontAliases(exeFolder);
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
+    installQtChinese(app);
     addFontSubstitutions();
     app.setWindowIcon(QIcon(QPixmap::fromImage(appIconImage(256))));
     TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
-    TForm1 form;
+
+    // Started from another folder, the data tree beside the executable is used.
+    const QString dataFolder = app_folder::chooseDataFolder(QDir::currentPath(), exeFolder);
+    FolderLock lock(dataFolder);
+    if (!lock.tryLock())
+        return refuseSecondCopy(dataFolder, lock.holderPid());
+
+    TForm1 form(AppContext{.root = DataRoot(dataFolder)});
     form.show();
     return app.exec();
 }

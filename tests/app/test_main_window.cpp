@@ -297,6 +297,9 @@ TEST(MainWindow, HintsShowInTheStatusBarAndAsToolTips) {
         EXPECT_EQ(b->size(), QSize(48, 42));
     }
     EXPECT_EQ(buttons.first()->toolTip(), QString::fromUtf8("有情提示"));
+    auto* find = child(*form, "skButton1"); // the search box's button
+    EXPECT_EQ(find->statusTip(), QString::fromUtf8("查找词谱"));
+    EXPECT_EQ(find->toolTip(), QString::fromUtf8("查找词谱"));
 }
 
 #include <QMessageBox>

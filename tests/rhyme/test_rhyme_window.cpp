@@ -225,8 +225,19 @@ TEST(RhymeWindow, ColourCommandsColourAllThreePanesAndComeBack) {
         EXPECT_EQ(skin::fontColour(w.get(pane)), 0x0000C8) << pane;
         EXPECT_EQ(skin::background(w.get(pane)), 0xC8F0F0) << pane;
     }
-    w.app.modals.answer = [](QDialog& d) { d.reject(); }; // cancel changes nothing
+    // Each dialog opens on the last colour chosen with it, not on white; cancel
+    // changes nothing.
+    QColor shownFont, shownBackground;
+    w.app.modals.answer = [&](QDialog& d) {
+        if (auto* colours = qobject_cast<QColorDialog*>(&d))
+            (d.objectName() == "ColorDialog2" ? shownFont : shownBackground) =
+                colours->currentColor();
+        d.reject();
+    };
     w.get<QAction>("C4")->trigger();
+    w.get<QAction>("B3")->trigger();
+    EXPECT_EQ(shownFont, QColor(200, 0, 0));
+    EXPECT_EQ(shownBackground, QColor(240, 240, 200));
     EXPECT_EQ(skin::fontColour(w.get("Memo7")), 0x0000C8);
 
     w.close();
@@ -234,4 +245,22 @@ TEST(RhymeWindow, ColourCommandsColourAllThreePanesAndComeBack) {
     EXPECT_EQ(skin::fontColour(w.get("Memo8")), 0x0000C8)
         << "the rhyme pane's colour, for all three";
     EXPECT_EQ(skin::background(w.get("Memo7")), 0xC8F0F0);
+}
+
+#include <QAbstractItemView>
+
+TEST(RhymeWindow, DropDownListsShowTwentyRowsAndScroll) {
+    Window w;
+    for (const char* name :
+         {"skdbComboBox1", "skdbComboBox2", "skdbComboBox3", "ComboBox2", "ComboBox3"}) {
+        auto* list = w.get<QComboBox>(name);
+        ASSERT_GT(list->count(), 10) << name;
+        list->show();
+        list->showPopup();
+        QAbstractItemView* rows = list->view();
+        const int shown = rows->viewport()->height() / rows->sizeHintForRow(0);
+        EXPECT_EQ(shown, std::min(20, list->count()))
+            << name << ": a taller drop-down covers the menu bar";
+        list->hidePopup();
+    }
 }

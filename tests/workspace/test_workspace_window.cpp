@@ -192,7 +192,10 @@ TEST(WorkspaceDocuments, ADamagedStoreFileIsReportedAndKept) {
                  "{\\rtf1\\ansi\\ansicpg936 \\'c7\\'ef\\'b7\\'e7\\par {\\b cut off");
     auto form = app.start();
     ASSERT_EQ(app.modals.errors.size(), 1);
-    EXPECT_TRUE(app.modals.errors.first().startsWith("File save\\mq3.rtf is damaged"));
+    EXPECT_TRUE(
+        app.modals.errors.first().startsWith(QString::fromUtf8("文件 save\\mq3.rtf 已损坏")))
+        << app.modals.errors.first().toStdString();
+    EXPECT_TRUE(app.modals.errors.first().contains("save\\mq3.rtf.orig"));
     EXPECT_TRUE(doc(*form, 3)->toPlainText().startsWith(QString::fromUtf8("秋风")));
     EXPECT_TRUE(app.tree.get("save/mq3.rtf.orig").endsWith("cut off"))
         << "the original is kept aside";

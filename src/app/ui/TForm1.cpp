@@ -24,6 +24,7 @@
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_lock.h"
+#include "workspace/ui/document_recovery.h"
 #include "workspace/ui/workspace_commands.h"
 #include "workspace/ui/workspace_panel.h"
 
@@ -300,6 +301,9 @@ void TForm1::connectCommands() {
                                          .saveButton = m_toolBar.button(MainToolBar::Save)},
                                         m_context.root, *m_modals, this);
 
+    m_recovery =
+        new DocumentRecovery(*m_workspace, m_context.root, *m_context.clock, *m_modals, this);
+
     m_lock = new DocumentLock({.P7 = a.P7,
                                .M4 = a.M4,
                                .documents = m_workspace->documents,
@@ -379,6 +383,8 @@ void TForm1::FormCreate() {
     for (int n = 1; n <= 5; ++n)
         m_files->load(WorkspaceCommands::storePath(n),
                       [this, n](auto&) { return m_documents->load(n); });
+    // Text a crashed run left unsaved is offered back over what was loaded.
+    m_recovery->offer();
     m_files->load(KnowledgePanels::paneFile(),
                   [this](auto& root) { return m_knowledge->loadPane(root); });
     m_files->load(PatternDisplay::templateViewFile(),
@@ -459,9 +465,13 @@ void TForm1::closeEvent(QCloseEvent* e) {
 bool TForm1::FormClose() {
     try {
         // 1. The five documents.
-        for (int n = 1; n <= 5; ++n)
+        for (int n = 1; n <= 5; ++n) {
+            // Typing into a document whose file could not be read is kept beside it.
+            if (const QString kept = m_documents->keepTypingBesideUnreadFile(n); !kept.isEmpty())
+                showError(kept);
             m_files->save(WorkspaceCommands::storePath(n),
                           [this, n](auto&) { m_documents->store(n); });
+        }
         // 2. The knowledge pane, the template-file view and the favourites' names (with
         // their slots: none is kept past the last name).
         m_files->save(KnowledgePanels::paneFile(),
@@ -472,6 +482,8 @@ bool TForm1::FormClose() {
                       [this](auto& root) { m_favouriteCommands->store(root); });
         // 3. Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
+        // Everything is stored: the crash insurance is no longer needed.
+        m_recovery->discard();
     } catch (const AppError& e) {
         showError(e.message());
         return false;

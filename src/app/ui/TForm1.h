@@ -15,6 +15,7 @@ class CentrePanes;
 class CheckPane;
 class Clock;
 class DocumentLock;
+class DocumentRecovery;
 class MidiDevice;
 class UrlOpener;
 class FavouriteCommands;
@@ -128,4 +129,5 @@ class TForm1 : public QMainWindow {
     HelpMenu* m_help = nullptr;
     CheckPane* m_check = nullptr; // 格律检查
     AppearanceCommands* m_appearance = nullptr;
+    DocumentRecovery* m_recovery = nullptr;
 };

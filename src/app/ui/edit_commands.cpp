@@ -1,8 +1,11 @@
 #include "app/ui/edit_commands.h"
 
+#include "workspace/ui/document_edit.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -41,8 +44,10 @@ struct Editable {
     }
 };
 
+// Asked before any paste: a text control pasting from an empty clipboard, or one
+// whose owner has gone, can bring the program down.
 bool clipboardHasText() {
-    return !QApplication::clipboard()->text().isEmpty();
+    return DocumentEdit::clipboardHasText();
 }
 
 void act(QWidget* w, const char* what) {
@@ -69,7 +74,10 @@ EditCommands::EditCommands(const EditTargets& targets, QObject* parent)
     for (QAction* a : t.copy)
         connect(a, &QAction::triggered, this, onFocus("copy", false));
     for (QAction* a : t.paste)
-        connect(a, &QAction::triggered, this, onFocus("paste", true));
+        connect(a, &QAction::triggered, this, [paste = onFocus("paste", true)] {
+            if (clipboardHasText())
+                paste();
+        });
     for (QAction* a : t.selectAll)
         connect(a, &QAction::triggered, this, onFocus("selectAll", false));
 
@@ -84,12 +92,24 @@ EditCommands::EditCommands(const EditTargets& targets, QObject* parent)
             [this] { Editable::of(t.shownDocument()).undoIt(); });
     connect(t.cutButton, &QToolButton::clicked, this, onShown("cut", true));
     connect(t.copyButton, &QToolButton::clicked, this, onShown("copy", false));
-    connect(t.pasteButton, &QToolButton::clicked, this, onShown("paste", true));
+    connect(t.pasteButton, &QToolButton::clicked, this, [paste = onShown("paste", true)] {
+        if (clipboardHasText())
+            paste();
+    });
 
     for (QMenu* m : t.menus)
         connect(m, &QMenu::aboutToShow, this, &EditCommands::refresh);
     connect(qApp, &QApplication::focusChanged, this, &EditCommands::refresh);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &EditCommands::refresh);
+    // The paste key of every other text control (panes, edit boxes), likewise.
+    qApp->installEventFilter(this);
+}
+
+bool EditCommands::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste) &&
+        Editable::of(qobject_cast<QWidget*>(watched)).widget && !clipboardHasText())
+        return true;
+    return QObject::eventFilter(watched, e);
 }
 
 void EditCommands::refresh() {

@@ -27,6 +27,9 @@ class EditCommands : public QObject {
     // Enables each item by what the focused control allows now.
     void refresh();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
   private:
     EditTargets t;
 };

@@ -81,6 +81,8 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
     t.Edit1->setObjectName(QStringLiteral("Edit1"));
     t.skButton1 = new QPushButton(QStringLiteral("查找词谱"), t.Panel7);
     t.skButton1->setObjectName(QStringLiteral("skButton1"));
+    t.skButton1->setToolTip(t.skButton1->text());
+    t.skButton1->setStatusTip(t.skButton1->text());
     row->addWidget(t.Edit1, 1);
     row->addWidget(t.skButton1);
     t.ToolBar1->addWidget(t.Panel7);

@@ -6,11 +6,25 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QSpinBox>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace {
+
+// The desktop style opens a list's drop-down as a menu of every row, which for a
+// rhyme book is taller than the screen and covers the menu bar. Asked for a scrolling
+// list instead, the drop-down keeps to the combo box's row count.
+class ScrollingListStyle : public QProxyStyle {
+  public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* answer) const override {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, answer);
+    }
+};
 
 QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool visible) {
     auto* c = new QComboBox(parent);
@@ -18,6 +32,9 @@ QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool
     c->setStatusTip(hint);
     c->setFixedWidth(545);
     c->setMaxVisibleItems(20);
+    auto* style = new ScrollingListStyle;
+    style->setParent(c);
+    c->setStyle(style);
     c->setEditable(false);
     c->setFont(skin::songFont(12));
     c->setVisible(visible);

@@ -3,6 +3,8 @@
 #include "base/core/app_error.h"
 #include "base/core/data_root.h"
 #include "base/ui/modals.h"
+#include "skin/ui/skinned.h"
+#include "workspace/core/recovery_file.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/ui/print_document.h"
@@ -15,8 +17,10 @@
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
+#include <QTabBar>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -52,7 +56,14 @@ QString WorkspaceCommands::copyPath(int n) {
 
 QString WorkspaceCommands::load(int n) {
     const QString path = storePath(n);
-    const QByteArray bytes = m_root.readBytes(path);
+    QByteArray bytes;
+    try {
+        bytes = m_root.readBytes(path);
+    } catch (const AppError&) {
+        m_unread.insert(n);
+        throw;
+    }
+    m_unread.remove(n);
     workspace::RtfReader reader;
     const bool whole = reader.read(bytes);
     replaceContent(n, reader.document());
@@ -64,8 +75,24 @@ QString WorkspaceCommands::load(int n) {
     // What could be read is shown; the file itself is kept aside first, so that the
     // shutdown, which writes the document back, loses nothing of it.
     const QString keep = m_root.keepOriginal(path, bytes);
-    return QStringLiteral("File %1 is damaged (%2); its original is kept as %3")
-        .arg(path, reader.errorString(), keep);
+    return QStringLiteral("文件 %1 已损坏，只读入了其中能读出的文字；原文件另存为 %2。")
+        .arg(path, keep);
+}
+
+QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
+    const QString path = storePath(n);
+    if (!m_unread.contains(n) || !m_root.exists(path) ||
+        !m_panel.documents[n - 1]->document()->isModified())
+        return {};
+    // A new name each time: an earlier run's rescued text is never written over.
+    QString beside = QStringLiteral("save\\mq%1.recovered.rtf").arg(n);
+    for (int i = 2; m_root.exists(beside); ++i)
+        beside = QStringLiteral("save\\mq%1.recovered-%2.rtf").arg(n).arg(i);
+    m_root.writeBytes(beside, rtfOf(n));
+    // Kept now: a second close, after a later step failed, writes no second copy.
+    m_panel.documents[n - 1]->document()->setModified(false);
+    return QStringLiteral("文件 %1 在启动时无法读取，已原样保留；本次在“%2”中输入的文字另存为 %3。")
+        .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
 }
 
 void WorkspaceCommands::replaceContent(int n, const workspace::RichDocument& content) {
@@ -107,16 +134,32 @@ void WorkspaceCommands::openFile() {
     if (m_modals.exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString file = dialog.selectedFiles().first();
+    const QString shown = QDir::toNativeSeparators(file);
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
-        throw AppError::cannotOpen(QDir::toNativeSeparators(file));
+        throw AppError::cannotOpen(shown);
+    const QByteArray bytes = in.readAll();
+    // A picture or a program would fill the document with junk: it is refused and
+    // the document keeps its text.
+    if (!workspace::isTextDocument(bytes))
+        throw AppError(
+            QStringLiteral("文件 %1 既不是 RTF 文档，也不是文本文件，没有打开；婉约词未作改动。")
+                .arg(shown));
     workspace::RtfReader reader;
-    const bool whole = reader.read(in.readAll());
-    // The first document, whichever tab shows.
-    replaceContent(1, reader.document());
+    const bool whole = reader.read(bytes);
+    // The first document, whichever tab shows, replaced as one step that 撤消 takes
+    // back.
+    QTextDocument opened;
+    opened.setDefaultFont(m_panel.documents.first()->document()->defaultFont());
+    workspace::setRichDocument(&opened, reader.document());
+    QTextCursor all(m_panel.documents.first()->document());
+    all.beginEditBlock();
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
+    all.insertFragment(QTextDocumentFragment(&opened));
+    all.endEditBlock();
     if (!whole)
-        throw AppError(QStringLiteral("File %1 is damaged (%2)")
-                           .arg(QDir::toNativeSeparators(file), reader.errorString()));
+        throw AppError(QStringLiteral("文件 %1 已损坏，只读入了其中能读出的文字。").arg(shown));
 }
 
 void WorkspaceCommands::align(Qt::Alignment alignment) {

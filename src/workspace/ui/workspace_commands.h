@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QObject>
 #include <QPrinter>
+#include <QSet>
 
 #include <array>
 #include <memory>
@@ -43,6 +44,11 @@ class WorkspaceCommands : public QObject {
     // Shutdown: writes document n to its store file when it changed since it was loaded
     // or last stored, or when the file is not there (or was damaged) to hold it.
     void store(int n);
+    // Shutdown, for a document whose store file exists but could not be read at
+    // start-up: that file is left alone, and what was typed into the document is
+    // written beside it under a new name. Returns the message saying where (empty
+    // when the document was read, or nothing was typed).
+    QString keepTypingBesideUnreadFile(int n);
 
     void saveCopies(); // 保存
     void openFile();   // 打开
@@ -58,6 +64,7 @@ class WorkspaceCommands : public QObject {
     QByteArray rtfOf(int n) const;
     void replaceContent(int n, const workspace::RichDocument& content);
 
+    QSet<int> m_unread; // documents whose store file could not be read
     WorkspacePanel& m_panel;
     WorkspaceActions a;
     const DataRoot& m_root;

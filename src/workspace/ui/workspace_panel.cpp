@@ -1,6 +1,7 @@
 #include "workspace/ui/workspace_panel.h"
 
 #include "skin/ui/skinned.h"
+#include "workspace/ui/document_edit.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -48,7 +49,7 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
     column->addWidget(skTabControl1->tabBar());
     auto* docStack = new QGridLayout;
     for (int i = 0; i < 5; ++i) {
-        auto* doc = new QTextEdit(skTabControl1);
+        auto* doc = new DocumentEdit(skTabControl1);
         doc->setObjectName(QStringLiteral("skm%1").arg(i + 1));
         doc->setFrameShape(QFrame::NoFrame);
         doc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -1,0 +1,159 @@
+// The program as a user starts it: which folder it works in, one copy per folder,
+// the faces of its lists and Qt's own texts in Chinese.
+
+#include "app/core/app_folder.h"
+#include "app/ui/qt_translations.h"
+#include "support/app_fixture.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFontInfo>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTranslator>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A folder with the data tree of a first install.
+struct Folder {
+    AppFixture app; // seeds the tree
+    QString path() const { return app.tree.path(); }
+};
+
+bool waitFor(const std::function<bool()>& done, int ms = 20000) {
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > ms)
+            return false;
+        QTest::qWait(50);
+    }
+    return true;
+}
+
+// The program itself (or a copy of it), started in `folder` on the headless platform.
+std::unique_ptr<QProcess>
+startProgram(const QString& folder, const QString& program = LYREVANE_BUILT_APP_DIR "/lyrevane") {
+    auto p = std::make_unique<QProcess>();
+    p->setWorkingDirectory(folder);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    p->setProcessEnvironment(env);
+    p->start(program, {});
+    EXPECT_TRUE(p->waitForStarted());
+    return p;
+}
+
+qint64 lockHolder(const QString& folder) {
+    QFile f(QDir(folder).filePath(FolderLock::lockFileName()));
+    return f.open(QIODevice::ReadOnly) ? f.readLine().trimmed().toLongLong() : 0;
+}
+
+QByteArray everyFile(const QString& folder) {
+    QByteArray all;
+    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (file.endsWith(FolderLock::lockFileName()))
+            continue;
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        all += file.toUtf8() + '\n' + f.readAll();
+    }
+    return all;
+}
+
+} // namespace
+
+TEST(AppFolder, TheCurrentFolderUnlessOnlyTheExecutablesHoldsTheDataTree) {
+    Folder withTree, alsoWithTree;
+    QTemporaryDir empty;
+    struct Case {
+        QString current, executable, chosen;
+    } cases[] = {
+        {withTree.path(), alsoWithTree.path(), withTree.path()},
+        {empty.path(), withTree.path(), withTree.path()},
+        {empty.path(), empty.path(), empty.path()}, // reported as missing files
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(app_folder::chooseDataFolder(c.current, c.executable), c.chosen);
+}
+
+TEST(AppFolder, StartedFromAnotherFolderItWorksInTheExecutablesOne) {
+    Folder app; // the app folder: the data tree and a copy of the program
+    const QString program = app.path() + "/lyrevane";
+    ASSERT_TRUE(QFile::copy(LYREVANE_BUILT_APP_DIR "/lyrevane", program));
+    QTemporaryDir elsewhere;
+    auto run = startProgram(elsewhere.path(), program);
+    EXPECT_TRUE(waitFor([&] { return lockHolder(app.path()) == run->processId(); }))
+        << "the executable's folder is the data folder";
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(FolderLock::lockFileName())));
+    run->kill();
+    run->waitForFinished();
+}
+
+TEST(AppFolder, ASecondCopyOnTheSameFolderWritesNothingAndACrashedOnesLockIsTakenOver) {
+    Folder folder;
+    auto first = startProgram(folder.path());
+    ASSERT_TRUE(waitFor([&] { return lockHolder(folder.path()) == first->processId(); }))
+        << first->readAllStandardError().toStdString();
+    const QByteArray before = everyFile(folder.path());
+
+    auto second = startProgram(folder.path());
+    QByteArray said;
+    ASSERT_TRUE(waitFor([&] {
+        said += second->readAllStandardError();
+        return QString::fromLocal8Bit(said).contains(QString::fromUtf8("已经在这个文件夹上运行"));
+    })) << said.toStdString();
+    EXPECT_TRUE(QString::fromLocal8Bit(said).contains(QString::number(first->processId())))
+        << "names the copy that holds the folder";
+    second->kill(); // its box is answered by nobody here
+    second->waitForFinished();
+    EXPECT_EQ(everyFile(folder.path()), before) << "the second copy touched no file";
+
+    first->kill(); // a crash: the lock file stays behind
+    first->waitForFinished();
+    ASSERT_NE(lockHolder(folder.path()), 0);
+    auto third = startProgram(folder.path());
+    EXPECT_TRUE(waitFor([&] { return lockHolder(folder.path()) == third->processId(); }))
+        << "a lock whose process has gone is taken over";
+    third->kill();
+    third->waitForFinished();
+}
+
+TEST(Fonts, EveryListInSongDrawsChineseExactlyTwiceAsWideAsAscii) {
+    // The app folder's fonts.conf is in force here as in the program (test_main).
+    AppFixture app;
+    auto form = app.start();
+    QStringList checked;
+    for (QListWidget* list : form->findChildren<QListWidget*>()) {
+        if (list->font().family() != QString::fromUtf8("宋体"))
+            continue; // the lists in Tahoma are proportional by design
+        checked << list->objectName();
+        const QFontMetricsF m(list->font());
+        EXPECT_DOUBLE_EQ(m.horizontalAdvance(QString::fromUtf8("凤")), 2 * m.horizontalAdvance("8"))
+            << list->objectName().toStdString() << " in "
+            << QFontInfo(list->font()).family().toStdString() << " "
+            << m.horizontalAdvance(QString::fromUtf8("凤")) << " " << m.horizontalAdvance("8");
+    }
+    for (const char* patternList : {"skListBox1", "skListBox2", "skListBox3"})
+        EXPECT_TRUE(checked.contains(patternList)) << patternList;
+}
+
+TEST(QtTexts, StandardDialogsAndButtonsReadInChinese) {
+    QTranslator* chinese = installQtChinese(*qApp);
+    ASSERT_NE(chinese, nullptr) << "qt6-translations-l10n is installed by scripts/setup";
+    QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QColorDialog colours;
+    colours.setOption(QColorDialog::DontUseNativeDialog);
+    const QString cancel = buttons.button(QDialogButtonBox::Cancel)->text();
+    const QString colourTitle = colours.windowTitle();
+    QCoreApplication::removeTranslator(chinese);
+    delete chinese;
+    EXPECT_EQ(cancel, QString::fromUtf8("取消"));
+    EXPECT_TRUE(colourTitle.contains(QString::fromUtf8("颜色"))) << colourTitle.toStdString();
+}

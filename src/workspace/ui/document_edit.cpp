@@ -35,11 +35,11 @@ Take whatToTake(const QMimeData* source) {
 
 QMimeData* DocumentEdit::createMimeDataFromSelection() const {
     const QTextDocumentFragment selection = textCursor().selection();
-    auto* data = new QMimeData;
-    data->setText(selection.toPlainText());
-    data->setHtml(selection.toHtml());
-    data->setData(kOwnRichText, QByteArray());
-    return data;
+    auto* copied = new QMimeData;
+    copied->setText(selection.toPlainText());
+    copied->setHtml(selection.toHtml());
+    copied->setData(kOwnRichText, QByteArray());
+    return copied;
 }
 
 bool DocumentEdit::clipboardHasText() {

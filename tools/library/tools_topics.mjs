@@ -1,4 +1,4 @@
-// Writes the calendar topics of 常用信息 (data/library/Excursus/tools/) from the names in
+// Writes the calendar and star topics of 常用信息 (data/library/Excursus/tools/) from the names in
 // data/library/calendar.txt. An authoring aid run by hand: node tools/library/tools_topics.mjs
 import fs from 'node:fs';
 import path from 'node:path';
@@ -8,7 +8,7 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const data = path.join(here, '../../data/library');
 const names = Object.fromEntries(fs.readFileSync(path.join(data, 'calendar.txt'), 'utf8').split('\n')
   .filter((l) => l && !l.startsWith('#')).map((l) => l.split(': ')).map(([k, v]) => [k, v.split(' ')]));
-const { 天干: gan, 地支: zhi, 生肖: animals, 节气: terms } = names;
+const { 天干: gan, 地支: zhi, 生肖: animals, 节气: terms, 二十八宿: mansions } = names;
 const out = path.join(data, 'Excursus/tools');
 const write = (file, lines) => fs.writeFileSync(path.join(out, file + '.txt'), lines.join('\n') + '\n');
 
@@ -56,4 +56,26 @@ const write = (file, lines) => fs.writeFileSync(path.join(out, file + '.txt'), l
   });
   write('04', lines);
 }
-console.log('written four topics');
+// 星宿与天象: the twenty-eight mansions from 角, seven to a line.
+{
+  const lines = ['星宿与天象', '',
+    '古人观察天象，把日、月和五大行星运行路线一带的星空划分为二十八个区域，每个区域取一组星作标志，称为“二十八宿”（宿读xiù），用来标记日月五星所在的位置。诗词里的星名、天象，多半与它们有关。', '',
+    '二十八宿依次为：', ''];
+  for (let i = 0; i < mansions.length; i += 7) lines.push(mansions.slice(i, i + 7).join('　'));
+  lines.push('',
+    '旧时蒙学读物《幼学琼林》“天文”一节，收了不少与天象有关的常用说法：', '',
+    '日月五星，谓之七政；天地与人，谓之三才。——程登吉《幼学琼林·天文》', '',
+    '青女乃霜之神，素娥即月之号。——程登吉《幼学琼林·天文》', '',
+    '列缺乃电之神，望舒是月之御。——程登吉《幼学琼林·天文》', '',
+    '“素娥”“望舒”都可以代指月亮，“青女”代指霜，“列缺”代指闪电，诗词中常用。', '',
+    '参商二星，其出没不相见；牛女两宿，惟七夕一相逢。——程登吉《幼学琼林·天文》', '',
+    '参宿和商星此起彼落，从不同时出现在夜空，诗人用来比喻亲友久别难逢：', '',
+    '人生不相见，动如参与商。——杜甫《赠卫八处士》', '',
+    '这里的“牛女”，说的是牵牛、织女七夕相会的传说（见本窗口“岁时节令”一题）。', '',
+    '箕好风，毕好雨，比庶人愿欲不同——程登吉《幼学琼林·天文》', '',
+    '古人说箕宿好风、毕宿好雨，书中借来比喻百姓各有各的愿望。', '',
+    '诗人写山高，也常借星宿来形容。李白写蜀道之险，说行人仿佛伸手就能摸到参宿、穿过井宿：', '',
+    '扪参历井仰胁息，以手抚膺坐长叹。——李白《蜀道难》');
+  write('08', lines);
+}
+console.log('written five topics');

@@ -88,16 +88,25 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
     QTextCursor cursor(target);
     cursor.beginEditBlock();
     bool first = true;
+    // Neighbouring runs mostly share a format: each is converted once.
+    const CharFormat* lastFormat = nullptr;
+    QTextCharFormat charFormat;
+    const QTextCharFormat noCharFormat;
     for (const Paragraph& p : doc.paragraphs) {
         QTextBlockFormat block;
         block.setAlignment(toQt(p.alignment));
         if (first)
             cursor.setBlockFormat(block);
         else
-            cursor.insertBlock(block, QTextCharFormat());
+            cursor.insertBlock(block, noCharFormat);
         first = false;
-        for (const Run& r : p.runs)
-            cursor.insertText(r.text, toQt(r.format));
+        for (const Run& r : p.runs) {
+            if (!lastFormat || !(*lastFormat == r.format)) {
+                charFormat = toQt(r.format);
+                lastFormat = &r.format;
+            }
+            cursor.insertText(r.text, charFormat);
+        }
     }
     cursor.endEditBlock();
 }

@@ -12,7 +12,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build-bench}" && pwd)"
 RUNS="${2:-5}"
-export DISPLAY=:57
+export DISPLAY="${LYREVANE_BENCH_DISPLAY:-:57}"
 WORK="$(mktemp -d)"
 Xvfb "$DISPLAY" -screen 0 1400x1000x24 >/dev/null 2>&1 &
 XVFB=$!

@@ -132,3 +132,63 @@ TEST(Gbk, TextFilesReadAsGbkUnlessClearlyUtf8) {
         }
     }
 }
+
+TEST(Gbk, ALargeTextFileReadInPiecesReadsAsAWhole) {
+    // Over a megabyte, so the file is weighed and decoded in several pieces; the verdict
+    // on the encoding must still be the one the whole file gives.
+    const QString poem = QStringLiteral("明月几时有，把酒问青天。\r\n不知天上宫阙，今夕是何年。\n");
+    QString text;
+    while (text.size() < 1'400'000)
+        text += poem;
+    const QByteArray asGbk = gbk::encode(text);
+    // A lead byte cut off by the line end, just after the first piece's size.
+    QByteArray damagedGbk = asGbk;
+    const qsizetype feed = damagedGbk.indexOf('\n', (1 << 20) + 10);
+    damagedGbk.insert(feed, '\xd6');
+    // UTF-8 until the second piece, where one stray byte makes the file GBK after all.
+    QByteArray strayByte = text.toUtf8();
+    strayByte.insert(strayByte.size() - 10, '\xff');
+    // Plain ASCII for the first piece, Chinese after it.
+    QByteArray asciiFirst = QByteArray(1'200'000, 'a') + '\n' + poem.toUtf8();
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString expected;
+        bool ok;
+    } cases[] = {
+        {"GBK", asGbk, text, true},
+        {"UTF-8", text.toUtf8(), text, true},
+        {"GBK with a broken character at a piece's end", damagedGbk, gbk::decode(damagedGbk),
+         false},
+        {"UTF-8 broken late reads as GBK", strayByte, gbk::decode(strayByte), false},
+        {"UTF-8 after a megabyte of ASCII", asciiFirst, QString::fromUtf8(asciiFirst), true},
+        {"UTF-16 with its mark",
+         QByteArray("\xFF\xFE") +
+             QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
+         text, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = !c.ok;
+        EXPECT_EQ(gbk::decodeTextFile(c.bytes, &ok), c.expected);
+        EXPECT_EQ(ok, c.ok);
+        QString joined;
+        int pieces = 0;
+        bool linesWhole = true;
+        EXPECT_EQ(gbk::decodeTextFilePieces(c.bytes,
+                                            [&](const QString& piece) {
+                                                linesWhole =
+                                                    linesWhole && !joined.endsWith('\r') &&
+                                                    (joined.isEmpty() || joined.endsWith('\n'));
+                                                joined += piece;
+                                                ++pieces;
+                                            }),
+                  c.ok);
+        EXPECT_TRUE(joined == c.expected);
+        EXPECT_TRUE(linesWhole);
+        if (!c.bytes.startsWith("\xFF\xFE")) { // a UTF-16 file is read at once
+            EXPECT_GT(pieces, 1);
+        }
+    }
+}

@@ -1,3 +1,4 @@
+#include "base/core/gbk.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/richtext_print.h"
@@ -357,4 +358,53 @@ TEST(RtfDevices, ReadAndWriteThroughQIODevice) {
     EXPECT_FALSE(reader.read(&missing));
     EXPECT_FALSE(reader.errorString().isEmpty());
     EXPECT_TRUE(reader.document().paragraphs.empty());
+}
+
+TEST(RtfStreaming, ParagraphByParagraphGivesWhatTheWholeDocumentGives) {
+    // Many copies, so the writer hands its bytes on several times along the way.
+    RichDocument large;
+    for (int i = 0; i < 2000; ++i)
+        for (const Paragraph& p : sampleDocument().paragraphs)
+            large.paragraphs.push_back(p);
+    for (const RichDocument& doc : {sampleDocument(), large}) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        // The default face needs no naming; the others in the order the runs use them.
+        RtfStreamWriter writer(&buffer, {QStringLiteral("楷体"), QStringLiteral("Arial")},
+                               {Red, Rgb{0, 0, 255}});
+        for (const Paragraph& p : doc.paragraphs)
+            ASSERT_TRUE(writer.writeParagraph(p));
+        ASSERT_TRUE(writer.finish()) << writer.errorString().toStdString();
+        EXPECT_TRUE(buffer.data() == RtfWriter::toRtf(doc));
+    }
+
+    const QByteArray rtf = RtfWriter::toRtf(sampleDocument());
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    } cases[] = {
+        {"RTF", rtf},
+        {"RTF cut short", rtf.left(rtf.size() * 2 / 3)},
+        {"plain text", gbk::encode(Line1 + QStringLiteral("\r\n\r") + Line2)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RtfReader whole;
+        const bool wholeOk = whole.read(QByteArrayView(c.bytes));
+        RtfReader streaming;
+        std::vector<Paragraph> handedOut;
+        EXPECT_EQ(streaming.read(QByteArrayView(c.bytes),
+                                 [&](Paragraph&& p) { handedOut.push_back(std::move(p)); }),
+                  wholeOk);
+        EXPECT_EQ(streaming.errorString(), whole.errorString());
+        EXPECT_TRUE(handedOut == whole.document().paragraphs);
+        EXPECT_TRUE(streaming.document().paragraphs.empty());
+    }
+
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    RtfStreamWriter refused(&readOnly);
+    EXPECT_FALSE(refused.writeParagraph(sampleDocument().paragraphs[0]));
+    EXPECT_FALSE(refused.finish());
+    EXPECT_FALSE(refused.errorString().isEmpty());
 }

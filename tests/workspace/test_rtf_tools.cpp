@@ -1,6 +1,7 @@
 // The RTF files against other programs: LibreOffice (when installed) and our own
 // command-line converter.
 
+#include "base/core/gbk.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/richtext_print.h"
@@ -162,8 +163,11 @@ struct CliResult {
     QByteArray err;
 };
 
-CliResult cli(const QStringList& args) {
+// With `stdoutFile`, standard output goes to that file ("/dev/full" to make it fail).
+CliResult cli(const QStringList& args, const QString& stdoutFile = {}) {
     QProcess p;
+    if (!stdoutFile.isEmpty())
+        p.setStandardOutputFile(stdoutFile);
     p.start(QStringLiteral(LYREVANE_CLI), args);
     CliResult r;
     if (!p.waitForFinished(60000))
@@ -251,4 +255,40 @@ TEST(RtfCommands, AFileWhoseNameIsNotUtf8Opens) {
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().constData();
     EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()), QStringLiteral("词\n"));
     std::remove(host.constData()); // a name QTemporaryDir cannot spell
+}
+
+TEST(RtfCommands, ALargeFileGoesThroughInPiecesAndComesBackWhole) {
+    QTemporaryDir dir;
+    QString text;
+    while (text.size() < 1'200'000)
+        text += Poem.join(QStringLiteral("\r\n")) + QStringLiteral("\n");
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.txt")), gbk::encode(text)));
+
+    CliResult rtf = cli({QStringLiteral("txt2rtf"), dir.filePath(QStringLiteral("in.txt"))});
+    ASSERT_EQ(rtf.exitCode, 0) << rtf.err.toStdString();
+    EXPECT_TRUE(rtf.out == RtfWriter::toRtf(RichDocument::fromPlainText(text)));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("mq1.rtf")), rtf.out));
+
+    CliResult back = cli({QStringLiteral("rtf2txt"), dir.filePath(QStringLiteral("mq1.rtf"))});
+    ASSERT_EQ(back.exitCode, 0) << back.err.toStdString();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    EXPECT_TRUE(QString::fromUtf8(back.out) == text);
+}
+
+TEST(RtfCommands, OutputThatCannotBeWrittenFailsTheRun) {
+    QTemporaryDir dir;
+    QString text;
+    while (text.size() < 200'000)
+        text += Poem.join('\n') + QLatin1Char('\n');
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.txt")), gbk::encode(text)));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.rtf")),
+                         RtfWriter::toRtf(RichDocument::fromPlainText(text))));
+    for (const char* command : {"txt2rtf", "rtf2txt"}) {
+        SCOPED_TRACE(command);
+        const QString input =
+            dir.filePath(QStringLiteral("in.") + QString::fromLatin1(command).left(3));
+        CliResult r = cli({QString::fromLatin1(command), input}, QStringLiteral("/dev/full"));
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
 }

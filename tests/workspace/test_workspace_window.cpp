@@ -1,6 +1,7 @@
 #include "base/core/gbk.h"
 #include "skin/ui/skinned.h"
 #include "support/app_fixture.h"
+#include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/ui/richtextdocument.h"
 
@@ -162,6 +163,35 @@ TEST(WorkspaceDocuments, TheStoredTabAndVisibilityComeBack) {
     EXPECT_EQ(form->findChild<TskTabControl*>("skTabControl1")->tabIndex(), 2);
     for (int n = 1; n <= 5; ++n)
         EXPECT_EQ(doc(*form, n)->isHidden(), n != 3) << n;
+}
+
+TEST(WorkspaceDocuments, AnOpenedFileKeepsTheEditorsSettingsAndItsEditsAreStored) {
+    AppFixture app;
+    app.tree.put("poem.txt", QString::fromUtf8("床前明月光，\n").toUtf8());
+    auto form = app.start();
+    QTextEdit* first = doc(*form, 1);
+    action(*form, "C3")->trigger();
+    first->setFont(QFont(QStringLiteral("黑体"), 20));
+    const QFont font = first->document()->defaultFont();
+    app.modals.answer = [&](QDialog& d) {
+        if (auto* files = qobject_cast<QFileDialog*>(&d)) {
+            files->selectFile(app.tree.path("poem.txt"));
+            static_cast<QDialog*>(files)->accept();
+        }
+    };
+    action(*form, "O1")->trigger();
+    ASSERT_EQ(first->toPlainText(), QString::fromUtf8("床前明月光，"));
+    EXPECT_EQ(first->document()->defaultFont(), font);
+    EXPECT_EQ(first->document()->defaultTextOption().alignment(), Qt::AlignHCenter)
+        << "what is typed on a new line is still centred";
+    EXPECT_FALSE(first->document()->isUndoAvailable());
+
+    first->moveCursor(QTextCursor::End);
+    first->textCursor().insertText(QString::fromUtf8("疑是地上霜。"));
+    ASSERT_TRUE(AppFixture::close(*form));
+    workspace::RtfReader stored;
+    ASSERT_TRUE(stored.read(app.tree.get("save/mq1.rtf")));
+    EXPECT_EQ(stored.document().plainText(), QString::fromUtf8("床前明月光，疑是地上霜。\n"));
 }
 
 TEST(WorkspaceDocuments, AlignmentAppliesToAllFiveAndIsNotStored) {

@@ -118,68 +118,147 @@ QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes) {
 
 namespace {
 
-// How plausible the GBK bytes are as Chinese text: the mean weight of their
-// non-ASCII characters, where the common ideographs (GB 2312 level 1) and the
-// punctuation rows count fully, the less common level 2 half, and everything else
-// (rare ideographs, Greek, kana, box drawing, characters beyond GBK) not at all.
-double chineseShare(QByteArrayView bytes) {
+// How plausible GBK bytes are as Chinese text: the mean weight of their non-ASCII
+// characters, where the common ideographs (GB 2312 level 1) and the punctuation rows
+// count fully, the less common level 2 half, and everything else (rare ideographs,
+// Greek, kana, box drawing, characters beyond GBK) not at all. Kept as sums so that
+// a text can be weighed piece by piece.
+struct ChineseShare {
     double weight = 0;
     qsizetype count = 0;
-    for (qsizetype i = 0; i < bytes.size(); i += charLength(bytes, i)) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80)
-            continue;
-        ++count;
-        if (charLength(bytes, i) != 2)
-            continue;
-        const auto trail = static_cast<unsigned char>(bytes[i + 1]);
-        if (trail < 0xA1)
-            continue;
-        if ((lead >= 0xB0 && lead <= 0xD7) || lead == 0xA1 || lead == 0xA3)
-            weight += 1;
-        else if (lead >= 0xD8 && lead <= 0xF7)
-            weight += 0.5;
+
+    void add(QByteArrayView bytes) {
+        for (qsizetype i = 0; i < bytes.size(); i += charLength(bytes, i)) {
+            const auto lead = static_cast<unsigned char>(bytes[i]);
+            if (lead < 0x80)
+                continue;
+            ++count;
+            if (charLength(bytes, i) != 2)
+                continue;
+            const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+            if (trail < 0xA1)
+                continue;
+            if ((lead >= 0xB0 && lead <= 0xD7) || lead == 0xA1 || lead == 0xA3)
+                weight += 1;
+            else if (lead >= 0xD8 && lead <= 0xF7)
+                weight += 0.5;
+        }
     }
-    return count == 0 ? 0 : weight / double(count);
+    double value() const { return count == 0 ? 0 : weight / double(count); }
+};
+
+// Hands `bytes` out in pieces of about a megabyte, each but the last ending just after
+// a line feed. Byte 0x0A is never part of a GBK or UTF-8 character, so a decoder meets
+// it in the same state however the text is cut there.
+template <class F> void forEachPiece(QByteArrayView bytes, F f) {
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.size();
+        if (end - start > Piece) {
+            const qsizetype feed = bytes.indexOf('\n', start + Piece);
+            if (feed >= 0)
+                end = feed + 1;
+        }
+        f(bytes.sliced(start, end - start));
+        start = end;
+    }
+}
+
+QStringConverter::Encoding converterOf(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return QStringConverter::Utf8;
+    case TextEncoding::Utf16LE:
+        return QStringConverter::Utf16LE;
+    case TextEncoding::Utf16BE:
+        return QStringConverter::Utf16BE;
+    case TextEncoding::Gbk:
+        break;
+    }
+    return QStringConverter::Utf8;
 }
 
 } // namespace
 
-QString decodeTextFile(QByteArrayView bytes, bool* ok) {
-    auto decodeWith = [&](QStringConverter::Encoding encoding, QByteArrayView data) {
-        QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
-        QString text = decoder.decode(data);
-        if (ok)
-            *ok = !decoder.hasError();
-        return text;
+TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength) {
+    auto marked = [&](TextEncoding encoding, qsizetype length) {
+        if (markLength)
+            *markLength = length;
+        return encoding;
     };
     if (bytes.startsWith("\xEF\xBB\xBF"))
-        return decodeWith(QStringConverter::Utf8, bytes.sliced(3));
+        return marked(TextEncoding::Utf8, 3);
     if (bytes.startsWith("\xFF\xFE"))
-        return decodeWith(QStringConverter::Utf16LE, bytes.sliced(2));
+        return marked(TextEncoding::Utf16LE, 2);
     if (bytes.startsWith("\xFE\xFF"))
-        return decodeWith(QStringConverter::Utf16BE, bytes.sliced(2));
-
-    bool gbkClean = true;
-    QString text = decode(bytes, &gbkClean);
+        return marked(TextEncoding::Utf16BE, 2);
+    if (markLength)
+        *markLength = 0;
     const bool ascii = std::all_of(bytes.begin(), bytes.end(),
                                    [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (!ascii) {
-        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        QString asUtf8 = utf8.decode(bytes);
-        if (!utf8.hasError()) {
-            // Valid UTF-8 wins when GBK cannot read the bytes, or when it reads them as
-            // far less plausible Chinese than UTF-8 does.
-            const double utf8Share = chineseShare(encode(asUtf8));
-            if (!gbkClean || (utf8Share >= 0.5 && utf8Share > 2 * chineseShare(bytes))) {
-                if (ok)
-                    *ok = true;
-                return asUtf8;
-            }
-        }
+    if (ascii)
+        return TextEncoding::Gbk;
+
+    // Both readings are tried piece by piece, and only their verdicts kept, so that a
+    // large file is never held as text twice over.
+    bool gbkClean = true;
+    ChineseShare gbkShare;
+    ChineseShare utf8Share;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    forEachPiece(bytes, [&](QByteArrayView piece) {
+        bool clean = true;
+        decode(piece, &clean);
+        gbkClean = gbkClean && clean;
+        gbkShare.add(piece);
+        if (utf8.hasError())
+            return;
+        const QString asUtf8 = utf8.decode(piece);
+        if (!utf8.hasError())
+            utf8Share.add(encode(asUtf8));
+    });
+    // Valid UTF-8 wins when GBK cannot read the bytes, or when it reads them as far
+    // less plausible Chinese than UTF-8 does.
+    if (!utf8.hasError() &&
+        (!gbkClean || (utf8Share.value() >= 0.5 && utf8Share.value() > 2 * gbkShare.value())))
+        return TextEncoding::Utf8;
+    return TextEncoding::Gbk;
+}
+
+bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece) {
+    qsizetype mark = 0;
+    const TextEncoding encoding = textFileEncoding(bytes, &mark);
+    bytes = bytes.sliced(mark);
+    bool clean = true;
+    if (encoding == TextEncoding::Gbk) {
+        forEachPiece(bytes, [&](QByteArrayView part) {
+            bool ok = true;
+            piece(decode(part, &ok));
+            clean = clean && ok;
+        });
+    } else if (encoding == TextEncoding::Utf8) {
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        forEachPiece(bytes, [&](QByteArrayView part) { piece(decoder.decode(part)); });
+        clean = !decoder.hasError();
+    } else {
+        // A line feed may be half of a UTF-16 unit: such a file is read at once.
+        QStringDecoder decoder(converterOf(encoding), QStringConverter::Flag::Stateless);
+        piece(decoder.decode(bytes));
+        clean = !decoder.hasError();
     }
+    return clean;
+}
+
+QString decodeTextFile(QByteArrayView bytes, bool* ok) {
+    qsizetype mark = 0;
+    const TextEncoding encoding = textFileEncoding(bytes, &mark);
+    bytes = bytes.sliced(mark);
+    if (encoding == TextEncoding::Gbk)
+        return decode(bytes, ok);
+    QStringDecoder decoder(converterOf(encoding), QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
     if (ok)
-        *ok = gbkClean;
+        *ok = !decoder.hasError();
     return text;
 }
 

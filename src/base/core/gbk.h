@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace gbk {
 
 // Decodes GBK bytes. Bytes that form no GBK character become U+FFFD (shown, never
@@ -34,5 +36,15 @@ QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes);
 // alone does not decide. `ok` is false when some bytes could not be decoded (they show
 // as U+FFFD).
 QString decodeTextFile(QByteArrayView bytes, bool* ok = nullptr);
+
+// The encoding decodeTextFile() reads `bytes` in; `markLength`, when given, is the
+// length of the byte-order mark before the text (0 when there is none).
+enum class TextEncoding { Gbk, Utf8, Utf16LE, Utf16BE };
+TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength = nullptr);
+
+// The text decodeTextFile() gives, handed to `piece` a part at a time (each but the
+// last ending with a line end), for files too large to hold as text at once. Returns
+// false when some bytes could not be decoded.
+bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece);
 
 } // namespace gbk

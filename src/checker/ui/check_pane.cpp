@@ -159,12 +159,13 @@ void CheckPane::showEvent(QShowEvent* e) {
 void CheckPane::follow(QTextEdit* doc) {
     if (doc == m_followed)
         return;
+    // The editor's signal, not its document's: loading a file gives the editor a new
+    // document.
     if (m_followed)
-        disconnect(m_followed->document(), nullptr, m_debounce, nullptr);
+        disconnect(m_followed, nullptr, m_debounce, nullptr);
     m_followed = doc;
     if (doc)
-        connect(doc->document(), &QTextDocument::contentsChanged, m_debounce,
-                qOverload<>(&QTimer::start));
+        connect(doc, &QTextEdit::textChanged, m_debounce, qOverload<>(&QTimer::start));
 }
 
 void CheckPane::checkNow() {

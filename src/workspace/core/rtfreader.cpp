@@ -336,7 +336,9 @@ int hexValue(char c) {
 
 class Parser {
   public:
-    explicit Parser(QByteArrayView data) : m_data(data) {}
+    // With a sink, each paragraph goes there as it ends and the document stays empty.
+    explicit Parser(QByteArrayView data, const RtfReader::ParagraphSink* sink = nullptr)
+        : m_data(data), m_sink(sink && *sink ? sink : nullptr) {}
 
     RichDocument run(QString* error);
 
@@ -362,6 +364,12 @@ class Parser {
     int codePageOfFont(int number) const;
     CharFormat currentFormat() const;
     void endParagraph();
+    void keep(Paragraph&& p) {
+        if (m_sink)
+            (*m_sink)(std::move(p));
+        else
+            m_document.paragraphs.push_back(std::move(p));
+    }
     void finishFontEntry();
 
     void controlWord(std::string_view word, bool hasParam, int param);
@@ -369,6 +377,7 @@ class Parser {
     bool skipFallback();
 
     QByteArrayView m_data;
+    const RtfReader::ParagraphSink* m_sink;
     qsizetype m_pos = 0;
     std::vector<State> m_stack;
     QByteArray m_pending;
@@ -482,7 +491,7 @@ void Parser::output(const QString& text) {
 void Parser::endParagraph() {
     flush();
     m_paragraph.alignment = state().alignment;
-    m_document.paragraphs.push_back(std::move(m_paragraph));
+    keep(std::move(m_paragraph));
     m_paragraph = Paragraph();
 }
 
@@ -916,7 +925,7 @@ RichDocument Parser::run(QString* error) {
         // Text after the last paragraph mark still forms a paragraph; its alignment is
         // the one in force when the document closed.
         m_paragraph.alignment = m_lastAlignment;
-        m_document.paragraphs.push_back(std::move(m_paragraph));
+        keep(std::move(m_paragraph));
     }
     if (m_undecodable)
         fail(QStringLiteral("Some characters of the RTF document could not be decoded."));
@@ -936,10 +945,23 @@ bool RtfReader::looksLikeRtf(QByteArrayView bytes) {
 }
 
 bool RtfReader::read(QByteArrayView bytes) {
+    return read(bytes, ParagraphSink());
+}
+
+bool RtfReader::read(QByteArrayView bytes, const ParagraphSink& sink) {
     m_error.clear();
+    m_document = {};
     m_wasRtf = looksLikeRtf(bytes);
     if (m_wasRtf) {
-        m_document = Parser(bytes).run(&m_error);
+        m_document = Parser(bytes, &sink).run(&m_error);
+    } else if (sink) {
+        // A piece of text ends with a line end, so its lines are whole paragraphs.
+        const bool ok = gbk::decodeTextFilePieces(bytes, [&sink](const QString& piece) {
+            for (Paragraph& p : RichDocument::fromPlainText(piece).paragraphs)
+                sink(std::move(p));
+        });
+        if (!ok)
+            m_error = QStringLiteral("Some characters of the text file could not be decoded.");
     } else {
         bool ok = true;
         m_document = RichDocument::fromPlainText(gbk::decodeTextFile(bytes, &ok));

@@ -5,6 +5,8 @@
 
 #include "workspace/core/richtext.h"
 
+#include <functional>
+
 class QIODevice;
 
 namespace workspace {
@@ -16,6 +18,12 @@ class RtfReader {
     // the text that could be read and errorString() says what was wrong.
     bool read(QIODevice* device);
     bool read(QByteArrayView bytes);
+
+    // Reads as above, but hands each paragraph to `sink` as soon as it ends instead of
+    // keeping it, so that a large file is never held as a document; document() stays
+    // empty. The paragraphs are those document() would hold, in order.
+    using ParagraphSink = std::function<void(Paragraph&&)>;
+    bool read(QByteArrayView bytes, const ParagraphSink& sink);
 
     const RichDocument& document() const { return m_document; }
     RichDocument takeDocument() { return std::move(m_document); }

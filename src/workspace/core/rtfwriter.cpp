@@ -5,11 +5,10 @@
 #include <QIODevice>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <memory>
 
 namespace workspace {
-
-namespace {
 
 // The face the control falls back to when a run names none: the documents' default.
 const QString DefaultFont = QStringLiteral("宋体");
@@ -17,13 +16,22 @@ constexpr int RtfDefaultHalfPoints = 24;
 
 const char Hex[] = "0123456789abcdef";
 
-class Writer {
+// Builds the RTF in a byte buffer, piece by piece: the tables, each paragraph, the end.
+class RtfEmitter {
   public:
-    QByteArray write(const RichDocument& doc);
+    void begin(QStringList fonts, std::vector<Rgb> colours);
+    void paragraph(const Paragraph& p);
+    void end() { m_out += "}\r\n"; }
+    QByteArray& out() { return m_out; }
+
+    // The faces and colours the runs of `doc` use, the default face first.
+    static QStringList fontsOf(const RichDocument& doc);
+    static std::vector<Rgb> coloursOf(const RichDocument& doc);
 
   private:
+    // A face missing from the table is written as the default one.
     int fontIndex(const QString& name) const {
-        return int(m_fonts.indexOf(name.isEmpty() ? DefaultFont : name));
+        return std::max(0, int(m_fonts.indexOf(name.isEmpty() ? DefaultFont : name)));
     }
     int colourIndex(const std::optional<Rgb>& colour) const;
     void word(const char* w) {
@@ -82,9 +90,14 @@ class Writer {
     }
     std::unique_ptr<QStringEncoder> m_encoder =
         std::make_unique<QStringEncoder>("GBK", QStringConverter::Flag::Stateless);
+
+    // What the RTF stream says at this point, so only changes are written.
+    CharFormat m_now;
+    Alignment m_alignment = Alignment::Left;
+    bool m_first = true;
 };
 
-int Writer::colourIndex(const std::optional<Rgb>& colour) const {
+int RtfEmitter::colourIndex(const std::optional<Rgb>& colour) const {
     if (!colour)
         return 0;
     for (size_t i = 0; i < m_colours.size(); ++i)
@@ -93,7 +106,7 @@ int Writer::colourIndex(const std::optional<Rgb>& colour) const {
     return 0;
 }
 
-void Writer::text(QStringView s) {
+void RtfEmitter::text(QStringView s) {
     // Most runs are all GBK: encode them at once and escape the bytes.
     QByteArray whole = m_encoder->encode(s);
     const bool clean = !m_encoder->hasError();
@@ -146,19 +159,33 @@ void Writer::text(QStringView s) {
     }
 }
 
-QByteArray Writer::write(const RichDocument& doc) {
-    m_fonts = {DefaultFont};
+QStringList RtfEmitter::fontsOf(const RichDocument& doc) {
+    QStringList fonts = {DefaultFont};
     for (const Paragraph& p : doc.paragraphs) {
         for (const Run& r : p.runs) {
             QString name = r.format.font.isEmpty() ? DefaultFont : r.format.font;
-            if (!m_fonts.contains(name))
-                m_fonts << name;
-            if (r.format.colour && colourIndex(r.format.colour) == 0)
-                m_colours.push_back(*r.format.colour);
+            if (!fonts.contains(name))
+                fonts << name;
         }
     }
+    return fonts;
+}
 
-    m_out.reserve(qsizetype(doc.paragraphs.size()) * 64 + 256);
+std::vector<Rgb> RtfEmitter::coloursOf(const RichDocument& doc) {
+    std::vector<Rgb> colours;
+    for (const Paragraph& p : doc.paragraphs)
+        for (const Run& r : p.runs)
+            if (r.format.colour &&
+                std::find(colours.begin(), colours.end(), *r.format.colour) == colours.end())
+                colours.push_back(*r.format.colour);
+    return colours;
+}
+
+void RtfEmitter::begin(QStringList fonts, std::vector<Rgb> colours) {
+    m_fonts = std::move(fonts);
+    if (!m_fonts.contains(DefaultFont))
+        m_fonts.prepend(DefaultFont);
+    m_colours = std::move(colours);
     m_out += "{\\rtf1\\ansi\\ansicpg936\\deff0\\deflang1033\\deflangfe2052{\\fonttbl";
     for (int i = 0; i < m_fonts.size(); ++i) {
         m_out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset134 ";
@@ -179,86 +206,128 @@ QByteArray Writer::write(const RichDocument& doc) {
     m_out += "\\viewkind4\\uc1\\pard";
     m_delimit = true;
 
-    // What the RTF stream says at this point, so only changes are written.
-    CharFormat now;
-    now.font = DefaultFont;
-    now.halfPoints = RtfDefaultHalfPoints;
-    Alignment alignment = Alignment::Left;
-    bool first = true;
-
-    for (const Paragraph& p : doc.paragraphs) {
-        if (p.alignment != alignment) {
-            if (!first)
-                word("\\pard");
-            switch (p.alignment) {
-            case Alignment::Left:
-                break;
-            case Alignment::Centre:
-                word("\\qc");
-                break;
-            case Alignment::Right:
-                word("\\qr");
-                break;
-            case Alignment::Justify:
-                word("\\qj");
-                break;
-            }
-            alignment = p.alignment;
-        }
-        first = false;
-        for (const Run& r : p.runs) {
-            const CharFormat& f = r.format;
-            const QString font = f.font.isEmpty() ? DefaultFont : f.font;
-            if (font != now.font) {
-                word("\\f", fontIndex(font));
-                now.font = font;
-            }
-            const int size = f.halfPoints > 0 ? f.halfPoints : RtfDefaultHalfPoints;
-            if (size != now.halfPoints) {
-                word("\\fs", size);
-                now.halfPoints = size;
-            }
-            if (f.colour != now.colour) {
-                word("\\cf", colourIndex(f.colour));
-                now.colour = f.colour;
-            }
-            if (f.bold != now.bold)
-                word(f.bold ? "\\b" : "\\b0");
-            if (f.italic != now.italic)
-                word(f.italic ? "\\i" : "\\i0");
-            if (f.underline != now.underline)
-                word(f.underline ? "\\ul" : "\\ulnone");
-            now.bold = f.bold;
-            now.italic = f.italic;
-            now.underline = f.underline;
-            text(r.text);
-        }
-        m_out += "\\par\r\n";
-        m_delimit = false;
-    }
-    m_out += "}\r\n";
-    return m_out;
+    m_now = CharFormat();
+    m_now.font = DefaultFont;
+    m_now.halfPoints = RtfDefaultHalfPoints;
+    m_alignment = Alignment::Left;
+    m_first = true;
 }
+
+void RtfEmitter::paragraph(const Paragraph& p) {
+    if (p.alignment != m_alignment) {
+        if (!m_first)
+            word("\\pard");
+        switch (p.alignment) {
+        case Alignment::Left:
+            break;
+        case Alignment::Centre:
+            word("\\qc");
+            break;
+        case Alignment::Right:
+            word("\\qr");
+            break;
+        case Alignment::Justify:
+            word("\\qj");
+            break;
+        }
+        m_alignment = p.alignment;
+    }
+    m_first = false;
+    for (const Run& r : p.runs) {
+        const CharFormat& f = r.format;
+        const QString font = f.font.isEmpty() ? DefaultFont : f.font;
+        if (font != m_now.font) {
+            word("\\f", fontIndex(font));
+            m_now.font = font;
+        }
+        const int size = f.halfPoints > 0 ? f.halfPoints : RtfDefaultHalfPoints;
+        if (size != m_now.halfPoints) {
+            word("\\fs", size);
+            m_now.halfPoints = size;
+        }
+        if (f.colour != m_now.colour) {
+            word("\\cf", colourIndex(f.colour));
+            m_now.colour = f.colour;
+        }
+        if (f.bold != m_now.bold)
+            word(f.bold ? "\\b" : "\\b0");
+        if (f.italic != m_now.italic)
+            word(f.italic ? "\\i" : "\\i0");
+        if (f.underline != m_now.underline)
+            word(f.underline ? "\\ul" : "\\ulnone");
+        m_now.bold = f.bold;
+        m_now.italic = f.italic;
+        m_now.underline = f.underline;
+        text(r.text);
+    }
+    m_out += "\\par\r\n";
+    m_delimit = false;
+}
+
+namespace {
+
+// Bytes gathered before they go to the device.
+constexpr qsizetype StreamBuffer = 64 * 1024;
 
 } // namespace
 
 QByteArray RtfWriter::toRtf(const RichDocument& doc) {
-    return Writer().write(doc);
+    RtfEmitter e;
+    e.out().reserve(qsizetype(doc.paragraphs.size()) * 64 + 256);
+    e.begin(RtfEmitter::fontsOf(doc), RtfEmitter::coloursOf(doc));
+    for (const Paragraph& p : doc.paragraphs)
+        e.paragraph(p);
+    e.end();
+    return std::move(e.out());
 }
 
 bool RtfWriter::write(const RichDocument& doc, QIODevice* device) {
     m_error.clear();
-    const QByteArray bytes = toRtf(doc);
+    RtfStreamWriter writer(device, RtfEmitter::fontsOf(doc), RtfEmitter::coloursOf(doc));
+    for (const Paragraph& p : doc.paragraphs)
+        if (!writer.writeParagraph(p))
+            break;
+    const bool ok = writer.finish();
+    m_error = writer.errorString();
+    return ok;
+}
+
+RtfStreamWriter::RtfStreamWriter(QIODevice* device, QStringList fonts, std::vector<Rgb> colours)
+    : m_device(device), m_emitter(std::make_unique<RtfEmitter>()) {
     if (!device || !device->isWritable()) {
         m_error = device ? device->errorString() : QStringLiteral("No device to write to.");
         if (m_error.isEmpty())
             m_error = QStringLiteral("The device is not open for writing.");
+        return;
+    }
+    m_emitter->begin(std::move(fonts), std::move(colours));
+}
+
+RtfStreamWriter::~RtfStreamWriter() = default;
+
+bool RtfStreamWriter::writeParagraph(const Paragraph& p) {
+    if (!m_error.isEmpty())
+        return false;
+    m_emitter->paragraph(p);
+    return m_emitter->out().size() < StreamBuffer || drain();
+}
+
+bool RtfStreamWriter::finish() {
+    if (!m_error.isEmpty())
+        return false;
+    m_emitter->end();
+    return drain();
+}
+
+bool RtfStreamWriter::drain() {
+    QByteArray& out = m_emitter->out();
+    if (m_device->write(out) != out.size()) {
+        m_error = m_device->errorString();
+        if (m_error.isEmpty())
+            m_error = QStringLiteral("The device did not take every byte.");
         return false;
     }
-    if (device->write(bytes) != bytes.size()) {
-        m_error = device->errorString();
-        return false;
-    }
+    out.clear(); // keeps its capacity for the next paragraphs
     return true;
 }
 

@@ -5,6 +5,10 @@
 #include "workspace/core/richtext.h"
 
 #include <QByteArray>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
 
 class QIODevice;
 
@@ -21,6 +25,32 @@ class RtfWriter {
     QString errorString() const { return m_error; }
 
   private:
+    QString m_error;
+};
+
+class RtfEmitter;
+
+// Writes RTF to an open device a paragraph at a time, so a large document is never
+// held as RTF at once. The tables come first, so the faces and colours the runs use
+// are named up front (a face missing from them is written as the default one).
+class RtfStreamWriter {
+  public:
+    RtfStreamWriter(QIODevice* device, QStringList fonts = {}, std::vector<Rgb> colours = {});
+    ~RtfStreamWriter();
+    RtfStreamWriter(const RtfStreamWriter&) = delete;
+    RtfStreamWriter& operator=(const RtfStreamWriter&) = delete;
+
+    // Both return false, with errorString(), once the device has refused a byte;
+    // finish() ends the document and hands the last bytes to the device.
+    bool writeParagraph(const Paragraph& p);
+    bool finish();
+    QString errorString() const { return m_error; }
+
+  private:
+    bool drain();
+
+    QIODevice* m_device;
+    std::unique_ptr<RtfEmitter> m_emitter;
     QString m_error;
 };
 

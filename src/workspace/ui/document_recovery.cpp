@@ -22,8 +22,10 @@ DocumentRecovery::DocumentRecovery(WorkspacePanel& panel, const DataRoot& root, 
                                    ModalRunner& modals, QWidget* window)
     : QObject(window), m_panel(panel), m_root(root), m_clock(clock), m_modals(modals),
       m_window(window) {
+    // The editor's signal, not its document's: loading a file gives the editor a new
+    // document.
     for (QTextEdit* doc : m_panel.documents)
-        connect(doc->document(), &QTextDocument::contentsChanged, this, &DocumentRecovery::typed);
+        connect(doc, &QTextEdit::textChanged, this, &DocumentRecovery::typed);
 }
 
 void DocumentRecovery::offer() {

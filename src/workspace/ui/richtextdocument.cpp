@@ -1,5 +1,6 @@
 #include "workspace/ui/richtextdocument.h"
 
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -87,27 +88,53 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
     QTextCursor cursor(target);
     cursor.beginEditBlock();
     bool first = true;
+    // Neighbouring runs mostly share a format: each is converted once.
+    const CharFormat* lastFormat = nullptr;
+    QTextCharFormat charFormat;
+    const QTextCharFormat noCharFormat;
     for (const Paragraph& p : doc.paragraphs) {
         QTextBlockFormat block;
         block.setAlignment(toQt(p.alignment));
         if (first)
             cursor.setBlockFormat(block);
         else
-            cursor.insertBlock(block, QTextCharFormat());
+            cursor.insertBlock(block, noCharFormat);
         first = false;
-        for (const Run& r : p.runs)
-            cursor.insertText(r.text, toQt(r.format));
+        for (const Run& r : p.runs) {
+            if (!lastFormat || !(*lastFormat == r.format)) {
+                charFormat = toQt(r.format);
+                lastFormat = &r.format;
+            }
+            cursor.insertText(r.text, charFormat);
+        }
     }
     cursor.endEditBlock();
 }
 
 void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
-    QTextDocument* target = editor->document();
-    // Built without undo records (switching undo off also empties its stacks).
-    target->setUndoRedoEnabled(false);
-    setRichDocument(target, doc);
-    target->setUndoRedoEnabled(true);
-    target->setModified(false);
+    // The content is built in a document of its own and then given to the editor:
+    // while a document is on an editor, its layout answers every inserted block, which
+    // makes filling it several times slower. The new document takes over everything
+    // the old one was set to; the old one, the editor's, goes with its content.
+    QTextDocument* old = editor->document();
+    auto* fresh = new QTextDocument(editor);
+    fresh->setDefaultFont(old->defaultFont());
+    fresh->setDefaultTextOption(old->defaultTextOption());
+    fresh->setDefaultStyleSheet(old->defaultStyleSheet());
+    fresh->setDocumentMargin(old->documentMargin());
+    fresh->setIndentWidth(old->indentWidth());
+    fresh->setUseDesignMetrics(old->useDesignMetrics());
+    fresh->setDefaultCursorMoveStyle(old->defaultCursorMoveStyle());
+    fresh->setMaximumBlockCount(old->maximumBlockCount());
+    // Built without undo records.
+    fresh->setUndoRedoEnabled(false);
+    setRichDocument(fresh, doc);
+    fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
+    fresh->setModified(false);
+    const QPointer<QTextDocument> kept(old);
+    editor->setDocument(fresh); // deletes the old one when the editor's own made it
+    if (kept && kept->parent() == editor)
+        delete kept.data();
     // A loaded file opens at its first line; the cursor left at the end would also
     // make the editor lay out the whole document to show it.
     editor->moveCursor(QTextCursor::Start);

@@ -13,7 +13,9 @@ namespace workspace {
 void setRichDocument(QTextDocument* target, const RichDocument& doc);
 
 // Loads `doc` into an editor as a file is opened: the content replaced, nothing to
-// undo, not modified, and the cursor (and so the view) at the start.
+// undo, not modified, and the cursor (and so the view) at the start. The editor gets a
+// new QTextDocument with the old one's settings: connect to the editor's signals, not
+// to its document's.
 void loadRichDocument(QTextEdit* editor, const RichDocument& doc);
 
 // The content of `source`, every run with its font, size and colour spelled out (the

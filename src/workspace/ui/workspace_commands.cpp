@@ -41,7 +41,7 @@ WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActio
     connect(a.C3, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
     connect(a.R1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
     for (int i = 0; i < 5; ++i)
-        connect(m_panel.documents[i]->document(), &QTextDocument::contentsChanged, this,
+        connect(m_panel.documents[i], &QTextEdit::textChanged, this,
                 [this, i] { m_changed[i] = true; });
 }
 

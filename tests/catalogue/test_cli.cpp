@@ -24,7 +24,7 @@ TEST(Cli, ShowPrintsTheRecordInFull) {
     EXPECT_TRUE(r.err.isEmpty());
     for (const char* line :
          {"label: 相见欢        36字\n", "name: 相见欢\n",
-          "template: ◎○◎●○△，●○△，◎●◎○、○●●○△。    ◎◎▲，◎○▲，●○△。◎●◎○、○●●○△。\n",
+          "template: ◎○◎●○△，●○△，◎●◎○、○●●○△。    ●◎▲，◎○▲，●○△。◎●◎○、○●●○△。\n",
           "explanation: 唐教坊曲名，后用为词牌。又名《秋夜月》、《上西楼》、《乌夜啼》等。"
           "双调三十六字，上阕平韵，下阕两仄韵两平韵，亦有通篇皆押平韵者。\n",
           "template file: data\\常用词谱\\04.txt\n"})

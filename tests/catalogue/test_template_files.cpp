@@ -55,6 +55,6 @@ TEST(TemplateFiles, EveryVerseRecordHasItsGbkFile) {
 TEST(TemplateFiles, StanzaBreakIsAnEmptyLine) {
     QFile f(onDisk(QStringLiteral("data\\常用词谱\\04.txt")));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    EXPECT_EQ(gbk::decode(f.readAll()), u"◎○◎●○△，●○△，◎●◎○、○●●○△。\r\n\r\n◎◎▲，◎○▲，●○△。\r\n"
+    EXPECT_EQ(gbk::decode(f.readAll()), u"◎○◎●○△，●○△，◎●◎○、○●●○△。\r\n\r\n●◎▲，◎○▲，●○△。\r\n"
                                         u"◎●◎○、○●●○△。\r\n");
 }

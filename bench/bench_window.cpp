@@ -9,6 +9,7 @@
 #include "app/ui/TForm1.h"
 #include "app/ui/fonts.h"
 #include "base/core/data_root.h"
+#include "reference_window.h"
 #include "sample_document.h"
 #include "skin/ui/skinned.h"
 #include "support/app_fixture.h"
@@ -18,7 +19,6 @@
 
 #include <QApplication>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
@@ -93,12 +93,7 @@ BENCHMARK(BM_MainWindowFirstPaint)->Unit(benchmark::kMillisecond);
 void BM_ReferenceWindowFirstPaint(benchmark::State& state) {
     for (auto _ : state) {
         QMainWindow window;
-        window.resize(843, 611);
-        window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("退出"));
-        auto* edit = new QTextEdit(&window);
-        edit->setFont(skin::songFont(12));
-        edit->setPlainText(QStringLiteral("寒蝉凄切，对长亭晚，骤雨初歇。"));
-        window.setCentralWidget(edit);
+        bench::buildReferenceWindow(window);
         window.show();
         benchmark::DoNotOptimize(window.grab());
     }

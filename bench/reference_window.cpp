@@ -4,15 +4,13 @@
 //
 //   reference_window APPFOLDER   (the folder whose fonts.conf the program reads)
 
+#include "reference_window.h"
 #include "app/ui/fonts.h"
-#include "skin/ui/skinned.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QMainWindow>
-#include <QMenuBar>
 #include <QShortcut>
-#include <QTextEdit>
 
 int main(int argc, char** argv) {
     useShippedFontAliases(argc > 1 ? QString::fromLocal8Bit(argv[1])
@@ -21,12 +19,7 @@ int main(int argc, char** argv) {
     addFontSubstitutions();
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("reference"));
-    window.resize(843, 611);
-    window.menuBar()->addMenu(QStringLiteral("文件"))->addAction(QStringLiteral("退出"));
-    auto* edit = new QTextEdit(&window);
-    edit->setFont(skin::songFont(12));
-    edit->setPlainText(QStringLiteral("寒蝉凄切，对长亭晚，骤雨初歇。"));
-    window.setCentralWidget(edit);
+    bench::buildReferenceWindow(window);
     new QShortcut(QKeySequence(Qt::Key_Escape), &window, [&window] { window.close(); });
     window.show();
     return app.exec();

@@ -518,11 +518,11 @@ TEST(MainWindow, StartUpRemovesTemporariesThatAKilledWriteLeft) {
         const char* name;
         bool stale;
     } cases[] = {
-        {"save/mq1.rtf.tSlQZK", true},      {"save/MQ5.DAT.qWeRtY", true},
-        {"user.dat.AbCdEf", true},          {"save/mq3.rtf.orig.1.xYzAbC", true},
-        {"Mqini.ini.KlmNop", true},         {"user.dat.backup", false},
-        {"user.dat.Backup", false},         {"save/notes.rtf.tSlQZK", false},
-        {"save/mq1.rtf.tSlQZK.txt", false},
+        {"save/mq1.rtf.tSlQZK", true},        {"save/MQ5.DAT.qWeRtY", true},
+        {"save/mqrecover.dat.pQrStU", true},  {"user.dat.AbCdEf", true},
+        {"save/mq3.rtf.orig.1.xYzAbC", true}, {"Mqini.ini.KlmNop", true},
+        {"user.dat.backup", false},           {"user.dat.Backup", false},
+        {"save/notes.rtf.tSlQZK", false},     {"save/mq1.rtf.tSlQZK.txt", false},
     };
     for (const auto& c : cases)
         app.tree.put(c.name, "x");

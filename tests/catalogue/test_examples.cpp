@@ -325,6 +325,32 @@ QMultiHash<QString, Source> loadCi() {
     return byText;
 }
 
+// A poem of 全唐诗 in simplified characters.
+struct TangPoem {
+    QString text, title, author;
+};
+
+// The poems of 全唐诗 whose text has one of `lengths` Han characters; only those are
+// converted, which keeps the reading short.
+std::vector<TangPoem> tangPoems(const QSet<int>& lengths) {
+    const opencc::SimpleConverter t2s("t2s.json");
+    auto simplified = [&](const std::string& s) { return QString::fromStdString(t2s.Convert(s)); };
+    const QDir tang(datasetDir() + QStringLiteral("/quantangshi"));
+    std::vector<TangPoem> poems;
+    for (const auto& name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
+        for (const auto& poem : readJson(tang.filePath(name))) {
+            std::string text;
+            for (const auto& para : poem["paragraphs"])
+                text += para.get<std::string>();
+            if (!lengths.contains(hanCount(QString::fromStdString(text))))
+                continue;
+            poems.push_back({simplified(text), simplified(poem.value("title", std::string())),
+                             simplified(poem.value("author", std::string()))});
+        }
+    }
+    return poems;
+}
+
 } // namespace
 
 // A rhyme-change or repeat note added to a quoted poem: （换仄韵）, （换前平韵）,
@@ -463,25 +489,10 @@ TEST(ExamplesContent, CiQuotedVerbatimFromTheDataset) {
         QSet<int> lengths;
         for (const auto& w : unmatched)
             lengths.insert(hanCount(w.text));
-        const opencc::SimpleConverter t2s("t2s.json");
-        auto simplified = [&](const std::string& s) {
-            return QString::fromStdString(t2s.Convert(s));
-        };
-        const QDir tang(datasetDir() + QStringLiteral("/quantangshi"));
         QMultiHash<QString, Source> tangCi;
-        for (const auto& name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-            for (const auto& poem : readJson(tang.filePath(name))) {
-                std::string text;
-                for (const auto& para : poem["paragraphs"])
-                    text += para.get<std::string>();
-                if (!lengths.contains(hanCount(QString::fromStdString(text))))
-                    continue;
-                tangCi.insert(standardForms(simplified(text)),
-                              {simplified(poem.value("author", std::string())),
-                               simplified(poem.value("title", std::string()))
-                                   .split(QLatin1Char(' '), Qt::SkipEmptyParts)});
-            }
-        }
+        for (const TangPoem& poem : tangPoems(lengths))
+            tangCi.insert(standardForms(poem.text),
+                          {poem.author, poem.title.split(QLatin1Char(' '), Qt::SkipEmptyParts)});
         for (const auto& w : unmatched) {
             bool found = false;
             for (auto it = tangCi.constFind(w.text); it != tangCi.constEnd() && it.key() == w.text;
@@ -518,23 +529,11 @@ TEST(ExamplesContent, VerseQuotedVerbatimFromTheDataset) {
         wanted.insert({standardForms(p.body), p.heading, p.poet});
         lengths.insert(hanCount(p.body));
     }
-    // Only poems of the right length need converting.
-    const opencc::SimpleConverter t2s("t2s.json");
-    auto simplified = [&](const std::string& s) { return QString::fromStdString(t2s.Convert(s)); };
     std::set<std::tuple<QString, QString, QString>> present;
-    for (const auto& name : tang.entryList({QStringLiteral("poet.tang.*.json")}, QDir::Files)) {
-        for (const auto& poem : readJson(tang.filePath(name))) {
-            std::string text;
-            for (const auto& para : poem["paragraphs"])
-                text += para.get<std::string>();
-            if (!lengths.contains(hanCount(QString::fromStdString(text))))
-                continue;
-            const auto key = std::make_tuple(standardForms(simplified(text)),
-                                             simplified(poem.value("title", std::string())),
-                                             simplified(poem.value("author", std::string())));
-            if (wanted.count(key))
-                present.insert(key);
-        }
+    for (const TangPoem& poem : tangPoems(lengths)) {
+        const auto key = std::make_tuple(standardForms(poem.text), poem.title, poem.author);
+        if (wanted.count(key))
+            present.insert(key);
     }
     for (const auto& w : wanted) {
         EXPECT_TRUE(present.count(w))

@@ -42,6 +42,18 @@ QString readUtf8(const QString& path) {
     return QString::fromUtf8(f.readAll());
 }
 
+// Each line of a list file that is neither empty nor a "#" comment, with its number.
+template <typename Take> void forEachListLine(const QString& path, Take take) {
+    const QStringList lines = readUtf8(path).split(u'\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        QString line = lines[i];
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            take(line, i + 1);
+    }
+}
+
 using Record = QHash<QString, QString>;
 struct ParsedRecord {
     Record fields;
@@ -117,22 +129,17 @@ CharMap readVariantChars(const QString& examplesDir) {
     CharMap map;
     if (!QFile::exists(path))
         return map;
-    const QStringList lines = readUtf8(path).split(u'\n');
-    for (int i = 0; i < lines.size(); ++i) {
-        QString line = lines[i];
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-        if (line.isEmpty() || line.startsWith(u'#'))
-            continue;
+    forEachListLine(path, [&](const QString& line, int number) {
         const QStringList f = line.split(u'\t');
         if (f.size() != 3 || f[0].size() != 1 || f[1].size() != 1 || f[2].trimmed().isEmpty() ||
             f[0] == f[1])
-            fail(path,
-                 QStringLiteral("line %1: expected variant, standard form and sources").arg(i + 1));
+            fail(
+                path,
+                QStringLiteral("line %1: expected variant, standard form and sources").arg(number));
         if (map.contains(f[0][0]))
-            fail(path, QStringLiteral("line %1: %2 listed twice").arg(i + 1).arg(f[0]));
+            fail(path, QStringLiteral("line %1: %2 listed twice").arg(number).arg(f[0]));
         map.insert(f[0][0], f[1][0]);
-    }
+    });
     return map;
 }
 
@@ -315,24 +322,18 @@ int run(const QStringList& args) {
         const QString path = dataDir + QStringLiteral("/search-keys.txt");
         out << "const RawSearchRow kSearchRows[] = {\n";
         int count = 0;
-        const QStringList lines = readUtf8(path).split(u'\n');
-        for (int i = 0; i < lines.size(); ++i) {
-            QString line = lines[i];
-            if (line.endsWith(u'\r'))
-                line.chop(1);
-            if (line.isEmpty() || line.startsWith(u'#'))
-                continue;
+        forEachListLine(path, [&](const QString& line, int number) {
             const qsizetype colon = line.indexOf(QStringLiteral(": "));
             if (colon <= 0)
-                fail(path, QStringLiteral("line %1: expected \"target: key、key\"").arg(i + 1));
+                fail(path, QStringLiteral("line %1: expected \"target: key、key\"").arg(number));
             const QString target = line.left(colon);
             if (!names.contains(target))
                 fail(path,
-                     QStringLiteral("line %1: no pattern is named %2").arg(i + 1).arg(target));
+                     QStringLiteral("line %1: no pattern is named %2").arg(number).arg(target));
             out << "    {" << codegen::literal(target) << ", "
                 << codegen::literal(line.mid(colon + 2)) << "},\n";
             ++count;
-        }
+        });
         out << "};\nconst int kSearchRowCount = " << count << ";\n\n";
     }
     out << "} // namespace catalogue::data\n";

@@ -422,7 +422,7 @@ void TForm1::showSplash() {
 void TForm1::removeStaleTemporaries() {
     m_settings.removeStaleTemporaries();
     QStringList written = {FavouritesPanels::namesFile(), KnowledgePanels::paneFile(),
-                           PatternDisplay::templateViewFile()};
+                           PatternDisplay::templateViewFile(), DocumentRecovery::path()};
     for (int n = 1; n <= 5; ++n)
         written << WorkspaceCommands::storePath(n) << WorkspaceCommands::copyPath(n);
     m_context.root.removeStaleTemporaries(written);

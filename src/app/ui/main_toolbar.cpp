@@ -1,33 +1,13 @@
 #include "app/ui/main_toolbar.h"
 
+#include "skin/ui/pictures.h"
+
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QPainter>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
-
-namespace {
-
-// The buttons' pictures: one character in a coloured square.
-QIcon glyphIcon(const QString& glyph, QColor colour) {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(140));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-    QFont f(QStringLiteral("黑体"));
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 32, 31), Qt::AlignCenter, glyph);
-    return QIcon(pm);
-}
-
-} // namespace
 
 MainToolBar buildMainToolBar(QMainWindow* window) {
     MainToolBar t;
@@ -59,7 +39,7 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
     for (const ButtonLook& s : looks) {
         auto* b = new QToolButton(t.ToolBar1);
         b->setObjectName(QStringLiteral("ToolButton%1").arg(++n));
-        b->setIcon(glyphIcon(QString::fromUtf8(s.glyph), s.colour));
+        b->setIcon(skin::pictures::glyphIcon(QString::fromUtf8(s.glyph), s.colour));
         b->setIconSize(QSize(32, 32));
         b->setFixedSize(48, 42);
         b->setAutoRaise(true);

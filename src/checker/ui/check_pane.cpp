@@ -1,6 +1,7 @@
 #include "checker/ui/check_pane.h"
 
 #include "checker/core/checker_data.h"
+#include "skin/ui/pictures.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>
@@ -11,7 +12,6 @@
 #include <QLayout>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -271,28 +271,6 @@ void CheckPane::openTunePoems() {
     w->show();
 }
 
-namespace {
-
-// The tool-bar picture, in the look of the other buttons: one character in a square.
-QIcon checkIcon() {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor colour(0xa0, 0x30, 0x30);
-    p.setBrush(colour);
-    p.setPen(colour.darker(140));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-    QFont f(QStringLiteral("黑体"));
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 32, 31), Qt::AlignCenter, QStringLiteral("律"));
-    return QIcon(pm);
-}
-
-} // namespace
-
 CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayout* row,
                             QMenu* editMenu, QToolBar* toolBar, QWidget* patternStrip) {
     auto* pane = new CheckPane(std::move(sources), dataDir);
@@ -323,7 +301,8 @@ CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayou
         auto* b = new QToolButton(toolBar);
         b->setObjectName(QStringLiteral("checkButton"));
         b->setDefaultAction(pane->action());
-        b->setIcon(checkIcon());
+        // The tool-bar picture, in the look of the other buttons.
+        b->setIcon(skin::pictures::glyphIcon(QStringLiteral("律"), QColor(0xa0, 0x30, 0x30)));
         b->setIconSize(QSize(32, 32));
         b->setFixedSize(48, 42);
         b->setAutoRaise(true);

@@ -1,33 +1,33 @@
 #include "favourites/ui/add_favourite_window.h"
 
 #include "base/ui/modals.h"
-#include "favourites/ui/dialog_parts.h"
+#include "skin/ui/dialog_parts.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using namespace favourites;
-
 TForm4::TForm4(ModalRunner& modals, Commit commit, QWidget* parent)
     : QDialog(parent), m_modals(modals), m_commit(std::move(commit)) {
-    frameDialog(this, QStringLiteral("Form4"), QSize(317, 451));
-    dialogLabel(this, QStringLiteral("添加个人收藏 >>"), {24, 48}, true);
-    dialogLabel(this, QStringLiteral("词牌名"), {30, 73});
+    skin::frameDialog(this, QStringLiteral("Form4"), QSize(317, 451), true);
+    skin::dialogLabel(this, QStringLiteral("添加个人收藏 >>"), {24, 48}, true);
+    skin::dialogLabel(this, QStringLiteral("词牌名"), {30, 73});
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setGeometry(32, 86, 249, 22);
-    dialogLabel(this, QStringLiteral("诗词例句"), {30, 113});
+    skin::dialogLabel(this, QStringLiteral("诗词例句"), {30, 113});
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(32, 128, 249, 105);
-    dialogLabel(this, QStringLiteral("词谱"), {30, 241});
+    skin::dialogLabel(this, QStringLiteral("词谱"), {30, 241});
     Memo2 = new QPlainTextEdit(this);
     Memo2->setObjectName(QStringLiteral("Memo2"));
     Memo2->setGeometry(32, 256, 249, 121);
-    skButton1 = dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("添加"), {128, 392});
-    skButton2 = dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("退出"), {216, 392});
+    skButton1 =
+        skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("添加"), {128, 392});
+    skButton2 =
+        skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("退出"), {216, 392});
     setTabOrder(Edit1, Memo1);
     setTabOrder(Memo1, Memo2);
     setTabOrder(Memo2, skButton1);

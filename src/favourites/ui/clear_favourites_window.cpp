@@ -1,17 +1,17 @@
 #include "favourites/ui/clear_favourites_window.h"
 
-#include "favourites/ui/dialog_parts.h"
+#include "skin/ui/dialog_parts.h"
 
 #include <QPushButton>
 
-using namespace favourites;
-
 TForm10::TForm10(QWidget* parent) : QDialog(parent) {
-    frameDialog(this, QStringLiteral("Form10"), QSize(270, 257));
-    dialogLabel(this, QStringLiteral("您的个人收藏将全部被删"), {64, 72});
-    dialogLabel(this, QStringLiteral("除，请考虑清楚方可执行！"), {32, 96});
-    skButton1 = dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("确定"), {160, 160});
-    skButton2 = dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {160, 200});
+    skin::frameDialog(this, QStringLiteral("Form10"), QSize(270, 257), true);
+    skin::dialogLabel(this, QStringLiteral("您的个人收藏将全部被删"), {64, 72});
+    skin::dialogLabel(this, QStringLiteral("除，请考虑清楚方可执行！"), {32, 96});
+    skButton1 =
+        skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("确定"), {160, 160});
+    skButton2 =
+        skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {160, 200});
     setTabOrder(skButton2, skButton1);
     skButton2->setFocus();
     connect(skButton1, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,16 +1,14 @@
 #include "favourites/ui/edit_favourites_window.h"
 
-#include "favourites/ui/dialog_parts.h"
+#include "skin/ui/dialog_parts.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-using namespace favourites;
-
 TForm11::TForm11(const QString& text, Commit commit, QWidget* parent)
     : QDialog(parent), m_commit(std::move(commit)) {
-    frameDialog(this, QStringLiteral("Form11"), QSize(300, 425));
-    dialogLabel(this, QStringLiteral("修改我的收藏列表 >>"), {24, 56}, true);
+    skin::frameDialog(this, QStringLiteral("Form11"), QSize(300, 425), true);
+    skin::dialogLabel(this, QStringLiteral("修改我的收藏列表 >>"), {24, 56}, true);
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setStatusTip(QStringLiteral("NO.1编辑区"));
@@ -19,8 +17,10 @@ TForm11::TForm11(const QString& text, Commit commit, QWidget* parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo1->setPlainText(text);
-    skButton1 = dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("确定"), {112, 360});
-    skButton2 = dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {200, 360});
+    skButton1 =
+        skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("确定"), {112, 360});
+    skButton2 =
+        skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {200, 360});
     connect(skButton1, &QPushButton::clicked, this, [this] {
         if (m_commit(Memo1->toPlainText()))
             accept();

@@ -1,6 +1,7 @@
 #include "library/ui/TReferenceForm.h"
 
 #include "base/ui/modals.h"
+#include "library/ui/reading_window.h"
 #include "skin/ui/skinned.h"
 
 #include <QCloseEvent>
@@ -8,33 +9,18 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include <tuple>
+
 TReferenceForm::TReferenceForm(const QString& title, TopicSource source, const QStringList& items,
                                DataRoot root, ModalRunner& modals, QWidget* parent)
     : QWidget(parent, Qt::Window), m_source(std::move(source)), m_root(std::move(root)),
       m_modals(modals) {
-    setWindowTitle(title);
-    resize(700, 470);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-
-    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), this);
-    skSideChannel1->open(true); // shown open with the window, not sliding in
-    skSideChannel1->setStayOn(true);
-    skSideChannel1->setFixedWidth(190);
-    auto* channelLayout = new QVBoxLayout(skSideChannel1);
-    channelLayout->setContentsMargins(0, 0, 0, 0);
-    skPanel1 = new TskPanel(QStringLiteral("skPanel1"), skSideChannel1, QStringLiteral("列表"));
-    ListBox1 = skin::makeListBox(QStringLiteral("ListBox1"), skPanel1);
-    ListBox1->setFont(skin::songFont(14));
-    skPanel1->body()->addWidget(ListBox1);
-    channelLayout->addWidget(skPanel1);
+    QHBoxLayout* row = reading::windowRow(this, title, QSize(700, 470));
+    skSideChannel1 = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 190);
+    std::tie(skPanel1, ListBox1) = reading::listPanel(skSideChannel1, QStringLiteral("列表"));
     row->addWidget(skSideChannel1);
-
-    skPanel2 = new TskPanel(QStringLiteral("skPanel2"), this, QStringLiteral("内容"));
-    Memo1 = skin::makeMemo(QStringLiteral("Memo1"), skPanel2, true);
-    Memo1->setFont(skin::songFont(14));
-    skPanel2->body()->addWidget(Memo1);
+    std::tie(skPanel2, Memo1) = reading::textPanel(QStringLiteral("skPanel2"), this,
+                                                   QStringLiteral("内容"), QStringLiteral("Memo1"));
     row->addWidget(skPanel2, 1);
 
     if (!items.isEmpty())

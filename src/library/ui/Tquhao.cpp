@@ -1,5 +1,6 @@
 #include "library/ui/Tquhao.h"
 
+#include "library/ui/reading_window.h"
 #include "skin/ui/skinned.h"
 
 #include <QCloseEvent>
@@ -8,26 +9,14 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
+#include <tuple>
+
 TCodeTableForm::TCodeTableForm(const QString& title, const QString& blocksCaption,
                                const QList<CodeRegion>& regions, bool scrollBars, QWidget* parent)
     : QWidget(parent, Qt::Window) {
-    setWindowTitle(title);
-    resize(630, 485);
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-
-    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), this);
-    skSideChannel1->open(true); // shown open with the window, not sliding in
-    skSideChannel1->setStayOn(true);
-    skSideChannel1->setFixedWidth(170);
-    auto* channelLayout = new QVBoxLayout(skSideChannel1);
-    channelLayout->setContentsMargins(0, 0, 0, 0);
-    skPanel1 = new TskPanel(QStringLiteral("skPanel1"), skSideChannel1, QStringLiteral("地区"));
-    ListBox1 = skin::makeListBox(QStringLiteral("ListBox1"), skPanel1);
-    ListBox1->setFont(skin::songFont(14));
-    skPanel1->body()->addWidget(ListBox1);
-    channelLayout->addWidget(skPanel1);
+    QHBoxLayout* row = reading::windowRow(this, title, QSize(630, 485));
+    skSideChannel1 = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 170);
+    std::tie(skPanel1, ListBox1) = reading::listPanel(skSideChannel1, QStringLiteral("地区"));
     row->addWidget(skSideChannel1);
 
     skPanel2 = new TskPanel(QStringLiteral("skPanel2"), this, blocksCaption);

@@ -3,11 +3,10 @@
 #include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
-#include "skin/ui/look.h"
+#include "skin/ui/dialog_parts.h"
 #include "workspace/core/lock_keys.h"
 #include "workspace/core/password.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -15,28 +14,6 @@ namespace {
 
 const QString kTemp = QString::fromLatin1(lock::kSection);
 const QString kWord = QString::fromLatin1(lock::kPasswordKey);
-
-void frame(QDialog* d, const QString& name, QSize client) {
-    d->setObjectName(name);
-    d->setWindowTitle(QStringLiteral("Lyrevane"));
-    d->setFixedSize(client);
-    d->setModal(true);
-}
-
-QLabel* label(QWidget* parent, const QString& text, QPoint at, bool heading = false) {
-    auto* l = new QLabel(text, parent);
-    if (heading) {
-        QFont f = l->font();
-        f.setPixelSize(16);
-        f.setBold(true);
-        f.setItalic(true);
-        l->setFont(f);
-        skin::setRole(l, skin::Role::Heading);
-    }
-    l->move(at);
-    l->adjustSize();
-    return l;
-}
 
 } // namespace
 
@@ -49,14 +26,6 @@ QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at) {
     e->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
     e->setGeometry(at);
     return e;
-}
-
-QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false); // Enter is handled by the fields
-    b->setGeometry(QRect(at, QSize(80, 27)));
-    return b;
 }
 
 bool checkPassword(SettingsFile& settings, const QString& typed) {
@@ -76,15 +45,16 @@ bool checkPassword(SettingsFile& settings, const QString& typed) {
 
 } // namespace workspace
 
-using workspace::dialogButton;
+using skin::dialogButton;
+using skin::dialogLabel;
 using workspace::maskedField;
 
 TForm6::TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_modals(modals) {
-    frame(this, QStringLiteral("Form6"), QSize(337, 261));
-    label(this, QStringLiteral("密码保护"), {31, 64}, true);
-    label(this, QStringLiteral("密码"), {56, 107});
-    label(this, QStringLiteral("确认"), {56, 139});
+    skin::frameDialog(this, QStringLiteral("Form6"), QSize(337, 261));
+    dialogLabel(this, QStringLiteral("密码保护"), {31, 64}, true);
+    dialogLabel(this, QStringLiteral("密码"), {56, 107});
+    dialogLabel(this, QStringLiteral("确认"), {56, 139});
     Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(88, 104, 177, 20));
     Edit2 = maskedField(this, QStringLiteral("Edit2"), QRect(88, 136, 177, 20));
     Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 192});
@@ -116,8 +86,8 @@ void TForm6::confirm() {
 PasswordAsk::PasswordAsk(const Layout& l, SettingsFile& settings, ModalRunner& modals,
                          QWidget* parent)
     : QDialog(parent), m_settings(settings), m_modals(modals) {
-    frame(this, QString::fromLatin1(l.name), l.client);
-    label(this, QString::fromUtf8(l.prompt), l.promptAt, l.heading);
+    skin::frameDialog(this, QString::fromLatin1(l.name), l.client);
+    dialogLabel(this, QString::fromUtf8(l.prompt), l.promptAt, l.heading);
     Edit1 = maskedField(this, QStringLiteral("Edit1"), l.field);
     Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"),
                            {l.confirmLeft, l.buttonsTop});

@@ -13,7 +13,6 @@ class SettingsFile;
 namespace workspace {
 // A masked field showing each typed character as "*"; Enter moves on as described.
 QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at);
-QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at);
 } // namespace workspace
 
 class TForm6 : public QDialog {

@@ -1,4 +1,6 @@
-#include "favourites/ui/dialog_parts.h"
+#include "skin/ui/dialog_parts.h"
+
+#include "skin/ui/look.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -6,13 +8,15 @@
 #include <QPushButton>
 #include <QScreen>
 
-namespace favourites {
+namespace skin {
 
-void frameDialog(QDialog* d, const QString& name, QSize client) {
+void frameDialog(QDialog* d, const QString& name, QSize client, bool centred) {
     d->setObjectName(name);
     d->setWindowTitle(QStringLiteral("Lyrevane"));
     d->setFixedSize(client);
     d->setModal(true);
+    if (!centred)
+        return;
     if (QScreen* screen = QGuiApplication::primaryScreen())
         d->move(screen->availableGeometry().center() - d->rect().center());
 }
@@ -25,9 +29,7 @@ QLabel* dialogLabel(QWidget* parent, const QString& text, QPoint at, bool headin
         f.setBold(true);
         f.setItalic(true);
         l->setFont(f);
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, QColor(0, 128, 192));
-        l->setPalette(p);
+        setRole(l, Role::Heading);
     }
     l->move(at);
     l->adjustSize();
@@ -37,9 +39,9 @@ QLabel* dialogLabel(QWidget* parent, const QString& text, QPoint at, bool headin
 QPushButton* dialogButton(QWidget* parent, const QString& name, const QString& caption, QPoint at) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false); // Enter belongs to the fields
+    b->setAutoDefault(false);
     b->setGeometry(QRect(at, QSize(80, 27)));
     return b;
 }
 
-} // namespace favourites
+} // namespace skin

@@ -181,6 +181,7 @@ std::span<const Key> mainWindowKeys() {
 std::span<const OtherKey> otherKeys() {
     static const OtherKey keys[] = {
         {kGuideSection, kGuideVisible, "the start-up notice"},
+        {kThemeFileSection, kThemeFileKey, "the appearance commands"},
         {lock::kSection, lock::kPasswordKey, "the password windows"},
         {lock::kSection, lock::kMarkerKey, "the password prompt and start-up"},
         {favourites::kTitleSection, "1, 2, …", "the favourites"},

@@ -55,6 +55,11 @@ std::span<const Key> mainWindowKeys();
 inline constexpr char kGuideSection[] = "guide";
 inline constexpr char kGuideVisible[] = "visible";
 
+// [temp] themefile: the theme file chosen through 界面 ▸ 主题文件…; the appearance
+// commands read and write it.
+inline constexpr char kThemeFileSection[] = "temp";
+inline constexpr char kThemeFileKey[] = "themefile";
+
 // A key outside the table: one window or operation reads or writes it while the
 // program runs. Its owner spells it through a named constant; this list gathers them.
 struct OtherKey {

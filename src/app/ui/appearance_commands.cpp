@@ -1,5 +1,6 @@
 #include "app/ui/appearance_commands.h"
 
+#include "app/core/settings_keys.h"
 #include "app/ui/main_actions.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
@@ -76,8 +77,8 @@ AppearanceCommands::AppearanceCommands(QMainWindow* window, const MainActions& a
 // ---- Styles -------------------------------------------------------------------
 
 void AppearanceCommands::reapplySkin() {
-    const QString path =
-        m_settings.readString(QString::fromLatin1(kThemeSection), QString::fromLatin1(kThemeKey));
+    const QString path = m_settings.readString(QString::fromLatin1(settings::kThemeFileSection),
+                                               QString::fromLatin1(settings::kThemeFileKey));
     if (!path.isEmpty())
         m_theme->setThemeFile(path); // a missing file loads nothing: DeepBlue stands in
     for (QAction* item : m_actions.skinsInRestoreOrder()) {
@@ -127,8 +128,8 @@ void AppearanceCommands::chooseThemeFile() {
         return;
     }
     runGuarded(m_modals, m_window, [&] {
-        m_settings.writeString(QString::fromLatin1(kThemeSection), QString::fromLatin1(kThemeKey),
-                               path);
+        m_settings.writeString(QString::fromLatin1(settings::kThemeFileSection),
+                               QString::fromLatin1(settings::kThemeFileKey), path);
     });
     for (QAction* other : m_actions.skinsInRestoreOrder())
         other->setChecked(false);

@@ -38,8 +38,6 @@ class AppearanceCommands : public QObject {
     TskFileTheme* fileTheme() const { return m_theme; }
 
     // The settings key that remembers the theme file.
-    static constexpr const char* kThemeSection = "temp";
-    static constexpr const char* kThemeKey = "themefile";
 
   private:
     void chooseSkin(QAction* item);

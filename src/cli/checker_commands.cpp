@@ -3,6 +3,7 @@
 #include "base/core/gbk.h"
 #include "checker/core/checker_data.h"
 #include "cli/command.h"
+#include "cli/input.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -92,12 +93,10 @@ int check(const QStringList& argsIn, Io& io) {
         io.err << "lyrevane-cli: no pattern '" << args[0] << "'\n";
         return BadUsage;
     }
-    QFile file(args[1]);
-    if (!file.open(QIODevice::ReadOnly)) {
-        io.err << "lyrevane-cli: Cannot open file " << args[1] << '\n';
+    QByteArray bytes;
+    if (!readInput(args[1], rawArgument(args[1], io), &bytes, io))
         return BadUsage;
-    }
-    const QString text = gbk::decodeTextFile(file.readAll());
+    const QString text = gbk::decodeTextFile(bytes);
     const CheckerData& data = checkerData(dataDir());
     const Standard used = standard.value_or(defaultStandard(*pattern));
     const Result r = Checker(data.lexicon, data.precedent)

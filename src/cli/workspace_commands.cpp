@@ -1,47 +1,16 @@
 #include "base/core/gbk.h"
 #include "cli/command.h"
+#include "cli/input.h"
 
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 
 #include <QFile>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace cli {
 
 namespace {
-
-// Reads FILE, or standard input for "-"; on failure says so on standard error. The file
-// is opened by the name's bytes as passed, which need not be UTF-8.
-bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io) {
-    QFile file;
-    bool opened = false;
-    QString why;
-    if (name == QLatin1String("-")) {
-        opened = file.open(stdin, QIODevice::ReadOnly);
-        why = file.errorString();
-    } else {
-        int fd = ::open(rawName.constData(), O_RDONLY | O_CLOEXEC);
-        struct stat st {};
-        if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
-            ::close(fd);
-            fd = -1;
-            errno = EISDIR;
-        }
-        why = QString::fromLocal8Bit(std::strerror(errno));
-        opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
-    }
-    if (!opened) {
-        io.err << "lyrevane-cli: cannot open " << name << ": " << why << '\n';
-        return false;
-    }
-    *bytes = file.readAll();
-    return true;
-}
 
 // Standard output as bytes: the converters write their output a piece at a time
 // straight to the device under the text stream, so that a large file is never held

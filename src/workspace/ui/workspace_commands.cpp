@@ -66,7 +66,8 @@ QString WorkspaceCommands::load(int n) {
     m_unread.remove(n);
     workspace::RtfReader reader;
     const bool whole = reader.read(bytes);
-    replaceContent(n, reader.document());
+    // Loading is not an edit: undo must never bring back the empty document.
+    workspace::loadRichDocument(m_panel.documents[n - 1], reader.document());
     // What was read in part differs from the file, which is written back at shutdown.
     m_changed[n - 1] = !whole;
     m_storedFont[n - 1] = m_panel.documents[n - 1]->document()->defaultFont();
@@ -93,11 +94,6 @@ QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
     m_panel.documents[n - 1]->document()->setModified(false);
     return QStringLiteral("文件 %1 在启动时无法读取，已原样保留；本次在“%2”中输入的文字另存为 %3。")
         .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
-}
-
-void WorkspaceCommands::replaceContent(int n, const workspace::RichDocument& content) {
-    // Loading is not an edit: undo must never bring back the empty document.
-    workspace::loadRichDocument(m_panel.documents[n - 1], content);
 }
 
 QByteArray WorkspaceCommands::rtfOf(int n) const {

@@ -62,7 +62,6 @@ class WorkspaceCommands : public QObject {
 
   private:
     QByteArray rtfOf(int n) const;
-    void replaceContent(int n, const workspace::RichDocument& content);
 
     QSet<int> m_unread; // documents whose store file could not be read
     WorkspacePanel& m_panel;

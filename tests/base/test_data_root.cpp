@@ -72,6 +72,23 @@ TEST(DataRoot, MissingFilesAndFoldersGiveTheProgramsMessages) {
     EXPECT_FALSE(tree.exists("save")) << "nothing is created by a failed write or a read";
 }
 
+TEST(ErrorBox, AddsTheFullStopAMessageLacks) {
+    const struct {
+        const char* message;
+        const char* shown;
+    } cases[] = {
+        {"Cannot open file user.dat", "Cannot open file user.dat."},
+        {"No MCI device open.", "No MCI device open."},
+        {"找不到音色库，音乐不能播放", "找不到音色库，音乐不能播放。"},
+        {"文件已损坏。", "文件已损坏。"},
+        {"密码输入不正确！", "密码输入不正确！"},
+        {"Cannot open file data\\常用词谱\\05.txt", "Cannot open file data\\常用词谱\\05.txt."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(errorBoxText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown))
+            << c.message;
+}
+
 TEST(DataRoot, WritesTextAndListsWithCrLf) {
     TempTree tree;
     DataRoot root(tree.path());

@@ -23,10 +23,12 @@ class AppError {
     QString m_message;
 };
 
-// The message as the error box shows it: with a full stop added when it has none (a
-// Chinese message brings its own).
+// The message as the error box shows it, with a full stop added when it has none: a
+// Chinese message takes the Chinese full stop, and its own ！ or ？ already ends it.
 inline QString errorBoxText(const QString& message) {
-    return message.endsWith(QLatin1Char('.')) || message.endsWith(QChar(0x3002))
-               ? message
-               : message + QLatin1Char('.');
+    static const QString kEnds = QStringLiteral(".!?\u3002\uff01\uff1f");
+    if (message.isEmpty() || kEnds.contains(message.back()))
+        return message;
+    const bool chinese = message.front().unicode() >= 0x2e80;
+    return message + (chinese ? QChar(0x3002) : QLatin1Char('.'));
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cstdlib>
 #include <fluidsynth.h>
 #include <gtest/gtest.h>
@@ -135,6 +136,9 @@ TEST(MusicNotation, SlipsInTheCopyingAreCaught) {
         {"c'4 <c' e'", "unclosed chord"},
         {"c'8*2/3 d' e' f'2 | g'2.", ""}, // a triplet fills one beat
         {"c'8*3/7 d'", "scaled length"},
+        {"c'4 d' e' |\ntime 2/4\nf'4 g' | a'2", ""}, // one bar of two beats
+        {"c'4 d' e' |\ntime 2/4\nf'2. | a'2", "bar 2 of voice v lasts"},
+        {"c'4 d'\ntime 2/4\ne'4 | f'2", "must follow a bar line"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.music);
@@ -148,6 +152,21 @@ TEST(MusicNotation, SlipsInTheCopyingAreCaught) {
     }
     EXPECT_THROW(music::parse(head + "c'2. | d'2.\nvoice w\nc'2.\n"), music::NotationError)
         << "voices must end together";
+    EXPECT_THROW(music::parse(head + "c'2. |\ntime 2/4\nd'2 | e'2.\nvoice w\nc'2. | d'2. | e'2\n"),
+                 music::NotationError)
+        << "voices must change time together";
+}
+
+TEST(MusicNotation, AChangeOfTimeReachesTheMidiFile) {
+    const music::Piece p = music::parse("title t\ntempo 60\ntime 4/4\nvoice v\nc'1 |\n"
+                                        "time 5/4\nd'1 r4 |\ntime 4/4\ne'1\n");
+    const std::vector<music::Meter> expected = {{4 * music::kTicksPerQuarter, 5, 4},
+                                                {9 * music::kTicksPerQuarter, 4, 4}};
+    EXPECT_EQ(p.meterChanges, expected);
+    EXPECT_DOUBLE_EQ(p.seconds(), 13.0);
+    const std::vector<std::uint8_t> midi = music::toMidiFile(p);
+    const std::vector<std::uint8_t> fiveFour = {0xff, 0x58, 0x04, 5, 2};
+    EXPECT_NE(std::search(midi.begin(), midi.end(), fiveFour.begin(), fiveFour.end()), midi.end());
 }
 
 TEST(MusicNotation, PitchesLengthsAndTies) {

@@ -101,6 +101,7 @@ struct VoiceBuilder {
     std::vector<int> badBars;   // lines of inner bars that did not fill the measure
     std::map<int, size_t> tied; // pitch -> index of a note tied to the next one
     int firstBarLine = 0;
+    std::vector<Meter> meters; // its changes of time signature
 
     void add(int pitch, int ticks, bool tie) {
         const auto open = tied.find(pitch);
@@ -220,11 +221,22 @@ Piece parse(const std::string& text) {
                 fail(lineNo, "tempo needs quarter notes per minute");
         } else if (first == "time") {
             char slash = 0;
-            if (!(words >> piece.timeNumerator >> slash >> piece.timeDenominator) || slash != '/' ||
-                piece.timeNumerator <= 0 ||
-                (piece.timeDenominator != 2 && piece.timeDenominator != 4 &&
-                 piece.timeDenominator != 8))
+            Meter m;
+            if (!(words >> m.numerator >> slash >> m.denominator) || slash != '/' ||
+                m.numerator <= 0 ||
+                (m.denominator != 2 && m.denominator != 4 && m.denominator != 8))
                 fail(lineNo, "time needs a signature such as 3/4");
+            if (voices.empty()) {
+                piece.timeNumerator = m.numerator;
+                piece.timeDenominator = m.denominator;
+            } else {
+                VoiceBuilder& v = voices.back();
+                if (v.bars == 0 || v.voice.length != v.barStart)
+                    fail(lineNo, "a change of time must follow a bar line");
+                m.tick = v.voice.length;
+                v.meters.push_back(m);
+                measure = m.numerator * 4 * kTicksPerQuarter / m.denominator;
+            }
         } else if (first == "voice") {
             VoiceBuilder v;
             if (!(words >> v.voice.name))
@@ -253,12 +265,18 @@ Piece parse(const std::string& text) {
         fail(lineNo, "the piece has no title");
     if (voices.empty())
         fail(lineNo, "the piece has no voice");
+    // The first voice sets the length and the changes of time the others must match.
+    const std::string firstName = voices.front().voice.name;
+    const int firstLength = voices.front().voice.length;
+    piece.meterChanges = voices.front().meters;
     for (VoiceBuilder& v : voices) {
         if (v.voice.notes.empty())
             fail(lineNo, "voice " + v.voice.name + " has no notes");
-        if (v.voice.length != voices.front().voice.length)
-            fail(lineNo,
-                 "voice " + v.voice.name + " does not end with voice " + voices.front().voice.name);
+        if (v.voice.length != firstLength)
+            fail(lineNo, "voice " + v.voice.name + " does not end with voice " + firstName);
+        if (v.meters != piece.meterChanges)
+            fail(lineNo, "voice " + v.voice.name + " does not change time where voice " +
+                             firstName + " does");
         piece.voices.push_back(std::move(v.voice));
     }
     if (piece.voices.size() > 15)
@@ -330,20 +348,23 @@ std::vector<std::uint8_t> toMidiFile(const Piece& piece) {
 
     const int end = piece.lengthTicks();
     const std::uint32_t microsPerQuarter = std::uint32_t(60000000 / piece.tempo);
-    int denominatorPower = 0;
-    for (int d = piece.timeDenominator; d > 1; d /= 2)
-        ++denominatorPower;
-    putTrack(file,
-             {{0, 0, metaText(0x03, piece.title)},
-              {0,
-               0,
-               {0xff, 0x51, 0x03, std::uint8_t(microsPerQuarter >> 16),
-                std::uint8_t(microsPerQuarter >> 8), std::uint8_t(microsPerQuarter)}},
-              {0,
-               0,
-               {0xff, 0x58, 0x04, std::uint8_t(piece.timeNumerator), std::uint8_t(denominatorPower),
-                24, 8}}},
-             end);
+    const auto timeSignature = [](int numerator, int denominator) {
+        int power = 0;
+        for (int d = denominator; d > 1; d /= 2)
+            ++power;
+        return std::vector<std::uint8_t>{
+            0xff, 0x58, 0x04, std::uint8_t(numerator), std::uint8_t(power), 24, 8};
+    };
+    std::vector<Event> tempoTrack = {
+        {0, 0, metaText(0x03, piece.title)},
+        {0,
+         0,
+         {0xff, 0x51, 0x03, std::uint8_t(microsPerQuarter >> 16),
+          std::uint8_t(microsPerQuarter >> 8), std::uint8_t(microsPerQuarter)}},
+        {0, 0, timeSignature(piece.timeNumerator, piece.timeDenominator)}};
+    for (const Meter& m : piece.meterChanges)
+        tempoTrack.push_back({m.tick, 0, timeSignature(m.numerator, m.denominator)});
+    putTrack(file, std::move(tempoTrack), end);
 
     for (size_t i = 0; i < piece.voices.size(); ++i) {
         const Voice& v = piece.voices[i];

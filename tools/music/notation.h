@@ -16,6 +16,10 @@
 // trailing ~ ties a note to the next of the same pitch, | a bar line. Every bar but
 // a voice's first and last must fill the time signature, and all voices must end
 // together, so a slip in the copying shows at once. # starts a comment.
+//
+// A "time" line inside a voice, right after a bar line, changes the signature from
+// that bar on, as some scores do for a single bar; every voice must change it at the
+// same places.
 
 #include <cstdint>
 #include <stdexcept>
@@ -38,11 +42,20 @@ struct Voice {
     int length = 0; // in ticks
 };
 
+// A change of time signature at a bar line after the first.
+struct Meter {
+    int tick = 0;
+    int numerator = 4;
+    int denominator = 4;
+    bool operator==(const Meter&) const = default;
+};
+
 struct Piece {
     std::string title;
     int tempo = 120; // quarter notes per minute
     int timeNumerator = 4;
     int timeDenominator = 4;
+    std::vector<Meter> meterChanges; // in the order they come
     std::vector<Voice> voices;
 
     int lengthTicks() const;

@@ -37,6 +37,18 @@ Anthology make(const char16_t* key, const char16_t* caption, V variant, int limi
     return a;
 }
 
+// 秦观's collection names its author channel differently from the others.
+Anthology withNoteCaption(Anthology a, const char16_t* noteCaption) {
+    a.noteCaption = QString::fromUtf16(noteCaption);
+    return a;
+}
+
+// The last collection's menu item shows no hint in the status bar.
+Anthology withoutMenuHint(Anthology a) {
+    a.menuHint = false;
+    return a;
+}
+
 QList<Anthology> build() {
     const auto caocao = named({{u"气出唱（三首）", u"qichuchang.dat"},
                                {u"精列", u"jinglie.dat"},
@@ -131,7 +143,7 @@ QList<Anthology> build() {
         make(u"zhoubangyan", u"周邦彦词选", V::C, 100),
         make(u"yuefei", u"岳飞词全集", V::A),
         make(u"wanganshi", u"王安石词全集", V::C, 100),
-        make(u"qinguan", u"秦观词选", V::C, 100),
+        withNoteCaption(make(u"qinguan", u"秦观词选", V::C, 100), u"作者信息"),
         make(u"yanshu", u"晏殊词选", V::C, 100),
         make(u"liqingzhao", u"李清照词全集", V::F, 33, liqingzhao),
         make(u"luyou", u"陆游词集", V::F, 15, luyou),
@@ -140,10 +152,8 @@ QList<Anthology> build() {
         make(u"nalanxingde", u"纳兰性德词选", V::C, 100),
         make(u"ouyangxiu", u"欧阳修诗词选——纪念欧阳修诞辰一千周年", V::C, 100, {}, u"欧阳修诗词选"),
         make(u"love", u"中国古典爱情诗词鉴赏", V::B),
-        make(u"tangsong", u"唐宋名词赏析", V::F, 12, tangsong),
+        withoutMenuHint(make(u"tangsong", u"唐宋名词赏析", V::F, 12, tangsong)),
     };
-    all[15].noteCaption = QStringLiteral("作者信息");
-    all[24].menuHint = false;
     return all;
 }
 

@@ -349,6 +349,39 @@ TEST(PostalCodes, FollowTheAreaCodeRegionsWithoutTheLastOne) {
     EXPECT_EQ(postal[0].lines.count(QString()), 3) << "an empty line between the four cities";
 }
 
+// The rows of one postal-code table as the authoring script took them from its
+// repository: "city|county|code" for each "province city county code" row.
+QSet<QString> postalTable(const QString& name) {
+    QSet<QString> rows;
+    const QString text =
+        readUtf8(testdata::sourceDir() + QStringLiteral("/data/library/postal-sources/") + name);
+    for (const QString& l : text.split(u'\n')) {
+        const QStringList f = l.split(u'\t');
+        if (!l.startsWith(u'#') && f.size() == 4)
+            rows.insert(f[1] + u'|' + f[2] + u'|' + f[3]);
+    }
+    return rows;
+}
+
+TEST(PostalCodes, EveryEntryIsGivenAlikeByBothTables) {
+    const QSet<QString> sfyc = postalTable(QStringLiteral("sfyc23.tsv"));
+    const QSet<QString> onekit = postalTable(QStringLiteral("onekit.tsv"));
+    ASSERT_GT(sfyc.size(), 3000);
+    ASSERT_GT(onekit.size(), 3000);
+    int entries = 0;
+    for (const CodeRegion& region : code_tables::postalCodes()) {
+        for (const QString& l : region.lines) {
+            if (l.isEmpty())
+                continue;
+            const QString row = l.split(QRegularExpression(QStringLiteral("[ \t]"))).join(u'|');
+            EXPECT_TRUE(sfyc.contains(row) && onekit.contains(row))
+                << qPrintable(region.name + u' ' + l) << " is not given alike by both tables";
+            ++entries;
+        }
+    }
+    EXPECT_EQ(entries, 2179) << "the count the sources note names";
+}
+
 TEST(ReferenceTexts, EveryListedTopicHasItsFile) {
     // The lists read from list.dat; 诗词常识's tables 09, 12, 13 and 14 are written by the build.
     const QSet<QString> built = {QStringLiteral("changshi/09"), QStringLiteral("changshi/12"),

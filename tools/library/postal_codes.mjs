@@ -1,44 +1,75 @@
 // Writes data/library/postal-codes.txt: the county-level postal codes on which two
 // independent tables in stored public repositories agree, grouped by the regions of the
-// area-code table. An authoring aid run by hand, with both repositories fetched:
-//     node tools/library/postal_codes.mjs MIRROR_OF_sfyc23 MIRROR_OF_onekit
+// area-code table. Each table is kept in data/library/postal-sources/ as the
+// "province<TAB>city<TAB>county<TAB>code" rows taken from its repository, so the agreement
+// can be checked again (the content test does) without the repositories:
 // - sfyc23/China-zip-code-latitude-and-longitude, resource/region.csv
 //   (province,city,county,longitude,latitude,zipCode);
 // - www-onekit-cn/baidu2alipay, src/ui/_/ragion-picker/data/{provices,citys,towns}.json.js.
 // An entry is kept when both name the same province, city and county with the same code.
+// Run by hand:
+//     node tools/library/postal_codes.mjs extract MIRROR_OF_sfyc23 MIRROR_OF_onekit
+//     node tools/library/postal_codes.mjs
 import fs from 'node:fs';
 import path from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { fileURLToPath } from 'node:url';
 import { regions } from './area_codes.mjs';
 
-const [sfyc, onekit] = process.argv.slice(2);
-const show = (repo, file) => execFileSync('git', ['-C', repo, 'show', 'HEAD:' + file], { maxBuffer: 1 << 28 }).toString('utf8');
-const module = (text) => new Function('module', text + '\nreturn module.exports;')({});
+const here = path.dirname(fileURLToPath(import.meta.url));
+const sourcesDir = path.join(here, '../../data/library/postal-sources');
+const sfycFile = path.join(sourcesDir, 'sfyc23.tsv');
+const onekitFile = path.join(sourcesDir, 'onekit.tsv');
 
-const a = new Map();
-for (const line of show(sfyc, 'resource/region.csv').split('\n').slice(1)) {
-  const f = line.trim().split(',');
-  if (f.length === 6) a.set(f.slice(0, 3).join('|'), f[5]);
+const git = (repo, ...args) => execFileSync('git', ['-C', repo, ...args], { maxBuffer: 1 << 28 }).toString('utf8');
+const module = (text) => new Function('module', text + '\nreturn module.exports;')({});
+const writeTable = (file, title, repo, rows) => {
+  const commit = git(repo, 'rev-parse', 'HEAD').trim();
+  const header = `# ${title} at commit ${commit}\n# province\tcity\tcounty\tcode, in the table's own order. Do not edit by hand.\n`;
+  fs.writeFileSync(file, header + rows.map((r) => r.join('\t')).join('\n') + '\n');
+};
+
+if (process.argv[2] === 'extract') {
+  const [sfyc, onekit] = process.argv.slice(3);
+  const a = [];
+  for (const line of git(sfyc, 'show', 'HEAD:resource/region.csv').split('\n').slice(1)) {
+    const f = line.trim().split(',');
+    if (f.length === 6) a.push([f[0], f[1], f[2], f[5]]);
+  }
+  writeTable(sfycFile, 'sfyc23/China-zip-code-latitude-and-longitude resource/region.csv', sfyc, a);
+  const dir = 'src/ui/_/ragion-picker/data/';
+  const provinces = module(git(onekit, 'show', 'HEAD:' + dir + 'provices.json.js'));
+  const cities = module(git(onekit, 'show', 'HEAD:' + dir + 'citys.json.js'));
+  const towns = module(git(onekit, 'show', 'HEAD:' + dir + 'towns.json.js'));
+  const b = [];
+  for (const p of provinces)
+    for (const c of cities['id' + p.id] || [])
+      for (const t of towns['id' + c.id] || []) b.push([p.name, c.name, t.name, t.zipcode, p.id]);
+  writeTable(onekitFile, 'www-onekit-cn/baidu2alipay ' + dir + '{provices,citys,towns}.json.js', onekit,
+    b.map((r) => r.slice(0, 4)));
+  // The region of a row follows the onekit province id's first two digits.
+  fs.writeFileSync(path.join(sourcesDir, 'onekit-province-ids.tsv'),
+    '# province<TAB>id of www-onekit-cn/baidu2alipay provices.json.js\n' +
+    provinces.map((p) => p.name + '\t' + p.id).join('\n') + '\n');
+  process.exit(0);
 }
-const provinces = module(show(onekit, 'src/ui/_/ragion-picker/data/provices.json.js'));
-const cities = module(show(onekit, 'src/ui/_/ragion-picker/data/citys.json.js'));
-const towns = module(show(onekit, 'src/ui/_/ragion-picker/data/towns.json.js'));
+
+const readTable = (file) => fs.readFileSync(file, 'utf8').split('\n')
+  .filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'));
+const a = new Map();
+for (const [p, c, t, code] of readTable(sfycFile)) a.set([p, c, t].join('|'), code);
+const provinceIds = new Map(readTable(path.join(sourcesDir, 'onekit-province-ids.tsv')));
 
 let agreed = 0, disagreed = 0, unmatched = 0;
 const byProvince = new Map();
-for (const p of provinces) {
-  for (const c of cities['id' + p.id] || []) {
-    for (const t of towns['id' + c.id] || []) {
-      const other = a.get([p.name, c.name, t.name].join('|'));
-      if (other === undefined) { unmatched++; continue; }
-      if (other !== t.zipcode || !/^\d{6}$/.test(other)) { disagreed++; continue; }
-      agreed++;
-      const key = p.id.slice(0, 2);
-      if (!byProvince.has(key)) byProvince.set(key, []);
-      byProvince.get(key).push({ city: c.name, county: t.name, code: other });
-    }
-  }
+for (const [p, c, t, zipcode] of readTable(onekitFile)) {
+  const other = a.get([p, c, t].join('|'));
+  if (other === undefined) { unmatched++; continue; }
+  if (other !== zipcode || !/^\d{6}$/.test(other)) { disagreed++; continue; }
+  agreed++;
+  const key = provinceIds.get(p).slice(0, 2);
+  if (!byProvince.has(key)) byProvince.set(key, []);
+  byProvince.get(key).push({ city: c, county: t, code: other });
 }
 
 let out = '# Postal codes by region: "[list item|block id]" then the block\'s lines (city, county, code).\n' +
@@ -58,6 +89,6 @@ for (const [name, id, provs] of regions) {
   }
   out += `\n[${name}|${id}]\n` + lines.join('\n') + '\n';
 }
-const target = path.join(path.dirname(fileURLToPath(import.meta.url)), '../../data/library/postal-codes.txt');
+const target = path.join(here, '../../data/library/postal-codes.txt');
 fs.writeFileSync(target, out);
 console.log(`kept ${agreed}, different codes ${disagreed}, one table only ${unmatched}`);

@@ -1,4 +1,6 @@
+#include "skin/ui/look.h"
 #include "skin/ui/message_dialog.h"
+#include "skin/ui/title_bar.h"
 #include "support/recording_modals.h"
 
 #include <QApplication>
@@ -87,4 +89,43 @@ TEST(MessageDialog, LayoutFollowsIconAndText) {
             }
         });
     }
+}
+
+TEST(MessageDialog, TheTitleBarDrawsTheDialogsCaptionFont) {
+    QObject owner;
+    const QColor darkBlue = skin::colourFromNumber(0x804000);
+    struct Case {
+        const char* what;
+        TskMessageDialog* dialog;
+        QString family;
+        QColor colour;
+    } cases[] = {
+        {"the kit's default", new TskMessageDialog("d", &owner), "Tahoma", QColor(Qt::white)},
+        {"a program dialog",
+         TskMessageDialog::programDialog("skMessageDialog5", TskMessageDialog::skWarning,
+                                         QString::fromUtf8("请输入查找内容！"), &owner),
+         QString::fromUtf8("宋体"), darkBlue},
+    };
+    for (const Case& c : cases) {
+        run(*c.dialog, [&](QDialog& w) {
+            auto* bar = w.findChild<TskTitleBar*>();
+            ASSERT_TRUE(bar) << c.what;
+            EXPECT_EQ(bar->captionFont().family(), c.family) << c.what;
+            EXPECT_TRUE(bar->captionFont().bold()) << c.what;
+            EXPECT_EQ(bar->captionColour(true), c.colour) << c.what;
+            EXPECT_EQ(bar->captionColour(false), c.colour) << c.what;
+        });
+    }
+
+    // Drawn, not only held: the caption's pixels are in the dialog's colour.
+    run(*cases[1].dialog, [&](QDialog& w) {
+        w.show();
+        auto* bar = w.findChild<TskTitleBar*>();
+        const QImage shot = bar->grab().toImage();
+        int inColour = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                inColour += QColor(shot.pixel(x, y)) == darkBlue;
+        EXPECT_GT(inColour, 10);
+    });
 }

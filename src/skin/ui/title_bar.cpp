@@ -69,6 +69,26 @@ QWidget* TskTitleBar::button(int i) const {
     return i >= 0 && i < 3 ? m_buttons[i] : nullptr;
 }
 
+void TskTitleBar::setCaptionFont(const QFont& font, const QColor& colour) {
+    m_captionFont = font;
+    m_captionColour = colour;
+    update();
+}
+
+QFont TskTitleBar::captionFont() const {
+    if (m_captionFont)
+        return *m_captionFont;
+    QFont f = font();
+    f.setBold(true);
+    return f;
+}
+
+QColor TskTitleBar::captionColour(bool active) const {
+    if (m_captionFont && m_captionColour.isValid())
+        return m_captionColour;
+    return skin::pictures::titleText(skin::lookFor(this), active);
+}
+
 void TskTitleBar::toggleMaximised() {
     if (m_window->isMaximized())
         m_window->showNormal();
@@ -106,10 +126,8 @@ void TskTitleBar::paintEvent(QPaintEvent*) {
     const bool active = m_window->isActiveWindow();
     QPainter p(this);
     skin::pictures::titleBar(p, QRectF(rect()), look, active);
-    QFont f = font();
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(skin::pictures::titleText(look, active));
+    p.setFont(captionFont());
+    p.setPen(captionColour(active));
     int right = width() - 8;
     for (QWidget* b : m_buttons)
         if (b)

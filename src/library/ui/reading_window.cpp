@@ -19,10 +19,10 @@ QHBoxLayout* windowRow(QWidget* window, const QString& title, QSize size) {
 
 TskSideChannel* sideChannel(const QString& name, QWidget* parent, bool pinned, int width) {
     auto* channel = new TskSideChannel(name, parent);
+    channel->setOpenWidth(width);
     if (pinned)
         channel->open(true); // shown open with the window, not sliding in
     channel->setStayOn(pinned);
-    channel->setFixedWidth(width);
     auto* layout = new QVBoxLayout(channel);
     layout->setContentsMargins(0, 0, 0, 0);
     return channel;

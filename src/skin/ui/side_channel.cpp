@@ -44,6 +44,7 @@ TskSideChannel::TskSideChannel(const QString& name, QWidget* parent, Clock* cloc
     setObjectName(name);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     // Children lie right of the bar and its gap, under the top strip.
     setContentsMargins(13, barPictureHeight() + 3, 3, 3);
     cursorPos = [] { return QCursor::pos(); };
@@ -65,8 +66,10 @@ void TskSideChannel::setAlign(Align a) {
 
 void TskSideChannel::setOpenWidth(int width) {
     m_openWidth = width;
-    if (m_open && !m_busy)
+    if (m_open && !m_busy) {
+        holdWidth();
         setCurrentWidth(width);
+    }
     placePin();
 }
 
@@ -81,8 +84,25 @@ void TskSideChannel::setCaptionAlignment(Qt::Alignment a) {
 }
 
 void TskSideChannel::setCurrentWidth(int width) {
-    setFixedWidth(width);
+    m_width = width;
+    updateGeometry();
     resize(width, height()); // at once, not at the layout's next pass
+}
+
+void TskSideChannel::holdWidth() {
+    // Open and still: no narrower than 50 pixels (or the open width, when that is set
+    // narrower by the program), whoever sets the geometry. Sliding and collapsed: free,
+    // so that the steps and the bar's 10 pixels can pass.
+    const bool hold = m_open && !m_busy;
+    setMinimumWidth(hold ? std::min(kNarrowestOpen, m_openWidth) : 0);
+}
+
+QSize TskSideChannel::sizeHint() const {
+    return {m_width, QFrame::sizeHint().height()};
+}
+
+QSize TskSideChannel::minimumSizeHint() const {
+    return {std::min(m_width, minimumWidth()), QFrame::minimumSizeHint().height()};
 }
 
 void TskSideChannel::placePin() {
@@ -93,12 +113,13 @@ void TskSideChannel::open(bool quick) {
     if (m_busy)
         return;
     m_busy = true;
+    holdWidth();
     placePin();
     m_pin->setVisible(m_showButton);
     // A hidden channel has nothing to show between the steps.
     if (!quick && isVisible()) {
-        while (width() + kStep < m_openWidth) {
-            setCurrentWidth(width() + kStep);
+        while (m_width + kStep < m_openWidth) {
+            setCurrentWidth(m_width + kStep);
             repaint();
             QCoreApplication::processEvents();
         }
@@ -111,6 +132,7 @@ void TskSideChannel::open(bool quick) {
     }
     m_busy = false;
     m_open = true;
+    holdWidth();
     update();
     Q_EMIT OnPop();
 }
@@ -120,14 +142,15 @@ void TskSideChannel::collapse(bool quick) {
         return;
     m_busy = true;
     m_open = false;
+    holdWidth();
     if (m_timer) {
         m_timer->stop();
         m_timer->deleteLater();
         m_timer = nullptr;
     }
     if (!quick && isVisible()) {
-        while (width() - kStep > kBarWidth) {
-            setCurrentWidth(width() - kStep);
+        while (m_width - kStep > kBarWidth) {
+            setCurrentWidth(m_width - kStep);
             repaint();
             QCoreApplication::processEvents();
         }
@@ -197,8 +220,14 @@ void TskSideChannel::mouseReleaseEvent(QMouseEvent* event) {
 
 void TskSideChannel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    if (!m_busy && m_open && width() > 49)
+    // A width given from outside becomes the open width; while open and still it is
+    // never below 50 pixels (holdWidth).
+    if (!m_busy && width() > kBarWidth && width() != m_width) {
+        m_width = width();
         m_openWidth = width();
+        placePin();
+        updateGeometry();
+    }
 }
 
 void TskSideChannel::paintEvent(QPaintEvent*) {

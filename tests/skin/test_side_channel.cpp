@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QListWidget>
 #include <QSplitter>
 #include <QTest>
 #include <QToolButton>
@@ -216,4 +217,26 @@ TEST(SideChannel, TheLayoutKeepsAWidthGivenFromOutsideAndLetsTheSlidePassBelowFi
     c.hover();
     EXPECT_EQ(c.widths.first(), 25) << "and opening passes the narrow widths again";
     EXPECT_EQ(c.channel->width(), 120);
+}
+
+TEST(SideChannel, ItsContentsKeepClearOfBarAndStripAndWaitOutsideWhileCollapsed) {
+    Channel c(true);
+    auto* layout = new QVBoxLayout(c.channel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* list = new QListWidget(c.channel);
+    list->setMinimumWidth(60);
+    layout->addWidget(list);
+    // A style change, as the frame makes when it installs the kit's style, resets a
+    // frame's margins to its frame width.
+    c.channel->setStyle(QApplication::style());
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(list->geometry(), QRect(13, 23, 193 - 16, c.channel->height() - 26));
+
+    c.channel->setStayOn(false); // collapses at once
+    QApplication::sendPostedEvents();
+    EXPECT_GE(list->x(), c.channel->width()) << "nothing of it over the 10-pixel bar";
+
+    c.channel->open(true);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(list->x(), 13);
 }

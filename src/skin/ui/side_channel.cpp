@@ -45,8 +45,7 @@ TskSideChannel::TskSideChannel(const QString& name, QWidget* parent, Clock* cloc
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    // Children lie right of the bar and its gap, under the top strip.
-    setContentsMargins(13, barPictureHeight() + 3, 3, 3);
+    placeContents();
     cursorPos = [] { return QCursor::pos(); };
     applicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
     connect(m_pin, &QToolButton::clicked, this, &TskSideChannel::pinClicked);
@@ -103,6 +102,13 @@ QSize TskSideChannel::sizeHint() const {
 
 QSize TskSideChannel::minimumSizeHint() const {
     return {std::min(m_width, minimumWidth()), QFrame::minimumSizeHint().height()};
+}
+
+void TskSideChannel::placeContents() {
+    // Children lie right of the bar and its gap, under the top strip.
+    const QMargins margins(13, barPictureHeight() + 3, 3, 3);
+    if (contentsMargins() != margins)
+        setContentsMargins(margins);
 }
 
 void TskSideChannel::placePin() {
@@ -216,6 +222,25 @@ void TskSideChannel::mouseReleaseEvent(QMouseEvent* event) {
     if (!m_open && !m_busy && popupMode == MouseClick)
         open(quickMove);
     QFrame::mouseReleaseEvent(event);
+}
+
+bool TskSideChannel::event(QEvent* event) {
+    const bool done = QFrame::event(event);
+    // The frame puts its own width back into the contents margins whenever the style or
+    // the parent changes; the channel's are the bar's, the strip's and the gaps.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::ParentChange ||
+        event->type() == QEvent::Polish)
+        placeContents();
+    // Too narrow for its contents (collapsed, or the first steps of a slide): the layout,
+    // which has just placed them, leaves them at their least size over the bar; they wait
+    // beyond the right edge until the channel is wide enough to hold them again.
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) &&
+        contentsRect().width() <= 0) {
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != m_pin && !child->isWindow())
+                child->move(width(), child->y());
+    }
+    return done;
 }
 
 void TskSideChannel::resizeEvent(QResizeEvent* event) {

@@ -65,6 +65,7 @@ class TskSideChannel : public QFrame {
     void OnPush();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -76,6 +77,7 @@ class TskSideChannel : public QFrame {
     void pinClicked();
     void tick();
     void placePin();
+    void placeContents();
 
     Clock* m_clock;
     ClockTimer* m_timer = nullptr;

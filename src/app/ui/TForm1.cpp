@@ -340,8 +340,8 @@ void TForm1::connectCommands() {
 
     // The kit's input and password dialogs: carried by the window (its theme manager
     // styles them) and opened by no command.
-    new TskInputDialog(QStringLiteral("skInputDialog1"), this);
-    new TskPasswordDialog(QStringLiteral("skPasswordDialog1"), this);
+    TskInputDialog::programDialog(QStringLiteral("skInputDialog1"), this);
+    TskPasswordDialog::programDialog(QStringLiteral("skPasswordDialog1"), this);
 
     // The look: styles, theme file, fonts, colours, sizes and the channels' options.
     m_appearance = new AppearanceCommands(this, a, skForm1, {skSideChannel1, skSideChannel2},

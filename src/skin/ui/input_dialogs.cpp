@@ -53,9 +53,26 @@ struct Builder {
     }
 };
 
+template <class D> D* dressed(const QString& name, QObject* owner) {
+    auto* d = new D(name, owner);
+    d->Caption = QStringLiteral("Quillmere2004");
+    d->useProgramFonts();
+    d->OkCaption = QStringLiteral("确定");
+    d->CancelCaption = QStringLiteral("退出");
+    return d;
+}
+
 } // namespace
 
 TskInputDialog::TskInputDialog(const QString& name, QObject* owner) : TskDialog(name, owner) {}
+
+TskInputDialog* TskInputDialog::programDialog(const QString& name, QObject* owner) {
+    return dressed<TskInputDialog>(name, owner);
+}
+
+TskPasswordDialog* TskPasswordDialog::programDialog(const QString& name, QObject* owner) {
+    return dressed<TskPasswordDialog>(name, owner);
+}
 
 int TskInputDialog::Execute(ModalRunner& runner, QWidget* parent) {
     QDialog w(parent);

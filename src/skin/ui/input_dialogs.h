@@ -23,6 +23,10 @@ class TskInputDialog : public TskDialog {
     // Runs the window through `runner`: Accepted after OK (Value then holds the
     // field), Rejected otherwise.
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
+
+    // Dressed as the program's message dialogs: caption "Quillmere2004", the program's
+    // fonts, 确定 and 退出.
+    static TskInputDialog* programDialog(const QString& name, QObject* owner);
 };
 
 class TskPasswordDialog : public TskDialog {
@@ -37,4 +41,6 @@ class TskPasswordDialog : public TskDialog {
     QString OkCaption = QStringLiteral("OK"), CancelCaption = QStringLiteral("Cancel");
 
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
+
+    static TskPasswordDialog* programDialog(const QString& name, QObject* owner);
 };

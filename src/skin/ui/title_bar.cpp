@@ -84,9 +84,14 @@ QFont TskTitleBar::captionFont() const {
 }
 
 QColor TskTitleBar::captionColour(bool active) const {
-    if (m_captionFont && m_captionColour.isValid())
+    const QColor styles = skin::pictures::titleText(skin::lookFor(this), active);
+    // The window's own colour where it reads on the style's bar: dark where the style
+    // writes dark, light where it writes light. Otherwise (dark blue on a dark blue bar)
+    // the style's colour keeps the caption legible.
+    auto dark = [](const QColor& c) { return c.lightnessF() < 0.5; };
+    if (m_captionFont && m_captionColour.isValid() && dark(m_captionColour) == dark(styles))
         return m_captionColour;
-    return skin::pictures::titleText(skin::lookFor(this), active);
+    return styles;
 }
 
 void TskTitleBar::toggleMaximised() {

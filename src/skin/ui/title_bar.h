@@ -18,7 +18,8 @@ class TskTitleBar : public QWidget {
     TskTitleBar(QWidget* window, bool dialog);
     QWidget* button(int i) const; // 0 minimise, 1 maximise, 2 close (null when absent)
     // A caption font and colour of the window's own; without one the caption is the
-    // window's font in bold, in the style's title colour.
+    // window's font in bold, in the style's title colour, which also stands in for a
+    // colour that would not read on the style's bar.
     void setCaptionFont(const QFont& font, const QColor& colour);
     QFont captionFont() const;
     QColor captionColour(bool active) const;

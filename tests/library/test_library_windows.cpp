@@ -314,6 +314,15 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
         EXPECT_GE(w->findChild<QWidget*>("skPanel2")->y(), frame->titleBar()->geometry().bottom())
             << "the contents lie below the title bar";
     }
+    // The list variant's author note waits as a 10-pixel bar and opens to its width.
+    auto* note = static_cast<TAnthologyForm*>(windows[1])->skSideChannel2;
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(note->isOpen());
+    EXPECT_EQ(note->width(), 10);
+    note->open(true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(note->width(), 170);
+
     // A later change of the main window's style reaches the open windows.
     app.form->actions().Protein1->trigger();
     for (QWidget* w : windows)

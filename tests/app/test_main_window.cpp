@@ -427,14 +427,11 @@ TEST(MainWindow, EveryNamedControlExistsWithItsSize) {
         const char* name;
         int width, height; // 0: not fixed
     } sizes[] = {
-        {"skSideChannel1", 193, 0}, {"skSideChannel2", 186, 0},
-        {"Panel7", 201, 0},         {"Panel5", 81, 0},
-        {"skdbComboBox1", 545, 0},  {"ComboBox3", 545, 0},
-        {"skPanel6", 0, 96},        {"skPanel8", 0, 96},
-        {"skPanel7", 0, 89},        {"skPanel11", 277, 0},
-        {"skPanel1", 0, 161},       {"skPanel10", 0, 163},
-        {"skPanel2", 0, 225},       {"skPanel18", 0, 225},
-        {"skPanel13", 0, 244},      {"p4", 0, 25},
+        {"Panel7", 201, 0},    {"Panel5", 81, 0},     {"skdbComboBox1", 545, 0},
+        {"ComboBox3", 545, 0}, {"skPanel6", 0, 96},   {"skPanel8", 0, 96},
+        {"skPanel7", 0, 89},   {"skPanel11", 277, 0}, {"skPanel1", 0, 161},
+        {"skPanel10", 0, 163}, {"skPanel2", 0, 225},  {"skPanel18", 0, 225},
+        {"skPanel13", 0, 244}, {"p4", 0, 25},
     };
     for (const Size& s : sizes) {
         QWidget* w = form->findChild<QWidget*>(QString::fromLatin1(s.name));
@@ -445,6 +442,12 @@ TEST(MainWindow, EveryNamedControlExistsWithItsSize) {
         if (s.height) {
             EXPECT_EQ(w->maximumHeight(), s.height) << s.name;
         }
+    }
+    // The channels are pinned open at their open widths, which the row keeps.
+    for (auto [name, width] : {std::pair{"skSideChannel1", 193}, {"skSideChannel2", 186}}) {
+        auto* channel = form->findChild<TskSideChannel*>(name);
+        EXPECT_EQ(channel->sizeHint().width(), width) << name;
+        EXPECT_EQ(channel->width(), width) << name;
     }
 }
 

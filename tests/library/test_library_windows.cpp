@@ -8,8 +8,10 @@
 #include "library/ui/knowledge_panels.h"
 #include "library/ui/library_menus.h"
 #include "skin/ui/skinned.h"
+#include "skin/ui/title_bar.h"
 #include "support/app_fixture.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QListWidget>
 #include <QMenu>
@@ -293,4 +295,45 @@ TEST(CodeWindows, ThePostalCodesHaveNoOtherRegionsItem) {
     EXPECT_TRUE(w->ListBox1->findItems("其它地区", Qt::MatchExactly).isEmpty());
     EXPECT_FALSE(w->blocks[0]->isHidden());
     EXPECT_TRUE(w->blocks[27]->toPlainText().contains(u'\t')) << "新疆 keeps its tab characters";
+}
+
+TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
+    LibraryApp app;
+    app.form->actions().WindowsXP2->trigger();
+    app.file("enjoy/love/love.dat", "关雎");
+    const QList<QWidget*> windows = {app.openAnthology(24), app.openAnthology(1),
+                                     app.openAppendix<TReferenceForm>("N21"),
+                                     app.openAppendix<TCodeTableForm>("N22")};
+    for (QWidget* w : windows) {
+        SCOPED_TRACE(qPrintable(w->windowTitle()));
+        auto* frame = w->findChild<TskForm*>("skForm1", Qt::FindDirectChildrenOnly);
+        ASSERT_TRUE(frame);
+        EXPECT_EQ(frame->uiStyle(), UIStyle::WinXP);
+        EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_EQ(frame->titleBar()->geometry().top(), TskForm::kEdge);
+        EXPECT_GE(w->findChild<QWidget*>("skPanel2")->y(), frame->titleBar()->geometry().bottom())
+            << "the contents lie below the title bar";
+    }
+    // The list variant's author note waits as a 10-pixel bar and opens to its width.
+    auto* note = static_cast<TAnthologyForm*>(windows[1])->skSideChannel2;
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(note->isOpen());
+    EXPECT_EQ(note->width(), 10);
+    note->open(true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(note->width(), 170);
+
+    // A later change of the main window's style reaches the open windows.
+    app.form->actions().Protein1->trigger();
+    for (QWidget* w : windows)
+        EXPECT_EQ(w->findChild<TskForm*>("skForm1")->uiStyle(), UIStyle::Protein);
+
+    // The title bar's close button hides the window; it is not destroyed.
+    QPointer<QWidget> first = windows.first();
+    static_cast<QAbstractButton*>(first->findChild<TskForm*>("skForm1")->titleBar()->button(2))
+        ->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(windows[1]->isVisible());
 }

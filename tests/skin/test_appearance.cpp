@@ -1,4 +1,5 @@
 #include "skin/core/theme_file.h"
+#include "skin/ui/kit_dialog.h"
 #include "skin/ui/side_channel.h"
 #include "skin/ui/theme_manager.h"
 #include "support/app_fixture.h"
@@ -53,6 +54,12 @@ TEST(Appearance, TheStyleAndTheUsersColoursComeBackAfterARestart) {
               QColor(0x20, 0x40, 0x60));
     EXPECT_EQ(form->palette().color(QPalette::Window),
               skin::Look::make(UIStyle::Protein).formBackground);
+    // The window's input and password dialogs take the style with the frame.
+    for (const char* name : {"skInputDialog1", "skPasswordDialog1"}) {
+        auto* dialog = form->findChild<TskDialog*>(name);
+        ASSERT_TRUE(dialog) << name;
+        EXPECT_EQ(dialog->uiStyle, UIStyle::Protein) << name;
+    }
 }
 
 TEST(Appearance, ShrinkingTheDocumentsTextStepsByTwoAndStopsAtOnePoint) {

@@ -1,4 +1,7 @@
+#include "skin/ui/look.h"
 #include "skin/ui/message_dialog.h"
+#include "skin/ui/pictures.h"
+#include "skin/ui/title_bar.h"
 #include "support/recording_modals.h"
 
 #include <QApplication>
@@ -87,4 +90,55 @@ TEST(MessageDialog, LayoutFollowsIconAndText) {
             }
         });
     }
+}
+
+TEST(MessageDialog, TheTitleBarDrawsTheDialogsCaptionFont) {
+    QObject owner;
+    const QColor darkBlue = skin::colourFromNumber(0x804000), white(Qt::white);
+    auto program = [&owner] {
+        return TskMessageDialog::programDialog("skMessageDialog5", TskMessageDialog::skWarning,
+                                               QString::fromUtf8("请输入查找内容！"), &owner);
+    };
+    struct Case {
+        const char* what;
+        TskMessageDialog* dialog;
+        UIStyle style;
+        QString family;
+        QColor colour; // invalid: the style's own title colour
+    } cases[] = {
+        {"the kit's default on a dark bar", new TskMessageDialog("d", &owner), UIStyle::WinXP,
+         "Tahoma", white},
+        {"a program dialog", program(), UIStyle::MacOS, QString::fromUtf8("宋体"), darkBlue},
+        {"white on a light bar would not read", new TskMessageDialog("d", &owner), UIStyle::MacOS,
+         "Tahoma", QColor()},
+        {"nor dark blue on a dark one", program(), UIStyle::DeepBlue, QString::fromUtf8("宋体"),
+         QColor()},
+    };
+    for (const Case& c : cases) {
+        c.dialog->uiStyle = c.style;
+        run(*c.dialog, [&](QDialog& w) {
+            auto* bar = w.findChild<TskTitleBar*>();
+            ASSERT_TRUE(bar) << c.what;
+            EXPECT_EQ(bar->captionFont().family(), c.family) << c.what;
+            EXPECT_TRUE(bar->captionFont().bold()) << c.what;
+            for (bool active : {true, false}) {
+                const QColor expected = c.colour.isValid()
+                                            ? c.colour
+                                            : skin::pictures::titleText(skin::lookFor(bar), active);
+                EXPECT_EQ(bar->captionColour(active), expected) << c.what;
+            }
+        });
+    }
+
+    // Drawn, not only held: the caption's pixels are in the dialog's colour.
+    run(*cases[1].dialog, [&](QDialog& w) {
+        w.show();
+        auto* bar = w.findChild<TskTitleBar*>();
+        const QImage shot = bar->grab().toImage();
+        int inColour = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                inColour += QColor(shot.pixel(x, y)) == darkBlue;
+        EXPECT_GT(inColour, 10);
+    });
 }

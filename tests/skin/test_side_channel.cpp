@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QListWidget>
+#include <QSplitter>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -147,4 +149,94 @@ TEST(SideChannel, WhatOpensACollapsedChannel) {
             c.release();
         EXPECT_EQ(c.channel->isOpen(), k.opens) << k.what;
     }
+}
+
+TEST(SideChannel, AnOpenStillChannelIsNeverMadeFiftyPixelsOrNarrowerFromOutside) {
+    // Each way a width can reach the channel from outside, asking for 30 pixels.
+    struct Case {
+        const char* what;
+        std::function<void(Channel&)> narrow;
+    } cases[] = {
+        {"a resize", [](Channel& c) { c.channel->resize(30, c.channel->height()); }},
+        {"a geometry",
+         [](Channel& c) { c.channel->setGeometry(QRect(c.channel->pos(), QSize(30, 200))); }},
+        {"a narrow window",
+         [](Channel& c) {
+             c.window.layout()->setSizeConstraint(QLayout::SetNoConstraint);
+             c.window.resize(30, 400);
+             c.window.layout()->activate();
+         }},
+    };
+    for (const Case& k : cases) {
+        Channel c(true);
+        ASSERT_EQ(c.channel->width(), 193);
+        k.narrow(c);
+        EXPECT_GE(c.channel->width(), 50) << k.what;
+        EXPECT_GE(c.channel->openWidth(), 50) << k.what;
+    }
+
+    // A splitter handle dragged towards the edge stops at 50 pixels.
+    FakeClock clock;
+    QSplitter splitter;
+    splitter.resize(600, 300);
+    auto* channel = new TskSideChannel("skSideChannel1", &splitter, &clock);
+    channel->setOpenWidth(193);
+    splitter.addWidget(channel);
+    splitter.addWidget(new QWidget);
+    splitter.show();
+    channel->setStayOn(true);
+    splitter.setSizes({20, 580});
+    EXPECT_EQ(channel->width(), 50);
+    // Wider is taken, and becomes the width it opens to next time.
+    splitter.setSizes({240, 360});
+    EXPECT_GT(channel->width(), 230);
+    EXPECT_EQ(channel->openWidth(), channel->width());
+}
+
+TEST(SideChannel, TheLayoutKeepsAWidthGivenFromOutsideAndLetsTheSlidePassBelowFifty) {
+    Channel c;
+    c.channel->quickMove = true;
+    c.hover();
+    ASSERT_TRUE(c.channel->isOpen());
+    c.channel->resize(120, c.channel->height());
+    c.window.layout()->invalidate();
+    c.window.layout()->activate();
+    EXPECT_EQ(c.channel->width(), 120) << "the layout asks for the new open width";
+
+    // Unpinned, with the pointer away: the tick slides it shut through the narrow widths.
+    c.channel->quickMove = false;
+    c.widths.clear();
+    c.clock.advance(1000);
+    EXPECT_FALSE(c.channel->isOpen());
+    EXPECT_EQ(c.widths, QList<int>({105, 90, 75, 60, 45, 30, 15, 10}));
+    c.window.layout()->invalidate();
+    c.window.layout()->activate();
+    EXPECT_EQ(c.channel->width(), 10) << "collapsed, the layout leaves it at the bar";
+
+    c.widths.clear();
+    c.hover();
+    EXPECT_EQ(c.widths.first(), 25) << "and opening passes the narrow widths again";
+    EXPECT_EQ(c.channel->width(), 120);
+}
+
+TEST(SideChannel, ItsContentsKeepClearOfBarAndStripAndWaitOutsideWhileCollapsed) {
+    Channel c(true);
+    auto* layout = new QVBoxLayout(c.channel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* list = new QListWidget(c.channel);
+    list->setMinimumWidth(60);
+    layout->addWidget(list);
+    // A style change, as the frame makes when it installs the kit's style, resets a
+    // frame's margins to its frame width.
+    c.channel->setStyle(QApplication::style());
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(list->geometry(), QRect(13, 23, 193 - 16, c.channel->height() - 26));
+
+    c.channel->setStayOn(false); // collapses at once
+    QApplication::sendPostedEvents();
+    EXPECT_GE(list->x(), c.channel->width()) << "nothing of it over the 10-pixel bar";
+
+    c.channel->open(true);
+    QApplication::sendPostedEvents();
+    EXPECT_EQ(list->x(), 13);
 }

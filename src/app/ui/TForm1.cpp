@@ -338,6 +338,11 @@ void TForm1::connectCommands() {
         m_actions.H1->setEnabled(false);
     });
 
+    // The kit's input and password dialogs: carried by the window (its theme manager
+    // styles them) and opened by no command.
+    TskInputDialog::programDialog(QStringLiteral("skInputDialog1"), this);
+    TskPasswordDialog::programDialog(QStringLiteral("skPasswordDialog1"), this);
+
     // The look: styles, theme file, fonts, colours, sizes and the channels' options.
     m_appearance = new AppearanceCommands(this, a, skForm1, {skSideChannel1, skSideChannel2},
                                           m_settings, *m_modals);

@@ -9,7 +9,22 @@
 namespace reading {
 
 QHBoxLayout* windowRow(QWidget* window, const QString& title, QSize size) {
-    window->setWindowTitle(title);
+    // The kit's frame, our own title bar and border, in the style of the window it was
+    // opened from, following that window's later changes of style too.
+    auto* frame = new TskForm(QStringLiteral("skForm1"), window);
+    frame->setFramed(true);
+    frame->setCaption(title);
+    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (auto* ownerFrame = owner ? owner->findChild<TskForm*>(QStringLiteral("skForm1"),
+                                                              Qt::FindDirectChildrenOnly)
+                                 : nullptr) {
+        auto follow = [frame, ownerFrame] {
+            frame->setFileTheme(ownerFrame->fileTheme());
+            frame->setUIStyle(ownerFrame->uiStyle());
+        };
+        follow();
+        QObject::connect(ownerFrame, &TskForm::styleApplied, frame, follow);
+    }
     window->resize(size);
     auto* row = new QHBoxLayout(window);
     row->setContentsMargins(0, 0, 0, 0);
@@ -19,10 +34,10 @@ QHBoxLayout* windowRow(QWidget* window, const QString& title, QSize size) {
 
 TskSideChannel* sideChannel(const QString& name, QWidget* parent, bool pinned, int width) {
     auto* channel = new TskSideChannel(name, parent);
+    channel->setOpenWidth(width);
     if (pinned)
         channel->open(true); // shown open with the window, not sliding in
     channel->setStayOn(pinned);
-    channel->setFixedWidth(width);
     auto* layout = new QVBoxLayout(channel);
     layout->setContentsMargins(0, 0, 0, 0);
     return channel;

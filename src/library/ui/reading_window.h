@@ -16,7 +16,8 @@ class TskSideChannel;
 
 namespace reading {
 
-// Titles and sizes the window and gives it its row.
+// Frames, titles and sizes the window and gives it its row. The frame takes the style
+// of the window's owner and follows it.
 QHBoxLayout* windowRow(QWidget* window, const QString& title, QSize size);
 
 // A side channel of the given width; pinned: shown open with the window and kept open,

@@ -3,8 +3,6 @@
 #include "base/ui/modals.h"
 #include "skin/ui/look.h"
 #include "skin/ui/pictures.h"
-#include "skin/ui/skin_style.h"
-#include "skin/ui/theme_manager.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,17 +11,14 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
-TskMessageDialog::TskMessageDialog(const QString& name, QObject* owner) : QObject(owner) {
-    setObjectName(name);
-}
+TskMessageDialog::TskMessageDialog(const QString& name, QObject* owner) : TskDialog(name, owner) {}
 
 TskMessageDialog* TskMessageDialog::programDialog(const QString& name, IconType icon,
                                                   const QString& text, QObject* owner) {
     auto* d = new TskMessageDialog(name, owner);
     d->Caption = QStringLiteral("Quillmere2004");
+    d->useProgramFonts();
     d->iconType = icon;
     d->Text = text;
     d->ButtonCount = 2;
@@ -46,37 +41,24 @@ QPixmap iconPicture(TskMessageDialog::IconType type, qreal scale) {
 
 } // namespace
 
-QObject* TskMessageDialog::fileThemeObject() const {
-    return fileTheme.data();
-}
-
-void TskMessageDialog::setFileThemeObject(QObject* o) {
-    fileTheme = qobject_cast<TskFileTheme*>(o);
-}
-
 int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
-    skin::SkinStyle::install();
     TskMessageWindow w(parent);
     // The frame: the dialog's style, and its own title bar over the empty top of the
     // design, which leaves every position below it as it is.
-    auto* frame = new TskForm(QStringLiteral("skForm1"), &w, uiStyle);
-    frame->setFileTheme(fileTheme);
-    frame->setFramed(false, true);
+    frame(w);
     w.setObjectName(objectName());
-    w.setWindowTitle(Caption);
     w.captionText = Caption;
     w.messageText = Text;
     int width = 336;
-    QFont textFont(QStringLiteral("宋体"));
-    textFont.setPixelSize(12);
-    w.setFont(textFont);
+    w.setFont(Font);
 
     // 1. The text, wrapped at a fixed width, growing downwards.
     auto* label = new QLabel(Text, &w);
     label->setObjectName(QStringLiteral("Label"));
     label->setWordWrap(true);
     label->setFixedWidth(225);
-    skin::setFontColour(label, 0x804000);
+    if (FontColour.isValid())
+        skin::setFontColour(label, skin::numberFromColour(FontColour));
     label->adjustSize();
     label->setFixedHeight(label->heightForWidth(225));
     auto* picture = new QLabel(&w);
@@ -102,7 +84,7 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
         auto* b = new QPushButton(ButtonCaption[number - 1], &w);
         b->setObjectName(QStringLiteral("Button%1").arg(number));
         b->setGeometry(width - 97 - 93 * i, bottom + 20, 73, 25);
-        b->setCursor(Qt::PointingHandCursor);
+        b->setCursor(ButtonCursor);
         const int result = ButtonModalResult[number - 1];
         connect(b, &QPushButton::clicked, &w, [&w, result] { w.done(result); });
         w.buttonCaptionsInCreationOrder << b->text();
@@ -110,8 +92,7 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     }
     // 4. Height, place, caption.
     w.setFixedSize(width, bottom + 65);
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        w.move(screen->geometry().center() - w.rect().center());
+    place(w, parent);
     // 5. Modal; closing otherwise counts as Cancel.
     w.setResult(QDialog::Rejected);
     return runner.exec(w);
@@ -121,6 +102,7 @@ void TskMessageDialog::presentProgramBoxes() {
     InteractiveModals::setBoxPresenter([](QWidget* parent, const QString& text, bool error) {
         TskMessageDialog box(QStringLiteral("skErrorBox"), nullptr);
         box.Caption = QString::fromUtf8(kApplicationTitle);
+        box.useProgramFonts();
         box.Text = text;
         box.iconType = error ? skStop : skNone;
         box.ButtonCaption[0] = QStringLiteral("OK");

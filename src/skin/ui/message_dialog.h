@@ -2,39 +2,26 @@
 // The kit's message dialog: a caption, an optional icon, a word-wrapped text and one to
 // three buttons, shown modally. Ctrl+C copies its content as text.
 
-#include "skin/core/ui_style.h"
+#include "skin/ui/kit_dialog.h"
 
 #include <QDialog>
-#include <QPointer>
 #include <QString>
 
 class ModalRunner;
-class TskFileTheme;
 
-class TskMessageDialog : public QObject {
+class TskMessageDialog : public TskDialog {
     Q_OBJECT
-    Q_PROPERTY(int uiStyle READ uiStyleNumber WRITE setUIStyleNumber)
-    Q_PROPERTY(QObject* fileTheme READ fileThemeObject WRITE setFileThemeObject)
   public:
     enum IconType { skNone, skWarning, skStop, skInformation, skHelp };
 
     TskMessageDialog(const QString& name, QObject* owner);
 
-    QString Caption = QStringLiteral("skDialog");
     QString Text = QStringLiteral("Hello world!");
     IconType iconType = skNone;
     int ButtonCount = 1;
     QString ButtonCaption[3] = {QStringLiteral("OK"), QStringLiteral("Cancel"),
                                 QStringLiteral("Cancel")};
     int ButtonModalResult[3] = {QDialog::Accepted, QDialog::Rejected, QDialog::Rejected};
-
-    // The style of the window; the program's dialogs are designed in MacOS.
-    UIStyle uiStyle = UIStyle::MacOS;
-    QPointer<TskFileTheme> fileTheme;
-    int uiStyleNumber() const { return int(uiStyle); }
-    void setUIStyleNumber(int n) { uiStyle = UIStyle(n); }
-    QObject* fileThemeObject() const;
-    void setFileThemeObject(QObject* o);
 
     // Builds the window, runs it through `runner` and returns the pressed button's
     // result (Cancel when closed otherwise).
@@ -44,8 +31,8 @@ class TskMessageDialog : public QObject {
     // application title as caption, an error icon for errors, one OK button.
     static void presentProgramBoxes();
 
-    // The dialogs of the program: caption "Quillmere2004", 确定 and 退出, the given
-    // icon and text.
+    // The dialogs of the program: caption "Quillmere2004", the program's fonts, 确定
+    // and 退出, the given icon and text.
     static TskMessageDialog* programDialog(const QString& name, IconType icon, const QString& text,
                                            QObject* owner);
 };

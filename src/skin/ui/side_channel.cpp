@@ -44,8 +44,8 @@ TskSideChannel::TskSideChannel(const QString& name, QWidget* parent, Clock* cloc
     setObjectName(name);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    // Children lie right of the bar and its gap, under the top strip.
-    setContentsMargins(13, barPictureHeight() + 3, 3, 3);
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    placeContents();
     cursorPos = [] { return QCursor::pos(); };
     applicationActive = [] { return QGuiApplication::applicationState() == Qt::ApplicationActive; };
     connect(m_pin, &QToolButton::clicked, this, &TskSideChannel::pinClicked);
@@ -65,8 +65,10 @@ void TskSideChannel::setAlign(Align a) {
 
 void TskSideChannel::setOpenWidth(int width) {
     m_openWidth = width;
-    if (m_open && !m_busy)
+    if (m_open && !m_busy) {
+        holdWidth();
         setCurrentWidth(width);
+    }
     placePin();
 }
 
@@ -81,8 +83,32 @@ void TskSideChannel::setCaptionAlignment(Qt::Alignment a) {
 }
 
 void TskSideChannel::setCurrentWidth(int width) {
-    setFixedWidth(width);
+    m_width = width;
+    updateGeometry();
     resize(width, height()); // at once, not at the layout's next pass
+}
+
+void TskSideChannel::holdWidth() {
+    // Open and still: no narrower than 50 pixels (or the open width, when that is set
+    // narrower by the program), whoever sets the geometry. Sliding and collapsed: free,
+    // so that the steps and the bar's 10 pixels can pass.
+    const bool hold = m_open && !m_busy;
+    setMinimumWidth(hold ? std::min(kNarrowestOpen, m_openWidth) : 0);
+}
+
+QSize TskSideChannel::sizeHint() const {
+    return {m_width, QFrame::sizeHint().height()};
+}
+
+QSize TskSideChannel::minimumSizeHint() const {
+    return {std::min(m_width, minimumWidth()), QFrame::minimumSizeHint().height()};
+}
+
+void TskSideChannel::placeContents() {
+    // Children lie right of the bar and its gap, under the top strip.
+    const QMargins margins(13, barPictureHeight() + 3, 3, 3);
+    if (contentsMargins() != margins)
+        setContentsMargins(margins);
 }
 
 void TskSideChannel::placePin() {
@@ -93,12 +119,13 @@ void TskSideChannel::open(bool quick) {
     if (m_busy)
         return;
     m_busy = true;
+    holdWidth();
     placePin();
     m_pin->setVisible(m_showButton);
     // A hidden channel has nothing to show between the steps.
     if (!quick && isVisible()) {
-        while (width() + kStep < m_openWidth) {
-            setCurrentWidth(width() + kStep);
+        while (m_width + kStep < m_openWidth) {
+            setCurrentWidth(m_width + kStep);
             repaint();
             QCoreApplication::processEvents();
         }
@@ -111,6 +138,7 @@ void TskSideChannel::open(bool quick) {
     }
     m_busy = false;
     m_open = true;
+    holdWidth();
     update();
     Q_EMIT OnPop();
 }
@@ -120,14 +148,15 @@ void TskSideChannel::collapse(bool quick) {
         return;
     m_busy = true;
     m_open = false;
+    holdWidth();
     if (m_timer) {
         m_timer->stop();
         m_timer->deleteLater();
         m_timer = nullptr;
     }
     if (!quick && isVisible()) {
-        while (width() - kStep > kBarWidth) {
-            setCurrentWidth(width() - kStep);
+        while (m_width - kStep > kBarWidth) {
+            setCurrentWidth(m_width - kStep);
             repaint();
             QCoreApplication::processEvents();
         }
@@ -195,10 +224,35 @@ void TskSideChannel::mouseReleaseEvent(QMouseEvent* event) {
     QFrame::mouseReleaseEvent(event);
 }
 
+bool TskSideChannel::event(QEvent* event) {
+    const bool done = QFrame::event(event);
+    // The frame puts its own width back into the contents margins whenever the style or
+    // the parent changes; the channel's are the bar's, the strip's and the gaps.
+    if (event->type() == QEvent::StyleChange || event->type() == QEvent::ParentChange ||
+        event->type() == QEvent::Polish)
+        placeContents();
+    // Too narrow for its contents (collapsed, or the first steps of a slide): the layout,
+    // which has just placed them, leaves them at their least size over the bar; they wait
+    // beyond the right edge until the channel is wide enough to hold them again.
+    if ((event->type() == QEvent::LayoutRequest || event->type() == QEvent::Resize) &&
+        contentsRect().width() <= 0) {
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != m_pin && !child->isWindow())
+                child->move(width(), child->y());
+    }
+    return done;
+}
+
 void TskSideChannel::resizeEvent(QResizeEvent* event) {
     QFrame::resizeEvent(event);
-    if (!m_busy && m_open && width() > 49)
+    // A width given from outside becomes the open width; while open and still it is
+    // never below 50 pixels (holdWidth).
+    if (!m_busy && width() > kBarWidth && width() != m_width) {
+        m_width = width();
         m_openWidth = width();
+        placePin();
+        updateGeometry();
+    }
 }
 
 void TskSideChannel::paintEvent(QPaintEvent*) {

@@ -1,6 +1,7 @@
 #pragma once
 // A panel docked at one side of a window that collapses to a 10-pixel bar and slides
-// open when the user reaches for it, or stays pinned open.
+// open when the user reaches for it, or stays pinned open. While it is open and still,
+// nothing outside it (a layout, a splitter, a resize) can make it 49 pixels or narrower.
 
 #include <QFrame>
 #include <functional>
@@ -17,6 +18,7 @@ class TskSideChannel : public QFrame {
     enum Align { skLeft, skRight };
     static constexpr int kBarWidth = 10;
     static constexpr int kStep = 15;
+    static constexpr int kNarrowestOpen = 50;
 
     // Created collapsed. Without a clock the system's is used.
     TskSideChannel(const QString& name, QWidget* parent, Clock* clock = nullptr);
@@ -48,6 +50,11 @@ class TskSideChannel : public QFrame {
     void open(bool quick);
     void collapse(bool quick);
 
+    // Layouts give the channel its current width: the open width when open, the bar's
+    // when collapsed, each step's while sliding.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // Where the pointer is and whether the program is the active application: the
     // platform's answers unless a test sets its own.
     std::function<QPoint()> cursorPos;
@@ -58,6 +65,7 @@ class TskSideChannel : public QFrame {
     void OnPush();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -65,15 +73,18 @@ class TskSideChannel : public QFrame {
 
   private:
     void setCurrentWidth(int width);
+    void holdWidth();
     void pinClicked();
     void tick();
     void placePin();
+    void placeContents();
 
     Clock* m_clock;
     ClockTimer* m_timer = nullptr;
     class PinButton* m_pin;
     Align m_align = skLeft;
     int m_openWidth = 193;
+    int m_width = kBarWidth; // the width asked of the layout
     bool m_open = false, m_busy = false, m_stayOn = false, m_showButton = true;
     QString m_caption;
     Qt::Alignment m_captionAlignment = Qt::AlignLeft;

@@ -69,6 +69,31 @@ QWidget* TskTitleBar::button(int i) const {
     return i >= 0 && i < 3 ? m_buttons[i] : nullptr;
 }
 
+void TskTitleBar::setCaptionFont(const QFont& font, const QColor& colour) {
+    m_captionFont = font;
+    m_captionColour = colour;
+    update();
+}
+
+QFont TskTitleBar::captionFont() const {
+    if (m_captionFont)
+        return *m_captionFont;
+    QFont f = font();
+    f.setBold(true);
+    return f;
+}
+
+QColor TskTitleBar::captionColour(bool active) const {
+    const QColor styles = skin::pictures::titleText(skin::lookFor(this), active);
+    // The window's own colour where it reads on the style's bar: dark where the style
+    // writes dark, light where it writes light. Otherwise (dark blue on a dark blue bar)
+    // the style's colour keeps the caption legible.
+    auto dark = [](const QColor& c) { return c.lightnessF() < 0.5; };
+    if (m_captionFont && m_captionColour.isValid() && dark(m_captionColour) == dark(styles))
+        return m_captionColour;
+    return styles;
+}
+
 void TskTitleBar::toggleMaximised() {
     if (m_window->isMaximized())
         m_window->showNormal();
@@ -106,10 +131,8 @@ void TskTitleBar::paintEvent(QPaintEvent*) {
     const bool active = m_window->isActiveWindow();
     QPainter p(this);
     skin::pictures::titleBar(p, QRectF(rect()), look, active);
-    QFont f = font();
-    f.setBold(true);
-    p.setFont(f);
-    p.setPen(skin::pictures::titleText(look, active));
+    p.setFont(captionFont());
+    p.setPen(captionColour(active));
     int right = width() - 8;
     for (QWidget* b : m_buttons)
         if (b)

@@ -4,7 +4,11 @@
 // look; dragging the bar moves the window and double-clicking it maximises, through the
 // window manager (X11 and Wayland alike). Neither takes the focus or a key.
 
+#include <QColor>
+#include <QFont>
 #include <QWidget>
+
+#include <optional>
 
 class TskTitleBar : public QWidget {
     Q_OBJECT
@@ -13,6 +17,12 @@ class TskTitleBar : public QWidget {
     // Buttons: minimise and maximise are left out for a dialog.
     TskTitleBar(QWidget* window, bool dialog);
     QWidget* button(int i) const; // 0 minimise, 1 maximise, 2 close (null when absent)
+    // A caption font and colour of the window's own; without one the caption is the
+    // window's font in bold, in the style's title colour, which also stands in for a
+    // colour that would not read on the style's bar.
+    void setCaptionFont(const QFont& font, const QColor& colour);
+    QFont captionFont() const;
+    QColor captionColour(bool active) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +36,8 @@ class TskTitleBar : public QWidget {
     void toggleMaximised();
     QWidget* m_window;
     QWidget* m_buttons[3] = {};
+    std::optional<QFont> m_captionFont;
+    QColor m_captionColour;
 };
 
 // An invisible strip along one edge or corner of a framed window that resizes it.

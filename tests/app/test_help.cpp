@@ -6,6 +6,7 @@
 #include "app/ui/help_links.h"
 #include "app/ui/startup_notice.h"
 #include "base/core/gbk.h"
+#include "skin/ui/theme_manager.h"
 #include "support/app_fixture.h"
 #include "support/recording_url_opener.h"
 
@@ -229,6 +230,21 @@ TEST(HelpDialogs, BothExplanationsReturnWhicheverButtonIsPressed) {
             EXPECT_TRUE(form->isEnabled());
         }
     }
+}
+
+TEST(HelpDialogs, OnlyThePatternBooksExplanationFollowsTheChosenStyle) {
+    HelpWindow w;
+    auto form = w.start();
+    action(*form, "Protein1")->trigger();
+    QMap<QString, UIStyle> styles;
+    w.app.modals.answer = [&](QDialog& d) {
+        if (auto* frame = d.findChild<TskForm*>("skForm1"))
+            styles[w.app.modals.dialogs.last()] = frame->uiStyle();
+    };
+    action(*form, "X3")->trigger();
+    action(*form, "J4")->trigger();
+    EXPECT_EQ(styles.value("skMessageDialog1"), UIStyle::Protein);
+    EXPECT_EQ(styles.value("skMessageDialog3"), UIStyle::MacOS);
 }
 
 TEST(AboutBox, OpensFromTheMenu) {

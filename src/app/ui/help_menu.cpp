@@ -23,7 +23,13 @@
 HelpMenu::HelpMenu(const Controls& c, UrlOpener& urls, DataRoot root, QString settingsPath,
                    ModalRunner& modals, QWidget* window)
     : QObject(window), m_urls(urls), m_root(std::move(root)),
-      m_settingsPath(std::move(settingsPath)), m_modals(modals), m_window(window) {
+      m_settingsPath(std::move(settingsPath)), m_modals(modals), m_window(window),
+      m_baixiang(TskMessageDialog::programDialog(QStringLiteral("skMessageDialog1"),
+                                                 TskMessageDialog::skHelp,
+                                                 help_texts::baixiangCipu(), this)),
+      m_jueju(TskMessageDialog::programDialog(QStringLiteral("skMessageDialog3"),
+                                              TskMessageDialog::skHelp, help_texts::jueju(),
+                                              this)) {
     const auto link = [this](const QString& address) { return [this, address] { open(address); }; };
     connect(c.W3, &QAction::triggered, this, &HelpMenu::showNotice);
     connect(c.notice, &QToolButton::clicked, this, &HelpMenu::showNotice);
@@ -69,18 +75,11 @@ void HelpMenu::showAbout() {
 }
 
 void HelpMenu::showBaixiang() {
-    auto* dialog =
-        TskMessageDialog::programDialog(QStringLiteral("skMessageDialog1"),
-                                        TskMessageDialog::skHelp, help_texts::baixiangCipu(), this);
-    dialog->Execute(m_modals, m_window); // either button closes it; the answer is not used
-    dialog->deleteLater();
+    m_baixiang->Execute(m_modals, m_window); // either button closes it; the answer is not used
 }
 
 void HelpMenu::showJueju() {
-    auto* dialog = TskMessageDialog::programDialog(
-        QStringLiteral("skMessageDialog3"), TskMessageDialog::skHelp, help_texts::jueju(), this);
-    dialog->Execute(m_modals, m_window);
-    dialog->deleteLater();
+    m_jueju->Execute(m_modals, m_window);
 }
 
 void HelpMenu::open(const QString& address) {

@@ -13,6 +13,8 @@ class QToolButton;
 class UrlOpener;
 class QWidget;
 
+class TskMessageDialog;
+
 class HelpMenu : public QObject {
     Q_OBJECT
   public:
@@ -41,6 +43,10 @@ class HelpMenu : public QObject {
     QString m_settingsPath;
     ModalRunner& m_modals;
     QWidget* m_window;
+    // Carried for the whole run, so that the theme manager finds 关于白香词谱's dialog by
+    // its name and gives it the chosen style.
+    TskMessageDialog* m_baixiang;
+    TskMessageDialog* m_jueju;
 };
 
 struct AppContext;

@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
+
+#include <optional>
 
 namespace skin::pictures {
 
@@ -63,9 +66,74 @@ QRectF half(const QRectF& r) {
     return r.adjusted(0.5, 0.5, -0.5, -0.5);
 }
 
+// What tells one look's pictures from another's: its style, theme and colours.
+size_t lookKey(const Look& look) {
+    return qHashMulti(0, int(look.style), quintptr(look.theme), look.formBackground.rgba(),
+                      look.formBorder.rgba(), look.menuBar.rgba(), look.menuSelectedBorder.rgba(),
+                      look.menuSelectedBackground.rgba(), look.controlBorder.rgba(),
+                      look.controlBackground.rgba(), look.scrollBarBackground.rgba(),
+                      look.toolButtonBorder.rgba(), look.toolButtonBackground.rgba(),
+                      look.toolButtonDown.rgba());
+}
+
+quint32 bits(State s) {
+    return quint32(s.enabled) | quint32(s.hover) << 1 | quint32(s.down) << 2 |
+           quint32(s.checked) << 3 | quint32(s.focus) << 4;
+}
+
+// Draws a picture once per look, name, size, state and device pixel ratio and copies
+// it afterwards: gradients and curves over many scan lines are what a repaint spends
+// most on, and a window shows the same few pictures again and again. A rectangle off
+// the pixel grid, or a painter that scales or turns, draws directly. An opaque picture
+// covers its whole rectangle, laid on `base`, and is kept without alpha, so that a tall
+// one is copied rather than blended line by line.
+template <class Draw>
+void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, quint32 state,
+            Draw&& draw, std::optional<QColor> base = std::nullopt) {
+    const QRect ir = r.toRect();
+    const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    if (QRectF(ir) != r || ir.isEmpty() || qint64(ir.width()) * ir.height() > 4096 * 256 ||
+        p.worldTransform().type() > QTransform::TxTranslate) {
+        if (base)
+            p.fillRect(r, *base);
+        draw(p, r);
+        return;
+    }
+    const QString key = QStringLiteral("lyrevane:%1:%2:%3x%4@%5:%6:%7")
+                            .arg(QLatin1StringView(name))
+                            .arg(lookKey(look), 0, 16)
+                            .arg(ir.width())
+                            .arg(ir.height())
+                            .arg(dpr)
+                            .arg(state)
+                            .arg(base ? base->rgba() : 0u, 0, 16);
+    QPixmap pm;
+    if (!QPixmapCache::find(key, &pm)) {
+        pm = QPixmap(QSize(qCeil(ir.width() * dpr), qCeil(ir.height() * dpr)));
+        pm.setDevicePixelRatio(dpr);
+        pm.fill(base ? *base : QColor(Qt::transparent));
+        QPainter q(&pm);
+        q.setFont(p.font());
+        draw(q, QRectF(0, 0, ir.width(), ir.height()));
+        q.end();
+        QPixmapCache::insert(key, pm);
+    }
+    p.drawPixmap(ir.topLeft(), pm);
+}
+
+// A one-pixel line along an edge as a filled rectangle: an outline stroked round a tall
+// control is rasterised line by line, a rectangle is filled at once.
+void outline(QPainter& p, const QRectF& r, const QColor& c) {
+    const QRect ir = r.toRect();
+    p.fillRect(QRect(ir.left(), ir.top(), ir.width(), 1), c);
+    p.fillRect(QRect(ir.left(), ir.bottom(), ir.width(), 1), c);
+    p.fillRect(QRect(ir.left(), ir.top() + 1, 1, ir.height() - 2), c);
+    p.fillRect(QRect(ir.right(), ir.top() + 1, 1, ir.height() - 2), c);
+}
+
 } // namespace
 
-void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
+static void paint_button(QPainter& p, const QRectF& rect, const Look& look, State s) {
     if (themePicture(p, rect, look, "ButtonImage"))
         return;
     const QRectF r = half(rect);
@@ -107,6 +175,11 @@ void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
+void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "button", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_button(q, r2, look, s); });
+}
+
 void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     if (!s.hover && !s.down && !s.checked)
         return; // flat until the pointer is on it
@@ -119,7 +192,7 @@ void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+static void paint_checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
     if (themePicture(p, rect, look, "CheckBoxImage") && !s.checked)
         return;
     const QRectF r = half(rect);
@@ -146,7 +219,12 @@ void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "checkBox", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_checkBox(q, r2, look, s); });
+}
+
+static void paint_radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -164,7 +242,12 @@ void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void menuBar(QPainter& p, const QRectF& r, const Look& look) {
+void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "radioButton", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_radioButton(q, r2, look, s); });
+}
+
+static void paint_menuBar(QPainter& p, const QRectF& r, const Look& look) {
     if (look.pictureStyle() == UIStyle::MacOS) {
         p.fillRect(r, vertical(r, QColor(0xF6, 0xF6, 0xF6), QColor(0xDC, 0xDC, 0xDC)));
         p.fillRect(QRectF(r.left(), r.bottom() - 1, r.width(), 1), QColor(0xB4, 0xB4, 0xB4));
@@ -173,7 +256,13 @@ void menuBar(QPainter& p, const QRectF& r, const Look& look) {
     p.fillRect(r, look.menuBar);
 }
 
-void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
+void menuBar(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "menuBar", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_menuBar(q, r2, look); }, look.menuBar);
+}
+
+static void paint_menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -188,7 +277,12 @@ void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
     p.restore();
 }
 
-void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
+    cached(p, rect, look, "menuSelection", 0,
+           [&](QPainter& q, const QRectF& r2) { paint_menuSelection(q, r2, look); });
+}
+
+static void paint_titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
     if (themePicture(p, r, look, "TitleBarClientImage"))
         return;
     const QColor accent = look.accent();
@@ -228,6 +322,13 @@ void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
         p.fillRect(QRectF(r.left(), r.bottom() - 2, r.width(), 2), accent);
 }
 
+void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    cached(
+        p, r, look, "titleBar", quint32(active),
+        [&](QPainter& q, const QRectF& r2) { paint_titleBar(q, r2, look, active); },
+        look.formBackground);
+}
+
 QColor titleText(const Look& look, bool active) {
     switch (look.pictureStyle()) {
     case UIStyle::WinXP:
@@ -238,7 +339,8 @@ QColor titleText(const Look& look, bool active) {
     }
 }
 
-void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which, State s) {
+static void paint_titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which,
+                              State s) {
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -283,18 +385,22 @@ void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton 
     p.restore();
 }
 
-void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal) {
-    p.fillRect(r, look.scrollBarBackground);
-    p.save();
-    p.setPen(mix(look.scrollBarBackground, look.controlBorder, 0.35));
-    if (horizontal)
-        p.drawLine(r.topLeft(), r.topRight());
-    else
-        p.drawLine(r.topLeft(), r.bottomLeft());
-    p.restore();
+void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which, State s) {
+    cached(p, rect, look, "titleButton", bits(s) | quint32(which) << 8,
+           [&](QPainter& q, const QRectF& r2) { paint_titleButton(q, r2, look, which, s); });
 }
 
-void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal) {
+    p.fillRect(r, look.scrollBarBackground);
+    const QColor line = mix(look.scrollBarBackground, look.controlBorder, 0.35);
+    if (horizontal)
+        p.fillRect(QRectF(r.left(), r.top(), r.width(), 1), line);
+    else
+        p.fillRect(QRectF(r.left(), r.top(), 1, r.height()), line);
+}
+
+static void paint_scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal,
+                               State s) {
     if (themePicture(p, rect, look, "ScrollBarSliderImage"))
         return;
     const QRectF r = half(rect.adjusted(2, 2, -2, -2));
@@ -318,7 +424,18 @@ void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizo
     p.restore();
 }
 
-void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction, State s) {
+void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+    cached(
+        p, rect, look, "scrollSlider", bits(s) | quint32(horizontal) << 8,
+        [&](QPainter& q, const QRectF& r2) {
+            scrollGroove(q, r2, look, horizontal);
+            paint_scrollSlider(q, r2, look, horizontal, s);
+        },
+        look.scrollBarBackground);
+}
+
+static void paint_scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction,
+                              State s) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (s.hover || s.down)
@@ -350,7 +467,17 @@ void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int directio
     p.restore();
 }
 
-void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
+void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction, State s) {
+    cached(
+        p, rect, look, "scrollArrow", bits(s) | quint32(direction) << 8,
+        [&](QPainter& q, const QRectF& r2) {
+            scrollGroove(q, r2, look, direction >= 2);
+            paint_scrollArrow(q, r2, look, direction, s);
+        },
+        look.scrollBarBackground);
+}
+
+static void paint_tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
     if (themePicture(p, rect, look, "TabControlTabImage"))
         return;
     const QRectF r = rect.adjusted(0.5, 0.5, -0.5, s.checked ? 1 : -0.5);
@@ -378,22 +505,30 @@ void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
-    p.save();
-    p.setPen(QPen(focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(half(rect));
-    p.restore();
+void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "tab", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_tab(q, r2, look, s); });
 }
 
-void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
+    outline(p, rect, focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder);
+}
+
+static void paint_captionStrip(QPainter& p, const QRectF& r, const Look& look) {
     const QColor base = look.formBackground;
     p.fillRect(r, vertical(r, mix(base, Qt::white, 0.55), mix(base, look.accent(), 0.06)));
     p.fillRect(QRectF(r.left(), r.bottom() - 0.5, r.width(), 1),
                mix(base, look.controlBorder, 0.35));
 }
 
-void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
+void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "captionStrip", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_captionStrip(q, r2, look); },
+        look.formBackground);
+}
+
+static void paint_sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
     if (themePicture(p, r, look, "SideChannelBarImage"))
         return;
     QColor top, bottom;
@@ -413,6 +548,13 @@ void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
         break;
     }
     p.fillRect(r, vertical(r, top, bottom));
+}
+
+void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "sideChannelBar", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_sideChannelBar(q, r2, look); },
+        look.formBackground);
 }
 
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight) {
@@ -458,7 +600,7 @@ void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned) {
     p.restore();
 }
 
-void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
+static void paint_noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor accent = look.accent();
@@ -477,6 +619,13 @@ void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
     p.drawLine(close.topLeft() + QPointF(3.5, 3.5), close.bottomRight() - QPointF(3.5, 3.5));
     p.drawLine(close.topRight() + QPointF(-3.5, 3.5), close.bottomLeft() + QPointF(3.5, -3.5));
     p.restore();
+}
+
+void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "noticeBackground", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_noticeBackground(q, r2, look); },
+        QColor(Qt::white));
 }
 
 void messageIcon(QPainter& p, const QRectF& rect, int kind) {

@@ -30,6 +30,7 @@ void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active);
 QColor titleText(const Look& look, bool active);
 void titleButton(QPainter& p, const QRectF& r, const Look& look, TitleButton which, State s);
 void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal);
+// The slider and the arrows carry the groove under them.
 void scrollSlider(QPainter& p, const QRectF& r, const Look& look, bool horizontal, State s);
 void scrollArrow(QPainter& p, const QRectF& r, const Look& look, int direction, State s);
 void tab(QPainter& p, const QRectF& r, const Look& look, State s); // checked: the current tab

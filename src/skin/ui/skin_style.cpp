@@ -141,6 +141,13 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
             return;
         }
         break;
+    case CE_ToolBar: {
+        // A light line above and a soft one below, filled rather than stroked.
+        const QRect r = opt->rect;
+        p->fillRect(QRect(r.left(), r.top(), r.width(), 1), QColor(255, 255, 255, 150));
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), QColor(0, 0, 0, 40));
+        return;
+    }
     case CE_ScrollBarSlider:
         pictures::scrollSlider(*p, opt->rect, look, opt->state & State_Horizontal, stateOf(opt));
         return;
@@ -148,7 +155,6 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
     case CE_ScrollBarSubLine: {
         const bool horizontal = opt->state & State_Horizontal;
         const bool add = ce == CE_ScrollBarAddLine;
-        pictures::scrollGroove(*p, opt->rect, look, horizontal);
         pictures::scrollArrow(*p, opt->rect, look, horizontal ? (add ? 3 : 2) : (add ? 1 : 0),
                               stateOf(opt));
         return;

@@ -30,23 +30,75 @@ QLinearGradient vertical(const QRectF& r, const QColor& top, const QColor& botto
     return g;
 }
 
-// A picture from the theme file, when the look comes from one and carries it.
-bool themePicture(QPainter& p, const QRectF& r, const Look& look, const char* name) {
+// A picture from the theme file: `frames` frames side by side, decoded once. Its
+// density comes from the bitmap's header (192 dots per inch is a picture for scale 2).
+struct ThemeImage {
+    QImage image;
+    qreal density = 1;
+};
+
+const ThemeImage* themeImage(const Look& look, const char* name) {
     if (!look.theme)
-        return false;
+        return nullptr;
     const QByteArray bytes = look.theme->picture(QString::fromLatin1(name));
     if (bytes.isEmpty())
-        return false;
-    static QCache<QByteArray, QImage> decoded(64);
-    QImage* image = decoded.object(bytes);
-    if (!image) {
-        image = new QImage(QImage::fromData(bytes, "BMP"));
-        decoded.insert(bytes, image);
+        return nullptr;
+    static QCache<QByteArray, ThemeImage> decoded(64);
+    ThemeImage* t = decoded.object(bytes);
+    if (!t) {
+        t = new ThemeImage;
+        t->image = QImage::fromData(bytes, "BMP");
+        if (!t->image.isNull()) {
+            t->image = t->image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            t->density = std::clamp(qRound(t->image.dotsPerMeterX() / 3780.0), 1, 4);
+        }
+        decoded.insert(bytes, t);
     }
-    if (image->isNull())
+    return t->image.isNull() ? nullptr : t;
+}
+
+// Draws frame `index` of the theme's picture `name` into `r`: its corners of `margin`
+// pixels (at scale 1) kept, its edges and middle stretched; a negative margin stretches
+// the whole frame. False when the theme carries no such picture or its width does not
+// divide into the frames: the style's own drawing stands in.
+bool themeFrame(QPainter& p, const QRectF& r, const Look& look, const char* name, int frames,
+                int index, qreal margin = -1) {
+    const ThemeImage* t = themeImage(look, name);
+    if (!t || frames < 1 || t->image.width() % frames != 0 || index < 0 || index >= frames)
         return false;
-    p.drawImage(r, *image);
+    const qreal fw = t->image.width() / frames, fh = t->image.height();
+    const QRectF source(index * fw, 0, fw, fh);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (margin < 0) {
+        p.drawImage(r, t->image, source);
+        p.restore();
+        return true;
+    }
+    // Corners no larger than half the frame or half the target.
+    const qreal m =
+        std::min({margin, fw / t->density / 2, fh / t->density / 2, r.width() / 2, r.height() / 2});
+    const qreal sm = m * t->density;
+    const qreal xs[] = {r.left(), r.left() + m, r.right() - m, r.right()};
+    const qreal ys[] = {r.top(), r.top() + m, r.bottom() - m, r.bottom()};
+    const qreal sxs[] = {source.left(), source.left() + sm, source.right() - sm, source.right()};
+    const qreal sys[] = {source.top(), source.top() + sm, source.bottom() - sm, source.bottom()};
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const QRectF to(QPointF(xs[col], ys[row]), QPointF(xs[col + 1], ys[row + 1]));
+            const QRectF from(QPointF(sxs[col], sys[row]), QPointF(sxs[col + 1], sys[row + 1]));
+            if (to.width() > 0 && to.height() > 0 && from.width() > 0 && from.height() > 0)
+                p.drawImage(to, t->image, from);
+        }
+    }
+    p.restore();
     return true;
+}
+
+// The frame of a two-state picture in four states: normal, under the pointer, pressed
+// and disabled.
+int stateFrame(State s) {
+    return !s.enabled ? 3 : s.down ? 2 : s.hover ? 1 : 0;
 }
 
 qreal radiusFor(const Look& look) {
@@ -134,7 +186,7 @@ void outline(QPainter& p, const QRectF& r, const QColor& c) {
 } // namespace
 
 static void paint_button(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "ButtonImage"))
+    if (themeFrame(p, rect, look, "ButtonImage", 4, s.checked && s.enabled ? 2 : stateFrame(s), 5))
         return;
     const QRectF r = half(rect);
     const QColor accent = look.accent();
@@ -193,7 +245,7 @@ void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
 }
 
 static void paint_checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "CheckBoxImage") && !s.checked)
+    if (themeFrame(p, rect, look, "CheckBoxImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
         return;
     const QRectF r = half(rect);
     p.save();
@@ -225,6 +277,8 @@ void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
 }
 
 static void paint_radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themeFrame(p, rect, look, "RadioButtonImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
+        return;
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -282,8 +336,33 @@ void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
            [&](QPainter& q, const QRectF& r2) { paint_menuSelection(q, r2, look); });
 }
 
+// The theme's title bar: its left and right ends at their own width, the client picture
+// stretched between them; each has an active and an inactive frame.
+static bool themeTitleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    const ThemeImage* client = themeImage(look, "TitleBarClientImage");
+    if (!client)
+        return false;
+    const int frame = active ? 0 : 1;
+    auto endWidth = [&](const char* name) {
+        const ThemeImage* t = themeImage(look, name);
+        return t && t->image.width() % 2 == 0
+                   ? std::min(t->image.width() / 2 / t->density, r.width() / 3)
+                   : 0.0;
+    };
+    const qreal left = endWidth("TitleBarLeftImage"), right = endWidth("TitleBarRightImage");
+    if (!themeFrame(p, r.adjusted(left, 0, -right, 0), look, "TitleBarClientImage", 2, frame))
+        return false;
+    if (left > 0)
+        themeFrame(p, QRectF(r.left(), r.top(), left, r.height()), look, "TitleBarLeftImage", 2,
+                   frame);
+    if (right > 0)
+        themeFrame(p, QRectF(r.right() - right, r.top(), right, r.height()), look,
+                   "TitleBarRightImage", 2, frame);
+    return true;
+}
+
 static void paint_titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
-    if (themePicture(p, r, look, "TitleBarClientImage"))
+    if (themeTitleBar(p, r, look, active))
         return;
     const QColor accent = look.accent();
     QColor top, bottom;
@@ -330,6 +409,15 @@ void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
 }
 
 QColor titleText(const Look& look, bool active) {
+    if (const ThemeImage* t = themeImage(look, "TitleBarClientImage");
+        t && t->image.width() % 2 == 0) {
+        // Dark text on a light picture, white on a dark one.
+        const QImage& i = t->image;
+        const QColor c = i.pixelColor((active ? 0 : i.width() / 2) + i.width() / 4, i.height() / 2);
+        const bool light = c.lightness() > 140;
+        return light ? (active ? QColor(0x20, 0x20, 0x20) : QColor(0x70, 0x70, 0x70))
+                     : (active ? QColor(Qt::white) : QColor(0xF0, 0xF0, 0xF0));
+    }
     switch (look.pictureStyle()) {
     case UIStyle::WinXP:
     case UIStyle::DeepBlue:
@@ -341,6 +429,13 @@ QColor titleText(const Look& look, bool active) {
 
 static void paint_titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which,
                               State s) {
+    // Three frames (normal, under the pointer, pressed) for each of minimise, maximise,
+    // restore and close.
+    if (themeFrame(p, rect, look, "TitleBarButtonImage", 12,
+                   int(which) * 3 + (s.down    ? 2
+                                     : s.hover ? 1
+                                               : 0)))
+        return;
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -401,8 +496,21 @@ void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizonta
 
 static void paint_scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal,
                                State s) {
-    if (themePicture(p, rect, look, "ScrollBarSliderImage"))
+    if (horizontal) {
+        // The picture is drawn for a vertical slider; a horizontal one is its mirror
+        // across the diagonal.
+        if (themeImage(look, "ScrollBarSliderImage")) {
+            p.save();
+            p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
+            const QRectF t(rect.top(), rect.left(), rect.height(), rect.width());
+            themeFrame(p, t, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2), 8);
+            p.restore();
+            return;
+        }
+    } else if (themeFrame(p, rect, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2),
+                          8)) {
         return;
+    }
     const QRectF r = half(rect.adjusted(2, 2, -2, -2));
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -436,6 +544,12 @@ void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizo
 
 static void paint_scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction,
                               State s) {
+    // Three frames (normal, under the pointer, pressed) for each of up, down, left, right.
+    if (themeFrame(p, rect, look, "ScrollBarButtonImage", 12,
+                   direction * 3 + (s.down    ? 2
+                                    : s.hover ? 1
+                                              : 0)))
+        return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (s.hover || s.down)
@@ -478,7 +592,7 @@ void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int directio
 }
 
 static void paint_tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "TabControlTabImage"))
+    if (themeFrame(p, rect, look, "TabControlTabImage", 3, s.checked ? 2 : s.hover ? 1 : 0, 5))
         return;
     const QRectF r = rect.adjusted(0.5, 0.5, -0.5, s.checked ? 1 : -0.5);
     p.save();
@@ -514,6 +628,11 @@ void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
     outline(p, rect, focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder);
 }
 
+void tabFrame(QPainter& p, const QRectF& rect, const Look& look) {
+    if (!themeFrame(p, rect, look, "TabControlBarImage", 1, 0, 4))
+        frame(p, rect, look, false);
+}
+
 static void paint_captionStrip(QPainter& p, const QRectF& r, const Look& look) {
     const QColor base = look.formBackground;
     p.fillRect(r, vertical(r, mix(base, Qt::white, 0.55), mix(base, look.accent(), 0.06)));
@@ -529,7 +648,7 @@ void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
 }
 
 static void paint_sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
-    if (themePicture(p, r, look, "SideChannelBarImage"))
+    if (themeFrame(p, r, look, "SideChannelBarImage", 1, 0))
         return;
     QColor top, bottom;
     const QColor accent = look.accent();
@@ -558,7 +677,7 @@ void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
 }
 
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight) {
-    if (themePicture(p, r, look, "SideChannelHandleImage"))
+    if (themeFrame(p, r, look, "SideChannelHandleImage", 2, pointsRight ? 1 : 0))
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);

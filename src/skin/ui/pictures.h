@@ -1,6 +1,8 @@
 #pragma once
 // The kit's pictures, drawn by code from the look's colours so that they are crisp at
-// any device pixel ratio. A theme file's picture, when it carries one, is drawn instead.
+// any device pixel ratio. A theme file's picture, when it carries one, is drawn instead:
+// its frames lie side by side (the state each frame stands for is given where it is
+// drawn), and a picture whose header gives 192 dots per inch is one for scale 2.
 
 #include <QColor>
 #include <QIcon>
@@ -35,6 +37,8 @@ void scrollSlider(QPainter& p, const QRectF& r, const Look& look, bool horizonta
 void scrollArrow(QPainter& p, const QRectF& r, const Look& look, int direction, State s);
 void tab(QPainter& p, const QRectF& r, const Look& look, State s); // checked: the current tab
 void frame(QPainter& p, const QRectF& r, const Look& look, bool focus);
+// The frame round a tab control's pages.
+void tabFrame(QPainter& p, const QRectF& r, const Look& look);
 void captionStrip(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelBar(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight);

@@ -72,7 +72,7 @@ void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPai
     case PE_FrameStatusBarItem:
         return; // the bar draws one line above all its panels
     case PE_FrameTabWidget:
-        pictures::frame(*p, r, look, false);
+        pictures::tabFrame(*p, r, look);
         return;
     default:
         break;

@@ -1,11 +1,14 @@
 #include "skin/core/theme_file.h"
 #include "skin/ui/look.h"
+#include "skin/ui/pictures.h"
 #include "skin/ui/theme_manager.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QtEndian>
 #include <gtest/gtest.h>
 
@@ -155,4 +158,91 @@ TEST(FileTheme, AMissingPathTriesTheExecutablesFolderThenChangesNothing) {
     EXPECT_EQ(theme.themeFile(), QStringLiteral("/nowhere/") + name) << "nothing changed";
     EXPECT_EQ(theme.theme().count(), 1);
     QFile::remove(beside);
+}
+
+TEST(ThemePictures, TheShippedThemesCarryEveryPictureWithAlphaForScaleTwo) {
+    // The frames each picture is cut into where it is drawn.
+    const struct {
+        const char* name;
+        int frames;
+    } pictures[] = {
+        {"ButtonImage", 4},           {"CheckBoxImage", 8},        {"RadioButtonImage", 8},
+        {"TitleBarLeftImage", 2},     {"TitleBarClientImage", 2},  {"TitleBarRightImage", 2},
+        {"TitleBarButtonImage", 12},  {"ScrollBarSliderImage", 3}, {"ScrollBarButtonImage", 12},
+        {"TabControlTabImage", 3},    {"TabControlBarImage", 1},   {"SideChannelBarImage", 1},
+        {"SideChannelHandleImage", 2}};
+    for (const char* file : {"moyun.theme", "qingci.theme"}) {
+        QFile in(QStringLiteral(LYREVANE_BUILT_APP_DIR "/themes/") + QLatin1String(file));
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << file;
+        ThemeFile t;
+        ASSERT_TRUE(t.read(in)) << file;
+        for (const auto& p : pictures) {
+            SCOPED_TRACE(std::string(file) + " " + p.name);
+            const QImage image = QImage::fromData(t.picture(QString::fromLatin1(p.name)), "BMP");
+            ASSERT_FALSE(image.isNull());
+            EXPECT_TRUE(image.hasAlphaChannel());
+            EXPECT_EQ(qRound(image.dotsPerMeterX() / 3780.0), 2) << "drawn for scale 2";
+            EXPECT_EQ(image.width() % p.frames, 0);
+            if (std::string(p.name) == "RadioButtonImage") {
+                EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0) << "clear outside the circle";
+            }
+        }
+    }
+}
+
+TEST(ThemePictures, AButtonTakesItsStatesFrameKeepsItsBorderSharpAndFallsBackWithoutOne) {
+    // Four 8 × 8 frames at scale 2, each a one-pixel red border round its own colour.
+    const QColor faces[] = {Qt::green, Qt::blue, Qt::yellow, Qt::gray};
+    QImage picture(4 * 16, 16, QImage::Format_RGB32);
+    for (int f = 0; f < 4; ++f) {
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                picture.setPixelColor(f * 16 + x, y,
+                                      x < 2 || y < 2 || x >= 14 || y >= 14 ? QColor(Qt::red)
+                                                                           : faces[f]);
+    }
+    picture.setDotsPerMeterX(7559);
+    picture.setDotsPerMeterY(7559);
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(picture.save(&bmp, "BMP"));
+    ThemeFile withPicture, without;
+    ASSERT_TRUE(
+        withPicture.read(ThemeFile::write({{"ButtonImage", ThemeFile::Picture, bmp.data()}})));
+    ASSERT_TRUE(without.read(ThemeFile::write(
+        {{"FormBackgroundColor", ThemeFile::Integer, ThemeFile::integerData(0xFFFFFF)}})));
+
+    const struct {
+        skin::pictures::State state;
+        int frame;
+    } cases[] = {{{}, 0}, {{true, true}, 1}, {{true, false, true}, 2}, {{false}, 3}};
+    // Sharp: within rounding of the picture's own colour, not a mix with its neighbour.
+    auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) <= 2 && std::abs(a.green() - b.green()) <= 2 &&
+               std::abs(a.blue() - b.blue()) <= 2;
+    };
+    for (int dpr : {1, 2}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(dpr * 10 + c.frame);
+            QImage out(60 * dpr, 30 * dpr, QImage::Format_ARGB32_Premultiplied);
+            out.setDevicePixelRatio(dpr);
+            out.fill(Qt::white);
+            QPainter p(&out);
+            skin::pictures::button(p, QRectF(0, 0, 60, 30),
+                                   skin::Look::make(UIStyle::FromThemeFile, &withPicture), c.state);
+            p.end();
+            EXPECT_TRUE(near(out.pixelColor(30 * dpr, 15 * dpr), faces[c.frame]));
+            EXPECT_TRUE(near(out.pixelColor(30 * dpr, 0), QColor(Qt::red))) << "the border";
+            EXPECT_TRUE(near(out.pixelColor(30 * dpr, dpr), faces[c.frame]))
+                << "not blurred inwards";
+            EXPECT_TRUE(near(out.pixelColor(0, 15 * dpr), QColor(Qt::red)));
+        }
+    }
+    QImage out(60, 30, QImage::Format_ARGB32_Premultiplied);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    skin::pictures::button(p, QRectF(0, 0, 60, 30),
+                           skin::Look::make(UIStyle::FromThemeFile, &without), {});
+    p.end();
+    EXPECT_NE(out.pixelColor(30, 0), QColor(Qt::red)) << "the style's own button stands in";
 }

@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPixmapCache>
 
+#include <cmath>
 #include <optional>
 
 namespace skin::pictures {
@@ -75,9 +76,11 @@ bool themeFrame(QPainter& p, const QRectF& r, const Look& look, const char* name
         p.restore();
         return true;
     }
-    // Corners no larger than half the frame or half the target.
+    // Corners no larger than half the target, and leaving the frame a middle of one
+    // pixel at least to stretch.
     const qreal m =
-        std::min({margin, fw / t->density / 2, fh / t->density / 2, r.width() / 2, r.height() / 2});
+        std::min({margin, std::floor((fw - 1) / 2) / t->density,
+                  std::floor((fh - 1) / 2) / t->density, r.width() / 2, r.height() / 2});
     const qreal sm = m * t->density;
     const qreal xs[] = {r.left(), r.left() + m, r.right() - m, r.right()};
     const qreal ys[] = {r.top(), r.top() + m, r.bottom() - m, r.bottom()};
@@ -120,12 +123,12 @@ QRectF half(const QRectF& r) {
 
 // What tells one look's pictures from another's: its style, theme and colours.
 size_t lookKey(const Look& look) {
-    return qHashMulti(0, int(look.style), quintptr(look.theme), look.formBackground.rgba(),
-                      look.formBorder.rgba(), look.menuBar.rgba(), look.menuSelectedBorder.rgba(),
-                      look.menuSelectedBackground.rgba(), look.controlBorder.rgba(),
-                      look.controlBackground.rgba(), look.scrollBarBackground.rgba(),
-                      look.toolButtonBorder.rgba(), look.toolButtonBackground.rgba(),
-                      look.toolButtonDown.rgba());
+    return qHashMulti(
+        0, int(look.style), quintptr(look.theme), look.theme ? look.theme->generation() : 0,
+        look.formBackground.rgba(), look.formBorder.rgba(), look.menuBar.rgba(),
+        look.menuSelectedBorder.rgba(), look.menuSelectedBackground.rgba(),
+        look.controlBorder.rgba(), look.controlBackground.rgba(), look.scrollBarBackground.rgba(),
+        look.toolButtonBorder.rgba(), look.toolButtonBackground.rgba(), look.toolButtonDown.rgba());
 }
 
 quint32 bits(State s) {

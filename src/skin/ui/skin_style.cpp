@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -30,8 +31,12 @@ SkinStyle::SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusio
 }
 
 void SkinStyle::install() {
-    if (!qobject_cast<SkinStyle*>(QApplication::style()))
+    if (!qobject_cast<SkinStyle*>(QApplication::style())) {
         QApplication::setStyle(new SkinStyle);
+        // Room for every style's pictures of a large window at scale 2, so that
+        // switching among them copies rather than draws.
+        QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), 32 * 1024));
+    }
 }
 
 void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,

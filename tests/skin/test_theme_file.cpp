@@ -1,15 +1,27 @@
 #include "skin/core/theme_file.h"
 #include "skin/ui/look.h"
 #include "skin/ui/pictures.h"
+#include "skin/ui/side_channel.h"
+#include "skin/ui/title_bar.h"
 #include "skin/ui/theme_manager.h"
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -245,4 +257,117 @@ TEST(ThemePictures, AButtonTakesItsStatesFrameKeepsItsBorderSharpAndFallsBackWit
                            skin::Look::make(UIStyle::FromThemeFile, &without), {});
     p.end();
     EXPECT_NE(out.pixelColor(30, 0), QColor(Qt::red)) << "the style's own button stands in";
+}
+
+TEST(ThemePictures, EveryPictureOfTheShippedThemeIsDrawnByItsControl) {
+    QFile in(QStringLiteral(LYREVANE_BUILT_APP_DIR "/themes/moyun.theme"));
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray full = in.readAll();
+    // The same file with one picture's record renamed, so that the control falls back.
+    auto without = [&](const QByteArray& name) {
+        QByteArray b = full;
+        for (qsizetype at = b.indexOf(name + '\0'); at >= 0; at = b.indexOf(name + '\0', at + 1)) {
+            if (at >= 24 && (at - 24) % 77 == 0) {
+                b[at] = '~';
+                return b;
+            }
+        }
+        ADD_FAILURE() << "no record " << name.constData();
+        return b;
+    };
+    QTemporaryDir dir;
+    // Each picture, the control that draws it, and what to grab.
+    using Make = std::function<QWidget*(QWidget * window, TskForm & frame)>;
+    auto control = [](auto make) -> Make {
+        return [make](QWidget* window, TskForm&) -> QWidget* {
+            QWidget* w = make(window);
+            w->setGeometry(10, 40, 160, 120);
+            return w;
+        };
+    };
+    auto titleBar = [](QWidget*, TskForm& frame) -> QWidget* {
+        frame.setFramed(true);
+        return frame.titleBar();
+    };
+    auto slider = [control](Qt::Orientation o) {
+        return control([o](QWidget* p) {
+            auto* s = new QSlider(o, p);
+            s->setValue(50);
+            return s;
+        });
+    };
+    auto scrollBar = control([](QWidget* p) {
+        auto* s = new QScrollBar(Qt::Vertical, p);
+        s->setRange(0, 100);
+        return s;
+    });
+    auto tabs = control([](QWidget* p) {
+        auto* t = new QTabWidget(p);
+        t->addTab(new QWidget, QStringLiteral("婉约"));
+        t->addTab(new QWidget, QStringLiteral("豪放"));
+        return t;
+    });
+    auto channel = [](QWidget* window, TskForm&) -> QWidget* {
+        auto* c = new TskSideChannel(QStringLiteral("skSideChannel1"), window);
+        c->setGeometry(10, 40, 10, 200);
+        return c;
+    };
+    const struct {
+        const char* picture;
+        Make make;
+    } cases[] = {
+        {"ButtonImage",
+         control([](QWidget* p) { return new QPushButton(QStringLiteral("确定"), p); })},
+        {"CheckBoxImage",
+         control([](QWidget* p) { return new QCheckBox(QStringLiteral("词"), p); })},
+        {"RadioButtonImage",
+         control([](QWidget* p) { return new QRadioButton(QStringLiteral("词"), p); })},
+        {"TitleBarLeftImage", titleBar},
+        {"TitleBarClientImage", titleBar},
+        {"TitleBarRightImage", titleBar},
+        {"TitleBarButtonImage", titleBar},
+        {"ScrollBarSliderImage", scrollBar},
+        {"ScrollBarButtonImage", scrollBar},
+        {"TabControlTabImage", tabs},
+        {"TabControlBarImage", tabs},
+        {"SideChannelBarImage", channel},
+        {"SideChannelHandleImage", channel},
+        {"CheckListBoxImage", control([](QWidget* p) {
+             auto* list = new QListWidget(p);
+             auto* item = new QListWidgetItem(QStringLiteral("词"), list);
+             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+             item->setCheckState(Qt::Checked);
+             return list;
+         })},
+        {"ProgressBarImage", control([](QWidget* p) {
+             auto* bar = new QProgressBar(p);
+             bar->setValue(50);
+             return bar;
+         })},
+        {"TrackBarBarImage", slider(Qt::Horizontal)},
+        {"TrackBarSliderImage", slider(Qt::Horizontal)},
+        {"TrackBarSliderVImage", slider(Qt::Vertical)},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.picture);
+        QImage drawn[2];
+        for (int lacking = 0; lacking < 2; ++lacking) {
+            const QString path = dir.filePath(QStringLiteral("%1.theme").arg(n++));
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(lacking ? without(c.picture) : full);
+            out.close();
+            QWidget window;
+            window.resize(300, 300);
+            TskForm frame(QStringLiteral("skForm1"), &window, UIStyle::FromThemeFile);
+            auto* theme = new TskFileTheme(QStringLiteral("skFileTheme1"), &window);
+            ASSERT_TRUE(theme->setThemeFile(path));
+            frame.setFileTheme(theme);
+            QWidget* w = c.make(&window, frame);
+            window.show();
+            drawn[lacking] = w->grab().toImage();
+        }
+        EXPECT_NE(drawn[0], drawn[1]) << "the picture makes no difference to its control";
+    }
 }

@@ -631,6 +631,39 @@ void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
     outline(p, rect, focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder);
 }
 
+void checkListBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (!themeFrame(p, rect, look, "CheckListBoxImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
+        checkBox(p, rect, look, s);
+}
+
+bool progressBar(QPainter& p, const QRectF& rect, const Look& look, bool filled) {
+    return themeFrame(p, rect, look, "ProgressBarImage", 2, filled ? 1 : 0, 4);
+}
+
+// Draws into `rect` as if it were horizontal: a vertical control's picture is the
+// horizontal one mirrored across the diagonal.
+template <class Draw> bool across(QPainter& p, const QRectF& rect, bool horizontal, Draw&& draw) {
+    if (horizontal)
+        return draw(rect);
+    p.save();
+    p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
+    const bool drawn = draw(QRectF(rect.top(), rect.left(), rect.height(), rect.width()));
+    p.restore();
+    return drawn;
+}
+
+bool trackBarGroove(QPainter& p, const QRectF& rect, const Look& look, bool horizontal) {
+    return across(p, rect, horizontal, [&](const QRectF& r) {
+        return themeFrame(p, r, look, "TrackBarBarImage", 1, 0, 3);
+    });
+}
+
+bool trackBarHandle(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+    const int frame = s.down ? 2 : s.hover ? 1 : 0;
+    return themeFrame(p, rect, look, horizontal ? "TrackBarSliderImage" : "TrackBarSliderVImage", 3,
+                      frame);
+}
+
 void tabFrame(QPainter& p, const QRectF& rect, const Look& look) {
     if (!themeFrame(p, rect, look, "TabControlBarImage", 1, 0, 4))
         frame(p, rect, look, false);

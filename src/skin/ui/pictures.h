@@ -39,6 +39,14 @@ void tab(QPainter& p, const QRectF& r, const Look& look, State s); // checked: t
 void frame(QPainter& p, const QRectF& r, const Look& look, bool focus);
 // The frame round a tab control's pages.
 void tabFrame(QPainter& p, const QRectF& r, const Look& look);
+// A checkable list item's box: the theme's check-list picture, or the check box.
+void checkListBox(QPainter& p, const QRectF& r, const Look& look, State s);
+// Controls the kit draws only from a theme's pictures; false when the theme carries
+// none, and the base style draws them in the window's colours. The progress bar's
+// groove or filled part; a track bar's groove and its handle.
+bool progressBar(QPainter& p, const QRectF& r, const Look& look, bool filled);
+bool trackBarGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal);
+bool trackBarHandle(QPainter& p, const QRectF& r, const Look& look, bool horizontal, State s);
 void captionStrip(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelBar(QPainter& p, const QRectF& r, const Look& look);
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight);

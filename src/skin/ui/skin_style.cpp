@@ -56,6 +56,12 @@ void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPai
     case PE_IndicatorRadioButton:
         pictures::radioButton(*p, r, look, stateOf(opt));
         return;
+    case PE_IndicatorItemViewItemCheck: {
+        pictures::State s = stateOf(opt);
+        s.hover = false; // the row shows the pointer, not the box
+        pictures::checkListBox(*p, r, look, s);
+        return;
+    }
     case PE_PanelMenu:
     case PE_FrameMenu:
         p->fillRect(opt->rect, look.menuBackground);
@@ -153,6 +159,34 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
         p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), QColor(0, 0, 0, 40));
         return;
     }
+    case CE_ProgressBarGroove:
+        if (pictures::progressBar(*p, opt->rect, look, false))
+            return;
+        break;
+    case CE_ProgressBarContents:
+        if (auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(opt);
+            bar && bar->maximum > bar->minimum) {
+            // The filled part, from the start of the bar; a busy bar is the base style's.
+            const qreal done =
+                qreal(std::clamp(bar->progress, bar->minimum, bar->maximum) - bar->minimum) /
+                (qreal(bar->maximum) - bar->minimum);
+            const bool horizontal = bar->state & State_Horizontal;
+            QRect r = bar->rect;
+            if (horizontal) {
+                const int length = qRound(r.width() * done);
+                r = bar->invertedAppearance != (bar->direction == Qt::RightToLeft)
+                        ? QRect(r.right() - length + 1, r.top(), length, r.height())
+                        : QRect(r.left(), r.top(), length, r.height());
+            } else {
+                const int length = qRound(r.height() * done);
+                r = bar->invertedAppearance
+                        ? QRect(r.left(), r.top(), r.width(), length)
+                        : QRect(r.left(), r.bottom() - length + 1, r.width(), length);
+            }
+            if (r.isEmpty() || pictures::progressBar(*p, r, look, true))
+                return;
+        }
+        break;
     case CE_ScrollBarSlider:
         pictures::scrollSlider(*p, opt->rect, look, opt->state & State_Horizontal, stateOf(opt));
         return;
@@ -201,6 +235,26 @@ void SkinStyle::drawComplexControl(ComplexControl cc, const QStyleOptionComplex*
                 drawControl(elements[i], &o, p, w);
             }
             return;
+        }
+    }
+    if (cc == CC_Slider) {
+        if (auto* sl = qstyleoption_cast<const QStyleOptionSlider*>(opt)) {
+            const Look& look = lookFor(w);
+            const bool horizontal = sl->orientation == Qt::Horizontal;
+            const QRect groove = subControlRect(cc, sl, SC_SliderGroove, w);
+            const QRect handle = subControlRect(cc, sl, SC_SliderHandle, w);
+            pictures::State s = stateOf(opt);
+            s.hover = s.hover && (sl->activeSubControls & SC_SliderHandle);
+            s.down = s.down && (sl->activeSubControls & SC_SliderHandle);
+            // Drawn from the theme's pictures when it carries both, else by the base.
+            if (pictures::trackBarGroove(*p, groove, look, horizontal)) {
+                if (!pictures::trackBarHandle(*p, handle, look, horizontal, s)) {
+                    QStyleOptionSlider o(*sl);
+                    o.subControls = SC_SliderHandle;
+                    QProxyStyle::drawComplexControl(cc, &o, p, w);
+                }
+                return;
+            }
         }
     }
     QProxyStyle::drawComplexControl(cc, opt, p, w);

@@ -93,18 +93,18 @@ QBrush brush(const QString& text, const QRectF& bounds) {
     return colour(text);
 }
 
-QList<int> frameList(const QString& spec, int frames) {
+QList<int> frameList(const QString& list, int frames) {
     QList<int> out;
-    if (spec == u"*") {
+    if (list == u"*") {
         for (int i = 0; i < frames; ++i)
             out << i;
         return out;
     }
-    for (const QString& part : spec.split(u',')) {
+    for (const QString& part : list.split(u',')) {
         const QStringList range = part.split(u'-');
         const int from = int(number(range.first())), to = int(number(range.last()));
         if (range.size() > 2 || from < 0 || to >= frames || from > to)
-            fail(QStringLiteral("bad frames ") + spec);
+            fail(QStringLiteral("bad frames ") + list);
         for (int i = from; i <= to; ++i)
             out << i;
     }

@@ -246,7 +246,8 @@ void SkinStyle::drawComplexControl(ComplexControl cc, const QStyleOptionComplex*
             pictures::State s = stateOf(opt);
             s.hover = s.hover && (sl->activeSubControls & SC_SliderHandle);
             s.down = s.down && (sl->activeSubControls & SC_SliderHandle);
-            // Drawn from the theme's pictures when it carries both, else by the base.
+            // From the theme's pictures when it carries the groove (a missing handle
+            // picture leaves the handle to the base), else all by the base.
             if (pictures::trackBarGroove(*p, groove, look, horizontal)) {
                 if (!pictures::trackBarHandle(*p, handle, look, horizontal, s)) {
                     QStyleOptionSlider o(*sl);

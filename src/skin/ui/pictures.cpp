@@ -141,17 +141,22 @@ quint32 bits(State s) {
 // most on, and a window shows the same few pictures again and again. A rectangle off
 // the pixel grid, or a painter that scales or turns, draws directly. An opaque picture
 // covers its whole rectangle, laid on `base`, and is kept without alpha, so that a tall
-// one is copied rather than blended line by line.
+// one is copied rather than blended line by line. With `part`, only that part of the
+// picture is drawn (copied, not clipped, for the same reason).
 template <class Draw>
 void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, quint32 state,
-            Draw&& draw, std::optional<QColor> base = std::nullopt) {
+            Draw&& draw, std::optional<QColor> base = std::nullopt, const QRect& part = {}) {
     const QRect ir = r.toRect();
     const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
     if (QRectF(ir) != r || ir.isEmpty() || qint64(ir.width()) * ir.height() > 4096 * 256 ||
         p.worldTransform().type() > QTransform::TxTranslate) {
+        p.save();
+        if (part.isValid())
+            p.setClipRect(part, Qt::IntersectClip);
         if (base)
             p.fillRect(r, *base);
         draw(p, r);
+        p.restore();
         return;
     }
     const QString key = QStringLiteral("lyrevane:%1:%2:%3x%4@%5:%6:%7")
@@ -173,7 +178,14 @@ void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, qu
         q.end();
         QPixmapCache::insert(key, pm);
     }
-    p.drawPixmap(ir.topLeft(), pm);
+    if (part.isValid()) {
+        const QRect shown = part & ir;
+        p.drawPixmap(
+            QRectF(shown), pm,
+            QRectF(QPointF(shown.topLeft() - ir.topLeft()) * dpr, QSizeF(shown.size()) * dpr));
+    } else {
+        p.drawPixmap(ir.topLeft(), pm);
+    }
 }
 
 // A one-pixel line along an edge as a filled rectangle: an outline stroked round a tall
@@ -313,10 +325,10 @@ static void paint_menuBar(QPainter& p, const QRectF& r, const Look& look) {
     p.fillRect(r, look.menuBar);
 }
 
-void menuBar(QPainter& p, const QRectF& r, const Look& look) {
+void menuBar(QPainter& p, const QRectF& r, const Look& look, const QRect& part) {
     cached(
         p, r, look, "menuBar", 0,
-        [&](QPainter& q, const QRectF& r2) { paint_menuBar(q, r2, look); }, look.menuBar);
+        [&](QPainter& q, const QRectF& r2) { paint_menuBar(q, r2, look); }, look.menuBar, part);
 }
 
 static void paint_menuSelection(QPainter& p, const QRectF& rect, const Look& look) {

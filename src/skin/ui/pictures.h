@@ -26,7 +26,8 @@ void button(QPainter& p, const QRectF& r, const Look& look, State s);
 void toolButton(QPainter& p, const QRectF& r, const Look& look, State s);
 void checkBox(QPainter& p, const QRectF& r, const Look& look, State s);
 void radioButton(QPainter& p, const QRectF& r, const Look& look, State s);
-void menuBar(QPainter& p, const QRectF& r, const Look& look);
+// The menu bar across `r`; only `part` of it when given (a menu item's share).
+void menuBar(QPainter& p, const QRectF& r, const Look& look, const QRect& part = {});
 void menuSelection(QPainter& p, const QRectF& r, const Look& look);
 void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active);
 QColor titleText(const Look& look, bool active);

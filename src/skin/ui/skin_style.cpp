@@ -95,15 +95,21 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
                             const QWidget* w) const {
     const Look& look = lookFor(w);
     switch (ce) {
-    case CE_MenuBarEmptyArea:
-        pictures::menuBar(*p, opt->rect, look);
+    case CE_MenuBarEmptyArea: {
+        // The bar leaves a region between its items; each of its rectangles is copied
+        // from the bar's picture in turn, which a clip of many rectangles would turn
+        // into blending line by line.
+        const QRegion area = p->hasClipping() ? p->clipRegion() & opt->rect : QRegion(opt->rect);
+        p->save();
+        p->setClipping(false);
+        for (const QRect& part : area)
+            pictures::menuBar(*p, opt->rect, look, part);
+        p->restore();
         return;
+    }
     case CE_MenuBarItem:
         if (auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(opt)) {
-            p->save();
-            p->setClipRect(opt->rect);
-            pictures::menuBar(*p, w ? QRectF(w->rect()) : QRectF(opt->rect), look);
-            p->restore();
+            pictures::menuBar(*p, w ? QRectF(w->rect()) : QRectF(opt->rect), look, opt->rect);
             const bool active = (opt->state & State_Selected) && (opt->state & State_Enabled);
             if (active)
                 pictures::menuSelection(*p, QRectF(opt->rect).adjusted(1, 1, -1, -1), look);

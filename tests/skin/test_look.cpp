@@ -2,10 +2,13 @@
 #include "skin/ui/theme_manager.h"
 
 #include "skin/ui/title_bar.h"
+#include "support/app_fixture.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -103,4 +106,22 @@ TEST(Frame, TheTitleBarMaximisesOnDoubleClickAndItsButtonsCloseAndRestore) {
     EXPECT_FALSE(window.isMaximized()) << "the middle button restores";
     static_cast<QAbstractButton*>(bar->button(2))->click();
     EXPECT_FALSE(window.isVisible()) << "the close button closes";
+}
+
+TEST(Frame, NoCheckOrRadioButtonOfTheMainWindowIsCutInAnyStyle) {
+    AppFixture app;
+    auto form = app.start();
+    form->resize(1024, 700);
+    form->show();
+    auto* frame = form->findChild<TskForm*>(QStringLiteral("skForm1"));
+    for (UIStyle s : kEveryStyle) {
+        frame->setUIStyle(s);
+        SCOPED_TRACE(int(s));
+        for (QAbstractButton* b : form->findChildren<QAbstractButton*>()) {
+            if (!b->isVisibleTo(form.get()) ||
+                !(qobject_cast<QRadioButton*>(b) || qobject_cast<QCheckBox*>(b)))
+                continue;
+            EXPECT_GE(b->height(), b->sizeHint().height()) << b->objectName().toStdString();
+        }
+    }
 }

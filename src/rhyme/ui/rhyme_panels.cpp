@@ -159,8 +159,13 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
 
     auto* sizes = new QWidget(channel);
     sizes->setObjectName(QStringLiteral("rhymeSizeStrip"));
-    sizes->setFixedHeight(30);
+    // At least the design's 30 pixels, and never less than the buttons need: with the
+    // style's default child margins (9 pixels above and below) a fixed 30 would leave
+    // the indicators 12 pixels and cut them.
+    sizes->setMinimumHeight(30);
+    sizes->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* sizeLayout = new QHBoxLayout(sizes);
+    sizeLayout->setContentsMargins(6, 2, 6, 2);
     const char* hints[] = {"选择后调韵侠中文本框字体最小", "选择后调韵侠中文本框字体较小",
                            "选择后调韵侠中文本框字体中等", "选择后调韵侠中文本框字体较大",
                            "选择后调韵侠中文本框字体最大"};

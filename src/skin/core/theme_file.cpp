@@ -6,6 +6,8 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <atomic>
+
 namespace style {
 
 namespace {
@@ -48,6 +50,8 @@ bool ThemeFile::read(QIODevice& in, QString* error) {
 }
 
 bool ThemeFile::read(const QByteArray& bytes, QString* error) {
+    static std::atomic<quint64> reads{0};
+    m_generation = ++reads;
     m_entries.clear();
     const qint64 size = bytes.size();
     auto fail = [&](const QString& why) {

@@ -23,6 +23,9 @@ class ThemeFile {
     bool read(const QByteArray& bytes, QString* error = nullptr);
 
     bool isEmpty() const { return m_entries.isEmpty(); }
+    // A number each read gives anew, so that what was drawn from an earlier content is
+    // not taken for this one.
+    quint64 generation() const { return m_generation; }
     int count() const { return int(m_entries.size()); }
     bool contains(QStringView name) const { return m_entries.contains(name.toString()); }
 
@@ -53,6 +56,7 @@ class ThemeFile {
         QByteArray data; // integers and booleans as their decimal text
     };
     QHash<QString, Stored> m_entries;
+    quint64 m_generation = 0;
 };
 
 } // namespace style

@@ -9,6 +9,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPixmapCache>
+
+#include <cmath>
+#include <optional>
 
 namespace skin::pictures {
 
@@ -27,23 +31,77 @@ QLinearGradient vertical(const QRectF& r, const QColor& top, const QColor& botto
     return g;
 }
 
-// A picture from the theme file, when the look comes from one and carries it.
-bool themePicture(QPainter& p, const QRectF& r, const Look& look, const char* name) {
+// A picture from the theme file: `frames` frames side by side, decoded once. Its
+// density comes from the bitmap's header (192 dots per inch is a picture for scale 2).
+struct ThemeImage {
+    QImage image;
+    qreal density = 1;
+};
+
+const ThemeImage* themeImage(const Look& look, const char* name) {
     if (!look.theme)
-        return false;
+        return nullptr;
     const QByteArray bytes = look.theme->picture(QString::fromLatin1(name));
     if (bytes.isEmpty())
-        return false;
-    static QCache<QByteArray, QImage> decoded(64);
-    QImage* image = decoded.object(bytes);
-    if (!image) {
-        image = new QImage(QImage::fromData(bytes, "BMP"));
-        decoded.insert(bytes, image);
+        return nullptr;
+    static QCache<QByteArray, ThemeImage> decoded(64);
+    ThemeImage* t = decoded.object(bytes);
+    if (!t) {
+        t = new ThemeImage;
+        t->image = QImage::fromData(bytes, "BMP");
+        if (!t->image.isNull()) {
+            t->image = t->image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            t->density = std::clamp(qRound(t->image.dotsPerMeterX() / 3780.0), 1, 4);
+        }
+        decoded.insert(bytes, t);
     }
-    if (image->isNull())
+    return t->image.isNull() ? nullptr : t;
+}
+
+// Draws frame `index` of the theme's picture `name` into `r`: its corners of `margin`
+// pixels (at scale 1) kept, its edges and middle stretched; a negative margin stretches
+// the whole frame. False when the theme carries no such picture or its width does not
+// divide into the frames: the style's own drawing stands in.
+bool themeFrame(QPainter& p, const QRectF& r, const Look& look, const char* name, int frames,
+                int index, qreal margin = -1) {
+    const ThemeImage* t = themeImage(look, name);
+    if (!t || frames < 1 || t->image.width() % frames != 0 || index < 0 || index >= frames)
         return false;
-    p.drawImage(r, *image);
+    const qreal fw = t->image.width() / frames, fh = t->image.height();
+    const QRectF source(index * fw, 0, fw, fh);
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (margin < 0) {
+        p.drawImage(r, t->image, source);
+        p.restore();
+        return true;
+    }
+    // Corners no larger than half the target, and leaving the frame a middle of one
+    // pixel at least to stretch.
+    const qreal m =
+        std::min({margin, std::floor((fw - 1) / 2) / t->density,
+                  std::floor((fh - 1) / 2) / t->density, r.width() / 2, r.height() / 2});
+    const qreal sm = m * t->density;
+    const qreal xs[] = {r.left(), r.left() + m, r.right() - m, r.right()};
+    const qreal ys[] = {r.top(), r.top() + m, r.bottom() - m, r.bottom()};
+    const qreal sxs[] = {source.left(), source.left() + sm, source.right() - sm, source.right()};
+    const qreal sys[] = {source.top(), source.top() + sm, source.bottom() - sm, source.bottom()};
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const QRectF to(QPointF(xs[col], ys[row]), QPointF(xs[col + 1], ys[row + 1]));
+            const QRectF from(QPointF(sxs[col], sys[row]), QPointF(sxs[col + 1], sys[row + 1]));
+            if (to.width() > 0 && to.height() > 0 && from.width() > 0 && from.height() > 0)
+                p.drawImage(to, t->image, from);
+        }
+    }
+    p.restore();
     return true;
+}
+
+// The frame of a two-state picture in four states: normal, under the pointer, pressed
+// and disabled.
+int stateFrame(State s) {
+    return !s.enabled ? 3 : s.down ? 2 : s.hover ? 1 : 0;
 }
 
 qreal radiusFor(const Look& look) {
@@ -63,10 +121,87 @@ QRectF half(const QRectF& r) {
     return r.adjusted(0.5, 0.5, -0.5, -0.5);
 }
 
+// What tells one look's pictures from another's: its style, theme and colours.
+size_t lookKey(const Look& look) {
+    return qHashMulti(
+        0, int(look.style), quintptr(look.theme), look.theme ? look.theme->generation() : 0,
+        look.formBackground.rgba(), look.formBorder.rgba(), look.menuBar.rgba(),
+        look.menuSelectedBorder.rgba(), look.menuSelectedBackground.rgba(),
+        look.controlBorder.rgba(), look.controlBackground.rgba(), look.scrollBarBackground.rgba(),
+        look.toolButtonBorder.rgba(), look.toolButtonBackground.rgba(), look.toolButtonDown.rgba());
+}
+
+quint32 bits(State s) {
+    return quint32(s.enabled) | quint32(s.hover) << 1 | quint32(s.down) << 2 |
+           quint32(s.checked) << 3 | quint32(s.focus) << 4;
+}
+
+// Draws a picture once per look, name, size, state and device pixel ratio and copies
+// it afterwards: gradients and curves over many scan lines are what a repaint spends
+// most on, and a window shows the same few pictures again and again. A rectangle off
+// the pixel grid, or a painter that scales or turns, draws directly. An opaque picture
+// covers its whole rectangle, laid on `base`, and is kept without alpha, so that a tall
+// one is copied rather than blended line by line. With `part`, only that part of the
+// picture is drawn (copied, not clipped, for the same reason).
+template <class Draw>
+void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, quint32 state,
+            Draw&& draw, std::optional<QColor> base = std::nullopt, const QRect& part = {}) {
+    const QRect ir = r.toRect();
+    const qreal dpr = p.device() ? p.device()->devicePixelRatio() : 1.0;
+    if (QRectF(ir) != r || ir.isEmpty() || qint64(ir.width()) * ir.height() > 4096 * 256 ||
+        p.worldTransform().type() > QTransform::TxTranslate) {
+        p.save();
+        if (part.isValid())
+            p.setClipRect(part, Qt::IntersectClip);
+        if (base)
+            p.fillRect(r, *base);
+        draw(p, r);
+        p.restore();
+        return;
+    }
+    const QString key = QStringLiteral("lyrevane:%1:%2:%3x%4@%5:%6:%7")
+                            .arg(QLatin1StringView(name))
+                            .arg(lookKey(look), 0, 16)
+                            .arg(ir.width())
+                            .arg(ir.height())
+                            .arg(dpr)
+                            .arg(state)
+                            .arg(base ? base->rgba() : 0u, 0, 16);
+    QPixmap pm;
+    if (!QPixmapCache::find(key, &pm)) {
+        pm = QPixmap(QSize(qCeil(ir.width() * dpr), qCeil(ir.height() * dpr)));
+        pm.setDevicePixelRatio(dpr);
+        pm.fill(base ? *base : QColor(Qt::transparent));
+        QPainter q(&pm);
+        q.setFont(p.font());
+        draw(q, QRectF(0, 0, ir.width(), ir.height()));
+        q.end();
+        QPixmapCache::insert(key, pm);
+    }
+    if (part.isValid()) {
+        const QRect shown = part & ir;
+        p.drawPixmap(
+            QRectF(shown), pm,
+            QRectF(QPointF(shown.topLeft() - ir.topLeft()) * dpr, QSizeF(shown.size()) * dpr));
+    } else {
+        p.drawPixmap(ir.topLeft(), pm);
+    }
+}
+
+// A one-pixel line along an edge as a filled rectangle: an outline stroked round a tall
+// control is rasterised line by line, a rectangle is filled at once.
+void outline(QPainter& p, const QRectF& r, const QColor& c) {
+    const QRect ir = r.toRect();
+    p.fillRect(QRect(ir.left(), ir.top(), ir.width(), 1), c);
+    p.fillRect(QRect(ir.left(), ir.bottom(), ir.width(), 1), c);
+    p.fillRect(QRect(ir.left(), ir.top() + 1, 1, ir.height() - 2), c);
+    p.fillRect(QRect(ir.right(), ir.top() + 1, 1, ir.height() - 2), c);
+}
+
 } // namespace
 
-void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "ButtonImage"))
+static void paint_button(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themeFrame(p, rect, look, "ButtonImage", 4, s.checked && s.enabled ? 2 : stateFrame(s), 5))
         return;
     const QRectF r = half(rect);
     const QColor accent = look.accent();
@@ -107,6 +242,11 @@ void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
+void button(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "button", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_button(q, r2, look, s); });
+}
+
 void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     if (!s.hover && !s.down && !s.checked)
         return; // flat until the pointer is on it
@@ -119,8 +259,8 @@ void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "CheckBoxImage") && !s.checked)
+static void paint_checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themeFrame(p, rect, look, "CheckBoxImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
         return;
     const QRectF r = half(rect);
     p.save();
@@ -146,7 +286,14 @@ void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "checkBox", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_checkBox(q, r2, look, s); });
+}
+
+static void paint_radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themeFrame(p, rect, look, "RadioButtonImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
+        return;
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -164,7 +311,12 @@ void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void menuBar(QPainter& p, const QRectF& r, const Look& look) {
+void radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "radioButton", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_radioButton(q, r2, look, s); });
+}
+
+static void paint_menuBar(QPainter& p, const QRectF& r, const Look& look) {
     if (look.pictureStyle() == UIStyle::MacOS) {
         p.fillRect(r, vertical(r, QColor(0xF6, 0xF6, 0xF6), QColor(0xDC, 0xDC, 0xDC)));
         p.fillRect(QRectF(r.left(), r.bottom() - 1, r.width(), 1), QColor(0xB4, 0xB4, 0xB4));
@@ -173,7 +325,13 @@ void menuBar(QPainter& p, const QRectF& r, const Look& look) {
     p.fillRect(r, look.menuBar);
 }
 
-void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
+void menuBar(QPainter& p, const QRectF& r, const Look& look, const QRect& part) {
+    cached(
+        p, r, look, "menuBar", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_menuBar(q, r2, look); }, look.menuBar, part);
+}
+
+static void paint_menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -188,8 +346,38 @@ void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
     p.restore();
 }
 
-void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
-    if (themePicture(p, r, look, "TitleBarClientImage"))
+void menuSelection(QPainter& p, const QRectF& rect, const Look& look) {
+    cached(p, rect, look, "menuSelection", 0,
+           [&](QPainter& q, const QRectF& r2) { paint_menuSelection(q, r2, look); });
+}
+
+// The theme's title bar: its left and right ends at their own width, the client picture
+// stretched between them; each has an active and an inactive frame.
+static bool themeTitleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    const ThemeImage* client = themeImage(look, "TitleBarClientImage");
+    if (!client)
+        return false;
+    const int frame = active ? 0 : 1;
+    auto endWidth = [&](const char* name) {
+        const ThemeImage* t = themeImage(look, name);
+        return t && t->image.width() % 2 == 0
+                   ? std::min(t->image.width() / 2 / t->density, r.width() / 3)
+                   : 0.0;
+    };
+    const qreal left = endWidth("TitleBarLeftImage"), right = endWidth("TitleBarRightImage");
+    if (!themeFrame(p, r.adjusted(left, 0, -right, 0), look, "TitleBarClientImage", 2, frame))
+        return false;
+    if (left > 0)
+        themeFrame(p, QRectF(r.left(), r.top(), left, r.height()), look, "TitleBarLeftImage", 2,
+                   frame);
+    if (right > 0)
+        themeFrame(p, QRectF(r.right() - right, r.top(), right, r.height()), look,
+                   "TitleBarRightImage", 2, frame);
+    return true;
+}
+
+static void paint_titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    if (themeTitleBar(p, r, look, active))
         return;
     const QColor accent = look.accent();
     QColor top, bottom;
@@ -228,7 +416,23 @@ void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
         p.fillRect(QRectF(r.left(), r.bottom() - 2, r.width(), 2), accent);
 }
 
+void titleBar(QPainter& p, const QRectF& r, const Look& look, bool active) {
+    cached(
+        p, r, look, "titleBar", quint32(active),
+        [&](QPainter& q, const QRectF& r2) { paint_titleBar(q, r2, look, active); },
+        look.formBackground);
+}
+
 QColor titleText(const Look& look, bool active) {
+    if (const ThemeImage* t = themeImage(look, "TitleBarClientImage");
+        t && t->image.width() % 2 == 0) {
+        // Dark text on a light picture, white on a dark one.
+        const QImage& i = t->image;
+        const QColor c = i.pixelColor((active ? 0 : i.width() / 2) + i.width() / 4, i.height() / 2);
+        const bool light = c.lightness() > 140;
+        return light ? (active ? QColor(0x20, 0x20, 0x20) : QColor(0x70, 0x70, 0x70))
+                     : (active ? QColor(Qt::white) : QColor(0xF0, 0xF0, 0xF0));
+    }
     switch (look.pictureStyle()) {
     case UIStyle::WinXP:
     case UIStyle::DeepBlue:
@@ -238,7 +442,15 @@ QColor titleText(const Look& look, bool active) {
     }
 }
 
-void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which, State s) {
+static void paint_titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which,
+                              State s) {
+    // Three frames (normal, under the pointer, pressed) for each of minimise, maximise,
+    // restore and close.
+    if (themeFrame(p, rect, look, "TitleBarButtonImage", 12,
+                   int(which) * 3 + (s.down    ? 2
+                                     : s.hover ? 1
+                                               : 0)))
+        return;
     const QRectF r = half(rect);
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -283,20 +495,37 @@ void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton 
     p.restore();
 }
 
-void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal) {
-    p.fillRect(r, look.scrollBarBackground);
-    p.save();
-    p.setPen(mix(look.scrollBarBackground, look.controlBorder, 0.35));
-    if (horizontal)
-        p.drawLine(r.topLeft(), r.topRight());
-    else
-        p.drawLine(r.topLeft(), r.bottomLeft());
-    p.restore();
+void titleButton(QPainter& p, const QRectF& rect, const Look& look, TitleButton which, State s) {
+    cached(p, rect, look, "titleButton", bits(s) | quint32(which) << 8,
+           [&](QPainter& q, const QRectF& r2) { paint_titleButton(q, r2, look, which, s); });
 }
 
-void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
-    if (themePicture(p, rect, look, "ScrollBarSliderImage"))
+void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizontal) {
+    p.fillRect(r, look.scrollBarBackground);
+    const QColor line = mix(look.scrollBarBackground, look.controlBorder, 0.35);
+    if (horizontal)
+        p.fillRect(QRectF(r.left(), r.top(), r.width(), 1), line);
+    else
+        p.fillRect(QRectF(r.left(), r.top(), 1, r.height()), line);
+}
+
+static void paint_scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal,
+                               State s) {
+    if (horizontal) {
+        // The picture is drawn for a vertical slider; a horizontal one is its mirror
+        // across the diagonal.
+        if (themeImage(look, "ScrollBarSliderImage")) {
+            p.save();
+            p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
+            const QRectF t(rect.top(), rect.left(), rect.height(), rect.width());
+            themeFrame(p, t, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2), 8);
+            p.restore();
+            return;
+        }
+    } else if (themeFrame(p, rect, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2),
+                          8)) {
         return;
+    }
     const QRectF r = half(rect.adjusted(2, 2, -2, -2));
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -318,7 +547,24 @@ void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizo
     p.restore();
 }
 
-void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction, State s) {
+void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+    cached(
+        p, rect, look, "scrollSlider", bits(s) | quint32(horizontal) << 8,
+        [&](QPainter& q, const QRectF& r2) {
+            scrollGroove(q, r2, look, horizontal);
+            paint_scrollSlider(q, r2, look, horizontal, s);
+        },
+        look.scrollBarBackground);
+}
+
+static void paint_scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction,
+                              State s) {
+    // Three frames (normal, under the pointer, pressed) for each of up, down, left, right.
+    if (themeFrame(p, rect, look, "ScrollBarButtonImage", 12,
+                   direction * 3 + (s.down    ? 2
+                                    : s.hover ? 1
+                                              : 0)))
+        return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     if (s.hover || s.down)
@@ -350,8 +596,18 @@ void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int directio
     p.restore();
 }
 
-void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themePicture(p, rect, look, "TabControlTabImage"))
+void scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction, State s) {
+    cached(
+        p, rect, look, "scrollArrow", bits(s) | quint32(direction) << 8,
+        [&](QPainter& q, const QRectF& r2) {
+            scrollGroove(q, r2, look, direction >= 2);
+            paint_scrollArrow(q, r2, look, direction, s);
+        },
+        look.scrollBarBackground);
+}
+
+static void paint_tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (themeFrame(p, rect, look, "TabControlTabImage", 3, s.checked ? 2 : s.hover ? 1 : 0, 5))
         return;
     const QRectF r = rect.adjusted(0.5, 0.5, -0.5, s.checked ? 1 : -0.5);
     p.save();
@@ -378,23 +634,69 @@ void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
-    p.save();
-    p.setPen(QPen(focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder, 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(half(rect));
-    p.restore();
+void tab(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    cached(p, rect, look, "tab", bits(s),
+           [&](QPainter& q, const QRectF& r2) { paint_tab(q, r2, look, s); });
 }
 
-void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+void frame(QPainter& p, const QRectF& rect, const Look& look, bool focus) {
+    outline(p, rect, focus ? mix(look.controlBorder, look.accent(), 0.8) : look.controlBorder);
+}
+
+void checkListBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    if (!themeFrame(p, rect, look, "CheckListBoxImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
+        checkBox(p, rect, look, s);
+}
+
+bool progressBar(QPainter& p, const QRectF& rect, const Look& look, bool filled) {
+    return themeFrame(p, rect, look, "ProgressBarImage", 2, filled ? 1 : 0, 4);
+}
+
+// Draws into `rect` as if it were horizontal: a vertical control's picture is the
+// horizontal one mirrored across the diagonal.
+template <class Draw> bool across(QPainter& p, const QRectF& rect, bool horizontal, Draw&& draw) {
+    if (horizontal)
+        return draw(rect);
+    p.save();
+    p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
+    const bool drawn = draw(QRectF(rect.top(), rect.left(), rect.height(), rect.width()));
+    p.restore();
+    return drawn;
+}
+
+bool trackBarGroove(QPainter& p, const QRectF& rect, const Look& look, bool horizontal) {
+    return across(p, rect, horizontal, [&](const QRectF& r) {
+        return themeFrame(p, r, look, "TrackBarBarImage", 1, 0, 3);
+    });
+}
+
+bool trackBarHandle(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
+    const int frame = s.down ? 2 : s.hover ? 1 : 0;
+    return themeFrame(p, rect, look, horizontal ? "TrackBarSliderImage" : "TrackBarSliderVImage", 3,
+                      frame);
+}
+
+void tabFrame(QPainter& p, const QRectF& rect, const Look& look) {
+    if (!themeFrame(p, rect, look, "TabControlBarImage", 1, 0, 4))
+        frame(p, rect, look, false);
+}
+
+static void paint_captionStrip(QPainter& p, const QRectF& r, const Look& look) {
     const QColor base = look.formBackground;
     p.fillRect(r, vertical(r, mix(base, Qt::white, 0.55), mix(base, look.accent(), 0.06)));
     p.fillRect(QRectF(r.left(), r.bottom() - 0.5, r.width(), 1),
                mix(base, look.controlBorder, 0.35));
 }
 
-void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
-    if (themePicture(p, r, look, "SideChannelBarImage"))
+void captionStrip(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "captionStrip", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_captionStrip(q, r2, look); },
+        look.formBackground);
+}
+
+static void paint_sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
+    if (themeFrame(p, r, look, "SideChannelBarImage", 1, 0))
         return;
     QColor top, bottom;
     const QColor accent = look.accent();
@@ -415,8 +717,15 @@ void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
     p.fillRect(r, vertical(r, top, bottom));
 }
 
+void sideChannelBar(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "sideChannelBar", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_sideChannelBar(q, r2, look); },
+        look.formBackground);
+}
+
 void sideChannelHandle(QPainter& p, const QRectF& r, const Look& look, bool pointsRight) {
-    if (themePicture(p, r, look, "SideChannelHandleImage"))
+    if (themeFrame(p, r, look, "SideChannelHandleImage", 2, pointsRight ? 1 : 0))
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -458,7 +767,7 @@ void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned) {
     p.restore();
 }
 
-void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
+static void paint_noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     const QColor accent = look.accent();
@@ -477,6 +786,13 @@ void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
     p.drawLine(close.topLeft() + QPointF(3.5, 3.5), close.bottomRight() - QPointF(3.5, 3.5));
     p.drawLine(close.topRight() + QPointF(-3.5, 3.5), close.bottomLeft() + QPointF(3.5, -3.5));
     p.restore();
+}
+
+void noticeBackground(QPainter& p, const QRectF& r, const Look& look) {
+    cached(
+        p, r, look, "noticeBackground", 0,
+        [&](QPainter& q, const QRectF& r2) { paint_noticeBackground(q, r2, look); },
+        QColor(Qt::white));
 }
 
 void messageIcon(QPainter& p, const QRectF& rect, int kind) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QStyleFactory>
 #include <QStyleOption>
 
@@ -30,8 +31,12 @@ SkinStyle::SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusio
 }
 
 void SkinStyle::install() {
-    if (!qobject_cast<SkinStyle*>(QApplication::style()))
+    if (!qobject_cast<SkinStyle*>(QApplication::style())) {
         QApplication::setStyle(new SkinStyle);
+        // Room for every style's pictures of a large window at scale 2, so that
+        // switching among them copies rather than draws.
+        QPixmapCache::setCacheLimit(std::max(QPixmapCache::cacheLimit(), 32 * 1024));
+    }
 }
 
 void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPainter* p,
@@ -51,6 +56,12 @@ void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPai
     case PE_IndicatorRadioButton:
         pictures::radioButton(*p, r, look, stateOf(opt));
         return;
+    case PE_IndicatorItemViewItemCheck: {
+        pictures::State s = stateOf(opt);
+        s.hover = false; // the row shows the pointer, not the box
+        pictures::checkListBox(*p, r, look, s);
+        return;
+    }
     case PE_PanelMenu:
     case PE_FrameMenu:
         p->fillRect(opt->rect, look.menuBackground);
@@ -72,7 +83,7 @@ void SkinStyle::drawPrimitive(PrimitiveElement pe, const QStyleOption* opt, QPai
     case PE_FrameStatusBarItem:
         return; // the bar draws one line above all its panels
     case PE_FrameTabWidget:
-        pictures::frame(*p, r, look, false);
+        pictures::tabFrame(*p, r, look);
         return;
     default:
         break;
@@ -84,15 +95,21 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
                             const QWidget* w) const {
     const Look& look = lookFor(w);
     switch (ce) {
-    case CE_MenuBarEmptyArea:
-        pictures::menuBar(*p, opt->rect, look);
+    case CE_MenuBarEmptyArea: {
+        // The bar leaves a region between its items; each of its rectangles is copied
+        // from the bar's picture in turn, which a clip of many rectangles would turn
+        // into blending line by line.
+        const QRegion area = p->hasClipping() ? p->clipRegion() & opt->rect : QRegion(opt->rect);
+        p->save();
+        p->setClipping(false);
+        for (const QRect& part : area)
+            pictures::menuBar(*p, opt->rect, look, part);
+        p->restore();
         return;
+    }
     case CE_MenuBarItem:
         if (auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(opt)) {
-            p->save();
-            p->setClipRect(opt->rect);
-            pictures::menuBar(*p, w ? QRectF(w->rect()) : QRectF(opt->rect), look);
-            p->restore();
+            pictures::menuBar(*p, w ? QRectF(w->rect()) : QRectF(opt->rect), look, opt->rect);
             const bool active = (opt->state & State_Selected) && (opt->state & State_Enabled);
             if (active)
                 pictures::menuSelection(*p, QRectF(opt->rect).adjusted(1, 1, -1, -1), look);
@@ -141,6 +158,41 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
             return;
         }
         break;
+    case CE_ToolBar: {
+        // A light line above and a soft one below, filled rather than stroked.
+        const QRect r = opt->rect;
+        p->fillRect(QRect(r.left(), r.top(), r.width(), 1), QColor(255, 255, 255, 150));
+        p->fillRect(QRect(r.left(), r.bottom(), r.width(), 1), QColor(0, 0, 0, 40));
+        return;
+    }
+    case CE_ProgressBarGroove:
+        if (pictures::progressBar(*p, opt->rect, look, false))
+            return;
+        break;
+    case CE_ProgressBarContents:
+        if (auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(opt);
+            bar && bar->maximum > bar->minimum) {
+            // The filled part, from the start of the bar; a busy bar is the base style's.
+            const qreal done =
+                qreal(std::clamp(bar->progress, bar->minimum, bar->maximum) - bar->minimum) /
+                (qreal(bar->maximum) - bar->minimum);
+            const bool horizontal = bar->state & State_Horizontal;
+            QRect r = bar->rect;
+            if (horizontal) {
+                const int length = qRound(r.width() * done);
+                r = bar->invertedAppearance != (bar->direction == Qt::RightToLeft)
+                        ? QRect(r.right() - length + 1, r.top(), length, r.height())
+                        : QRect(r.left(), r.top(), length, r.height());
+            } else {
+                const int length = qRound(r.height() * done);
+                r = bar->invertedAppearance
+                        ? QRect(r.left(), r.top(), r.width(), length)
+                        : QRect(r.left(), r.bottom() - length + 1, r.width(), length);
+            }
+            if (r.isEmpty() || pictures::progressBar(*p, r, look, true))
+                return;
+        }
+        break;
     case CE_ScrollBarSlider:
         pictures::scrollSlider(*p, opt->rect, look, opt->state & State_Horizontal, stateOf(opt));
         return;
@@ -148,7 +200,6 @@ void SkinStyle::drawControl(ControlElement ce, const QStyleOption* opt, QPainter
     case CE_ScrollBarSubLine: {
         const bool horizontal = opt->state & State_Horizontal;
         const bool add = ce == CE_ScrollBarAddLine;
-        pictures::scrollGroove(*p, opt->rect, look, horizontal);
         pictures::scrollArrow(*p, opt->rect, look, horizontal ? (add ? 3 : 2) : (add ? 1 : 0),
                               stateOf(opt));
         return;
@@ -190,6 +241,27 @@ void SkinStyle::drawComplexControl(ComplexControl cc, const QStyleOptionComplex*
                 drawControl(elements[i], &o, p, w);
             }
             return;
+        }
+    }
+    if (cc == CC_Slider) {
+        if (auto* sl = qstyleoption_cast<const QStyleOptionSlider*>(opt)) {
+            const Look& look = lookFor(w);
+            const bool horizontal = sl->orientation == Qt::Horizontal;
+            const QRect groove = subControlRect(cc, sl, SC_SliderGroove, w);
+            const QRect handle = subControlRect(cc, sl, SC_SliderHandle, w);
+            pictures::State s = stateOf(opt);
+            s.hover = s.hover && (sl->activeSubControls & SC_SliderHandle);
+            s.down = s.down && (sl->activeSubControls & SC_SliderHandle);
+            // From the theme's pictures when it carries the groove (a missing handle
+            // picture leaves the handle to the base), else all by the base.
+            if (pictures::trackBarGroove(*p, groove, look, horizontal)) {
+                if (!pictures::trackBarHandle(*p, handle, look, horizontal, s)) {
+                    QStyleOptionSlider o(*sl);
+                    o.subControls = SC_SliderHandle;
+                    QProxyStyle::drawComplexControl(cc, &o, p, w);
+                }
+                return;
+            }
         }
     }
     QProxyStyle::drawComplexControl(cc, opt, p, w);

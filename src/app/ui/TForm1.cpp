@@ -39,9 +39,13 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <array>
+#include <future>
 
 namespace {
 
@@ -58,8 +62,23 @@ QWidget* stackedPanel(const QString& name, QWidget* parent) {
 
 } // namespace
 
+struct TForm1::PreparedDocuments {
+    std::future<std::array<WorkspaceCommands::Prepared, 5>> documents;
+};
+
 TForm1::TForm1(AppContext context, QWidget* parent)
     : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath) {
+    // The documents' files are the slow part of start-up when they are large: they
+    // are read and built on another thread from here on, and handed to the editors at
+    // their load step (7).
+    m_preparedDocuments = std::make_unique<PreparedDocuments>();
+    m_preparedDocuments->documents =
+        std::async(std::launch::async, [root = m_context.root, gui = QThread::currentThread()] {
+            std::array<WorkspaceCommands::Prepared, 5> prepared;
+            for (int n = 1; n <= 5; ++n)
+                prepared[n - 1] = WorkspaceCommands::prepare(root, n, gui);
+            return prepared;
+        });
     m_modals = m_context.modals;
     if (!m_modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
@@ -380,9 +399,12 @@ void TForm1::FormCreate() {
         m_knowledge->loadList(root);
         return QString();
     });
+    // The documents were read and built meanwhile (see the constructor).
+    auto prepared = m_preparedDocuments->documents.get();
     for (int n = 1; n <= 5; ++n)
-        m_files->load(WorkspaceCommands::storePath(n),
-                      [this, n](auto&) { return m_documents->load(n); });
+        m_files->load(WorkspaceCommands::storePath(n), [this, n, &prepared](auto&) {
+            return m_documents->load(n, std::move(prepared[n - 1]));
+        });
     // Text a crashed run left unsaved is offered back over what was loaded.
     m_recovery->offer();
     m_files->load(KnowledgePanels::paneFile(),

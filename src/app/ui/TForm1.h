@@ -100,6 +100,10 @@ class TForm1 : public QMainWindow {
     SettingsFile m_settings;
     QString m_lockMarker;
     std::unique_ptr<FileSteps> m_files;
+    // The five store files, read and built on another thread while the window is built
+    // and the splash shows; taken at the documents' load step.
+    struct PreparedDocuments;
+    std::unique_ptr<PreparedDocuments> m_preparedDocuments;
 
     TskForm* skForm1 = nullptr;
     MainActions m_actions;

@@ -111,13 +111,23 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
     cursor.endEditBlock();
 }
 
-void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
-    // The content is built in a document of its own and then given to the editor:
-    // while a document is on an editor, its layout answers every inserted block, which
-    // makes filling it several times slower. The new document takes over everything
-    // the old one was set to; the old one, the editor's, goes with its content.
+std::unique_ptr<QTextDocument> buildRichDocument(const RichDocument& doc) {
+    // While a document is on an editor, its layout answers every inserted block, which
+    // makes filling it several times slower: it is filled on its own, without undo
+    // records, and has no layout until an editor shows it.
+    auto built = std::make_unique<QTextDocument>();
+    built->setUndoRedoEnabled(false);
+    setRichDocument(built.get(), doc);
+    return built;
+}
+
+void adoptRichDocument(QTextEdit* editor, std::unique_ptr<QTextDocument> built) {
+    // The new document takes over everything the old one was set to; with no layout
+    // yet, setting these after the content costs nothing. The old one, the editor's,
+    // goes with its content.
     QTextDocument* old = editor->document();
-    auto* fresh = new QTextDocument(editor);
+    QTextDocument* fresh = built.release();
+    fresh->setParent(editor);
     fresh->setDefaultFont(old->defaultFont());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setDefaultStyleSheet(old->defaultStyleSheet());
@@ -126,9 +136,6 @@ void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
     fresh->setUseDesignMetrics(old->useDesignMetrics());
     fresh->setDefaultCursorMoveStyle(old->defaultCursorMoveStyle());
     fresh->setMaximumBlockCount(old->maximumBlockCount());
-    // Built without undo records.
-    fresh->setUndoRedoEnabled(false);
-    setRichDocument(fresh, doc);
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
     fresh->setModified(false);
     const QPointer<QTextDocument> kept(old);
@@ -138,6 +145,10 @@ void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
     // A loaded file opens at its first line; the cursor left at the end would also
     // make the editor lay out the whole document to show it.
     editor->moveCursor(QTextCursor::Start);
+}
+
+void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
+    adoptRichDocument(editor, buildRichDocument(doc));
 }
 
 RichDocument richDocument(const QTextDocument& source) {

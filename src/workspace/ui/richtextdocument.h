@@ -3,6 +3,8 @@
 
 #include "workspace/core/richtext.h"
 
+#include <memory>
+
 class QTextDocument;
 class QTextEdit;
 
@@ -17,6 +19,13 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc);
 // new QTextDocument with the old one's settings: connect to the editor's signals, not
 // to its document's.
 void loadRichDocument(QTextEdit* editor, const RichDocument& doc);
+
+// The two halves of loadRichDocument. The first builds `doc` in a document of its own,
+// without a parent, undo records or a layout; it may run on any thread, and the caller
+// moves the result to the editor's thread. The second, on the editor's thread, gives
+// it the editor's settings and puts it on the editor as loadRichDocument does.
+std::unique_ptr<QTextDocument> buildRichDocument(const RichDocument& doc);
+void adoptRichDocument(QTextEdit* editor, std::unique_ptr<QTextDocument> built);
 
 // The content of `source`, every run with its font, size and colour spelled out (the
 // document's default font where a run sets none). An editor holding nothing gives an

@@ -478,9 +478,10 @@ void TForm1::FormActivate() {
 // ---- Shutdown -----------------------------------------------------------------
 
 void TForm1::closeEvent(QCloseEvent* e) {
-    if (FormClose())
+    if (FormClose()) {
+        stopDocumentLayout();
         e->accept();
-    else
+    } else
         e->ignore(); // the window stays open; the next close runs the sequence again
 }
 
@@ -511,6 +512,20 @@ bool TForm1::FormClose() {
         return false;
     }
     return true;
+}
+
+void TForm1::stopDocumentLayout() {
+    // Qt lays a large document out in idle-time steps of up to 200,000 characters
+    // after it is shown; a step still due when the window closes would hold up the end
+    // of the program for nothing, since everything is stored and nothing is shown.
+    struct DropTimers : QObject {
+        using QObject::QObject;
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+    };
+    for (QTextEdit* document : m_workspace->documents) {
+        QObject* layout = document->document()->documentLayout();
+        layout->installEventFilter(new DropTimers(layout));
+    }
 }
 
 void TForm1::writeSettingsKeys() {

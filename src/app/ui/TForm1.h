@@ -88,6 +88,8 @@ class TForm1 : public QMainWindow {
     void applySettingsKeys();
     void writeSettingsKeys();
     void reapplySkin();
+    // After a close that stored everything.
+    void stopDocumentLayout();
 
     // Handlers the shell owns.
     void showError(const QString& message);

@@ -93,6 +93,14 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         m_context.urls = m_ownUrls.get();
     }
     m_files = std::make_unique<FileSteps>(m_context.root, *m_modals, this);
+    // The window itself is built behind the splash (step 2).
+    FormCreate();
+}
+
+void TForm1::buildWindow() {
+    if (m_built)
+        return;
+    m_built = true;
     {
         // The window as designed: setting a check here runs no handler.
         skin::DesignScope design;
@@ -103,7 +111,6 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         buildStatusBar();
     }
     connectCommands();
-    FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -384,7 +391,8 @@ void TForm1::connectCommands() {
 void TForm1::FormCreate() {
     // 1. The pop-up notice runs by itself.
     TskPopForm::mainWindowNotice(this, m_context.clock)->Show();
-    // 2. The splash, modal, closing itself after two seconds or on a click.
+    // 2. The splash, modal, closing itself after two seconds or on a click; the window
+    // is built while it shows.
     showSplash();
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
@@ -438,7 +446,11 @@ void TForm1::FormCreate() {
 
 void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
+    // Once the splash is on the screen, the user looks at it while the window is built;
+    // a click that closes it meanwhile is answered when the building is done.
+    connect(&splash, &TForm17::shown, &splash, [this] { buildWindow(); });
     m_modals->exec(splash);
+    buildWindow(); // when the splash closed before it was painted, or ran no loop
 }
 
 void TForm1::removeStaleTemporaries() {

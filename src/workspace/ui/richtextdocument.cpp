@@ -83,32 +83,38 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
 
 } // namespace
 
+RichDocumentBuilder::RichDocumentBuilder(QTextDocument* target) : m_cursor(target) {
+    m_cursor.beginEditBlock();
+}
+
+RichDocumentBuilder::~RichDocumentBuilder() {
+    m_cursor.endEditBlock();
+}
+
+void RichDocumentBuilder::add(const Paragraph& p) {
+    QTextBlockFormat block;
+    block.setAlignment(toQt(p.alignment));
+    if (m_first)
+        m_cursor.setBlockFormat(block);
+    else
+        m_cursor.insertBlock(block, QTextCharFormat());
+    m_first = false;
+    for (const Run& r : p.runs) {
+        // Neighbouring runs mostly share a format: each is converted once.
+        if (!m_hasFormat || !(m_lastFormat == r.format)) {
+            m_charFormat = toQt(r.format);
+            m_lastFormat = r.format;
+            m_hasFormat = true;
+        }
+        m_cursor.insertText(r.text, m_charFormat);
+    }
+}
+
 void setRichDocument(QTextDocument* target, const RichDocument& doc) {
     target->clear();
-    QTextCursor cursor(target);
-    cursor.beginEditBlock();
-    bool first = true;
-    // Neighbouring runs mostly share a format: each is converted once.
-    const CharFormat* lastFormat = nullptr;
-    QTextCharFormat charFormat;
-    const QTextCharFormat noCharFormat;
-    for (const Paragraph& p : doc.paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(toQt(p.alignment));
-        if (first)
-            cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block, noCharFormat);
-        first = false;
-        for (const Run& r : p.runs) {
-            if (!lastFormat || !(*lastFormat == r.format)) {
-                charFormat = toQt(r.format);
-                lastFormat = &r.format;
-            }
-            cursor.insertText(r.text, charFormat);
-        }
-    }
-    cursor.endEditBlock();
+    RichDocumentBuilder builder(target);
+    for (const Paragraph& p : doc.paragraphs)
+        builder.add(p);
 }
 
 std::unique_ptr<QTextDocument> buildRichDocument(const RichDocument& doc) {

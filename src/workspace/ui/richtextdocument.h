@@ -3,6 +3,9 @@
 
 #include "workspace/core/richtext.h"
 
+#include <QTextCharFormat>
+#include <QTextCursor>
+
 #include <memory>
 
 class QTextDocument;
@@ -13,6 +16,26 @@ namespace workspace {
 // Replaces the content of `target` by `doc`. Unset font, size or colour leave the
 // editor's default in force.
 void setRichDocument(QTextDocument* target, const RichDocument& doc);
+
+// Appends paragraphs to an empty document as setRichDocument fills it, one at a time,
+// so that a file can be built as it is read without being held whole in between. The
+// additions are one edit, closed when the builder goes.
+class RichDocumentBuilder {
+  public:
+    explicit RichDocumentBuilder(QTextDocument* target);
+    ~RichDocumentBuilder();
+    RichDocumentBuilder(const RichDocumentBuilder&) = delete;
+    RichDocumentBuilder& operator=(const RichDocumentBuilder&) = delete;
+
+    void add(const Paragraph& p);
+
+  private:
+    QTextCursor m_cursor;
+    bool m_first = true;
+    bool m_hasFormat = false;
+    CharFormat m_lastFormat;
+    QTextCharFormat m_charFormat;
+};
 
 // Loads `doc` into an editor as a file is opened: the content replaced, nothing to
 // undo, not modified, and the cursor (and so the view) at the start. The editor gets a

@@ -65,11 +65,16 @@ WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int
         prepared.error = std::current_exception();
         return prepared;
     }
-    workspace::RtfReader reader;
-    prepared.whole = reader.read(bytes);
+    // Built as it is read: the file is never held as a RichDocument as well.
+    auto built = std::make_unique<QTextDocument>();
+    built->setUndoRedoEnabled(false);
+    {
+        workspace::RichDocumentBuilder builder(built.get());
+        prepared.whole = workspace::RtfReader().read(
+            bytes, [&builder](workspace::Paragraph&& p) { builder.add(p); });
+    }
     if (!prepared.whole)
         prepared.bytes = bytes;
-    std::unique_ptr<QTextDocument> built = workspace::buildRichDocument(reader.document());
     built->moveToThread(owner);
     prepared.document = std::move(built);
     return prepared;

@@ -5,7 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+
 #include <fluidsynth.h>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -41,33 +44,35 @@ const char* const kCannotFind =
     X(fluid_player_get_current_tick)                                                               \
     X(fluid_player_get_total_ticks)
 
-struct Fluid {
+} // namespace
+
+struct FluidMidiDevice::Fluid {
 #define LYREVANE_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
     LYREVANE_FLUID_FUNCTIONS(LYREVANE_FLUID_MEMBER)
 #undef LYREVANE_FLUID_MEMBER
 };
 
-// The library, loaded once; null when it is missing or lacks a function.
-const Fluid* loadFluid() {
-    static const Fluid* const loaded = []() -> const Fluid* {
-        static QLibrary library(QStringLiteral("fluidsynth"), 3);
-        if (!library.load())
-            return nullptr;
-        static Fluid f;
-        bool complete = true;
-#define LYREVANE_FLUID_RESOLVE(name)                                                               \
-    f.name = reinterpret_cast<decltype(f.name)>(library.resolve(#name));                           \
-    complete = complete && f.name;
-        LYREVANE_FLUID_FUNCTIONS(LYREVANE_FLUID_RESOLVE)
-#undef LYREVANE_FLUID_RESOLVE
-        return complete ? &f : nullptr;
-    }();
-    return loaded;
-}
+namespace {
 
-// The library's functions; only called once a device exists, so it is loaded.
-const Fluid& fl() {
-    return *loadFluid();
+// The library, loaded once per name; null when it is missing or lacks a function.
+const FluidMidiDevice::Fluid* loadFluid(const QString& name) {
+    static std::map<QString, std::unique_ptr<FluidMidiDevice::Fluid>> loaded;
+    if (auto it = loaded.find(name); it != loaded.end())
+        return it->second.get();
+    std::unique_ptr<FluidMidiDevice::Fluid>& result = loaded[name];
+    QLibrary library(name, 3); // stays loaded after this object goes
+    if (!library.load())
+        return nullptr;
+    auto f = std::make_unique<FluidMidiDevice::Fluid>();
+    bool complete = true;
+#define LYREVANE_FLUID_RESOLVE(name)                                                               \
+    f->name = reinterpret_cast<decltype(f->name)>(library.resolve(#name));                         \
+    complete = complete && f->name;
+    LYREVANE_FLUID_FUNCTIONS(LYREVANE_FLUID_RESOLVE)
+#undef LYREVANE_FLUID_RESOLVE
+    if (complete)
+        result = std::move(f);
+    return result.get();
 }
 
 } // namespace
@@ -80,12 +85,13 @@ FluidMidiDevice::FluidMidiDevice() : FluidMidiDevice(Options()) {}
 
 FluidMidiDevice::FluidMidiDevice(const Options& options) {
     // Without the synthesiser there is no sound to play on, as without an output.
-    if (!loadFluid())
+    m_fluid = loadFluid(options.library);
+    if (!m_fluid)
         throw AppError(noSoundMessage());
     // Our own error boxes say what went wrong; the library's console chatter is not
     // shown to the user.
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fl().fluid_set_log_function(level, nullptr, nullptr);
+        m_fluid->fluid_set_log_function(level, nullptr, nullptr);
 
     QString soundFont;
     for (const QString& candidate : options.soundFonts) {
@@ -97,20 +103,20 @@ FluidMidiDevice::FluidMidiDevice(const Options& options) {
     if (soundFont.isEmpty())
         throw AppError(QStringLiteral("找不到 General MIDI 音色库，音乐不能播放"));
 
-    m_settings = fl().new_fluid_settings();
-    fl().fluid_settings_setnum(m_settings, "synth.gain", kGain);
-    m_synth = fl().new_fluid_synth(m_settings);
+    m_settings = m_fluid->new_fluid_settings();
+    m_fluid->fluid_settings_setnum(m_settings, "synth.gain", kGain);
+    m_synth = m_fluid->new_fluid_synth(m_settings);
     if (!m_synth ||
-        fl().fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) < 0) {
+        m_fluid->fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) < 0) {
         release();
         throw AppError(QStringLiteral("音色库 %1 无法读取，音乐不能播放").arg(soundFont));
     }
     if (!options.audioFile.isEmpty())
-        fl().fluid_settings_setstr(m_settings, "audio.file.name",
-                                   QFile::encodeName(options.audioFile).constData());
+        m_fluid->fluid_settings_setstr(m_settings, "audio.file.name",
+                                       QFile::encodeName(options.audioFile).constData());
     for (const QString& driver : options.audioDrivers) {
-        fl().fluid_settings_setstr(m_settings, "audio.driver", driver.toLatin1().constData());
-        m_driver = fl().new_fluid_audio_driver(m_settings, m_synth);
+        m_fluid->fluid_settings_setstr(m_settings, "audio.driver", driver.toLatin1().constData());
+        m_driver = m_fluid->new_fluid_audio_driver(m_settings, m_synth);
         if (m_driver)
             break;
     }
@@ -127,11 +133,11 @@ FluidMidiDevice::~FluidMidiDevice() {
 void FluidMidiDevice::release() {
     close();
     if (m_driver)
-        fl().delete_fluid_audio_driver(m_driver);
+        m_fluid->delete_fluid_audio_driver(m_driver);
     if (m_synth)
-        fl().delete_fluid_synth(m_synth);
+        m_fluid->delete_fluid_synth(m_synth);
     if (m_settings)
-        fl().delete_fluid_settings(m_settings);
+        m_fluid->delete_fluid_settings(m_settings);
     m_driver = nullptr;
     m_synth = nullptr;
     m_settings = nullptr;
@@ -142,10 +148,10 @@ void FluidMidiDevice::open(const QString& path) {
     // The player reads its file only when it starts, so a missing or unplayable file
     // is caught here.
     const QByteArray name = QFile::encodeName(path);
-    if (!QFileInfo(path).isFile() || !fl().fluid_is_midifile(name.constData()))
+    if (!QFileInfo(path).isFile() || !m_fluid->fluid_is_midifile(name.constData()))
         throw AppError(QString::fromLatin1(kCannotFind));
-    m_player = fl().new_fluid_player(m_synth);
-    if (!m_player || fl().fluid_player_add(m_player, name.constData()) != FLUID_OK) {
+    m_player = m_fluid->new_fluid_player(m_synth);
+    if (!m_player || m_fluid->fluid_player_add(m_player, name.constData()) != FLUID_OK) {
         close();
         throw AppError(QString::fromLatin1(kCannotFind));
     }
@@ -155,12 +161,12 @@ void FluidMidiDevice::open(const QString& path) {
 void FluidMidiDevice::close() {
     if (!m_player)
         return;
-    fl().fluid_player_stop(m_player);
-    fl().fluid_player_join(m_player);
-    fl().delete_fluid_player(m_player);
+    m_fluid->fluid_player_stop(m_player);
+    m_fluid->fluid_player_join(m_player);
+    m_fluid->delete_fluid_player(m_player);
     m_player = nullptr;
     m_paused = false;
-    fl().fluid_synth_all_sounds_off(m_synth, -1);
+    m_fluid->fluid_synth_all_sounds_off(m_synth, -1);
 }
 
 void FluidMidiDevice::requireOpen() const {
@@ -172,19 +178,20 @@ void FluidMidiDevice::play() {
     requireOpen();
     if (mode() == Mode::Playing)
         return;
-    if (!m_paused && fl().fluid_player_get_total_ticks(m_player) > 0 &&
-        fl().fluid_player_get_current_tick(m_player) >= fl().fluid_player_get_total_ticks(m_player))
-        fl().fluid_player_seek(m_player, 0); // at its end: from the start again
+    if (!m_paused && m_fluid->fluid_player_get_total_ticks(m_player) > 0 &&
+        m_fluid->fluid_player_get_current_tick(m_player) >=
+            m_fluid->fluid_player_get_total_ticks(m_player))
+        m_fluid->fluid_player_seek(m_player, 0); // at its end: from the start again
     m_paused = false;
-    fl().fluid_player_play(m_player);
+    m_fluid->fluid_player_play(m_player);
 }
 
 void FluidMidiDevice::pause() {
     requireOpen();
     if (mode() != Mode::Playing)
         return;
-    fl().fluid_player_stop(m_player); // keeps the position
-    fl().fluid_synth_all_notes_off(m_synth, -1);
+    m_fluid->fluid_player_stop(m_player); // keeps the position
+    m_fluid->fluid_synth_all_notes_off(m_synth, -1);
     m_paused = true;
 }
 
@@ -193,12 +200,12 @@ void FluidMidiDevice::resume() {
     if (!m_paused)
         return;
     m_paused = false;
-    fl().fluid_player_play(m_player);
+    m_fluid->fluid_player_play(m_player);
 }
 
 void FluidMidiDevice::seekToStart() {
     requireOpen();
-    fl().fluid_player_seek(m_player, 0);
+    m_fluid->fluid_player_seek(m_player, 0);
 }
 
 MidiDevice::Mode FluidMidiDevice::mode() const {
@@ -206,6 +213,6 @@ MidiDevice::Mode FluidMidiDevice::mode() const {
         return Mode::NotOpen;
     if (m_paused)
         return Mode::Paused;
-    return fl().fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING ? Mode::Playing
-                                                                          : Mode::Stopped;
+    return m_fluid->fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING ? Mode::Playing
+                                                                              : Mode::Stopped;
 }

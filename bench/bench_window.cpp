@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QMainWindow>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <benchmark/benchmark.h>
@@ -63,6 +64,45 @@ void BM_DocumentLoad(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes.size());
 }
 BENCHMARK(BM_DocumentLoad)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+// The two halves of that load at start-up: reading and building the document, which
+// runs on a worker thread while the window is built, and handing it to the editor up
+// to the first paint, which is left on the window's thread.
+void BM_DocumentBuild(benchmark::State& state) {
+    const QByteArray& bytes = storeFile(int(state.range(0)));
+    for (auto _ : state) {
+        auto built = std::make_unique<QTextDocument>();
+        built->setUndoRedoEnabled(false);
+        {
+            RichDocumentBuilder builder(built.get());
+            RtfReader().read(QByteArrayView(bytes), [&builder](Paragraph&& p) { builder.add(p); });
+        }
+        state.PauseTiming(); // its teardown is not part of the load
+        built.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_DocumentBuild)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_DocumentShow(benchmark::State& state) {
+    const QByteArray& bytes = storeFile(int(state.range(0)));
+    RtfReader reader;
+    reader.read(QByteArrayView(bytes));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto shown = std::make_unique<ShownDocument>();
+        std::unique_ptr<QTextDocument> built = buildRichDocument(reader.document());
+        state.ResumeTiming();
+        adoptRichDocument(&shown->edit, std::move(built));
+        benchmark::DoNotOptimize(shown->edit.grab()); // the first paint
+        state.PauseTiming();
+        shown.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_DocumentShow)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_DocumentStore(benchmark::State& state) {
     const QByteArray& bytes = storeFile(int(state.range(0)));

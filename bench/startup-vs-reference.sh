@@ -24,13 +24,14 @@ sleep 0.5
 
 now() { date +%s%N; }
 ms() { echo $((($2 - $1) / 1000000)); }
-# The first visible window of process $1 whose width is at least $2; polls every 5 ms.
+# The first visible window of process $1 whose width is at least $2 (and at most $3
+# when given); polls every 5 ms.
 window_of() {
     local id w
     while :; do
         for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
             w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-            [[ -n $w && $w -ge $2 ]] && { echo "$id"; return; }
+            [[ -n $w && $w -ge $2 && $w -le ${3:-100000} ]] && { echo "$id"; return; }
         done
         sleep 0.005
     done
@@ -56,7 +57,7 @@ run_program() {
     (cd "$WORK/app" && exec /usr/bin/time -v -o "$WORK/time.txt" ./lyrevane) &
     local timer=$!
     pid=$(child_of $timer)
-    id=$(window_of "$pid" 1)        # the splash
+    id=$(window_of "$pid" 444 444)  # the splash (the pop-up notice may show first)
     t1=$(now)
     xdotool mousemove --window "$id" 20 20 click 1
     t2=$(now)

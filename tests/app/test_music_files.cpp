@@ -185,14 +185,19 @@ TEST(MusicNotation, PitchesLengthsAndTies) {
     EXPECT_DOUBLE_EQ(p.seconds(), 3.0); // three bars of two beats at 120
 }
 
-TEST(FluidDevice, NoSoundOutputGivesAClearErrorAtOnce) {
-    FluidMidiDevice::Options options;
-    options.audioDrivers = {QStringLiteral("no-such-output")};
-    try {
-        FluidMidiDevice device(options);
-        FAIL() << "a device without an output";
-    } catch (const AppError& e) {
-        EXPECT_EQ(e.message(), FluidMidiDevice::noSoundMessage());
+TEST(FluidDevice, NoSoundOutputOrNoSynthesiserGivesAClearErrorAtOnce) {
+    FluidMidiDevice::Options noOutput;
+    noOutput.audioDrivers = {QStringLiteral("no-such-output")};
+    FluidMidiDevice::Options noLibrary; // the library is loaded only now, by name
+    noLibrary.library = QStringLiteral("lyrevane-no-such-synthesiser");
+    for (const FluidMidiDevice::Options& options : {noOutput, noLibrary}) {
+        SCOPED_TRACE(options.library.toStdString());
+        try {
+            FluidMidiDevice device(options);
+            FAIL() << "a device without an output";
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), FluidMidiDevice::noSoundMessage());
+        }
     }
 }
 

@@ -31,6 +31,19 @@ TEST(Gbk, UndecodableBytesShowAsReplacementNotDropped) {
     EXPECT_EQ(text, QStringLiteral("a中b") + QChar(QChar::ReplacementCharacter));
 }
 
+TEST(Gbk, DamageInOneTextDoesNotReachTheNext) {
+    // Text after text, as the RTF reader decodes its runs: a bad byte or a cut-off
+    // character leaves nothing behind for the clean text that follows.
+    for (const QByteArray& damaged :
+         {QByteArray("\xcb\xce\xff\xcc\xe5"), QByteArray("\xcb\xce\xcc")}) {
+        bool ok = true;
+        gbk::decode(damaged, &ok);
+        EXPECT_FALSE(ok) << damaged.toHex().constData();
+        EXPECT_EQ(gbk::decode("\xcb\xce\xcc\xe5", &ok), QStringLiteral("宋体"));
+        EXPECT_TRUE(ok) << "after " << damaged.toHex().constData();
+    }
+}
+
 TEST(Gbk, CharLengthNeverSplitsACharacter) {
     QByteArray bytes = gbk::encode(u"a中😀");
     EXPECT_EQ(gbk::charLength(bytes, 0), 1);

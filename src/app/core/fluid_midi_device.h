@@ -14,6 +14,9 @@ struct _fluid_audio_driver_t;
 class FluidMidiDevice : public MidiDevice {
   public:
     struct Options {
+        // The synthesiser library, loaded when the first device is made (major
+        // version 3).
+        QString library = QStringLiteral("fluidsynth");
         // The sound outputs tried in order; the first that opens is used.
         QStringList audioDrivers = {QStringLiteral("pulseaudio"), QStringLiteral("alsa")};
         // For the "file" driver: where the sound goes.
@@ -23,7 +26,8 @@ class FluidMidiDevice : public MidiDevice {
                                   QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2")};
     };
 
-    // Throws AppError when there is no sound font or no sound output to play on.
+    // Throws AppError when the synthesiser library, a sound font or a sound output to
+    // play on is missing.
     FluidMidiDevice();
     explicit FluidMidiDevice(const Options& options);
     ~FluidMidiDevice() override;
@@ -45,10 +49,13 @@ class FluidMidiDevice : public MidiDevice {
     // The message shown when no sound output opens.
     static QString noSoundMessage();
 
+    struct Fluid; // the library's functions
+
   private:
     void requireOpen() const;
     void release();
 
+    const Fluid* m_fluid = nullptr;
     _fluid_hashtable_t* m_settings = nullptr;
     _fluid_synth_t* m_synth = nullptr;
     _fluid_audio_driver_t* m_driver = nullptr;

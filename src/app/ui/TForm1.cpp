@@ -39,9 +39,13 @@
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <array>
+#include <future>
 
 namespace {
 
@@ -58,8 +62,23 @@ QWidget* stackedPanel(const QString& name, QWidget* parent) {
 
 } // namespace
 
+struct TForm1::PreparedDocuments {
+    std::future<std::array<WorkspaceCommands::Prepared, 5>> documents;
+};
+
 TForm1::TForm1(AppContext context, QWidget* parent)
     : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath) {
+    // The documents' files are the slow part of start-up when they are large: they
+    // are read and built on another thread from here on, and handed to the editors at
+    // their load step (7).
+    m_preparedDocuments = std::make_unique<PreparedDocuments>();
+    m_preparedDocuments->documents =
+        std::async(std::launch::async, [root = m_context.root, gui = QThread::currentThread()] {
+            std::array<WorkspaceCommands::Prepared, 5> prepared;
+            for (int n = 1; n <= 5; ++n)
+                prepared[n - 1] = WorkspaceCommands::prepare(root, n, gui);
+            return prepared;
+        });
     m_modals = m_context.modals;
     if (!m_modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
@@ -74,6 +93,14 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         m_context.urls = m_ownUrls.get();
     }
     m_files = std::make_unique<FileSteps>(m_context.root, *m_modals, this);
+    // The window itself is built behind the splash (step 2).
+    FormCreate();
+}
+
+void TForm1::buildWindow() {
+    if (m_built)
+        return;
+    m_built = true;
     {
         // The window as designed: setting a check here runs no handler.
         skin::DesignScope design;
@@ -84,7 +111,6 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         buildStatusBar();
     }
     connectCommands();
-    FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -370,7 +396,8 @@ void TForm1::connectCommands() {
 void TForm1::FormCreate() {
     // 1. The pop-up notice runs by itself.
     TskPopForm::mainWindowNotice(this, m_context.clock)->Show();
-    // 2. The splash, modal, closing itself after two seconds or on a click.
+    // 2. The splash, modal, closing itself after two seconds or on a click; the window
+    // is built while it shows.
     showSplash();
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
@@ -385,9 +412,12 @@ void TForm1::FormCreate() {
         m_knowledge->loadList(root);
         return QString();
     });
+    // The documents were read and built meanwhile (see the constructor).
+    auto prepared = m_preparedDocuments->documents.get();
     for (int n = 1; n <= 5; ++n)
-        m_files->load(WorkspaceCommands::storePath(n),
-                      [this, n](auto&) { return m_documents->load(n); });
+        m_files->load(WorkspaceCommands::storePath(n), [this, n, &prepared](auto&) {
+            return m_documents->load(n, std::move(prepared[n - 1]));
+        });
     // Text a crashed run left unsaved is offered back over what was loaded.
     m_recovery->offer();
     m_files->load(KnowledgePanels::paneFile(),
@@ -421,7 +451,11 @@ void TForm1::FormCreate() {
 
 void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
+    // Once the splash is on the screen, the user looks at it while the window is built;
+    // a click that closes it meanwhile is answered when the building is done.
+    connect(&splash, &TForm17::shown, &splash, [this] { buildWindow(); });
     m_modals->exec(splash);
+    buildWindow(); // when the splash closed before it was painted, or ran no loop
 }
 
 void TForm1::removeStaleTemporaries() {
@@ -461,9 +495,10 @@ void TForm1::FormActivate() {
 // ---- Shutdown -----------------------------------------------------------------
 
 void TForm1::closeEvent(QCloseEvent* e) {
-    if (FormClose())
+    if (FormClose()) {
+        stopDocumentLayout();
         e->accept();
-    else
+    } else
         e->ignore(); // the window stays open; the next close runs the sequence again
 }
 
@@ -494,6 +529,20 @@ bool TForm1::FormClose() {
         return false;
     }
     return true;
+}
+
+void TForm1::stopDocumentLayout() {
+    // Qt lays a large document out in idle-time steps of up to 200,000 characters
+    // after it is shown; a step still due when the window closes would hold up the end
+    // of the program for nothing, since everything is stored and nothing is shown.
+    struct DropTimers : QObject {
+        using QObject::QObject;
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+    };
+    for (QTextEdit* document : m_workspace->documents) {
+        QObject* layout = document->document()->documentLayout();
+        layout->installEventFilter(new DropTimers(layout));
+    }
 }
 
 void TForm1::writeSettingsKeys() {

@@ -68,7 +68,8 @@ class TForm1 : public QMainWindow {
     void closeEvent(QCloseEvent* e) override;
 
   private:
-    // Building the window, in order.
+    // Building the window, in order; once.
+    void buildWindow();
     void buildFrame();
     void buildLeftChannel();
     void buildCentre();
@@ -88,6 +89,8 @@ class TForm1 : public QMainWindow {
     void applySettingsKeys();
     void writeSettingsKeys();
     void reapplySkin();
+    // After a close that stored everything.
+    void stopDocumentLayout();
 
     // Handlers the shell owns.
     void showError(const QString& message);
@@ -100,6 +103,11 @@ class TForm1 : public QMainWindow {
     SettingsFile m_settings;
     QString m_lockMarker;
     std::unique_ptr<FileSteps> m_files;
+    bool m_built = false;
+    // The five store files, read and built on another thread while the window is built
+    // and the splash shows; taken at the documents' load step.
+    struct PreparedDocuments;
+    std::unique_ptr<PreparedDocuments> m_preparedDocuments;
 
     TskForm* skForm1 = nullptr;
     MainActions m_actions;

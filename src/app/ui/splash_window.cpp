@@ -44,4 +44,9 @@ void TForm17::paintEvent(QPaintEvent*) {
     p.setFont(edition);
     p.drawText(QRect(150, 130, 280, 40), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral("终结版"));
+    if (!m_painted) {
+        m_painted = true;
+        // Queued: the picture is flushed to the screen when this handler returns.
+        QMetaObject::invokeMethod(this, &TForm17::shown, Qt::QueuedConnection);
+    }
 }

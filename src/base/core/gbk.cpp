@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <optional>
 
 namespace gbk {
 
@@ -52,7 +53,12 @@ qsizetype charLength(QByteArrayView bytes, qsizetype i) {
 // 936: it is written and read apart.
 
 QString decode(QByteArrayView bytes, bool* ok) {
-    QStringDecoder decoder("GB18030", QStringConverter::Flag::Stateless);
+    // Opening the converter by name costs more than decoding a short run, and the RTF
+    // reader decodes one run at a time: each thread keeps one while it stays clean.
+    thread_local std::optional<QStringDecoder> kept;
+    if (!kept)
+        kept.emplace("GB18030", QStringConverter::Flag::Stateless);
+    QStringDecoder& decoder = *kept;
     QString text;
     text.reserve(bytes.size());
     qsizetype start = 0;
@@ -73,6 +79,8 @@ QString decode(QByteArrayView bytes, bool* ok) {
         text += QChar(QChar::ReplacementCharacter);
         clean = false;
     }
+    if (!clean) // its error, or a dangling lead byte, would carry over to the next text
+        kept.reset();
     if (ok)
         *ok = clean;
     return text;

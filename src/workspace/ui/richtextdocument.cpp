@@ -83,41 +83,57 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
 
 } // namespace
 
-void setRichDocument(QTextDocument* target, const RichDocument& doc) {
-    target->clear();
-    QTextCursor cursor(target);
-    cursor.beginEditBlock();
-    bool first = true;
-    // Neighbouring runs mostly share a format: each is converted once.
-    const CharFormat* lastFormat = nullptr;
-    QTextCharFormat charFormat;
-    const QTextCharFormat noCharFormat;
-    for (const Paragraph& p : doc.paragraphs) {
-        QTextBlockFormat block;
-        block.setAlignment(toQt(p.alignment));
-        if (first)
-            cursor.setBlockFormat(block);
-        else
-            cursor.insertBlock(block, noCharFormat);
-        first = false;
-        for (const Run& r : p.runs) {
-            if (!lastFormat || !(*lastFormat == r.format)) {
-                charFormat = toQt(r.format);
-                lastFormat = &r.format;
-            }
-            cursor.insertText(r.text, charFormat);
-        }
-    }
-    cursor.endEditBlock();
+RichDocumentBuilder::RichDocumentBuilder(QTextDocument* target) : m_cursor(target) {
+    m_cursor.beginEditBlock();
 }
 
-void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
-    // The content is built in a document of its own and then given to the editor:
-    // while a document is on an editor, its layout answers every inserted block, which
-    // makes filling it several times slower. The new document takes over everything
-    // the old one was set to; the old one, the editor's, goes with its content.
+RichDocumentBuilder::~RichDocumentBuilder() {
+    m_cursor.endEditBlock();
+}
+
+void RichDocumentBuilder::add(const Paragraph& p) {
+    QTextBlockFormat block;
+    block.setAlignment(toQt(p.alignment));
+    if (m_first)
+        m_cursor.setBlockFormat(block);
+    else
+        m_cursor.insertBlock(block, QTextCharFormat());
+    m_first = false;
+    for (const Run& r : p.runs) {
+        // Neighbouring runs mostly share a format: each is converted once.
+        if (!m_hasFormat || !(m_lastFormat == r.format)) {
+            m_charFormat = toQt(r.format);
+            m_lastFormat = r.format;
+            m_hasFormat = true;
+        }
+        m_cursor.insertText(r.text, m_charFormat);
+    }
+}
+
+void setRichDocument(QTextDocument* target, const RichDocument& doc) {
+    target->clear();
+    RichDocumentBuilder builder(target);
+    for (const Paragraph& p : doc.paragraphs)
+        builder.add(p);
+}
+
+std::unique_ptr<QTextDocument> buildRichDocument(const RichDocument& doc) {
+    // While a document is on an editor, its layout answers every inserted block, which
+    // makes filling it several times slower: it is filled on its own, without undo
+    // records, and has no layout until an editor shows it.
+    auto built = std::make_unique<QTextDocument>();
+    built->setUndoRedoEnabled(false);
+    setRichDocument(built.get(), doc);
+    return built;
+}
+
+void adoptRichDocument(QTextEdit* editor, std::unique_ptr<QTextDocument> built) {
+    // The new document takes over everything the old one was set to; with no layout
+    // yet, setting these after the content costs nothing. The old one, the editor's,
+    // goes with its content.
     QTextDocument* old = editor->document();
-    auto* fresh = new QTextDocument(editor);
+    QTextDocument* fresh = built.release();
+    fresh->setParent(editor);
     fresh->setDefaultFont(old->defaultFont());
     fresh->setDefaultTextOption(old->defaultTextOption());
     fresh->setDefaultStyleSheet(old->defaultStyleSheet());
@@ -126,9 +142,6 @@ void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
     fresh->setUseDesignMetrics(old->useDesignMetrics());
     fresh->setDefaultCursorMoveStyle(old->defaultCursorMoveStyle());
     fresh->setMaximumBlockCount(old->maximumBlockCount());
-    // Built without undo records.
-    fresh->setUndoRedoEnabled(false);
-    setRichDocument(fresh, doc);
     fresh->setUndoRedoEnabled(old->isUndoRedoEnabled());
     fresh->setModified(false);
     const QPointer<QTextDocument> kept(old);
@@ -138,6 +151,10 @@ void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
     // A loaded file opens at its first line; the cursor left at the end would also
     // make the editor lay out the whole document to show it.
     editor->moveCursor(QTextCursor::Start);
+}
+
+void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
+    adoptRichDocument(editor, buildRichDocument(doc));
 }
 
 RichDocument richDocument(const QTextDocument& source) {

@@ -22,6 +22,7 @@
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
+#include <QThread>
 #include <QToolButton>
 
 WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions,
@@ -54,28 +55,48 @@ QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
 }
 
-QString WorkspaceCommands::load(int n) {
-    const QString path = storePath(n);
+WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int n,
+                                                       QThread* owner) {
+    Prepared prepared;
     QByteArray bytes;
     try {
-        bytes = m_root.readBytes(path);
+        bytes = root.readBytes(storePath(n));
     } catch (const AppError&) {
+        prepared.error = std::current_exception();
+        return prepared;
+    }
+    // Built as it is read: the file is never held as a RichDocument as well.
+    auto built = std::make_unique<QTextDocument>();
+    built->setUndoRedoEnabled(false);
+    {
+        workspace::RichDocumentBuilder builder(built.get());
+        prepared.whole = workspace::RtfReader().read(
+            bytes, [&builder](workspace::Paragraph&& p) { builder.add(p); });
+    }
+    if (!prepared.whole)
+        prepared.bytes = bytes;
+    built->moveToThread(owner);
+    prepared.document = std::move(built);
+    return prepared;
+}
+
+QString WorkspaceCommands::load(int n, Prepared prepared) {
+    const QString path = storePath(n);
+    if (prepared.error) {
         m_unread.insert(n);
-        throw;
+        std::rethrow_exception(prepared.error);
     }
     m_unread.remove(n);
-    workspace::RtfReader reader;
-    const bool whole = reader.read(bytes);
     // Loading is not an edit: undo must never bring back the empty document.
-    workspace::loadRichDocument(m_panel.documents[n - 1], reader.document());
+    workspace::adoptRichDocument(m_panel.documents[n - 1], std::move(prepared.document));
     // What was read in part differs from the file, which is written back at shutdown.
-    m_changed[n - 1] = !whole;
+    m_changed[n - 1] = !prepared.whole;
     m_storedFont[n - 1] = m_panel.documents[n - 1]->document()->defaultFont();
-    if (whole)
+    if (prepared.whole)
         return {};
     // What could be read is shown; the file itself is kept aside first, so that the
     // shutdown, which writes the document back, loses nothing of it.
-    const QString keep = m_root.keepOriginal(path, bytes);
+    const QString keep = m_root.keepOriginal(path, prepared.bytes);
     return QStringLiteral("文件 %1 已损坏，只读入了其中能读出的文字；原文件另存为 %2。")
         .arg(path, keep);
 }

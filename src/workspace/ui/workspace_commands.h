@@ -7,8 +7,10 @@
 #include <QObject>
 #include <QPrinter>
 #include <QSet>
+#include <QTextDocument>
 
 #include <array>
+#include <exception>
 #include <memory>
 
 class DataRoot;
@@ -17,6 +19,7 @@ struct RichDocument;
 }
 class ModalRunner;
 class QAction;
+class QThread;
 class QToolButton;
 class WorkspacePanel;
 
@@ -36,11 +39,23 @@ class WorkspaceCommands : public QObject {
     static QString storePath(int n);
     static QString copyPath(int n);
 
-    // Start-up: replaces document n with its store file. Throws AppError when the
-    // file cannot be opened. A damaged file loads what can be read and is kept beside
-    // as "<name>.orig" (".orig.1", … when earlier damage was kept), so the shutdown
-    // cannot lose it; the message saying so is returned (empty when the file was whole).
-    QString load(int n);
+    // A store file read and built into a document ahead of its load step, so that
+    // start-up can do it on another thread while the window is built.
+    struct Prepared {
+        std::exception_ptr error; // the file could not be opened
+        bool whole = true;        // read without damage
+        QByteArray bytes;         // the file as read, kept only when it was damaged
+        std::unique_ptr<QTextDocument> document;
+    };
+    // Reads and builds document n's store file; safe on any thread. The document is
+    // handed to `owner`, the thread of the editor that will show it.
+    static Prepared prepare(const DataRoot& root, int n, QThread* owner);
+    // Start-up: replaces document n with its prepared store file. Throws AppError when
+    // the file could not be opened. A damaged file loads what could be read and is kept
+    // beside as "<name>.orig" (".orig.1", … when earlier damage was kept), so the
+    // shutdown cannot lose it; the message saying so is returned (empty when the file
+    // was whole).
+    QString load(int n, Prepared prepared);
     // Shutdown: writes document n to its store file when it changed since it was loaded
     // or last stored, or when the file is not there (or was damaged) to hold it.
     void store(int n);

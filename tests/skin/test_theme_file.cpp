@@ -2,8 +2,8 @@
 #include "skin/ui/look.h"
 #include "skin/ui/pictures.h"
 #include "skin/ui/side_channel.h"
-#include "skin/ui/title_bar.h"
 #include "skin/ui/theme_manager.h"
+#include "skin/ui/title_bar.h"
 
 #include <QBuffer>
 #include <QCheckBox>

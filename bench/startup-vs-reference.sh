@@ -39,6 +39,9 @@ window_of() {
 }
 child_of() { local c; until c=$(pgrep -P "$1" | head -1); do sleep 0.002; done; echo "$c"; }
 peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }
+# The peak resident size of process $1 so far: read once its window is up and active,
+# before Escape, so that it leaves out what the exit allocates.
+hwm_kib() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
 
 # A fresh app folder: the built tree, empty documents, the start-up notice off.
 fresh_app() {
@@ -50,7 +53,8 @@ fresh_app() {
     [[ -z ${1:-} ]] || cp "$1" "$WORK/app/save/mq1.rtf"
 }
 
-# Prints "first-paint-ms exit-ms peak-kib" for one run of the program.
+# Prints "first-paint-ms exit-ms peak-kib peak-at-first-paint-kib" for one run of the
+# program.
 run_program() {
     fresh_app "${1:-}"
     local t0 t1 t2 t3 t4 pid id
@@ -65,11 +69,13 @@ run_program() {
     id=$(window_of "$pid" 600)      # the main window
     t3=$(now)
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    local hwm
+    hwm=$(hwm_kib "$pid")
     local t_esc=$(now)
     xdotool key Escape
     wait "$timer" || true
     t4=$(now)
-    echo "$(( $(ms "$t0" "$t1") + $(ms "$t2" "$t3") )) $(ms "$t_esc" "$t4") $(peak_kib "$WORK/time.txt")"
+    echo "$(( $(ms "$t0" "$t1") + $(ms "$t2" "$t3") )) $(ms "$t_esc" "$t4") $(peak_kib "$WORK/time.txt") $hwm"
 }
 
 # $1: empty, or --maximized.
@@ -82,11 +88,13 @@ run_reference() {
     id=$(window_of "$pid" 600)
     t1=$(now)
     xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
+    local hwm
+    hwm=$(hwm_kib "$pid")
     local t_esc=$(now)
     xdotool key Escape
     wait "$timer" || true
     t2=$(now)
-    echo "$(ms "$t0" "$t1") $(ms "$t_esc" "$t2") $(peak_kib "$WORK/time.txt")"
+    echo "$(ms "$t0" "$t1") $(ms "$t_esc" "$t2") $(peak_kib "$WORK/time.txt") $hwm"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -100,9 +108,10 @@ for ((i = 0; i < RUNS; ++i)); do
     run_program "$WORK/large.rtf" >>"$WORK/large"
 done
 col() { awk -v c="$2" '{print $c}' "$WORK/$1" | median; }
-printf '%-28s %12s %10s %12s\n' "" "first paint" "exit" "peak memory"
+# Peak memory over the whole run (GNU time) and up to the first screen (VmHWM).
+printf '%-28s %12s %10s %14s %14s\n' "" "first paint" "exit" "peak memory" "at first paint"
 for f in ref refmax empty large; do
-    printf '%-28s %10s ms %7s ms %9s KiB\n' \
+    printf '%-28s %10s ms %7s ms %10s KiB %10s KiB\n' \
         "$(case $f in ref) echo reference window;; refmax) echo reference, maximised;; empty) echo program, empty documents;; large) echo program, 1 MB in document 1;; esac)" \
-        "$(col $f 1)" "$(col $f 2)" "$(col $f 3)"
+        "$(col $f 1)" "$(col $f 2)" "$(col $f 3)" "$(col $f 4)"
 done

@@ -2,7 +2,10 @@
 // showing one line of Chinese in the program's CJK face, with the same font aliases.
 // Escape closes it, as it closes the program.
 //
-//   reference_window APPFOLDER   (the folder whose fonts.conf the program reads)
+//   reference_window APPFOLDER [--maximized]
+//
+// APPFOLDER is the folder whose fonts.conf the program reads; --maximized opens the
+// window maximised on its screen, as the program's main window opens.
 
 #include "reference_window.h"
 #include "app/ui/fonts.h"
@@ -21,6 +24,10 @@ int main(int argc, char** argv) {
     window.setWindowTitle(QStringLiteral("reference"));
     bench::buildReferenceWindow(window);
     new QShortcut(QKeySequence(Qt::Key_Escape), &window, [&window] { window.close(); });
-    window.show();
+    const bool maximized = argc > 2 && qstrcmp(argv[2], "--maximized") == 0;
+    if (maximized)
+        window.showMaximized();
+    else
+        window.show();
     return app.exec();
 }

@@ -12,8 +12,9 @@ endif()
 # them where the desktop looks.
 add_subdirectory(${PROJECT_SOURCE_DIR}/tools/icon ${CMAKE_BINARY_DIR}/tools/icon)
 set(ICON_STAMP ${CMAKE_BINARY_DIR}/generated/icons.stamp)
+set(ICON_256 ${LYREVANE_APP_DIR}/icons/hicolor/256x256/apps/lyrevane.png)
 add_custom_command(
-    OUTPUT ${ICON_STAMP}
+    OUTPUT ${ICON_STAMP} ${ICON_256}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
             FONTCONFIG_FILE=${LYREVANE_APP_DIR}/fonts.conf
             $<TARGET_FILE:icon-gen> ${LYREVANE_APP_DIR}/icons
@@ -23,5 +24,20 @@ add_custom_command(
     VERBATIM
 )
 add_custom_target(app_icons ALL DEPENDS ${ICON_STAMP})
+# The window icon is the 256-pixel picture compiled in, so that the start-up does not
+# open a CJK face only to draw one character.
+set(ICON_QRC ${CMAKE_BINARY_DIR}/generated/app_icon.qrc)
+file(WRITE ${ICON_QRC}.in
+     "<RCC><qresource prefix=\"/\"><file alias=\"lyrevane.png\">${ICON_256}</file></qresource></RCC>\n")
+configure_file(${ICON_QRC}.in ${ICON_QRC} COPYONLY)
+set(ICON_RCC_CPP ${CMAKE_BINARY_DIR}/generated/app_icon_rc.cpp)
+add_custom_command(
+    OUTPUT ${ICON_RCC_CPP}
+    COMMAND Qt6::rcc --name app_icon --output ${ICON_RCC_CPP} ${ICON_QRC}
+    DEPENDS ${ICON_QRC} ${ICON_256}
+    COMMENT "Compiling in the window icon"
+    VERBATIM
+)
+target_sources(lyrevane PRIVATE ${ICON_RCC_CPP})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/lyrevane.desktop
                ${LYREVANE_APP_DIR}/lyrevane.desktop COPYONLY)

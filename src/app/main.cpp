@@ -2,7 +2,6 @@
 
 #include "app/core/app_folder.h"
 #include "app/ui/TForm1.h"
-#include "app/ui/app_icon.h"
 #include "app/ui/fonts.h"
 #include "app/ui/qt_translations.h"
 #include "base/ui/modals.h"
@@ -13,7 +12,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
-#include <QPixmap>
 #include <cstdio>
 
 namespace {
@@ -53,7 +51,9 @@ int main(int argc, char** argv) {
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     installQtChinese(app);
     addFontSubstitutions();
-    app.setWindowIcon(QIcon(QPixmap::fromImage(appIconImage(256))));
+    // Drawn by appIconImage at build time and compiled in: drawing it here would open a
+    // CJK serif face that nothing else on the first screen uses.
+    app.setWindowIcon(QIcon(QStringLiteral(":/lyrevane.png")));
     TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
 
     // Started from another folder, the data tree beside the executable is used.

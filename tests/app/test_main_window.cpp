@@ -533,3 +533,15 @@ TEST(MainWindow, StartUpRemovesTemporariesThatAKilledWriteLeft) {
     for (const auto& c : cases)
         EXPECT_EQ(app.tree.exists(c.name), !c.stale) << c.name;
 }
+
+#include "app/ui/app_icon.h"
+
+// The window icon is the 256-pixel file drawn at build time and compiled in: it must
+// be the picture the drawing code gives here, with the fonts the program uses.
+TEST(AppIcon, TheCompiledInPictureIsTheDrawnOne) {
+    const QImage built(
+        QStringLiteral(LYREVANE_BUILT_APP_DIR "/icons/hicolor/256x256/apps/lyrevane.png"));
+    ASSERT_EQ(built.size(), QSize(256, 256));
+    EXPECT_EQ(built.convertToFormat(QImage::Format_ARGB32),
+              appIconImage(256).convertToFormat(QImage::Format_ARGB32));
+}

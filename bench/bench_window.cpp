@@ -13,7 +13,6 @@
 #include "sample_document.h"
 #include "skin/ui/skinned.h"
 #include "support/app_fixture.h"
-#include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/ui/richtextdocument.h"
 
@@ -56,9 +55,7 @@ void BM_DocumentLoad(benchmark::State& state) {
     const QByteArray& bytes = storeFile(int(state.range(0)));
     for (auto _ : state) {
         ShownDocument shown;
-        RtfReader reader;
-        reader.read(QByteArrayView(bytes));
-        loadRichDocument(&shown.edit, reader.document());
+        adoptRichDocument(&shown.edit, buildRichDocument(bytes));
         benchmark::DoNotOptimize(shown.edit.grab()); // the first paint
     }
     state.SetBytesProcessed(state.iterations() * bytes.size());
@@ -71,12 +68,7 @@ BENCHMARK(BM_DocumentLoad)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 void BM_DocumentBuild(benchmark::State& state) {
     const QByteArray& bytes = storeFile(int(state.range(0)));
     for (auto _ : state) {
-        auto built = std::make_unique<QTextDocument>();
-        built->setUndoRedoEnabled(false);
-        {
-            RichDocumentBuilder builder(built.get());
-            RtfReader().read(QByteArrayView(bytes), [&builder](Paragraph&& p) { builder.add(p); });
-        }
+        std::unique_ptr<QTextDocument> built = buildRichDocument(bytes);
         state.PauseTiming(); // its teardown is not part of the load
         built.reset();
         state.ResumeTiming();
@@ -87,12 +79,10 @@ BENCHMARK(BM_DocumentBuild)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_DocumentShow(benchmark::State& state) {
     const QByteArray& bytes = storeFile(int(state.range(0)));
-    RtfReader reader;
-    reader.read(QByteArrayView(bytes));
     for (auto _ : state) {
         state.PauseTiming();
         auto shown = std::make_unique<ShownDocument>();
-        std::unique_ptr<QTextDocument> built = buildRichDocument(reader.document());
+        std::unique_ptr<QTextDocument> built = buildRichDocument(bytes);
         state.ResumeTiming();
         adoptRichDocument(&shown->edit, std::move(built));
         benchmark::DoNotOptimize(shown->edit.grab()); // the first paint
@@ -107,9 +97,7 @@ BENCHMARK(BM_DocumentShow)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 void BM_DocumentStore(benchmark::State& state) {
     const QByteArray& bytes = storeFile(int(state.range(0)));
     ShownDocument shown;
-    RtfReader reader;
-    reader.read(QByteArrayView(bytes));
-    loadRichDocument(&shown.edit, reader.document());
+    adoptRichDocument(&shown.edit, buildRichDocument(bytes));
     QTemporaryDir dir;
     const DataRoot root(dir.path());
     for (auto _ : state)

@@ -1,7 +1,10 @@
 #include "workspace/ui/richtextdocument.h"
 
+#include "workspace/core/rtfreader.h"
+
 #include <QPointer>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -81,6 +84,26 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
     return f;
 }
 
+// Appends paragraphs to an empty document as setRichDocument fills it, one at a time,
+// so that a file can be built as it is read without being held whole in between. The
+// additions are one edit, closed when the builder goes.
+class RichDocumentBuilder {
+  public:
+    explicit RichDocumentBuilder(QTextDocument* target);
+    ~RichDocumentBuilder();
+    RichDocumentBuilder(const RichDocumentBuilder&) = delete;
+    RichDocumentBuilder& operator=(const RichDocumentBuilder&) = delete;
+
+    void add(const Paragraph& p);
+
+  private:
+    QTextCursor m_cursor;
+    bool m_first = true;
+    bool m_hasFormat = false;
+    CharFormat m_lastFormat;
+    QTextCharFormat m_charFormat;
+};
+
 } // namespace
 
 RichDocumentBuilder::RichDocumentBuilder(QTextDocument* target) : m_cursor(target) {
@@ -117,13 +140,20 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
         builder.add(p);
 }
 
-std::unique_ptr<QTextDocument> buildRichDocument(const RichDocument& doc) {
+std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole) {
     // While a document is on an editor, its layout answers every inserted block, which
     // makes filling it several times slower: it is filled on its own, without undo
-    // records, and has no layout until an editor shows it.
+    // records, and has no layout until an editor shows it. Each paragraph goes in as it
+    // is read, so the file is never held as a RichDocument as well.
     auto built = std::make_unique<QTextDocument>();
     built->setUndoRedoEnabled(false);
-    setRichDocument(built.get(), doc);
+    bool read = false;
+    {
+        RichDocumentBuilder builder(built.get());
+        read = RtfReader().read(rtf, [&builder](Paragraph&& p) { builder.add(p); });
+    }
+    if (whole)
+        *whole = read;
     return built;
 }
 
@@ -151,10 +181,6 @@ void adoptRichDocument(QTextEdit* editor, std::unique_ptr<QTextDocument> built) 
     // A loaded file opens at its first line; the cursor left at the end would also
     // make the editor lay out the whole document to show it.
     editor->moveCursor(QTextCursor::Start);
-}
-
-void loadRichDocument(QTextEdit* editor, const RichDocument& doc) {
-    adoptRichDocument(editor, buildRichDocument(doc));
 }
 
 RichDocument richDocument(const QTextDocument& source) {

@@ -65,14 +65,7 @@ WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int
         prepared.error = std::current_exception();
         return prepared;
     }
-    // Built as it is read: the file is never held as a RichDocument as well.
-    auto built = std::make_unique<QTextDocument>();
-    built->setUndoRedoEnabled(false);
-    {
-        workspace::RichDocumentBuilder builder(built.get());
-        prepared.whole = workspace::RtfReader().read(
-            bytes, [&builder](workspace::Paragraph&& p) { builder.add(p); });
-    }
+    std::unique_ptr<QTextDocument> built = workspace::buildRichDocument(bytes, &prepared.whole);
     if (!prepared.whole)
         prepared.bytes = bytes;
     built->moveToThread(owner);

@@ -76,9 +76,7 @@ TskPasswordDialog* TskPasswordDialog::programDialog(const QString& name, QObject
 
 int TskInputDialog::Execute(ModalRunner& runner, QWidget* parent) {
     QDialog w(parent);
-    w.setObjectName(objectName());
     frame(w);
-    w.setFont(Font);
     const Builder b{*this, w};
     b.label(QStringLiteral("Label1"), Prompt, QPoint(24, 44));
     QLineEdit* edit = b.field(QStringLiteral("Edit1"), Value, QRect(24, 64, 288, 22));
@@ -98,9 +96,7 @@ TskPasswordDialog::TskPasswordDialog(const QString& name, QObject* owner)
 
 int TskPasswordDialog::Execute(ModalRunner& runner, QWidget* parent) {
     QDialog w(parent);
-    w.setObjectName(objectName());
     frame(w);
-    w.setFont(Font);
     const Builder b{*this, w};
     b.label(QStringLiteral("Label1"), UserNameLabel, QPoint(24, 47));
     QLineEdit* user = b.field(QStringLiteral("Edit1"), UserName, QRect(112, 44, 200, 22));

@@ -38,11 +38,13 @@ void TskDialog::useProgramFonts() {
 
 TskForm* TskDialog::frame(QDialog& w) const {
     skin::SkinStyle::install();
+    w.setObjectName(objectName());
     auto* form = new TskForm(QStringLiteral("skForm1"), &w, uiStyle);
     form->setFileTheme(fileTheme);
     form->setFramed(false, true);
     form->setCaption(Caption);
     form->titleBar()->setCaptionFont(CaptionFont, CaptionFontColour);
+    w.setFont(Font);
     return form;
 }
 

@@ -48,8 +48,9 @@ class TskDialog : public QObject {
     static QFont defaultCaptionFont();
 
   protected:
-    // Gives `w` its skinned frame: the dialog's caption, style, theme and caption font,
-    // with a title bar over the empty top of the design.
+    // Gives `w` the dialog's name, its text font and its skinned frame: the dialog's
+    // caption, style, theme and caption font, with a title bar over the empty top of the
+    // design.
     TskForm* frame(QDialog& w) const;
     // Places `w` by `position`, once its size is final.
     void place(QDialog& w, QWidget* parent) const;

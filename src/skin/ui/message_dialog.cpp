@@ -46,11 +46,9 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
     // The frame: the dialog's style, and its own title bar over the empty top of the
     // design, which leaves every position below it as it is.
     frame(w);
-    w.setObjectName(objectName());
     w.captionText = Caption;
     w.messageText = Text;
     int width = 336;
-    w.setFont(Font);
 
     // 1. The text, wrapped at a fixed width, growing downwards.
     auto* label = new QLabel(Text, &w);

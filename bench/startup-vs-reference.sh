@@ -53,11 +53,25 @@ fresh_app() {
     [[ -z ${1:-} ]] || cp "$1" "$WORK/app/save/mq1.rtf"
 }
 
+# With the first screen up: the peak memory so far, then Escape; prints the time to the
+# end of the process, its peak memory over the whole run and the peak so far (KiB).
+# $1: pid, $2: its window, $3: the GNU time process to wait for.
+escape_and_wait() {
+    xdotool windowactivate --sync "$2" >/dev/null 2>&1 || true
+    local hwm t_esc t_end
+    hwm=$(hwm_kib "$1")
+    t_esc=$(now)
+    xdotool key Escape
+    wait "$3" || true
+    t_end=$(now)
+    echo "$(ms "$t_esc" "$t_end") $(peak_kib "$WORK/time.txt") $hwm"
+}
+
 # Prints "first-paint-ms exit-ms peak-kib peak-at-first-paint-kib" for one run of the
 # program.
 run_program() {
     fresh_app "${1:-}"
-    local t0 t1 t2 t3 t4 pid id
+    local t0 t1 t2 t3 pid id
     t0=$(now)
     (cd "$WORK/app" && exec /usr/bin/time -v -o "$WORK/time.txt" ./lyrevane) &
     local timer=$!
@@ -68,33 +82,22 @@ run_program() {
     t2=$(now)
     id=$(window_of "$pid" 600)      # the main window
     t3=$(now)
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-    local hwm
-    hwm=$(hwm_kib "$pid")
-    local t_esc=$(now)
-    xdotool key Escape
-    wait "$timer" || true
-    t4=$(now)
-    echo "$(( $(ms "$t0" "$t1") + $(ms "$t2" "$t3") )) $(ms "$t_esc" "$t4") $(peak_kib "$WORK/time.txt") $hwm"
+    # Not in a command substitution: only this shell can wait for the process.
+    printf '%s ' "$(( $(ms "$t0" "$t1") + $(ms "$t2" "$t3") ))"
+    escape_and_wait "$pid" "$id" "$timer"
 }
 
 # $1: empty, or --maximized.
 run_reference() {
-    local t0 t1 t2 pid id
+    local t0 t1 pid id
     t0=$(now)
     /usr/bin/time -v -o "$WORK/time.txt" "$BUILD/bench/reference_window" "$BUILD/app" ${1:-} &
     local timer=$!
     pid=$(child_of $timer)
     id=$(window_of "$pid" 600)
     t1=$(now)
-    xdotool windowactivate --sync "$id" >/dev/null 2>&1 || true
-    local hwm
-    hwm=$(hwm_kib "$pid")
-    local t_esc=$(now)
-    xdotool key Escape
-    wait "$timer" || true
-    t2=$(now)
-    echo "$(ms "$t0" "$t1") $(ms "$t_esc" "$t2") $(peak_kib "$WORK/time.txt") $hwm"
+    printf '%s ' "$(ms "$t0" "$t1")"
+    escape_and_wait "$pid" "$id" "$timer"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }

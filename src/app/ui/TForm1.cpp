@@ -23,6 +23,7 @@
 #include "rhyme/ui/rhyme_master.h"
 #include "rhyme/ui/rhyme_panels.h"
 #include "skin/ui/skinned.h"
+#include "workspace/ui/document_loader.h"
 #include "workspace/ui/document_lock.h"
 #include "workspace/ui/document_recovery.h"
 #include "workspace/ui/workspace_commands.h"
@@ -45,7 +46,6 @@
 #include <QVBoxLayout>
 
 #include <array>
-#include <future>
 
 namespace {
 
@@ -62,23 +62,13 @@ QWidget* stackedPanel(const QString& name, QWidget* parent) {
 
 } // namespace
 
-struct TForm1::PreparedDocuments {
-    std::future<std::array<WorkspaceCommands::Prepared, 5>> documents;
-};
-
 TForm1::TForm1(AppContext context, QWidget* parent)
     : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath) {
     // The documents' files are the slow part of start-up when they are large: they
     // are read and built on another thread from here on, and handed to the editors at
     // their load step (7).
-    m_preparedDocuments = std::make_unique<PreparedDocuments>();
-    m_preparedDocuments->documents =
-        std::async(std::launch::async, [root = m_context.root, gui = QThread::currentThread()] {
-            std::array<WorkspaceCommands::Prepared, 5> prepared;
-            for (int n = 1; n <= 5; ++n)
-                prepared[n - 1] = WorkspaceCommands::prepare(root, n, gui);
-            return prepared;
-        });
+    m_loader = std::make_unique<DocumentLoader>(m_context.root, workspace::HeadSize(),
+                                                m_context.beforeDocumentRest);
     m_modals = m_context.modals;
     if (!m_modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
@@ -412,13 +402,21 @@ void TForm1::FormCreate() {
         m_knowledge->loadList(root);
         return QString();
     });
-    // The documents were read and built meanwhile (see the constructor).
-    auto prepared = m_preparedDocuments->documents.get();
+    // The documents were read meanwhile (see the constructor); a large one shows its
+    // head first and is made whole as soon as its rest is built.
+    auto prepared = m_loader->takePrepared();
     for (int n = 1; n <= 5; ++n)
         m_files->load(WorkspaceCommands::storePath(n), [this, n, &prepared](auto&) {
             return m_documents->load(n, std::move(prepared[n - 1]));
         });
-    // Text a crashed run left unsaved is offered back over what was loaded.
+    m_loader->deliverTo([this](int n, DocumentLoader::Whole whole) {
+        m_documents->completeLoad(n, std::move(whole));
+    });
+    m_documents->setFinishLoading([this] { m_loader->finish(); });
+    // Text a crashed run left unsaved is offered back over what was loaded, so over
+    // the whole documents.
+    if (m_context.root.exists(DocumentRecovery::path()))
+        m_loader->finish();
     m_recovery->offer();
     m_files->load(KnowledgePanels::paneFile(),
                   [this](auto& root) { return m_knowledge->loadPane(root); });
@@ -496,6 +494,7 @@ void TForm1::FormActivate() {
 
 void TForm1::closeEvent(QCloseEvent* e) {
     if (FormClose()) {
+        m_loader->abandon(); // everything is stored: a rest still being built is not wanted
         stopDocumentLayout();
         e->accept();
     } else

@@ -9,11 +9,13 @@
 
 #include <QMainWindow>
 #include <QSet>
+#include <functional>
 #include <memory>
 
 class CentrePanes;
 class CheckPane;
 class Clock;
+class DocumentLoader;
 class DocumentLock;
 class DocumentRecovery;
 class MidiDevice;
@@ -49,6 +51,9 @@ struct AppContext {
     Clock* clock = nullptr;
     UrlOpener* urls = nullptr;
     MidiDevice* midi = nullptr; // the synthesiser, created when music is first asked for
+    // Runs on the document reader's thread before it builds the rest of large documents
+    // (tests hold it there, to meet the window while documents are still partial).
+    std::function<void()> beforeDocumentRest;
 };
 
 class TForm1 : public QMainWindow {
@@ -106,8 +111,7 @@ class TForm1 : public QMainWindow {
     bool m_built = false;
     // The five store files, read and built on another thread while the window is built
     // and the splash shows; taken at the documents' load step.
-    struct PreparedDocuments;
-    std::unique_ptr<PreparedDocuments> m_preparedDocuments;
+    std::unique_ptr<DocumentLoader> m_loader;
 
     TskForm* skForm1 = nullptr;
     MainActions m_actions;

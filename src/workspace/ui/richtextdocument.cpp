@@ -140,7 +140,12 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
         builder.add(p);
 }
 
-std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole) {
+namespace {
+struct Stopped {};
+} // namespace
+
+std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole,
+                                                 const std::atomic<bool>* stop) {
     // While a document is on an editor, its layout answers every inserted block, which
     // makes filling it several times slower: it is filled on its own, without undo
     // records, and has no layout until an editor shows it. Each paragraph goes in as it
@@ -150,10 +155,46 @@ std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole
     bool read = false;
     {
         RichDocumentBuilder builder(built.get());
-        read = RtfReader().read(rtf, [&builder](Paragraph&& p) { builder.add(p); });
+        try {
+            // The reader has no stop of its own: the sink ends the read by throwing.
+            read = RtfReader().read(rtf, [&builder, stop](Paragraph&& p) {
+                if (stop && stop->load(std::memory_order_relaxed))
+                    throw Stopped();
+                builder.add(p);
+            });
+        } catch (const Stopped&) {
+            return nullptr;
+        }
     }
     if (whole)
         *whole = read;
+    return built;
+}
+
+std::unique_ptr<QTextDocument> buildRichDocumentHead(QByteArrayView rtf, const HeadSize& size,
+                                                     bool* whole, bool* all) {
+    auto built = std::make_unique<QTextDocument>();
+    built->setUndoRedoEnabled(false);
+    qsizetype read = 0, added = 0, characters = 0;
+    bool undamaged = false;
+    {
+        RichDocumentBuilder builder(built.get());
+        // The whole file is still read, to know whether it is damaged; paragraphs past the
+        // head are only counted.
+        undamaged = RtfReader().read(rtf, [&](Paragraph&& p) {
+            ++read;
+            if (added >= size.paragraphs || characters >= size.characters)
+                return;
+            builder.add(p);
+            ++added;
+            for (const Run& r : p.runs)
+                characters += r.text.size();
+        });
+    }
+    if (whole)
+        *whole = undamaged;
+    if (all)
+        *all = added == read;
     return built;
 }
 

@@ -25,6 +25,8 @@
 #include <QThread>
 #include <QToolButton>
 
+#include <algorithm>
+
 WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActions& actions,
                                      const DataRoot& root, ModalRunner& modals, QWidget* window)
     : QObject(window), m_panel(panel), a(actions), m_root(root), m_modals(modals),
@@ -55,8 +57,8 @@ QString WorkspaceCommands::copyPath(int n) {
     return QStringLiteral("Save\\mq%1.dat").arg(n);
 }
 
-WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int n,
-                                                       QThread* owner) {
+WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int n, QThread* owner,
+                                                       const workspace::HeadSize* head) {
     Prepared prepared;
     QByteArray bytes;
     try {
@@ -65,7 +67,16 @@ WorkspaceCommands::Prepared WorkspaceCommands::prepare(const DataRoot& root, int
         prepared.error = std::current_exception();
         return prepared;
     }
-    std::unique_ptr<QTextDocument> built = workspace::buildRichDocument(bytes, &prepared.whole);
+    std::unique_ptr<QTextDocument> built;
+    if (head) {
+        bool all = true;
+        built = workspace::buildRichDocumentHead(bytes, *head, &prepared.whole, &all);
+        prepared.partial = !all;
+        if (prepared.partial)
+            prepared.source = bytes;
+    } else {
+        built = workspace::buildRichDocument(bytes, &prepared.whole);
+    }
     if (!prepared.whole)
         prepared.bytes = bytes;
     built->moveToThread(owner);
@@ -85,6 +96,7 @@ QString WorkspaceCommands::load(int n, Prepared prepared) {
     // What was read in part differs from the file, which is written back at shutdown.
     m_changed[n - 1] = !prepared.whole;
     m_storedFont[n - 1] = m_panel.documents[n - 1]->document()->defaultFont();
+    m_partial[n - 1] = prepared.partial;
     if (prepared.whole)
         return {};
     // What could be read is shown; the file itself is kept aside first, so that the
@@ -92,6 +104,17 @@ QString WorkspaceCommands::load(int n, Prepared prepared) {
     const QString keep = m_root.keepOriginal(path, prepared.bytes);
     return QStringLiteral("文件 %1 已损坏，只读入了其中能读出的文字；原文件另存为 %2。")
         .arg(path, keep);
+}
+
+void WorkspaceCommands::completeLoad(int n, std::unique_ptr<QTextDocument> whole) {
+    if (!m_partial[n - 1] || !whole)
+        return;
+    m_partial[n - 1] = false;
+    // The same file as loaded: whether it differs from its store file stays as the load
+    // step found it.
+    const bool changed = m_changed[n - 1];
+    workspace::adoptRichDocument(m_panel.documents[n - 1], std::move(whole));
+    m_changed[n - 1] = changed;
 }
 
 QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
@@ -110,7 +133,9 @@ QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
         .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
 }
 
-QByteArray WorkspaceCommands::rtfOf(int n) const {
+QByteArray WorkspaceCommands::rtfOf(int n) {
+    if (m_partial[n - 1])
+        wholeDocuments();
     return workspace::RtfWriter::toRtf(
         workspace::richDocument(*m_panel.documents[n - 1]->document()));
 }
@@ -130,6 +155,11 @@ QPrinter& WorkspaceCommands::printer() {
     return *m_printer;
 }
 
+void WorkspaceCommands::wholeDocuments() {
+    if (m_finishLoading && std::find(m_partial.begin(), m_partial.end(), true) != m_partial.end())
+        m_finishLoading();
+}
+
 void WorkspaceCommands::saveCopies() {
     for (int n = 1; n <= 5; ++n)
         m_root.writeBytes(copyPath(n), rtfOf(n));
@@ -143,6 +173,7 @@ void WorkspaceCommands::openFile() {
         {QStringLiteral("文本文件 (*.TXT *.txt)"), QStringLiteral("所有文件 (*)")});
     if (m_modals.exec(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
+    wholeDocuments(); // what replaces the first document is never replaced by its rest
     const QString file = dialog.selectedFiles().first();
     const QString shown = QDir::toNativeSeparators(file);
     QFile in(file);
@@ -173,6 +204,7 @@ void WorkspaceCommands::openFile() {
 }
 
 void WorkspaceCommands::align(Qt::Alignment alignment) {
+    wholeDocuments();
     a.L1->setChecked(alignment == Qt::AlignLeft);
     a.C3->setChecked(alignment == Qt::AlignHCenter);
     a.R1->setChecked(alignment == Qt::AlignRight);

@@ -11,12 +11,14 @@
 
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 
 class DataRoot;
 namespace workspace {
+struct HeadSize;
 struct RichDocument;
-}
+} // namespace workspace
 class ModalRunner;
 class QAction;
 class QThread;
@@ -46,16 +48,28 @@ class WorkspaceCommands : public QObject {
         bool whole = true;        // read without damage
         QByteArray bytes;         // the file as read, kept only when it was damaged
         std::unique_ptr<QTextDocument> document;
+        // The document holds the file's head only; `source` is the file, from which the
+        // rest is built.
+        bool partial = false;
+        QByteArray source;
     };
     // Reads and builds document n's store file; safe on any thread. The document is
-    // handed to `owner`, the thread of the editor that will show it.
-    static Prepared prepare(const DataRoot& root, int n, QThread* owner);
+    // handed to `owner`, the thread of the editor that will show it. Given a head size,
+    // a larger file is built only that far (`partial`).
+    static Prepared prepare(const DataRoot& root, int n, QThread* owner,
+                            const workspace::HeadSize* head = nullptr);
     // Start-up: replaces document n with its prepared store file. Throws AppError when
     // the file could not be opened. A damaged file loads what could be read and is kept
     // beside as "<name>.orig" (".orig.1", … when earlier damage was kept), so the
     // shutdown cannot lose it; the message saying so is returned (empty when the file
     // was whole).
     QString load(int n, Prepared prepared);
+    // The whole of a document whose load step had its head only: it takes the head's
+    // place, as loaded, with the cursor at the start. Nothing has reached the head
+    // meanwhile (see DocumentLoader).
+    void completeLoad(int n, std::unique_ptr<QTextDocument> whole);
+    // Called before a document loaded in part is read for writing: waits for its rest.
+    void setFinishLoading(std::function<void()> finish) { m_finishLoading = std::move(finish); }
     // Shutdown: writes document n to its store file when it changed since it was loaded
     // or last stored, or when the file is not there (or was damaged) to hold it.
     void store(int n);
@@ -76,7 +90,9 @@ class WorkspaceCommands : public QObject {
     QPrinter& printer();
 
   private:
-    QByteArray rtfOf(int n) const;
+    QByteArray rtfOf(int n);
+    // Every document whole before a command reads or changes them all.
+    void wholeDocuments();
 
     QSet<int> m_unread; // documents whose store file could not be read
     WorkspacePanel& m_panel;
@@ -89,4 +105,6 @@ class WorkspaceCommands : public QObject {
     // file loaded in part), and the base font it was last loaded or stored with.
     std::array<bool, 5> m_changed{};
     std::array<QFont, 5> m_storedFont;
+    std::array<bool, 5> m_partial{}; // showing the head of its file, the rest to come
+    std::function<void()> m_finishLoading;
 };

@@ -1,0 +1,157 @@
+#include "workspace/ui/document_loader.h"
+
+#include "base/core/data_root.h"
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QShortcutEvent>
+#include <QTextDocument>
+#include <QThread>
+
+namespace {
+
+// Input that can neither change nor show a document's text: the pointer moving over
+// the window, and Escape, which edits nothing and closes the window (a close writes
+// only what changed, and a document still loading has not).
+bool leavesDocumentsAlone(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::HoverMove:
+    case QEvent::Enter:
+    case QEvent::Leave:
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+               static_cast<const QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
+    case QEvent::Shortcut:
+        return static_cast<const QShortcutEvent*>(event)->key() == QKeySequence(Qt::Key_Escape);
+    default:
+        return false;
+    }
+}
+
+bool isInput(const QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::InputMethod:
+    case QEvent::TouchBegin:
+    case QEvent::TabletPress:
+    case QEvent::DragEnter:
+    case QEvent::Drop:
+    case QEvent::ContextMenu:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+DocumentLoader::DocumentLoader(const DataRoot& root, workspace::HeadSize head,
+                               std::function<void()> beforeRest)
+    : m_read(m_readPromise.get_future()) {
+    QThread* gui = QThread::currentThread();
+    m_whole = std::async(std::launch::async, [this, root, head, gui, beforeRest] {
+        std::array<Prepared, 5> prepared;
+        std::array<QByteArray, 5> sources;
+        try {
+            for (int n = 1; n <= 5; ++n) {
+                prepared[n - 1] = WorkspaceCommands::prepare(root, n, gui, &head);
+                sources[n - 1] = prepared[n - 1].source;
+            }
+        } catch (...) { // out of memory, say: the load steps see it, not a hung start-up
+            m_readPromise.set_exception(std::current_exception());
+            return std::array<Whole, 5>();
+        }
+        m_readPromise.set_value(std::move(prepared));
+        if (beforeRest)
+            beforeRest();
+        std::array<Whole, 5> whole;
+        bool any = false;
+        for (int n = 1; n <= 5; ++n) {
+            if (sources[n - 1].isEmpty())
+                continue;
+            whole[n - 1] = workspace::buildRichDocument(sources[n - 1], nullptr, &m_stop);
+            if (!whole[n - 1])
+                return whole; // stopped: the program is ending
+            whole[n - 1]->moveToThread(gui);
+            any = true;
+        }
+        if (any) // delivered on the loader's thread; dropped if the loader is gone by then
+            QMetaObject::invokeMethod(this, &DocumentLoader::finish, Qt::QueuedConnection);
+        return whole;
+    });
+}
+
+DocumentLoader::~DocumentLoader() {
+    m_stop = true;
+    if (m_whole.valid())
+        m_whole.wait();
+    if (m_filtering)
+        QCoreApplication::instance()->removeEventFilter(this);
+}
+
+std::array<DocumentLoader::Prepared, 5> DocumentLoader::takePrepared() {
+    std::array<Prepared, 5> prepared = m_read.get();
+    if (m_whole.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        std::array<Whole, 5> whole = m_whole.get();
+        for (int n = 1; n <= 5; ++n)
+            if (prepared[n - 1].partial && whole[n - 1]) {
+                prepared[n - 1].document = std::move(whole[n - 1]);
+                prepared[n - 1].partial = false;
+            }
+    }
+    for (const Prepared& p : prepared)
+        m_pending = m_pending || p.partial;
+    return prepared;
+}
+
+void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete) {
+    m_complete = std::move(complete);
+    if (!m_pending || m_filtering)
+        return;
+    // Installed on the application, it sees every event before its receiver does.
+    QCoreApplication::instance()->installEventFilter(this);
+    m_filtering = true;
+}
+
+void DocumentLoader::finish() {
+    if (!m_pending || !m_complete || !m_whole.valid())
+        return;
+    m_pending = false;
+    if (m_filtering) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        m_filtering = false;
+    }
+    std::array<Whole, 5> whole = m_whole.get();
+    for (int n = 1; n <= 5; ++n)
+        if (whole[n - 1])
+            m_complete(n, std::move(whole[n - 1]));
+}
+
+void DocumentLoader::abandon() {
+    m_stop = true;
+    m_pending = false;
+    if (m_filtering) {
+        QCoreApplication::instance()->removeEventFilter(this);
+        m_filtering = false;
+    }
+}
+
+bool DocumentLoader::eventFilter(QObject* watched, QEvent* event) {
+    if (m_pending && isInput(event) && !leavesDocumentsAlone(event))
+        finish(); // the event then goes on, to the whole document
+    return QObject::eventFilter(watched, event);
+}

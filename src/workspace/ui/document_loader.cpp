@@ -8,6 +8,9 @@
 #include <QTextDocument>
 #include <QThread>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 namespace {
 
 // Input that can neither change nor show a document's text: the pointer moving over
@@ -78,6 +81,9 @@ DocumentLoader::DocumentLoader(const DataRoot& root, workspace::HeadSize head,
         m_readPromise.set_value(std::move(prepared));
         if (beforeRest)
             beforeRest();
+        // The rest is built with what the processor has to spare, so that it does not slow
+        // the window's first paint; whatever waits for it leaves the processor free.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
         std::array<Whole, 5> whole;
         bool any = false;
         for (int n = 1; n <= 5; ++n) {

@@ -481,6 +481,12 @@ void TForm1::reapplySkin() {
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
+    if (e->type() == QEvent::Paint && !m_painted) {
+        // The first screen is drawn (and put on the screen once this returns to the
+        // loop): the rest of a large document may now be built.
+        m_painted = true;
+        QMetaObject::invokeMethod(m_loader.get(), &DocumentLoader::buildRest, Qt::QueuedConnection);
+    }
     return QMainWindow::event(e);
 }
 

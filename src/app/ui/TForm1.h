@@ -109,6 +109,7 @@ class TForm1 : public QMainWindow {
     QString m_lockMarker;
     std::unique_ptr<FileSteps> m_files;
     bool m_built = false;
+    bool m_painted = false;
     // The five store files, read and built on another thread while the window is built
     // and the splash shows; taken at the documents' load step.
     std::unique_ptr<DocumentLoader> m_loader;

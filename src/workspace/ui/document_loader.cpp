@@ -7,6 +7,9 @@
 #include <QShortcutEvent>
 #include <QTextDocument>
 #include <QThread>
+#include <QTimer>
+
+#include <algorithm>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -66,7 +69,11 @@ DocumentLoader::DocumentLoader(const DataRoot& root, workspace::HeadSize head,
                                std::function<void()> beforeRest)
     : m_read(m_readPromise.get_future()) {
     QThread* gui = QThread::currentThread();
-    m_whole = std::async(std::launch::async, [this, root, head, gui, beforeRest] {
+    std::shared_future<void> go = m_go.get_future().share();
+    m_whole = std::async(std::launch::async, [this, root, head, gui, beforeRest, go] {
+        // Built with what the processor has to spare, so that it never slows the window's
+        // start-up; whatever waits for it leaves the processor free.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
         std::array<Prepared, 5> prepared;
         std::array<QByteArray, 5> sources;
         try {
@@ -79,11 +86,13 @@ DocumentLoader::DocumentLoader(const DataRoot& root, workspace::HeadSize head,
             return std::array<Whole, 5>();
         }
         m_readPromise.set_value(std::move(prepared));
+        // Nothing is left to build when every file was short.
+        if (std::all_of(sources.begin(), sources.end(), [](auto& s) { return s.isEmpty(); }))
+            return std::array<Whole, 5>();
         if (beforeRest)
             beforeRest();
-        // The rest is built with what the processor has to spare, so that it does not slow
-        // the window's first paint; whatever waits for it leaves the processor free.
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 19);
+        // The rest waits for the window's first screen.
+        go.wait();
         std::array<Whole, 5> whole;
         bool any = false;
         for (int n = 1; n <= 5; ++n) {
@@ -103,6 +112,7 @@ DocumentLoader::DocumentLoader(const DataRoot& root, workspace::HeadSize head,
 
 DocumentLoader::~DocumentLoader() {
     m_stop = true;
+    buildRest();
     if (m_whole.valid())
         m_whole.wait();
     if (m_filtering)
@@ -124,6 +134,13 @@ std::array<DocumentLoader::Prepared, 5> DocumentLoader::takePrepared() {
     return prepared;
 }
 
+void DocumentLoader::buildRest() {
+    if (m_going)
+        return;
+    m_going = true;
+    m_go.set_value();
+}
+
 void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete) {
     m_complete = std::move(complete);
     if (!m_pending || m_filtering)
@@ -131,6 +148,8 @@ void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete) {
     // Installed on the application, it sees every event before its receiver does.
     QCoreApplication::instance()->installEventFilter(this);
     m_filtering = true;
+    // A window that is never painted (hidden, or minimised at once) still gets the rest.
+    QTimer::singleShot(kLatestRestStartMs, this, &DocumentLoader::buildRest);
 }
 
 void DocumentLoader::finish() {
@@ -141,6 +160,7 @@ void DocumentLoader::finish() {
         QCoreApplication::instance()->removeEventFilter(this);
         m_filtering = false;
     }
+    buildRest();
     std::array<Whole, 5> whole = m_whole.get();
     for (int n = 1; n <= 5; ++n)
         if (whole[n - 1])

@@ -1,7 +1,8 @@
 #pragma once
 // The five store files, read and built on a worker thread while the window is built.
 // A large file's load step gets the head of the document at once, enough to fill the
-// screen, and the whole document takes its place as soon as it is built. Until then
+// screen; the rest is built once the window is up, and the whole document takes the
+// head's place as soon as it is built. Until then
 // nothing reaches the head: input that could change or reveal a document first waits
 // for the rest, and so does anything that writes a document.
 
@@ -41,6 +42,10 @@ class DocumentLoader : public QObject {
     // Waits until every document loaded in part is whole, and delivers it.
     void finish();
     bool pending() const { return m_pending; }
+    // Lets the worker build the rest: called once the window's first screen is painted,
+    // so that the building does not compete with the start-up; by then at the latest.
+    void buildRest();
+    static constexpr int kLatestRestStartMs = 1000;
     // The window has closed with everything stored: what is still being built is
     // dropped, and nothing more is delivered.
     void abandon();
@@ -53,6 +58,8 @@ class DocumentLoader : public QObject {
     std::future<std::array<Prepared, 5>> m_read;
     std::future<std::array<Whole, 5>> m_whole;
     std::atomic<bool> m_stop = false;
+    std::promise<void> m_go; // the rest may be built
+    bool m_going = false;
     std::function<void(int, Whole)> m_complete;
     bool m_pending = false;
     bool m_filtering = false;

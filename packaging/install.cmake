@@ -39,5 +39,28 @@ add_custom_command(
     VERBATIM
 )
 target_sources(lyrevane PRIVATE ${ICON_RCC_CPP})
+# The tool bar's glyph buttons, drawn here and compiled into the window library.
+set(GLYPH_DIR ${CMAKE_BINARY_DIR}/generated/glyph_icons)
+set(GLYPH_STAMP ${GLYPH_DIR}/glyphs.stamp)
+add_custom_command(
+    OUTPUT ${GLYPH_STAMP}
+    BYPRODUCTS ${GLYPH_DIR}/glyph_icons.qrc
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+            FONTCONFIG_FILE=${LYREVANE_APP_DIR}/fonts.conf
+            $<TARGET_FILE:glyph-icons-gen> ${GLYPH_DIR}
+    COMMAND ${CMAKE_COMMAND} -E touch ${GLYPH_STAMP}
+    DEPENDS glyph-icons-gen
+    COMMENT "Drawing the tool bar's glyph buttons"
+    VERBATIM
+)
+set(GLYPH_RCC_CPP ${CMAKE_BINARY_DIR}/generated/glyph_icons_rc.cpp)
+add_custom_command(
+    OUTPUT ${GLYPH_RCC_CPP}
+    COMMAND Qt6::rcc --name glyph_icons --output ${GLYPH_RCC_CPP} ${GLYPH_DIR}/glyph_icons.qrc
+    DEPENDS ${GLYPH_STAMP}
+    COMMENT "Compiling in the glyph buttons"
+    VERBATIM
+)
+target_sources(lyrevane_gui PRIVATE ${GLYPH_RCC_CPP})
 configure_file(${PROJECT_SOURCE_DIR}/packaging/lyrevane.desktop
                ${LYREVANE_APP_DIR}/lyrevane.desktop COPYONLY)

@@ -545,3 +545,32 @@ TEST(AppIcon, TheCompiledInPictureIsTheDrawnOne) {
     EXPECT_EQ(built.convertToFormat(QImage::Format_ARGB32),
               appIconImage(256).convertToFormat(QImage::Format_ARGB32));
 }
+
+#include "skin/ui/glyph_icons.h"
+
+// The tool bar's glyph buttons are pictures drawn at build time and compiled in: each must
+// be what the drawing code gives here, and the buttons must show them.
+TEST(GlyphButtons, TheButtonsShowTheCompiledInPictures) {
+    auto argb = [](const QImage& i) { return i.convertToFormat(QImage::Format_ARGB32); };
+    for (const skin::glyphs::Look& look : skin::glyphs::kButtons) {
+        const QImage compiled(skin::glyphs::resourceName(look));
+        ASSERT_EQ(compiled.size(), QSize(32, 32)) << look.glyph;
+        EXPECT_EQ(argb(compiled), argb(skin::glyphs::draw(look))) << look.glyph;
+    }
+    AppFixture app;
+    auto form = app.start();
+    const struct {
+        const char* button;
+        const char* glyph;
+    } shown[] = {{"ToolButton1", "示"}, {"ToolButton12", "新"}, {"checkButton", "律"}};
+    for (const auto& s : shown) {
+        auto* b = form->findChild<QToolButton*>(QString::fromLatin1(s.button));
+        ASSERT_TRUE(b) << s.button;
+        const auto* look =
+            std::find_if(std::begin(skin::glyphs::kButtons), std::end(skin::glyphs::kButtons),
+                         [&](const auto& l) { return qstrcmp(l.glyph, s.glyph) == 0; });
+        ASSERT_NE(look, std::end(skin::glyphs::kButtons)) << s.glyph;
+        EXPECT_EQ(argb(b->icon().pixmap(32, 32).toImage()), argb(skin::glyphs::draw(*look)))
+            << s.button;
+    }
+}

@@ -1,6 +1,6 @@
 #include "app/ui/main_toolbar.h"
 
-#include "skin/ui/pictures.h"
+#include "skin/ui/glyph_icons.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -17,29 +17,30 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
     t.ToolBar1->setIconSize(QSize(32, 32));
     window->addToolBar(Qt::TopToolBarArea, t.ToolBar1);
 
+    // The buttons' glyphs and colours are in skin::glyphs::kButtons, whose pictures are
+    // drawn at build time.
     struct ButtonLook {
         const char* glyph;
         const char* hint;
-        QColor colour;
     } looks[] = {
-        {"示", "有情提示", QColor(0xc0, 0x50, 0x50)},
-        {"存", "保存诗词：保存书写的所有诗词", QColor(0x30, 0x70, 0xb0)},
-        {"藏", "添加我的收藏内容", QColor(0xb0, 0x80, 0x20)},
-        {"查", "查找词谱", QColor(0x30, 0x90, 0x60)},
-        {"撤", "撤消上一步操作", QColor(0x60, 0x60, 0x60)},
-        {"剪", "剪切", QColor(0x60, 0x60, 0x60)},
-        {"复", "复制", QColor(0x60, 0x60, 0x60)},
-        {"粘", "粘贴", QColor(0x60, 0x60, 0x60)},
-        {"字", "字体设置", QColor(0x80, 0x40, 0xa0)},
-        {"邮", "给作者发送邮件", QColor(0x20, 0x80, 0x90)},
-        {"坛", "登录Versefold社区", QColor(0x20, 0x80, 0x90)},
-        {"新", "查看网络最新版", QColor(0x20, 0x80, 0x90)},
+        {"示", "有情提示"},
+        {"存", "保存诗词：保存书写的所有诗词"},
+        {"藏", "添加我的收藏内容"},
+        {"查", "查找词谱"},
+        {"撤", "撤消上一步操作"},
+        {"剪", "剪切"},
+        {"复", "复制"},
+        {"粘", "粘贴"},
+        {"字", "字体设置"},
+        {"邮", "给作者发送邮件"},
+        {"坛", "登录Versefold社区"},
+        {"新", "查看网络最新版"},
     };
     int n = 0;
     for (const ButtonLook& s : looks) {
         auto* b = new QToolButton(t.ToolBar1);
         b->setObjectName(QStringLiteral("ToolButton%1").arg(++n));
-        b->setIcon(skin::pictures::glyphIcon(QString::fromUtf8(s.glyph), s.colour));
+        b->setIcon(skin::glyphs::icon(s.glyph));
         b->setIconSize(QSize(32, 32));
         b->setFixedSize(48, 42);
         b->setAutoRaise(true);

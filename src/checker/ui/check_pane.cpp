@@ -1,7 +1,7 @@
 #include "checker/ui/check_pane.h"
 
 #include "checker/core/checker_data.h"
-#include "skin/ui/pictures.h"
+#include "skin/ui/glyph_icons.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>
@@ -302,7 +302,7 @@ CheckPane* installCheckPane(CheckSources sources, const QString& dataDir, QLayou
         b->setObjectName(QStringLiteral("checkButton"));
         b->setDefaultAction(pane->action());
         // The tool-bar picture, in the look of the other buttons.
-        b->setIcon(skin::pictures::glyphIcon(QStringLiteral("律"), QColor(0xa0, 0x30, 0x30)));
+        b->setIcon(skin::glyphs::icon("律"));
         b->setIconSize(QSize(32, 32));
         b->setFixedSize(48, 42);
         b->setAutoRaise(true);

@@ -837,20 +837,4 @@ void messageIcon(QPainter& p, const QRectF& rect, int kind) {
     p.restore();
 }
 
-QIcon glyphIcon(const QString& glyph, const QColor& colour) {
-    QPixmap pm(32, 32);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setBrush(colour);
-    p.setPen(colour.darker(140));
-    p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-    QFont f(QStringLiteral("黑体"));
-    f.setPixelSize(20);
-    p.setFont(f);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 32, 31), Qt::AlignCenter, glyph);
-    return QIcon(pm);
-}
-
 } // namespace skin::pictures

@@ -5,7 +5,6 @@
 // drawn), and a picture whose header gives 192 dots per inch is one for scale 2.
 
 #include <QColor>
-#include <QIcon>
 #include <QRectF>
 
 class QPainter;
@@ -56,8 +55,6 @@ void pin(QPainter& p, const QRectF& r, const Look& look, bool pinned);
 void noticeBackground(QPainter& p, const QRectF& r, const Look& look);
 // The message dialog's icons: 1 warning, 2 stop, 3 information, 4 help.
 void messageIcon(QPainter& p, const QRectF& r, int kind);
-// A tool-bar button's picture: one character, white, in a rounded square of the colour.
-QIcon glyphIcon(const QString& glyph, const QColor& colour);
 
 } // namespace pictures
 } // namespace skin

@@ -845,7 +845,11 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour) {
     p.setBrush(colour);
     p.setPen(colour.darker(140));
     p.drawRoundedRect(QRectF(1.5, 1.5, 29, 29), 6, 6);
-    QFont f(QStringLiteral("黑体"));
+    // The character in 黑体's outline, taken from the monospaced CJK face: the collection
+    // gives the sans face and its monospaced sibling the same Chinese glyphs, and the
+    // monospaced one is open already for 宋体 text, so the tool bar opens no face of its own.
+    QFont f;
+    f.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("黑体")});
     f.setPixelSize(20);
     p.setFont(f);
     p.setPen(Qt::white);

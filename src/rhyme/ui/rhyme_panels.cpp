@@ -31,6 +31,10 @@ QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool
     c->setObjectName(name);
     c->setStatusTip(hint);
     c->setFixedWidth(545);
+    // Its width is fixed, so its size hint need not measure every row: measuring them
+    // loads the outline of every character in the book's rhyme list at start-up, which
+    // costs megabytes of font pages for a list nobody has opened yet.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c->setMaxVisibleItems(20);
     auto* style = new ScrollingListStyle;
     style->setParent(c);

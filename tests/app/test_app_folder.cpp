@@ -2,17 +2,24 @@
 // the faces of its lists and Qt's own texts in Chinese.
 
 #include "app/core/app_folder.h"
+#include "app/ui/fonts.h"
 #include "app/ui/qt_translations.h"
 #include "support/app_fixture.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QImage>
 #include <QListWidget>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRawFont>
 #include <QTest>
+#include <QTextLayout>
 #include <QTranslator>
 #include <gtest/gtest.h>
 
@@ -142,6 +149,81 @@ TEST(Fonts, EveryListInSongDrawsChineseExactlyTwiceAsWideAsAscii) {
     }
     for (const char* patternList : {"skListBox1", "skListBox2", "skListBox3"})
         EXPECT_TRUE(checked.contains(patternList)) << patternList;
+}
+
+namespace {
+
+// The faces that draw `text` in `font`, by family and style name.
+QStringList facesDrawing(const QFont& font, const QString& text) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList faces;
+    for (const QGlyphRun& run : layout.glyphRuns())
+        faces << run.rawFont().familyName() + u'/' + run.rawFont().styleName();
+    faces.removeDuplicates();
+    return faces;
+}
+
+QImage drawn(const QFont& font, const QString& text) {
+    QImage image(QFontMetrics(font).boundingRect(text).size() + QSize(8, 8),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(image.rect(), Qt::AlignCenter, text);
+    return image;
+}
+
+} // namespace
+
+TEST(Fonts, InterfaceChineseComesFromTheMonospacedFaceOnePerWeight) {
+    addFontSubstitutions(); // as the program does at start
+    const QString chinese = QString::fromUtf8("律诗绝句，终结版：押韵大师");
+    const QString mono = QStringLiteral("Noto Sans Mono CJK SC");
+    struct Case {
+        const char* family; // empty: the application's default font
+        bool bold;
+    } cases[] = {{"", false},      {"", true},      {"Tahoma", false},
+                 {"Tahoma", true}, {"宋体", false}, {"宋体", true}};
+    for (const auto& c : cases) {
+        QFont font = *c.family ? QFont(QString::fromUtf8(c.family)) : QApplication::font();
+        font.setPixelSize(12);
+        font.setBold(c.bold);
+        const QStringList faces = facesDrawing(font, chinese);
+        ASSERT_EQ(faces.size(), 1) << c.family << " " << faces.join(u',').toStdString();
+        EXPECT_TRUE(faces[0].startsWith(mono + u'/', Qt::CaseInsensitive))
+            << c.family << " bold " << c.bold << ": " << faces[0].toStdString();
+    }
+}
+
+TEST(Fonts, TheMonospacedFaceDrawsChineseAsTheSansFaceDoes) {
+    // Why the interface may take its Chinese from the monospaced face: in the collection
+    // the two share their Chinese glyphs and metrics. The tool bar's characters in 黑体
+    // are drawn from it on that ground too.
+    const QString text =
+        QString::fromUtf8("示存藏查撤剪复粘字邮坛新律律诗绝句，我的收藏：（词牌）");
+    for (int pixels : {12, 14, 20, 24}) {
+        for (bool bold : {false, true}) {
+            QFont sans(QStringLiteral("Noto Sans CJK SC"));
+            QFont mono(QStringLiteral("Noto Sans Mono CJK SC"));
+            for (QFont* f : {&sans, &mono}) {
+                f->setPixelSize(pixels);
+                f->setBold(bold);
+            }
+            ASSERT_EQ(QFontInfo(sans).family(), QStringLiteral("Noto Sans CJK SC"));
+            ASSERT_EQ(QFontInfo(mono).family(), QStringLiteral("Noto Sans Mono CJK SC"));
+            const QImage a = drawn(sans, text), b = drawn(mono, text);
+            ASSERT_EQ(a.size(), b.size()) << pixels << " px, bold " << bold;
+            int differ = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    differ += a.pixel(x, y) != b.pixel(x, y);
+            EXPECT_EQ(differ, 0) << "pixels that differ at " << pixels << " px, bold " << bold;
+        }
+    }
 }
 
 TEST(QtTexts, StandardDialogsAndButtonsReadInChinese) {

@@ -1,4 +1,5 @@
 #include "base/core/app_error.h"
+#include "base/core/atomic_file.h"
 #include "base/core/data_root.h"
 #include "base/core/gbk.h"
 #include "support/temp_tree.h"
@@ -185,4 +186,37 @@ TEST(DataRoot, AnOwnFileThatARewriteWouldCutIsKeptAsideFirst) {
     EXPECT_EQ(DataRoot(tree.path()).readOwnLines("user.dat", &notice), lines({"喜迁莺"}));
     EXPECT_TRUE(notice.isEmpty());
     EXPECT_FALSE(tree.exists("user.dat.orig"));
+}
+
+// Which names beside a file count as temporaries a killed write left: the name in any
+// case, optionally .orig or .orig.N, then a dot and six letters of mixed case.
+TEST(AtomicFile, RemovesOnlyTheTemporariesOfItsFile) {
+    TempTree tree;
+    struct Case {
+        const char* name;
+        bool stale;
+    } cases[] = {
+        {"mq1.rtf.tSlQZK", true},
+        {"MQ1.RTF.qWeRtY", true},
+        {"mq1.rtf.orig.pQrStU", true},
+        {"mq1.rtf.ORIG.12.xYzAbC", true},
+        {"mq1.rtf.origAb", true},        // six letters that happen to begin with "orig"
+        {"mq1.rtf.orig.orIgab", true},   // .orig, then the letters
+        {"mq1.rtf.orig..xYzAbC", false}, // .N without its digits
+        {"mq1.rtf.orig.1x.xYzAbC", false},
+        {"mq1.rtf.orig.12", false},
+        {"mq1.rtf.tSlQZ", false},
+        {"mq1.rtf.tSlQZKa", false},
+        {"mq1.rtf.tSl4ZK", false},
+        {"mq1.rtf.backup", false}, // one case: a copy someone named
+        {"mq1.rtf.Backup", false},
+        {"mq1.rtf", false},
+        {"xmq1.rtf.tSlQZK", false},
+        {"mq2.rtf.tSlQZK", false},
+    };
+    for (const auto& c : cases)
+        tree.put(QString::fromUtf8(c.name), "x");
+    EXPECT_EQ(removeStaleTemporaries(tree.path(QStringLiteral("mq1.rtf"))), 6);
+    for (const auto& c : cases)
+        EXPECT_EQ(tree.exists(QString::fromUtf8(c.name)), !c.stale) << c.name;
 }

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -259,6 +260,21 @@ TEST(RhymeWindow, DropDownListsShowTwentyRowsAndScroll) {
         const int shown = rows->viewport()->height() / rows->sizeHintForRow(0);
         EXPECT_EQ(shown, std::min(20, list->count()))
             << name << ": a taller drop-down covers the menu bar";
+        EXPECT_EQ(rows->verticalScrollBar()->isVisible(), list->count() > 20) << name;
         list->hidePopup();
     }
+}
+
+TEST(RhymeWindow, ListsAreAsHighAsAComboBoxOfTheirRows) {
+    // Their size hint measures no row; the height must still be the combo box's own.
+    Window w;
+    auto* list = w.get<QComboBox>("skdbComboBox1");
+    QComboBox plain;
+    plain.setStyle(list->style());
+    plain.setFont(list->font());
+    for (int i = 0; i < list->count(); ++i)
+        plain.addItem(list->itemText(i));
+    EXPECT_EQ(list->sizeHint().height(), plain.sizeHint().height());
+    EXPECT_EQ(list->minimumSizeHint().height(), plain.minimumSizeHint().height());
+    EXPECT_EQ(list->height(), plain.sizeHint().height());
 }

@@ -25,6 +25,8 @@ void addFontSubstitutions() {
                                {QStringLiteral("Noto Serif CJK SC")});
     QFont::insertSubstitutions(QStringLiteral("黑体"), sans);
     QFont::insertSubstitutions(QStringLiteral("SimHei"), sans);
-    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
-                               {QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+    // Tahoma's Chinese from the monospaced face too: the same outlines as the sans face,
+    // and no second CJK face opened beside the one 宋体 text uses.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"),
+                                                          QStringLiteral("Noto Sans Mono CJK SC")});
 }

@@ -2,10 +2,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <csignal>
+#include <optional>
 
 namespace {
 
@@ -27,6 +27,33 @@ bool looksRandom(QStringView letters) {
     return upper > 0 && upper < letters.size() && !capitalised;
 }
 
+// The six letters of a temporary of `name` (NAME.xxxxxx, NAME.orig.xxxxxx or
+// NAME.orig.N.xxxxxx, any case), or nothing for another file. Matched by hand: a pattern
+// here would load the regular-expression engine at every start for a few names.
+std::optional<QStringView> temporarySuffix(QStringView entry, QStringView name) {
+    if (!entry.startsWith(name, Qt::CaseInsensitive))
+        return std::nullopt;
+    QStringView rest = entry.sliced(name.size());
+    const auto isAsciiLetter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    };
+    if (rest.size() != 7 && rest.startsWith(u".orig", Qt::CaseInsensitive)) {
+        rest = rest.sliced(5);
+        if (rest.size() > 7 && rest.front() == u'.') { // .N: one or more digits
+            qsizetype digits = 1;
+            while (digits < rest.size() && rest[digits].isDigit())
+                ++digits;
+            if (digits == 1)
+                return std::nullopt;
+            rest = rest.sliced(digits);
+        }
+    }
+    if (rest.size() != 7 || rest.front() != u'.' ||
+        !std::all_of(rest.begin() + 1, rest.end(), isAsciiLetter))
+        return std::nullopt;
+    return rest.sliced(1);
+}
+
 } // namespace
 
 bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes) {
@@ -44,15 +71,12 @@ bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes) {
 int removeStaleTemporaries(const QString& hostPath) {
     const QFileInfo target(hostPath);
     const QDir dir = target.absoluteDir();
-    const QRegularExpression stale(QStringLiteral("^%1(\\.orig(\\.\\d+)?)?\\.([A-Za-z]{6})$")
-                                       .arg(QRegularExpression::escape(target.fileName())),
-                                   QRegularExpression::CaseInsensitiveOption);
+    const QString name = target.fileName();
     int removed = 0;
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        const QRegularExpressionMatch match = stale.match(entry);
-        if (match.hasMatch() && looksRandom(match.capturedView(3)) &&
-            QFile::remove(dir.filePath(entry)))
+        const std::optional<QStringView> letters = temporarySuffix(entry, name);
+        if (letters && looksRandom(*letters) && QFile::remove(dir.filePath(entry)))
             ++removed;
     }
     return removed;

@@ -3,13 +3,16 @@
 #include "skin/ui/skinned.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <QtMath>
 
 namespace {
 
@@ -26,8 +29,27 @@ class ScrollingListStyle : public QProxyStyle {
     }
 };
 
+// A rhyme list of fixed width. Its size hint is the height of one row in its frame, as
+// the combo box gives it, without measuring every row for a width the list does not
+// take: that would load the outline of every character in the book at start-up, which
+// costs megabytes of font pages for a list nobody has opened yet.
+class FixedWidthList : public QComboBox {
+  public:
+    using QComboBox::QComboBox;
+    QSize sizeHint() const override { return rowInFrame(); }
+    QSize minimumSizeHint() const override { return rowInFrame(); }
+
+  private:
+    QSize rowInFrame() const {
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        const QSize row(0, qMax(qCeil(QFontMetricsF(fontMetrics()).height()), 14) + 2);
+        return style()->sizeFromContents(QStyle::CT_ComboBox, &option, row, this);
+    }
+};
+
 QComboBox* combo(const QString& name, const QString& hint, QWidget* parent, bool visible) {
-    auto* c = new QComboBox(parent);
+    auto* c = new FixedWidthList(parent);
     c->setObjectName(name);
     c->setStatusTip(hint);
     c->setFixedWidth(545);

@@ -142,7 +142,14 @@ quint32 bits(State s) {
 // the pixel grid, or a painter that scales or turns, draws directly. An opaque picture
 // covers its whole rectangle, laid on `base`, and is kept without alpha, so that a tall
 // one is copied rather than blended line by line. With `part`, only that part of the
-// picture is drawn (copied, not clipped, for the same reason).
+// picture is drawn (copied, not clipped, for the same reason). A bar across the window
+// (wide and low) is drawn the same way but not kept: it covers few scan lines, so drawing
+// it again costs little, while keeping it holds a row of the window's width for every
+// width the window has had and every state of the bar.
+bool keptAfterDrawing(const QSize& size) {
+    return size.height() > 32 || size.width() <= 256;
+}
+
 template <class Draw>
 void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, quint32 state,
             Draw&& draw, std::optional<QColor> base = std::nullopt, const QRect& part = {}) {
@@ -176,7 +183,8 @@ void cached(QPainter& p, const QRectF& r, const Look& look, const char* name, qu
         q.setFont(p.font());
         draw(q, QRectF(0, 0, ir.width(), ir.height()));
         q.end();
-        QPixmapCache::insert(key, pm);
+        if (keptAfterDrawing(ir.size()))
+            QPixmapCache::insert(key, pm);
     }
     if (part.isValid()) {
         const QRect shown = part & ir;

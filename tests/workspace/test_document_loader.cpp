@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <future>
+#include <thread>
 
 using namespace workspace;
 
@@ -111,6 +112,9 @@ TEST(DocumentLoading, InputWaitsForTheWholeDocumentExceptEscape) {
     std::shared_future<void> opened = gate.get_future().share();
     DocumentLoader loader(DataRoot(tree.path()), {.paragraphs = 20, .characters = 100000},
                           [opened] { opened.wait(); });
+    // Laid out ahead of its load step, as behind the splash (the heads are read by now).
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    loader.warmUp(QFont(QStringLiteral("宋体"), 9), 600);
     auto prepared = loader.takePrepared();
     ASSERT_TRUE(prepared[0].partial);
     ASSERT_FALSE(prepared[1].partial);

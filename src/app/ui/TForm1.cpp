@@ -451,7 +451,11 @@ void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
     // Once the splash is on the screen, the user looks at it while the window is built;
     // a click that closes it meanwhile is answered when the building is done.
-    connect(&splash, &TForm17::shown, &splash, [this] { buildWindow(); });
+    connect(&splash, &TForm17::shown, &splash, [this] {
+        buildWindow();
+        QTextEdit* first = m_workspace->documents.first();
+        m_loader->warmUp(first->document()->defaultFont(), first->viewport()->width());
+    });
     m_modals->exec(splash);
     buildWindow(); // when the splash closed before it was painted, or ran no loop
 }

@@ -2,6 +2,7 @@
 
 #include "base/core/data_root.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QShortcutEvent>
@@ -119,8 +120,24 @@ DocumentLoader::~DocumentLoader() {
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
+void DocumentLoader::warmUp(const QFont& font, qreal width) {
+    if (m_early || m_read.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+        return;
+    m_early = m_read.get();
+    // Laid out once here, off the screen, every face and size the heads use is opened
+    // before their load step needs it.
+    for (Prepared& p : *m_early) {
+        if (!p.document || p.document->isEmpty())
+            continue;
+        p.document->setDefaultFont(font);
+        p.document->setTextWidth(width);
+        p.document->documentLayout()->documentSize();
+    }
+}
+
 std::array<DocumentLoader::Prepared, 5> DocumentLoader::takePrepared() {
-    std::array<Prepared, 5> prepared = m_read.get();
+    std::array<Prepared, 5> prepared = m_early ? std::move(*m_early) : m_read.get();
+    m_early.reset();
     if (m_whole.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
         std::array<Whole, 5> whole = m_whole.get();
         for (int n = 1; n <= 5; ++n)

@@ -9,6 +9,7 @@
 #include "workspace/ui/richtextdocument.h"
 #include "workspace/ui/workspace_commands.h"
 
+#include <QFont>
 #include <QObject>
 
 #include <array>
@@ -16,6 +17,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 
 class DataRoot;
 class QTextDocument;
@@ -36,6 +38,9 @@ class DocumentLoader : public QObject {
     // What the load steps get, once every file is read. A file whose whole document is
     // already built comes whole.
     std::array<Prepared, 5> takePrepared();
+    // While the user looks at the splash: when the files are read, their heads are laid
+    // out once in `font` at `width`, so that the load step finds the faces they use open.
+    void warmUp(const QFont& font, qreal width);
     // From now on the whole of each document loaded in part goes to `complete`, on
     // this thread, as soon as it is built or sooner when something needs it.
     void deliverTo(std::function<void(int n, Whole whole)> complete);
@@ -56,6 +61,7 @@ class DocumentLoader : public QObject {
   private:
     std::promise<std::array<Prepared, 5>> m_readPromise;
     std::future<std::array<Prepared, 5>> m_read;
+    std::optional<std::array<Prepared, 5>> m_early; // taken by warmUp
     std::future<std::array<Whole, 5>> m_whole;
     std::atomic<bool> m_stop = false;
     std::promise<void> m_go; // the rest may be built

@@ -574,3 +574,44 @@ TEST(GlyphButtons, TheButtonsShowTheCompiledInPictures) {
             << s.button;
     }
 }
+
+#include <QApplication>
+
+// The start-up runs on behind the splash while it shows; whatever it asks of the user
+// (here the damage of a store file) waits until the splash has closed.
+TEST(StartUp, RunsBehindTheSplashAndAsksOnlyOnceItHasClosed) {
+    struct SplashModals : RecordingModals {
+        QStringList events;
+        int exec(QDialog& dialog) override {
+            if (dialog.objectName() != "Form17")
+                return RecordingModals::exec(dialog);
+            QTimer::singleShot(300, &dialog, [this, &dialog] {
+                // What was loaded by the time the user clicks.
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    if (auto* doc = w->findChild<QTextEdit*>(QStringLiteral("skm1")))
+                        events << QStringLiteral("click, document 1: ") + doc->toPlainText();
+                dialog.accept();
+            });
+            const int result = dialog.exec();
+            events << QStringLiteral("splash closed");
+            return result;
+        }
+        void showError(QWidget* parent, const QString& message) override {
+            events << QStringLiteral("error");
+            RecordingModals::showError(parent, message);
+        }
+    } modals;
+    AppFixture app;
+    app.tree.put("save/mq1.rtf", "{\\rtf1\\ansi\\ansicpg936 \\'c7\\'ef\\par}");
+    app.tree.put("save/mq3.rtf", "{\\rtf1\\ansi\\ansicpg936 \\'c7\\'ef\\par {\\b cut off");
+    FakeClock clock; // the splash's own two seconds never pass: it is clicked away
+    TForm1 form(AppContext{.root = DataRoot(app.tree.path()),
+                           .settingsPath = app.tree.path("Mqini.ini"),
+                           .modals = &modals,
+                           .clock = &clock});
+    EXPECT_EQ(modals.events,
+              (QStringList{QString::fromUtf8("click, document 1: 秋"), "error", "splash closed"}));
+    EXPECT_TRUE(form.findChild<QTextEdit*>(QStringLiteral("skm3"))
+                    ->toPlainText()
+                    .startsWith(QString::fromUtf8("秋")));
+}

@@ -69,11 +69,14 @@ TForm1::TForm1(AppContext context, QWidget* parent)
     // their load step (7).
     m_loader = std::make_unique<DocumentLoader>(m_context.root, workspace::HeadSize(),
                                                 m_context.beforeDocumentRest);
-    m_modals = m_context.modals;
-    if (!m_modals) {
+    if (!m_context.modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
-        m_modals = m_ownModals.get();
+        m_context.modals = m_ownModals.get();
     }
+    // Every modal window of the program goes through this: during start-up, it waits
+    // for the splash to close.
+    m_afterSplash = std::make_unique<AfterSplashModals>(*m_context.modals);
+    m_modals = m_afterSplash.get();
     if (!m_context.clock) {
         m_ownClock = std::make_unique<SystemClock>();
         m_context.clock = m_ownClock.get();
@@ -387,8 +390,15 @@ void TForm1::FormCreate() {
     // 1. The pop-up notice runs by itself.
     TskPopForm::mainWindowNotice(this, m_context.clock)->Show();
     // 2. The splash, modal, closing itself after two seconds or on a click; the window
-    // is built while it shows.
+    // is built and the start-up runs on while it shows (what asks the user anything
+    // waits for the splash to close).
     showSplash();
+}
+
+void TForm1::startUp() {
+    if (m_startedUp)
+        return;
+    m_startedUp = true;
     // 3. The settings file was opened with the window (a missing file reads as empty).
     // 4. The lock marker.
     m_lockMarker = m_lock->storedMarker();
@@ -409,9 +419,11 @@ void TForm1::FormCreate() {
         m_files->load(WorkspaceCommands::storePath(n), [this, n, &prepared](auto&) {
             return m_documents->load(n, std::move(prepared[n - 1]));
         });
-    m_loader->deliverTo([this](int n, DocumentLoader::Whole whole) {
-        m_documents->completeLoad(n, std::move(whole));
-    });
+    m_loader->deliverTo(
+        [this](int n, DocumentLoader::Whole whole) {
+            m_documents->completeLoad(n, std::move(whole));
+        },
+        this);
     m_documents->setFinishLoading([this] { m_loader->finish(); });
     // Text a crashed run left unsaved is offered back over what was loaded, so over
     // the whole documents.
@@ -451,13 +463,19 @@ void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
     // Once the splash is on the screen, the user looks at it while the window is built;
     // a click that closes it meanwhile is answered when the building is done.
+    m_afterSplash->setSplash(&splash);
     connect(&splash, &TForm17::shown, &splash, [this] {
         buildWindow();
-        QTextEdit* first = m_workspace->documents.first();
-        m_loader->warmUp(first->document()->defaultFont(), first->viewport()->width());
+        startUp();
+        // Made ready to show: its native window made and its layout settled.
+        winId();
+        if (layout())
+            layout()->activate();
     });
     m_modals->exec(splash);
-    buildWindow(); // when the splash closed before it was painted, or ran no loop
+    // When the splash closed before it was painted, or ran no loop.
+    buildWindow();
+    startUp();
 }
 
 void TForm1::removeStaleTemporaries() {

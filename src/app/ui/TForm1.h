@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class AfterSplashModals;
 class CentrePanes;
 class CheckPane;
 class Clock;
@@ -84,6 +85,7 @@ class TForm1 : public QMainWindow {
 
     // The sequences.
     void FormCreate();
+    void startUp(); // steps 3 to 29, once
     void FormActivate();
     bool FormClose(); // false when a write failed and the window stays open
 
@@ -102,6 +104,7 @@ class TForm1 : public QMainWindow {
 
     AppContext m_context;
     std::unique_ptr<ModalRunner> m_ownModals;
+    std::unique_ptr<AfterSplashModals> m_afterSplash;
     ModalRunner* m_modals = nullptr;
     std::unique_ptr<Clock> m_ownClock;
     std::unique_ptr<UrlOpener> m_ownUrls;
@@ -109,6 +112,7 @@ class TForm1 : public QMainWindow {
     QString m_lockMarker;
     std::unique_ptr<FileSteps> m_files;
     bool m_built = false;
+    bool m_startedUp = false;
     bool m_painted = false;
     // The five store files, read and built on another thread while the window is built
     // and the splash shows; taken at the documents' load step.

@@ -2,6 +2,7 @@
 
 #include "base/core/clock.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -49,4 +50,28 @@ void TForm17::paintEvent(QPaintEvent*) {
         // Queued: the picture is flushed to the screen when this handler returns.
         QMetaObject::invokeMethod(this, &TForm17::shown, Qt::QueuedConnection);
     }
+}
+
+void AfterSplashModals::waitForSplash(const QDialog* asking) {
+    if (!m_splash || asking == m_splash || !m_splash->isVisible())
+        return;
+    QEventLoop wait;
+    QObject::connect(m_splash, &QDialog::finished, &wait, &QEventLoop::quit);
+    QObject::connect(m_splash, &QObject::destroyed, &wait, &QEventLoop::quit);
+    wait.exec();
+}
+
+int AfterSplashModals::exec(QDialog& dialog) {
+    waitForSplash(&dialog);
+    return m_inner.exec(dialog);
+}
+
+void AfterSplashModals::showError(QWidget* parent, const QString& message) {
+    waitForSplash(nullptr);
+    m_inner.showError(parent, message);
+}
+
+void AfterSplashModals::showMessage(QWidget* parent, const QString& message) {
+    waitForSplash(nullptr);
+    m_inner.showMessage(parent, message);
 }

@@ -2,7 +2,6 @@
 
 #include "base/core/data_root.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QShortcutEvent>
@@ -120,24 +119,8 @@ DocumentLoader::~DocumentLoader() {
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-void DocumentLoader::warmUp(const QFont& font, qreal width) {
-    if (m_early || m_read.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
-        return;
-    m_early = m_read.get();
-    // Laid out once here, off the screen, every face and size the heads use is opened
-    // before their load step needs it.
-    for (Prepared& p : *m_early) {
-        if (!p.document || p.document->isEmpty())
-            continue;
-        p.document->setDefaultFont(font);
-        p.document->setTextWidth(width);
-        p.document->documentLayout()->documentSize();
-    }
-}
-
 std::array<DocumentLoader::Prepared, 5> DocumentLoader::takePrepared() {
-    std::array<Prepared, 5> prepared = m_early ? std::move(*m_early) : m_read.get();
-    m_early.reset();
+    std::array<Prepared, 5> prepared = m_read.get();
     if (m_whole.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
         std::array<Whole, 5> whole = m_whole.get();
         for (int n = 1; n <= 5; ++n)
@@ -158,8 +141,9 @@ void DocumentLoader::buildRest() {
     m_go.set_value();
 }
 
-void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete) {
+void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete, const QWidget* window) {
     m_complete = std::move(complete);
+    m_window = window;
     if (!m_pending || m_filtering)
         return;
     // Installed on the application, it sees every event before its receiver does.
@@ -194,7 +178,12 @@ void DocumentLoader::abandon() {
 }
 
 bool DocumentLoader::eventFilter(QObject* watched, QEvent* event) {
-    if (m_pending && isInput(event) && !leavesDocumentsAlone(event))
+    // A shortcut reaches its action wherever it was typed; other input counts when it
+    // goes to the documents' window (the splash, say, is clicked without waiting).
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    const bool toDocuments =
+        event->type() == QEvent::Shortcut || (widget && widget->window() == m_window);
+    if (m_pending && toDocuments && isInput(event) && !leavesDocumentsAlone(event))
         finish(); // the event then goes on, to the whole document
     return QObject::eventFilter(watched, event);
 }

@@ -9,15 +9,15 @@
 #include "workspace/ui/richtextdocument.h"
 #include "workspace/ui/workspace_commands.h"
 
-#include <QFont>
 #include <QObject>
+#include <QPointer>
+#include <QWidget>
 
 #include <array>
 #include <atomic>
 #include <functional>
 #include <future>
 #include <memory>
-#include <optional>
 
 class DataRoot;
 class QTextDocument;
@@ -38,12 +38,10 @@ class DocumentLoader : public QObject {
     // What the load steps get, once every file is read. A file whose whole document is
     // already built comes whole.
     std::array<Prepared, 5> takePrepared();
-    // While the user looks at the splash: when the files are read, their heads are laid
-    // out once in `font` at `width`, so that the load step finds the faces they use open.
-    void warmUp(const QFont& font, qreal width);
     // From now on the whole of each document loaded in part goes to `complete`, on
-    // this thread, as soon as it is built or sooner when something needs it.
-    void deliverTo(std::function<void(int n, Whole whole)> complete);
+    // this thread, as soon as it is built or sooner when something needs it: input to
+    // `window`, the documents' window, waits for it.
+    void deliverTo(std::function<void(int n, Whole whole)> complete, const QWidget* window);
     // Waits until every document loaded in part is whole, and delivers it.
     void finish();
     bool pending() const { return m_pending; }
@@ -61,7 +59,6 @@ class DocumentLoader : public QObject {
   private:
     std::promise<std::array<Prepared, 5>> m_readPromise;
     std::future<std::array<Prepared, 5>> m_read;
-    std::optional<std::array<Prepared, 5>> m_early; // taken by warmUp
     std::future<std::array<Whole, 5>> m_whole;
     std::atomic<bool> m_stop = false;
     std::promise<void> m_go; // the rest may be built
@@ -69,4 +66,5 @@ class DocumentLoader : public QObject {
     std::function<void(int, Whole)> m_complete;
     bool m_pending = false;
     bool m_filtering = false;
+    QPointer<const QWidget> m_window;
 };

@@ -8,33 +8,14 @@
 #   bench/memory-at-first-paint.sh [BUILD_DIR] [ROWS]
 #
 # BUILD_DIR is a build with -DLYREVANE_BUILD_BENCH=ON (default build-bench); ROWS limits
-# the table (default 30). Needs Xvfb, openbox and xdotool; LYREVANE_BENCH_DISPLAY picks
-# the X display (default :58).
+# the table (default 30). Needs Xvfb, openbox and xdotool (and bench/window_watch, built
+# there); LYREVANE_BENCH_DISPLAY picks the X display (default :58).
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build-bench}" && pwd)"
 ROWS="${2:-30}"
-export DISPLAY="${LYREVANE_BENCH_DISPLAY:-:58}"
-WORK="$(mktemp -d)"
-Xvfb "$DISPLAY" -screen 0 1400x1000x24 >/dev/null 2>&1 &
-XVFB=$!
-sleep 0.5
-openbox >/dev/null 2>&1 &
-WM=$!
-trap 'kill $WM $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
-sleep 0.5
-
-# The first visible window of process $1 at least $2 wide (and at most $3 when given).
-window_of() {
-    local id w
-    while :; do
-        for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
-            w=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
-            [[ -n $w && $w -ge $2 && $w -le ${3:-100000} ]] && { echo "$id"; return; }
-        done
-        sleep 0.005
-    done
-}
+DISPLAY_DEFAULT=:58
+source "$ROOT/bench/x-session.sh"
 
 # Rss in KiB per mapping name of process $1, the executable itself named "executable".
 rss_by_mapping() {
@@ -52,22 +33,17 @@ measure_and_close() {
     xdotool key Escape
 }
 
-rm -rf "$WORK/app" && cp -r "$BUILD/app" "$WORK/app"
-mkdir -p "$WORK/app/save"
-for n in 1 2 3 4 5; do printf '{\\rtf1\\ansi\\ansicpg936 \\par}' >"$WORK/app/save/mq$n.rtf"; done
-: >"$WORK/app/user.dat"; : >"$WORK/app/temp.dat"; : >"$WORK/app/data.dat"
-printf '[guide]\r\nvisible=0\r\n' >"$WORK/app/Mqini.ini"
+fresh_app
 (cd "$WORK/app" && exec ./lyrevane 2>/dev/null) &
 pid=$!
-id=$(window_of "$pid" 444 444) # the splash
-xdotool mousemove --window "$id" 20 20 click 1
-id=$(window_of "$pid" 600)
+window_of --click-after 0 "$pid" 444 444 >/dev/null # the splash, clicked away
+read -r id _ < <(window_of "$pid" 600)
 measure_and_close "$pid" "$id" "$WORK/program"
 wait "$pid" || true
 
 "$BUILD/bench/reference_window" "$BUILD/app" --maximized 2>/dev/null &
 pid=$!
-id=$(window_of "$pid" 600)
+read -r id _ < <(window_of "$pid" 600)
 measure_and_close "$pid" "$id" "$WORK/reference"
 wait "$pid" || true
 

@@ -18,38 +18,16 @@ RUNS="${2:-5}"
 # default; LYREVANE_BENCH_CLICK_MS=0 clicks at once, so that the window built behind
 # the splash is waited for too.
 CLICK_MS="${LYREVANE_BENCH_CLICK_MS:-150}"
-export DISPLAY="${LYREVANE_BENCH_DISPLAY:-:57}"
-WORK="$(mktemp -d)"
-Xvfb "$DISPLAY" -screen 0 1400x1000x24 >/dev/null 2>&1 &
-XVFB=$!
-sleep 0.5
-openbox >/dev/null 2>&1 &
-WM=$!
-trap 'kill $WM $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
-sleep 0.5
+DISPLAY_DEFAULT=:57
+source "$ROOT/bench/x-session.sh"
 
 now() { date +%s%N; }
 ms() { echo $((($2 - $1) / 1000000)); }
-# Prints "id time-ns": the first visible window of process $1 whose width is at least $2
-# (and at most $3 when given), and when it was first seen (window_watch polls every
-# half millisecond over one X connection; a shell loop starting xdotool per look would
-# add its own delay, more for a process with more windows).
-window_of() { "$BUILD/bench/window_watch" "$@"; }
 child_of() { local c; until c=$(pgrep -P "$1" | head -1); do sleep 0.002; done; echo "$c"; }
 peak_kib() { sed -n 's/.*Maximum resident set size (kbytes): //p' "$1"; }
 # The peak resident size of process $1 so far: read once its window is up and active,
 # before Escape, so that it leaves out what the exit allocates.
 hwm_kib() { sed -n 's/^VmHWM:[[:space:]]*\([0-9]*\) kB/\1/p' "/proc/$1/status"; }
-
-# A fresh app folder: the built tree, empty documents, the start-up notice off.
-fresh_app() {
-    rm -rf "$WORK/app" && cp -r "$BUILD/app" "$WORK/app"
-    mkdir -p "$WORK/app/save"
-    for n in 1 2 3 4 5; do printf '{\\rtf1\\ansi\\ansicpg936 \\par}' >"$WORK/app/save/mq$n.rtf"; done
-    : >"$WORK/app/user.dat"; : >"$WORK/app/temp.dat"; : >"$WORK/app/data.dat"
-    printf '[guide]\r\nvisible=0\r\n' >"$WORK/app/Mqini.ini"
-    [[ -z ${1:-} ]] || cp "$1" "$WORK/app/save/mq1.rtf"
-}
 
 # With the first screen up: the peak memory so far, then Escape; prints the time to the
 # end of the process, its peak memory over the whole run and the peak so far (KiB).

@@ -461,8 +461,8 @@ void TForm1::startUp() {
 
 void TForm1::showSplash() {
     TForm17 splash(*m_context.clock, this);
-    // Once the splash is on the screen, the user looks at it while the window is built;
-    // a click that closes it meanwhile is answered when the building is done.
+    // Once the splash is on the screen, the user looks at it while the window is built
+    // and started up; a click that closes it meanwhile is answered when that is done.
     m_afterSplash->setSplash(&splash);
     connect(&splash, &TForm17::shown, &splash, [this] {
         buildWindow();

@@ -2,8 +2,6 @@
 
 #include "skin/ui/glyph_icons.h"
 
-#include <QFile>
-
 #include <cstring>
 
 static void registerGlyphPictures() {
@@ -16,12 +14,9 @@ namespace skin::glyphs {
 QIcon icon(const char* glyph) {
     static const bool registered = (registerGlyphPictures(), true);
     Q_UNUSED(registered);
-    for (const Look& look : kButtons) {
-        if (std::strcmp(look.glyph, glyph) != 0)
-            continue;
-        const QString name = resourceName(look);
-        return QFile::exists(name) ? QIcon(name) : QIcon(QPixmap::fromImage(draw(look)));
-    }
+    for (const Look& look : kButtons)
+        if (std::strcmp(look.glyph, glyph) == 0)
+            return QIcon(resourceName(look));
     return {};
 }
 

@@ -25,8 +25,7 @@ inline constexpr Look kButtons[] = {
 QImage draw(const Look& look);
 // Where its picture is compiled in.
 QString resourceName(const Look& look);
-// The compiled-in picture of the button showing `glyph` (one of kButtons); drawn here
-// only if the build left it out.
+// The compiled-in picture of the button showing `glyph` (one of kButtons).
 QIcon icon(const char* glyph);
 
 } // namespace skin::glyphs

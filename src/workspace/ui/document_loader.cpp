@@ -16,40 +16,21 @@
 
 namespace {
 
-// Input that can neither change nor show a document's text: the pointer moving over
-// the window, and Escape, which edits nothing and closes the window (a close writes
-// only what changed, and a document still loading has not).
-bool leavesDocumentsAlone(const QEvent* event) {
-    switch (event->type()) {
-    case QEvent::MouseMove:
-    case QEvent::HoverEnter:
-    case QEvent::HoverLeave:
-    case QEvent::HoverMove:
-    case QEvent::Enter:
-    case QEvent::Leave:
-        return true;
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-        return static_cast<const QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-               static_cast<const QKeyEvent*>(event)->modifiers() == Qt::NoModifier;
-    case QEvent::Shortcut:
-        return static_cast<const QShortcutEvent*>(event)->key() == QKeySequence(Qt::Key_Escape);
-    default:
-        return false;
-    }
-}
-
-bool isInput(const QEvent* event) {
+// Input that could change or show a document's text. The pointer only moving over the
+// window cannot, nor can Escape, which edits nothing and closes the window (a close
+// writes only what changed, and a document still loading has not).
+bool mayReachDocuments(const QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride:
+        return static_cast<const QKeyEvent*>(event)->key() != Qt::Key_Escape ||
+               static_cast<const QKeyEvent*>(event)->modifiers() != Qt::NoModifier;
     case QEvent::Shortcut:
+        return static_cast<const QShortcutEvent*>(event)->key() != QKeySequence(Qt::Key_Escape);
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
     case QEvent::Wheel:
     case QEvent::InputMethod:
     case QEvent::TouchBegin:
@@ -115,8 +96,13 @@ DocumentLoader::~DocumentLoader() {
     buildRest();
     if (m_whole.valid())
         m_whole.wait();
+    stopFiltering();
+}
+
+void DocumentLoader::stopFiltering() {
     if (m_filtering)
         QCoreApplication::instance()->removeEventFilter(this);
+    m_filtering = false;
 }
 
 std::array<DocumentLoader::Prepared, 5> DocumentLoader::takePrepared() {
@@ -157,10 +143,7 @@ void DocumentLoader::finish() {
     if (!m_pending || !m_complete || !m_whole.valid())
         return;
     m_pending = false;
-    if (m_filtering) {
-        QCoreApplication::instance()->removeEventFilter(this);
-        m_filtering = false;
-    }
+    stopFiltering();
     buildRest();
     std::array<Whole, 5> whole = m_whole.get();
     for (int n = 1; n <= 5; ++n)
@@ -171,10 +154,7 @@ void DocumentLoader::finish() {
 void DocumentLoader::abandon() {
     m_stop = true;
     m_pending = false;
-    if (m_filtering) {
-        QCoreApplication::instance()->removeEventFilter(this);
-        m_filtering = false;
-    }
+    stopFiltering();
 }
 
 bool DocumentLoader::eventFilter(QObject* watched, QEvent* event) {
@@ -183,7 +163,7 @@ bool DocumentLoader::eventFilter(QObject* watched, QEvent* event) {
     const auto* widget = qobject_cast<const QWidget*>(watched);
     const bool toDocuments =
         event->type() == QEvent::Shortcut || (widget && widget->window() == m_window);
-    if (m_pending && toDocuments && isInput(event) && !leavesDocumentsAlone(event))
+    if (m_pending && toDocuments && mayReachDocuments(event))
         finish(); // the event then goes on, to the whole document
     return QObject::eventFilter(watched, event);
 }

@@ -57,6 +57,8 @@ class DocumentLoader : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void stopFiltering();
+
     std::promise<std::array<Prepared, 5>> m_readPromise;
     std::future<std::array<Prepared, 5>> m_read;
     std::future<std::array<Whole, 5>> m_whole;

@@ -141,58 +141,63 @@ void setRichDocument(QTextDocument* target, const RichDocument& doc) {
 }
 
 namespace {
-struct Stopped {};
-} // namespace
 
-std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole,
-                                                 const std::atomic<bool>* stop) {
-    // While a document is on an editor, its layout answers every inserted block, which
-    // makes filling it several times slower: it is filled on its own, without undo
-    // records, and has no layout until an editor shows it. Each paragraph goes in as it
-    // is read, so the file is never held as a RichDocument as well.
+struct Stopped {};
+
+// A new document without undo records or a layout, filled from `rtf` paragraph by
+// paragraph as it is read, with the paragraphs `take(p)` accepts; `take` may end the
+// build by throwing Stopped (the reader has no stop of its own). `whole` tells whether
+// the file was read without damage.
+template <class Take>
+std::unique_ptr<QTextDocument> fill(QByteArrayView rtf, bool* whole, Take&& take) {
     auto built = std::make_unique<QTextDocument>();
     built->setUndoRedoEnabled(false);
     bool read = false;
     {
         RichDocumentBuilder builder(built.get());
-        try {
-            // The reader has no stop of its own: the sink ends the read by throwing.
-            read = RtfReader().read(rtf, [&builder, stop](Paragraph&& p) {
-                if (stop && stop->load(std::memory_order_relaxed))
-                    throw Stopped();
+        read = RtfReader().read(rtf, [&](Paragraph&& p) {
+            if (take(p))
                 builder.add(p);
-            });
-        } catch (const Stopped&) {
-            return nullptr;
-        }
+        });
     }
     if (whole)
         *whole = read;
     return built;
 }
 
+} // namespace
+
+std::unique_ptr<QTextDocument> buildRichDocument(QByteArrayView rtf, bool* whole,
+                                                 const std::atomic<bool>* stop) {
+    // While a document is on an editor, its layout answers every inserted block, which
+    // makes filling it several times slower: it is filled on its own, and has no layout
+    // until an editor shows it. Each paragraph goes in as it is read, so the file is
+    // never held as a RichDocument as well.
+    try {
+        return fill(rtf, whole, [stop](const Paragraph&) {
+            if (stop && stop->load(std::memory_order_relaxed))
+                throw Stopped();
+            return true;
+        });
+    } catch (const Stopped&) {
+        return nullptr;
+    }
+}
+
 std::unique_ptr<QTextDocument> buildRichDocumentHead(QByteArrayView rtf, const HeadSize& size,
                                                      bool* whole, bool* all) {
-    auto built = std::make_unique<QTextDocument>();
-    built->setUndoRedoEnabled(false);
+    // The whole file is still read, to know whether it is damaged; paragraphs past the
+    // head are only counted.
     qsizetype read = 0, added = 0, characters = 0;
-    bool undamaged = false;
-    {
-        RichDocumentBuilder builder(built.get());
-        // The whole file is still read, to know whether it is damaged; paragraphs past the
-        // head are only counted.
-        undamaged = RtfReader().read(rtf, [&](Paragraph&& p) {
-            ++read;
-            if (added >= size.paragraphs || characters >= size.characters)
-                return;
-            builder.add(p);
-            ++added;
-            for (const Run& r : p.runs)
-                characters += r.text.size();
-        });
-    }
-    if (whole)
-        *whole = undamaged;
+    auto built = fill(rtf, whole, [&](const Paragraph& p) {
+        ++read;
+        if (added >= size.paragraphs || characters >= size.characters)
+            return false;
+        ++added;
+        for (const Run& r : p.runs)
+            characters += r.text.size();
+        return true;
+    });
     if (all)
         *all = added == read;
     return built;

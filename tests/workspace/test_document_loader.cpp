@@ -215,3 +215,18 @@ TEST(DocumentLoading, RecoveredTextIsNotReplacedByTheRestOfTheFile) {
     settle([] { return false; }, 2000); // a rest still to come would have come
     EXPECT_EQ(doc(*form, 1)->toPlainText(), QString::fromUtf8("崩溃前写下的一句"));
 }
+
+// The rest waits for the window to be shown: a document made whole on a window not yet
+// on screen is laid out otherwise than the one the user then sees.
+TEST(DocumentLoading, TheRestWaitsForTheWindowToShow) {
+    AppFixture app;
+    const RichDocument full = paragraphs(2000);
+    app.tree.put("save/mq1.rtf", RtfWriter::toRtf(full));
+    std::promise<void> open;
+    open.set_value();
+    auto form = startHeld(app, open.get_future().share(), std::chrono::seconds(0));
+    settle([] { return false; }, DocumentLoader::kLatestRestStartMs + 500);
+    EXPECT_LT(doc(*form, 1)->document()->blockCount(), 2000) << "still the head";
+    form->show();
+    EXPECT_TRUE(settle([&] { return doc(*form, 1)->toPlainText() == plainText(full); }));
+}

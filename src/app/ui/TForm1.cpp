@@ -41,6 +41,7 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QThread>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -508,6 +509,14 @@ bool TForm1::event(QEvent* e) {
         // loop): the rest of a large document may now be built.
         m_painted = true;
         QMetaObject::invokeMethod(m_loader.get(), &DocumentLoader::buildRest, Qt::QueuedConnection);
+    }
+    if (e->type() == QEvent::Show && !m_shown) {
+        // A window shown but never painted (minimised at once, say) still gets the rest.
+        // Not before it is shown: a document made whole on a window not yet shown is laid
+        // out differently from one made whole on screen.
+        m_shown = true;
+        QTimer::singleShot(DocumentLoader::kLatestRestStartMs, m_loader.get(),
+                           &DocumentLoader::buildRest);
     }
     return QMainWindow::event(e);
 }

@@ -7,7 +7,6 @@
 #include <QShortcutEvent>
 #include <QTextDocument>
 #include <QThread>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -135,8 +134,6 @@ void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete, const Q
     // Installed on the application, it sees every event before its receiver does.
     QCoreApplication::instance()->installEventFilter(this);
     m_filtering = true;
-    // A window that is never painted (hidden, or minimised at once) still gets the rest.
-    QTimer::singleShot(kLatestRestStartMs, this, &DocumentLoader::buildRest);
 }
 
 void DocumentLoader::finish() {

@@ -46,7 +46,8 @@ class DocumentLoader : public QObject {
     void finish();
     bool pending() const { return m_pending; }
     // Lets the worker build the rest: called once the window's first screen is painted,
-    // so that the building does not compete with the start-up; by then at the latest.
+    // so that the building does not compete with the start-up, and at the latest this
+    // long after the window is shown. Anything that needs the rest sooner calls finish.
     void buildRest();
     static constexpr int kLatestRestStartMs = 1000;
     // The window has closed with everything stored: what is still being built is

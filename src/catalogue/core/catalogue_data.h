@@ -1,26 +1,33 @@
 #pragma once
 // The raw catalogue tables, defined in a source file that the catalogue generator writes
-// at build time from data/catalogue/. Texts are UTF-8. Only catalogue.cpp reads these.
+// at build time from data/catalogue/. Names are UTF-8; the long texts are UTF-16 arrays
+// with their sizes, so that strings can wrap them without a copy. Only catalogue.cpp reads
+// these.
 
 namespace catalogue::data {
+
+struct Text {
+    const char16_t* chars; // null-terminated
+    int size;              // UTF-16 code units, without the terminator
+};
 
 struct RawPattern {
     int list;              // 0 常用词谱, 1 通用词谱, 2 冷僻词谱
     const char* labelName; // the name shown in the list label
     const char* name;
     int charCount;
-    const char* templateText;
-    const char* explanation;
-    const char* examples[5];
+    Text templateText;
+    Text explanation;
+    Text examples[5];
     int fileNumber;
 };
 
 struct RawVerse {
     const char* label;
     const char* name;
-    const char* templateText;
-    const char* explanation;
-    const char* examples[5];
+    Text templateText;
+    Text explanation;
+    Text examples[5];
 };
 
 struct RawSearchRow {

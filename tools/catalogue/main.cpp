@@ -175,35 +175,13 @@ std::array<QString, 5> readExamples(const QString& path, const CharMap& variants
     return out;
 }
 
-// The long texts (templates, explanations, model poems) as UTF-16 arrays of their own,
-// written ahead of the tables and each text once: the program wraps them in strings
-// without copying, and since they lie together, apart from the short names the list
-// shows at start-up, their pages are read only when a text is shown.
-class LongTexts {
-  public:
-    // `{kTextN, size}` for `text`, defining kTextN on first sight.
-    QString ref(const QString& text) {
-        QString name = m_names.value(text);
-        if (name.isEmpty()) {
-            name = QStringLiteral("kText%1").arg(m_names.size());
-            m_names.insert(text, name);
-            m_definitions += QStringLiteral("const char16_t ") + name + QStringLiteral("[] = u") +
-                             codegen::literal(text) + QStringLiteral(";\n");
-        }
-        return u'{' + name + QStringLiteral(", ") + QString::number(text.size()) + u'}';
-    }
-    QString examples(const std::array<QString, 5>& ex) {
-        QStringList parts;
-        for (const auto& e : ex)
-            parts << ref(e);
-        return u'{' + parts.join(QStringLiteral(", ")) + u'}';
-    }
-    const QString& definitions() const { return m_definitions; }
-
-  private:
-    QHash<QString, QString> m_names;
-    QString m_definitions;
-};
+// The five model poems as CompiledText initialisers.
+QString examplesInit(codegen::Utf16Arrays& texts, const std::array<QString, 5>& ex) {
+    QStringList parts;
+    for (const auto& e : ex)
+        parts << texts.ref(e);
+    return u'{' + parts.join(QStringLiteral(", ")) + u'}';
+}
 
 void writeIfChanged(const QString& path, const QByteArray& bytes) {
     if (!codegen::writeIfChanged(path, bytes))
@@ -244,7 +222,7 @@ int run(const QStringList& args) {
 
     QString tables;
     QTextStream out(&tables);
-    LongTexts texts;
+    codegen::Utf16Arrays texts;
     out << "const RawPattern kPatterns[] = {\n";
 
     int total = 0;
@@ -290,7 +268,7 @@ int run(const QStringList& args) {
                              variants);
             out << "    {" << li << ", " << codegen::literal(labelName) << ", "
                 << codegen::literal(name) << ", " << count << ",\n     " << texts.ref(templ)
-                << ",\n     " << texts.ref(expl) << ",\n     " << texts.examples(examples)
+                << ",\n     " << texts.ref(expl) << ",\n     " << examplesInit(texts, examples)
                 << ",\n     " << fileNumber << "},\n";
             writeTemplateFile(appData + u'/' + QString::fromUtf8(list.directory), fileNumber,
                               templ);
@@ -332,7 +310,7 @@ int run(const QStringList& args) {
             out << "    {" << codegen::literal(need(path, r, QStringLiteral("label"))) << ", "
                 << codegen::literal(need(path, r, QStringLiteral("name"))) << ",\n     "
                 << texts.ref(templ) << ",\n     " << texts.ref(expl) << ",\n     "
-                << texts.examples(examples) << "},\n";
+                << examplesInit(texts, examples) << "},\n";
             writeTemplateFile(appData + QStringLiteral("/律诗绝句"), i + 1, templ);
         }
         out << "};\nconst int kVerseCount = 16;\n\n";

@@ -12,12 +12,6 @@ QString utf8(const char* s) {
     return QString::fromUtf8(s);
 }
 
-// A compiled-in long text, wrapped without a copy: its pages are read only when it is
-// used.
-QString wrap(const data::Text& t) {
-    return QString::fromRawData(reinterpret_cast<const QChar*>(t.chars), t.size);
-}
-
 const std::array<ToneMarkInfo, 5>& markTable() {
     static const std::array<ToneMarkInfo, 5> table{{
         {ToneMark::Level, QChar(0x25CB), 0xA1F0, QStringLiteral("平声"), QStringLiteral("平声"),
@@ -40,7 +34,7 @@ struct Tables {
     std::vector<SearchKeyRow> searchRows;
 };
 
-std::array<QString, 5> examplesOf(const data::Text (&raw)[5]) {
+std::array<QString, 5> examplesOf(const CompiledText (&raw)[5]) {
     std::array<QString, 5> out;
     for (int i = 0; i < 5; ++i)
         out[i] = wrap(raw[i]);

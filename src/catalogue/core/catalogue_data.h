@@ -4,30 +4,27 @@
 // with their sizes, so that strings can wrap them without a copy. Only catalogue.cpp reads
 // these.
 
-namespace catalogue::data {
+#include "base/core/compiled_text.h"
 
-struct Text {
-    const char16_t* chars; // null-terminated
-    int size;              // UTF-16 code units, without the terminator
-};
+namespace catalogue::data {
 
 struct RawPattern {
     int list;              // 0 常用词谱, 1 通用词谱, 2 冷僻词谱
     const char* labelName; // the name shown in the list label
     const char* name;
     int charCount;
-    Text templateText;
-    Text explanation;
-    Text examples[5];
+    CompiledText templateText;
+    CompiledText explanation;
+    CompiledText examples[5];
     int fileNumber;
 };
 
 struct RawVerse {
     const char* label;
     const char* name;
-    Text templateText;
-    Text explanation;
-    Text examples[5];
+    CompiledText templateText;
+    CompiledText explanation;
+    CompiledText examples[5];
 };
 
 struct RawSearchRow {

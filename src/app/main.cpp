@@ -2,6 +2,7 @@
 
 #include "app/core/app_folder.h"
 #include "app/ui/TForm1.h"
+#include "app/ui/app_icon.h"
 #include "app/ui/fonts.h"
 #include "app/ui/qt_translations.h"
 #include "base/ui/modals.h"
@@ -53,7 +54,10 @@ int main(int argc, char** argv) {
     addFontSubstitutions();
     // Drawn by appIconImage at build time and compiled in: drawing it here would open a
     // CJK serif face that nothing else on the first screen uses.
-    app.setWindowIcon(QIcon(QStringLiteral(":/lyrevane.png")));
+    QIcon windowIcon;
+    for (int size : kWindowIconSizes)
+        windowIcon.addFile(QStringLiteral(":/lyrevane-%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(windowIcon);
     TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
 
     // Started from another folder, the data tree beside the executable is used.

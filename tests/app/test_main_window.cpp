@@ -536,14 +536,18 @@ TEST(MainWindow, StartUpRemovesTemporariesThatAKilledWriteLeft) {
 
 #include "app/ui/app_icon.h"
 
-// The window icon is the 256-pixel file drawn at build time and compiled in: it must
-// be the picture the drawing code gives here, with the fonts the program uses.
-TEST(AppIcon, TheCompiledInPictureIsTheDrawnOne) {
-    const QImage built(
-        QStringLiteral(LYREVANE_BUILT_APP_DIR "/icons/hicolor/256x256/apps/lyrevane.png"));
-    ASSERT_EQ(built.size(), QSize(256, 256));
-    EXPECT_EQ(built.convertToFormat(QImage::Format_ARGB32),
-              appIconImage(256).convertToFormat(QImage::Format_ARGB32));
+// The window icon's pictures are drawn at build time and compiled in: each must be the
+// picture the drawing code gives here, with the fonts the program uses.
+TEST(AppIcon, TheCompiledInPicturesAreTheDrawnOnes) {
+    for (int size : kWindowIconSizes) {
+        const QImage built(
+            QStringLiteral(LYREVANE_BUILT_APP_DIR "/icons/hicolor/%1x%1/apps/lyrevane.png")
+                .arg(size));
+        ASSERT_EQ(built.size(), QSize(size, size));
+        EXPECT_EQ(built.convertToFormat(QImage::Format_ARGB32),
+                  appIconImage(size).convertToFormat(QImage::Format_ARGB32))
+            << size;
+    }
 }
 
 #include "skin/ui/glyph_icons.h"

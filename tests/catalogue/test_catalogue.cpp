@@ -181,6 +181,30 @@ TEST(FullRecords, ThreeRecordsVerbatim) {
     }
 }
 
+// The long texts are compiled in as UTF-16 arrays with their sizes written beside them;
+// a size that disagreed with its array would cut a text short or run into the next one.
+TEST(FullRecords, EveryLongTextIsItsWholeArray) {
+    auto whole = [](const QString& text, const QString& where) {
+        EXPECT_FALSE(text.isEmpty()) << where.toStdString();
+        EXPECT_FALSE(text.contains(QChar(0))) << where.toStdString();
+        EXPECT_EQ(text.constData()[text.size()], QChar(0)) << where.toStdString();
+    };
+    for (PatternList list : kPatternLists) {
+        for (const CiPattern& p : patterns(list)) {
+            whole(p.templateText, p.name + QStringLiteral(" template"));
+            whole(p.explanation, p.name + QStringLiteral(" explanation"));
+            for (const QString& e : p.examples)
+                whole(e, p.name + QStringLiteral(" example"));
+        }
+    }
+    for (const VersePattern& v : versePatterns()) {
+        whole(v.templateText, v.label + QStringLiteral(" template"));
+        whole(v.explanation, v.label + QStringLiteral(" explanation"));
+        for (const QString& e : v.examples)
+            whole(e, v.label + QStringLiteral(" example"));
+    }
+}
+
 TEST(ToneMarks, FiveMarksWithTheirCodesAndLegends) {
     const auto marks = toneMarks();
     ASSERT_EQ(marks.size(), 5u);

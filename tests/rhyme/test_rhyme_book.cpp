@@ -166,6 +166,10 @@ TEST(RhymeBooks, EveryTextFitsTheListAndTheCodePage) {
             EXPECT_GE(g.characters.size(), 2);
             EXPECT_LE(g.characters.size(), 520);
             EXPECT_FALSE(g.characters.contains(u'\n'));
+            // Compiled in with its size beside it: the size must end the array, neither
+            // cutting the group short nor running into the next one.
+            EXPECT_FALSE(g.characters.contains(QChar(0)));
+            EXPECT_EQ(g.characters.constData()[g.characters.size()], QChar(0));
             EXPECT_TRUE(gbk::representable(g.name));
             EXPECT_TRUE(gbk::representable(g.characters));
         }

@@ -10,3 +10,7 @@ class QRect;
 
 void paintAppIcon(QPainter& painter, const QRect& square);
 QImage appIconImage(int size);
+
+// The window icon's sizes, drawn at build time and compiled into the program as
+// ":/lyrevane-<size>.png".
+inline constexpr int kWindowIconSizes[] = {16, 22, 24, 32, 48, 64, 128};

@@ -34,16 +34,17 @@ struct Tables {
     std::vector<SearchKeyRow> searchRows;
 };
 
-std::array<QString, 5> examplesOf(const char* const (&raw)[5]) {
+std::array<QString, 5> examplesOf(const CompiledText (&raw)[5]) {
     std::array<QString, 5> out;
     for (int i = 0; i < 5; ++i)
-        out[i] = utf8(raw[i]);
+        out[i] = wrap(raw[i]);
     return out;
 }
 
-// Built once from the generated raw arrays, on first use; never changed afterwards.
+// Built once from the generated raw arrays, on first use, and read only afterwards. Not
+// const: Qt gives a wrapped text a copy of its own when asked for its buffer by utf16().
 const Tables& tables() {
-    static const Tables t = [] {
+    static Tables t = [] {
         Tables built;
         for (int i = 0; i < data::kPatternCount; ++i) {
             const auto& r = data::kPatterns[i];
@@ -53,16 +54,16 @@ const Tables& tables() {
                         makeLabel(utf8(r.labelName), r.charCount),
                         utf8(r.name),
                         r.charCount,
-                        utf8(r.templateText),
-                        utf8(r.explanation),
+                        wrap(r.templateText),
+                        wrap(r.explanation),
                         examplesOf(r.examples),
                         r.fileNumber};
             rows.push_back(std::move(p));
         }
         for (int i = 0; i < data::kVerseCount; ++i) {
             const auto& r = data::kVerses[i];
-            built.verses.push_back({i, utf8(r.label), utf8(r.name), utf8(r.templateText),
-                                    utf8(r.explanation), examplesOf(r.examples), i + 1});
+            built.verses.push_back({i, utf8(r.label), utf8(r.name), wrap(r.templateText),
+                                    wrap(r.explanation), examplesOf(r.examples), i + 1});
         }
         for (int i = 0; i < data::kSearchRowCount; ++i) {
             const auto& r = data::kSearchRows[i];

@@ -1,6 +1,10 @@
 #pragma once
 // The raw catalogue tables, defined in a source file that the catalogue generator writes
-// at build time from data/catalogue/. Texts are UTF-8. Only catalogue.cpp reads these.
+// at build time from data/catalogue/. Names are UTF-8; the long texts are UTF-16 arrays
+// with their sizes, so that strings can wrap them without a copy. Only catalogue.cpp reads
+// these.
+
+#include "base/core/compiled_text.h"
 
 namespace catalogue::data {
 
@@ -9,18 +13,18 @@ struct RawPattern {
     const char* labelName; // the name shown in the list label
     const char* name;
     int charCount;
-    const char* templateText;
-    const char* explanation;
-    const char* examples[5];
+    CompiledText templateText;
+    CompiledText explanation;
+    CompiledText examples[5];
     int fileNumber;
 };
 
 struct RawVerse {
     const char* label;
     const char* name;
-    const char* templateText;
-    const char* explanation;
-    const char* examples[5];
+    CompiledText templateText;
+    CompiledText explanation;
+    CompiledText examples[5];
 };
 
 struct RawSearchRow {

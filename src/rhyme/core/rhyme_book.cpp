@@ -18,8 +18,8 @@ Book load(std::span<const raw::Entry> entries) {
     Book book;
     for (const raw::Entry& e : entries) {
         const auto tone = static_cast<RhymeTone>(e.tone);
-        book.groups.append(RhymeGroup{QString::fromUtf8(e.name), tone, QString::fromUtf8(e.text),
-                                      QString::fromUtf8(e.finals)});
+        book.groups.append(
+            RhymeGroup{QString::fromUtf8(e.name), tone, wrap(e.text), QString::fromUtf8(e.finals)});
         if (*e.split) {
             const int level = int(book.groups.size()) - 1;
             book.pairs.append(RhymePair{QString::fromUtf8(e.split), level, level + 1});
@@ -28,8 +28,10 @@ Book load(std::span<const raw::Entry> entries) {
     return book;
 }
 
+// Not const: Qt gives a wrapped text a copy of its own when asked for its buffer by
+// utf16().
 const Book& book(RhymeSystem system) {
-    static const Book books[3] = {load(raw::ciyun), load(raw::xinyun), load(raw::xiandai)};
+    static Book books[3] = {load(raw::ciyun), load(raw::xinyun), load(raw::xiandai)};
     return books[static_cast<int>(system)];
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// The rhyme book tables as rhyme_gen writes them: UTF-8 literals in list order.
+// The rhyme book tables as rhyme_gen writes them, in list order: names as UTF-8
+// literals, each group's characters as a compiled-in UTF-16 text.
+
+#include "base/core/compiled_text.h"
 
 namespace rhyme::raw {
 
@@ -8,7 +11,7 @@ struct Entry {
     int tone; // 0 平声, 1 仄声, 2 入声
     const char* finals;
     const char* split; // split-view name on the 平声 entry of a pair, else empty
-    const char* text;
+    CompiledText text;
 };
 
 extern const Entry ciyun[33];

@@ -2,7 +2,8 @@
 # Where the resident memory of the program and of the maximised reference window is at
 # first paint: Rss per mapping from /proc/PID/smaps (font files, heap, libraries, the
 # executable), read once the first screen is up, side by side with the difference,
-# largest first. The program runs as in startup-vs-reference.sh: a fresh app folder,
+# largest first. A last line gives the total of the same reference showing the text of
+# the program's first screen. The program runs as in startup-vs-reference.sh: a fresh app folder,
 # empty documents, the splash clicked away.
 #
 #   bench/memory-at-first-paint.sh [BUILD_DIR] [ROWS]
@@ -47,6 +48,13 @@ read -r id _ < <(window_of "$pid" 600)
 measure_and_close "$pid" "$id" "$WORK/reference"
 wait "$pid" || true
 
+# The same reference showing the program's first-screen text, for the last line.
+"$BUILD/bench/reference_window" "$BUILD/app" --maximized --first-screen-text 2>/dev/null &
+pid=$!
+read -r id _ < <(window_of "$pid" 600)
+measure_and_close "$pid" "$id" "$WORK/text"
+wait "$pid" || true
+
 awk -v rows="$ROWS" '
     FNR == NR { name = $2; for (i = 3; i <= NF; ++i) name = name " " $i; p[name] = $1; all[name]; next }
     { name = $2; for (i = 3; i <= NF; ++i) name = name " " $i; r[name] = $1; all[name] }
@@ -56,3 +64,4 @@ awk -v rows="$ROWS" '
         printf "%10d %10d %+10d  %s\n", tp, tr, tp - tr, "total"
         for (n in all) print p[n] - r[n], p[n] + 0, r[n] + 0, n | "sort -k1,1nr | head -n " rows " | awk '\''{ name = $4; for (i = 5; i <= NF; ++i) name = name \" \" $i; printf \"%10d %10d %+10d  %s\\n\", $2, $3, $1, name }'\''"
     }' "$WORK/program" "$WORK/reference"
+awk '{ t += $1 } END { printf "%10d KiB  the reference, maximised, with the first screen'"'"'s text\n", t }' "$WORK/text"

@@ -2,10 +2,11 @@
 // showing one line of Chinese in the program's CJK face, with the same font aliases.
 // Escape closes it, as it closes the program.
 //
-//   reference_window APPFOLDER [--maximized]
+//   reference_window APPFOLDER [--maximized] [--first-screen-text]
 //
 // APPFOLDER is the folder whose fonts.conf the program reads; --maximized opens the
-// window maximised on its screen, as the program's main window opens.
+// window maximised on its screen, as the program's main window opens;
+// --first-screen-text adds the texts the program's first screen shows.
 
 #include "reference_window.h"
 #include "app/ui/fonts.h"
@@ -23,9 +24,11 @@ int main(int argc, char** argv) {
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("reference"));
     bench::buildReferenceWindow(window);
+    const QStringList options = app.arguments().mid(2);
+    if (options.contains(QStringLiteral("--first-screen-text")))
+        bench::addFirstScreenText(window);
     new QShortcut(QKeySequence(Qt::Key_Escape), &window, [&window] { window.close(); });
-    const bool maximized = argc > 2 && qstrcmp(argv[2], "--maximized") == 0;
-    if (maximized)
+    if (options.contains(QStringLiteral("--maximized")))
         window.showMaximized();
     else
         window.show();

@@ -12,37 +12,29 @@ endif()
 # them where the desktop looks.
 add_subdirectory(${PROJECT_SOURCE_DIR}/tools/icon ${CMAKE_BINARY_DIR}/tools/icon)
 set(ICON_STAMP ${CMAKE_BINARY_DIR}/generated/icons.stamp)
-# The window icon: the sizes a window manager shows, compiled in, so that the start-up
-# does not open a CJK face only to draw one character. The 256-pixel picture is left to
-# the desktop's menu entry: decoded at every start it would hold 256 KiB for a task
-# switcher that rarely shows more than 128 pixels. The list matches kWindowIconSizes.
-set(WINDOW_ICON_SIZES 16 22 24 32 48 64 128)
-set(WINDOW_ICON_FILES "")
-set(ICON_QRC_ENTRIES "")
-foreach(size IN LISTS WINDOW_ICON_SIZES)
-    set(file ${LYREVANE_APP_DIR}/icons/hicolor/${size}x${size}/apps/lyrevane.png)
-    list(APPEND WINDOW_ICON_FILES ${file})
-    string(APPEND ICON_QRC_ENTRIES "<file alias=\"lyrevane-${size}.png\">${file}</file>")
-endforeach()
+# The window icon: the sizes a window manager shows (kWindowIconSizes), compiled in from
+# the resource list icon-gen writes beside them, so that the start-up does not open a CJK
+# face only to draw one character. The 256-pixel picture is left to the desktop's menu
+# entry: decoded at every start it would hold 256 KiB for a task switcher that rarely
+# shows more than 128 pixels.
+set(ICON_QRC ${CMAKE_BINARY_DIR}/generated/app_icon.qrc)
 add_custom_command(
-    OUTPUT ${ICON_STAMP} ${WINDOW_ICON_FILES}
+    OUTPUT ${ICON_STAMP}
+    BYPRODUCTS ${ICON_QRC}
     COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
             FONTCONFIG_FILE=${LYREVANE_APP_DIR}/fonts.conf
-            $<TARGET_FILE:icon-gen> ${LYREVANE_APP_DIR}/icons
+            $<TARGET_FILE:icon-gen> ${LYREVANE_APP_DIR}/icons ${ICON_QRC}
     COMMAND ${CMAKE_COMMAND} -E touch ${ICON_STAMP}
     DEPENDS icon-gen
     COMMENT "Drawing the program's icon"
     VERBATIM
 )
 add_custom_target(app_icons ALL DEPENDS ${ICON_STAMP})
-set(ICON_QRC ${CMAKE_BINARY_DIR}/generated/app_icon.qrc)
-file(WRITE ${ICON_QRC}.in "<RCC><qresource prefix=\"/\">${ICON_QRC_ENTRIES}</qresource></RCC>\n")
-configure_file(${ICON_QRC}.in ${ICON_QRC} COPYONLY)
 set(ICON_RCC_CPP ${CMAKE_BINARY_DIR}/generated/app_icon_rc.cpp)
 add_custom_command(
     OUTPUT ${ICON_RCC_CPP}
     COMMAND Qt6::rcc --name app_icon --output ${ICON_RCC_CPP} ${ICON_QRC}
-    DEPENDS ${ICON_QRC} ${WINDOW_ICON_FILES}
+    DEPENDS ${ICON_STAMP}
     COMMENT "Compiling in the window icon"
     VERBATIM
 )

@@ -6,10 +6,9 @@
 // Writes <folder>/glyphs/XXXX.png (XXXX: the character's code) and
 // <folder>/glyph_icons.qrc; a file is rewritten only when its bytes change.
 
-#include "common/codegen.h"
+#include "png_file.h"
 #include "skin/ui/glyph_icons.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -28,11 +27,7 @@ int main(int argc, char** argv) {
     QByteArray qrc = "<RCC><qresource prefix=\"/\">\n";
     for (const skin::glyphs::Look& look : skin::glyphs::kButtons) {
         const QString file = skin::glyphs::resourceName(look).mid(2); // glyphs/XXXX.png
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        if (!skin::glyphs::draw(look).save(&buffer, "PNG") ||
-            !codegen::writeIfChanged(root + QLatin1Char('/') + file, png)) {
+        if (!writePngIfChanged(root + QLatin1Char('/') + file, skin::glyphs::draw(look))) {
             std::fprintf(stderr, "glyph-icons-gen: cannot write %s\n", qPrintable(file));
             return 1;
         }

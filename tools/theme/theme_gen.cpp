@@ -323,11 +323,14 @@ void readDescription(const QString& path, Description& d, int depth = 0) {
             const style::Property* p = style::find(key);
             if (!p || p->kind == style::Kind::Image)
                 fail(QStringLiteral("not a colour, integer or boolean: ") + key);
-            bool ok = false;
+            bool ok = true;
             qint32 n = 0;
             if (p->kind == style::Kind::Colour) {
-                const quint32 rgb = value.startsWith(u'#') ? value.mid(1).toUInt(&ok, 16) : 0;
-                n = qint32((rgb >> 16 & 0xFF) | (rgb & 0xFF00) | (rgb & 0xFF) << 16);
+                // Written as the colour number: red in the low byte.
+                const QColor c = colour(value);
+                if (value.size() != 7)
+                    fail(QStringLiteral("a colour property takes #RRGGBB: ") + value);
+                n = qint32(c.red() | c.green() << 8 | c.blue() << 16);
             } else {
                 n = value.toInt(&ok);
             }

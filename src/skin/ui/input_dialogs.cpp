@@ -81,11 +81,9 @@ int TskInputDialog::Execute(ModalRunner& runner, QWidget* parent) {
     b.label(QStringLiteral("Label1"), Prompt, QPoint(24, 44));
     QLineEdit* edit = b.field(QStringLiteral("Edit1"), Value, QRect(24, 64, 288, 22));
     b.buttons(edit->geometry().bottom() + 1 + 20, OkCaption, CancelCaption);
-    place(w, parent);
     edit->selectAll();
     edit->setFocus();
-    w.setResult(QDialog::Rejected);
-    const int result = runner.exec(w);
+    const int result = run(w, runner, parent);
     if (result == QDialog::Accepted)
         Value = edit->text();
     return result;
@@ -104,11 +102,9 @@ int TskPasswordDialog::Execute(ModalRunner& runner, QWidget* parent) {
     QLineEdit* password = b.field(QStringLiteral("Edit2"), Password, QRect(112, 76, 200, 22));
     password->setEchoMode(QLineEdit::Password);
     b.buttons(password->geometry().bottom() + 1 + 20, OkCaption, CancelCaption);
-    place(w, parent);
     // An empty user name is asked for first; a given one leaves the password to type.
     (UserName.isEmpty() ? user : password)->setFocus();
-    w.setResult(QDialog::Rejected);
-    const int result = runner.exec(w);
+    const int result = run(w, runner, parent);
     if (result == QDialog::Accepted) {
         UserName = user->text();
         Password = password->text();

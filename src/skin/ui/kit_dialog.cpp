@@ -1,5 +1,6 @@
 #include "skin/ui/kit_dialog.h"
 
+#include "base/ui/modals.h"
 #include "skin/ui/look.h"
 #include "skin/ui/skin_style.h"
 #include "skin/ui/theme_manager.h"
@@ -48,7 +49,7 @@ TskForm* TskDialog::frame(QDialog& w) const {
     return form;
 }
 
-void TskDialog::place(QDialog& w, QWidget* parent) const {
+int TskDialog::run(QDialog& w, ModalRunner& runner, QWidget* parent) const {
     QRect area;
     if (position == OwnerCenter && parent)
         area = parent->window()->frameGeometry();
@@ -56,4 +57,6 @@ void TskDialog::place(QDialog& w, QWidget* parent) const {
         area = screen->geometry();
     if (area.isValid())
         w.move(area.center() - w.rect().center());
+    w.setResult(QDialog::Rejected);
+    return runner.exec(w);
 }

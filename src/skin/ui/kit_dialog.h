@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 
+class ModalRunner;
 class QDialog;
 class TskFileTheme;
 class TskForm;
@@ -52,6 +53,7 @@ class TskDialog : public QObject {
     // caption, style, theme and caption font, with a title bar over the empty top of the
     // design.
     TskForm* frame(QDialog& w) const;
-    // Places `w` by `position`, once its size is final.
-    void place(QDialog& w, QWidget* parent) const;
+    // Places `w` by `position`, once its size is final, and runs it through `runner`;
+    // closing it otherwise than by a button counts as Cancel.
+    int run(QDialog& w, ModalRunner& runner, QWidget* parent) const;
 };

@@ -88,12 +88,10 @@ int TskMessageDialog::Execute(ModalRunner& runner, QWidget* parent) {
         w.buttonCaptionsInCreationOrder << b->text();
         b->setFocus();
     }
-    // 4. Height, place, caption.
+    // 4. Height.
     w.setFixedSize(width, bottom + 65);
-    place(w, parent);
-    // 5. Modal; closing otherwise counts as Cancel.
-    w.setResult(QDialog::Rejected);
-    return runner.exec(w);
+    // 5. Modal, placed by `position`; closing otherwise counts as Cancel.
+    return run(w, runner, parent);
 }
 
 void TskMessageDialog::presentProgramBoxes() {

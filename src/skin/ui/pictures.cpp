@@ -104,6 +104,24 @@ int stateFrame(State s) {
     return !s.enabled ? 3 : s.down ? 2 : s.hover ? 1 : 0;
 }
 
+// The frame of a picture in three states: normal, under the pointer and pressed.
+int pressFrame(State s) {
+    return s.down ? 2 : s.hover ? 1 : 0;
+}
+
+// Draws into `rect` through `draw`, mirrored across the diagonal when `mirror` is set:
+// one picture serves a control lying either way (`draw` gets the rectangle as the
+// picture lies).
+template <class Draw> bool mirrored(QPainter& p, const QRectF& rect, bool mirror, Draw&& draw) {
+    if (!mirror)
+        return draw(rect);
+    p.save();
+    p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
+    const bool drawn = draw(QRectF(rect.top(), rect.left(), rect.height(), rect.width()));
+    p.restore();
+    return drawn;
+}
+
 qreal radiusFor(const Look& look) {
     switch (look.pictureStyle()) {
     case UIStyle::MacOS:
@@ -454,10 +472,7 @@ static void paint_titleButton(QPainter& p, const QRectF& rect, const Look& look,
                               State s) {
     // Three frames (normal, under the pointer, pressed) for each of minimise, maximise,
     // restore and close.
-    if (themeFrame(p, rect, look, "TitleBarButtonImage", 12,
-                   int(which) * 3 + (s.down    ? 2
-                                     : s.hover ? 1
-                                               : 0)))
+    if (themeFrame(p, rect, look, "TitleBarButtonImage", 12, int(which) * 3 + pressFrame(s)))
         return;
     const QRectF r = half(rect);
     p.save();
@@ -519,21 +534,11 @@ void scrollGroove(QPainter& p, const QRectF& r, const Look& look, bool horizonta
 
 static void paint_scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizontal,
                                State s) {
-    if (horizontal) {
-        // The picture is drawn for a vertical slider; a horizontal one is its mirror
-        // across the diagonal.
-        if (themeImage(look, "ScrollBarSliderImage")) {
-            p.save();
-            p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
-            const QRectF t(rect.top(), rect.left(), rect.height(), rect.width());
-            themeFrame(p, t, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2), 8);
-            p.restore();
-            return;
-        }
-    } else if (themeFrame(p, rect, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2),
-                          8)) {
+    // The picture is drawn for a vertical slider; a horizontal one is its mirror.
+    if (mirrored(p, rect, horizontal, [&](const QRectF& r) {
+            return themeFrame(p, r, look, "ScrollBarSliderImage", 3, std::min(stateFrame(s), 2), 8);
+        }))
         return;
-    }
     const QRectF r = half(rect.adjusted(2, 2, -2, -2));
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -568,10 +573,7 @@ void scrollSlider(QPainter& p, const QRectF& rect, const Look& look, bool horizo
 static void paint_scrollArrow(QPainter& p, const QRectF& rect, const Look& look, int direction,
                               State s) {
     // Three frames (normal, under the pointer, pressed) for each of up, down, left, right.
-    if (themeFrame(p, rect, look, "ScrollBarButtonImage", 12,
-                   direction * 3 + (s.down    ? 2
-                                    : s.hover ? 1
-                                              : 0)))
+    if (themeFrame(p, rect, look, "ScrollBarButtonImage", 12, direction * 3 + pressFrame(s)))
         return;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -660,26 +662,15 @@ bool progressBar(QPainter& p, const QRectF& rect, const Look& look, bool filled)
     return themeFrame(p, rect, look, "ProgressBarImage", 2, filled ? 1 : 0, 4);
 }
 
-// Draws into `rect` as if it were horizontal: a vertical control's picture is the
-// horizontal one mirrored across the diagonal.
-template <class Draw> bool across(QPainter& p, const QRectF& rect, bool horizontal, Draw&& draw) {
-    if (horizontal)
-        return draw(rect);
-    p.save();
-    p.setTransform(QTransform(0, 1, 1, 0, 0, 0), true);
-    const bool drawn = draw(QRectF(rect.top(), rect.left(), rect.height(), rect.width()));
-    p.restore();
-    return drawn;
-}
-
 bool trackBarGroove(QPainter& p, const QRectF& rect, const Look& look, bool horizontal) {
-    return across(p, rect, horizontal, [&](const QRectF& r) {
+    // The picture is drawn for a horizontal groove; a vertical one is its mirror.
+    return mirrored(p, rect, !horizontal, [&](const QRectF& r) {
         return themeFrame(p, r, look, "TrackBarBarImage", 1, 0, 3);
     });
 }
 
 bool trackBarHandle(QPainter& p, const QRectF& rect, const Look& look, bool horizontal, State s) {
-    const int frame = s.down ? 2 : s.hover ? 1 : 0;
+    const int frame = pressFrame(s);
     return themeFrame(p, rect, look, horizontal ? "TrackBarSliderImage" : "TrackBarSliderVImage", 3,
                       frame);
 }

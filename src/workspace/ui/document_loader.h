@@ -2,9 +2,9 @@
 // The five store files, read and built on a worker thread while the window is built.
 // A large file's load step gets the head of the document at once, enough to fill the
 // screen; the rest is built once the window is up, and the whole document takes the
-// head's place as soon as it is built. Until then
-// nothing reaches the head: input that could change or reveal a document first waits
-// for the rest, and so does anything that writes a document.
+// head's place as soon as it is built. Until then nothing reaches the head: input that
+// could change or reveal a document first waits for the rest, and so does anything that
+// writes a document.
 
 #include "workspace/ui/richtextdocument.h"
 #include "workspace/ui/workspace_commands.h"

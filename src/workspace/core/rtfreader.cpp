@@ -1,25 +1,25 @@
 #include "workspace/core/rtfreader.h"
 
 #include "base/core/gbk.h"
+#include "workspace/core/rtf_scanner.h"
+#include "workspace/core/rtf_tables.h"
 
 #include <QIODevice>
 #include <QStringDecoder>
 
-#include <algorithm>
-#include <climits>
 #include <map>
 #include <memory>
-#include <string_view>
 #include <unordered_map>
 
 namespace workspace {
 
 namespace {
 
+using rtf::Token;
+
 // Deeper nesting than this is not a document but damage (or an attack on the stack of
 // states); reading stops there.
 constexpr int MaxDepth = 1024;
-constexpr int MaxWordLetters = 32;
 
 enum class Dest {
     Text, // document text
@@ -56,293 +56,36 @@ struct Font {
     int codePage = 0; // 0: the document's code page
 };
 
-enum class Kw {
-    Unknown,
-    // destinations
-    FontTable,
-    ColourTable,
-    SkipDest,
-    Upr,
-    Ud,
-    // document
-    Ansi,
-    AnsiCpg,
-    Mac,
-    Pc,
-    Pca,
-    Deff,
-    // font table
-    F,
-    FCharset,
-    Cpg,
-    Red,
-    Green,
-    Blue,
-    // characters
-    Af,
-    Afs,
-    Ab,
-    Ai,
-    Loch,
-    Hich,
-    Dbch,
-    Rtlch,
-    Ltrch,
-    Plain,
-    Fs,
-    Cf,
-    B,
-    I,
-    Ul,
-    UlNone,
-    Uc,
-    U,
-    // paragraphs
-    Pard,
-    Ql,
-    Qc,
-    Qr,
-    Qj,
-    Par,
-    Line,
-    Tab,
-    Cell,
-    Row,
-    Bin,
-    // special characters
-    Char,
+// A control word as its handler sees it: the parameter written after it, and the value
+// its entry in the keyword table gives (a code page, an alignment, a character, ...).
+struct Word {
+    bool hasParam;
+    int param;
+    int value;
+    // A toggle such as \b is on without a parameter and with any but \b0.
+    bool on() const { return !hasParam || param != 0; }
 };
-
-struct KwInfo {
-    Kw kw;
-    char16_t ch = 0; // for Kw::Char
-};
-
-const std::unordered_map<std::string_view, KwInfo>& keywords() {
-    static const std::unordered_map<std::string_view, KwInfo> table = [] {
-        std::unordered_map<std::string_view, KwInfo> t;
-        t["fonttbl"] = {Kw::FontTable};
-        t["colortbl"] = {Kw::ColourTable};
-        for (const char* d : {"stylesheet",
-                              "info",
-                              "pict",
-                              "object",
-                              "header",
-                              "headerl",
-                              "headerr",
-                              "headerf",
-                              "footer",
-                              "footerl",
-                              "footerr",
-                              "footerf",
-                              "footnote",
-                              "annotation",
-                              "atnid",
-                              "atnauthor",
-                              "fldinst",
-                              "themedata",
-                              "colorschememapping",
-                              "latentstyles",
-                              "datastore",
-                              "xmlnstbl",
-                              "listtable",
-                              "listoverridetable",
-                              "rsidtbl",
-                              "generator",
-                              "filetbl",
-                              "revtbl",
-                              "pgdsctbl",
-                              "mmathPr",
-                              "nonshppict",
-                              "bkmkstart",
-                              "bkmkend",
-                              "xe",
-                              "tc",
-                              "template",
-                              "userprops",
-                              "docvar",
-                              "wgrffmtfilter",
-                              "pnseclvl",
-                              "fontemb",
-                              "fontfile",
-                              "objdata",
-                              "shpinst",
-                              "sp",
-                              "sn",
-                              "sv",
-                              "blipuid",
-                              "passwordhash",
-                              "protusertbl"})
-            t[d] = {Kw::SkipDest};
-        t["upr"] = {Kw::Upr};
-        t["ud"] = {Kw::Ud};
-        t["ansi"] = {Kw::Ansi};
-        t["ansicpg"] = {Kw::AnsiCpg};
-        t["mac"] = {Kw::Mac};
-        t["pc"] = {Kw::Pc};
-        t["pca"] = {Kw::Pca};
-        t["deff"] = {Kw::Deff};
-        t["f"] = {Kw::F};
-        t["fcharset"] = {Kw::FCharset};
-        t["cpg"] = {Kw::Cpg};
-        t["red"] = {Kw::Red};
-        t["green"] = {Kw::Green};
-        t["blue"] = {Kw::Blue};
-        t["af"] = {Kw::Af};
-        t["afs"] = {Kw::Afs};
-        t["ab"] = {Kw::Ab};
-        t["ai"] = {Kw::Ai};
-        t["rtlch"] = {Kw::Rtlch};
-        t["ltrch"] = {Kw::Ltrch};
-        t["loch"] = {Kw::Loch};
-        t["hich"] = {Kw::Hich};
-        t["dbch"] = {Kw::Dbch};
-        t["plain"] = {Kw::Plain};
-        t["fs"] = {Kw::Fs};
-        t["cf"] = {Kw::Cf};
-        t["b"] = {Kw::B};
-        t["i"] = {Kw::I};
-        for (const char* u : {"ul", "uld", "uldb", "ulw", "ulwave", "ulth", "uldash", "uldashd",
-                              "uldashdd", "ulhwave", "ulldash", "ulthd", "ulthdash", "ulthdashd",
-                              "ulthdashdd", "ulthldash", "ululdbwave"})
-            t[u] = {Kw::Ul};
-        t["ulnone"] = {Kw::UlNone};
-        t["uc"] = {Kw::Uc};
-        t["u"] = {Kw::U};
-        t["pard"] = {Kw::Pard};
-        t["ql"] = {Kw::Ql};
-        t["qc"] = {Kw::Qc};
-        t["qr"] = {Kw::Qr};
-        t["qj"] = {Kw::Qj};
-        t["qd"] = {Kw::Qj};
-        t["par"] = {Kw::Par};
-        t["sect"] = {Kw::Par};
-        t["line"] = {Kw::Line};
-        t["tab"] = {Kw::Tab};
-        t["cell"] = {Kw::Cell};
-        t["nestcell"] = {Kw::Cell};
-        t["row"] = {Kw::Row};
-        t["nestrow"] = {Kw::Row};
-        t["bin"] = {Kw::Bin};
-        t["emdash"] = {Kw::Char, u'\u2014'};
-        t["endash"] = {Kw::Char, u'\u2013'};
-        t["bullet"] = {Kw::Char, u'\u2022'};
-        t["lquote"] = {Kw::Char, u'\u2018'};
-        t["rquote"] = {Kw::Char, u'\u2019'};
-        t["ldblquote"] = {Kw::Char, u'\u201C'};
-        t["rdblquote"] = {Kw::Char, u'\u201D'};
-        t["emspace"] = {Kw::Char, u'\u2003'};
-        t["enspace"] = {Kw::Char, u'\u2002'};
-        t["qmspace"] = {Kw::Char, u'\u2005'};
-        return t;
-    }();
-    return table;
-}
-
-int codePageOfCharset(int charset, int documentCodePage) {
-    switch (charset) {
-    case 0:
-        return 1252;
-    case 2:
-        return 1252; // symbol fonts: their bytes are glyph numbers
-    case 77:
-        return 10000;
-    case 128:
-        return 932;
-    case 129:
-        return 949;
-    case 134:
-        return 936;
-    case 136:
-        return 950;
-    case 161:
-        return 1253;
-    case 162:
-        return 1254;
-    case 163:
-        return 1258;
-    case 177:
-        return 1255;
-    case 178:
-        return 1256;
-    case 186:
-        return 1257;
-    case 204:
-        return 1251;
-    case 222:
-        return 874;
-    case 238:
-        return 1250;
-    case 255:
-        return 437;
-    default:
-        return documentCodePage; // 1 (the system's ANSI) and unknown sets
-    }
-}
-
-const char* encodingName(int codePage) {
-    switch (codePage) {
-    case 437:
-        return "IBM437";
-    case 850:
-        return "IBM850";
-    case 874:
-        return "windows-874";
-    case 932:
-        return "windows-932";
-    case 949:
-        return "windows-949";
-    case 950:
-        return "windows-950";
-    case 10000:
-        return "macintosh";
-    case 1250:
-        return "windows-1250";
-    case 1251:
-        return "windows-1251";
-    case 1253:
-        return "windows-1253";
-    case 1254:
-        return "windows-1254";
-    case 1255:
-        return "windows-1255";
-    case 1256:
-        return "windows-1256";
-    case 1257:
-        return "windows-1257";
-    case 1258:
-        return "windows-1258";
-    default:
-        return "windows-1252";
-    }
-}
-
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 class Parser {
   public:
     // With a sink, each paragraph goes there as it ends and the document stays empty.
     explicit Parser(QByteArrayView data, const RtfReader::ParagraphSink* sink = nullptr)
-        : m_data(data), m_sink(sink && *sink ? sink : nullptr) {}
+        : m_scanner(data), m_sink(sink && *sink ? sink : nullptr) {}
 
     RichDocument run(QString* error);
 
   private:
+    using Handler = void (Parser::*)(const Word&);
+    // Most words act only inside a destination that is read and once the fallback
+    // characters after \u are passed; these act before either is looked at.
+    enum class Reach { Ordinary, UnicodeDestination, Binary, UnicodeCharacter };
+    struct Keyword {
+        Handler handler = nullptr;
+        int value = 0;
+        Reach reach = Reach::Ordinary;
+    };
+    static const std::unordered_map<std::string_view, Keyword>& keywords();
+
     void fail(const QString& message) {
         if (m_error.isEmpty())
             m_error = message;
@@ -371,14 +114,49 @@ class Parser {
             m_document.paragraphs.push_back(std::move(p));
     }
     void finishFontEntry();
-
-    void controlWord(std::string_view word, bool hasParam, int param);
-    void controlSymbol(char c);
     bool skipFallback();
 
-    QByteArrayView m_data;
+    // One call per token.
+    bool openGroup();
+    bool closeGroup();
+    void text(std::string_view bytes);
+    void hexByte(unsigned char byte);
+    void controlSymbol(char c);
+    void controlWord(const Token& token);
+    void checkAfterEnd();
+
+    // The handlers of the keyword table, a group of control words each.
+    void destination(const Word& w);
+    void documentCodePage(const Word& w);
+    void ansiCodePage(const Word& w);
+    void defaultFont(const Word& w);
+    void fontNumber(const Word& w);
+    void fontCharset(const Word& w);
+    void fontCodePage(const Word& w);
+    void colourComponent(const Word& w);
+    void associatedFont(const Word& w);
+    void associatedSize(const Word& w);
+    void associatedBold(const Word& w);
+    void associatedItalic(const Word& w);
+    void byteMode(const Word& w);
+    void plain(const Word& w);
+    void fontSize(const Word& w);
+    void colour(const Word& w);
+    void bold(const Word& w);
+    void italic(const Word& w);
+    void underline(const Word& w);
+    void underlineNone(const Word& w);
+    void fallbackCount(const Word& w);
+    void alignment(const Word& w);
+    void paragraphEnd(const Word& w);
+    void lineBreak(const Word& w);
+    void tab(const Word& w);
+    void namedCharacter(const Word& w);
+    void unicodeCharacter(const Word& w);
+    void binary(const Word& w);
+
+    rtf::Scanner m_scanner;
     const RtfReader::ParagraphSink* m_sink;
-    qsizetype m_pos = 0;
     std::vector<State> m_stack;
     QByteArray m_pending;
     QString m_error;
@@ -409,6 +187,74 @@ class Parser {
     Paragraph m_paragraph;
 };
 
+const std::unordered_map<std::string_view, Parser::Keyword>& Parser::keywords() {
+    static const std::unordered_map<std::string_view, Keyword> table = [] {
+        std::unordered_map<std::string_view, Keyword> t;
+        // destinations
+        t["fonttbl"] = {&Parser::destination, int(Dest::FontTable)};
+        t["colortbl"] = {&Parser::destination, int(Dest::ColourTable)};
+        for (std::string_view d : rtf::skippedDestinations())
+            t[d] = {&Parser::destination, int(Dest::Skip)};
+        t["upr"] = {&Parser::destination, int(Dest::Upr)};
+        t["ud"] = {nullptr, 0, Reach::UnicodeDestination};
+        // the document's code page and default font
+        t["ansi"] = {&Parser::documentCodePage, 1252};
+        t["mac"] = {&Parser::documentCodePage, 10000};
+        t["pc"] = {&Parser::documentCodePage, 437};
+        t["pca"] = {&Parser::documentCodePage, 850};
+        t["ansicpg"] = {&Parser::ansiCodePage};
+        t["deff"] = {&Parser::defaultFont};
+        // font and colour tables
+        t["f"] = {&Parser::fontNumber};
+        t["fcharset"] = {&Parser::fontCharset};
+        t["cpg"] = {&Parser::fontCodePage};
+        t["red"] = {&Parser::colourComponent, 0};
+        t["green"] = {&Parser::colourComponent, 1};
+        t["blue"] = {&Parser::colourComponent, 2};
+        // which font the bytes are in, and the double-byte font's own properties
+        t["af"] = {&Parser::associatedFont};
+        t["afs"] = {&Parser::associatedSize};
+        t["ab"] = {&Parser::associatedBold};
+        t["ai"] = {&Parser::associatedItalic};
+        t["rtlch"] = {&Parser::byteMode, int(ByteMode::Rtl)};
+        t["ltrch"] = {&Parser::byteMode, int(ByteMode::Loch)};
+        t["loch"] = {&Parser::byteMode, int(ByteMode::Loch)};
+        t["hich"] = {&Parser::byteMode, int(ByteMode::Hich)};
+        t["dbch"] = {&Parser::byteMode, int(ByteMode::Dbch)};
+        // character formatting
+        t["plain"] = {&Parser::plain};
+        t["fs"] = {&Parser::fontSize};
+        t["cf"] = {&Parser::colour};
+        t["b"] = {&Parser::bold};
+        t["i"] = {&Parser::italic};
+        for (std::string_view u : rtf::underlineWords())
+            t[u] = {&Parser::underline};
+        t["ulnone"] = {&Parser::underlineNone};
+        t["uc"] = {&Parser::fallbackCount};
+        t["u"] = {&Parser::unicodeCharacter, 0, Reach::UnicodeCharacter};
+        t["bin"] = {&Parser::binary, 0, Reach::Binary};
+        // paragraphs
+        t["pard"] = {&Parser::alignment, int(Alignment::Left)};
+        t["ql"] = {&Parser::alignment, int(Alignment::Left)};
+        t["qc"] = {&Parser::alignment, int(Alignment::Centre)};
+        t["qr"] = {&Parser::alignment, int(Alignment::Right)};
+        t["qj"] = {&Parser::alignment, int(Alignment::Justify)};
+        t["qd"] = {&Parser::alignment, int(Alignment::Justify)};
+        t["par"] = {&Parser::paragraphEnd};
+        t["sect"] = {&Parser::paragraphEnd};
+        t["row"] = {&Parser::paragraphEnd};
+        t["nestrow"] = {&Parser::paragraphEnd};
+        t["line"] = {&Parser::lineBreak};
+        t["tab"] = {&Parser::tab};
+        t["cell"] = {&Parser::tab};
+        t["nestcell"] = {&Parser::tab};
+        for (const rtf::NamedCharacter& c : rtf::namedCharacters())
+            t[c.word] = {&Parser::namedCharacter, c.character};
+        return t;
+    }();
+    return table;
+}
+
 int Parser::codePageOfFont(int number) const {
     auto it = m_fonts.find(number);
     if (it == m_fonts.end() || it->second.codePage == 0)
@@ -421,7 +267,7 @@ int Parser::currentCodePage() const {
     if (s.dest == Dest::FontTable)
         return m_entryCodePage
                    ? m_entryCodePage
-                   : (m_entryCharset >= 0 ? codePageOfCharset(m_entryCharset, m_codePage)
+                   : (m_entryCharset >= 0 ? rtf::codePageOfCharset(m_entryCharset, m_codePage)
                                           : m_codePage);
     if (s.mode == ByteMode::Dbch && m_fonts.count(s.dbchFont))
         return codePageOfFont(s.dbchFont);
@@ -457,7 +303,7 @@ void Parser::flush() {
     } else {
         auto& decoder = m_decoders[cp];
         if (!decoder) {
-            decoder = std::make_unique<QStringDecoder>(encodingName(cp),
+            decoder = std::make_unique<QStringDecoder>(rtf::encodingName(cp),
                                                        QStringConverter::Flag::Stateless);
             if (!decoder->isValid())
                 decoder = std::make_unique<QStringDecoder>(QStringConverter::Latin1,
@@ -504,7 +350,7 @@ void Parser::finishFontEntry() {
     if (m_entryCodePage)
         font.codePage = m_entryCodePage;
     else if (m_entryCharset >= 0)
-        font.codePage = codePageOfCharset(m_entryCharset, 0);
+        font.codePage = rtf::codePageOfCharset(m_entryCharset, 0);
     m_fonts[m_entryNumber] = font;
     m_inFontEntry = false;
 }
@@ -517,23 +363,72 @@ bool Parser::skipFallback() {
     return true;
 }
 
-void Parser::controlSymbol(char c) {
-    if (c == '\'') {
-        int hi = m_pos < m_data.size() ? hexValue(m_data[m_pos]) : -1;
-        int lo = m_pos + 1 < m_data.size() ? hexValue(m_data[m_pos + 1]) : -1;
-        if (hi < 0 || lo < 0) {
-            fail(QStringLiteral("The RTF document has a broken \\' escape."));
-            if (hi >= 0)
-                ++m_pos; // half an escape is not text
-            return;
-        }
-        m_pos += 2;
-        if (skipFallback())
-            return;
-        if (state().dest == Dest::Text || state().dest == Dest::FontTable)
-            addByte(char(hi * 16 + lo));
-        return;
+bool Parser::openGroup() {
+    flush();
+    m_skipCount = 0;
+    m_starPending = false;
+    if (m_stack.size() >= size_t(MaxDepth)) {
+        fail(QStringLiteral("The RTF document is nested too deeply."));
+        m_scanner.stop();
+        return false;
     }
+    m_stack.push_back(m_stack.empty() ? State() : m_stack.back());
+    return true;
+}
+
+// Returns true when the brace closes the document (or closes nothing).
+bool Parser::closeGroup() {
+    if (m_stack.empty()) {
+        fail(QStringLiteral("The RTF document has an unmatched closing brace."));
+        return true;
+    }
+    flush();
+    m_skipCount = 0;
+    m_starPending = false;
+    if (state().dest == Dest::FontTable)
+        finishFontEntry();
+    if (m_stack.size() == 1)
+        m_lastAlignment = state().alignment;
+    m_stack.pop_back();
+    return m_stack.empty();
+}
+
+void Parser::text(std::string_view bytes) {
+    for (const char c : bytes) {
+        m_starPending = false;
+        if (skipFallback())
+            continue;
+        const State& s = state();
+        if (c == ';' && s.dest == Dest::FontTable) {
+            finishFontEntry();
+            continue;
+        }
+        if (c == ';' && s.dest == Dest::ColourTable) {
+            m_colours.push_back(m_entryHasRgb ? std::optional<Rgb>(m_entryRgb) : std::nullopt);
+            m_entryRgb = {};
+            m_entryHasRgb = false;
+            continue;
+        }
+        if (c == '\t') {
+            if (s.dest == Dest::Text)
+                emitChar(u'\t');
+            continue;
+        }
+        if (static_cast<unsigned char>(c) < 0x20)
+            continue;
+        if (s.dest == Dest::Text || s.dest == Dest::FontTable)
+            addByte(c);
+    }
+}
+
+void Parser::hexByte(unsigned char byte) {
+    if (skipFallback())
+        return;
+    if (state().dest == Dest::Text || state().dest == Dest::FontTable)
+        addByte(char(byte));
+}
+
+void Parser::controlSymbol(char c) {
     if (c == '*') {
         m_starPending = true;
         return;
@@ -570,350 +465,256 @@ void Parser::controlSymbol(char c) {
     }
 }
 
-void Parser::controlWord(std::string_view word, bool hasParam, int param) {
+void Parser::controlWord(const Token& token) {
     const auto& table = keywords();
-    auto it = table.find(word);
-    const KwInfo info = it == table.end() ? KwInfo{Kw::Unknown} : it->second;
+    const auto it = table.find(token.text);
+    const Keyword keyword = it == table.end() ? Keyword{} : it->second;
+    const Word word{token.hasParam, token.param, keyword.value};
 
     if (m_starPending) {
         m_starPending = false;
         // An optional destination we do not read is skipped whole, whatever it is.
-        if (info.kw != Kw::Ud) {
+        if (keyword.reach != Reach::UnicodeDestination) {
             flush();
             state().dest = Dest::Skip;
             return;
         }
     }
-
-    if (info.kw == Kw::Bin) {
-        flush();
-        qint64 n = hasParam && param > 0 ? param : 0;
-        if (n > m_data.size() - m_pos) {
-            fail(QStringLiteral("The RTF document ends inside binary data."));
-            n = m_data.size() - m_pos;
-        }
-        m_pos += n;
+    if (keyword.reach == Reach::Binary) {
+        binary(word); // its bytes are passed over wherever it stands
         return;
     }
-
     State& s = state();
     if (s.dest == Dest::Skip)
         return;
     if (s.dest == Dest::Upr) {
-        if (info.kw == Kw::Ud)
+        if (keyword.reach == Reach::UnicodeDestination)
             s.dest = Dest::Text;
         return;
     }
-
-    if (info.kw == Kw::U) {
-        if (!hasParam)
-            return;
-        flush();
-        int n = param;
-        if (n < 0)
-            n += 65536;
-        output(QString(QChar(char16_t(n & 0xFFFF))));
-        m_skipCount = s.uc;
+    if (keyword.reach == Reach::UnicodeCharacter) {
+        unicodeCharacter(word);
         return;
     }
     if (skipFallback())
         return;
     flush();
+    if (keyword.handler)
+        (this->*keyword.handler)(word);
+}
 
-    switch (info.kw) {
-    case Kw::Unknown:
-    case Kw::Bin:
-    case Kw::U:
-        break;
-    case Kw::FontTable:
-        s.dest = Dest::FontTable;
-        break;
-    case Kw::ColourTable:
-        s.dest = Dest::ColourTable;
+void Parser::destination(const Word& w) {
+    state().dest = Dest(w.value);
+    if (state().dest == Dest::ColourTable) {
         m_colours.clear();
         m_entryHasRgb = false;
         m_entryRgb = {};
-        break;
-    case Kw::SkipDest:
-        s.dest = Dest::Skip;
-        break;
-    case Kw::Upr:
-        s.dest = Dest::Upr;
-        break;
-    case Kw::Ud:
-        break;
-    case Kw::Ansi:
-        m_codePage = 1252;
-        break;
-    case Kw::AnsiCpg:
-        if (hasParam && param > 0)
-            m_codePage = param;
-        break;
-    case Kw::Mac:
-        m_codePage = 10000;
-        break;
-    case Kw::Pc:
-        m_codePage = 437;
-        break;
-    case Kw::Pca:
-        m_codePage = 850;
-        break;
-    case Kw::Deff:
-        m_defaultFont = param;
-        break;
-    case Kw::F:
-        if (s.dest == Dest::FontTable) {
-            finishFontEntry();
-            m_inFontEntry = true;
-            m_entryNumber = param;
-            m_entryCharset = -1;
-            m_entryCodePage = 0;
-            m_entryName.clear();
-        } else {
-            s.font = param;
-            if (s.mode == ByteMode::Dbch)
-                s.dbchFont = param;
+    }
+}
+
+void Parser::documentCodePage(const Word& w) {
+    m_codePage = w.value;
+}
+
+void Parser::ansiCodePage(const Word& w) {
+    if (w.hasParam && w.param > 0)
+        m_codePage = w.param;
+}
+
+void Parser::defaultFont(const Word& w) {
+    m_defaultFont = w.param;
+}
+
+// \fN starts a font table entry inside the table and picks a font outside it.
+void Parser::fontNumber(const Word& w) {
+    State& s = state();
+    if (s.dest == Dest::FontTable) {
+        finishFontEntry();
+        m_inFontEntry = true;
+        m_entryNumber = w.param;
+        m_entryCharset = -1;
+        m_entryCodePage = 0;
+        m_entryName.clear();
+    } else {
+        s.font = w.param;
+        if (s.mode == ByteMode::Dbch)
+            s.dbchFont = w.param;
+    }
+}
+
+void Parser::fontCharset(const Word& w) {
+    if (state().dest == Dest::FontTable)
+        m_entryCharset = w.param;
+}
+
+// \cpgN gives a font table entry's code page, or elsewhere the document's.
+void Parser::fontCodePage(const Word& w) {
+    if (state().dest == Dest::FontTable && w.param > 0)
+        m_entryCodePage = w.param;
+    else if (w.param > 0)
+        m_codePage = w.param;
+}
+
+void Parser::colourComponent(const Word& w) {
+    if (state().dest != Dest::ColourTable)
+        return;
+    const quint8 v = quint8(qBound(0, w.param, 255));
+    (w.value == 0 ? m_entryRgb.red : w.value == 1 ? m_entryRgb.green : m_entryRgb.blue) = v;
+    m_entryHasRgb = true;
+}
+
+void Parser::associatedFont(const Word& w) {
+    if (state().mode == ByteMode::Dbch)
+        state().dbchFont = w.param;
+}
+
+void Parser::associatedSize(const Word& w) {
+    if (state().mode == ByteMode::Dbch && w.param > 0)
+        state().dbchHalfPoints = w.param;
+}
+
+void Parser::associatedBold(const Word& w) {
+    if (state().mode == ByteMode::Dbch)
+        state().dbchBold = w.on();
+}
+
+void Parser::associatedItalic(const Word& w) {
+    if (state().mode == ByteMode::Dbch)
+        state().dbchItalic = w.on();
+}
+
+void Parser::byteMode(const Word& w) {
+    state().mode = ByteMode(w.value);
+}
+
+void Parser::plain(const Word&) {
+    State& s = state();
+    s.font = m_defaultFont;
+    s.dbchFont = -1;
+    s.dbchHalfPoints = 0;
+    s.dbchBold = s.dbchItalic = -1;
+    s.halfPoints = 24;
+    s.colour = 0;
+    s.bold = s.italic = s.underline = false;
+}
+
+void Parser::fontSize(const Word& w) {
+    if (w.hasParam && w.param > 0)
+        state().halfPoints = w.param;
+}
+
+void Parser::colour(const Word& w) {
+    state().colour = w.param;
+}
+
+void Parser::bold(const Word& w) {
+    state().bold = w.on();
+}
+
+void Parser::italic(const Word& w) {
+    state().italic = w.on();
+}
+
+void Parser::underline(const Word& w) {
+    state().underline = w.on();
+}
+
+void Parser::underlineNone(const Word&) {
+    state().underline = false;
+}
+
+void Parser::fallbackCount(const Word& w) {
+    state().uc = qMax(0, w.param);
+}
+
+void Parser::alignment(const Word& w) {
+    state().alignment = Alignment(w.value);
+}
+
+void Parser::paragraphEnd(const Word&) {
+    if (state().dest == Dest::Text)
+        endParagraph();
+}
+
+void Parser::lineBreak(const Word&) {
+    if (state().dest == Dest::Text)
+        output(QString(QChar::LineSeparator));
+}
+
+void Parser::tab(const Word&) {
+    if (state().dest == Dest::Text)
+        output(QStringLiteral("\t"));
+}
+
+void Parser::namedCharacter(const Word& w) {
+    if (state().dest == Dest::Text)
+        output(QString(QChar(char16_t(w.value))));
+}
+
+// \uN is the character; the \uc fallback characters after it are passed over.
+void Parser::unicodeCharacter(const Word& w) {
+    if (!w.hasParam)
+        return;
+    flush();
+    int n = w.param;
+    if (n < 0)
+        n += 65536;
+    output(QString(QChar(char16_t(n & 0xFFFF))));
+    m_skipCount = state().uc;
+}
+
+void Parser::binary(const Word& w) {
+    flush();
+    if (!m_scanner.skipBinary(w.hasParam && w.param > 0 ? w.param : 0))
+        fail(QStringLiteral("The RTF document ends inside binary data."));
+}
+
+// After the document's closing brace only padding may follow.
+void Parser::checkAfterEnd() {
+    for (const char c : m_scanner.rest()) {
+        if (c != '\0' && c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != 0x1A) {
+            fail(QStringLiteral("The RTF document has data after its end."));
+            break;
         }
-        break;
-    case Kw::FCharset:
-        if (s.dest == Dest::FontTable)
-            m_entryCharset = param;
-        break;
-    case Kw::Cpg:
-        if (s.dest == Dest::FontTable && param > 0)
-            m_entryCodePage = param;
-        else if (param > 0)
-            m_codePage = param;
-        break;
-    case Kw::Red:
-    case Kw::Green:
-    case Kw::Blue:
-        if (s.dest == Dest::ColourTable) {
-            quint8 v = quint8(qBound(0, param, 255));
-            (info.kw == Kw::Red     ? m_entryRgb.red
-             : info.kw == Kw::Green ? m_entryRgb.green
-                                    : m_entryRgb.blue) = v;
-            m_entryHasRgb = true;
-        }
-        break;
-    case Kw::Af:
-        if (s.mode == ByteMode::Dbch)
-            s.dbchFont = param;
-        break;
-    case Kw::Afs:
-        if (s.mode == ByteMode::Dbch && param > 0)
-            s.dbchHalfPoints = param;
-        break;
-    case Kw::Ab:
-        if (s.mode == ByteMode::Dbch)
-            s.dbchBold = !hasParam || param != 0;
-        break;
-    case Kw::Ai:
-        if (s.mode == ByteMode::Dbch)
-            s.dbchItalic = !hasParam || param != 0;
-        break;
-    case Kw::Rtlch:
-        s.mode = ByteMode::Rtl;
-        break;
-    case Kw::Ltrch:
-        s.mode = ByteMode::Loch;
-        break;
-    case Kw::Loch:
-        s.mode = ByteMode::Loch;
-        break;
-    case Kw::Hich:
-        s.mode = ByteMode::Hich;
-        break;
-    case Kw::Dbch:
-        s.mode = ByteMode::Dbch;
-        break;
-    case Kw::Plain:
-        s.font = m_defaultFont;
-        s.dbchFont = -1;
-        s.dbchHalfPoints = 0;
-        s.dbchBold = s.dbchItalic = -1;
-        s.halfPoints = 24;
-        s.colour = 0;
-        s.bold = s.italic = s.underline = false;
-        break;
-    case Kw::Fs:
-        if (hasParam && param > 0)
-            s.halfPoints = param;
-        break;
-    case Kw::Cf:
-        s.colour = param;
-        break;
-    case Kw::B:
-        s.bold = !hasParam || param != 0;
-        break;
-    case Kw::I:
-        s.italic = !hasParam || param != 0;
-        break;
-    case Kw::Ul:
-        s.underline = !hasParam || param != 0;
-        break;
-    case Kw::UlNone:
-        s.underline = false;
-        break;
-    case Kw::Uc:
-        s.uc = qMax(0, param);
-        break;
-    case Kw::Pard:
-        s.alignment = Alignment::Left;
-        break;
-    case Kw::Ql:
-        s.alignment = Alignment::Left;
-        break;
-    case Kw::Qc:
-        s.alignment = Alignment::Centre;
-        break;
-    case Kw::Qr:
-        s.alignment = Alignment::Right;
-        break;
-    case Kw::Qj:
-        s.alignment = Alignment::Justify;
-        break;
-    case Kw::Par:
-    case Kw::Row:
-        if (s.dest == Dest::Text)
-            endParagraph();
-        break;
-    case Kw::Line:
-        if (s.dest == Dest::Text)
-            output(QString(QChar::LineSeparator));
-        break;
-    case Kw::Tab:
-    case Kw::Cell:
-        if (s.dest == Dest::Text)
-            output(QStringLiteral("\t"));
-        break;
-    case Kw::Char:
-        if (s.dest == Dest::Text)
-            output(QString(QChar(info.ch)));
-        break;
     }
 }
 
 RichDocument Parser::run(QString* error) {
-    const qsizetype n = m_data.size();
-    // Leading white space before the opening brace is tolerated.
-    while (m_pos < n && (m_data[m_pos] == ' ' || m_data[m_pos] == '\t' || m_data[m_pos] == '\r' ||
-                         m_data[m_pos] == '\n'))
-        ++m_pos;
-    bool ended = false;
-    while (m_pos < n) {
-        const char c = m_data[m_pos++];
-        if (ended) {
-            if (c != '\0' && c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != 0x1A) {
-                fail(QStringLiteral("The RTF document has data after its end."));
+    for (Token token = m_scanner.next(); token.kind != Token::Kind::End; token = m_scanner.next()) {
+        if (token.kind == Token::Kind::GroupClose) {
+            if (closeGroup()) {
+                checkAfterEnd();
                 break;
             }
             continue;
         }
-        switch (c) {
-        case '{':
-            flush();
-            m_skipCount = 0;
-            m_starPending = false;
-            if (m_stack.size() >= size_t(MaxDepth)) {
-                fail(QStringLiteral("The RTF document is nested too deeply."));
-                m_pos = n;
-                break;
-            }
-            m_stack.push_back(m_stack.empty() ? State() : m_stack.back());
-            break;
-        case '}': {
-            if (m_stack.empty()) {
-                fail(QStringLiteral("The RTF document has an unmatched closing brace."));
-                ended = true;
-                break;
-            }
-            flush();
-            m_skipCount = 0;
-            m_starPending = false;
-            Dest closing = state().dest;
-            if (closing == Dest::FontTable)
-                finishFontEntry();
-            if (m_stack.size() == 1)
-                m_lastAlignment = state().alignment;
-            m_stack.pop_back();
-            if (m_stack.empty())
-                ended = true;
-            break;
+        if (token.kind == Token::Kind::GroupOpen) {
+            openGroup();
+            continue;
         }
-        case '\\': {
-            if (m_stack.empty())
-                break;
-            if (m_pos >= n) {
-                fail(QStringLiteral("The RTF document ends inside a control word."));
-                break;
-            }
-            if (!isLetter(m_data[m_pos])) {
-                controlSymbol(m_data[m_pos++]);
-                break;
-            }
-            qsizetype start = m_pos;
-            while (m_pos < n && isLetter(m_data[m_pos]) && m_pos - start < MaxWordLetters)
-                ++m_pos;
-            std::string_view word(m_data.data() + start, size_t(m_pos - start));
-            bool hasParam = false;
-            bool negative = false;
-            long long value = 0;
-            if (m_pos < n && m_data[m_pos] == '-' && m_pos + 1 < n && isDigit(m_data[m_pos + 1])) {
-                negative = true;
-                ++m_pos;
-            }
-            while (m_pos < n && isDigit(m_data[m_pos])) {
-                hasParam = true;
-                if (value < INT_MAX)
-                    value = value * 10 + (m_data[m_pos] - '0');
-                ++m_pos;
-            }
-            if (m_pos >= n || (m_pos + 1 == n && m_data[m_pos] == '-')) {
-                // Cut off: the word may have lost letters or digits, so it is not run.
-                fail(QStringLiteral("The RTF document ends inside a control word."));
-                m_pos = n;
-                break;
-            }
-            if (negative)
-                value = -value;
-            value = std::clamp<long long>(value, INT_MIN, INT_MAX);
-            if (m_pos < n && m_data[m_pos] == ' ')
-                ++m_pos;
-            controlWord(word, hasParam, int(value));
+        if (m_stack.empty())
+            continue; // nothing stands outside the document's group
+        switch (token.kind) {
+        case Token::Kind::ControlWord:
+            controlWord(token);
             break;
-        }
-        case '\r':
-        case '\n':
+        case Token::Kind::ControlSymbol:
+            controlSymbol(token.symbol);
             break;
-        default: {
-            if (m_stack.empty())
-                break;
-            m_starPending = false;
-            if (skipFallback())
-                break;
-            State& s = state();
-            if (c == ';' && s.dest == Dest::FontTable) {
-                finishFontEntry();
-                break;
-            }
-            if (c == ';' && s.dest == Dest::ColourTable) {
-                m_colours.push_back(m_entryHasRgb ? std::optional<Rgb>(m_entryRgb) : std::nullopt);
-                m_entryRgb = {};
-                m_entryHasRgb = false;
-                break;
-            }
-            if (c == '\t') {
-                if (s.dest == Dest::Text)
-                    emitChar(u'\t');
-                break;
-            }
-            if (static_cast<unsigned char>(c) < 0x20)
-                break;
-            if (s.dest == Dest::Text || s.dest == Dest::FontTable)
-                addByte(c);
+        case Token::Kind::HexByte:
+            hexByte(token.byte);
             break;
-        }
+        case Token::Kind::BrokenHex:
+            fail(QStringLiteral("The RTF document has a broken \\' escape."));
+            break;
+        case Token::Kind::Text:
+            text(token.text);
+            break;
+        case Token::Kind::CutOff:
+            fail(QStringLiteral("The RTF document ends inside a control word."));
+            break;
+        default:
+            break;
         }
     }
     if (!m_stack.empty()) {

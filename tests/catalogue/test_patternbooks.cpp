@@ -102,7 +102,7 @@ std::vector<Difference> compare(const Shape& ours, const Shape& book) {
     for (int p : ours.breaks + book.breaks)
         if (p != last && ours.breaks.contains(p) != book.breaks.contains(p))
             out.push_back({p, QStringLiteral("break")});
-    for (int p : ours.breaks & book.breaks)
+    for (int p : ours.breaks& book.breaks)
         if (ours.pauses.contains(p) != book.pauses.contains(p))
             out.push_back({p, QStringLiteral("pause")});
     std::sort(out.begin(), out.end());

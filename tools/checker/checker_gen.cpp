@@ -188,10 +188,20 @@ struct Tables {
     QHash<QString, QList<int>> entriesOfHeading;
 };
 
-// A tone the strains would have given on their own before the tables were used: the old
-// rule (at least 95% of at least kStrainsOnlySeen), kept to report what the tables changed.
-unsigned char strainsVerdict(const testdata::ToneCount& n) {
+// The tone the lexicon gave before the public tables were used, kept to report what they
+// changed: the book's, with the other class where the strains mark it at least kOtherShare
+// of at least kMinSeen times; for a character the book lacks, the strains' class when at
+// least kStrainsOnlyShare of at least kStrainsOnlySeen marks agree, both when each class
+// has kOtherShare.
+unsigned char toneBefore(unsigned char book, const testdata::ToneCount& n) {
     const int seen = n.seen();
+    if (book) {
+        const bool level = book & kLevel;
+        if (level == bool(book & kObliqueMask) || seen < kMinSeen)
+            return book;
+        const int other = level ? n.oblique : n.level;
+        return double(other) / seen >= kOtherShare ? book | (level ? kObliqueOnly : kLevel) : book;
+    }
     if (seen < kStrainsOnlySeen)
         return 0;
     if (double(n.level) / seen >= kStrainsOnlyShare)
@@ -285,8 +295,8 @@ void addStrains(std::map<char32_t, CharInfo>& lex, const Tables& t) {
     std::sort(keys.begin(), keys.end());
     for (const QString& k : keys) {
         const char32_t c = single(k);
-        if (!c)
-            continue;
+        if (!c || QChar::script(c) != QChar::Script_Han)
+            continue; // punctuation and □, which the strains align with marks as well
         const testdata::ToneCount n = counts[k];
         CharInfo& info = lex[c];
         info.strainsLevel = n.level;
@@ -654,7 +664,7 @@ int main(int argc, char** argv) {
     const auto& counts = testdata::classicalToneCounts();
     auto before = [&](char32_t c) -> unsigned char {
         const unsigned char book = bookTones.count(c) ? bookTones.at(c) : 0;
-        return book ? book : strainsVerdict(counts.value(QString::fromUcs4(&c, 1)));
+        return toneBefore(book, counts.value(QString::fromUcs4(&c, 1)));
     };
     auto settled = [](unsigned char bits) {
         return bool(bits & kLevel) != bool(bits & kObliqueMask);

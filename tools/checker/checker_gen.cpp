@@ -244,13 +244,16 @@ void addTables(std::map<char32_t, CharInfo>& lex, const Tables& t) {
             // The 词韵 entries and 平水韵 rhymes of this tone, each with the sources naming
             // it: a part names its entry, a rhyme the entries its heading stands under.
             std::map<int, unsigned char> entryVotes;
+            std::map<int, unsigned char> partVotes; // the entry votes that come from parts
             std::map<QString, unsigned char> rhymeVotes;
             auto vote = [&](const QList<TableReading>& list, unsigned char source) {
                 for (const TableReading& r : list) {
                     if (r.tone != tone)
                         continue;
-                    if (r.part)
+                    if (r.part) {
                         entryVotes[entryOfPart(r.part, tone)] |= source;
+                        partVotes[entryOfPart(r.part, tone)] |= source;
+                    }
                     if (!r.rhyme.isEmpty()) {
                         rhymeVotes[r.rhyme] |= source;
                         for (int e : t.entriesOfHeading.value(r.rhyme))
@@ -268,14 +271,19 @@ void addTables(std::map<char32_t, CharInfo>& lex, const Tables& t) {
                 if (std::any_of(info.readings.cbegin(), info.readings.cend(),
                                 [&](const Reading& r) { return r.ciEntry == entry; }))
                     continue; // the book has this reading already
-                // The rhyme the sources agree on, or the one rhyme naming this entry when a
-                // part confirms it.
-                QString rhyme;
+                // The rhyme of this entry two sources name, else one that another source's
+                // part confirms.
+                QString rhyme, confirmed;
                 for (const auto& [name, rs] : rhymeVotes) {
-                    const bool inEntry = t.entriesOfHeading.value(name).contains(entry);
-                    if (inEntry && (agreed(rs) || agreed(rs | sources)))
-                        rhyme = rhyme.isEmpty() ? name : rhyme;
+                    if (!t.entriesOfHeading.value(name).contains(entry))
+                        continue;
+                    if (agreed(rs) && rhyme.isEmpty())
+                        rhyme = name;
+                    if (agreed(rs | partVotes[entry]) && confirmed.isEmpty())
+                        confirmed = name;
                 }
+                if (rhyme.isEmpty())
+                    rhyme = confirmed;
                 info.readings.append(
                     {.tone = tone, .sense = {}, .pingshui = rhyme, .ciEntry = entry});
             }

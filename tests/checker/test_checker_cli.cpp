@@ -63,6 +63,17 @@ TEST(CheckerCli, TonesSayWhatTheLexiconKnows) {
     EXPECT_TRUE(a[0][QStringLiteral("polyphone")].toBool());
     EXPECT_EQ(a[1][QStringLiteral("classical")].toString(), QStringLiteral("入"));
     EXPECT_EQ(runCli({QStringLiteral("tones"), QStringLiteral("，。")}).code, 1);
+    // A tone two public tables give, and a character only one table lists (to be checked).
+    const QJsonArray b =
+        QJsonDocument::fromJson(
+            runCli({QStringLiteral("tones"), QStringLiteral("坞这"), QStringLiteral("--json")})
+                .out.toUtf8())
+            .array();
+    ASSERT_EQ(b.size(), 2);
+    EXPECT_EQ(b[0][QStringLiteral("classical")].toString(), QStringLiteral("上去"));
+    EXPECT_TRUE(b[0][QStringLiteral("source")].toString().contains(QStringLiteral("词林正韵表")));
+    EXPECT_FALSE(b[0][QStringLiteral("uncertain")].toBool());
+    EXPECT_TRUE(b[1][QStringLiteral("uncertain")].toBool());
 }
 
 TEST(CheckerCli, PoemsListsTheTunesPoemsOrFindsNone) {

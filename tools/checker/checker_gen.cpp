@@ -20,9 +20,11 @@
 #include <QMap>
 #include <QTextStream>
 #include <algorithm>
+#include <bit>
 #include <cstdio>
 #include <map>
 #include <opencc/opencc.h>
+#include <set>
 
 using namespace checker;
 
@@ -60,6 +62,7 @@ std::map<char32_t, CharInfo> bookLexicon() {
             heading.remove(QStringLiteral("(半)"));
             CharInfo& info = lex[c];
             info.classical |= tone;
+            info.sources |= kSourceBook;
             info.readings.append({.tone = tone, .sense = sense, .pingshui = heading, .ciEntry = e});
         }
     }
@@ -81,39 +84,296 @@ std::map<char32_t, CharInfo> bookLexicon() {
     return lex;
 }
 
-void addStrains(std::map<char32_t, CharInfo>& lex) {
+// One reading of a character in a public table (data/checker).
+struct TableReading {
+    unsigned char tone = 0; // one ClassicalTone bit: kLevel, kRisingDeparting or kEntering
+    QString rhyme;          // the 平水韵 rhyme, "七麌"; empty where the table gives none
+    int part = 0;           // the 词林正韵 part (1 to 19); 0 where the table gives none
+};
+using Table = std::map<char32_t, QList<TableReading>>;
+
+unsigned char toneBit(QStringView t) {
+    if (t == u"平")
+        return kLevel;
+    if (t == u"入")
+        return kEntering;
+    return t == u"上" || t == u"去" || t == u"仄" ? kRisingDeparting : 0;
+}
+
+// The table files' lines without comments, split at tabs.
+QList<QStringList> tableRows(const QString& path) {
+    QList<QStringList> rows;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return rows;
+    for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        if (!ln.isEmpty() && !ln.startsWith(u'#'))
+            rows.append(ln.split(u'\t'));
+    }
+    return rows;
+}
+
+void addReading(Table& t, char32_t c, const TableReading& r) {
+    QList<TableReading>& list = t[c];
+    if (std::none_of(list.cbegin(), list.cend(), [&](const TableReading& o) {
+            return o.tone == r.tone && o.rhyme == r.rhyme && o.part == r.part;
+        }))
+        list.append(r);
+}
+
+// pingshui-charlesix59.txt: tone, rhyme, characters.
+Table pingshuiTable(const QString& path) {
+    Table t;
+    for (const QStringList& row : tableRows(path)) {
+        if (row.size() == 3 && toneBit(row[0])) {
+            for (char32_t c : row[2].toUcs4())
+                addReading(t, c, {.tone = toneBit(row[0]), .rhyme = row[1], .part = 0});
+        }
+    }
+    return t;
+}
+
+// cilin-charlesix59.txt: part, tone, characters.
+Table cilinTable(const QString& path) {
+    Table t;
+    for (const QStringList& row : tableRows(path)) {
+        if (row.size() == 3 && toneBit(row[1])) {
+            for (char32_t c : row[2].toUcs4())
+                addReading(t, c, {.tone = toneBit(row[1]), .rhyme = {}, .part = row[0].toInt()});
+        }
+    }
+    return t;
+}
+
+// pingshui-couyun.txt: character, tone, rhyme, part.
+Table excerptTable(const QString& path) {
+    Table t;
+    for (const QStringList& row : tableRows(path)) {
+        const char32_t c = row.size() == 4 ? single(row[0]) : 0;
+        if (c && toneBit(row[1]))
+            addReading(t, c, {.tone = toneBit(row[1]), .rhyme = row[2], .part = row[3].toInt()});
+    }
+    return t;
+}
+
+// The 词韵简编 entry of a 词林正韵 part in one tone, -1 where the part has no such entry:
+// parts one to fourteen hold a 平声 and a 仄声 entry each, fifteen to nineteen 入声 only.
+int entryOfPart(int part, unsigned char tone) {
+    if (part >= 1 && part <= 14 && tone != kEntering)
+        return (part - 1) * 2 + (tone == kLevel ? 0 : 1);
+    return part >= 15 && part <= 19 && tone == kEntering ? 28 + part - 15 : -1;
+}
+
+// The 词韵简编 entries each 平水韵 rhyme heading stands under ("十灰" under two).
+QHash<QString, QList<int>> headingEntries() {
+    QHash<QString, QList<int>> out;
+    const auto& ci = rhyme::groups(RhymeSystem::CiYun);
+    for (int e = 0; e < ci.size(); ++e) {
+        for (const RhymeItem& item : rhyme::items(ci[e].characters)) {
+            QString heading = item.heading;
+            heading.remove(QStringLiteral("(半)"));
+            QList<int>& entries = out[heading];
+            if (!entries.contains(e))
+                entries.append(e);
+        }
+    }
+    return out;
+}
+
+// The three public tables, each an independent source.
+struct Tables {
+    Table pingshui; // 平水韵 (P)
+    Table cilin;    // 词林正韵 (C)
+    Table excerpt;  // rows of a second 平水韵 table (Y)
+    QHash<QString, QList<int>> entriesOfHeading;
+};
+
+// The tone the lexicon gave before the public tables were used, kept to report what they
+// changed: the book's, with the other class where the strains mark it at least kOtherShare
+// of at least kMinSeen times; for a character the book lacks, the strains' class when at
+// least kStrainsOnlyShare of at least kStrainsOnlySeen marks agree, both when each class
+// has kOtherShare.
+unsigned char toneBefore(unsigned char book, const testdata::ToneCount& n) {
+    const int seen = n.seen();
+    if (book) {
+        const bool level = book & kLevel;
+        if (level == bool(book & kObliqueMask) || seen < kMinSeen)
+            return book;
+        const int other = level ? n.oblique : n.level;
+        return double(other) / seen >= kOtherShare ? book | (level ? kObliqueOnly : kLevel) : book;
+    }
+    if (seen < kStrainsOnlySeen)
+        return 0;
+    if (double(n.level) / seen >= kStrainsOnlyShare)
+        return kLevel;
+    if (double(n.oblique) / seen >= kStrainsOnlyShare)
+        return kObliqueOnly;
+    return std::min(n.level, n.oblique) >= seen * kOtherShare ? kLevel | kObliqueOnly : 0;
+}
+
+// Gives each character the tones two independent sources agree on (the book counts as
+// one, and alone suffices), with the readings whose 词韵 entry two sources agree on.
+void addTables(std::map<char32_t, CharInfo>& lex, const Tables& t) {
+    std::set<char32_t> chars;
+    for (const Table* table : {&t.pingshui, &t.cilin, &t.excerpt}) {
+        for (const auto& entry : *table)
+            chars.insert(entry.first);
+    }
+    const QList<TableReading> none;
+    auto of = [&none](const Table& table, char32_t c) -> const QList<TableReading>& {
+        auto it = table.find(c);
+        return it == table.end() ? none : it->second;
+    };
+    for (char32_t c : chars) {
+        const QList<TableReading>& p = of(t.pingshui, c);
+        const QList<TableReading>& ci = of(t.cilin, c);
+        const QList<TableReading>& y = of(t.excerpt, c);
+        CharInfo& info = lex[c];
+        info.sources |= (p.isEmpty() ? 0 : kSourcePingshui) | (ci.isEmpty() ? 0 : kSourceCilin) |
+                        (y.isEmpty() ? 0 : kSourceExcerpt);
+        const unsigned char book = info.classical;
+        for (unsigned char tone : {kLevel, kRisingDeparting, kEntering}) {
+            auto has = [tone](const QList<TableReading>& list) {
+                return std::any_of(list.cbegin(), list.cend(),
+                                   [tone](const TableReading& r) { return r.tone == tone; });
+            };
+            const int votes = int(has(p)) + int(has(ci)) + int(has(y)) + int(bool(book & tone));
+            if (votes < 2)
+                continue;
+            info.classical |= tone;
+            // The 词韵 entries and 平水韵 rhymes of this tone, each with the sources naming
+            // it: a part names its entry, a rhyme the entries its heading stands under.
+            std::map<int, unsigned char> entryVotes;
+            std::map<int, unsigned char> partVotes; // the entry votes that come from parts
+            std::map<QString, unsigned char> rhymeVotes;
+            auto vote = [&](const QList<TableReading>& list, unsigned char source) {
+                for (const TableReading& r : list) {
+                    if (r.tone != tone)
+                        continue;
+                    if (r.part) {
+                        entryVotes[entryOfPart(r.part, tone)] |= source;
+                        partVotes[entryOfPart(r.part, tone)] |= source;
+                    }
+                    if (!r.rhyme.isEmpty()) {
+                        rhymeVotes[r.rhyme] |= source;
+                        for (int e : t.entriesOfHeading.value(r.rhyme))
+                            entryVotes[e] |= source;
+                    }
+                }
+            };
+            vote(p, kSourcePingshui);
+            vote(ci, kSourceCilin);
+            vote(y, kSourceExcerpt);
+            auto agreed = [](unsigned char sources) { return std::popcount(sources) >= 2; };
+            for (const auto& [entry, sources] : entryVotes) {
+                if (entry < 0 || !agreed(sources))
+                    continue;
+                if (std::any_of(info.readings.cbegin(), info.readings.cend(),
+                                [&](const Reading& r) { return r.ciEntry == entry; }))
+                    continue; // the book has this reading already
+                // The rhyme of this entry two sources name, else one that another source's
+                // part confirms.
+                QString rhyme, confirmed;
+                for (const auto& [name, rs] : rhymeVotes) {
+                    if (!t.entriesOfHeading.value(name).contains(entry))
+                        continue;
+                    if (agreed(rs) && rhyme.isEmpty())
+                        rhyme = name;
+                    if (agreed(rs | partVotes[entry]) && confirmed.isEmpty())
+                        confirmed = name;
+                }
+                if (rhyme.isEmpty())
+                    rhyme = confirmed;
+                info.readings.append(
+                    {.tone = tone, .sense = {}, .pingshui = rhyme, .ciEntry = entry});
+            }
+        }
+        if (info.classical == book && !book)
+            info.uncertain = true; // listed, but no two sources agree
+    }
+}
+
+// Adds the strains' counts. A book or table tone stands; the strains can only add the other
+// class where the poets used it often (giving both readings) and no public table denies it
+// (a table lists that class, or none lists the character); a character no two sources
+// settle takes both readings, uncertain, whatever the strains lean to.
+void addStrains(std::map<char32_t, CharInfo>& lex, const Tables& t) {
     const auto& counts = testdata::classicalToneCounts();
     QList<QString> keys = counts.keys();
     std::sort(keys.begin(), keys.end());
     for (const QString& k : keys) {
         const char32_t c = single(k);
-        if (!c)
-            continue;
+        if (!c || QChar::script(c) != QChar::Script_Han)
+            continue; // punctuation and □, which the strains align with marks as well
         const testdata::ToneCount n = counts[k];
         CharInfo& info = lex[c];
         info.strainsLevel = n.level;
         info.strainsOblique = n.oblique;
         const int seen = n.seen();
-        if (info.classical) {
-            const bool bookLevel = info.classical & kLevel;
-            const bool bookOblique = info.classical & kObliqueMask;
-            if (bookLevel == bookOblique || seen < kMinSeen)
+        if (seen >= kStrainsOnlySeen)
+            info.sources |= kSourceStrains;
+        if (info.classical && !info.uncertain) {
+            const bool level = info.classical & kLevel;
+            const bool oblique = info.classical & kObliqueMask;
+            if (level == oblique || seen < kMinSeen)
                 continue;
-            const int other = bookLevel ? n.oblique : n.level;
-            if (double(other) / seen >= kOtherShare) {
-                info.classical |= bookLevel ? kObliqueOnly : kLevel;
+            const int other = level ? n.oblique : n.level;
+            bool denied = info.sources & (kSourcePingshui | kSourceCilin | kSourceExcerpt);
+            for (const Table* table : {&t.pingshui, &t.cilin, &t.excerpt}) {
+                auto it = table->find(c);
+                if (it != table->end() && std::any_of(it->second.cbegin(), it->second.cend(),
+                                                      [level](const TableReading& r) {
+                                                          return (r.tone == kLevel) != level;
+                                                      }))
+                    denied = false;
+            }
+            if (!denied && double(other) / seen >= kOtherShare) {
+                info.classical |= level ? kObliqueOnly : kLevel;
                 info.fromStrains = true;
             }
         } else if (seen >= kStrainsOnlySeen) {
+            info.uncertain = true;
             info.fromStrains = true;
-            if (double(n.level) / seen >= kStrainsOnlyShare)
-                info.classical = kLevel;
-            else if (double(n.oblique) / seen >= kStrainsOnlyShare)
-                info.classical = kObliqueOnly;
-            else if (std::min(n.level, n.oblique) >= seen * kOtherShare)
-                info.classical = kLevel | kObliqueOnly;
-            else
-                info.fromStrains = false;
+        }
+    }
+    for (auto& [c, info] : lex) {
+        if (info.uncertain)
+            info.classical = kLevel | kObliqueOnly;
+    }
+}
+
+// Counts, for each character, its places in the tunes' poems where the pattern asks 平 and
+// where it asks 仄 (poems of the pattern's length without a missing character; ◎ places
+// left out). Poets break a pattern now and then; over 全宋词 the counts still show how a
+// character is used, a polyphone's readings included.
+template <typename Poems, typename Names>
+void addCiUses(std::map<char32_t, CharInfo>& lex, const Poems& songci, const Names& tuneNames) {
+    for (catalogue::PatternList list : catalogue::kPatternLists) {
+        for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
+            const QStringList names = tuneNames.value(patternKey(pat), {pat.name});
+            const Pattern p = Pattern::parse(pat.templateText);
+            for (const auto& poem : songci) {
+                const QStringList parts = poem.title.split(u'・');
+                if (std::none_of(parts.cbegin(), parts.cend(),
+                                 [&](const QString& n) { return names.contains(n); }))
+                    continue;
+                const QList<TextChar> chars = poemChars(poem.paragraphs.join(QString()));
+                if (chars.size() != p.cells.size() ||
+                    std::any_of(chars.cbegin(), chars.cend(),
+                                [](const TextChar& c) { return c.ch == U'□'; }))
+                    continue;
+                for (qsizetype i = 0; i < chars.size(); ++i) {
+                    const catalogue::ToneMark m = p.cells[i].mark;
+                    if (m == catalogue::ToneMark::Either)
+                        continue;
+                    auto it = lex.find(chars[i].ch);
+                    if (it == lex.end())
+                        continue;
+                    const bool level =
+                        m == catalogue::ToneMark::Level || m == catalogue::ToneMark::LevelRhyme;
+                    ++(level ? it->second.ciLevel : it->second.ciOblique);
+                }
+            }
         }
     }
 }
@@ -239,11 +499,24 @@ int main(int argc, char** argv) {
 
     // 1. The lexicon.
     std::map<char32_t, CharInfo> lexMap = bookLexicon();
+    const QString tableDir = source + QStringLiteral("/data/checker/");
+    const Tables tables{.pingshui =
+                            pingshuiTable(tableDir + QStringLiteral("pingshui-charlesix59.txt")),
+                        .cilin = cilinTable(tableDir + QStringLiteral("cilin-charlesix59.txt")),
+                        .excerpt = excerptTable(tableDir + QStringLiteral("pingshui-couyun.txt")),
+                        .entriesOfHeading = headingEntries()};
+    // What the book gave alone, to report what the tables and the strains changed.
+    std::map<char32_t, unsigned char> bookTones;
+    for (const auto& [c, info] : lexMap)
+        bookTones[c] = info.classical;
+    addTables(lexMap, tables);
     if (haveDataset)
-        addStrains(lexMap);
+        addStrains(lexMap, tables);
     QString lexText = QStringLiteral(
         "# char\tclassical (P 平, S 上去, R 入, Z 仄)\tmodern (P, Z)\treadings "
-        "tone:平水韵:词韵 entry:sense\t新韵简观 groups\t现代诗韵 groups\tstrains 平/仄\tflags\n");
+        "tone:平水韵:词韵 entry:sense\t新韵简观 groups\t现代诗韵 groups\tstrains 平/仄\tflags "
+        "(s strains, u uncertain)\tsources (B book, P 平水韵, C 词林正韵, Y 平水韵 excerpt, S "
+        "strains)\t全宋词 uses where the pattern asks 平/仄\n");
     for (const auto& [c, info] : lexMap)
         lexText += Lexicon::line(c, info) + u'\n';
     const Lexicon lex = Lexicon::fromText(lexText.toUtf8());
@@ -393,30 +666,83 @@ int main(int argc, char** argv) {
         }
     }
 
-    // 4. Coverage over 全宋词, by occurrence.
-    qint64 all = 0, known = 0;
+    // 4. Coverage over 全宋词: by occurrence and by distinct character, against what the book
+    // and the strains gave before the public tables were used (the strains alone settling a
+    // character the book lacks when 95% of at least ten marks agree).
+    const auto& counts = testdata::classicalToneCounts();
+    auto before = [&](char32_t c) -> unsigned char {
+        const unsigned char book = bookTones.count(c) ? bookTones.at(c) : 0;
+        return toneBefore(book, counts.value(QString::fromUcs4(&c, 1)));
+    };
+    auto settled = [](unsigned char bits) {
+        return bool(bits & kLevel) != bool(bits & kObliqueMask);
+    };
+    qint64 all = 0, known = 0, knownBefore = 0, untoned = 0, untonedBefore = 0;
+    std::map<char32_t, qint64> uses;
     for (const Poem& p : songci) {
         for (const TextChar& c : poemChars(p.paragraphs.join(QString()))) {
+            if (c.ch == U'□')
+                continue;
             ++all;
+            ++uses[c.ch];
             const Tone t = toneOf(lex.find(c.ch), Standard::CiYun);
             known += t == Tone::Level || t == Tone::Oblique;
+            knownBefore += settled(before(c.ch));
+            untoned += t == Tone::Unknown;
+            untonedBefore += before(c.ch) == 0;
         }
     }
-    int polyphones = 0, strainsOnly = 0, withTone = 0;
-    for (const auto& [c, info] : lexMap) {
-        polyphones += info.polyphone();
-        withTone += info.classical != 0;
-        strainsOnly += info.fromStrains && !(info.readings.size());
+    int distinctUntoned = 0, distinctUntonedBefore = 0;
+    for (const auto& [c, n] : uses) {
+        const CharInfo* info = lex.find(c);
+        distinctUntoned += !info || !info->classical;
+        distinctUntonedBefore += before(c) == 0;
     }
+    int polyphones = 0, uncertain = 0, withTone = 0, fromTables = 0;
+    QStringList corrected;
+    for (const auto& [c, info] : lexMap) {
+        polyphones += info.polyphone() && !info.uncertain;
+        uncertain += info.uncertain;
+        withTone += info.classical != 0;
+        const bool book = info.sources & kSourceBook;
+        fromTables += !book && info.classical && !info.uncertain;
+        // Characters the strains alone had settled whose class is now another.
+        const unsigned char old = before(c);
+        if (!book && settled(old) &&
+            (!settled(info.classical) || bool(old & kLevel) != bool(info.classical & kLevel)))
+            corrected.append(QString::fromUcs4(&c, 1) + u' ' + (old & kLevel ? u'平' : u'仄') +
+                             QStringLiteral("→") +
+                             (info.uncertain ? QStringLiteral("未定") : toneNames(info.classical)));
+    }
+    auto percent = [](qint64 part, qint64 whole) {
+        return whole ? QString::number(100.0 * double(part) / double(whole), 'f', 1)
+                     : QStringLiteral("-");
+    };
     QString stats;
     QTextStream s(&stats);
     s << "characters with a classical tone: " << withTone << '\n'
-      << "of them from the strains alone: " << strainsOnly << '\n'
+      << "of them settled by two public tables without the book: " << fromTables << '\n'
+      << "uncertain (no two sources agree; both readings, the strains' share as the lean): "
+      << uncertain << '\n'
       << "marked polyphones (both 平 and 仄): " << polyphones << '\n'
       << "全宋词 characters by occurrence: " << all << ", tone settled for " << known << " ("
-      << (all ? QString::number(100.0 * double(known) / double(all), 'f', 1) : QStringLiteral("-"))
-      << "%)\n";
+      << percent(known, all) << "%), before the tables " << knownBefore << " ("
+      << percent(knownBefore, all) << "%)\n"
+      << "全宋词 distinct characters: " << uses.size() << ", without any tone " << distinctUntoned
+      << " (" << untoned << " uses), before the tables " << distinctUntonedBefore << " ("
+      << untonedBefore << " uses)\n"
+      << "settled by the strains alone before, now another class or uncertain (" << corrected.size()
+      << "):\n";
+    for (qsizetype i = 0; i < corrected.size(); i += 10)
+        s << "  " << corrected.mid(i, 10).join(QStringLiteral("  ")) << '\n';
     s.flush();
+
+    // The lexicon as written: with the tunes' uses, which change no tone (the precedent
+    // above was counted with the same tones).
+    addCiUses(lexMap, songci, tuneNames);
+    lexText = lexText.section(u'\n', 0, 0) + u'\n';
+    for (const auto& [c, info] : lexMap)
+        lexText += Lexicon::line(c, info) + u'\n';
 
     QDir().mkpath(out);
     const bool ok = codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),

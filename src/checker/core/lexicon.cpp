@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <utility>
+
 namespace checker {
 
 namespace {
@@ -41,6 +43,13 @@ QList<int> intList(QStringView s) {
     return out;
 }
 
+// The letters of the sources column: B book, P 平水韵 table, C 词林正韵 table, Y the
+// excerpt of a second 平水韵 table, S strains.
+constexpr std::pair<char16_t, ToneSource> kSourceLetters[] = {
+    {u'B', kSourceBook},    {u'P', kSourcePingshui}, {u'C', kSourceCilin},
+    {u'Y', kSourceExcerpt}, {u'S', kSourceStrains},
+};
+
 QString joinInts(const QList<int>& list) {
     QStringList parts;
     for (int v : list)
@@ -63,11 +72,34 @@ QString toneNames(unsigned char classical) {
     return names.join(u'/');
 }
 
+QString sourceNames(unsigned char sources) {
+    QStringList names;
+    if (sources & kSourceBook)
+        names.append(QStringLiteral("词韵简编"));
+    if (sources & (kSourcePingshui | kSourceExcerpt))
+        names.append(QStringLiteral("平水韵表"));
+    if (sources & kSourceCilin)
+        names.append(QStringLiteral("词林正韵表"));
+    if (sources & kSourceStrains)
+        names.append(QStringLiteral("唐诗声律"));
+    return names.join(u'、');
+}
+
 QString Lexicon::line(char32_t c, const CharInfo& info) {
     QStringList readings;
     for (const Reading& r : info.readings)
         readings.append(classicalLetters(r.tone) + u':' + r.pingshui + u':' +
                         QString::number(r.ciEntry) + u':' + r.sense);
+    QString flags;
+    if (info.fromStrains)
+        flags += u's';
+    if (info.uncertain)
+        flags += u'u';
+    QString sources;
+    for (const auto& [letter, bit] : kSourceLetters) {
+        if (info.sources & bit)
+            sources += QChar(letter);
+    }
     QString modern;
     if (info.modern & kModernLevel)
         modern += u'P';
@@ -81,7 +113,9 @@ QString Lexicon::line(char32_t c, const CharInfo& info) {
                        joinInts(info.xiandai),
                        QString::number(info.strainsLevel) + u'/' +
                            QString::number(info.strainsOblique),
-                       info.fromStrains ? QStringLiteral("s") : QString()}
+                       flags,
+                       sources,
+                       QString::number(info.ciLevel) + u'/' + QString::number(info.ciOblique)}
         .join(u'\t');
 }
 
@@ -117,7 +151,32 @@ Lexicon Lexicon::fromText(const QByteArray& utf8) {
             info.strainsLevel = f[6].left(slash).toInt();
             info.strainsOblique = f[6].mid(slash + 1).toInt();
         }
-        info.fromStrains = f[7] == u"s";
+        info.fromStrains = f[7].contains(u's');
+        info.uncertain = f[7].contains(u'u');
+        // Files written before the sources column: the book's characters are the ones
+        // with readings.
+        if (f.size() > 8) {
+            for (const auto& [letter, bit] : kSourceLetters) {
+                if (f[8].contains(QChar(letter)))
+                    info.sources |= bit;
+            }
+        } else {
+            info.sources = (info.readings.isEmpty() ? 0 : kSourceBook) |
+                           (info.fromStrains ? kSourceStrains : 0);
+        }
+        if (f.size() > 9) {
+            const qsizetype at = f[9].indexOf(u'/');
+            if (at > 0) {
+                info.ciLevel = f[9].left(at).toInt();
+                info.ciOblique = f[9].mid(at + 1).toInt();
+            }
+        }
+        const int ciSeen = info.ciLevel + info.ciOblique;
+        const int seen = info.strainsLevel + info.strainsOblique;
+        if (ciSeen >= kShareMinSeen)
+            info.levelShare = float(info.ciLevel) / float(ciSeen);
+        else if (seen >= kShareMinSeen)
+            info.levelShare = float(info.strainsLevel) / float(seen);
         lex.add(cps.first(), std::move(info));
     }
     return lex;

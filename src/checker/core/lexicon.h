@@ -1,6 +1,7 @@
 #pragma once
 // The tone lexicon: each character's classical tones (with the sense of each reading where
-// the rhyme book marks one), its modern tone classes, its 平水韵 rhymes and 词韵 parts.
+// the rhyme book marks one), its modern tone classes, its 平水韵 rhymes and 词韵 parts, the
+// sources that list it and how the Tang poets used it.
 
 #include <QByteArray>
 #include <QHash>
@@ -23,7 +24,16 @@ inline constexpr unsigned char kObliqueMask = kRisingDeparting | kEntering | kOb
 // Modern tone classes: 平 = tones 1 and 2, 仄 = tones 3 and 4.
 enum ModernTone : unsigned char { kModernLevel = 1, kModernOblique = 2 };
 
-// One reading of a character as the rhyme book lists it.
+// Where a character's classical tones come from, as bits.
+enum ToneSource : unsigned char {
+    kSourceBook = 1,     // our rhyme book, 词韵简编 (data/rhyme/ciyun.txt)
+    kSourcePingshui = 2, // the public 平水韵 table (data/checker/pingshui-charlesix59.txt)
+    kSourceCilin = 4,    // the public 词林正韵 table (data/checker/cilin-charlesix59.txt)
+    kSourceExcerpt = 8,  // the rows taken from a second 平水韵 table (pingshui-couyun.txt)
+    kSourceStrains = 16, // the Tang strains, counts of use only (never a tone on their own)
+};
+
+// One reading of a character: as the rhyme book lists it, or as two public tables agree.
 struct Reading {
     unsigned char tone = 0; // one ClassicalTone bit
     QString sense;          // "射中"; empty where the book marks none
@@ -35,15 +45,30 @@ struct Reading {
 struct CharInfo {
     unsigned char classical = 0; // ClassicalTone bits; 0 = unknown
     unsigned char modern = 0;    // ModernTone bits; 0 = unknown
-    QList<Reading> readings;     // from the rhyme book, in book order
+    QList<Reading> readings;     // the rhyme book's, in book order, then those of the tables
     QList<int> xinyun;           // 新韵简观 groups (pair index k) listing it
     QList<int> xiandai;          // 现代诗韵 groups
     int strainsLevel = 0;        // how often the Tang strains mark it 平 …
     int strainsOblique = 0;      // … and 仄
-    bool fromStrains = false;    // the strains changed or gave the tone
-    QString senses;              // "平：看守；仄：看见", from the readings
+    int ciLevel = 0;          // how often 全宋词 puts it where the tune's pattern asks 平 …
+    int ciOblique = 0;        // … and 仄 (poems that fit their tune's pattern, fixed marks)
+    bool fromStrains = false; // the strains changed or gave the tone
+    // No two sources agree on a tone (one table alone, or the strains alone): `classical`
+    // then holds both 平 and 仄, to be checked by the writer, and levelShare gives the lean.
+    bool uncertain = false;
+    unsigned char sources = 0; // ToneSource bits: which sources list the character at all
+    // How often the poets used the character as 平 where the metre decides (0 to 1): the
+    // share of its places in 全宋词 where the tune's pattern asks 平 (ciLevel, ciOblique),
+    // else, below kShareMinSeen such places, the share of the Tang strains' marks that are
+    // 平; -1 when neither has kShareMinSeen. 风 is near 1 (as 讽 rare), 看 听 忘 in between.
+    // A checker can rank a polyphone's readings, or lean an uncertain character, with it.
+    float levelShare = -1;
+    QString senses; // "平：看守；仄：看见", from the readings
     bool polyphone() const { return (classical & kLevel) && (classical & kObliqueMask); }
 };
+
+// Observations below which a count does not give CharInfo::levelShare.
+inline constexpr int kShareMinSeen = 5;
 
 // The lexicon file: one line per character, tab-separated (see data/checker/README.md).
 class Lexicon {
@@ -82,5 +107,7 @@ class Lexicon {
 
 // "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".
 QString toneNames(unsigned char classical);
+// The sources of ToneSource bits, named for the user: "词韵简编、平水韵表、唐诗声律".
+QString sourceNames(unsigned char sources);
 
 } // namespace checker

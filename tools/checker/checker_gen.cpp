@@ -162,14 +162,49 @@ Class classOf(const Lexicon& lex, char32_t c) {
     return t == Tone::Level ? Class::Level : t == Tone::Oblique ? Class::Oblique : Class::Other;
 }
 
-// Counts each position over the poems that fit the template, famous poets first.
+// The lengths of a text's clauses (split at ，。 and the like), for matching a poem to a form.
+QList<int> clauseLengths(const QString& text) {
+    QList<int> out;
+    int n = 0;
+    for (const QChar c : text) {
+        if (QStringLiteral("，。！？；：,.!?;:").contains(c)) {
+            if (n)
+                out.append(n);
+            n = 0;
+        } else if (c.isLetterOrNumber() || c == u'□') {
+            ++n;
+        }
+    }
+    if (n)
+        out.append(n);
+    return out;
+}
+
+QList<int> lineLengths(const Pattern& p) {
+    QList<int> out;
+    for (int l = 0; l < p.lineCount(); ++l)
+        out.append(p.lineLength(l));
+    return out;
+}
+
+// Counts each position over the poems that fit the template, famous poets first; with
+// `sameClauses` only the poems whose clauses have the template's lengths.
 QString precedentBlock(const QString& key, const QString& era, const QString& templateText,
-                       const QList<const Poem*>& poems, const Lexicon& lex) {
+                       const QList<const Poem*>& poems, const Lexicon& lex,
+                       bool sameClauses = false) {
     const Pattern p = Pattern::parse(templateText);
     const int n = int(p.cells.size());
+    const QList<int> lines = lineLengths(p);
     QList<PositionCount> pos(n);
     int used = 0;
+    QList<const Poem*> fitting;
     for (const Poem* poem : poems) {
+        const QString text = poem->paragraphs.join(QString());
+        if (sameClauses && clauseLengths(text) != lines)
+            continue;
+        fitting.append(poem);
+    }
+    for (const Poem* poem : fitting) {
         const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
         if (chars.size() != n)
             continue;
@@ -194,7 +229,7 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
                               ? Class::Oblique
                               : Class::Level;
     }
-    for (const Poem* poem : poems) {
+    for (const Poem* poem : fitting) {
         const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
         if (chars.size() != n)
             continue;
@@ -215,6 +250,57 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
         out += f.join(u'\t') + u'\n';
     }
     return out;
+}
+
+// One form of a pattern book extract (data/catalogue/patternbooks/*.tsv).
+struct BookForm {
+    QString tune;
+    int number;
+    QString author;
+    int characters;
+    QString pattern;
+    QString plan; // from the book's own rhyme groups, where it has them
+};
+
+QList<BookForm> readBook(const QString& path) {
+    QList<BookForm> out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        const QStringList c = ln.split(u'\t');
+        if (ln.startsWith(u'#') || c.size() < 6)
+            continue;
+        out.append({c[0], c[2].toInt(), c[3], c[4].toInt(), c[5], {}});
+    }
+    return out;
+}
+
+// The rhymes' tones in order, "PPZZ": forms with the same sequence rhyme alike.
+QString rhymeTones(const Pattern& p) {
+    QString out;
+    for (const Slot& s : p.cells) {
+        if (s.mark == catalogue::ToneMark::LevelRhyme)
+            out += u'P';
+        else if (s.mark == catalogue::ToneMark::ObliqueRhyme)
+            out += u'Z';
+    }
+    return out;
+}
+
+// The rhyme plan of a form: the book's own where it has one for as many rhymes, else the
+// plan of a 唐宋词格律 form of the tune whose rhymes run on the same tones (the one of the
+// same length first), else the plan the template's notes and tone changes give.
+QString planFor(const Pattern& p, int characters, const QList<const BookForm*>& planned) {
+    const QString tones = rhymeTones(p);
+    const BookForm* match = nullptr;
+    for (const BookForm* b : planned) {
+        if (rhymeTones(Pattern::parse(b->pattern)) != tones)
+            continue;
+        if (!match || (b->characters == characters && match->characters != characters))
+            match = b;
+    }
+    return match ? match->plan : p.plan();
 }
 
 QString clean(QString s) {
@@ -289,8 +375,29 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The pattern books' forms, with the rhyme plans of 唐宋词格律.
+    const QString books = source + QStringLiteral("/data/catalogue/patternbooks/");
+    const QList<BookForm> qinding = readBook(books + QStringLiteral("qinding.tsv"));
+    QList<BookForm> tangsong = readBook(books + QStringLiteral("tangsong.tsv"));
+    {
+        QFile f(books + QStringLiteral("tangsong-plans.tsv"));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+                const QStringList c = ln.split(u'\t');
+                if (ln.startsWith(u'#') || c.size() < 3)
+                    continue;
+                for (BookForm& b : tangsong) {
+                    if (b.tune == c[0] && b.number == c[1].toInt() &&
+                        rhymeTones(Pattern::parse(b.pattern)).size() == c[2].size())
+                        b.plan = c[2];
+                }
+            }
+        }
+    }
+
     QString poemsText;
     QString precedentText;
+    QString formsText;
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
             const QString key = patternKey(pat);
@@ -307,6 +414,63 @@ int main(int argc, char** argv) {
                 poemsText += p->poet + u'\t' + p->title + u'\t' + p->paragraphs.join(u'\t') + u'\n';
             precedentText +=
                 precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
+
+            // The forms: the catalogue's template, then 钦定词谱's, then 唐宋词格律's; a form
+            // whose template is one already listed is left out.
+            QList<const BookForm*> planned;
+            for (const BookForm& b : tangsong) {
+                if (b.tune == pat.name && !b.plan.isEmpty())
+                    planned.append(&b);
+            }
+            const Pattern own = Pattern::parse(pat.templateText);
+            formsText += u'@' + key + u'\n';
+            formsText += QStringLiteral("本谱\t") + pat.templateText + u'\t' +
+                         planFor(own, int(own.cells.size()), planned) + u'\t' + key + u'\n';
+            QStringList seen{pat.templateText};
+            int index = 0;
+            auto addForm = [&](const BookForm& b, const QString& label, const QString& plan) {
+                if (seen.contains(b.pattern))
+                    return;
+                seen.append(b.pattern);
+                const QString formKey = key + u'#' + QString::number(++index);
+                formsText += label + u'\t' + b.pattern + u'\t' + plan + u'\t' + formKey + u'\n';
+                precedentText += precedentBlock(formKey, QStringLiteral("宋"), b.pattern, poems,
+                                                lex, true);
+            };
+            const QString who = QStringLiteral("（%1体，%2字）");
+            for (const BookForm& b : qinding) {
+                if (b.tune != pat.name)
+                    continue;
+                const QString label = (b.number == 1 ? QStringLiteral("钦定词谱")
+                                                     : QStringLiteral("钦定词谱·又一体")) +
+                                      who.arg(b.author).arg(b.characters);
+                const Pattern p = Pattern::parse(b.pattern);
+                addForm(b, label, planFor(p, b.characters, planned));
+            }
+            for (const BookForm& b : tangsong) {
+                if (b.tune != pat.name)
+                    continue;
+                const QString label =
+                    QStringLiteral("唐宋词格律") + who.arg(b.author).arg(b.characters);
+                addForm(b, label,
+                        b.plan.isEmpty() ? planFor(Pattern::parse(b.pattern), b.characters, planned)
+                                         : b.plan);
+            }
+        }
+    }
+
+    // Traditional characters and their simplified forms, one by one, as OpenCC gives them.
+    QString t2sText;
+    {
+        QStringList chars;
+        for (char32_t c = 0x3400; c <= 0x9FFF; ++c)
+            chars.append(QString::fromUcs4(&c, 1));
+        for (char32_t c = 0xF900; c <= 0xFAFF; ++c)
+            chars.append(QString::fromUcs4(&c, 1));
+        const QStringList simple = toSimplified(chars);
+        for (qsizetype i = 0; i < chars.size(); ++i) {
+            if (simple[i] != chars[i] && simple[i].toUcs4().size() == 1)
+                t2sText += chars[i] + u'\t' + simple[i] + u'\n';
         }
     }
 
@@ -425,6 +589,10 @@ int main(int argc, char** argv) {
                                             qCompress(precedentText.toUtf8(), 9)) &&
                     codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
                                             qCompress(poemsText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),
+                                            qCompress(formsText.toUtf8(), 9)) &&
+                    codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"),
+                                            qCompress(t2sText.toUtf8(), 9)) &&
                     codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
     if (!ok) {
         std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));

@@ -142,16 +142,16 @@ int check(const QStringList& argsIn, Io& io) {
             rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
                                       {QStringLiteral("chars"), rr.chars},
                                       {QStringLiteral("outside"), rr.outside}});
-        io.out << QJsonDocument(QJsonObject{{QStringLiteral("pattern"), pattern->name},
-                                            {QStringLiteral("standard"), standardName(used)},
-                                            {QStringLiteral("form"), r.form},
-                                            {QStringLiteral("formNumber"), r.formIndex + 1},
-                                            {QStringLiteral("forms"),
-                                             QJsonArray::fromStringList(r.forms)},
-                                            {QStringLiteral("keeps"), r.keeps()},
-                                            {QStringLiteral("marks"), marks},
-                                            {QStringLiteral("findings"), findings},
-                                            {QStringLiteral("rhymes"), rhymes}})
+        io.out << QJsonDocument(
+                      QJsonObject{{QStringLiteral("pattern"), pattern->name},
+                                  {QStringLiteral("standard"), standardName(used)},
+                                  {QStringLiteral("form"), r.form},
+                                  {QStringLiteral("formNumber"), r.formIndex + 1},
+                                  {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
+                                  {QStringLiteral("keeps"), r.keeps()},
+                                  {QStringLiteral("marks"), marks},
+                                  {QStringLiteral("findings"), findings},
+                                  {QStringLiteral("rhymes"), rhymes}})
                       .toJson(QJsonDocument::Indented);
     } else {
         io.out << (pattern->name.isEmpty() ? QStringLiteral("（自定词谱）") : pattern->name) << "  "
@@ -279,7 +279,8 @@ int poems(const QStringList& argsIn, Io& io) {
 std::vector<Command> checkerCommands() {
     return {
         {QStringLiteral("check"),
-         QStringLiteral("check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
+         QStringLiteral(
+             "check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
          check},
         {QStringLiteral("tones"), QStringLiteral("tones TEXT [--json]"), tones},
         {QStringLiteral("poems"), QStringLiteral("poems TUNE [--json]"), poems},

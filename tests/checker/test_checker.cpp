@@ -108,7 +108,8 @@ TEST_F(CheckerTest, AMissingOrExtraCharacterIsNamedWhereItIsAndTheRestStaysInPla
     };
     for (const Case& c : {
              // One character too many in the first line: the one the tones leave over.
-             Case{"东风动红孔，动孔风东。东风动红。", "ooo_ooooooooo", "第1句「东风动红孔」多「红」"},
+             Case{"东风动红孔，动孔风东。东风动红。", "ooo_ooooooooo",
+                  "第1句「东风动红孔」多「红」"},
              // One too few in the middle of the last line, commas put differently.
              Case{"东风动孔动孔风东。东风红。", "ooooooooooo", "第3句「东风红」少1字"},
              // Two too few in the first line: the second line is checked as it stands.
@@ -243,11 +244,11 @@ TEST_F(CheckerTest, ARhymeChangeStartsANewGroupAndAPlanCanReturnToAnEarlierOne) 
 
 TEST_F(CheckerTest, TheFormThePoemFitsIsChosenUnlessOneIsAsked) {
     const QString tpl = QStringLiteral("○○●●，●●○△。");
-    const Forms forms = Forms::fromText(
-        QStringLiteral("@k\n本谱\t○○●●，●●○△。\t1\tk\n"
-                       "钦定词谱·又一体（某体，10字）\t○○●●，●●○○△。\t1\t\n"
-                       "唐宋词格律（某体，8字）\t●●○○，○○●▲。\t1\t\n")
-            .toUtf8());
+    const Forms forms =
+        Forms::fromText(QStringLiteral("@k\n本谱\t○○●●，●●○△。\t1\tk\n"
+                                       "钦定词谱·又一体（某体，10字）\t○○●●，●●○○△。\t1\t\n"
+                                       "唐宋词格律（某体，8字）\t●●○○，○○●▲。\t1\t\n")
+                            .toUtf8());
     auto run = [&](const QString& text, int form) {
         return Checker(lexicon, precedent, &forms)
             .check({.templateText = tpl,
@@ -263,10 +264,10 @@ TEST_F(CheckerTest, TheFormThePoemFitsIsChosenUnlessOneIsAsked) {
     };
     for (const Case& c : {
              Case{"东风动孔，动孔风东。", -1, 0, true},
-             Case{"东风动孔，动孔风红东。", -1, 1, true},  // the longer 又一体
-             Case{"动孔东风，东风孔动。", -1, 2, true},    // the other tones, 仄 rhyme
-             Case{"动孔东风，东风孔动。", 0, 0, false},    // forced to the template
-             Case{"东风动孔，动孔风东。", 7, 0, true},     // out of range: chosen
+             Case{"东风动孔，动孔风红东。", -1, 1, true}, // the longer 又一体
+             Case{"动孔东风，东风孔动。", -1, 2, true},   // the other tones, 仄 rhyme
+             Case{"动孔东风，东风孔动。", 0, 0, false},   // forced to the template
+             Case{"东风动孔，动孔风东。", 7, 0, true},    // out of range: chosen
          }) {
         const Result r = run(QString::fromUtf8(c.text), c.asked);
         EXPECT_EQ(r.formIndex, c.chosen) << c.text;
@@ -282,9 +283,10 @@ TEST_F(CheckerTest, AClashManyPoetsShareIsLenientAndTheRestFail) {
         "@k\t宋\t13\n10\t3\t0\n1\t12\t0\n7\t6\t0\n0\t13\t0\n13\t0\t0\n13\t0\t0\n0\t13\t0\n"
         "13\t0\t0\n");
     auto run = [&](const char* text) {
-        return Checker(lexicon, prec).check({.templateText = QStringLiteral("○●◎●，○○●△。"),
-                                             .text = QString::fromUtf8(text),
-                                             .patternKey = QStringLiteral("k")});
+        return Checker(lexicon, prec)
+            .check({.templateText = QStringLiteral("○●◎●，○○●△。"),
+                    .text = QString::fromUtf8(text),
+                    .patternKey = QStringLiteral("k")});
     };
     Result r = run("动动月孔，风红雪东。");
     EXPECT_TRUE(r.keeps());
@@ -323,11 +325,13 @@ TEST_F(CheckerTest, RegulatedVerseAcceptsTheRescuesAndNamesThem) {
              Case{"东风东孔动，动孔动风东。动孔风孔动，东风东孔红。", "对句相救"},
          }) {
         const Result r = check(tpl, QString::fromUtf8(c.text), Standard::PingShui);
-        EXPECT_TRUE(r.keeps()) << c.text << " " << messages(r, Finding::Clash).join(u' ').toStdString()
+        EXPECT_TRUE(r.keeps()) << c.text << " "
+                               << messages(r, Finding::Clash).join(u' ').toStdString()
                                << messages(r, Finding::Verse).join(u' ').toStdString();
         const QStringList notes = messages(r, Finding::Note);
-        EXPECT_TRUE(std::any_of(notes.cbegin(), notes.cend(),
-                                [&](const QString& n) { return n.contains(QString::fromUtf8(c.note)); }))
+        EXPECT_TRUE(
+            std::any_of(notes.cbegin(), notes.cend(),
+                        [&](const QString& n) { return n.contains(QString::fromUtf8(c.note)); }))
             << c.text << " " << notes.join(u' ').toStdString();
     }
 }

@@ -43,7 +43,8 @@ TEST(CheckerData, RegeneratingGivesTheSameFiles) {
     gen.start(QStringLiteral(CHECKER_GEN), {testdata::sourceDir(), testdata::npmDir(), out.path()});
     ASSERT_TRUE(gen.waitForFinished(300000));
     ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
-    for (const char* name : {"lexicon.dat", "precedent.dat", "poems.dat", "coverage.txt"}) {
+    for (const char* name :
+         {"lexicon.dat", "precedent.dat", "poems.dat", "forms.dat", "t2s.dat", "coverage.txt"}) {
         const QByteArray built = readFile(kDataDir + u'/' + QLatin1String(name));
         EXPECT_FALSE(built.isEmpty()) << name;
         EXPECT_EQ(readFile(out.filePath(QLatin1String(name))), built) << name;

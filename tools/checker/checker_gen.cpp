@@ -303,6 +303,65 @@ QString planFor(const Pattern& p, int characters, const QList<const BookForm*>& 
     return match ? match->plan : p.plan();
 }
 
+// How often the parts of 词韵 meet in one rhyme group of the Song poems.
+constexpr int kMixPoems = 10;
+constexpr double kMixShare = 0.03;
+struct Mixing {
+    std::map<int, int> groups;                  // by majority part
+    std::map<int, std::map<int, int>> together; // majority part → other part → groups
+};
+
+int partOf(int entry) {
+    return entry < 28 ? entry / 2 + 1 : entry - 28 + 15;
+}
+
+// Counts, over the poems that fit the form mark for mark, each rhyme group's parts: the
+// part most of its rhymes share, and the others found beside it (characters of one part
+// only, so that a second reading does not blur the count).
+void countMixing(const Pattern& p, const QList<const Poem*>& poems, const Lexicon& lex,
+                 Mixing& mixing) {
+    for (const Poem* poem : poems) {
+        const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
+        if (chars.size() != p.cells.size())
+            continue;
+        std::map<int, std::map<int, int>> parts; // group → part → rhymes
+        for (int i = 0; i < p.cells.size(); ++i) {
+            if (p.cells[i].segment < 0)
+                continue;
+            const CharInfo* info = lex.find(chars[i].ch);
+            if (!info)
+                continue;
+            const bool level = p.cells[i].mark == catalogue::ToneMark::LevelRhyme;
+            int part = -1;
+            bool single = true;
+            for (const Reading& r : info->readings) {
+                if (bool(r.tone & kLevel) != level || r.ciEntry < 0)
+                    continue;
+                if (part >= 0 && part != partOf(r.ciEntry))
+                    single = false;
+                part = partOf(r.ciEntry);
+            }
+            if (part >= 0 && single)
+                parts[p.cells[i].segment][part] += 1;
+        }
+        for (const auto& [group, counts] : parts) {
+            int major = -1, most = 0, all = 0;
+            for (const auto& [part, n] : counts) {
+                all += n;
+                if (n > most)
+                    major = part, most = n;
+            }
+            if (all < 3 || 2 * most <= all)
+                continue;
+            mixing.groups[major] += 1;
+            for (const auto& [part, n] : counts) {
+                if (part != major)
+                    mixing.together[major][part] += 1;
+            }
+        }
+    }
+}
+
 QString clean(QString s) {
     s.replace(u'\t', u' ');
     s.replace(u'\n', u' ');
@@ -398,6 +457,7 @@ int main(int argc, char** argv) {
     QString poemsText;
     QString precedentText;
     QString formsText;
+    Mixing mixing;
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
             const QString key = patternKey(pat);
@@ -423,9 +483,11 @@ int main(int argc, char** argv) {
                     planned.append(&b);
             }
             const Pattern own = Pattern::parse(pat.templateText);
+            const QString ownPlan = planFor(own, int(own.cells.size()), planned);
             formsText += u'@' + key + u'\n';
-            formsText += QStringLiteral("本谱\t") + pat.templateText + u'\t' +
-                         planFor(own, int(own.cells.size()), planned) + u'\t' + key + u'\n';
+            formsText +=
+                QStringLiteral("本谱\t") + pat.templateText + u'\t' + ownPlan + u'\t' + key + u'\n';
+            countMixing(Pattern::parse(pat.templateText, ownPlan), poems, lex, mixing);
             QStringList seen{pat.templateText};
             int index = 0;
             auto addForm = [&](const BookForm& b, const QString& label, const QString& plan) {
@@ -434,8 +496,8 @@ int main(int argc, char** argv) {
                 seen.append(b.pattern);
                 const QString formKey = key + u'#' + QString::number(++index);
                 formsText += label + u'\t' + b.pattern + u'\t' + plan + u'\t' + formKey + u'\n';
-                precedentText += precedentBlock(formKey, QStringLiteral("宋"), b.pattern, poems,
-                                                lex, true);
+                precedentText +=
+                    precedentBlock(formKey, QStringLiteral("宋"), b.pattern, poems, lex);
             };
             const QString who = QStringLiteral("（%1体，%2字）");
             for (const BookForm& b : qinding) {
@@ -456,6 +518,18 @@ int main(int argc, char** argv) {
                         b.plan.isEmpty() ? planFor(Pattern::parse(b.pattern), b.characters, planned)
                                          : b.plan);
             }
+        }
+    }
+
+    // The 词韵 parts the Song poets rhyme together: a part that stands beside another's
+    // majority in at least kMixShare of that part's rhyme groups (and kMixPoems of them).
+    formsText += QStringLiteral("@mix\n");
+    for (const auto& [major, minors] : mixing.together) {
+        const int groups = mixing.groups[major];
+        for (const auto& [minor, n] : minors) {
+            if (n >= kMixPoems && n >= kMixShare * groups)
+                formsText +=
+                    QStringLiteral("%1\t%2\t%3\t%4\n").arg(major).arg(minor).arg(n).arg(groups);
         }
     }
 
@@ -583,17 +657,17 @@ int main(int argc, char** argv) {
     s.flush();
 
     QDir().mkpath(out);
-    const bool ok = codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
-                                            qCompress(lexText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
-                                            qCompress(precedentText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
-                                            qCompress(poemsText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),
-                                            qCompress(formsText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"),
-                                            qCompress(t2sText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
+    const bool ok =
+        codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
+                                qCompress(lexText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
+                                qCompress(precedentText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
+                                qCompress(poemsText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),
+                                qCompress(formsText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"), qCompress(t2sText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
     if (!ok) {
         std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));
         return 1;

@@ -167,9 +167,9 @@ class Aligner {
             map(0, 0, std::min(n, m));
             edits_ = std::abs(n - m);
             Finding f{.kind = Finding::Length};
-            f.message = m > n ? QStringLiteral("全篇比词谱多%1字：按字序对齐，多出的字未查")
-                                    .arg(m - n)
-                              : QStringLiteral("全篇比词谱少%1字：按字序对齐").arg(n - m);
+            f.message =
+                m > n ? QStringLiteral("全篇比词谱多%1字：按字序对齐，多出的字未查").arg(m - n)
+                      : QStringLiteral("全篇比词谱少%1字：按字序对齐").arg(n - m);
             findings_.append(f);
             return;
         }
@@ -255,8 +255,8 @@ class Aligner {
         edits_ += missing + int(extra.size());
         int first = -1, last = -1;
         for (int i = 0; i < slotOf_.size(); ++i) {
-            const bool inLine = (slotOf_[i] >= 0 && p_.cells[slotOf_[i]].line == line) ||
-                                extra.contains(i);
+            const bool inLine =
+                (slotOf_[i] >= 0 && p_.cells[slotOf_[i]].line == line) || extra.contains(i);
             if (inLine) {
                 if (first < 0)
                     first = i;
@@ -380,6 +380,7 @@ struct Ctx {
     const Lexicon& lexicon;
     const Precedent& precedent;
     const Simplifier* simplifier;
+    const Forms* forms;
     // A character as it stands, else its simplified form: the user's traditional text is
     // looked up in the simplified books.
     const CharInfo* find(char32_t c) const {
@@ -577,6 +578,20 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                      .message = QStringLiteral("韵脚「%1」韵书未收，请自审").arg(ch)});
                 continue;
             }
+            if (ctx.forms && req.standard == Standard::CiYun && best >= 0 &&
+                std::any_of(keys.begin(), keys.end(),
+                            [&](int k) { return ctx.forms->mixed(best, k); })) {
+                // A part the Song poets often rhyme with this one: 宽, not 出韵.
+                Finding f{.kind = Finding::OffRhyme,
+                          .offset = c.offset,
+                          .length = c.length,
+                          .message = QStringLiteral("宽：韵脚「%1」不在%2，宋人常与此部通押")
+                                         .arg(ch, report.group)};
+                f.lenient = true;
+                r.findings.append(f);
+                report.outside.chop(ch.size());
+                continue;
+            }
             mk.offRhyme = true;
             r.findings.append(
                 {.kind = Finding::OffRhyme,
@@ -614,9 +629,8 @@ void acceptRescues(const Ctx& ctx, const Pattern& p, const PoemText& t, const Re
                 continue;
             CharMark& m = r.marks[charOfSlot[slot]];
             m.status = Status::Ok;
-            r.findings.removeIf([&](const Finding& f) {
-                return f.kind == Finding::Clash && f.offset == m.offset;
-            });
+            r.findings.removeIf(
+                [&](const Finding& f) { return f.kind == Finding::Clash && f.offset == m.offset; });
         }
         Finding f{.kind = Finding::Note};
         f.message = QStringLiteral("第%1句%2").arg(line + 1).arg(what);
@@ -640,11 +654,12 @@ void acceptRescues(const Ctx& ctx, const Pattern& p, const PoemText& t, const Re
                 const QString ch = charString(m.ch);
                 for (RhymeReport& rr : r.rhymes)
                     rr.outside.remove(ch);
-                r.findings.append({.kind = Finding::Note,
-                                   .offset = m.offset,
-                                   .length = m.length,
-                                   .message = QStringLiteral("首句韵脚「%1」用邻韵（孤雁出群），不算出韵")
-                                                  .arg(ch)});
+                r.findings.append(
+                    {.kind = Finding::Note,
+                     .offset = m.offset,
+                     .length = m.length,
+                     .message =
+                         QStringLiteral("首句韵脚「%1」用邻韵（孤雁出群），不算出韵").arg(ch)});
             }
         }
     }
@@ -656,12 +671,14 @@ void acceptRescues(const Ctx& ctx, const Pattern& p, const PoemText& t, const Re
         // 平平仄平仄 for 平平平仄仄: the third and fourth change places.
         if (wants(a + 2) && !wants(a + 3) && !wants(a + 4) && clash(a + 2) && clash(a + 3) &&
             tone(a + 1) == Tone::Level) {
-            accept({a + 2, a + 3}, l, QStringLiteral("用「平平仄平仄」的特定句式（拗句），不算失律"));
+            accept({a + 2, a + 3}, l,
+                   QStringLiteral("用「平平仄平仄」的特定句式（拗句），不算失律"));
             continue;
         }
         // 孤平拗救: 仄平平仄平 for 平平仄仄平, the third 平 making up for the first.
         if (p.cells[a + 4].mark == ToneMark::LevelRhyme && !wants(a + 2) && clash(a + 2) &&
-            tone(a) == Tone::Oblique && tone(a + 1) == Tone::Level && tone(a + 3) == Tone::Oblique) {
+            tone(a) == Tone::Oblique && tone(a + 1) == Tone::Level &&
+            tone(a + 3) == Tone::Oblique) {
             accept({a + 2}, l, QStringLiteral("第一字仄、第三字平：孤平拗救，不算失律"));
             continue;
         }
@@ -787,8 +804,8 @@ namespace {
 int failures(const Result& r) {
     int n = 0;
     for (const Finding& f : r.findings) {
-        n += !f.lenient && (f.kind == Finding::Clash || f.kind == Finding::OffRhyme ||
-                            f.kind == Finding::Verse);
+        n += !f.lenient &&
+             (f.kind == Finding::Clash || f.kind == Finding::OffRhyme || f.kind == Finding::Verse);
     }
     return n;
 }
@@ -796,7 +813,7 @@ int failures(const Result& r) {
 } // namespace
 
 Result Checker::check(const Request& req) const {
-    const Ctx ctx{lexicon_, precedent_, simplifier_};
+    const Ctx ctx{lexicon_, precedent_, simplifier_, forms_};
     const PoemText text = readPoem(req.text);
 
     // A tune of several forms: the one asked for, else the one the poem fits best.
@@ -816,7 +833,8 @@ Result Checker::check(const Request& req) const {
                 order.append(i);
             QList<int> diff(forms.size());
             for (int i = 0; i < forms.size(); ++i)
-                diff[i] = std::abs(int(parsed(forms[i].templateText, forms[i].plan).cells.size()) - m);
+                diff[i] =
+                    std::abs(int(parsed(forms[i].templateText, forms[i].plan).cells.size()) - m);
             std::stable_sort(order.begin(), order.end(),
                              [&](int a, int b) { return diff[a] < diff[b]; });
         }
@@ -829,8 +847,7 @@ Result Checker::check(const Request& req) const {
                 break; // no fewer edits possible from here on
             int edits = 0;
             Result tried = checkOnce(ctx, p, text, req, forms[i].precedentKey, &edits);
-            const std::array<int, 3> score{edits, failures(tried),
-                                           tried.count(Status::Uncertain)};
+            const std::array<int, 3> score{edits, failures(tried), tried.count(Status::Uncertain)};
             if (bestIndex < 0 || score < bestScore) {
                 best = std::move(tried);
                 bestIndex = i;

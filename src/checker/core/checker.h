@@ -68,7 +68,7 @@ struct Result {
     // forms the form's label, "本谱" (the catalogue's template) or
     // "钦定词谱·又一体（吴文英体，93字）"; else empty.
     QString form;
-    QStringList forms; // the tune's forms, in order: what Request::form can pick
+    QStringList forms;  // the tune's forms, in order: what Request::form can pick
     int formIndex = -1; // the index in `forms` of the one checked against; -1 without forms
     bool keeps() const; // no failing finding (a lenient clash does not fail)
     int count(Status s) const;

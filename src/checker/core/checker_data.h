@@ -12,8 +12,8 @@ namespace checker {
 struct CheckerData {
     Lexicon lexicon;
     Precedent precedent;
-    Forms forms;           // every form of each tune, with its rhyme plan
-    Simplifier simplifier; // traditional characters to simplified, for look-up
+    Forms forms;                    // every form of each tune, with its rhyme plan
+    Simplifier simplifier;          // traditional characters to simplified, for look-up
     const TunePoems& poems() const; // loaded on first call: the texts are the bulk
     QString dir;
 };

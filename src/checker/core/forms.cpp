@@ -16,16 +16,22 @@ QByteArray readCompressed(const QString& path) {
 } // namespace
 
 // forms.dat: "@key" lines, each followed by its forms as "label<TAB>template<TAB>plan<TAB>
-// precedent key".
+// precedent key"; then "@mix" and its "major<TAB>minor<TAB>groups together<TAB>groups" lines.
 Forms Forms::fromText(const QByteArray& utf8) {
     Forms out;
     QList<Form>* current = nullptr;
+    bool mix = false;
     for (const QString& ln : QString::fromUtf8(utf8).split(u'\n')) {
         if (ln.startsWith(u'@')) {
-            current = &out.byKey_[ln.mid(1)];
+            mix = ln == QStringLiteral("@mix");
+            current = mix ? nullptr : &out.byKey_[ln.mid(1)];
             continue;
         }
         const QStringList cols = ln.split(u'\t');
+        if (mix && cols.size() >= 2) {
+            out.mixed_[cols[0].toInt()].append(cols[1].toInt());
+            continue;
+        }
         if (!current || cols.size() < 2)
             continue;
         current->append(Form{.label = cols[0],

@@ -25,7 +25,10 @@ class Forms {
     // The forms of a pattern key, the catalogue's template first; empty for an unknown key.
     QList<Form> forms(const QString& key) const { return byKey_.value(key); }
     bool isEmpty() const { return byKey_.isEmpty(); }
+    // Whether the Song poets often rhyme 词韵 part `minor` among rhymes of part `major`.
+    bool mixed(int major, int minor) const { return mixed_.value(major).contains(minor); }
     QHash<QString, QList<Form>> byKey_;
+    QHash<int, QList<int>> mixed_; // the "@mix" block: major part → parts found beside it
 };
 
 // Traditional characters and their simplified forms, one character to one.

@@ -162,7 +162,7 @@ class Aligner {
         constexpr int kGap = 6;
         const int w = std::abs(n - m) + 24;
         const int width = 2 * w + 1;
-        if (qint64(m + 1) * width > (qint64(1) << 22)) {
+        if (qint64(m + 1) * width > (qint64(1) << 20)) {
             // Lengths too far apart for any alignment to mean much: in order, and said so.
             map(0, 0, std::min(n, m));
             edits_ = std::abs(n - m);

@@ -137,10 +137,11 @@ TEST(Forms, EveryRhymeChangeTheCatalogueExplainsHasAPlan) {
     EXPECT_TRUE(missing.isEmpty()) << missing.join(u' ').toStdString();
 }
 
-// The catalogue's model poems, the attribution cut off.
+// The catalogue's model poems, the attribution and the rhyme notes （换仄韵） cut off.
 QString modelText(const QString& example) {
     const qsizetype dash = example.indexOf(QRegularExpression(QStringLiteral("——|--")));
-    return dash < 0 ? QString() : example.left(dash);
+    return dash < 0 ? QString()
+                    : example.left(dash).remove(QRegularExpression(QStringLiteral("（[^）]*）")));
 }
 
 TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {

@@ -81,11 +81,21 @@ int check(const QStringList& argsIn, Io& io) {
     QStringList args = argsIn;
     bool json = false;
     std::optional<Standard> standard;
+    int form = -1; // 0-based; the option counts from 1
+    if (const qsizetype at = args.indexOf(QStringLiteral("--form")); at >= 0) {
+        bool ok = false;
+        form = at + 1 < args.size() ? args[at + 1].toInt(&ok) - 1 : -1;
+        if (!ok || form < 0) {
+            io.err << "lyrevane-cli: --form takes a form number from 1\n";
+            return BadUsage;
+        }
+        args.remove(at, 2);
+    }
     if (!takeOptions(args, json, &standard, io))
         return BadUsage;
     if (args.size() != 2) {
         io.err << "usage: lyrevane-cli check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] "
-                  "[--json]\n";
+                  "[--form N] [--json]\n";
         return BadUsage;
     }
     const auto pattern = namedPattern(args[0]);
@@ -99,11 +109,16 @@ int check(const QStringList& argsIn, Io& io) {
     const QString text = gbk::decodeTextFile(bytes);
     const CheckerData& data = checkerData(dataDir());
     const Standard used = standard.value_or(defaultStandard(*pattern));
-    const Result r = Checker(data.lexicon, data.precedent)
-                         .check({.templateText = pattern->templateText,
-                                 .text = text,
-                                 .standard = used,
-                                 .patternKey = pattern->key});
+    const Result r = checkerOf(data).check({.templateText = pattern->templateText,
+                                            .text = text,
+                                            .standard = used,
+                                            .patternKey = pattern->key,
+                                            .form = form});
+    if (form >= 0 && form >= r.forms.size()) {
+        io.err << "lyrevane-cli: no form " << form + 1 << " (the tune has " << r.forms.size()
+               << ")\n";
+        return BadUsage;
+    }
     if (json) {
         QJsonArray marks;
         for (const CharMark& m : r.marks)
@@ -120,23 +135,32 @@ int check(const QStringList& argsIn, Io& io) {
                             {QStringLiteral("offset"), f.offset},
                             {QStringLiteral("message"), f.message},
                             {QStringLiteral("precedent"), f.precedent},
+                            {QStringLiteral("lenient"), f.lenient},
                             {QStringLiteral("examples"), QJsonArray::fromStringList(f.examples)}});
         QJsonArray rhymes;
         for (const RhymeReport& rr : r.rhymes)
             rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
                                       {QStringLiteral("chars"), rr.chars},
                                       {QStringLiteral("outside"), rr.outside}});
-        io.out << QJsonDocument(QJsonObject{{QStringLiteral("pattern"), pattern->name},
-                                            {QStringLiteral("standard"), standardName(used)},
-                                            {QStringLiteral("form"), r.form},
-                                            {QStringLiteral("keeps"), r.keeps()},
-                                            {QStringLiteral("marks"), marks},
-                                            {QStringLiteral("findings"), findings},
-                                            {QStringLiteral("rhymes"), rhymes}})
+        io.out << QJsonDocument(
+                      QJsonObject{{QStringLiteral("pattern"), pattern->name},
+                                  {QStringLiteral("standard"), standardName(used)},
+                                  {QStringLiteral("form"), r.form},
+                                  {QStringLiteral("formNumber"), r.formIndex + 1},
+                                  {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
+                                  {QStringLiteral("keeps"), r.keeps()},
+                                  {QStringLiteral("marks"), marks},
+                                  {QStringLiteral("findings"), findings},
+                                  {QStringLiteral("rhymes"), rhymes}})
                       .toJson(QJsonDocument::Indented);
     } else {
         io.out << (pattern->name.isEmpty() ? QStringLiteral("（自定词谱）") : pattern->name) << "  "
                << standardName(used) << '\n';
+        if (r.formIndex >= 0)
+            io.out << "依" << r.form << "（第" << r.formIndex + 1 << "体，共" << r.forms.size()
+                   << "体，--form N 选他体）\n";
+        else if (!r.form.isEmpty())
+            io.out << "依" << r.form << '\n';
         for (const RhymeReport& rr : r.rhymes)
             io.out << "韵：" << rr.group << "  " << rr.chars
                    << (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside)
@@ -255,7 +279,8 @@ int poems(const QStringList& argsIn, Io& io) {
 std::vector<Command> checkerCommands() {
     return {
         {QStringLiteral("check"),
-         QStringLiteral("check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--json]"),
+         QStringLiteral(
+             "check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
          check},
         {QStringLiteral("tones"), QStringLiteral("tones TEXT [--json]"), tones},
         {QStringLiteral("poems"), QStringLiteral("poems TUNE [--json]"), poems},

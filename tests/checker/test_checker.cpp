@@ -99,20 +99,29 @@ TEST_F(CheckerTest, FindingsSayWhatIsWrongAndNeverGuess) {
     EXPECT_TRUE(r.findings.isEmpty());
 }
 
-TEST_F(CheckerTest, ALineOfTheWrongLengthIsNamedAndTheRestStaysAligned) {
+TEST_F(CheckerTest, AMissingOrExtraCharacterIsNamedWhereItIsAndTheRestStaysInPlace) {
     const QString tpl = QStringLiteral("○○●●，●●○△。○○●△。");
-    // The first line has one character too many; the other lines are sound.
-    Result r = check(tpl, QStringLiteral("东风红动孔，动孔风东。东风动红。"));
-    EXPECT_EQ(statuses(r), QStringLiteral("_____oooooooo"));
-    ASSERT_EQ(messages(r, Finding::Length).size(), 1);
-    EXPECT_TRUE(
-        messages(r, Finding::Length)[0].startsWith(QStringLiteral("第1句「东风红动孔」多1字")));
-
-    // Commas put differently, but the sentences still fit: the short one is named.
-    r = check(tpl, QStringLiteral("东风动孔动孔风东。东风红。"));
-    EXPECT_EQ(statuses(r), QStringLiteral("oooooooo___"));
-    ASSERT_EQ(messages(r, Finding::Length).size(), 1);
-    EXPECT_TRUE(messages(r, Finding::Length)[0].contains(QStringLiteral("少1字")));
+    struct Case {
+        const char* text;
+        const char* statuses;
+        const char* message; // the start of the one length finding
+    };
+    for (const Case& c : {
+             // One character too many in the first line: the one the tones leave over.
+             Case{"东风动红孔，动孔风东。东风动红。", "ooo_ooooooooo",
+                  "第1句「东风动红孔」多「红」"},
+             // One too few in the middle of the last line, commas put differently.
+             Case{"东风动孔动孔风东。东风红。", "ooooooooooo", "第3句「东风红」少1字"},
+             // Two too few in the first line: the second line is checked as it stands.
+             Case{"东风，动孔风东。东风动红。", "oooooooooo", "第1句「东风」少2字"},
+         }) {
+        const Result r = check(tpl, QString::fromUtf8(c.text));
+        EXPECT_EQ(statuses(r), QString::fromUtf8(c.statuses)) << c.text;
+        const QStringList length = messages(r, Finding::Length);
+        ASSERT_EQ(length.size(), 1) << c.text << " " << length.join(u' ').toStdString();
+        EXPECT_TRUE(length[0].startsWith(QString::fromUtf8(c.message))) << length[0].toStdString();
+        EXPECT_FALSE(r.keeps());
+    }
 }
 
 TEST_F(CheckerTest, RhymesStayInOneGroupOfTheStandard) {
@@ -205,6 +214,125 @@ TEST_F(CheckerTest, RegulatedVersePicksItsOpeningAndFindsTheVerseFaults) {
                         [&](const QString& m) { return m.startsWith(QString::fromUtf8(c.fault)); }))
             << c.text << " " << verse.join(u' ').toStdString();
         EXPECT_FALSE(r.keeps());
+    }
+}
+
+TEST_F(CheckerTest, ARhymeChangeStartsANewGroupAndAPlanCanReturnToAnEarlierOne) {
+    // 仄 rhymes, then 平: each pair votes on its own.
+    const QString tpl = QStringLiteral("○●▲，●○▲。●●△，○○△。");
+    Result r = check(tpl, QStringLiteral("东月动，月东孔。月雪花，东风花。"));
+    EXPECT_TRUE(r.keeps()) << messages(r, Finding::OffRhyme).join(u' ').toStdString();
+    EXPECT_EQ(r.rhymes.size(), 2);
+    r = check(tpl, QStringLiteral("东月动，月东雪。月雪花，东风花。"));
+    EXPECT_EQ(messages(r, Finding::OffRhyme).size(), 1);
+
+    // 平, a 仄 pair, and the 平 group back: the plan of the form says the last rhyme
+    // returns to the first group, so it must share the first rhyme's part.
+    const QString back = QStringLiteral("○○△，●▲，●▲，○○△。");
+    const Forms forms = Forms::fromText(
+        (QStringLiteral("@k\n本谱\t") + back + QStringLiteral("\t1221\tk\n")).toUtf8());
+    auto withPlan = [&](const QString& text) {
+        return Checker(lexicon, precedent, &forms)
+            .check({.templateText = back, .text = text, .patternKey = QStringLiteral("k")});
+    };
+    EXPECT_TRUE(withPlan(QStringLiteral("东风红，月雪，月雪，风东冬。")).keeps());
+    r = withPlan(QStringLiteral("东风红，月雪，月雪，风东花。"));
+    EXPECT_EQ(messages(r, Finding::OffRhyme).size(), 1);
+    EXPECT_EQ(r.form, QStringLiteral("本谱"));
+    EXPECT_TRUE(check(back, QStringLiteral("东风红，月雪，月雪，风东花。")).keeps()); // no plan
+}
+
+TEST_F(CheckerTest, TheFormThePoemFitsIsChosenUnlessOneIsAsked) {
+    const QString tpl = QStringLiteral("○○●●，●●○△。");
+    const Forms forms =
+        Forms::fromText(QStringLiteral("@k\n本谱\t○○●●，●●○△。\t1\tk\n"
+                                       "钦定词谱·又一体（某体，10字）\t○○●●，●●○○△。\t1\t\n"
+                                       "唐宋词格律（某体，8字）\t●●○○，○○●▲。\t1\t\n")
+                            .toUtf8());
+    auto run = [&](const QString& text, int form) {
+        return Checker(lexicon, precedent, &forms)
+            .check({.templateText = tpl,
+                    .text = text,
+                    .patternKey = QStringLiteral("k"),
+                    .form = form});
+    };
+    struct Case {
+        const char* text;
+        int asked;
+        int chosen;
+        bool keeps;
+    };
+    for (const Case& c : {
+             Case{"东风动孔，动孔风东。", -1, 0, true},
+             Case{"东风动孔，动孔风红东。", -1, 1, true}, // the longer 又一体
+             Case{"动孔东风，东风孔动。", -1, 2, true},   // the other tones, 仄 rhyme
+             Case{"动孔东风，东风孔动。", 0, 0, false},   // forced to the template
+             Case{"东风动孔，动孔风东。", 7, 0, true},    // out of range: chosen
+         }) {
+        const Result r = run(QString::fromUtf8(c.text), c.asked);
+        EXPECT_EQ(r.formIndex, c.chosen) << c.text;
+        EXPECT_EQ(r.keeps(), c.keeps) << c.text;
+        EXPECT_EQ(r.forms.size(), 3);
+        EXPECT_EQ(r.form, r.forms.value(c.chosen));
+    }
+}
+
+TEST_F(CheckerTest, AClashManyPoetsShareIsLenientAndTheRestFail) {
+    // Position 1: 10 poems 平, 3 仄 (lenient for 仄); position 2: 1 平, 12 仄 (kept).
+    const Precedent prec = Precedent::fromText(
+        "@k\t宋\t13\n10\t3\t0\n1\t12\t0\n7\t6\t0\n0\t13\t0\n13\t0\t0\n13\t0\t0\n0\t13\t0\n"
+        "13\t0\t0\n");
+    auto run = [&](const char* text) {
+        return Checker(lexicon, prec)
+            .check({.templateText = QStringLiteral("○●◎●，○○●△。"),
+                    .text = QString::fromUtf8(text),
+                    .patternKey = QStringLiteral("k")});
+    };
+    Result r = run("动动月孔，风红雪东。");
+    EXPECT_TRUE(r.keeps());
+    ASSERT_EQ(messages(r, Finding::Clash).size(), 1);
+    EXPECT_TRUE(r.findings[0].lenient);
+    EXPECT_TRUE(r.findings[0].message.startsWith(QStringLiteral("宽：")));
+    EXPECT_EQ(r.findings[0].precedent, QStringLiteral("此处宋人13首中3首用仄"));
+    r = run("东东月孔，风红雪东。");
+    EXPECT_FALSE(r.keeps());
+    EXPECT_FALSE(r.findings[0].lenient);
+}
+
+TEST_F(CheckerTest, TraditionalCharactersAreLookedUpAsSimplifiedAndShownAsWritten) {
+    const Simplifier t2s = Simplifier::fromText("東\t东\n風\t风\n紅\t红\n動\t动\n");
+    const Result r = Checker(lexicon, precedent, nullptr, &t2s)
+                         .check({.templateText = QStringLiteral("○●◎●，○○●△。"),
+                                 .text = QStringLiteral("東動月孔，風紅雪東。")});
+    EXPECT_EQ(statuses(r), QStringLiteral("oo-ooooo"));
+    EXPECT_TRUE(r.keeps());
+    EXPECT_EQ(r.marks[0].ch, U'東');
+}
+
+TEST_F(CheckerTest, RegulatedVerseAcceptsTheRescuesAndNamesThem) {
+    QString tpl; // 五绝, 首句平起仄收: ◎○○●●，◎●●○△。◎●○○●，○○◎●△。
+    for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+        if (v.label == QStringLiteral("五绝-首句平起仄收"))
+            tpl = v.templateText;
+    }
+    ASSERT_FALSE(tpl.isEmpty());
+    struct Case {
+        const char* text;
+        const char* note;
+    };
+    for (const Case& c : {
+             Case{"东风动红孔，动孔动风东。动孔风东动，东风动孔红。", "平平仄平仄"},
+             Case{"东风东孔动，动孔动风东。动孔风孔动，东风东孔红。", "对句相救"},
+         }) {
+        const Result r = check(tpl, QString::fromUtf8(c.text), Standard::PingShui);
+        EXPECT_TRUE(r.keeps()) << c.text << " "
+                               << messages(r, Finding::Clash).join(u' ').toStdString()
+                               << messages(r, Finding::Verse).join(u' ').toStdString();
+        const QStringList notes = messages(r, Finding::Note);
+        EXPECT_TRUE(
+            std::any_of(notes.cbegin(), notes.cend(),
+                        [&](const QString& n) { return n.contains(QString::fromUtf8(c.note)); }))
+            << c.text << " " << notes.join(u' ').toStdString();
     }
 }
 

@@ -54,6 +54,48 @@ TEST(CheckerCli, CheckJsonGivesEveryCharacterAndFinding) {
     EXPECT_TRUE(o[QStringLiteral("keeps")].toBool()); // one rhyme: nothing to be outside of
 }
 
+TEST(CheckerCli, CheckNamesTheFormAndTakesAnother) {
+    TempTree tree;
+    // 吴文英's 满江红 on a level rhyme (全宋词), and 孟浩然's 宿建德江 (全唐诗).
+    tree.put(
+        QStringLiteral("mjh.txt"),
+        QStringLiteral("云气楼台，分一派、沧浪翠蓬。开小景、玉盆寒浸，巧石盘松。风送流花时过岸，"
+                       "浪摇晴练欲飞空。算鲛宫、祗隔一红尘，无路通。神女驾、凌晓风。明月佩，"
+                       "响丁东。对两蛾犹锁，怨绿烟中。秋色未教飞尽雁，夕阳长是坠疏钟。"
+                       "又一声、欸乃过前岩，移钓篷。")
+            .toUtf8());
+    tree.put(QStringLiteral("jdj.txt"),
+             QStringLiteral("移舟泊煙渚，日暮客愁新。野曠天低樹，江清月近人。").toUtf8());
+    const QString mjh = tree.path(QStringLiteral("mjh.txt"));
+    struct Case {
+        QStringList args;
+        int code;
+        const char* says;
+    };
+    for (const Case& c : {
+             Case{{QStringLiteral("满江红"), mjh}, 0, "体，共"},
+             Case{{QStringLiteral("满江红"), mjh, QStringLiteral("--form"), QStringLiteral("1")},
+                  1,
+                  "依本谱（第1体"},
+             Case{{QStringLiteral("满江红"), mjh, QStringLiteral("--form"), QStringLiteral("99")},
+                  2,
+                  ""},
+             Case{{QStringLiteral("满江红"), mjh, QStringLiteral("--form")}, 2, ""},
+             Case{{QStringLiteral("五绝"), tree.path(QStringLiteral("jdj.txt"))}, 0, "平平仄平仄"},
+         }) {
+        const CliRun run = runCli(QStringList{QStringLiteral("check")} + c.args);
+        if (run.code == 1 && c.code == 0 && run.out.contains(QStringLiteral("无从查证")))
+            GTEST_SKIP() << "generated without the dataset";
+        EXPECT_EQ(run.code, c.code) << c.args.join(u' ').toStdString() << run.out.toStdString();
+        EXPECT_TRUE(run.out.contains(QString::fromUtf8(c.says))) << run.out.toStdString();
+    }
+    const CliRun json =
+        runCli({QStringLiteral("check"), QStringLiteral("满江红"), mjh, QStringLiteral("--json")});
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_GT(o[QStringLiteral("forms")].toArray().size(), 3);
+    EXPECT_GE(o[QStringLiteral("formNumber")].toInt(), 2);
+}
+
 TEST(CheckerCli, TonesSayWhatTheLexiconKnows) {
     const CliRun run =
         runCli({QStringLiteral("tones"), QStringLiteral("看月，"), QStringLiteral("--json")});

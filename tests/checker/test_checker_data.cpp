@@ -45,7 +45,8 @@ TEST(CheckerData, RegeneratingGivesTheSameFiles) {
     gen.start(QStringLiteral(CHECKER_GEN), {testdata::sourceDir(), testdata::npmDir(), out.path()});
     ASSERT_TRUE(gen.waitForFinished(300000));
     ASSERT_EQ(gen.exitCode(), 0) << gen.readAllStandardError().toStdString();
-    for (const char* name : {"lexicon.dat", "precedent.dat", "poems.dat", "coverage.txt"}) {
+    for (const char* name :
+         {"lexicon.dat", "precedent.dat", "poems.dat", "forms.dat", "t2s.dat", "coverage.txt"}) {
         const QByteArray built = readFile(kDataDir + u'/' + QLatin1String(name));
         EXPECT_FALSE(built.isEmpty()) << name;
         EXPECT_EQ(readFile(out.filePath(QLatin1String(name))), built) << name;
@@ -240,6 +241,7 @@ struct Tally {
     qint64 positions = 0;
     qint64 clashes = 0;
     int poems = 0;
+    int kept = 0; // poems that keep the pattern
     double share() const { return positions ? double(clashes) / double(positions) : 0; }
 };
 
@@ -344,6 +346,7 @@ TEST(CheckerFigures, RealPoemsKeepTheirPatternsAndDamageIsCaught) {
                                             .standard = n.standard,
                                             .patternKey = n.key});
             ++t.poems;
+            t.kept += r.keeps();
             t.positions += r.marks.size();
             t.clashes += r.count(Status::Clash);
             // The same poem with one fixed position (of the form it was checked against)
@@ -373,6 +376,14 @@ TEST(CheckerFigures, RealPoemsKeepTheirPatternsAndDamageIsCaught) {
             broken.replace(c.offset, c.length, level ? u'月' : u'花'); // 入声 / 平声, both certain
             const Result d = checker.check(
                 {.templateText = tpl, .text = broken, .standard = n.standard, .patternKey = n.key});
+            // A change that makes or unmakes a rescue (拗救) the Tang poets allowed is no
+            // damage the checker should flag: such poems are left out.
+            auto rescued = [](const Result& x) {
+                return std::any_of(x.findings.cbegin(), x.findings.cend(),
+                                   [](const Finding& f) { return f.kind == Finding::Note; });
+            };
+            if (rescued(r) || rescued(d))
+                continue;
             for (qsizetype i = 0; i < d.marks.size() && i < r.marks.size(); ++i) {
                 if (d.marks[i].slot == at) {
                     ++damaged;
@@ -387,14 +398,17 @@ TEST(CheckerFigures, RealPoemsKeepTheirPatternsAndDamageIsCaught) {
         all.positions += t.positions;
         all.clashes += t.clashes;
         all.poems += t.poems;
+        all.kept += t.kept;
         if (t.poems > 0)
             perTune.append({t.share(), QStringLiteral("%1 (%2 poems)").arg(n.name).arg(t.poems)});
     }
     std::sort(perTune.begin(), perTune.end(), std::greater<>());
-    std::printf("Song ci: %d poems, %lld positions, %.2f%% clashes\n", songAll.poems,
-                songAll.positions, 100 * songAll.share());
-    std::printf("Tang verse: %d poems, %lld positions, %.2f%% clashes\n", tangAll.poems,
-                tangAll.positions, 100 * tangAll.share());
+    std::printf("Song ci: %d poems, %lld positions, %.2f%% clashes, %.1f%% keep the pattern\n",
+                songAll.poems, songAll.positions, 100 * songAll.share(),
+                100.0 * songAll.kept / std::max(1, songAll.poems));
+    std::printf("Tang verse: %d poems, %lld positions, %.2f%% clashes, %.1f%% keep the pattern\n",
+                tangAll.poems, tangAll.positions, 100 * tangAll.share(),
+                100.0 * tangAll.kept / std::max(1, tangAll.poems));
     std::printf("worst ten:\n");
     for (qsizetype i = 0; i < std::min<qsizetype>(10, perTune.size()); ++i)
         std::printf("  %.2f%%  %s\n", 100 * perTune[i].first, qPrintable(perTune[i].second));

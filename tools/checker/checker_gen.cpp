@@ -422,14 +422,49 @@ Class classOf(const Lexicon& lex, char32_t c) {
     return t == Tone::Level ? Class::Level : t == Tone::Oblique ? Class::Oblique : Class::Other;
 }
 
-// Counts each position over the poems that fit the template, famous poets first.
+// The lengths of a text's clauses (split at ，。 and the like), for matching a poem to a form.
+QList<int> clauseLengths(const QString& text) {
+    QList<int> out;
+    int n = 0;
+    for (const QChar c : text) {
+        if (QStringLiteral("，。！？；：,.!?;:").contains(c)) {
+            if (n)
+                out.append(n);
+            n = 0;
+        } else if (c.isLetterOrNumber() || c == u'□') {
+            ++n;
+        }
+    }
+    if (n)
+        out.append(n);
+    return out;
+}
+
+QList<int> lineLengths(const Pattern& p) {
+    QList<int> out;
+    for (int l = 0; l < p.lineCount(); ++l)
+        out.append(p.lineLength(l));
+    return out;
+}
+
+// Counts each position over the poems that fit the template, famous poets first; with
+// `sameClauses` only the poems whose clauses have the template's lengths.
 QString precedentBlock(const QString& key, const QString& era, const QString& templateText,
-                       const QList<const Poem*>& poems, const Lexicon& lex) {
+                       const QList<const Poem*>& poems, const Lexicon& lex,
+                       bool sameClauses = false) {
     const Pattern p = Pattern::parse(templateText);
     const int n = int(p.cells.size());
+    const QList<int> lines = lineLengths(p);
     QList<PositionCount> pos(n);
     int used = 0;
+    QList<const Poem*> fitting;
     for (const Poem* poem : poems) {
+        const QString text = poem->paragraphs.join(QString());
+        if (sameClauses && clauseLengths(text) != lines)
+            continue;
+        fitting.append(poem);
+    }
+    for (const Poem* poem : fitting) {
         const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
         if (chars.size() != n)
             continue;
@@ -454,7 +489,7 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
                               ? Class::Oblique
                               : Class::Level;
     }
-    for (const Poem* poem : poems) {
+    for (const Poem* poem : fitting) {
         const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
         if (chars.size() != n)
             continue;
@@ -475,6 +510,116 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
         out += f.join(u'\t') + u'\n';
     }
     return out;
+}
+
+// One form of a pattern book extract (data/catalogue/patternbooks/*.tsv).
+struct BookForm {
+    QString tune;
+    int number;
+    QString author;
+    int characters;
+    QString pattern;
+    QString plan; // from the book's own rhyme groups, where it has them
+};
+
+QList<BookForm> readBook(const QString& path) {
+    QList<BookForm> out;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        const QStringList c = ln.split(u'\t');
+        if (ln.startsWith(u'#') || c.size() < 6)
+            continue;
+        out.append({c[0], c[2].toInt(), c[3], c[4].toInt(), c[5], {}});
+    }
+    return out;
+}
+
+// The rhymes' tones in order, "PPZZ": forms with the same sequence rhyme alike.
+QString rhymeTones(const Pattern& p) {
+    QString out;
+    for (const Slot& s : p.cells) {
+        if (s.mark == catalogue::ToneMark::LevelRhyme)
+            out += u'P';
+        else if (s.mark == catalogue::ToneMark::ObliqueRhyme)
+            out += u'Z';
+    }
+    return out;
+}
+
+// The rhyme plan of a form: the book's own where it has one for as many rhymes, else the
+// plan of a 唐宋词格律 form of the tune whose rhymes run on the same tones (the one of the
+// same length first), else the plan the template's notes and tone changes give.
+QString planFor(const Pattern& p, int characters, const QList<const BookForm*>& planned) {
+    const QString tones = rhymeTones(p);
+    const BookForm* match = nullptr;
+    for (const BookForm* b : planned) {
+        if (rhymeTones(Pattern::parse(b->pattern)) != tones)
+            continue;
+        if (!match || (b->characters == characters && match->characters != characters))
+            match = b;
+    }
+    return match ? match->plan : p.plan();
+}
+
+// How often the parts of 词韵 meet in one rhyme group of the Song poems.
+constexpr int kMixPoems = 10;
+constexpr double kMixShare = 0.03;
+struct Mixing {
+    std::map<int, int> groups;                  // by majority part
+    std::map<int, std::map<int, int>> together; // majority part → other part → groups
+};
+
+int partOf(int entry) {
+    return entry < 28 ? entry / 2 + 1 : entry - 28 + 15;
+}
+
+// Counts, over the poems that fit the form mark for mark, each rhyme group's parts: the
+// part most of its rhymes share, and the others found beside it (characters of one part
+// only, so that a second reading does not blur the count).
+void countMixing(const Pattern& p, const QList<const Poem*>& poems, const Lexicon& lex,
+                 Mixing& mixing) {
+    for (const Poem* poem : poems) {
+        const QList<TextChar> chars = poemChars(poem->paragraphs.join(QString()));
+        if (chars.size() != p.cells.size())
+            continue;
+        std::map<int, std::map<int, int>> parts; // group → part → rhymes
+        for (int i = 0; i < p.cells.size(); ++i) {
+            if (p.cells[i].segment < 0)
+                continue;
+            const CharInfo* info = lex.find(chars[i].ch);
+            if (!info)
+                continue;
+            const bool level = p.cells[i].mark == catalogue::ToneMark::LevelRhyme;
+            int part = -1;
+            bool single = true;
+            for (const Reading& r : info->readings) {
+                if (bool(r.tone & kLevel) != level || r.ciEntry < 0)
+                    continue;
+                if (part >= 0 && part != partOf(r.ciEntry))
+                    single = false;
+                part = partOf(r.ciEntry);
+            }
+            if (part >= 0 && single)
+                parts[p.cells[i].segment][part] += 1;
+        }
+        for (const auto& [group, counts] : parts) {
+            int major = -1, most = 0, all = 0;
+            for (const auto& [part, n] : counts) {
+                all += n;
+                if (n > most)
+                    major = part, most = n;
+            }
+            if (all < 3 || 2 * most <= all)
+                continue;
+            mixing.groups[major] += 1;
+            for (const auto& [part, n] : counts) {
+                if (part != major)
+                    mixing.together[major][part] += 1;
+            }
+        }
+    }
 }
 
 QString clean(QString s) {
@@ -562,8 +707,30 @@ int main(int argc, char** argv) {
         }
     }
 
+    // The pattern books' forms, with the rhyme plans of 唐宋词格律.
+    const QString books = source + QStringLiteral("/data/catalogue/patternbooks/");
+    const QList<BookForm> qinding = readBook(books + QStringLiteral("qinding.tsv"));
+    QList<BookForm> tangsong = readBook(books + QStringLiteral("tangsong.tsv"));
+    {
+        QFile f(books + QStringLiteral("tangsong-plans.tsv"));
+        if (f.open(QIODevice::ReadOnly)) {
+            for (const QString& ln : QString::fromUtf8(f.readAll()).split(u'\n')) {
+                const QStringList c = ln.split(u'\t');
+                if (ln.startsWith(u'#') || c.size() < 3)
+                    continue;
+                for (BookForm& b : tangsong) {
+                    if (b.tune == c[0] && b.number == c[1].toInt() &&
+                        rhymeTones(Pattern::parse(b.pattern)).size() == c[2].size())
+                        b.plan = c[2];
+                }
+            }
+        }
+    }
+
     QString poemsText;
     QString precedentText;
+    QString formsText;
+    Mixing mixing;
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
             const QString key = patternKey(pat);
@@ -580,6 +747,77 @@ int main(int argc, char** argv) {
                 poemsText += p->poet + u'\t' + p->title + u'\t' + p->paragraphs.join(u'\t') + u'\n';
             precedentText +=
                 precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
+
+            // The forms: the catalogue's template, then 钦定词谱's, then 唐宋词格律's; a form
+            // whose template is one already listed is left out.
+            QList<const BookForm*> planned;
+            for (const BookForm& b : tangsong) {
+                if (b.tune == pat.name && !b.plan.isEmpty())
+                    planned.append(&b);
+            }
+            const Pattern own = Pattern::parse(pat.templateText);
+            const QString ownPlan = planFor(own, int(own.cells.size()), planned);
+            formsText += u'@' + key + u'\n';
+            formsText +=
+                QStringLiteral("本谱\t") + pat.templateText + u'\t' + ownPlan + u'\t' + key + u'\n';
+            countMixing(Pattern::parse(pat.templateText, ownPlan), poems, lex, mixing);
+            QStringList seen{pat.templateText};
+            int index = 0;
+            auto addForm = [&](const BookForm& b, const QString& label, const QString& plan) {
+                if (seen.contains(b.pattern))
+                    return;
+                seen.append(b.pattern);
+                const QString formKey = key + u'#' + QString::number(++index);
+                formsText += label + u'\t' + b.pattern + u'\t' + plan + u'\t' + formKey + u'\n';
+                precedentText +=
+                    precedentBlock(formKey, QStringLiteral("宋"), b.pattern, poems, lex);
+            };
+            const QString who = QStringLiteral("（%1体，%2字）");
+            for (const BookForm& b : qinding) {
+                if (b.tune != pat.name)
+                    continue;
+                const QString label = (b.number == 1 ? QStringLiteral("钦定词谱")
+                                                     : QStringLiteral("钦定词谱·又一体")) +
+                                      who.arg(b.author).arg(b.characters);
+                const Pattern p = Pattern::parse(b.pattern);
+                addForm(b, label, planFor(p, b.characters, planned));
+            }
+            for (const BookForm& b : tangsong) {
+                if (b.tune != pat.name)
+                    continue;
+                const QString label =
+                    QStringLiteral("唐宋词格律") + who.arg(b.author).arg(b.characters);
+                addForm(b, label,
+                        b.plan.isEmpty() ? planFor(Pattern::parse(b.pattern), b.characters, planned)
+                                         : b.plan);
+            }
+        }
+    }
+
+    // The 词韵 parts the Song poets rhyme together: a part that stands beside another's
+    // majority in at least kMixShare of that part's rhyme groups (and kMixPoems of them).
+    formsText += QStringLiteral("@mix\n");
+    for (const auto& [major, minors] : mixing.together) {
+        const int groups = mixing.groups[major];
+        for (const auto& [minor, n] : minors) {
+            if (n >= kMixPoems && n >= kMixShare * groups)
+                formsText +=
+                    QStringLiteral("%1\t%2\t%3\t%4\n").arg(major).arg(minor).arg(n).arg(groups);
+        }
+    }
+
+    // Traditional characters and their simplified forms, one by one, as OpenCC gives them.
+    QString t2sText;
+    {
+        QStringList chars;
+        for (char32_t c = 0x3400; c <= 0x9FFF; ++c)
+            chars.append(QString::fromUcs4(&c, 1));
+        for (char32_t c = 0xF900; c <= 0xFAFF; ++c)
+            chars.append(QString::fromUcs4(&c, 1));
+        const QStringList simple = toSimplified(chars);
+        for (qsizetype i = 0; i < chars.size(); ++i) {
+            if (simple[i] != chars[i] && simple[i].toUcs4().size() == 1)
+                t2sText += chars[i] + u'\t' + simple[i] + u'\n';
         }
     }
 
@@ -745,13 +983,17 @@ int main(int argc, char** argv) {
         lexText += Lexicon::line(c, info) + u'\n';
 
     QDir().mkpath(out);
-    const bool ok = codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
-                                            qCompress(lexText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
-                                            qCompress(precedentText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
-                                            qCompress(poemsText.toUtf8(), 9)) &&
-                    codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
+    const bool ok =
+        codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
+                                qCompress(lexText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
+                                qCompress(precedentText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
+                                qCompress(poemsText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),
+                                qCompress(formsText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"), qCompress(t2sText.toUtf8(), 9)) &&
+        codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
     if (!ok) {
         std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));
         return 1;

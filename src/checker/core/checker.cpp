@@ -123,18 +123,6 @@ PoemText readPoem(QStringView text) {
     return t;
 }
 
-// Splits [first, last) of the starts list into its units.
-QList<std::pair<int, int>> unitsWithin(const QList<int>& starts, int first, int last) {
-    QList<std::pair<int, int>> out;
-    for (qsizetype i = 0; i + 1 < starts.size(); ++i) {
-        const int a = std::max(starts[i], first);
-        const int b = std::min(starts[i + 1], last);
-        if (a < b)
-            out.append({a, b});
-    }
-    return out;
-}
-
 // The clause as the message quotes it: a long one is cut after twelve characters.
 QString clauseText(const QList<TextChar>& chars, int a, int b) {
     QString s;
@@ -143,40 +131,118 @@ QString clauseText(const QList<TextChar>& chars, int a, int b) {
     return b - a > 12 ? s + u'…' : s;
 }
 
+// Aligns the poem's characters with the template's slots by the fewest edits: a character
+// missing or extra costs most, a settled tone against a strict mark less, a clause end
+// where the template has none (or none where it has one) least. So a clause too long or too
+// short takes its gap inside itself and the rest of the poem stays in place.
 class Aligner {
   public:
     Aligner(const Pattern& p, const PoemText& t, QList<int>& slotOf, QList<Finding>& findings)
         : p_(p), t_(t), slotOf_(slotOf), findings_(findings) {}
 
-    void run() {
+    // `toneCost(char index, slot)` is 1 where the character's settled tone clashes.
+    template <typename ToneCost> void run(ToneCost toneCost) {
         const int n = int(p_.cells.size());
         const int m = int(t_.chars.size());
-        if (n == m)
+        QList<bool> textEnd(m, false);
+        for (int s : t_.clauseStarts) {
+            if (s > 0)
+                textEnd[s - 1] = true;
+        }
+        QList<bool> slotEnd(n, false);
+        for (int s : p_.lineStarts) {
+            if (s > 0)
+                slotEnd[s - 1] = true;
+        }
+        if (n == m && textEnd == slotEnd)
             return map(0, 0, n);
-        if (tryUnits(p_.lineStarts, t_.clauseStarts, 0, n, 0, m))
-            return;
-        const auto ts = unitsWithin(p_.sentenceStarts, 0, n);
-        const auto xs = unitsWithin(t_.sentenceStarts, 0, m);
-        if (ts.size() == xs.size()) {
-            for (qsizetype i = 0; i < ts.size(); ++i) {
-                const auto [ta, tb] = ts[i];
-                const auto [xa, xb] = xs[i];
-                if (tb - ta == xb - xa)
-                    map(ta, xa, tb - ta);
-                else if (!tryUnits(p_.lineStarts, t_.clauseStarts, ta, tb, xa, xb))
-                    report(ta, tb, xa, xb);
-            }
+
+        // Banded edit distance around the diagonal; a band as wide as the difference in
+        // length and then some holds any alignment worth having.
+        constexpr int kGap = 6;
+        const int w = std::abs(n - m) + 24;
+        const int width = 2 * w + 1;
+        if (qint64(m + 1) * width > (qint64(1) << 20)) {
+            // Lengths too far apart for any alignment to mean much: in order, and said so.
+            map(0, 0, std::min(n, m));
+            edits_ = std::abs(n - m);
+            Finding f{.kind = Finding::Length};
+            f.message =
+                m > n ? QStringLiteral("全篇比词谱多%1字：按字序对齐，多出的字未查").arg(m - n)
+                      : QStringLiteral("全篇比词谱少%1字：按字序对齐").arg(n - m);
+            findings_.append(f);
             return;
         }
-        const int common = std::min(n, m);
-        map(0, 0, common);
-        Finding f{.kind = Finding::Length};
-        f.message = m > n
-                        ? QStringLiteral("全篇比词谱多%1字，句读也对不上：按字序对齐，多出的字未查")
-                              .arg(m - n)
-                        : QStringLiteral("全篇比词谱少%1字，句读也对不上：按字序对齐").arg(n - m);
-        findings_.append(f);
+        auto centre = [&](int i) { return m == 0 ? 0 : int((qint64(i) * n + m / 2) / m); };
+        constexpr int kInf = 1 << 28;
+        QList<int> cost(qsizetype(m + 1) * width, kInf);
+        QList<char> step(qsizetype(m + 1) * width, 0); // 'm' match, 'x' extra char, 'g' gap
+        auto at = [&](int i, int j) -> qsizetype {
+            const int d = j - centre(i) + w;
+            return d < 0 || d >= width ? -1 : qsizetype(i) * width + d;
+        };
+        for (int i = 0; i <= m; ++i) {
+            const int c = centre(i);
+            for (int j = std::max(0, c - w); j <= std::min(n, c + w); ++j) {
+                const qsizetype k = at(i, j);
+                if (i == 0 && j == 0) {
+                    cost[k] = 0;
+                    continue;
+                }
+                int best = kInf;
+                char how = 0;
+                if (i > 0 && j > 0) {
+                    const qsizetype q = at(i - 1, j - 1);
+                    if (q >= 0 && cost[q] < kInf) {
+                        int v = cost[q] + 2 * toneCost(i - 1, j - 1);
+                        if (textEnd[i - 1] != slotEnd[j - 1])
+                            v += 1;
+                        if (v < best)
+                            best = v, how = 'm';
+                    }
+                }
+                if (i > 0) {
+                    const qsizetype q = at(i - 1, j);
+                    if (q >= 0 && cost[q] + kGap < best)
+                        best = cost[q] + kGap, how = 'x';
+                }
+                if (j > 0) {
+                    const qsizetype q = at(i, j - 1);
+                    if (q >= 0 && cost[q] + kGap < best)
+                        best = cost[q] + kGap, how = 'g';
+                }
+                cost[k] = best;
+                step[k] = how;
+            }
+        }
+        if (at(m, n) < 0 || cost[at(m, n)] >= kInf) {
+            map(0, 0, std::min(n, m));
+            return;
+        }
+        // Back along the path: the slot of each character, the gaps by template line.
+        QList<int> missing(p_.lineCount(), 0);
+        QList<QList<int>> extra(p_.lineCount());
+        for (int i = m, j = n; i > 0 || j > 0;) {
+            const char how = step[at(i, j)];
+            if (how == 'm') {
+                slotOf_[i - 1] = j - 1;
+                --i, --j;
+            } else if (how == 'x') {
+                const int line = j > 0 ? p_.cells[j - 1].line : 0;
+                extra[line].prepend(i - 1);
+                --i;
+            } else {
+                missing[p_.cells[j - 1].line] += 1;
+                --j;
+            }
+        }
+        for (int l = 0; l < p_.lineCount(); ++l) {
+            if (missing[l] || !extra[l].isEmpty())
+                report(l, missing[l], extra[l]);
+        }
     }
+
+    int edits() const { return edits_; }
 
   private:
     void map(int slot, int ch, int count) {
@@ -184,40 +250,43 @@ class Aligner {
             slotOf_[ch + i] = slot + i;
     }
 
-    // Aligns template lines with text clauses in the given ranges when both have as many;
-    // a clause of another length is reported and left unchecked.
-    bool tryUnits(const QList<int>& tStarts, const QList<int>& xStarts, int ta, int tb, int xa,
-                  int xb) {
-        const auto tu = unitsWithin(tStarts, ta, tb);
-        const auto xu = unitsWithin(xStarts, xa, xb);
-        if (tu.size() != xu.size() || tu.isEmpty())
-            return false;
-        for (qsizetype i = 0; i < tu.size(); ++i) {
-            const auto [a, b] = tu[i];
-            const auto [c, d] = xu[i];
-            if (b - a == d - c)
-                map(a, c, b - a);
-            else
-                report(a, b, c, d);
+    // One line with characters missing or extra: names the clause and what is off.
+    void report(int line, int missing, const QList<int>& extra) {
+        edits_ += missing + int(extra.size());
+        int first = -1, last = -1;
+        for (int i = 0; i < slotOf_.size(); ++i) {
+            const bool inLine =
+                (slotOf_[i] >= 0 && p_.cells[slotOf_[i]].line == line) || extra.contains(i);
+            if (inLine) {
+                if (first < 0)
+                    first = i;
+                last = i;
+            }
         }
-        return true;
-    }
-
-    void report(int ta, int tb, int xa, int xb) {
-        const int line = p_.cells[ta].line + 1;
-        const int lastLine = p_.cells[tb - 1].line + 1;
-        const int diff = (xb - xa) - (tb - ta);
         Finding f{.kind = Finding::Length};
-        f.offset = t_.chars[xa].offset;
-        f.length = t_.chars[xb - 1].offset + t_.chars[xb - 1].length - f.offset;
-        const QString where = line == lastLine
-                                  ? QStringLiteral("第%1句").arg(line)
-                                  : QStringLiteral("第%1至%2句").arg(line).arg(lastLine);
-        f.message = QStringLiteral("%1「%2」%3%4字（词谱%5字），此处未查")
-                        .arg(where, clauseText(t_.chars, xa, xb),
-                             diff > 0 ? QStringLiteral("多") : QStringLiteral("少"))
-                        .arg(std::abs(diff))
-                        .arg(tb - ta);
+        QString what;
+        if (!extra.isEmpty()) {
+            QString chars;
+            for (int i : extra)
+                chars += QString::fromUcs4(&t_.chars[i].ch, 1);
+            what = QStringLiteral("多「%1」").arg(chars);
+            f.offset = t_.chars[extra.first()].offset;
+            f.length = t_.chars[extra.last()].offset + t_.chars[extra.last()].length - f.offset;
+        }
+        if (missing)
+            what += QStringLiteral("少%1字").arg(missing);
+        QString clause;
+        if (first >= 0) {
+            clause = u'「' + clauseText(t_.chars, first, last + 1) + u'」';
+            if (extra.isEmpty()) {
+                f.offset = t_.chars[first].offset;
+                f.length = t_.chars[last].offset + t_.chars[last].length - f.offset;
+            }
+        }
+        f.message = QStringLiteral("第%1句%2%3（词谱%4字），其余照常对齐")
+                        .arg(line + 1)
+                        .arg(clause, what)
+                        .arg(p_.lineLength(line));
         findings_.append(f);
     }
 
@@ -225,6 +294,7 @@ class Aligner {
     const PoemText& t_;
     QList<int>& slotOf_;
     QList<Finding>& findings_;
+    int edits_ = 0;
 };
 
 QString charString(char32_t c) {
@@ -309,9 +379,33 @@ QString groupLabel(int key, Standard standard, bool level, const Lexicon& lexico
 struct Ctx {
     const Lexicon& lexicon;
     const Precedent& precedent;
+    const Simplifier* simplifier;
+    const Forms* forms;
+    // A character as it stands, else its simplified form: the user's traditional text is
+    // looked up in the simplified books.
+    const CharInfo* find(char32_t c) const {
+        const CharInfo* info = lexicon.find(c);
+        if (!info && simplifier)
+            info = lexicon.find(simplifier->simplified(c));
+        return info;
+    }
 };
 
-Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Request& req) {
+// A clash is lenient where at least this share of the poets who fit the form took the tone
+// used here, over at least kLenientPoems poems.
+constexpr double kLenientShare = 0.2;
+constexpr int kLenientPoems = 5;
+
+// The share of the strains that read a polyphone in a tone, -1 when they hardly know it.
+double strainsShare(const CharInfo* info, bool level) {
+    const int seen = info ? info->strainsLevel + info->strainsOblique : 0;
+    if (seen < 10)
+        return -1;
+    return double(level ? info->strainsLevel : info->strainsOblique) / seen;
+}
+
+Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Request& req,
+                 const QString& precedentKey, int* edits = nullptr) {
     Result r;
     if (p.cells.isEmpty()) {
         r.findings.append(
@@ -325,10 +419,21 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
     }
     QList<int> slotOf(t.chars.size(), -1);
     QList<Finding> lengthFindings;
-    Aligner(p, t, slotOf, lengthFindings).run();
+    Aligner aligner(p, t, slotOf, lengthFindings);
+    aligner.run([&](int ci, int slot) {
+        const ToneMark mark = p.cells[slot].mark;
+        if (mark == ToneMark::Either)
+            return 0;
+        const Tone tone = toneOf(ctx.find(t.chars[ci].ch), req.standard);
+        if (tone != Tone::Level && tone != Tone::Oblique)
+            return 0;
+        return (tone == Tone::Level) == wantsLevel(mark) ? 0 : 1;
+    });
+    if (edits)
+        *edits = aligner.edits();
 
     const PatternPrecedent* prec =
-        req.patternKey.isEmpty() ? nullptr : ctx.precedent.find(req.patternKey);
+        precedentKey.isEmpty() ? nullptr : ctx.precedent.find(precedentKey);
     r.marks.reserve(t.chars.size());
     r.findings.reserve(16);
     QList<int> charOfSlot(p.cells.size(), -1);
@@ -347,7 +452,7 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             r.marks.append(m);
             continue;
         }
-        const CharInfo* info = ctx.lexicon.find(c.ch);
+        const CharInfo* info = ctx.find(c.ch);
         const bool level = wantsLevel(mark);
         const Tone tone = toneOf(info, req.standard);
         if (tone == Tone::Level || tone == Tone::Oblique) {
@@ -373,19 +478,31 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                     f.precedent.append(isLevel ? QStringLiteral("首用平")
                                                : QStringLiteral("首用仄"));
                     f.examples = pc.minority;
+                    const int settled = pc.level + pc.oblique;
+                    const int taken = isLevel ? pc.level : pc.oblique;
+                    if (settled >= kLenientPoems && taken >= kLenientShare * settled) {
+                        f.lenient = true;
+                        f.message.prepend(QStringLiteral("宽："));
+                    }
                 }
                 r.findings.append(std::move(f));
             }
+        } else if (tone == Tone::Both && strainsShare(info, level) >= 0.5) {
+            // Two readings, and the one this place asks for is the one the poets mostly use.
+            m.status = Status::Ok;
         } else {
             m.status = Status::Uncertain;
             const QString ch = charString(c.ch);
             Finding f{.kind = Finding::Uncertain, .offset = c.offset, .length = c.length};
             if (tone == Tone::Both) {
                 const QString senses = info ? info->senses : QString();
-                f.message.reserve(24 + senses.size());
+                f.message.reserve(32 + senses.size());
                 f.message.append(u'「').append(ch).append(QStringLiteral("」平仄两读"));
                 if (!senses.isEmpty())
                     f.message.append(u'（').append(senses).append(u'）');
+                if (strainsShare(info, !level) >= 0.5)
+                    f.message.append(level ? QStringLiteral("，唐诗中多读仄")
+                                           : QStringLiteral("，唐诗中多读平"));
             } else {
                 f.message.reserve(24);
                 f.message.append(u'「').append(ch).append(QStringLiteral("」的声调无从查证"));
@@ -420,7 +537,7 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             if (ci < 0)
                 continue;
             const bool level = p.cells[s].mark == ToneMark::LevelRhyme;
-            const Keys keys = rhymeKeys(ctx.lexicon.find(t.chars[ci].ch), req.standard, level);
+            const Keys keys = rhymeKeys(ctx.find(t.chars[ci].ch), req.standard, level);
             for (int k : keys) {
                 auto v = std::find_if(votes.begin(), votes.end(),
                                       [k](const auto& e) { return e.first == k; });
@@ -452,12 +569,27 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
             report.outside += ch;
             CharMark& mk = r.marks[ci];
             const TextChar& c = t.chars[ci];
-            if (keys.isEmpty() && !ctx.lexicon.find(c.ch)) {
+            const CharInfo* known = ctx.find(c.ch);
+            if (keys.isEmpty() && (!known || known->readings.isEmpty())) {
                 r.findings.append(
                     {.kind = Finding::Uncertain,
                      .offset = c.offset,
                      .length = c.length,
                      .message = QStringLiteral("韵脚「%1」韵书未收，请自审").arg(ch)});
+                continue;
+            }
+            if (ctx.forms && req.standard == Standard::CiYun && best >= 0 &&
+                std::any_of(keys.begin(), keys.end(),
+                            [&](int k) { return ctx.forms->mixed(best, k); })) {
+                // A part the Song poets often rhyme with this one: 宽, not 出韵.
+                Finding f{.kind = Finding::OffRhyme,
+                          .offset = c.offset,
+                          .length = c.length,
+                          .message = QStringLiteral("宽：韵脚「%1」不在%2，宋人常与此部通押")
+                                         .arg(ch, report.group)};
+                f.lenient = true;
+                r.findings.append(f);
+                report.outside.chop(ch.size());
                 continue;
             }
             mk.offRhyme = true;
@@ -472,6 +604,98 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
     return r;
 }
 
+// The rescues (拗救) the Tang poets allowed: a clash they make good elsewhere in the line or
+// in the next line is no fault, and is named as what it is.
+void acceptRescues(const Ctx& ctx, const Pattern& p, const PoemText& t, const Request& req,
+                   Result& r) {
+    QList<int> charOfSlot(p.cells.size(), -1);
+    for (qsizetype i = 0; i < r.marks.size(); ++i) {
+        if (r.marks[i].slot >= 0)
+            charOfSlot[r.marks[i].slot] = int(i);
+    }
+    auto tone = [&](int slot) {
+        const int ci = charOfSlot[slot];
+        return ci < 0 ? Tone::Unknown : toneOf(ctx.find(t.chars[ci].ch), req.standard);
+    };
+    auto wants = [&](int slot) { return wantsLevel(p.cells[slot].mark); };
+    auto clash = [&](int slot) {
+        const int ci = charOfSlot[slot];
+        return ci >= 0 && r.marks[ci].status == Status::Clash;
+    };
+    // Turns the clashes at these slots into one note.
+    auto accept = [&](std::initializer_list<int> cells, int line, const QString& what) {
+        for (int slot : cells) {
+            if (!clash(slot))
+                continue;
+            CharMark& m = r.marks[charOfSlot[slot]];
+            m.status = Status::Ok;
+            r.findings.removeIf(
+                [&](const Finding& f) { return f.kind == Finding::Clash && f.offset == m.offset; });
+        }
+        Finding f{.kind = Finding::Note};
+        f.message = QStringLiteral("第%1句%2").arg(line + 1).arg(what);
+        r.findings.append(f);
+    };
+    const int lines = p.lineCount();
+    // 孤雁出群: a first line rhyming on a neighbouring rhyme (one of the same 词韵 part as the
+    // last line's rhyme) is a licence, not a fault.
+    if (lines > 1 && req.standard == Standard::PingShui) {
+        const int first = charOfSlot[p.lineStarts[1] - 1];
+        const int last = charOfSlot[p.cells.size() - 1];
+        if (first >= 0 && last >= 0 && r.marks[first].offRhyme) {
+            const Keys mine = rhymeKeys(ctx.find(t.chars[first].ch), Standard::CiYun, true);
+            const Keys theirs = rhymeKeys(ctx.find(t.chars[last].ch), Standard::CiYun, true);
+            if (std::any_of(mine.begin(), mine.end(), [&](int k) { return theirs.contains(k); })) {
+                CharMark& m = r.marks[first];
+                m.offRhyme = false;
+                r.findings.removeIf([&](const Finding& f) {
+                    return f.kind == Finding::OffRhyme && f.offset == m.offset;
+                });
+                const QString ch = charString(m.ch);
+                for (RhymeReport& rr : r.rhymes)
+                    rr.outside.remove(ch);
+                r.findings.append(
+                    {.kind = Finding::Note,
+                     .offset = m.offset,
+                     .length = m.length,
+                     .message =
+                         QStringLiteral("首句韵脚「%1」用邻韵（孤雁出群），不算出韵").arg(ch)});
+            }
+        }
+    }
+    for (int l = 0; l < lines; ++l) {
+        const int len = p.lineLength(l);
+        if (len != 5 && len != 7)
+            continue;
+        const int a = p.lineStarts[l] + len - 5; // the line's last five characters
+        // 平平仄平仄 for 平平平仄仄: the third and fourth change places.
+        if (wants(a + 2) && !wants(a + 3) && !wants(a + 4) && clash(a + 2) && clash(a + 3) &&
+            tone(a + 1) == Tone::Level) {
+            accept({a + 2, a + 3}, l,
+                   QStringLiteral("用「平平仄平仄」的特定句式（拗句），不算失律"));
+            continue;
+        }
+        // 孤平拗救: 仄平平仄平 for 平平仄仄平, the third 平 making up for the first.
+        if (p.cells[a + 4].mark == ToneMark::LevelRhyme && !wants(a + 2) && clash(a + 2) &&
+            tone(a) == Tone::Oblique && tone(a + 1) == Tone::Level &&
+            tone(a + 3) == Tone::Oblique) {
+            accept({a + 2}, l, QStringLiteral("第一字仄、第三字平：孤平拗救，不算失律"));
+            continue;
+        }
+        // 对句相救: the fourth of an oblique-ending line turned 仄, the next line's third 平.
+        if (l + 1 < lines && p.lineLength(l + 1) == len && wants(a + 3) && clash(a + 3) &&
+            !wants(a + 4)) {
+            const int b = p.lineStarts[l + 1] + len - 5;
+            const bool free = p.cells[b + 2].mark == ToneMark::Either;
+            if ((free || !wants(b + 2)) && tone(b + 2) == Tone::Level && (free || clash(b + 2))) {
+                accept({a + 3, b + 2}, l,
+                       QStringLiteral("第四字拗，下句第三字用平相救（对句相救），不算失律"));
+                ++l;
+            }
+        }
+    }
+}
+
 // 孤平, 三平尾, 粘 and 对 of a regulated poem whose every line is aligned.
 void verseRules(const Ctx& ctx, const Pattern& p, const PoemText& t, const Request& req,
                 Result& r) {
@@ -482,7 +706,7 @@ void verseRules(const Ctx& ctx, const Pattern& p, const PoemText& t, const Reque
     }
     auto toneAt = [&](int slot) {
         const int ci = charOfSlot[slot];
-        return ci < 0 ? Tone::Unknown : toneOf(ctx.lexicon.find(t.chars[ci].ch), req.standard);
+        return ci < 0 ? Tone::Unknown : toneOf(ctx.find(t.chars[ci].ch), req.standard);
     };
     auto lineFinding = [&](int line, const QString& what) {
         const int first = charOfSlot[p.lineStarts[line]];
@@ -551,7 +775,9 @@ bool Result::keeps() const {
         case Finding::OffRhyme:
         case Finding::Length:
         case Finding::Verse:
-            return false;
+            if (!f.lenient)
+                return false;
+            break;
         default:
             break;
         }
@@ -564,18 +790,79 @@ int Result::count(Status s) const {
                              [s](const CharMark& m) { return m.status == s; }));
 }
 
-const Pattern& Checker::parsed(const QString& templateText) const {
-    auto it = patterns_.find(templateText);
+const Pattern& Checker::parsed(const QString& templateText, const QString& plan) const {
+    const QString key = plan.isEmpty() ? templateText : templateText + u'\n' + plan;
+    auto it = patterns_.find(key);
     if (it == patterns_.end())
-        it = patterns_.insert(templateText, Pattern::parse(templateText));
+        it = patterns_.insert(key, Pattern::parse(templateText, plan));
     return *it;
 }
 
+namespace {
+
+// The faults that fail a poem.
+int failures(const Result& r) {
+    int n = 0;
+    for (const Finding& f : r.findings) {
+        n += !f.lenient &&
+             (f.kind == Finding::Clash || f.kind == Finding::OffRhyme || f.kind == Finding::Verse);
+    }
+    return n;
+}
+
+} // namespace
+
 Result Checker::check(const Request& req) const {
-    const Ctx ctx{lexicon_, precedent_};
+    const Ctx ctx{lexicon_, precedent_, simplifier_, forms_};
     const PoemText text = readPoem(req.text);
+
+    // A tune of several forms: the one asked for, else the one the poem fits best.
+    QList<Form> forms;
+    if (forms_ && !req.patternKey.isEmpty())
+        forms = forms_->forms(req.patternKey);
+    if (!forms.isEmpty() && forms.first().templateText != req.templateText)
+        forms.clear(); // a template of the user's own: checked as it stands
+    if (!forms.isEmpty()) {
+        forms.first().precedentKey = req.patternKey;
+        const int m = int(text.chars.size());
+        QList<int> order;
+        if (req.form >= 0 && req.form < forms.size()) {
+            order.append(req.form);
+        } else {
+            for (int i = 0; i < forms.size(); ++i)
+                order.append(i);
+            QList<int> diff(forms.size());
+            for (int i = 0; i < forms.size(); ++i)
+                diff[i] =
+                    std::abs(int(parsed(forms[i].templateText, forms[i].plan).cells.size()) - m);
+            std::stable_sort(order.begin(), order.end(),
+                             [&](int a, int b) { return diff[a] < diff[b]; });
+        }
+        Result best;
+        int bestIndex = -1;
+        std::array<int, 3> bestScore{};
+        for (int i : order) {
+            const Pattern& p = parsed(forms[i].templateText, forms[i].plan);
+            if (bestIndex >= 0 && std::abs(int(p.cells.size()) - m) > bestScore[0])
+                break; // no fewer edits possible from here on
+            int edits = 0;
+            Result tried = checkOnce(ctx, p, text, req, forms[i].precedentKey, &edits);
+            const std::array<int, 3> score{edits, failures(tried), tried.count(Status::Uncertain)};
+            if (bestIndex < 0 || score < bestScore) {
+                best = std::move(tried);
+                bestIndex = i;
+                bestScore = score;
+            }
+        }
+        for (const Form& f : forms)
+            best.forms.append(f.label);
+        best.formIndex = bestIndex;
+        best.form = forms[bestIndex].label;
+        return best;
+    }
+
     const Pattern& pattern = parsed(req.templateText);
-    Result r = checkOnce(ctx, pattern, text, req);
+    Result r = checkOnce(ctx, pattern, text, req, req.patternKey);
     if (!pattern.verseShape() || text.chars.size() != pattern.cells.size())
         return r;
 
@@ -595,7 +882,7 @@ Result Checker::check(const Request& req) const {
             Request other = req;
             other.templateText = v.templateText;
             other.patternKey = patternKey(v);
-            Result tried = checkOnce(ctx, parsed(v.templateText), text, other);
+            Result tried = checkOnce(ctx, parsed(v.templateText), text, other, other.patternKey);
             if (clashCount(tried) < bestClashes) {
                 best = &v;
                 bestClashes = clashCount(tried);
@@ -616,7 +903,9 @@ Result Checker::check(const Request& req) const {
                 used = &v;
         }
     }
-    verseRules(ctx, used ? parsed(used->templateText) : pattern, text, req, r);
+    const Pattern& usedPattern = used ? parsed(used->templateText) : pattern;
+    acceptRescues(ctx, usedPattern, text, req, r);
+    verseRules(ctx, usedPattern, text, req, r);
     return r;
 }
 

@@ -3,6 +3,7 @@
 // each line, and for regulated verse 孤平, 三平尾, 粘 and 对. It never guesses a tone: a
 // character of two readings, or of none the sources settle, is reported as uncertain.
 
+#include "checker/core/forms.h"
 #include "checker/core/lexicon.h"
 #include "checker/core/pattern.h"
 #include "checker/core/precedent.h"
@@ -47,6 +48,10 @@ struct Finding {
     QString message;
     QString precedent;    // "此处宋人N首中M首用平"
     QStringList examples; // up to three "poet《first line》"
+    // A clash where the poets themselves often differ (at least one in five of them take
+    // the tone used here): 宽, reported with its precedent, but the poem still keeps the
+    // pattern. A kept tone broken is 错: a Clash without this flag.
+    bool lenient = false;
 };
 
 struct RhymeReport {
@@ -59,8 +64,13 @@ struct Result {
     QList<CharMark> marks;
     QList<Finding> findings;
     QList<RhymeReport> rhymes;
-    QString form; // the verse form checked against, "七律-首句平起仄收"; else empty
-    bool keeps() const;
+    // The form checked against: the verse label, "七律-首句平起仄收"; for a tune of several
+    // forms the form's label, "本谱" (the catalogue's template) or
+    // "钦定词谱·又一体（吴文英体，93字）"; else empty.
+    QString form;
+    QStringList forms;  // the tune's forms, in order: what Request::form can pick
+    int formIndex = -1; // the index in `forms` of the one checked against; -1 without forms
+    bool keeps() const; // no failing finding (a lenient clash does not fail)
     int count(Status s) const;
 };
 
@@ -68,20 +78,29 @@ struct Request {
     QString templateText;
     QString text;
     Standard standard = Standard::CiYun;
-    QString patternKey; // for the precedent; empty for a favourite's own pattern
+    QString patternKey; // for the precedent and the forms; empty for a favourite's own pattern
+    // The tune's form to check against, an index into Result::forms; -1 (or out of range)
+    // tries them all and takes the one the poem fits best: fewest missing or extra
+    // characters, then fewest faults, then the catalogue's template.
+    int form = -1;
 };
 
 class Checker {
   public:
-    Checker(const Lexicon& lexicon, const Precedent& precedent)
-        : lexicon_(lexicon), precedent_(precedent) {}
+    // Without `forms` a tune has its template only; without `simplifier` traditional
+    // characters are looked up as they stand.
+    Checker(const Lexicon& lexicon, const Precedent& precedent, const Forms* forms = nullptr,
+            const Simplifier* simplifier = nullptr)
+        : lexicon_(lexicon), precedent_(precedent), forms_(forms), simplifier_(simplifier) {}
     Result check(const Request& request) const;
 
   private:
-    const Pattern& parsed(const QString& templateText) const;
+    const Pattern& parsed(const QString& templateText, const QString& plan = {}) const;
 
     const Lexicon& lexicon_;
     const Precedent& precedent_;
+    const Forms* forms_;
+    const Simplifier* simplifier_;
     mutable QHash<QString, Pattern> patterns_; // templates read so far
 };
 

@@ -17,9 +17,14 @@ const CheckerData& checkerData(const QString& dir) {
     static QMap<QString, std::shared_ptr<CheckerData>> loaded;
     auto& slot = loaded[dir];
     if (!slot)
-        slot = std::make_shared<CheckerData>(
-            CheckerData{Lexicon::load(dir), Precedent::load(dir), dir});
+        slot = std::make_shared<CheckerData>(CheckerData{Lexicon::load(dir), Precedent::load(dir),
+                                                         Forms::load(dir), Simplifier::load(dir),
+                                                         dir});
     return *slot;
+}
+
+Checker checkerOf(const CheckerData& data) {
+    return Checker(data.lexicon, data.precedent, &data.forms, &data.simplifier);
 }
 
 std::optional<NamedPattern> namedPattern(const QString& arg) {
@@ -33,6 +38,10 @@ std::optional<NamedPattern> namedPattern(const QString& arg) {
         return NamedPattern{ci->name, ci->templateText, patternKey(*ci), false};
     for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
         if (v.label == name || v.name == name)
+            return NamedPattern{v.label, v.templateText, patternKey(v), true};
+    }
+    for (const catalogue::VersePattern& v : catalogue::versePatterns()) {
+        if (v.label.section(u'-', 0, 0) == name)
             return NamedPattern{v.label, v.templateText, patternKey(v), true};
     }
     if (!Pattern::parse(name).cells.isEmpty())

@@ -4,7 +4,7 @@ namespace checker {
 
 using catalogue::ToneMark;
 
-Pattern Pattern::parse(QStringView text) {
+Pattern Pattern::parse(QStringView text, QStringView plan) {
     Pattern p;
     int line = 0;
     int sentence = 0;
@@ -27,7 +27,8 @@ Pattern Pattern::parse(QStringView text) {
             }
         }
         if (hasRhyme) {
-            if (lineNote.startsWith(u'换') || current < 0) {
+            const bool toneChange = current >= 0 && p.runs[current].level != level;
+            if (lineNote.startsWith(u'换') || current < 0 || (lineNote.isEmpty() && toneChange)) {
                 p.runs.append(RhymeRun{.level = level});
                 current = run = int(p.runs.size()) - 1;
             } else if (lineNote.startsWith(u'叶')) {
@@ -69,7 +70,38 @@ Pattern Pattern::parse(QStringView text) {
     }
     if (p.cells.size() > p.sentenceStarts.last())
         p.sentenceStarts.append(int(p.cells.size()));
+
+    // A plan given for every rhyme replaces the groups the notes and tones gave.
+    QList<int> rhymeCells;
+    for (int i = 0; i < p.cells.size(); ++i) {
+        if (p.cells[i].segment >= 0)
+            rhymeCells.append(i);
+    }
+    if (!plan.isEmpty() && plan.size() == rhymeCells.size()) {
+        p.runs.clear();
+        QList<QChar> signs;
+        for (qsizetype k = 0; k < plan.size(); ++k) {
+            Slot& cell = p.cells[rhymeCells[k]];
+            const bool level = cell.mark == ToneMark::LevelRhyme;
+            qsizetype g = signs.indexOf(plan[k]);
+            if (g < 0) {
+                signs.append(plan[k]);
+                p.runs.append(RhymeRun{.level = level});
+                g = signs.size() - 1;
+            }
+            cell.segment = int(g);
+        }
+    }
     return p;
+}
+
+QString Pattern::plan() const {
+    QString out;
+    for (const Slot& s : cells) {
+        if (s.segment >= 0)
+            out += s.segment < 9 ? QChar(u'1' + s.segment) : QChar(u'a' + s.segment - 9);
+    }
+    return out;
 }
 
 bool Pattern::verseShape() const {

@@ -182,8 +182,7 @@ void CheckPane::checkNow() {
     const auto chosen = standardNamed(m_standard->currentText());
     const Standard standard = chosen.value_or(defaultStandard(*named));
     const CheckerData& store = checkerData(m_dataDir);
-    const Result r = Checker(store.lexicon, store.precedent)
-                         .check({named->templateText, text, standard, named->key});
+    const Result r = checkerOf(store).check({named->templateText, text, standard, named->key});
 
     QString summary = (named->name.isEmpty() ? QStringLiteral("自定词谱") : named->name) +
                       QStringLiteral("，依") + standardName(standard);

@@ -1,12 +1,13 @@
 // The tone checker over all of 全宋词, each poem against its tune's pattern (or, for a
-// tune outside the catalogue, against the patterns in turn), and over one 2,000-character
-// document as the check pane sees it.
+// tune outside the catalogue, against the patterns in turn), and a document of many poems
+// as the check pane checks it: whole, or only the poem at the cursor.
 //
 //   bench_checker [benchmark options]
 //
 // Reads the checker data of the build's app folder and the poems from the dataset.
 
 #include "checker/core/checker_data.h"
+#include "checker/core/poem_split.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,18 +100,22 @@ void BM_CheckAllSongCi(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckAllSongCi)->Unit(benchmark::kMillisecond);
 
-// A 2,000-character document: the dataset's 蝶恋花 poems one after another, checked as
-// the pane checks the document against 蝶恋花.
-void BM_CheckPaneDocument(benchmark::State& state) {
+// A document of the dataset's 蝶恋花 poems, one after another with a blank line between
+// them, of state.range(0) characters.
+QString tuneDocument(const CheckerData& data, const QString& key, qsizetype size) {
+    QString doc;
+    const QList<TunePoem> poems = data.poems().poems(key);
+    for (qsizetype i = 0; !poems.isEmpty() && doc.size() < size; ++i)
+        doc += poems[i % poems.size()].paragraphs.join(u'\n') + QStringLiteral("\n\n");
+    doc.truncate(size);
+    return doc;
+}
+
+// The whole document checked as one text: what the pane did before it checked one poem.
+void BM_CheckWholeDocument(benchmark::State& state) {
     const CheckerData& data = checkerData(QStringLiteral(LYREVANE_CHECKER_DATA));
     const auto p = namedPattern(QStringLiteral("蝶恋花"));
-    QString doc;
-    for (const TunePoem& poem : data.poems().poems(p->key)) {
-        if (doc.size() >= 2000)
-            break;
-        doc += poem.paragraphs.join(u'\n') + u'\n';
-    }
-    doc.truncate(2000);
+    const QString doc = tuneDocument(data, p->key, state.range(0));
     const Checker checker = checkerOf(data); // every form of each tune, as the pane checks
     for (auto _ : state) {
         Result r = checker.check({p->templateText, doc, Standard::CiYun, p->key});
@@ -118,7 +123,25 @@ void BM_CheckPaneDocument(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * doc.size());
 }
-BENCHMARK(BM_CheckPaneDocument)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CheckWholeDocument)->Arg(2000)->Unit(benchmark::kMicrosecond);
+
+// The pane's check as the typing pauses: the document cut into its poems and the poem in
+// its middle, where the cursor is, checked.
+void BM_CheckPoemAtCursor(benchmark::State& state) {
+    const CheckerData& data = checkerData(QStringLiteral(LYREVANE_CHECKER_DATA));
+    const auto p = namedPattern(QStringLiteral("蝶恋花"));
+    const QString doc = tuneDocument(data, p->key, state.range(0));
+    const Checker checker = checkerOf(data); // every form of each tune, as the pane checks
+    for (auto _ : state) {
+        const QList<PoemSpan> poems = splitPoems(doc, splitOptions(p->name, p->templateText));
+        const PoemSpan& poem = poems[poemAt(poems, int(doc.size() / 2))];
+        Result r = checker.check({p->templateText, doc.sliced(poem.bodyStart, poem.bodyLength()),
+                                  Standard::CiYun, p->key});
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetItemsProcessed(state.iterations() * doc.size());
+}
+BENCHMARK(BM_CheckPoemAtCursor)->Arg(2000)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

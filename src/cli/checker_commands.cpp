@@ -2,6 +2,7 @@
 
 #include "base/core/gbk.h"
 #include "checker/core/checker_data.h"
+#include "checker/core/poem_split.h"
 #include "cli/command.h"
 #include "cli/input.h"
 
@@ -77,6 +78,71 @@ QString kindName(Finding::Kind k) {
     return QString::fromLatin1(names[k]);
 }
 
+// One poem's check as one JSON object; offsets are the file's (in UTF-16 code units).
+QJsonObject poemJson(const Result& r, int base, const NamedPattern& pattern, Standard used,
+                     int number, const QString& heading) {
+    auto at = [base](int offset) { return offset < 0 ? -1 : base + offset; };
+    QJsonArray marks;
+    for (const CharMark& m : r.marks)
+        marks.append(QJsonObject{{QStringLiteral("char"), QString::fromUcs4(&m.ch, 1)},
+                                 {QStringLiteral("offset"), at(m.offset)},
+                                 {QStringLiteral("position"), m.slot},
+                                 {QStringLiteral("status"), statusName(m.status)},
+                                 {QStringLiteral("rhyme"), m.rhyme},
+                                 {QStringLiteral("offRhyme"), m.offRhyme}});
+    QJsonArray findings;
+    for (const Finding& f : r.findings)
+        findings.append(
+            QJsonObject{{QStringLiteral("kind"), kindName(f.kind)},
+                        {QStringLiteral("offset"), at(f.offset)},
+                        {QStringLiteral("message"), f.message},
+                        {QStringLiteral("precedent"), f.precedent},
+                        {QStringLiteral("lenient"), f.lenient},
+                        {QStringLiteral("examples"), QJsonArray::fromStringList(f.examples)}});
+    QJsonArray rhymes;
+    for (const RhymeReport& rr : r.rhymes)
+        rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
+                                  {QStringLiteral("chars"), rr.chars},
+                                  {QStringLiteral("outside"), rr.outside}});
+    return QJsonObject{
+        {QStringLiteral("poem"), number},          {QStringLiteral("heading"), heading},
+        {QStringLiteral("pattern"), pattern.name}, {QStringLiteral("standard"), standardName(used)},
+        {QStringLiteral("form"), r.form},          {QStringLiteral("formNumber"), r.formIndex + 1},
+        {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
+        {QStringLiteral("keeps"), r.keeps()},
+        {QStringLiteral("marks"), marks},          {QStringLiteral("findings"), findings},
+        {QStringLiteral("rhymes"), rhymes}};
+}
+
+// One poem's check as lines of text, under "第N首" when the file holds several.
+void printPoem(const Result& r, int number, const QString& heading, const NamedPattern& pattern,
+               Standard used, Io& io) {
+    if (number > 0)
+        io.out << "第" << number << "首"
+               << (heading.isEmpty() ? QString() : QStringLiteral("  ") + heading) << '\n';
+    io.out << (pattern.name.isEmpty() ? QStringLiteral("（自定词谱）") : pattern.name) << "  "
+           << standardName(used) << '\n';
+    if (r.formIndex >= 0)
+        io.out << "依" << r.form << "（第" << r.formIndex + 1 << "体，共" << r.forms.size()
+               << "体，--form N 选他体）\n";
+    else if (!r.form.isEmpty())
+        io.out << "依" << r.form << '\n';
+    for (const RhymeReport& rr : r.rhymes)
+        io.out << "韵：" << rr.group << "  " << rr.chars
+               << (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside)
+               << '\n';
+    for (const Finding& f : r.findings) {
+        io.out << f.message;
+        if (!f.precedent.isEmpty())
+            io.out << "  " << f.precedent;
+        if (!f.examples.isEmpty())
+            io.out << "  如" << f.examples.join(QStringLiteral("、"));
+        io.out << '\n';
+    }
+    io.out << (r.keeps() ? QStringLiteral("合律") : QStringLiteral("不合律")) << '\n';
+}
+
+// Checks each poem of the file; exit 0 only when every one keeps the pattern.
 int check(const QStringList& argsIn, Io& io) {
     QStringList args = argsIn;
     bool json = false;
@@ -109,73 +175,35 @@ int check(const QStringList& argsIn, Io& io) {
     const QString text = gbk::decodeTextFile(bytes);
     const CheckerData& data = checkerData(dataDir());
     const Standard used = standard.value_or(defaultStandard(*pattern));
-    const Result r = checkerOf(data).check({.templateText = pattern->templateText,
-                                            .text = text,
-                                            .standard = used,
-                                            .patternKey = pattern->key,
-                                            .form = form});
-    if (form >= 0 && form >= r.forms.size()) {
-        io.err << "lyrevane-cli: no form " << form + 1 << " (the tune has " << r.forms.size()
-               << ")\n";
-        return BadUsage;
-    }
-    if (json) {
-        QJsonArray marks;
-        for (const CharMark& m : r.marks)
-            marks.append(QJsonObject{{QStringLiteral("char"), QString::fromUcs4(&m.ch, 1)},
-                                     {QStringLiteral("offset"), m.offset},
-                                     {QStringLiteral("position"), m.slot},
-                                     {QStringLiteral("status"), statusName(m.status)},
-                                     {QStringLiteral("rhyme"), m.rhyme},
-                                     {QStringLiteral("offRhyme"), m.offRhyme}});
-        QJsonArray findings;
-        for (const Finding& f : r.findings)
-            findings.append(
-                QJsonObject{{QStringLiteral("kind"), kindName(f.kind)},
-                            {QStringLiteral("offset"), f.offset},
-                            {QStringLiteral("message"), f.message},
-                            {QStringLiteral("precedent"), f.precedent},
-                            {QStringLiteral("lenient"), f.lenient},
-                            {QStringLiteral("examples"), QJsonArray::fromStringList(f.examples)}});
-        QJsonArray rhymes;
-        for (const RhymeReport& rr : r.rhymes)
-            rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
-                                      {QStringLiteral("chars"), rr.chars},
-                                      {QStringLiteral("outside"), rr.outside}});
-        io.out << QJsonDocument(
-                      QJsonObject{{QStringLiteral("pattern"), pattern->name},
-                                  {QStringLiteral("standard"), standardName(used)},
-                                  {QStringLiteral("form"), r.form},
-                                  {QStringLiteral("formNumber"), r.formIndex + 1},
-                                  {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
-                                  {QStringLiteral("keeps"), r.keeps()},
-                                  {QStringLiteral("marks"), marks},
-                                  {QStringLiteral("findings"), findings},
-                                  {QStringLiteral("rhymes"), rhymes}})
-                      .toJson(QJsonDocument::Indented);
-    } else {
-        io.out << (pattern->name.isEmpty() ? QStringLiteral("（自定词谱）") : pattern->name) << "  "
-               << standardName(used) << '\n';
-        if (r.formIndex >= 0)
-            io.out << "依" << r.form << "（第" << r.formIndex + 1 << "体，共" << r.forms.size()
-                   << "体，--form N 选他体）\n";
-        else if (!r.form.isEmpty())
-            io.out << "依" << r.form << '\n';
-        for (const RhymeReport& rr : r.rhymes)
-            io.out << "韵：" << rr.group << "  " << rr.chars
-                   << (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside)
-                   << '\n';
-        for (const Finding& f : r.findings) {
-            io.out << f.message;
-            if (!f.precedent.isEmpty())
-                io.out << "  " << f.precedent;
-            if (!f.examples.isEmpty())
-                io.out << "  如" << f.examples.join(QStringLiteral("、"));
-            io.out << '\n';
+    const Checker checker = checkerOf(data); // every form of each tune
+    // Each poem of the file on its own; a file of blanks is one poem with nothing to check.
+    QList<PoemSpan> poems = splitPoems(
+        text, splitOptions(pattern->verse ? QString() : pattern->name, pattern->templateText));
+    if (poems.isEmpty())
+        poems.append({.start = 0, .bodyStart = 0, .end = int(text.size()), .heading = {}});
+    bool allKeep = true;
+    for (qsizetype n = 0; n < poems.size(); ++n) {
+        const PoemSpan& poem = poems[n];
+        const int base = poem.bodyStart;
+        const Result r = checker.check({.templateText = pattern->templateText,
+                                        .text = text.sliced(base, poem.bodyLength()),
+                                        .standard = used,
+                                        .patternKey = pattern->key,
+                                        .form = form});
+        if (form >= 0 && form >= r.forms.size()) {
+            io.err << "lyrevane-cli: no form " << form + 1 << " (the tune has " << r.forms.size()
+                   << ")\n";
+            return BadUsage;
         }
-        io.out << (r.keeps() ? QStringLiteral("合律") : QStringLiteral("不合律")) << '\n';
+        allKeep = allKeep && r.keeps();
+        if (json)
+            io.out << QJsonDocument(poemJson(r, base, *pattern, used, int(n) + 1, poem.heading))
+                          .toJson(QJsonDocument::Compact)
+                   << '\n';
+        else
+            printPoem(r, poems.size() > 1 ? int(n) + 1 : 0, poem.heading, *pattern, used, io);
     }
-    return r.keeps() ? Ok : NotFound;
+    return allKeep ? Ok : NotFound;
 }
 
 int tones(const QStringList& argsIn, Io& io) {
@@ -210,23 +238,23 @@ int tones(const QStringList& argsIn, Io& io) {
             modern = info->modern == (kModernLevel | kModernOblique) ? QStringLiteral("平/仄")
                      : info->modern == kModernLevel                  ? QStringLiteral("平")
                                                                      : QStringLiteral("仄");
-        const QString source = !info || !info->classical ? QString() : sourceNames(info->sources);
-        const bool uncertain = info && info->uncertain;
+        const QString source = !info || !info->classical ? QString()
+                               : info->fromStrains && info->readings.isEmpty()
+                                   ? QStringLiteral("唐诗声律")
+                               : info->fromStrains ? QStringLiteral("词韵简编、唐诗声律")
+                                                   : QStringLiteral("词韵简编");
         if (json) {
             out.append(
                 QJsonObject{{QStringLiteral("char"), ch},
                             {QStringLiteral("classical"), classical},
                             {QStringLiteral("polyphone"), info && info->polyphone()},
-                            {QStringLiteral("uncertain"), uncertain},
                             {QStringLiteral("readings"), QJsonArray::fromStringList(readings)},
                             {QStringLiteral("pingshui"), QJsonArray::fromStringList(pingshui)},
                             {QStringLiteral("modern"), modern},
                             {QStringLiteral("source"), source}});
         } else {
             io.out << ch << "  " << classical;
-            if (uncertain)
-                io.out << "  待定";
-            else if (info && info->polyphone())
+            if (info && info->polyphone())
                 io.out << "  多音";
             if (!readings.isEmpty())
                 io.out << "  " << readings.join(QStringLiteral("、"));
@@ -279,8 +307,7 @@ int poems(const QStringList& argsIn, Io& io) {
 std::vector<Command> checkerCommands() {
     return {
         {QStringLiteral("check"),
-         QStringLiteral(
-             "check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
+         QStringLiteral("check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--json]"),
          check},
         {QStringLiteral("tones"), QStringLiteral("tones TEXT [--json]"), tones},
         {QStringLiteral("poems"), QStringLiteral("poems TUNE [--json]"), poems},

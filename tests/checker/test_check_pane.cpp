@@ -1,16 +1,21 @@
-// The check command in the real window: it checks the shown document against the pattern
-// on show, and choosing a finding selects its character without changing the text.
+// The check command in the real window: it checks the poem at the cursor in the shown
+// document against the pattern on show, draws each mark under its character at any width,
+// and choosing a finding or a character selects it in the text without changing the text.
 
+#include "checker/ui/marked_poem_view.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -34,7 +39,7 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     EXPECT_FALSE(pane->isHidden());
     auto* findings = form->findChild<QListWidget*>(QStringLiteral("checkFindings"));
     ASSERT_GT(findings->count(), 0);
-    EXPECT_TRUE(findings->item(0)->text().startsWith(QStringLiteral("「月」入声，此处应平")));
+    EXPECT_TRUE(findings->item(0)->text().startsWith(QStringLiteral("Ｘ 「月」入声，此处应平")));
     findings->setCurrentRow(0);
     emit findings->itemClicked(findings->item(0));
     EXPECT_EQ(doc->textCursor().selectionStart(), 3); // ◎●◎○: the fourth character
@@ -63,6 +68,117 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
                      ->toPlainText()
                      .isEmpty());
     EXPECT_TRUE(reader->findChild<QPlainTextEdit*>(QStringLiteral("tunePoemText"))->isReadOnly());
+}
+
+// Two 蝶恋花 as the dataset gives them (欧阳修, 苏轼), each under the tune's name.
+const QString kTwoPoems =
+    QStringLiteral("蝶恋花\n"
+                   "独倚危楼风细细。望极离愁，黯黯生天际。草色山光残照里。无人会得凭阑意。\n"
+                   "也拟疏狂图一醉。对酒当歌，强饮还无味。衣带渐宽都不悔。况伊销得人憔悴。\n"
+                   "\n"
+                   "蝶恋花\n"
+                   "花褪残红青杏小。燕子飞时，绿水人家绕。枝上柳绵吹又少。天涯何处无芳草。\n"
+                   "墙里秋千墙外道。墙外行人，墙里佳人笑。笑渐不闻声渐悄。多情却被无情恼。\n");
+
+TEST(CheckPane, ChecksThePoemAtTheCursorAndFollowsIt) {
+    AppFixture app;
+    app.seedTemplateFiles();
+    auto form = app.start();
+    form->show(); // a pane out of sight does not follow the cursor
+    form->findChild<QListWidget*>(QStringLiteral("skListBox1"))->setCurrentRow(13); // 蝶恋花
+    auto* doc = form->findChild<QTextEdit*>(QStringLiteral("skm1"));
+    doc->setPlainText(kTwoPoems);
+    QTextCursor end(doc->document());
+    end.movePosition(QTextCursor::End);
+    doc->setTextCursor(end);
+    form->findChild<QAction*>(QStringLiteral("checkAction"))->trigger();
+
+    auto* summary = form->findChild<QLabel*>(QStringLiteral("checkSummary"));
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("检查光标所在的第2首（共2首）")))
+        << summary->text().toStdString();
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("标题「蝶恋花」不计")));
+    EXPECT_FALSE(form->findChild<QLabel*>(QStringLiteral("checkRhymes"))->text().isEmpty());
+
+    // Every finding points at the character it quotes, in the second poem.
+    const int second = int(kTwoPoems.indexOf(u'花', kTwoPoems.indexOf(QStringLiteral("\n\n"))));
+    auto* findings = form->findChild<QListWidget*>(QStringLiteral("checkFindings"));
+    const QRegularExpression quoted(QStringLiteral("「(.)」"));
+    for (int i = 0; i < findings->count(); ++i) {
+        const int offset = findings->item(i)->data(Qt::UserRole).toInt();
+        const auto m = quoted.match(findings->item(i)->text());
+        if (offset < 0 || !m.hasMatch())
+            continue;
+        EXPECT_GT(offset, second);
+        EXPECT_EQ(kTwoPoems.mid(offset, 1), m.captured(1))
+            << findings->item(i)->text().toStdString();
+    }
+
+    // Each character drawn is the document's character at its offset, and a click on it
+    // selects it there.
+    auto* view = form->findChild<MarkedPoemView*>(QStringLiteral("checkView"));
+    ASSERT_NE(view, nullptr);
+    const int last = int(kTwoPoems.lastIndexOf(u'恼'));
+    EXPECT_FALSE(view->charRect(last).isEmpty());
+    EXPECT_TRUE(view->charRect(int(kTwoPoems.indexOf(u'悴'))).isEmpty()); // nor the first poem
+    emit view->characterChosen(last, 1);
+    EXPECT_EQ(doc->textCursor().selectedText(), QStringLiteral("恼"));
+
+    // Into the first poem: once the cursor rests, the pane checks that one.
+    auto* due = form->findChild<QTimer*>(QStringLiteral("checkDebounce"));
+    EXPECT_FALSE(due->isActive()); // a selection within the poem on show asks for nothing
+    QTextCursor first(doc->document());
+    first.setPosition(10);
+    doc->setTextCursor(first);
+    EXPECT_TRUE(due->isActive());
+    QMetaObject::invokeMethod(due, "timeout");
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("检查光标所在的第1首（共2首）")))
+        << summary->text().toStdString();
+    EXPECT_FALSE(view->charRect(10).isEmpty());
+    EXPECT_EQ(doc->toPlainText(), kTwoPoems);
+}
+
+TEST(MarkedPoemView, KeepsEveryMarkUnderItsCharacterAtAnyWidth) {
+    // Two lines of 苏轼's 蝶恋花 with a mark of every kind under their characters.
+    const QString text = QStringLiteral("花褪残红青杏小。燕子飞时，绿水人家绕。\n"
+                                        "枝上柳绵吹又少。天涯何处无芳草。");
+    const QList<checker::Status> kinds{checker::Status::Ok, checker::Status::Clash,
+                                       checker::Status::Uncertain, checker::Status::Free,
+                                       checker::Status::Unchecked};
+    checker::Result r;
+    for (const checker::TextChar& c : checker::poemChars(text))
+        r.marks.append({.offset = c.offset,
+                        .length = c.length,
+                        .ch = c.ch,
+                        .slot = int(r.marks.size()),
+                        .status = kinds[r.marks.size() % kinds.size()],
+                        .rhyme = c.ch == U'绕'});
+    MarkedPoemView view;
+    view.setPoem(text, 100, r);
+    view.show();
+    for (const int width : {900, 260, 120}) {
+        view.resize(width, 300);
+        const int inside = view.viewport()->width();
+        for (const checker::CharMark& m : r.marks) {
+            const QRect ch = view.charRect(100 + m.offset);
+            const QRect mark = view.markRect(100 + m.offset);
+            ASSERT_FALSE(ch.isEmpty()) << width;
+            EXPECT_EQ(mark.left(), ch.left()) << width << " at " << m.offset;
+            EXPECT_EQ(mark.width(), ch.width());
+            EXPECT_EQ(mark.top(), ch.bottom() + 1);
+            EXPECT_LE(ch.right(), inside) << width << " at " << m.offset;
+        }
+        if (width == 900)
+            EXPECT_EQ(view.rowCount(), 2);
+        else
+            EXPECT_GT(view.rowCount(), 2) << width;
+    }
+    EXPECT_TRUE(view.markRect(100 + int(text.indexOf(u'。'))).isEmpty()); // no mark on a stop
+
+    // Without colour: 合, 韵脚, 错, 请自审, 可平可仄 and 未查 each have a shape of their own.
+    std::set<QString> shapes;
+    for (const checker::CharMark& m : r.marks)
+        shapes.insert(markLook(m).symbol);
+    EXPECT_EQ(int(shapes.size()), int(kinds.size()) + 1);
 }
 
 TEST(CheckPane, ComesBackAsItWasLeft) {

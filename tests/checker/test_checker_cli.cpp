@@ -14,6 +14,13 @@ TEST(CheckerCli, CheckExitsByWhetherThePoemKeepsThePattern) {
     TempTree tree;
     // Two lines that keep the template; against a template with one mark changed they break it.
     tree.put(QStringLiteral("good.txt"), QStringLiteral("东动红东送，红东孔动东。").toUtf8());
+    // Two poems, each under a heading: the first keeps the template, the second does not.
+    tree.put(
+        QStringLiteral("two.txt"),
+        QStringLiteral("《一》\n东动红东送，红东孔动东。\n\n《二》\n东动红东送，红东孔红东。\n")
+            .toUtf8());
+    tree.put(QStringLiteral("twogood.txt"),
+             QStringLiteral("东动红东送，\n红东孔动东。\r\n\r\n东动红东送，红东孔动东。").toUtf8());
     struct Case {
         QStringList args;
         int code;
@@ -29,6 +36,8 @@ TEST(CheckerCli, CheckExitsByWhetherThePoemKeepsThePattern) {
              Case{{QStringLiteral("◎●●○●，○○◎●△。"), tree.path(QStringLiteral("good.txt"))},
                   1,
                   "「红」平声，此处应仄"},
+             Case{{tpl, tree.path(QStringLiteral("two.txt"))}, 1, "\n合律\n第2首  《二》\n"},
+             Case{{tpl, tree.path(QStringLiteral("twogood.txt"))}, 0, "第2首"},
              Case{{tpl, tree.path(QStringLiteral("missing.txt"))}, 2, ""},
              Case{{QStringLiteral("没有这个词牌"), tree.path(QStringLiteral("good.txt"))}, 2, ""},
              Case{{tpl}, 2, ""},
@@ -94,6 +103,34 @@ TEST(CheckerCli, CheckNamesTheFormAndTakesAnother) {
     const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_GT(o[QStringLiteral("forms")].toArray().size(), 3);
     EXPECT_GE(o[QStringLiteral("formNumber")].toInt(), 2);
+}
+
+TEST(CheckerCli, CheckJsonGivesOneLinePerPoemWithTheFilesOffsets) {
+    TempTree tree;
+    const QString text =
+        QStringLiteral("《一》\n东动红东送，红东孔动东。\n\n\n《二》\n东动红东送，红东孔红东。");
+    tree.put(QStringLiteral("p.txt"), text.toUtf8());
+    const CliRun run = runCli({QStringLiteral("check"), QStringLiteral("◎●○○●，○○◎●△。"),
+                               tree.path(QStringLiteral("p.txt")), QStringLiteral("--json")});
+    EXPECT_EQ(run.code, 1);
+    const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << run.out.toStdString();
+    const QList<bool> keeps{true, false};
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QJsonObject o = QJsonDocument::fromJson(lines[n].toUtf8()).object();
+        EXPECT_EQ(o[QStringLiteral("poem")].toInt(), n + 1);
+        EXPECT_EQ(o[QStringLiteral("keeps")].toBool(), keeps[n]);
+        EXPECT_EQ(o[QStringLiteral("heading")].toString(), n == 0 ? u"《一》" : u"《二》");
+        const QJsonArray marks = o[QStringLiteral("marks")].toArray();
+        ASSERT_EQ(marks.size(), 10);
+        for (const QJsonValue m : marks)
+            EXPECT_EQ(text.mid(m[QStringLiteral("offset")].toInt(), 1),
+                      m[QStringLiteral("char")].toString());
+    }
+    const QJsonArray findings =
+        QJsonDocument::fromJson(lines[1].toUtf8())[QStringLiteral("findings")].toArray();
+    ASSERT_EQ(findings.size(), 1);
+    EXPECT_EQ(findings[0][QStringLiteral("offset")].toInt(), text.lastIndexOf(u'红'));
 }
 
 TEST(CheckerCli, TonesSayWhatTheLexiconKnows) {

@@ -1,6 +1,8 @@
 #include "checker/ui/check_pane.h"
 
 #include "checker/core/checker_data.h"
+#include "checker/core/poem_split.h"
+#include "checker/ui/marked_poem_view.h"
 #include "skin/ui/glyph_icons.h"
 #include "skin/ui/skinned.h"
 
@@ -15,7 +17,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
-#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -26,57 +27,33 @@ using namespace checker;
 
 namespace {
 
-// The mark under a character: a full-width shape for each verdict, so that it stands
-// under its character and reads without colour; the colour repeats it.
-QString markHtml(const CharMark& m) {
-    auto span = [](const char* colour, const QString& shape) {
-        return QStringLiteral("<span style='color:%1'>%2</span>").arg(QLatin1String(colour), shape);
-    };
-    if (m.offRhyme)
-        return span("#c00000", QStringLiteral("Ｘ"));
-    switch (m.status) {
-    case Status::Ok:
-        return m.rhyme ? span("#006000", QStringLiteral("★"))
-                       : span("#006000", QStringLiteral("・"));
-    case Status::Clash:
-        return span("#c00000", QStringLiteral("Ｘ"));
-    case Status::Uncertain:
-        return span("#a06000", QStringLiteral("？"));
-    case Status::Free:
-        return span("#909090", QStringLiteral("～"));
-    case Status::Unchecked:
-        return span("#909090", QStringLiteral("＿"));
-    }
-    return {};
-}
-
-// How much of a long document the pane draws and lists: far more than any poem.
-constexpr qsizetype kShownMarks = 5000;
+// Far more findings than any poem has: a poem of thousands of characters lists no more.
 constexpr qsizetype kShownFindings = 500;
 
-// The text line by line (as the document breaks it), each character over its mark.
-QString resultHtml(const QString& text, const Result& r) {
-    QString html;
-    qsizetype k = 0;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        if (k >= kShownMarks) {
-            html += QStringLiteral("<p>……（以下从略）</p>");
-            break;
-        }
-        const qsizetype lineStart = line.data() - text.constData();
-        const qsizetype lineEnd = lineStart + line.size();
-        QString chars, marks;
-        for (; k < r.marks.size() && r.marks[k].offset < lineEnd; ++k) {
-            if (r.marks[k].offset < lineStart)
-                continue;
-            chars += QString::fromUcs4(&r.marks[k].ch, 1).toHtmlEscaped();
-            marks += markHtml(r.marks[k]);
-        }
-        if (!chars.isEmpty())
-            html += QStringLiteral("<p style='margin:0 0 6px 0; font-size:13pt'>") + chars +
-                    QStringLiteral("<br>") + marks + QStringLiteral("</p>");
+// The shape before a finding, the same as under its character: the list reads without
+// its colours.
+QString findingShape(Finding::Kind k) {
+    switch (k) {
+    case Finding::Clash:
+    case Finding::OffRhyme:
+    case Finding::Length:
+    case Finding::Verse:
+        return QStringLiteral("Ｘ");
+    case Finding::Uncertain:
+        return QStringLiteral("？");
+    case Finding::Form:
+    case Finding::Note:
+        break;
     }
-    return html;
+    return QStringLiteral("※");
+}
+
+// A string's characters one by one, set apart: "细 际 里 意".
+QString spaced(const QString& chars) {
+    QStringList out;
+    for (char32_t c : chars.toUcs4())
+        out.append(QString::fromUcs4(&c, 1));
+    return out.join(u' ');
 }
 
 } // namespace
@@ -107,9 +84,16 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     m_summary->setObjectName(QStringLiteral("checkSummary"));
     m_summary->setWordWrap(true);
     column->addWidget(m_summary);
+    column->addWidget(buildFormRow());
+    m_rhymes = new QLabel(this);
+    m_rhymes->setObjectName(QStringLiteral("checkRhymes"));
+    m_rhymes->setWordWrap(true);
+    m_rhymes->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    column->addWidget(m_rhymes);
     auto* split = new QSplitter(Qt::Vertical, this);
-    m_view = new QTextBrowser(split);
+    m_view = new MarkedPoemView(split);
     m_view->setObjectName(QStringLiteral("checkView"));
+    m_view->setStatusTip(QStringLiteral("点一字，文中即选中该字；停在字上可见其检查结果"));
     m_findings = new QListWidget(split);
     m_findings->setObjectName(QStringLiteral("checkFindings"));
     m_findings->setWordWrap(true);
@@ -117,13 +101,18 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     m_findings->setSpacing(2);
     m_findings->setStatusTip(QStringLiteral("选一条，文中即选中该字"));
     column->addWidget(split, 1);
-    column->addWidget(new QLabel(
-        QStringLiteral("・合  ★韵脚  Ｘ不合或出韵  ？两读或未详  ～可平可仄  ＿未查"), this));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    auto* legend = new QLabel(markLegend(), this);
+    legend->setObjectName(QStringLiteral("checkLegend"));
+    legend->setWordWrap(true);
+    column->addWidget(legend);
 
     m_action = new QAction(QStringLiteral("格律检查(&G)"), this);
     m_action->setObjectName(QStringLiteral("checkAction"));
     m_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    m_action->setStatusTip(QStringLiteral("格律检查：按所示词谱检查当前文档的平仄与用韵"));
+    m_action->setStatusTip(
+        QStringLiteral("格律检查：按所示词谱检查当前文档中光标所在一首的平仄与用韵"));
     connect(m_action, &QAction::triggered, this, &CheckPane::checkNow);
 
     m_debounce = new QTimer(this);
@@ -132,7 +121,7 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     m_debounce->setInterval(300);
     connect(m_debounce, &QTimer::timeout, this, [this] {
         if (isVisible())
-            checkNow();
+            check(false);
     });
     connect(m_standard, &QComboBox::currentIndexChanged, this, [this] {
         if (isVisible())
@@ -147,6 +136,16 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     }
     connect(m_findings, &QListWidget::itemClicked, this, &CheckPane::openFinding);
     connect(m_findings, &QListWidget::itemActivated, this, &CheckPane::openFinding);
+    connect(m_view, &MarkedPoemView::characterChosen, this, [this](int offset, int length) {
+        for (int i = 0; i < m_findings->count(); ++i) {
+            if (m_findings->item(i)->data(Qt::UserRole).toInt() == offset) {
+                m_findings->setCurrentRow(i);
+                m_findings->scrollToItem(m_findings->item(i));
+                break;
+            }
+        }
+        select(offset, length);
+    });
     connect(m_poems, &QPushButton::clicked, this, &CheckPane::openTunePoems);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
@@ -156,20 +155,63 @@ void CheckPane::showEvent(QShowEvent* e) {
     m_debounce->start();
 }
 
+QWidget* CheckPane::buildFormRow() {
+    m_formRow = new QWidget(this);
+    m_formRow->setObjectName(QStringLiteral("checkFormRow"));
+    auto* row = new QHBoxLayout(m_formRow);
+    row->setContentsMargins(0, 0, 0, 0);
+    m_formLabel = new QLabel(m_formRow);
+    m_formLabel->setObjectName(QStringLiteral("checkFormLabel"));
+    m_formLabel->setWordWrap(true);
+    row->addWidget(m_formLabel, 1);
+    m_form = new QComboBox(m_formRow);
+    m_form->setObjectName(QStringLiteral("checkForm"));
+    m_form->setStatusTip(QStringLiteral("按哪一体检查"));
+    row->addWidget(m_form, 1);
+    m_formRow->hide();
+    connect(m_form, &QComboBox::activated, this, [this](int index) {
+        m_formChoice = index;
+        m_formChoiceFor = m_checked.templateText;
+        check(true);
+    });
+    return m_formRow;
+}
+
+void CheckPane::showForms(const QStringList& forms, const QString& chosen) {
+    const bool choice = forms.size() > 1;
+    m_formLabel->setText(choice ? QStringLiteral("体：") : QStringLiteral("按") + chosen);
+    m_form->setVisible(choice);
+    if (choice) {
+        const QSignalBlocker quiet(m_form);
+        m_form->clear();
+        m_form->addItems(forms);
+        m_form->setCurrentText(chosen);
+    }
+    m_formRow->setVisible(choice || !chosen.isEmpty());
+}
+
 void CheckPane::follow(QTextEdit* doc) {
     if (doc == m_followed)
         return;
-    // The editor's signal, not its document's: loading a file gives the editor a new
+    // The editor's signals, not its document's: loading a file gives the editor a new
     // document.
     if (m_followed)
         disconnect(m_followed, nullptr, m_debounce, nullptr);
     m_followed = doc;
-    if (doc)
+    if (doc) {
         connect(doc, &QTextEdit::textChanged, m_debounce, qOverload<>(&QTimer::start));
+        // Into another poem: that one is checked once the cursor rests.
+        connect(doc, &QTextEdit::cursorPositionChanged, m_debounce, qOverload<>(&QTimer::start));
+    }
 }
 
 void CheckPane::checkNow() {
     show();
+    check(true);
+}
+
+void CheckPane::check(bool always) {
+    m_debounce->stop(); // the check a change asked for is this one
     QTextEdit* doc = m_sources.document();
     follow(doc);
     const QString text = doc ? doc->toPlainText() : QString();
@@ -178,22 +220,63 @@ void CheckPane::checkNow() {
     auto named = namedPattern(name);
     if (!named || named->templateText != tpl)
         named = NamedPattern{{}, tpl, {}, Pattern::parse(tpl).verseShape()};
-    m_poems->setEnabled(tuneOnShow().has_value());
     const auto chosen = standardNamed(m_standard->currentText());
     const Standard standard = chosen.value_or(defaultStandard(*named));
-    const CheckerData& store = checkerData(m_dataDir);
-    const Result r = checkerOf(store).check({named->templateText, text, standard, named->key});
 
-    QString summary = (named->name.isEmpty() ? QStringLiteral("自定词谱") : named->name) +
-                      QStringLiteral("，依") + standardName(standard);
-    if (!r.form.isEmpty())
-        summary += QStringLiteral("，按") + r.form;
+    // Only the poem the cursor is in: a document often holds several.
+    const QList<PoemSpan> poems =
+        splitPoems(text, splitOptions(named->verse ? QString() : named->name, tpl));
+    const int at = poemAt(poems, doc ? doc->textCursor().position() : 0);
+    const PoemSpan poem = at >= 0 ? poems[at] : PoemSpan{};
+    const Checked next{.doc = doc,
+                       .base = poem.bodyStart,
+                       .poem = text.sliced(poem.bodyStart, poem.bodyLength()),
+                       .heading = poem.heading,
+                       .poemCount = poems.size(),
+                       .templateText = tpl,
+                       .patternKey = named->key,
+                       .standard = standard};
+    if (!always && next == m_checked)
+        return; // the cursor moved within the poem last checked, and nothing else did
+    m_checked = next;
+
+    m_poems->setEnabled(tuneOnShow().has_value());
+    const CheckerData& store = checkerData(m_dataDir);
+    if (m_formChoiceFor != tpl)
+        m_formChoice = -1; // another pattern: the form the poem fits best again
+    const Result r = checkerOf(store).check({.templateText = named->templateText,
+                                             .text = m_checked.poem,
+                                             .standard = standard,
+                                             .patternKey = named->key,
+                                             .form = m_formChoice});
+
+    QString summary;
+    if (poems.size() > 1)
+        summary = QStringLiteral("检查光标所在的第%1首（共%2首）").arg(at + 1).arg(poems.size());
+    if (!poem.heading.isEmpty())
+        summary += (summary.isEmpty() ? QString() : QStringLiteral("，")) +
+                   QStringLiteral("标题「%1」不计").arg(poem.heading);
+    if (!summary.isEmpty())
+        summary += u'\n';
+    summary += (named->name.isEmpty() ? QStringLiteral("自定词谱") : named->name) +
+               QStringLiteral("，依") + standardName(standard);
     summary += r.keeps() ? QStringLiteral("：合律") : QStringLiteral("：不合律");
-    for (const RhymeReport& rr : r.rhymes)
-        summary += QStringLiteral("\n韵：") + rr.group + QStringLiteral("  ") + rr.chars +
-                   (rr.outside.isEmpty() ? QString() : QStringLiteral("  出韵：") + rr.outside);
     m_summary->setText(summary);
-    m_view->setHtml(resultHtml(text, r));
+    showForms(r.forms.isEmpty() ? (r.form.isEmpty() ? QStringList() : QStringList{r.form})
+                                : r.forms,
+              r.form);
+    QStringList rhymes;
+    for (const RhymeReport& rr : r.rhymes)
+        rhymes.append(
+            QStringLiteral("韵（%1）：").arg(rr.group) + spaced(rr.chars) +
+            (rr.outside.isEmpty() ? QString() : QStringLiteral("　Ｘ出韵：") + spaced(rr.outside)));
+    m_rhymes->setText(rhymes.join(u'\n'));
+    m_rhymes->setVisible(!rhymes.isEmpty());
+    m_view->setPoem(m_checked.poem, m_checked.base, r);
+    showFindings(r, m_checked.base);
+}
+
+void CheckPane::showFindings(const Result& r, int base) {
     m_findings->clear();
     for (const Finding& f : r.findings) {
         if (m_findings->count() == kShownFindings) {
@@ -201,7 +284,7 @@ void CheckPane::checkNow() {
                 QStringLiteral("……（另有%1条从略）").arg(r.findings.size() - kShownFindings));
             break;
         }
-        QString line = f.message;
+        QString line = findingShape(f.kind) + u' ' + f.message;
         if (!f.precedent.isEmpty())
             line += u'\n' + f.precedent;
         if (!f.examples.isEmpty())
@@ -212,22 +295,31 @@ void CheckPane::checkNow() {
             item->setForeground(QColor(0xa0, 0x00, 0x00));
         else if (f.kind == Finding::Uncertain)
             item->setForeground(QColor(0x80, 0x50, 0x00));
-        item->setData(Qt::UserRole, f.offset);
+        // Where it is in the document, not in the poem.
+        item->setData(Qt::UserRole, f.offset < 0 ? -1 : base + f.offset);
         item->setData(Qt::UserRole + 1, f.length);
     }
-    m_debounce->stop(); // the check that showing the pane asked for is done
 }
 
 void CheckPane::openFinding(QListWidgetItem* item) {
     const int offset = item->data(Qt::UserRole).toInt();
-    if (!m_followed || offset < 0)
+    if (offset < 0)
         return;
+    m_view->setCurrent(offset);
+    select(offset, item->data(Qt::UserRole + 1).toInt());
+}
+
+void CheckPane::select(int offset, int length) {
+    if (!m_followed)
+        return;
+    const bool due = m_debounce->isActive();
     QTextCursor c(m_followed->document());
     c.setPosition(offset);
-    c.setPosition(offset + std::max(1, item->data(Qt::UserRole + 1).toInt()),
-                  QTextCursor::KeepAnchor);
+    c.setPosition(offset + std::max(1, length), QTextCursor::KeepAnchor);
     m_followed->setTextCursor(c); // a selection only: the text stays as it is
     m_followed->setFocus();
+    if (!due)
+        m_debounce->stop(); // still in the poem on show: nothing to check again
 }
 
 std::optional<NamedPattern> CheckPane::tuneOnShow() const {

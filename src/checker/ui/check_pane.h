@@ -1,9 +1,12 @@
 #pragma once
-// The check pane beside the documents: the shown document checked against the pattern on
-// show, line by line with a mark under each character, the rhymes and the findings with
-// the poets' practice; it follows the text as the user types and never changes it.
+// The check pane beside the documents: the poem at the cursor in the shown document
+// checked against the pattern on show, line by line with a mark under each character, the
+// rhymes and the findings with the poets' practice; it follows the text and the cursor as
+// the user types and moves, and never changes the text.
 
 #include "checker/core/checker_data.h"
+
+#include <QPointer>
 
 #include <QList>
 #include <QString>
@@ -15,9 +18,9 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class MarkedPoemView;
 class QMenu;
 class QPushButton;
-class QTextBrowser;
 class QTextEdit;
 class QTimer;
 class QToolBar;
@@ -49,8 +52,28 @@ class CheckPane : public QWidget {
     void showEvent(QShowEvent* e) override;
 
   private:
+    // What was last checked: a check that would read the same is not run again.
+    struct Checked {
+        QPointer<QTextEdit> doc;
+        int base = -1;
+        QString poem;
+        QString heading;
+        qsizetype poemCount = 0;
+        QString templateText;
+        QString patternKey;
+        checker::Standard standard{};
+        bool operator==(const Checked&) const = default;
+    };
+
+    QWidget* buildFormRow();
+    void check(bool always);
     void follow(QTextEdit* doc);
+    // The forms the pattern has, the one checked against chosen; the chooser shows only
+    // when there is a choice.
+    void showForms(const QStringList& forms, const QString& chosen);
+    void showFindings(const checker::Result& r, int base);
     void openFinding(QListWidgetItem* item);
+    void select(int offset, int length);
     std::optional<checker::NamedPattern> tuneOnShow() const;
 
     CheckSources m_sources;
@@ -58,11 +81,18 @@ class CheckPane : public QWidget {
     QAction* m_action{};
     QComboBox* m_standard{};
     QLabel* m_summary{};
-    QTextBrowser* m_view{};
+    QWidget* m_formRow{};
+    QLabel* m_formLabel{};
+    QComboBox* m_form{};
+    int m_formChoice = -1;      // the form the user picked; -1: the one the poem fits best
+    QString m_formChoiceFor;    // the template it was picked for
+    QLabel* m_rhymes{};
+    MarkedPoemView* m_view{};
     QListWidget* m_findings{};
     QPushButton* m_poems{};
     QTimer* m_debounce{};
     QTextEdit* m_followed{};
+    Checked m_checked;
 };
 
 // Builds the pane into `row` (hidden until first used), puts its command in the 编辑 menu

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace favourites {
 
@@ -113,10 +114,13 @@ QList<int> matchRows(const QStringList& previous, const QStringList& edited) {
             lcs[i][j] = previous[i] == edited[j] ? lcs[i + 1][j + 1] + 1
                                                  : std::max(lcs[i + 1][j], lcs[i][j + 1]);
     }
+    // The rows of that run, and an end mark, as (previous, edited) pairs.
+    QList<std::pair<qsizetype, qsizetype>> kept;
     for (qsizetype i = 0, j = 0; i < n && j < m;) {
         if (previous[i] == edited[j]) {
             match[j] = int(i);
             used[i] = true;
+            kept.append({i, j});
             ++i;
             ++j;
         } else if (lcs[i + 1][j] >= lcs[i][j + 1]) {
@@ -125,6 +129,7 @@ QList<int> matchRows(const QStringList& previous, const QStringList& edited) {
             ++j;
         }
     }
+    kept.append({n, m});
     // Rows moved out of that run: the nearest unused row of the same name, in order.
     for (qsizetype j = 0; j < m; ++j) {
         if (match[j] >= 0)
@@ -139,6 +144,30 @@ QList<int> matchRows(const QStringList& previous, const QStringList& edited) {
             match[j] = int(best);
             used[best] = true;
         }
+    }
+    // Renamed rows: between two rows of the run, as many rows left without a favourite
+    // as favourites left without a row are the same rows under new names, in order.
+    // Where the counts differ, rows were deleted or added there, and the names that
+    // went take their text with them.
+    qsizetype afterI = 0, afterJ = 0;
+    for (const auto& [i, j] : kept) {
+        QList<qsizetype> gone, fresh;
+        for (qsizetype k = afterI; k < i; ++k) {
+            if (!used[k])
+                gone.append(k);
+        }
+        for (qsizetype k = afterJ; k < j; ++k) {
+            if (match[k] < 0)
+                fresh.append(k);
+        }
+        if (gone.size() == fresh.size()) {
+            for (qsizetype k = 0; k < gone.size(); ++k) {
+                match[fresh[k]] = int(gone[k]);
+                used[gone[k]] = true;
+            }
+        }
+        afterI = i + 1;
+        afterJ = j + 1;
     }
     return match;
 }

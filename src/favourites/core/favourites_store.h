@@ -51,6 +51,8 @@ QStringList editorRows(const QString& text);
 // For each of `edited`, the row of `previous` whose favourite it is, or -1 for a new
 // name. Rows keep their order where they can (the longest run of unchanged names);
 // moved rows take the nearest unused row of the same name; duplicates pair in order.
+// A name changed in place (between two unchanged rows, as many rows as before) is the
+// same favourite renamed.
 QList<int> matchRows(const QStringList& previous, const QStringList& edited);
 
 } // namespace favourites

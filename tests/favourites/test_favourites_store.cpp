@@ -55,17 +55,42 @@ TEST(FavouritesStore, SlotsPastTheListAreRemovedAndPutBackWhenTheNamesFail) {
     SettingsFile settings(tree.path("Mqini.ini"));
     const QList<Contents> three = {{"甲", "一\r\n二", "○●"}, {"乙", "", "●○"}, {"丙", "", "△"}};
     favourites::store(settings, three, [] {});
-    EXPECT_EQ(favourites::readSlots(settings), three) << "several lines come back whole";
+    EXPECT_EQ(favourites::readSlots(settings, 3), three) << "several lines come back whole";
 
     const QByteArray before = tree.get("Mqini.ini");
     EXPECT_THROW(
         favourites::store(settings, {three[1]},
                           [] { throw AppError::cannotCreate(QStringLiteral("user.dat")); }),
         AppError);
-    EXPECT_EQ(favourites::readSlots(settings), three);
+    EXPECT_EQ(favourites::readSlots(settings, 3), three);
     EXPECT_EQ(tree.get("Mqini.ini"), before);
 
     favourites::store(settings, {three[1]}, [] {});
-    EXPECT_EQ(favourites::readSlots(settings), QList<Contents>{three[1]});
+    EXPECT_EQ(favourites::readSlots(settings, 1), QList<Contents>{three[1]});
     EXPECT_TRUE(favourites::readSlot(settings, 2).title.isEmpty());
+}
+
+// A key no list can reach, as a hand edit or a damaged file leaves it, is no slot: storing
+// reads only the slots that are there, and leaves such a key as it stands.
+TEST(FavouritesStore, AKeyPastAnyRowIsLeftAsItStands) {
+    for (const char* key : {"2147483647", "1000001", "99999999999"}) {
+        SCOPED_TRACE(key);
+        TempTree tree;
+        const QByteArray odd = QByteArray(key) + "=x";
+        tree.put("Mqini.ini", "[\xb1\xea\xcc\xe2]\r\n" + odd + "\r\n7=gone\r\n");
+        SettingsFile settings(tree.path("Mqini.ini"));
+        const QList<Contents> one = {{"甲", "一", "○●"}};
+        favourites::store(settings, one, [] {});
+        EXPECT_EQ(favourites::readSlots(settings, 1), one);
+        EXPECT_EQ(settings.keys(QStringLiteral("标题")), QStringList({key, "1"}))
+            << "slot 7 is past the list and goes";
+        EXPECT_TRUE(tree.get("Mqini.ini").contains(odd));
+
+        EXPECT_THROW(
+            favourites::store(settings, {},
+                              [] { throw AppError::cannotCreate(QStringLiteral("user.dat")); }),
+            AppError);
+        EXPECT_EQ(favourites::readSlots(settings, 1), one) << "put back";
+        EXPECT_TRUE(tree.get("Mqini.ini").contains(odd));
+    }
 }

@@ -5,6 +5,8 @@
 #include "base/core/settings_file.h"
 #include "favourites/core/favourite_keys.h"
 
+#include <QMap>
+
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
@@ -21,25 +23,39 @@ QString keyOf(int slot) {
     return QString::number(slot);
 }
 
-// The slot a key names, or 0 when it names none.
+// The slot a key names, or 0 when it names none: a key past any row a list can have
+// (a hand-edited or damaged file) is no slot; it is neither read nor removed.
 int slotOf(const QString& key) {
     bool ok = false;
     const int n = key.trimmed().toInt(&ok);
-    return ok && n > 0 ? n : 0;
+    return ok && n > 0 && n <= kMostSlots ? n : 0;
 }
 
-void writeSlots(SettingsFile& settings, const QList<Contents>& slotList) {
+// The slots that have a key in any of the three sections, with their contents.
+QMap<int, Contents> presentSlots(const SettingsFile& settings) {
+    QMap<int, Contents> present;
+    for (const QString& section : {kTitle, kPoem, kPattern}) {
+        for (const QString& key : settings.keys(section)) {
+            if (const int n = slotOf(key); n > 0 && !present.contains(n))
+                present.insert(n, readSlot(settings, n));
+        }
+    }
+    return present;
+}
+
+// Writes `wanted` and removes the key of every other slot.
+void writeSlots(SettingsFile& settings, const QMap<int, Contents>& wanted) {
     settings.beginBatch();
     try {
-        for (qsizetype i = 0; i < slotList.size(); ++i) {
-            const QString key = keyOf(int(i + 1));
-            settings.writeString(kTitle, key, slotList[i].title);
-            settings.writeString(kPoem, key, slotList[i].examples);
-            settings.writeString(kPattern, key, slotList[i].pattern);
+        for (auto it = wanted.cbegin(); it != wanted.cend(); ++it) {
+            const QString key = keyOf(it.key());
+            settings.writeString(kTitle, key, it->title);
+            settings.writeString(kPoem, key, it->examples);
+            settings.writeString(kPattern, key, it->pattern);
         }
         for (const QString& section : {kTitle, kPoem, kPattern}) {
             for (const QString& key : settings.keys(section)) {
-                if (slotOf(key) > slotList.size())
+                if (const int n = slotOf(key); n > 0 && !wanted.contains(n))
                     settings.removeKey(section, key);
             }
         }
@@ -62,14 +78,10 @@ Contents readSlot(const SettingsFile& settings, int slot) {
             settings.readString(kPattern, key)};
 }
 
-QList<Contents> readSlots(const SettingsFile& settings) {
-    int highest = 0;
-    for (const QString& section : {kTitle, kPoem, kPattern}) {
-        for (const QString& key : settings.keys(section))
-            highest = std::max(highest, slotOf(key));
-    }
+QList<Contents> readSlots(const SettingsFile& settings, qsizetype count) {
     QList<Contents> slotList;
-    for (int n = 1; n <= highest; ++n)
+    slotList.reserve(count);
+    for (int n = 1; n <= count; ++n)
         slotList << readSlot(settings, n);
     return slotList;
 }
@@ -84,8 +96,11 @@ QList<Favourite> readFavourites(const DataRoot& root, const SettingsFile& settin
 
 void store(SettingsFile& settings, const QList<Contents>& slotList,
            const std::function<void()>& writeNames) {
-    const QList<Contents> before = readSlots(settings);
-    writeSlots(settings, slotList);
+    const QMap<int, Contents> before = presentSlots(settings);
+    QMap<int, Contents> wanted;
+    for (qsizetype i = 0; i < slotList.size(); ++i)
+        wanted.insert(int(i + 1), slotList[i]);
+    writeSlots(settings, wanted);
     try {
         writeNames();
     } catch (const AppError&) {

@@ -100,28 +100,50 @@ TEST(DataRoot, WritesTextAndListsWithCrLf) {
     EXPECT_EQ(root.readLines("user.dat"), lines({"甲", "乙"}));
 }
 
-TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
-    TempTree tree;
-    tree.mkdir("save");
-    tree.put("save/mq1.rtf", "old content");
-    QFile::setPermissions(tree.path("save"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    DataRoot root(tree.path());
-    bool failed = false;
-    try {
-        root.writeText("save\\mq1.rtf", "new");
-    } catch (const AppError&) {
-        failed = true;
-    }
-    QFile::setPermissions(tree.path("save"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!failed)
-        GTEST_SKIP() << "running as a user that ignores folder permissions";
-    EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
-}
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Ways a write fails that hold for every user, root included: something that is not a
+// file where the file goes, and a process that can open no file for the temporary.
+TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
+    {
+        TempTree tree;
+        tree.mkdir("save/mq1.rtf");
+        tree.put("save/mq1.rtf/inner", "old content");
+        EXPECT_FALSE(writeFileAtomically(tree.path("save/mq1.rtf"), "new"));
+        EXPECT_EQ(tree.get("save/mq1.rtf/inner"), QByteArray("old content"));
+        EXPECT_EQ(
+            QDir(tree.path("save"))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList({"mq1.rtf"}))
+            << "no temporary is left";
+    }
+    TempTree tree;
+    tree.mkdir("save");
+    tree.put("save/mq1.rtf", "old content");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        try {
+            DataRoot(tree.path()).writeText("save\\mq1.rtf", "new");
+        } catch (const AppError& e) {
+            _exit(e.message() == "Cannot create file save\\mq1.rtf" ? 3 : 4);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the write fails with the program's message";
+    EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
+    EXPECT_EQ(QDir(tree.path("save")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({"mq1.rtf"}));
+}
 
 TEST(DataRoot, AFileSizeLimitFailsTheWriteAndLeavesTheOldFileWhole) {
     TempTree tree;

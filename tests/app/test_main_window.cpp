@@ -521,11 +521,17 @@ TEST(MainWindow, StartUpRemovesTemporariesThatAKilledWriteLeft) {
         const char* name;
         bool stale;
     } cases[] = {
-        {"save/mq1.rtf.tSlQZK", true},        {"save/MQ5.DAT.qWeRtY", true},
-        {"save/mqrecover.dat.pQrStU", true},  {"user.dat.AbCdEf", true},
-        {"save/mq3.rtf.orig.1.xYzAbC", true}, {"Mqini.ini.KlmNop", true},
-        {"user.dat.backup", false},           {"user.dat.Backup", false},
-        {"save/notes.rtf.tSlQZK", false},     {"save/mq1.rtf.tSlQZK.txt", false},
+        {"save/mq1.rtf.lyrevane-tmp-tSlQZK", true},
+        {"save/MQ5.DAT.lyrevane-tmp-qWeRt4", true},
+        {"save/mqrecover.dat.lyrevane-tmp-pQrStU", true},
+        {"user.dat.lyrevane-tmp-AbCdEf", true},
+        {"save/mq3.rtf.orig.1.lyrevane-tmp-xYzAbC", true},
+        {"Mqini.ini.lyrevane-tmp-KlmNop", true},
+        {"save/mq1.rtf.BackUp", false},
+        {"save/mq2.rtf.OldOne", false},
+        {"user.dat.backup", false},
+        {"save/notes.rtf.lyrevane-tmp-tSlQZK", false},
+        {"save/mq1.rtf.lyrevane-tmp-tSlQZK.txt", false},
     };
     for (const auto& c : cases)
         app.tree.put(c.name, "x");

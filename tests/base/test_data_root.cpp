@@ -100,28 +100,50 @@ TEST(DataRoot, WritesTextAndListsWithCrLf) {
     EXPECT_EQ(root.readLines("user.dat"), lines({"甲", "乙"}));
 }
 
-TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
-    TempTree tree;
-    tree.mkdir("save");
-    tree.put("save/mq1.rtf", "old content");
-    QFile::setPermissions(tree.path("save"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    DataRoot root(tree.path());
-    bool failed = false;
-    try {
-        root.writeText("save\\mq1.rtf", "new");
-    } catch (const AppError&) {
-        failed = true;
-    }
-    QFile::setPermissions(tree.path("save"),
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!failed)
-        GTEST_SKIP() << "running as a user that ignores folder permissions";
-    EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
-}
-
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Ways a write fails that hold for every user, root included: something that is not a
+// file where the file goes, and a process that can open no file for the temporary.
+TEST(DataRoot, AFailedWriteLeavesTheOldFileWhole) {
+    {
+        TempTree tree;
+        tree.mkdir("save/mq1.rtf");
+        tree.put("save/mq1.rtf/inner", "old content");
+        EXPECT_FALSE(writeFileAtomically(tree.path("save/mq1.rtf"), "new"));
+        EXPECT_EQ(tree.get("save/mq1.rtf/inner"), QByteArray("old content"));
+        EXPECT_EQ(
+            QDir(tree.path("save"))
+                .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+            QStringList({"mq1.rtf"}))
+            << "no temporary is left";
+    }
+    TempTree tree;
+    tree.mkdir("save");
+    tree.put("save/mq1.rtf", "old content");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = 0;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        try {
+            DataRoot(tree.path()).writeText("save\\mq1.rtf", "new");
+        } catch (const AppError& e) {
+            _exit(e.message() == "Cannot create file save\\mq1.rtf" ? 3 : 4);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_FALSE(WIFSIGNALED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 3) << "the write fails with the program's message";
+    EXPECT_EQ(tree.get("save/mq1.rtf"), QByteArray("old content"));
+    EXPECT_EQ(QDir(tree.path("save")).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({"mq1.rtf"}));
+}
 
 TEST(DataRoot, AFileSizeLimitFailsTheWriteAndLeavesTheOldFileWhole) {
     TempTree tree;
@@ -189,34 +211,55 @@ TEST(DataRoot, AnOwnFileThatARewriteWouldCutIsKeptAsideFirst) {
 }
 
 // Which names beside a file count as temporaries a killed write left: the name in any
-// case, optionally .orig or .orig.N, then a dot and six letters of mixed case.
+// case, optionally .orig or .orig.N, then our mark and six random letters or digits.
+// A suffix a person gave a copy stays, whatever its letters.
 TEST(AtomicFile, RemovesOnlyTheTemporariesOfItsFile) {
     TempTree tree;
     struct Case {
         const char* name;
         bool stale;
     } cases[] = {
-        {"mq1.rtf.tSlQZK", true},
-        {"MQ1.RTF.qWeRtY", true},
-        {"mq1.rtf.orig.pQrStU", true},
-        {"mq1.rtf.ORIG.12.xYzAbC", true},
-        {"mq1.rtf.origAb", true},        // six letters that happen to begin with "orig"
-        {"mq1.rtf.orig.orIgab", true},   // .orig, then the letters
-        {"mq1.rtf.orig..xYzAbC", false}, // .N without its digits
-        {"mq1.rtf.orig.1x.xYzAbC", false},
+        {"mq1.rtf.lyrevane-tmp-tSlQ9K", true},
+        {"MQ1.RTF.lyrevane-tmp-qwerty", true},
+        {"mq1.rtf.orig.lyrevane-tmp-pQrStU", true},
+        {"mq1.rtf.ORIG.12.lyrevane-tmp-xYzAbC", true},
+        {"mq1.rtf.orig..lyrevane-tmp-xYzAbC", false}, // .N without its digits
+        {"mq1.rtf.orig.1x.lyrevane-tmp-xYzAbC", false},
+        {"mq1.rtf.lyrevane-tmp-tSlQZ", false},
+        {"mq1.rtf.lyrevane-tmp-tSlQZKa", false},
+        {"mq1.rtf.lyrevane-tmp-tSl.ZK", false},
+        {"mq1.rtf.LYREVANE-TMP-tSlQZK", false},
+        {"mq1.rtf.BackUp", false}, // copies someone named, in mixed case too
+        {"mq1.rtf.OldOne", false},
+        {"mq1.rtf.tSlQZK", false},
+        {"mq1.rtf.orig.pQrStU", false},
         {"mq1.rtf.orig.12", false},
-        {"mq1.rtf.tSlQZ", false},
-        {"mq1.rtf.tSlQZKa", false},
-        {"mq1.rtf.tSl4ZK", false},
-        {"mq1.rtf.backup", false}, // one case: a copy someone named
-        {"mq1.rtf.Backup", false},
         {"mq1.rtf", false},
-        {"xmq1.rtf.tSlQZK", false},
-        {"mq2.rtf.tSlQZK", false},
+        {"xmq1.rtf.lyrevane-tmp-tSlQZK", false},
+        {"mq2.rtf.lyrevane-tmp-tSlQZK", false},
     };
     for (const auto& c : cases)
         tree.put(QString::fromUtf8(c.name), "x");
-    EXPECT_EQ(removeStaleTemporaries(tree.path(QStringLiteral("mq1.rtf"))), 6);
+    EXPECT_EQ(removeStaleTemporaries(tree.path(QStringLiteral("mq1.rtf"))), 4);
     for (const auto& c : cases)
         EXPECT_EQ(tree.exists(QString::fromUtf8(c.name)), !c.stale) << c.name;
+}
+
+// The temporaries a write makes are the ones start-up removes, and a finished write
+// leaves none; the file keeps its permissions, and a link stays a link.
+TEST(AtomicFile, AWriteLeavesOnlyTheFileWithItsPermissions) {
+    TempTree tree;
+    const QString file = tree.path("mq1.rtf");
+    tree.put("mq1.rtf", "old");
+    QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                    QFileDevice::ReadGroup);
+    ASSERT_TRUE(QFile::link(file, tree.path("link.rtf")));
+    EXPECT_TRUE(writeFileAtomically(tree.path("link.rtf"), "new"));
+    EXPECT_EQ(tree.get("mq1.rtf"), "new");
+    EXPECT_TRUE(QFileInfo(tree.path("link.rtf")).isSymLink());
+    const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    EXPECT_EQ(QFile::permissions(file) & ~user,
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    EXPECT_EQ(QDir(tree.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+              QStringList({"link.rtf", "mq1.rtf"}));
 }

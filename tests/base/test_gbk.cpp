@@ -1,6 +1,7 @@
 #include "base/core/gbk.h"
 
 #include <QList>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -57,29 +58,72 @@ TEST(Gbk, CharactersAfterOneOutsideGbkStayGbk) {
 }
 
 TEST(Gbk, EveryCharacterWrittenReadsBackAsItself) {
-    // Every code point of the Basic Multilingual Plane, and a sample beyond it, block by
-    // block; the euro sign and the four-byte characters share the text, as they may in a
-    // user's file.
-    QList<char32_t> sample;
-    for (char32_t u = 0x80; u < 0x10000; ++u) {
+    // Every code point the encoder takes, block by block; the euro sign and the
+    // four-byte characters share the text, as they may in a user's file.
+    QList<char32_t> all;
+    for (char32_t u = 0x80; u <= 0x10FFFF; ++u) {
         if (!QChar::isSurrogate(u))
-            sample << u;
+            all << u;
     }
-    for (char32_t u : {0x20000u, 0x2A6D6u, 0x2B740u, 0x1F600u, 0x1F9D1u, 0xE0001u, 0x10FFFDu})
-        sample << u;
-    const qsizetype block = 256;
-    for (qsizetype start = 0; start < sample.size(); start += block) {
+    const qsizetype block = 4096;
+    for (qsizetype start = 0; start < all.size(); start += block) {
         QString text =
-            QString::fromUcs4(sample.constData() + start, std::min(block, sample.size() - start)) +
+            QString::fromUcs4(all.constData() + start, std::min(block, all.size() - start)) +
             QStringLiteral("€😀");
         bool ok = false;
         if (gbk::decode(gbk::encode(text), &ok) == text && ok)
             continue;
-        for (char32_t u : sample.mid(start, block)) {
+        for (char32_t u : all.mid(start, block)) {
             const QString one = QString::fromUcs4(&u, 1);
             EXPECT_EQ(gbk::decode(gbk::encode(one)), one) << "U+" << std::hex << unsigned(u);
         }
-        ADD_FAILURE() << "block from U+" << std::hex << unsigned(sample[start]);
+        ADD_FAILURE() << "block from U+" << std::hex << unsigned(all[start]);
+    }
+    for (char16_t u : {u'\uE84F', u'\uE81B', u'\uE81C'}) {
+        const QString one(QChar{u});
+        EXPECT_EQ(gbk::decode(gbk::encode(one)), one) << "U+" << std::hex << unsigned(u);
+    }
+}
+
+namespace {
+
+// GB18030 as this system converts it.
+struct SystemGb18030 : gbk::Converter {
+    QByteArray toBytes(QStringView text) const override {
+        return QStringEncoder("GB18030").encode(text);
+    }
+    QString toText(QByteArrayView bytes) const override { return gbk::decode(bytes); }
+};
+
+// A converter that writes three private-use code points with the two-byte codes of the
+// ideographs that took their place, as some converter versions do.
+struct DriftingGb18030 : SystemGb18030 {
+    QByteArray toBytes(QStringView text) const override {
+        QByteArray out;
+        for (QChar c : text) {
+            if (c == u'\uE84F')
+                out += "\xfe\x8b";
+            else if (c == u'\uE81B')
+                out += "\xfe\x55";
+            else if (c == u'\uE81C')
+                out += "\xfe\x56";
+            else
+                out += SystemGb18030::toBytes(QStringView(&c, 1));
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(Gbk, CharactersAConverterWritesAsOthersGetBytesThatReadBackAsThem) {
+    const gbk::RoundTripRepairs repairs =
+        gbk::findRoundTripRepairs(DriftingGb18030(), SystemGb18030());
+    EXPECT_EQ(repairs.size(), 3);
+    for (char16_t u : {u'\uE84F', u'\uE81B', u'\uE81C'}) {
+        ASSERT_TRUE(repairs.contains(u)) << "U+" << std::hex << unsigned(u);
+        EXPECT_EQ(gbk::decode(repairs[u]), QString(QChar{u})) << "U+" << std::hex << unsigned(u);
+        EXPECT_EQ(repairs[u].size(), 4);
     }
 }
 

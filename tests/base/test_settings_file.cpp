@@ -146,6 +146,61 @@ TEST(SettingsFile, ABatchLeavesWhatSingleWritesWouldHave) {
         QString::fromUtf8("[Font]\r\nfont6=\r\nsize1=14\r\n[Temp]\r\nlist1=-1\r\nvisible1=1\r\n"));
 }
 
+// Writes and removals keep the file's lines where a fresh read of the file would put
+// them: among blank lines and comments, with a key set twice, a section repeated, a
+// section emptied and one added. Each step is taken three ways: by a handle that reads
+// the file afresh, by one handle step after step, and by one batch.
+TEST(SettingsFile, LongRunsOfChangesLeaveWhatEachChangeOnAFreshReadWould) {
+    struct Step {
+        char op; // w: write, r: remove
+        const char* section;
+        const char* key;
+        const char* value;
+    } steps[] = {
+        {'w', "a", "new1", "1"},  {'r', "a", "k", ""},     {'w', "a", "K", "3"},
+        {'r', "a", "new1", ""},   {'w', "a", "new2", "2"}, {'w', "c", "z", "1"},
+        {'w', "C", "y", "2"},     {'r', "b", "x", ""},     {'w', "b", "w", "5"},
+        {'r', "c", "z", ""},      {'r', "c", "y", ""},     {'w', "c", "v", "6"},
+        {'w', "A", "j", "7"},     {'r', "a", "K", ""},     {'r', "a", "k", ""},
+        {'w', "a", "new3", "8"},  {'w', "a", ";k", "9"},   {'w', "a", "[d]x", "10"},
+        {'w', "a", "new4", "11"},
+    };
+    const char* start = "; c\r\n[a]\r\nk=1\r\n\r\nk=2\r\n; note\r\n\r\n[b]\r\nx=1\r\n"
+                        "[A]\r\nj=4\r\n\r\n";
+    Ini fresh, stepwise, batched;
+    for (Ini* ini : {&fresh, &stepwise, &batched})
+        ini->put(start);
+    auto apply = [](SettingsFile& f, const Step& s) {
+        if (s.op == 'w')
+            f.writeString(s.section, s.key, s.value);
+        else
+            f.removeKey(s.section, s.key);
+    };
+    batched.file.beginBatch();
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::string(1, s.op) + " " + s.section + " " + s.key);
+        SettingsFile once(fresh.tree.path("Mqini.ini"));
+        apply(once, s);
+        apply(stepwise.file, s);
+        apply(batched.file, s);
+        EXPECT_EQ(stepwise.text(), fresh.text());
+        SettingsFile reread(fresh.tree.path("Mqini.ini"));
+        for (const char* section : {"a", "b", "c", "d"}) {
+            EXPECT_EQ(batched.file.keys(section), reread.keys(section)) << section;
+            for (const QString& key : reread.keys(section))
+                EXPECT_EQ(batched.file.readString(section, key, "-"),
+                          reread.readString(section, key, "-"))
+                    << section << " " << key.toStdString();
+        }
+    }
+    batched.file.commitBatch();
+    EXPECT_EQ(batched.text(), fresh.text());
+    EXPECT_EQ(fresh.text(),
+              QString::fromUtf8("; c\r\n[a]\r\n\r\n; note\r\nnew2=2\r\nj=7\r\nnew3=8\r\n;k=9\r\n"
+                                "new4=11\r\n[d]x=10\r\n\r\n[b]\r\nw=5\r\n[A]\r\nj=4\r\n\r\n"
+                                "[c]\r\nv=6\r\n"));
+}
+
 TEST(SettingsFile, AFailedWriteNamesTheFullPath) {
     SettingsFile file("/nonexistent-folder/Mqini.ini");
     try {

@@ -208,7 +208,9 @@ TEST(DocumentRecovery, DecliningKeepsTheStoredDocuments) {
 
 TEST(DocumentOpen, AFileThatIsNoTextIsRefusedAndTheDocumentKept) {
     AppFixture app;
-    app.tree.put("picture.png", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10", 24));
+    // The signature and the start of the header chunk: length, type, width and height.
+    const char png[] = "\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x10\0\0\0\x10";
+    app.tree.put("picture.png", QByteArray(png, sizeof png - 1));
     app.tree.put("program", QByteArray("\x7f"
                                        "ELF\x02\x01\x01\0\0\0",
                                        10));

@@ -107,7 +107,11 @@ void TForm1::buildWindow() {
     connectCommands();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The edit commands go first: taking the controls down moves the focus, and their
+    // refresh must not reach actions that are being destroyed.
+    delete m_editCommands;
+}
 
 const QSet<QString>& TForm1::unloadedFiles() const {
     return m_files->unloaded();
@@ -368,18 +372,19 @@ void TForm1::connectCommands() {
                                           m_settings, *m_modals);
 
     // The standard edit commands: on the focused control, or on the shown document.
-    new EditCommands({.undo = {a.Z1, a.popupUndo},
-                      .cut = {a.X2, a.popupCut},
-                      .copy = {a.C1, a.popupCopy},
-                      .paste = {a.V1, a.popupPaste},
-                      .selectAll = {a.A1, a.popupSelectAll},
-                      .menus = {a.editMenu, a.skPopupMenu1},
-                      .undoButton = m_toolBar.button(MainToolBar::Undo),
-                      .cutButton = m_toolBar.button(MainToolBar::Cut),
-                      .copyButton = m_toolBar.button(MainToolBar::Copy),
-                      .pasteButton = m_toolBar.button(MainToolBar::Paste),
-                      .shownDocument = [this] { return m_workspace->visibleDocument(); }},
-                     this);
+    m_editCommands =
+        new EditCommands({.undo = {a.Z1, a.popupUndo},
+                          .cut = {a.X2, a.popupCut},
+                          .copy = {a.C1, a.popupCopy},
+                          .paste = {a.V1, a.popupPaste},
+                          .selectAll = {a.A1, a.popupSelectAll},
+                          .menus = {a.editMenu, a.skPopupMenu1},
+                          .undoButton = m_toolBar.button(MainToolBar::Undo),
+                          .cutButton = m_toolBar.button(MainToolBar::Cut),
+                          .copyButton = m_toolBar.button(MainToolBar::Copy),
+                          .pasteButton = m_toolBar.button(MainToolBar::Paste),
+                          .shownDocument = [this] { return m_workspace->visibleDocument(); }},
+                         this);
 
     // The help and music menus with their tool-bar buttons.
     m_help = connectHelpAndMusic(a, m_toolBar, m_context, m_settings.path(), *m_modals, this);

@@ -23,6 +23,7 @@ class MidiDevice;
 class UrlOpener;
 class FavouriteCommands;
 class AppearanceCommands;
+class EditCommands;
 class FavouritesPanels;
 class FileSteps;
 class HelpMenu;
@@ -147,5 +148,6 @@ class TForm1 : public QMainWindow {
     HelpMenu* m_help = nullptr;
     CheckPane* m_check = nullptr; // 格律检查
     AppearanceCommands* m_appearance = nullptr;
+    EditCommands* m_editCommands = nullptr;
     DocumentRecovery* m_recovery = nullptr;
 };

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
-#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,55 +20,95 @@ void ignoreFileSizeSignal() {
     Q_UNUSED(ignored);
 }
 
-// The six random letters of a temporary mix the cases; a suffix a person gives a copy
-// ("backup", "BACKUP", "Backup") does not, and is left alone. One temporary in about
-// twenty draws such letters itself and stays.
-bool looksRandom(QStringView letters) {
-    const auto upper =
-        std::count_if(letters.begin(), letters.end(), [](QChar c) { return c.isUpper(); });
-    const bool capitalised = upper == 1 && letters.front().isUpper();
-    return upper > 0 && upper < letters.size() && !capitalised;
+// The mark between a file's name and the six random characters of its temporaries.
+// No one names a copy of a file so, and start-up removes only names that carry it.
+constexpr QStringView kMark = u".lyrevane-tmp-";
+constexpr int kRandomLength = 6;
+
+bool isAsciiAlnum(QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9');
 }
 
-// The six letters of a temporary of `name` (NAME.xxxxxx, NAME.orig.xxxxxx or
-// NAME.orig.N.xxxxxx, any case), or nothing for another file. Matched by hand: a pattern
-// here would load the regular-expression engine at every start for a few names.
-std::optional<QStringView> temporarySuffix(QStringView entry, QStringView name) {
+// True when `entry` is a temporary of `name`: NAME, NAME.orig or NAME.orig.N (in any
+// letter case), then the mark and six letters or digits. Matched by hand: a pattern here
+// would load the regular-expression engine at every start for a few names.
+bool isTemporaryOf(QStringView entry, QStringView name) {
     if (!entry.startsWith(name, Qt::CaseInsensitive))
-        return std::nullopt;
+        return false;
     QStringView rest = entry.sliced(name.size());
-    const auto isAsciiLetter = [](QChar c) {
-        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-    };
-    if (rest.size() != 7 && rest.startsWith(u".orig", Qt::CaseInsensitive)) {
+    if (rest.startsWith(u".orig", Qt::CaseInsensitive)) {
         rest = rest.sliced(5);
-        if (rest.size() > 7 && rest.front() == u'.') { // .N: one or more digits
+        if (rest.startsWith(u'.') && !rest.startsWith(kMark)) { // .N: one or more digits
             qsizetype digits = 1;
             while (digits < rest.size() && rest[digits].isDigit())
                 ++digits;
             if (digits == 1)
-                return std::nullopt;
+                return false;
             rest = rest.sliced(digits);
         }
     }
-    if (rest.size() != 7 || rest.front() != u'.' ||
-        !std::all_of(rest.begin() + 1, rest.end(), isAsciiLetter))
-        return std::nullopt;
-    return rest.sliced(1);
+    return rest.size() == kMark.size() + kRandomLength && rest.startsWith(kMark) &&
+           std::all_of(rest.begin() + kMark.size(), rest.end(), isAsciiAlnum);
+}
+
+QByteArray randomCharacters() {
+    static constexpr char kAlphabet[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray out(kRandomLength, Qt::Uninitialized);
+    for (char& c : out)
+        c = kAlphabet[QRandomGenerator::global()->bounded(int(sizeof kAlphabet - 1))];
+    return out;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    const char* at = bytes.constData();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, size_t(left));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        at += n;
+        left -= n;
+    }
+    return true;
 }
 
 } // namespace
 
 bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes) {
     ignoreFileSizeSignal();
-    QSaveFile file(hostPath);
-    if (!file.open(QIODevice::WriteOnly))
+    // Through a symbolic link the file it names is replaced and the link stays.
+    const QFileInfo info(hostPath);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : hostPath;
+    const QByteArray targetName = QFile::encodeName(target);
+    // A new file gets the usual permissions (0666 less the umask, which open applies);
+    // a replaced one keeps its own. A read-only file is not replaced, nor is anything
+    // that is not a plain file.
+    struct stat old {};
+    const bool replacing = ::stat(targetName.constData(), &old) == 0;
+    if (replacing && (!S_ISREG(old.st_mode) || ::access(targetName.constData(), W_OK) != 0))
         return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    const mode_t mode = replacing ? (old.st_mode & 07777) : 0666;
+
+    QByteArray temporary;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = targetName + kMark.toString().toLatin1() + randomCharacters();
+        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (fd < 0 && errno != EEXIST)
+            return false;
     }
-    return file.commit();
+    if (fd < 0)
+        return false;
+    bool ok =
+        (!replacing || ::fchmod(fd, mode) == 0) && writeAll(fd, bytes) && ::fdatasync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    ok = ok && ::rename(temporary.constData(), targetName.constData()) == 0;
+    if (!ok)
+        ::unlink(temporary.constData());
+    return ok;
 }
 
 int removeStaleTemporaries(const QString& hostPath) {
@@ -75,8 +118,7 @@ int removeStaleTemporaries(const QString& hostPath) {
     int removed = 0;
     const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& entry : entries) {
-        const std::optional<QStringView> letters = temporarySuffix(entry, name);
-        if (letters && looksRandom(*letters) && QFile::remove(dir.filePath(entry)))
+        if (isTemporaryOf(entry, name) && QFile::remove(dir.filePath(entry)))
             ++removed;
     }
     return removed;

@@ -1,6 +1,7 @@
 #pragma once
-// Whole-file replacement: the new content goes to a file beside the old one and is
-// renamed over it once it is on disk, so a crash leaves the old file or the new one.
+// Whole-file replacement: the new content goes to a temporary beside the old file, named
+// with a mark of our own, and is renamed over it once it is on disk, so a crash leaves
+// the old file or the new one.
 
 #include <QByteArray>
 #include <QString>
@@ -11,6 +12,6 @@ bool writeFileAtomically(const QString& hostPath, const QByteArray& bytes);
 
 // Removes the temporaries that writes of `hostPath`, or of the originals kept beside it
 // ("<name>.orig", "<name>.orig.N"), left when the program was killed between naming the
-// temporary and renaming it: "<name>.XXXXXX", six random letters of both cases, in any
-// letter case of the name. Returns how many were removed.
+// temporary and renaming it: "<name>.lyrevane-tmp-XXXXXX", six random letters or digits,
+// in any letter case of the name. Nothing else is touched. Returns how many were removed.
 int removeStaleTemporaries(const QString& hostPath);

@@ -1,8 +1,12 @@
 #include "base/core/gbk.h"
 
+#include <QHash>
+#include <QList>
 #include <QStringDecoder>
 #include <QStringEncoder>
+
 #include <algorithm>
+#include <bitset>
 #include <optional>
 
 namespace gbk {
@@ -86,16 +90,103 @@ QString decode(QByteArrayView bytes, bool* ok) {
     return text;
 }
 
+RoundTripRepairs findRoundTripRepairs(const Converter& encoder, const Converter& decoder) {
+    RoundTripRepairs found;
+    QString all;
+    all.reserve(0x10000);
+    for (char32_t u = 0x80; u < 0x10000; ++u) {
+        if (!QChar::isSurrogate(u) && u != 0x20AC)
+            all += QChar(char16_t(u));
+    }
+    const QByteArray bytes = encoder.toBytes(all);
+    const QString back = decoder.toText(bytes);
+    // Most often every character comes back in place and one comparison says so.
+    if (back == all)
+        return found;
+    QList<char16_t> astray;
+    qsizetype at = 0;
+    for (QChar c : all) {
+        const qsizetype n = charLength(bytes, at);
+        if (decoder.toText(bytes.sliced(at, n)) != QString(c))
+            astray << c.unicode();
+        at += n;
+    }
+    if (astray.isEmpty())
+        return found;
+    // The bytes the converter reads as each of them: among the two-byte codes and the
+    // four-byte codes of the Basic Multilingual Plane, whichever reads back as the
+    // character and is written back the same way.
+    QHash<char16_t, QByteArray> reads;
+    auto consider = [&](std::initializer_list<int> codeBytes) {
+        QByteArray code;
+        for (int b : codeBytes)
+            code += char(b);
+        const QString text = decoder.toText(code);
+        if (text.size() == 1 && !reads.contains(text[0].unicode()))
+            reads.insert(text[0].unicode(), code);
+    };
+    for (int lead = 0x81; lead <= 0xFE; ++lead) {
+        for (int trail = 0x40; trail <= 0xFE; ++trail) {
+            if (trail != 0x7F)
+                consider({lead, trail});
+        }
+    }
+    for (int linear = 0; linear < 39420; ++linear) {
+        consider({0x81 + linear / 12600, 0x30 + linear / 1260 % 10, 0x81 + linear / 10 % 126,
+                  0x30 + linear % 10});
+    }
+    for (char16_t u : astray) {
+        if (auto code = reads.constFind(u); code != reads.cend())
+            found.insert(u, *code);
+    }
+    return found;
+}
+
+namespace {
+
+struct SystemConverter : Converter {
+    QByteArray toBytes(QStringView text) const override {
+        QStringEncoder encoder("GB18030");
+        return encoder.encode(text);
+    }
+    QString toText(QByteArrayView bytes) const override { return decode(bytes); }
+};
+
+// The characters the converter of this system writes with bytes it reads as another
+// character, and the bytes to write instead, found once per run. Some converter versions
+// write a few private-use code points with the two-byte code of the ideograph that took
+// their place (U+E84F as FE 8B, which reads as U+4986); other versions, none.
+struct Repairs {
+    RoundTripRepairs bytes;
+    std::bitset<0x10000> marked;
+};
+
+const Repairs& repairs() {
+    static const Repairs found = [] {
+        Repairs r;
+        const SystemConverter system;
+        r.bytes = findRoundTripRepairs(system, system);
+        for (auto it = r.bytes.cbegin(); it != r.bytes.cend(); ++it)
+            r.marked.set(it.key());
+        return r;
+    }();
+    return found;
+}
+
+} // namespace
+
 QByteArray encode(QStringView text, bool* exact) {
     QStringEncoder encoder("GB18030");
+    const Repairs& written = repairs();
     QByteArray out;
     out.reserve(text.size() * 2);
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i].unicode() != 0x20AC)
+        const char16_t c = text[i].unicode();
+        if (c != 0x20AC && !written.marked.test(c))
             continue;
         out += encoder.encode(text.sliced(start, i - start));
-        out += '\x80';
+        out += c == 0x20AC ? QByteArray("\x80") : written.bytes.value(c);
         start = i + 1;
     }
     out += encoder.encode(text.sliced(start));

@@ -2,6 +2,7 @@
 // GBK (code page 936) text, the encoding of every file the program reads and writes.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -46,5 +47,18 @@ TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength = null
 // last ending with a line end), for files too large to hold as text at once. Returns
 // false when some bytes could not be decoded.
 bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece);
+
+// A converter between GB18030 bytes and text, as the system provides it.
+struct Converter {
+    virtual ~Converter() = default;
+    virtual QByteArray toBytes(QStringView text) const = 0;
+    virtual QString toText(QByteArrayView bytes) const = 0;
+};
+// The characters of the Basic Multilingual Plane that `encoder` writes with bytes that
+// `decoder` reads as something else, each with bytes that `decoder` reads as it (none
+// where no bytes do). encode() writes these in place of what the system's converter
+// gives, so that every character written reads back as itself.
+using RoundTripRepairs = QHash<char16_t, QByteArray>;
+RoundTripRepairs findRoundTripRepairs(const Converter& encoder, const Converter& decoder);
 
 } // namespace gbk

@@ -84,16 +84,63 @@ void SettingsFile::Model::index() {
             const QString id = folded(*name);
             open = sections.contains(id) ? nullptr : &sections[id];
             if (open)
-                open->line = open->last = i;
+                open->line = open->last = {i};
             continue;
         }
         if (!open)
             continue; // only the first section of a name is searched
         if (!trimmed(lines[i]).isEmpty())
-            open->last = i;
-        if (auto k = keyOf(lines[i]); k && !open->keys.contains(folded(*k)))
-            open->keys.insert(folded(*k), i);
+            open->last = {i};
+        if (auto k = keyOf(lines[i])) {
+            if (open->keys.contains(folded(*k)))
+                open->repeats = true;
+            else
+                open->keys.insert(folded(*k), {i});
+        }
     }
+}
+
+const QByteArray& SettingsFile::Model::text(Place p) const {
+    return p.added < 0 ? lines[p.line] : added.find(p.line)->at(p.added);
+}
+
+template <class F> void SettingsFile::Model::forEachAfter(Place from, F f) const {
+    for (qsizetype line = from.line, next = from.added + 1; line < lines.size();
+         ++line, next = -1) {
+        if (next < 0 && !dropped.contains(Place{line}) && !f(Place{line}, lines[line]))
+            return;
+        auto more = added.constFind(line);
+        if (more == added.cend())
+            continue;
+        for (qsizetype a = std::max<qsizetype>(next, 0); a < more->size(); ++a) {
+            if (!dropped.contains(Place{line, a}) && !f(Place{line, a}, more->at(a)))
+                return;
+        }
+    }
+}
+
+SettingsFile::Place SettingsFile::Model::lastBefore(Place p) const {
+    for (;;) {
+        if (p.added >= 0)
+            --p.added;
+        else {
+            --p.line;
+            auto more = added.constFind(p.line);
+            p.added = more == added.cend() ? -1 : more->size() - 1;
+        }
+        if (!dropped.contains(p) && !trimmed(text(p)).isEmpty())
+            return p;
+    }
+}
+
+QByteArray SettingsFile::Model::bytes() const {
+    QByteArray out;
+    forEachAfter(Place{0, -2}, [&](Place, const QByteArray& line) {
+        out += line;
+        out += "\r\n";
+        return true;
+    });
+    return out;
 }
 
 SettingsFile::SettingsFile(QString hostPath) : m_path(std::move(hostPath)) {}
@@ -149,10 +196,7 @@ void SettingsFile::store(Model model) {
         m_batchDirty = true;
         return;
     }
-    QByteArray bytes;
-    for (const QByteArray& line : model.lines)
-        bytes += line + "\r\n";
-    if (!writeFileAtomically(m_path, bytes))
+    if (!writeFileAtomically(m_path, model.bytes()))
         throw AppError::unableToWrite(QDir::toNativeSeparators(m_path));
     m_file = std::move(model);
     m_stamp = stampOf(m_path);
@@ -169,7 +213,7 @@ QByteArray SettingsFile::rawValue(const Model& model, const QString& section, co
     if (k == s->keys.cend())
         return {};
     *found = true;
-    const QByteArray& line = model.lines[*k];
+    const QByteArray& line = model.text(*k);
     QByteArray value = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1)).toByteArray();
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front())
@@ -211,26 +255,70 @@ void SettingsFile::writeString(const QString& section, const QString& key, const
     if (encoded.size() > kMaxValueBytes && !encoded.startsWith(kTextPrefix.toLatin1()))
         encoded = gbk::encode(escapeValue(value)); // so that a read brings it back whole
     const QByteArray line = gbk::encode(key) + '=' + encoded;
-    const Model& now = current(true);
-    bool found = false;
-    const QByteArray raw = rawValue(now, section, key, &found);
-    // What a read gives written back: the line stays as it is, so a value that a read
-    // cut at the limit, or one in quotes, keeps its bytes.
-    if (found && decodeValue(gbk::decode(raw)) == value)
-        return;
-    Model next = now;
-    auto s = next.sections.constFind(folded(section));
-    if (s == next.sections.cend()) {
-        next.lines.append('[' + gbk::encode(section) + ']');
-        next.lines.append(line);
-    } else if (auto k = s->keys.constFind(folded(key)); k != s->keys.cend()) {
-        next.lines[*k] = line;
-        store(std::move(next)); // the same key on the same line: the index holds
-        return;
-    } else {
-        next.lines.insert(s->last + 1, line);
+    {
+        const Model& now = current(true);
+        bool found = false;
+        const QByteArray raw = rawValue(now, section, key, &found);
+        // What a read gives written back: the line stays as it is, so a value that a read
+        // cut at the limit, or one in quotes, keeps its bytes.
+        if (found && decodeValue(gbk::decode(raw)) == value)
+            return;
     }
-    next.index();
+    // A batch is changed where it lies; otherwise the file's model is changed once the
+    // file took the change.
+    Model next = m_batching ? std::move(m_batch) : current(true);
+    const std::optional<QString> lineKey = keyOf(line);
+    if (sectionOf(line) || !lineKey) {
+        // A key that reads as a section or as a comment: the lines are read again.
+        auto s = next.sections.constFind(folded(section));
+        QList<QByteArray> lines = splitLines(next.bytes());
+        if (s == next.sections.cend()) {
+            lines.append('[' + gbk::encode(section) + ']');
+            lines.append(line);
+        } else {
+            qsizetype at = 0;
+            next.forEachAfter(Place{0, -2}, [&](Place p, const QByteArray&) {
+                ++at;
+                return p != s->last;
+            });
+            lines.insert(at, line);
+        }
+        next = {};
+        next.lines = std::move(lines);
+        next.index();
+        store(std::move(next));
+        return;
+    }
+    auto s = next.sections.find(folded(section));
+    if (s == next.sections.end()) {
+        const QByteArray header = '[' + gbk::encode(section) + ']';
+        next.lines.append(header);
+        next.lines.append(line);
+        const qsizetype at = next.lines.size() - 1;
+        Section added;
+        added.line = {at - 1};
+        added.last = {at};
+        added.keys.insert(folded(*lineKey), {at});
+        // Under the name a read of the header gives; a header that reads as the name
+        // of an earlier section opens a repeat of it, which no read searches.
+        const QString id = folded(sectionOf(header).value_or(section));
+        if (!next.sections.contains(id))
+            next.sections.insert(id, added);
+    } else if (auto k = s->keys.constFind(folded(key)); k != s->keys.cend()) {
+        // The same key on the same line: the index holds.
+        if (k->added < 0)
+            next.lines[k->line] = line;
+        else
+            next.added[k->line][k->added] = line;
+    } else {
+        QList<QByteArray>& after = next.added[s->last.line];
+        after.append(line);
+        // Lines after the section's last one that were added since are all removed
+        // ones, so the new line still follows the last one directly.
+        s->last = {s->last.line, after.size() - 1};
+        if (!s->keys.contains(folded(*lineKey)))
+            s->keys.insert(folded(*lineKey), s->last);
+    }
     store(std::move(next));
 }
 
@@ -241,26 +329,42 @@ QStringList SettingsFile::keys(const QString& section) const {
     if (s == model.sections.cend())
         return found;
     // The first section of the name is the only one searched.
-    for (qsizetype i = s->line + 1; i < model.lines.size(); ++i) {
-        if (sectionOf(model.lines[i]))
-            break;
-        if (auto key = keyOf(model.lines[i]))
+    model.forEachAfter(s->line, [&](Place, const QByteArray& line) {
+        if (sectionOf(line))
+            return false;
+        if (auto key = keyOf(line))
             found << *key;
-    }
+        return true;
+    });
     return found;
 }
 
 void SettingsFile::removeKey(const QString& section, const QString& key) {
-    const Model& now = current(true);
-    auto s = now.sections.constFind(folded(section));
-    if (s == now.sections.cend())
-        return;
-    auto k = s->keys.constFind(folded(key));
-    if (k == s->keys.cend())
-        return;
-    Model next = now;
-    next.lines.removeAt(*k);
-    next.index();
+    {
+        const Model& now = current(true);
+        auto s = now.sections.constFind(folded(section));
+        if (s == now.sections.cend() || !s->keys.contains(folded(key)))
+            return;
+    }
+    Model next = m_batching ? std::move(m_batch) : current(true);
+    Section& s = next.sections[folded(section)];
+    const QString id = folded(key);
+    const Place gone = s.keys.take(id);
+    next.dropped.insert(gone);
+    if (s.repeats) {
+        // A later line of the same key becomes the one read.
+        next.forEachAfter(gone, [&](Place p, const QByteArray& line) {
+            if (sectionOf(line))
+                return false;
+            if (auto k = keyOf(line); k && folded(*k) == id) {
+                s.keys.insert(id, p);
+                return false;
+            }
+            return true;
+        });
+    }
+    if (s.last == gone)
+        s.last = next.lastBefore(gone);
     store(std::move(next));
 }
 

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -51,18 +52,36 @@ class SettingsFile {
     static QString decodeValue(const QString& stored);
 
   private:
-    // The file's lines as they are on disk, with the first section of each name and
-    // the first key of each name in it, names case-folded.
+    // The file's lines as they were read, the lines written or removed since, and the
+    // first section of each name with the first key of each name in it, names
+    // case-folded. A write changes the model in place, so a batch of writes costs what
+    // the writes themselves touch, whatever the size of the file.
+    struct Place {
+        qsizetype line = -1;  // a line as read
+        qsizetype added = -1; // or the added-th line written after it since
+        bool operator==(const Place&) const = default;
+        friend size_t qHash(Place p, size_t seed = 0) { return qHashMulti(seed, p.line, p.added); }
+    };
     struct Section {
-        qsizetype line = -1; // the [section] line
-        qsizetype last = -1; // its last non-blank line
-        QHash<QString, qsizetype> keys;
+        Place line; // the [section] line
+        Place last; // its last non-blank line
+        QHash<QString, Place> keys;
+        bool repeats = false; // some key is set twice in it
     };
     struct Model {
         QList<QByteArray> lines;
+        QHash<qsizetype, QList<QByteArray>> added;
+        QSet<Place> dropped;
         QHash<QString, Section> sections;
         bool unreadable = false; // there, but not readable as a file
         void index();
+        const QByteArray& text(Place p) const;
+        // Calls `f(place, text)` for each line after `from` in file order while it
+        // returns true.
+        template <class F> void forEachAfter(Place from, F f) const;
+        // The last non-blank line before `p`.
+        Place lastBefore(Place p) const;
+        QByteArray bytes() const;
     };
     using Stamp = std::array<qint64, 7>;
 

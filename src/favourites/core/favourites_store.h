@@ -33,14 +33,18 @@ QStringList readNames(const DataRoot& root);
 // Every favourite with its slot; throws like readNames.
 QList<Favourite> readFavourites(const DataRoot& root, const SettingsFile& settings);
 
+// No list has more rows than this; a key of the three sections past it names no slot
+// and is left as it stands.
+inline constexpr int kMostSlots = 1'000'000;
+
 // The contents of one slot (empty when it was never written).
 Contents readSlot(const SettingsFile& settings, int slot);
-// The slots as stored, slot 1 first, up to the highest key of the three sections.
-QList<Contents> readSlots(const SettingsFile& settings);
+// Slots 1 … count as stored (empty where never written).
+QList<Contents> readSlots(const SettingsFile& settings, qsizetype count);
 
-// Writes `slotList` as slots 1 … n in one replacement of the settings file and removes any
-// higher key of the three sections; then runs `writeNames`. When that fails, the slots
-// are put back as they were and its AppError passes on.
+// Writes `slotList` as slots 1 … n in one replacement of the settings file and removes the
+// key of any higher slot; then runs `writeNames`. When that fails, the slots are put back
+// as they were and its AppError passes on.
 void store(SettingsFile& settings, const QList<Contents>& slotList,
            const std::function<void()>& writeNames);
 
@@ -51,6 +55,8 @@ QStringList editorRows(const QString& text);
 // For each of `edited`, the row of `previous` whose favourite it is, or -1 for a new
 // name. Rows keep their order where they can (the longest run of unchanged names);
 // moved rows take the nearest unused row of the same name; duplicates pair in order.
+// A name changed in place (between two unchanged rows, as many rows as before) is the
+// same favourite renamed.
 QList<int> matchRows(const QStringList& previous, const QStringList& edited);
 
 } // namespace favourites

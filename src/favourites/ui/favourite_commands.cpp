@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 
 using favourites::Contents;
 
@@ -26,11 +27,9 @@ namespace {
 
 const QString kNames = QString::fromLatin1(favourites::kNamesFile);
 
-// The stored slotList as many as there are favourites: missing ones empty, none beyond.
+// The stored slots, as many as there are favourites: missing ones empty, none beyond.
 QList<Contents> slotsFor(const SettingsFile& settings, qsizetype count) {
-    QList<Contents> slotList = favourites::readSlots(settings);
-    slotList.resize(count);
-    return slotList;
+    return favourites::readSlots(settings, count);
 }
 
 } // namespace
@@ -140,9 +139,8 @@ void FavouriteCommands::save() {
     if (row < 0)
         return;
     runGuarded(m_modals, m_window, [&] {
-        QList<Contents> slotList = favourites::readSlots(m_settings);
-        if (slotList.size() <= row)
-            slotList.resize(row + 1);
+        QList<Contents> slotList =
+            favourites::readSlots(m_settings, std::max(row + 1, int(p.skListBox4->count())));
         // The title as it stands: no command changes it after the add.
         slotList[row] = {p.skPanel8->caption(), p.skMmemo1->toPlainText(),
                          p.skMmemo3->toPlainText()};

@@ -65,7 +65,7 @@ int rtf2txt(const QStringList& args, Io& io) {
         return BadUsage;
     }
     QByteArray bytes;
-    if (!readInput(args[0], io.raw.value(0), &bytes, io))
+    if (!readInput(args[0], io.raw.value(0), &bytes, io, kMaxDocumentBytes))
         return NotFound;
     RawOut out(io);
     QString line;
@@ -80,7 +80,7 @@ int rtf2txt(const QStringList& args, Io& io) {
     });
     out.finish();
     if (!ok) {
-        io.err << "lyrevane-cli: " << args[0] << ": " << reader.errorString() << '\n';
+        io.err << "lyrevane-cli: " << shown(args[0]) << ": " << reader.errorString() << '\n';
         return Damaged;
     }
     return Ok;
@@ -92,7 +92,7 @@ int txt2rtf(const QStringList& args, Io& io) {
         return BadUsage;
     }
     QByteArray bytes;
-    if (!readInput(args[0], io.raw.value(0), &bytes, io))
+    if (!readInput(args[0], io.raw.value(0), &bytes, io, kMaxDocumentBytes))
         return NotFound;
     RawOut out(io);
     bool ok = true;
@@ -112,7 +112,7 @@ int txt2rtf(const QStringList& args, Io& io) {
     }
     out.finish();
     if (!ok) {
-        io.err << "lyrevane-cli: " << args[0] << ": some bytes could not be decoded\n";
+        io.err << "lyrevane-cli: " << shown(args[0]) << ": some bytes could not be decoded\n";
         return Damaged;
     }
     return Ok;

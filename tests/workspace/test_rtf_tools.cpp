@@ -292,3 +292,38 @@ TEST(RtfCommands, OutputThatCannotBeWrittenFailsTheRun) {
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
 }
+
+TEST(RtfCommands, AnEndlessInputIsRefusedAndNamesStayOnOneLine) {
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"txt2rtf of an endless device",
+         {QStringLiteral("txt2rtf"), QStringLiteral("/dev/zero")},
+         1,
+         "larger than 256 MB"},
+        {"rtf2txt of an endless device",
+         {QStringLiteral("rtf2txt"), QStringLiteral("/dev/zero")},
+         1,
+         "larger than 256 MB"},
+        {"check of an endless device",
+         {QStringLiteral("check"), QStringLiteral("蝶恋花"), QStringLiteral("/dev/zero")},
+         2,
+         "larger than 16 MB"},
+        {"a file name with a line break",
+         {QStringLiteral("txt2rtf"), QStringLiteral("/nonexistent/a\nb")},
+         1,
+         "/nonexistent/a\\nb"},
+        {"a command with a line break", {QStringLiteral("rtf\n2txt")}, 2, "rtf\\n2txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CliResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+}

@@ -293,6 +293,48 @@ TEST(RtfCommands, OutputThatCannotBeWrittenFailsTheRun) {
     }
 }
 
+TEST(RtfCommands, AGuessedEncodingIsNamedAndCanBeOverruled) {
+    QTemporaryDir dir;
+    // Valid UTF-8 ("abcé") that GBK reads cleanly too ("abc茅").
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("both.txt")), "abc\xc3\xa9\n"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("poem.txt")), Poem.join('\n').toUtf8()));
+    const QString both = dir.filePath(QStringLiteral("both.txt"));
+    const QString poem = dir.filePath(QStringLiteral("poem.txt"));
+    const QString enc = QStringLiteral("--encoding");
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        QString text;       // what the RTF holds
+        const char* notice; // on standard error, "" for nothing at all
+    } cases[] = {
+        {"a guess is named", {both}, 0, QStringLiteral("abcé\n"), "read as UTF-8"},
+        {"GBK by choice", {both, enc, QStringLiteral("gbk")}, 0, QStringLiteral("abc茅\n"), ""},
+        {"UTF-8 by choice",
+         {QStringLiteral("--encoding=utf-8"), both},
+         0,
+         QStringLiteral("abcé\n"),
+         ""},
+        {"no guess, no notice", {poem}, 0, Poem.join('\n'), ""},
+        {"an unknown encoding", {both, enc, QStringLiteral("latin1")}, 2, {}, "gbk or utf-8"},
+        {"an option without its value", {both, enc}, 2, {}, "gbk or utf-8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CliResult r = cli(QStringList{QStringLiteral("txt2rtf")} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(r.out == RtfWriter::toRtf(RichDocument::fromPlainText(c.text)));
+        }
+        if (*c.notice) {
+            EXPECT_TRUE(r.err.contains(c.notice)) << r.err.toStdString();
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        }
+    }
+}
+
 TEST(RtfCommands, AnEndlessInputIsRefusedAndNamesStayOnOneLine) {
     struct Case {
         const char* name;

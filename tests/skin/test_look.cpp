@@ -130,7 +130,7 @@ TEST(Frame, NoCheckOrRadioButtonOfTheMainWindowIsCutInAnyStyle) {
     }
 }
 
-TEST(Frame, ATheme'sExtremeNumbersLeaveTheTitleBarsButtonsOnTheScreen) {
+TEST(Frame, ExtremeThemeNumbersLeaveTheTitleBarsButtonsOnTheScreen) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("extreme.theme"));
     QFile out(path);

@@ -13,7 +13,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -337,29 +336,4 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(windows[1]->isVisible());
-}
-
-TEST(ReadingWindows, ClosingOneBringsBackTheOneUsedBeforeItNotTheMainWindow) {
-    LibraryApp app;
-    app.form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.form.get()));
-    QWidget* first = app.openAnthology(1);
-    QWidget* second = app.openAnthology(2);
-    QWidget* third = app.openAnthology(3);
-    for (QWidget* w : {third, first, second}) { // used in this order
-        w->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(w));
-    }
-    second->close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == first; }))
-        << "the last used before it";
-    first->close();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == third; }));
-
-    // A reading window hidden while another window is in use changes nothing.
-    app.form->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(app.form.get()));
-    third->hide();
-    QTest::qWait(20);
-    EXPECT_EQ(QApplication::activeWindow(), app.form.get());
 }

@@ -6,11 +6,9 @@
 #include "library/ui/Tquhao.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QTimer>
 
 LibraryMenus::LibraryMenus(const LibraryMenuActions& actions, DataRoot root, ModalRunner& modals,
                            QWidget* window)
@@ -41,8 +39,6 @@ LibraryMenus::LibraryMenus(const LibraryMenuActions& actions, DataRoot root, Mod
 
 void LibraryMenus::show(QWidget* form) {
     m_windows.append(form);
-    m_recent.append(form);
-    form->installEventFilter(this);
     // Centred on the screen; the text box takes the focus, so that the list does not
     // pick its first item by itself.
     const QRect screen = m_window->screen()->availableGeometry();
@@ -50,28 +46,4 @@ void LibraryMenus::show(QWidget* form) {
     if (auto* text = form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1")))
         text->setFocus();
     form->show();
-}
-
-bool LibraryMenus::eventFilter(QObject* watched, QEvent* event) {
-    auto* form = qobject_cast<QWidget*>(watched);
-    if (form && event->type() == QEvent::WindowActivate) {
-        m_recent.removeOne(form);
-        m_recent.append(form);
-    } else if (form && event->type() == QEvent::Hide && form->isActiveWindow()) {
-        // The window system hands the focus to the main window, which would then cover
-        // the other reading windows: the one used last before this one comes back on top.
-        m_recent.removeOne(form);
-        m_recent.prepend(form);
-        QTimer::singleShot(0, this, [this] {
-            for (qsizetype i = m_recent.size() - 1; i >= 0; --i) {
-                QWidget* next = m_recent[i];
-                if (next->isVisible()) {
-                    next->raise();
-                    next->activateWindow();
-                    return;
-                }
-            }
-        });
-    }
-    return QObject::eventFilter(watched, event);
 }

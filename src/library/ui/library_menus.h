@@ -28,11 +28,6 @@ class LibraryMenus : public QObject {
     // The windows opened so far, oldest first.
     const QList<QWidget*>& openedWindows() const { return m_windows; }
 
-  protected:
-    // Follows which reading window was used last, and brings it back on top when the
-    // window used after it closes.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
   private:
     void show(QWidget* form);
 
@@ -41,5 +36,4 @@ class LibraryMenus : public QObject {
     QWidget* m_window;
     QList<QAction*> m_items;
     QList<QWidget*> m_windows;
-    QList<QWidget*> m_recent; // the reading windows, the one used last at the end
 };

@@ -88,6 +88,21 @@ void TskForm::apply() {
     Q_EMIT styleApplied();
 }
 
+void TskForm::followOwner(const QWidget* owner) {
+    const QWidget* window = owner ? owner->window() : nullptr;
+    auto* ownerFrame =
+        window ? window->findChild<TskForm*>(QStringLiteral("skForm1"), Qt::FindDirectChildrenOnly)
+               : nullptr;
+    if (!ownerFrame || ownerFrame == this)
+        return;
+    auto follow = [this, ownerFrame] {
+        setFileTheme(ownerFrame->fileTheme());
+        setUIStyle(ownerFrame->uiStyle());
+    };
+    follow();
+    connect(ownerFrame, &TskForm::styleApplied, this, follow);
+}
+
 void TskForm::setFramed(bool reserveSpace, bool dialog) {
     if (m_titleBar)
         return;

@@ -1,0 +1,50 @@
+// The small dialogs of the 收藏 and 帮助 menus as a user meets them: the kit's frame,
+// labels that are not cut, a window that fits the screen, and Enter on a focused button.
+
+#include "app/ui/about_box.h"
+#include "app/ui/startup_notice.h"
+#include "app/ui/version_history.h"
+#include "favourites/ui/add_favourite_window.h"
+#include "favourites/ui/clear_favourites_window.h"
+#include "favourites/ui/edit_favourites_window.h"
+#include "skin/ui/skinned.h"
+#include "skin/ui/title_bar.h"
+#include "support/recording_modals.h"
+#include "support/recording_url_opener.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
+    RecordingModals modals;
+    RecordingUrlOpener urls;
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        std::unique_ptr<QDialog> dialog;
+    };
+    Case cases[] = {
+        {"add", std::make_unique<TForm4>(modals, [](auto&&...) { return true; }, nullptr)},
+        {"edit list", std::make_unique<TForm11>(QString(), [](auto&&) { return true; }, nullptr)},
+        {"clear", std::make_unique<TForm10>(nullptr)},
+        {"about", std::make_unique<TForm3>(urls)},
+        {"version history", std::make_unique<TForm5>()},
+        {"start-up notice", std::make_unique<TForm16>(dir.filePath("Mqini.ini"), modals)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* frame = c.dialog->findChild<TskForm*>(QStringLiteral("skForm1"));
+        ASSERT_TRUE(frame);
+        ASSERT_TRUE(frame->titleBar());
+        EXPECT_TRUE(c.dialog->windowFlags() & Qt::FramelessWindowHint);
+        c.dialog->show();
+        EXPECT_TRUE(frame->titleBar()->isVisible());
+        EXPECT_LE(frame->titleBar()->y(), TskForm::kEdge) << "at the window's top";
+    }
+}

@@ -48,3 +48,24 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
         EXPECT_LE(frame->titleBar()->y(), TskForm::kEdge) << "at the window's top";
     }
 }
+
+TEST(FavouriteDialogs, EnterPressesTheFocusedButtonOfTheClearConfirmation) {
+    struct Case {
+        const char* name;
+        int tabs; // from 取消, where the focus starts
+        int result;
+    } cases[] = {{"取消", 0, QDialog::Rejected}, {"确定", 1, QDialog::Accepted}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm10 w(nullptr);
+        w.setResult(-1);
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        for (int i = 0; i < c.tabs; ++i)
+            QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(static_cast<QPushButton*>(w.focusWidget())->text(), QString::fromUtf8(c.name));
+        QTest::keyClick(w.focusWidget(), Qt::Key_Return);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_EQ(w.result(), c.result);
+    }
+}

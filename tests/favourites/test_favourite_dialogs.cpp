@@ -49,6 +49,29 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
     }
 }
 
+TEST(FavouriteDialogs, TheAddWindowsLabelsAreWholeAndItFitsAHalfHeightScreen) {
+    RecordingModals modals;
+    TForm4 w(modals, [](auto&&...) { return true; }, nullptr);
+    struct Case {
+        const char* label;
+        QWidget* field;
+    } cases[] = {{"词牌名", w.Edit1}, {"诗词例句", w.Memo1}, {"词谱", w.Memo2}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QLabel* label = nullptr;
+        for (QLabel* l : w.findChildren<QLabel*>())
+            if (l->text() == QString::fromUtf8(c.label))
+                label = l;
+        ASSERT_TRUE(label);
+        EXPECT_GE(label->height(), label->sizeHint().height());
+        EXPECT_LT(label->geometry().bottom(), c.field->geometry().top()) << "not under its field";
+    }
+    EXPECT_LT(w.Memo2->geometry().bottom(), w.skButton1->geometry().top());
+    EXPECT_LE(w.skButton1->geometry().bottom(), w.height());
+    // At scale 2 a 900-pixel screen holds 450 pixels of the design.
+    EXPECT_LE(w.height(), 450);
+}
+
 TEST(FavouriteDialogs, EnterPressesTheFocusedButtonOfTheClearConfirmation) {
     struct Case {
         const char* name;

@@ -30,8 +30,10 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
         std::unique_ptr<QDialog> dialog;
     };
     Case cases[] = {
-        {"add", std::make_unique<TForm4>(modals, [](auto&&...) { return true; }, nullptr)},
-        {"edit list", std::make_unique<TForm11>(QString(), [](auto&&) { return true; }, nullptr)},
+        {"add", std::make_unique<TForm4>(
+                    modals, [](auto&&...) { return true; }, nullptr)},
+        {"edit list", std::make_unique<TForm11>(
+                          QString(), [](auto&&) { return true; }, nullptr)},
         {"clear", std::make_unique<TForm10>(nullptr)},
         {"about", std::make_unique<TForm3>(urls)},
         {"version history", std::make_unique<TForm5>()},
@@ -51,7 +53,8 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
 
 TEST(FavouriteDialogs, TheAddWindowsLabelsAreWholeAndItFitsAHalfHeightScreen) {
     RecordingModals modals;
-    TForm4 w(modals, [](auto&&...) { return true; }, nullptr);
+    TForm4 w(
+        modals, [](auto&&...) { return true; }, nullptr);
     struct Case {
         const char* label;
         QWidget* field;

@@ -136,14 +136,13 @@ TEST(Frame, ExtremeThemeNumbersLeaveTheTitleBarsButtonsOnTheScreen) {
     QFile out(path);
     ASSERT_TRUE(out.open(QIODevice::WriteOnly));
     const auto integer = [](const char* name, qint32 v) {
-    return style::ThemeFile::Entry{name, style::ThemeFile::Integer,
-                                   style::ThemeFile::integerData(v)};
+        return style::ThemeFile::Entry{name, style::ThemeFile::Integer,
+                                       style::ThemeFile::integerData(v)};
     };
-    out.write(style::ThemeFile::write({integer("FormBorderWidthInt", 100000),
-                                       integer("FormMinWidthInt", 99999999),
-                                       integer("FormRoundCornerInt", 100000),
-                                       integer("TitleBarButtonRightOffsetInt", 100000),
-                                       integer("TitleBarButtonTopInt", 100000)}));
+    out.write(style::ThemeFile::write(
+        {integer("FormBorderWidthInt", 100000), integer("FormMinWidthInt", 99999999),
+         integer("FormRoundCornerInt", 100000), integer("TitleBarButtonRightOffsetInt", 100000),
+         integer("TitleBarButtonTopInt", 100000)}));
     out.close();
     TskFileTheme theme("skFileTheme1", nullptr);
     ASSERT_TRUE(theme.setThemeFile(path));
@@ -161,8 +160,8 @@ TEST(Frame, ExtremeThemeNumbersLeaveTheTitleBarsButtonsOnTheScreen) {
     TskTitleBar* bar = frame.titleBar();
     ASSERT_TRUE(bar);
     for (int i = 0; i < 3; ++i) {
-    SCOPED_TRACE(i);
-    const QRect button = bar->button(i)->geometry();
-    EXPECT_TRUE(bar->rect().contains(button)) << button.x() << "," << button.y();
+        SCOPED_TRACE(i);
+        const QRect button = bar->button(i)->geometry();
+        EXPECT_TRUE(bar->rect().contains(button)) << button.x() << "," << button.y();
     }
 }

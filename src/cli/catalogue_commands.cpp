@@ -2,6 +2,7 @@
 
 #include "catalogue/core/catalogue.h"
 #include "cli/command.h"
+#include "cli/input.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -34,7 +35,7 @@ Parsed parse(const QStringList& args) {
 }
 
 int badUsage(Io& io, const QString& message) {
-    io.err << "lyrevane-cli: " << message << '\n';
+    io.err << "lyrevane-cli: " << shown(message) << '\n';
     return BadUsage;
 }
 
@@ -146,7 +147,7 @@ int runShow(const QStringList& args, Io& io) {
             return Ok;
         }
     }
-    io.err << "lyrevane-cli: no pattern is named '" << name << "'\n";
+    io.err << "lyrevane-cli: no pattern is named '" << shown(name) << "'\n";
     return NotFound;
 }
 
@@ -158,7 +159,8 @@ int runFind(const QStringList& args, Io& io) {
         return badUsage(io, QStringLiteral("find needs exactly one KEY"));
     const CiPattern* pat = findPattern(p.positional.first());
     if (!pat) {
-        io.err << "lyrevane-cli: no pattern has the search key '" << p.positional.first() << "'\n";
+        io.err << "lyrevane-cli: no pattern has the search key '" << shown(p.positional.first())
+               << "'\n";
         return NotFound;
     }
     if (p.json)

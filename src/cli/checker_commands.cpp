@@ -49,7 +49,7 @@ bool takeOptions(QStringList& args, bool& json, std::optional<Standard>* standar
     }
     for (const QString& a : args) {
         if (a.startsWith(QLatin1String("--"))) {
-            io.err << "lyrevane-cli: unknown option '" << a << "'\n";
+            io.err << "lyrevane-cli: unknown option '" << shown(a) << "'\n";
             return false;
         }
     }
@@ -166,7 +166,7 @@ int check(const QStringList& argsIn, Io& io) {
     }
     const auto pattern = namedPattern(args[0]);
     if (!pattern) {
-        io.err << "lyrevane-cli: no pattern '" << args[0] << "'\n";
+        io.err << "lyrevane-cli: no pattern '" << shown(args[0]) << "'\n";
         return BadUsage;
     }
     QByteArray bytes;
@@ -282,7 +282,7 @@ int poems(const QStringList& argsIn, Io& io) {
     }
     const auto pattern = namedPattern(args[0]);
     if (!pattern || pattern->key.isEmpty() || pattern->verse) {
-        io.err << "lyrevane-cli: no tune '" << args[0] << "'\n";
+        io.err << "lyrevane-cli: no tune '" << shown(args[0]) << "'\n";
         return NotFound;
     }
     const QList<TunePoem> list = checkerData(dataDir()).poems().poems(pattern->key);

@@ -4,6 +4,7 @@
 #include "base/core/data_root.h"
 #include "base/core/settings_file.h"
 #include "cli/command.h"
+#include "cli/input.h"
 #include "favourites/core/favourites_store.h"
 
 #include <QDir>
@@ -33,7 +34,7 @@ int runFavourites(const QStringList& args, Io& io) {
         if (a == QLatin1String("--json")) {
             json = true;
         } else if (a.startsWith(QLatin1String("--"))) {
-            io.err << "lyrevane-cli: favourites: unknown option '" << a << "'\n";
+            io.err << "lyrevane-cli: favourites: unknown option '" << shown(a) << "'\n";
             return BadUsage;
         } else {
             positional << a;
@@ -47,7 +48,7 @@ int runFavourites(const QStringList& args, Io& io) {
         QFileInfo(positional.isEmpty() ? QDir::currentPath() : positional.first())
             .absoluteFilePath();
     if (!QFileInfo(folder).isDir()) {
-        io.err << "lyrevane-cli: favourites: no folder " << folder << '\n';
+        io.err << "lyrevane-cli: favourites: no folder " << shown(folder) << '\n';
         return NotFound;
     }
     QList<favourites::Favourite> all;

@@ -1,6 +1,7 @@
 #include "cli/input.h"
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -9,7 +10,8 @@
 
 namespace cli {
 
-bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io) {
+bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io,
+               qint64 maxBytes) {
     QFile file;
     bool opened = false;
     QString why;
@@ -28,10 +30,31 @@ bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes
         opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     }
     if (!opened) {
-        io.err << "lyrevane-cli: cannot open " << name << ": " << why << '\n';
+        io.err << "lyrevane-cli: cannot open " << shown(name) << ": " << why << '\n';
         return false;
     }
-    *bytes = file.readAll();
+    // Read a piece at a time, so that an endless device (/dev/zero) stops at the limit.
+    bytes->clear();
+    if (!file.isSequential() && file.size() <= maxBytes)
+        bytes->reserve(file.size());
+    constexpr qint64 Piece = qint64(1) << 20;
+    while (bytes->size() <= maxBytes) {
+        const QByteArray piece = file.read(std::min(Piece, maxBytes + 1 - bytes->size()));
+        if (piece.isEmpty())
+            break;
+        *bytes += piece;
+    }
+    if (bytes->size() > maxBytes) {
+        bytes->clear();
+        bytes->squeeze();
+        io.err << "lyrevane-cli: " << shown(name) << ": larger than " << (maxBytes >> 20)
+               << " MB, not read\n";
+        return false;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        io.err << "lyrevane-cli: cannot read " << shown(name) << ": " << file.errorString() << '\n';
+        return false;
+    }
     return true;
 }
 
@@ -41,6 +64,27 @@ QByteArray rawArgument(const QString& value, const Io& io) {
             return raw;
     }
     return value.toUtf8();
+}
+
+QString shown(const QString& argument) {
+    QString out;
+    out.reserve(argument.size());
+    for (const QChar c : argument) {
+        if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else if (c == QLatin1Char('\t'))
+            out += QLatin1String("\\t");
+        else if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QChar::LineSeparator ||
+                 c == QChar::ParagraphSeparator || c.unicode() == 0x85)
+            out += c.unicode() > 0xFF
+                       ? QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
+                       : QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
 }
 
 } // namespace cli

@@ -1,16 +1,28 @@
 #pragma once
-// Reading a command's input file.
+// Reading a command's input file, and echoing what the user typed in one-line messages.
 
 #include "cli/command.h"
 
 namespace cli {
 
+// The most a command reads from its input file: a document for the converters, a poem
+// for the others. A larger file (or an endless device) is refused with one line instead
+// of being held in memory.
+constexpr qint64 kMaxDocumentBytes = qint64(256) << 20;
+constexpr qint64 kMaxPoemBytes = qint64(16) << 20;
+
 // Reads FILE, or standard input for "-"; on failure says so on standard error. The file
-// is opened by the name's bytes as passed (`rawName`), which need not be UTF-8.
-bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io);
+// is opened by the name's bytes as passed (`rawName`), which need not be UTF-8. Input of
+// more than `maxBytes` is refused.
+bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io,
+               qint64 maxBytes = kMaxPoemBytes);
 
 // The bytes the system passed for the argument `value`, found among the arguments
 // as given; `value` itself (UTF-8) when it is not there.
 QByteArray rawArgument(const QString& value, const Io& io);
+
+// `argument` as a message may echo it: line breaks, tabs and other control characters
+// written as escapes (\n, \t, \x1b), so that every message stays one line.
+QString shown(const QString& argument);
 
 } // namespace cli

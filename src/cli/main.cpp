@@ -1,6 +1,7 @@
 // lyrevane-cli: look-ups, conversions and checks over the same core as the window.
 
 #include "cli/command.h"
+#include "cli/input.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -60,6 +61,6 @@ int main(int argc, char** argv) {
         if (c.name == args.first())
             return finished(c.run(args.mid(1), io), out, err);
     }
-    err << "lyrevane-cli: unknown command '" << args.first() << "'\n";
+    err << "lyrevane-cli: unknown command '" << cli::shown(args.first()) << "'\n";
     return cli::BadUsage;
 }

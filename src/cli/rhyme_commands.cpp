@@ -1,6 +1,7 @@
 // lyrevane-cli rhyme, rhyme-of: the rhyme books from the terminal.
 
 #include "cli/command.h"
+#include "cli/input.h"
 #include "rhyme/core/rhyme_book.h"
 
 #include <QJsonArray>
@@ -16,7 +17,7 @@ bool takeJson(QStringList& args, bool& json, Io& io) {
     json = args.removeAll(QStringLiteral("--json")) > 0;
     for (const QString& a : args) {
         if (a.startsWith(QLatin1String("--"))) {
-            io.err << "lyrevane-cli: unknown option '" << a << "'\n";
+            io.err << "lyrevane-cli: unknown option '" << shown(a) << "'\n";
             return false;
         }
     }
@@ -100,7 +101,7 @@ int runRhyme(const QStringList& argList, Io& io) {
 
     const auto book = findBook(args[0]);
     if (!book) {
-        io.err << "lyrevane-cli: no rhyme book '" << args[0]
+        io.err << "lyrevane-cli: no rhyme book '" << shown(args[0])
                << "' (词韵简编, 新韵简观, 现代诗韵 or 1-3)\n";
         return NotFound;
     }
@@ -109,8 +110,8 @@ int runRhyme(const QStringList& argList, Io& io) {
 
     const QList<int> entries = findEntries(*book, args[1]);
     if (entries.isEmpty()) {
-        io.err << "lyrevane-cli: " << rhyme::systemName(*book) << " has no entry '" << args[1]
-               << "'\n";
+        io.err << "lyrevane-cli: " << rhyme::systemName(*book) << " has no entry '"
+               << shown(args[1]) << "'\n";
         return NotFound;
     }
     QJsonArray out;
@@ -142,7 +143,7 @@ int runRhymeOf(const QStringList& argList, Io& io) {
     }
     const QList<RhymeHit> hits = rhyme::entriesHolding(ch);
     if (hits.isEmpty()) {
-        io.err << "lyrevane-cli: '" << ch << "' is in no rhyme entry\n";
+        io.err << "lyrevane-cli: '" << shown(ch) << "' is in no rhyme entry\n";
         return NotFound;
     }
     QJsonArray out;

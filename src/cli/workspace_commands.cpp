@@ -6,7 +6,11 @@
 #include "workspace/core/rtfwriter.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <optional>
 
 namespace cli {
 
@@ -65,7 +69,7 @@ int rtf2txt(const QStringList& args, Io& io) {
         return BadUsage;
     }
     QByteArray bytes;
-    if (!readInput(args[0], io.raw.value(0), &bytes, io))
+    if (!readInput(args[0], io.raw.value(0), &bytes, io, kMaxDocumentBytes))
         return NotFound;
     RawOut out(io);
     QString line;
@@ -80,26 +84,140 @@ int rtf2txt(const QStringList& args, Io& io) {
     });
     out.finish();
     if (!ok) {
-        io.err << "lyrevane-cli: " << args[0] << ": " << reader.errorString() << '\n';
+        io.err << "lyrevane-cli: " << shown(args[0]) << ": " << reader.errorString() << '\n';
         return Damaged;
     }
     return Ok;
 }
 
+// Hands `bytes` out in pieces of about a megabyte, each but the last ending just after
+// a line feed, which is never part of a GBK or UTF-8 character.
+template <class F> void forEachPiece(QByteArrayView bytes, F f) {
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.size();
+        if (end - start > Piece) {
+            const qsizetype feed = bytes.indexOf('\n', start + Piece);
+            if (feed >= 0)
+                end = feed + 1;
+        }
+        if (!f(bytes.sliced(start, end - start)))
+            return;
+        start = end;
+    }
+}
+
+// The text of `bytes` read as `encoding` (GBK or UTF-8, a UTF-8 mark skipped), handed
+// to `piece` a part at a time; false when some bytes could not be decoded.
+bool decodeAs(QByteArrayView bytes, gbk::TextEncoding encoding,
+              const std::function<void(const QString&)>& piece) {
+    bool clean = true;
+    if (encoding == gbk::TextEncoding::Gbk) {
+        forEachPiece(bytes, [&](QByteArrayView part) {
+            bool ok = true;
+            piece(gbk::decode(part, &ok));
+            clean = clean && ok;
+            return true;
+        });
+        return clean;
+    }
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    forEachPiece(bytes, [&](QByteArrayView part) {
+        piece(decoder.decode(part));
+        return true;
+    });
+    return !decoder.hasError();
+}
+
+// True when `bytes`, which carry no byte-order mark, read without a fault as GBK and as
+// UTF-8 both, so that the encoding they were read in was a guess.
+bool readsBothWays(QByteArrayView bytes) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii)
+        return false;
+    bool clean = true;
+    QStringDecoder utf8(QStringConverter::Utf8);
+    forEachPiece(bytes, [&](QByteArrayView part) {
+        bool ok = true;
+        (void)gbk::decode(part, &ok);
+        (void)QString(utf8.decode(part)); // decoded as it is converted
+        clean = ok && !utf8.hasError();
+        return clean;
+    });
+    return clean;
+}
+
+QString encodingName(gbk::TextEncoding encoding) {
+    switch (encoding) {
+    case gbk::TextEncoding::Gbk:
+        return QStringLiteral("GBK");
+    case gbk::TextEncoding::Utf8:
+        return QStringLiteral("UTF-8");
+    case gbk::TextEncoding::Utf16LE:
+        return QStringLiteral("UTF-16LE");
+    case gbk::TextEncoding::Utf16BE:
+        return QStringLiteral("UTF-16BE");
+    }
+    return {};
+}
+
 int txt2rtf(const QStringList& args, Io& io) {
-    if (args.size() != 1) {
-        io.err << "usage: lyrevane-cli txt2rtf FILE\n";
+    QStringList files;
+    std::optional<gbk::TextEncoding> chosen;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString value;
+        if (args[i] == QLatin1String("--encoding") && i + 1 < args.size())
+            value = args[++i];
+        else if (args[i].startsWith(QLatin1String("--encoding=")))
+            value = args[i].mid(11);
+        else if (args[i] == QLatin1String("--encoding"))
+            value = QStringLiteral("?");
+        else {
+            files << args[i];
+            continue;
+        }
+        if (value.compare(QLatin1String("gbk"), Qt::CaseInsensitive) == 0)
+            chosen = gbk::TextEncoding::Gbk;
+        else if (value.compare(QLatin1String("utf-8"), Qt::CaseInsensitive) == 0 ||
+                 value.compare(QLatin1String("utf8"), Qt::CaseInsensitive) == 0)
+            chosen = gbk::TextEncoding::Utf8;
+        else {
+            io.err << "lyrevane-cli: --encoding takes gbk or utf-8\n";
+            return BadUsage;
+        }
+    }
+    if (files.size() != 1) {
+        io.err << "usage: lyrevane-cli txt2rtf FILE [--encoding gbk|utf-8]\n";
         return BadUsage;
     }
+    const QString& name = files.first();
     QByteArray bytes;
-    if (!readInput(args[0], io.raw.value(0), &bytes, io))
+    if (!readInput(name, rawArgument(name, io), &bytes, io, kMaxDocumentBytes))
         return NotFound;
+    if (!chosen) {
+        qsizetype mark = 0;
+        const gbk::TextEncoding guessed = gbk::textFileEncoding(bytes, &mark);
+        if (mark == 0 && readsBothWays(bytes)) {
+            io.err << "lyrevane-cli: " << shown(name) << ": read as " << encodingName(guessed)
+                   << " (--encoding " << (guessed == gbk::TextEncoding::Gbk ? "utf-8" : "gbk")
+                   << " reads it as " << (guessed == gbk::TextEncoding::Gbk ? "UTF-8" : "GBK")
+                   << ")\n";
+            io.err.flush();
+        }
+    }
+    auto decode = [&](const std::function<void(const QString&)>& piece) {
+        return chosen ? decodeAs(bytes, *chosen, piece) : gbk::decodeTextFilePieces(bytes, piece);
+    };
     RawOut out(io);
     bool ok = true;
     if (out.device()) {
         workspace::RtfStreamWriter writer(out.device());
         bool written = true;
-        ok = gbk::decodeTextFilePieces(bytes, [&](const QString& piece) {
+        ok = decode([&](const QString& piece) {
             for (const workspace::Paragraph& p :
                  workspace::RichDocument::fromPlainText(piece).paragraphs)
                 written = written && writer.writeParagraph(p);
@@ -107,12 +225,13 @@ int txt2rtf(const QStringList& args, Io& io) {
         if (!(written && writer.finish()))
             out.failed();
     } else {
-        const QString text = gbk::decodeTextFile(bytes, &ok);
+        QString text;
+        ok = decode([&](const QString& piece) { text += piece; });
         out.add(workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text)));
     }
     out.finish();
     if (!ok) {
-        io.err << "lyrevane-cli: " << args[0] << ": some bytes could not be decoded\n";
+        io.err << "lyrevane-cli: " << shown(name) << ": some bytes could not be decoded\n";
         return Damaged;
     }
     return Ok;
@@ -125,7 +244,8 @@ std::vector<Command> workspaceCommands() {
         {QStringLiteral("rtf2txt"),
          QStringLiteral("rtf2txt FILE    (the text of an RTF or text file, UTF-8)"), rtf2txt},
         {QStringLiteral("txt2rtf"),
-         QStringLiteral("txt2rtf FILE    (a UTF-8 or GBK text file as RTF)"), txt2rtf},
+         QStringLiteral("txt2rtf FILE [--encoding gbk|utf-8]    (a UTF-8 or GBK text file as RTF)"),
+         txt2rtf},
     };
 }
 

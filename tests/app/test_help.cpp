@@ -148,6 +148,11 @@ TEST(VersionHistory, TheShippedFileIsGbkAndTellsTheMilestones) {
     EXPECT_TRUE(ok);
     EXPECT_TRUE(text.startsWith(QStringLiteral("Lyrevane 版本历史\r\n")));
     EXPECT_FALSE(bytes.contains("\n\n")) << "CR LF line ends";
+    // Written for the poets who use the program, not for its developers.
+    for (const char* word : {"lyrevane-cli", "Argon2id", "LibreOffice", "FluidSynth",
+                             "chinese-poetry", "模糊测试", "基准", "核心库", "命令"}) {
+        EXPECT_FALSE(text.contains(QString::fromUtf8(word))) << word;
+    }
 }
 
 TEST(HelpLinks, EachCommandOpensItsAddress) {

@@ -6,8 +6,10 @@
 #include "support/fake_clock.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextEdit>
@@ -220,6 +222,30 @@ TEST(MainWindow, HandWrittenSettingsAreReadAsTheProgramWouldWriteThem) {
     EXPECT_EQ(ini.readString("font", "backdropa"), "-2147483643");
     EXPECT_TRUE(app.ini().startsWith("[TEMP]\r\nchecked26=0\r\n"))
         << "existing keys stay where they were";
+}
+
+TEST(MainWindow, ARestoredSizeIsFittedToTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    struct Case {
+        const char* name;
+        int width, height;
+        QSize expected;
+    } cases[] = {
+        {"stored on a larger screen", screen.width() + 600, screen.height() + 300, screen.size()},
+        {"wider only", screen.width() * 3, 400, QSize(screen.width(), 400)},
+        {"a size that fits stays", 700, 500, QSize(700, 500)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AppFixture app;
+        app.tree.put("Mqini.ini", QStringLiteral("[Temp]\r\nheight=%1\r\nwidth=%2\r\n")
+                                      .arg(c.height)
+                                      .arg(c.width)
+                                      .toLatin1());
+        auto form = app.start();
+        EXPECT_EQ(form->size(), c.expected);
+        EXPECT_TRUE(screen.contains(form->geometry())) << form->x() << "," << form->y();
+    }
 }
 
 TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {

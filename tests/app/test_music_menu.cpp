@@ -7,14 +7,12 @@
 #include "support/recording_url_opener.h"
 
 #include <QAction>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
 
 using Mode = MidiDevice::Mode;
-
-const QString kMissing =
-    QStringLiteral("Cannot find the specified file. Make sure the path and filename are correct.");
 
 struct MusicWindow {
     AppFixture app;
@@ -112,14 +110,25 @@ TEST(MusicMenu, PauseBeforeAnyPieceReportsNoDeviceAndStillToggles) {
     EXPECT_FALSE(w.pauseChecked());
 }
 
-TEST(MusicMenu, AMissingFileIsReportedAfterThePreviousPieceWasClosed) {
+TEST(MusicMenu, APieceWithoutItsFileIsNotOfferedAndIsToldMissingBeforeTheDeviceIsAsked) {
     MusicWindow w;
+    QAction* absent = w.item("sda1"); // 瑶族舞曲 has no file here
+    EXPECT_FALSE(absent->isEnabled());
+    EXPECT_TRUE(absent->statusTip().startsWith(QStringLiteral("瑶族舞曲：找不到乐曲文件")))
+        << absent->statusTip().toStdString();
+    EXPECT_TRUE(w.item("N9")->isEnabled());
+
+    // A file that goes while the program runs: the piece playing stops, the device is
+    // not asked to open what is not there, and the item is no longer offered.
     w.click("N9");
-    w.click("sda1"); // 瑶族舞曲 ships no file
-    EXPECT_EQ(w.app.modals.errors, QStringList{kMissing});
+    ASSERT_TRUE(QFile::remove(w.app.tree.path("midi/春江花月夜.mid")));
+    w.midi.calls.clear();
+    w.click("N11");
+    EXPECT_EQ(w.app.modals.errors,
+              QStringList{QStringLiteral("找不到乐曲文件 midi\\春江花月夜.mid，不能播放")});
+    EXPECT_EQ(w.midi.calls, QStringList{"close"});
     EXPECT_EQ(w.midi.mode(), Mode::NotOpen) << "nothing plays";
-    w.click("P8");
-    EXPECT_EQ(w.app.modals.errors.last(), QStringLiteral("No MCI device open"));
+    EXPECT_FALSE(w.item("N11")->isEnabled());
 }
 
 TEST(MusicMenu, EachItemNamesItsFileByItsCaption) {
@@ -129,8 +138,10 @@ TEST(MusicMenu, EachItemNamesItsFileByItsCaption) {
     EXPECT_EQ(MusicMenu::piecePath(items.at(0)), QStringLiteral("midi\\贝多芬·献给爱丽丝.mid"));
     EXPECT_EQ(MusicMenu::piecePath(items.at(2)), QStringLiteral("midi\\春江花月夜.mid"));
     EXPECT_EQ(MusicMenu::piecePath(items.at(10)), QStringLiteral("midi\\瑶族舞曲.mid"));
-    for (QAction* item : items)
-        EXPECT_EQ(item->statusTip(), item->text()) << "a piece's hint is its caption";
+    for (QAction* item : items) {
+        if (item->isEnabled())
+            EXPECT_EQ(item->statusTip(), item->text()) << "a piece's hint is its caption";
+    }
 }
 
 } // namespace

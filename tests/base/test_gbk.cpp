@@ -190,6 +190,29 @@ TEST(Gbk, TextFilesReadAsGbkUnlessClearlyUtf8) {
     }
 }
 
+TEST(Gbk, ValidUtf8IsUtf8UnlessFarMorePlausibleAsGbkChinese) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        QString expected;
+    } cases[] = {
+        // Each of these is also clean GBK (茅 for é; seven characters for the three).
+        {"an accented letter in a Latin word", "abc\xc3\xa9", QStringLiteral("abcé")},
+        {"symbols, an emoji and a rare ideograph", QStringLiteral("€😀𠀀").toUtf8(),
+         QStringLiteral("€😀𠀀")},
+        {"French", QStringLiteral("café crème").toUtf8(), QStringLiteral("café crème")},
+        {"a Cyrillic word", QStringLiteral("привет").toUtf8(), QStringLiteral("привет")},
+        // GBK whose bytes happen to be valid UTF-8 (ϲǨݺ, letters of three scripts).
+        {"a tune name in GBK", gbk::encode(QStringLiteral("喜迁莺")), QStringLiteral("喜迁莺")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        bool ok = false;
+        EXPECT_EQ(gbk::decodeTextFile(c.bytes, &ok), c.expected);
+        EXPECT_TRUE(ok);
+    }
+}
+
 TEST(Gbk, ALargeTextFileReadInPiecesReadsAsAWhole) {
     // Over a megabyte, so the file is weighed and decoded in several pieces; the verdict
     // on the encoding must still be the one the whole file gives.

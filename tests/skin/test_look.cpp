@@ -1,3 +1,4 @@
+#include "skin/core/theme_file.h"
 #include "skin/ui/look.h"
 #include "skin/ui/theme_manager.h"
 
@@ -6,10 +7,13 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -123,5 +127,41 @@ TEST(Frame, NoCheckOrRadioButtonOfTheMainWindowIsCutInAnyStyle) {
                 continue;
             EXPECT_GE(b->height(), b->sizeHint().height()) << b->objectName().toStdString();
         }
+    }
+}
+
+TEST(Frame, ExtremeThemeNumbersLeaveTheTitleBarsButtonsOnTheScreen) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("extreme.theme"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    const auto integer = [](const char* name, qint32 v) {
+        return style::ThemeFile::Entry{name, style::ThemeFile::Integer,
+                                       style::ThemeFile::integerData(v)};
+    };
+    out.write(style::ThemeFile::write(
+        {integer("FormBorderWidthInt", 100000), integer("FormMinWidthInt", 99999999),
+         integer("FormRoundCornerInt", 100000), integer("TitleBarButtonRightOffsetInt", 100000),
+         integer("TitleBarButtonTopInt", 100000)}));
+    out.close();
+    TskFileTheme theme("skFileTheme1", nullptr);
+    ASSERT_TRUE(theme.setThemeFile(path));
+
+    QWidget window;
+    window.resize(500, 300);
+    TskForm frame("skForm1", &window, UIStyle::FromThemeFile);
+    frame.setFramed(true);
+    frame.setFileTheme(&theme);
+    window.show();
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(frame.look().formMinWidth, skin::Look::kMaxFormMinWidth);
+    EXPECT_LE(window.minimumWidth(), screen.width());
+    EXPECT_LE(window.width(), screen.width());
+    TskTitleBar* bar = frame.titleBar();
+    ASSERT_TRUE(bar);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        const QRect button = bar->button(i)->geometry();
+        EXPECT_TRUE(bar->rect().contains(button)) << button.x() << "," << button.y();
     }
 }

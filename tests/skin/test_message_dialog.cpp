@@ -1,3 +1,5 @@
+#include "base/ui/modals.h"
+#include "skin/ui/input_dialogs.h"
 #include "skin/ui/look.h"
 #include "skin/ui/message_dialog.h"
 #include "skin/ui/pictures.h"
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -141,4 +144,37 @@ TEST(MessageDialog, TheTitleBarDrawsTheDialogsCaptionFont) {
                 inColour += QColor(shot.pixel(x, y)) == darkBlue;
         EXPECT_GT(inColour, 10);
     });
+}
+
+TEST(MessageDialog, TheProgramsBoxesAndTheKitsDefaultButtonsAreChinese) {
+    TskMessageDialog::presentProgramBoxes();
+    for (const bool error : {true, false}) {
+        SCOPED_TRACE(error ? "error box" : "message box");
+        QStringList captions;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            for (QPushButton* b : box->findChildren<QPushButton*>())
+                captions << b->text();
+            box->close();
+        });
+        InteractiveModals modals;
+        if (error)
+            modals.showError(nullptr, QString::fromUtf8("不能打开文件"));
+        else
+            modals.showMessage(nullptr, QString::fromUtf8("已保存"));
+        EXPECT_EQ(captions, QStringList{QString::fromUtf8("确定")});
+    }
+    InteractiveModals::setBoxPresenter({});
+
+    QObject owner;
+    TskMessageDialog message("skMessageDialog1", &owner);
+    TskInputDialog input("skInputDialog1", &owner);
+    TskPasswordDialog password("skPasswordDialog1", &owner);
+    for (const QString& caption :
+         {message.ButtonCaption[0], message.ButtonCaption[1], message.ButtonCaption[2],
+          input.OkCaption, input.CancelCaption, password.OkCaption, password.CancelCaption}) {
+        EXPECT_TRUE(caption == QString::fromUtf8("确定") || caption == QString::fromUtf8("取消"))
+            << caption.toStdString();
+    }
 }

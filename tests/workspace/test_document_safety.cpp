@@ -206,6 +206,21 @@ TEST(DocumentRecovery, DecliningKeepsTheStoredDocuments) {
     EXPECT_FALSE(app.tree.exists("save/mqrecover.dat"));
 }
 
+TEST(DocumentRecovery, ADamagedRecoveryFileIsKeptAsideAndSaidSo) {
+    AppFixture app;
+    FakeClock clock;
+    const QByteArray damaged = "lyrevane recovery 1\n2 9223372036854775807\n{\\rtf1 x}\nend\n";
+    app.tree.put("save/mqrecover.dat", damaged);
+    auto form = startOn(app, clock);
+    EXPECT_EQ(app.modals.dialogs.count("RecoveryQuestion"), 0);
+    ASSERT_EQ(app.modals.errors.size(), 1);
+    EXPECT_TRUE(app.modals.errors.first().contains(QString::fromUtf8("已损坏")))
+        << app.modals.errors.first().toStdString();
+    EXPECT_TRUE(app.modals.errors.first().contains(QStringLiteral("mqrecover.dat.orig")));
+    EXPECT_FALSE(app.tree.exists("save/mqrecover.dat"));
+    EXPECT_EQ(app.tree.get("save/mqrecover.dat.orig"), damaged);
+}
+
 TEST(DocumentOpen, AFileThatIsNoTextIsRefusedAndTheDocumentKept) {
     AppFixture app;
     // The signature and the start of the header chunk: length, type, width and height.

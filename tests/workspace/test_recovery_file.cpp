@@ -18,6 +18,15 @@ TEST(RecoveryFile, ReadsBackWhatItWroteAndNothingCutShort) {
     EXPECT_EQ(decodeRecovery("{\\rtf1 not a recovery file}"), std::nullopt);
 }
 
+TEST(RecoveryFile, ALengthBeyondTheFileIsRefusedWithoutOverflow) {
+    for (const char* size :
+         {"9223372036854775807", "9223372036854775806", "4", "-1", "99999999999999999999"}) {
+        SCOPED_TRACE(size);
+        const QByteArray bytes = "lyrevane recovery 1\n1 " + QByteArray(size) + "\nabc\nend\n";
+        EXPECT_EQ(decodeRecovery(bytes), std::nullopt);
+    }
+}
+
 TEST(RecoveryFile, TextDocumentsAreRtfOrGbkTextWithoutControlCharacters) {
     struct Case {
         QByteArray bytes;

@@ -292,3 +292,80 @@ TEST(RtfCommands, OutputThatCannotBeWrittenFailsTheRun) {
         EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
     }
 }
+
+TEST(RtfCommands, AGuessedEncodingIsNamedAndCanBeOverruled) {
+    QTemporaryDir dir;
+    // Valid UTF-8 ("abcé") that GBK reads cleanly too ("abc茅").
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("both.txt")), "abc\xc3\xa9\n"));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("poem.txt")), Poem.join('\n').toUtf8()));
+    const QString both = dir.filePath(QStringLiteral("both.txt"));
+    const QString poem = dir.filePath(QStringLiteral("poem.txt"));
+    const QString enc = QStringLiteral("--encoding");
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        QString text;       // what the RTF holds
+        const char* notice; // on standard error, "" for nothing at all
+    } cases[] = {
+        {"a guess is named", {both}, 0, QStringLiteral("abcé\n"), "read as UTF-8"},
+        {"GBK by choice", {both, enc, QStringLiteral("gbk")}, 0, QStringLiteral("abc茅\n"), ""},
+        {"UTF-8 by choice",
+         {QStringLiteral("--encoding=utf-8"), both},
+         0,
+         QStringLiteral("abcé\n"),
+         ""},
+        {"no guess, no notice", {poem}, 0, Poem.join('\n'), ""},
+        {"an unknown encoding", {both, enc, QStringLiteral("latin1")}, 2, {}, "gbk or utf-8"},
+        {"an option without its value", {both, enc}, 2, {}, "gbk or utf-8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CliResult r = cli(QStringList{QStringLiteral("txt2rtf")} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        if (c.exitCode == 0) {
+            EXPECT_TRUE(r.out == RtfWriter::toRtf(RichDocument::fromPlainText(c.text)));
+        }
+        if (*c.notice) {
+            EXPECT_TRUE(r.err.contains(c.notice)) << r.err.toStdString();
+            EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+        } else {
+            EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        }
+    }
+}
+
+TEST(RtfCommands, AnEndlessInputIsRefusedAndNamesStayOnOneLine) {
+    struct Case {
+        const char* name;
+        QStringList args;
+        int exitCode;
+        const char* says;
+    } cases[] = {
+        {"txt2rtf of an endless device",
+         {QStringLiteral("txt2rtf"), QStringLiteral("/dev/zero")},
+         1,
+         "larger than 256 MB"},
+        {"rtf2txt of an endless device",
+         {QStringLiteral("rtf2txt"), QStringLiteral("/dev/zero")},
+         1,
+         "larger than 256 MB"},
+        {"check of an endless device",
+         {QStringLiteral("check"), QStringLiteral("蝶恋花"), QStringLiteral("/dev/zero")},
+         2,
+         "larger than 16 MB"},
+        {"a file name with a line break",
+         {QStringLiteral("txt2rtf"), QStringLiteral("/nonexistent/a\nb")},
+         1,
+         "/nonexistent/a\\nb"},
+        {"a command with a line break", {QStringLiteral("rtf\n2txt")}, 2, "rtf\\n2txt"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CliResult r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(r.err.count('\n'), 1) << r.err.toStdString();
+    }
+}

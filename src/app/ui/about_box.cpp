@@ -48,9 +48,11 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
 
 TForm3::TForm3(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
-    setFixedSize(296, 363);
+    setFixedSize(296, 363); // the whole frame
     auto* frame = new TskForm(QStringLiteral("skForm1"), this);
+    frame->setFramed(true, true); // the kit's title bar and border, as the other dialogs
     frame->setCaption(QStringLiteral("Lyrevane"));
+    frame->followOwner(parent);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(20, 20, 20, 16);

@@ -5,7 +5,6 @@
 #include "base/ui/modals.h"
 
 #include <QAction>
-#include <QDir>
 #include <QWidget>
 
 MusicMenu::MusicMenu(QAction* pause, QList<QAction*> pieces, MidiDevice* device, DataRoot root,
@@ -13,6 +12,7 @@ MusicMenu::MusicMenu(QAction* pause, QList<QAction*> pieces, MidiDevice* device,
     : QObject(window), m_pause(pause), m_device(device), m_root(std::move(root)), m_modals(modals),
       m_window(window) {
     for (QAction* item : pieces) {
+        markMissing(item);
         connect(item, &QAction::triggered, this, [this, item] { pieceClick(item); });
     }
     connect(m_pause, &QAction::triggered, this, &MusicMenu::P8Click);
@@ -27,6 +27,21 @@ QString MusicMenu::piecePath(const QAction* item) {
     return QStringLiteral("midi\\") + caption + QStringLiteral(".mid");
 }
 
+QString MusicMenu::missingMessage(const QAction* item) {
+    return QStringLiteral("找不到乐曲文件 %1，不能播放").arg(piecePath(item));
+}
+
+void MusicMenu::markMissing(QAction* item) const {
+    if (!m_root.findFile(piecePath(item)).isEmpty())
+        return;
+    // Not offered: the item stays in its place, disabled, and its hint says why.
+    item->setEnabled(false);
+    QString caption = item->text();
+    caption.remove(QLatin1Char('&'));
+    item->setStatusTip(caption + QStringLiteral("：") + missingMessage(item));
+    item->setToolTip(item->statusTip());
+}
+
 MidiDevice& MusicMenu::device() {
     if (!m_device) {
         // Created on first use, so a machine without sound only hears of it when it
@@ -39,11 +54,15 @@ MidiDevice& MusicMenu::device() {
 
 void MusicMenu::pieceClick(QAction* item) {
     runGuarded(m_modals, m_window, [this, item] {
-        const QString path = piecePath(item);
-        QString host = m_root.findFile(path);
-        if (host.isEmpty()) // the device reports the missing file
-            host = QDir(m_root.folder())
-                       .filePath(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        // The file is looked for before the device is started, so that a missing piece
+        // is reported as missing even on a machine without sound.
+        const QString host = m_root.findFile(piecePath(item));
+        if (host.isEmpty()) {
+            if (m_device)
+                m_device->close(); // choosing a piece stops the one playing
+            markMissing(item);
+            throw AppError(missingMessage(item));
+        }
         MidiDevice& midi = device();
         midi.open(host); // closes the piece that was open
         midi.play();

@@ -1,6 +1,7 @@
 #pragma once
 // The 音乐 menu: each piece item opens its file under midi\ and plays it from the
-// start; 暂停 toggles its check and pauses, resumes or plays again. The MIDI device is
+// start (an item whose file is not there is disabled, its hint saying so); 暂停 toggles
+// its check and pauses, resumes or plays again. The MIDI device is
 // the one given, or the synthesiser, created the first time a piece is chosen.
 
 #include "base/core/data_root.h"
@@ -30,6 +31,10 @@ class MusicMenu : public QObject {
 
   private:
     MidiDevice& device();
+    // What is said of a piece whose file is not there.
+    static QString missingMessage(const QAction* item);
+    // Disables an item whose file is not there, its hint saying so.
+    void markMissing(QAction* item) const;
 
     QAction* m_pause;
     MidiDevice* m_device;

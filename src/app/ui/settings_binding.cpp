@@ -9,8 +9,10 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace settings {
 
@@ -79,6 +81,23 @@ QString text(QObject* source) {
     if (auto* panel = qobject_cast<TskPanel*>(source))
         return panel->caption();
     return {};
+}
+
+// A window's restored size, never larger than the screen it opens on, and the window
+// moved back onto that screen: a size stored on a larger screen (or written by hand)
+// would put its title bar's buttons out of reach.
+void fitToScreen(QWidget* w) {
+    if (!w->isWindow() || !w->screen())
+        return;
+    const QRect room = w->screen()->availableGeometry();
+    const QSize size = w->size().boundedTo(room.size()).expandedTo(QSize(1, 1));
+    if (size != w->size())
+        w->resize(size);
+    QRect frame(w->pos(), size);
+    frame.moveLeft(std::clamp(frame.left(), room.left(), room.right() - size.width() + 1));
+    frame.moveTop(std::clamp(frame.top(), room.top(), room.bottom() - size.height() + 1));
+    if (frame.topLeft() != w->pos())
+        w->move(frame.topLeft());
 }
 
 QObject* find(QWidget* form, const QString& name) {
@@ -155,12 +174,16 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file) {
             setText(target, s);
             break;
         case Holds::Height:
-            if (w)
+            if (w) {
                 w->resize(w->width(), n);
+                fitToScreen(w);
+            }
             break;
         case Holds::Width:
-            if (w)
+            if (w) {
                 w->resize(n, w->height());
+                fitToScreen(w);
+            }
             break;
         case Holds::Protection:
             if (auto* doc = qobject_cast<QTextEdit*>(target))

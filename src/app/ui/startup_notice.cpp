@@ -5,6 +5,7 @@
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
 #include "skin/ui/skinned.h"
+#include "skin/ui/title_bar.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -37,9 +38,12 @@ TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_settingsPath(std::move(settingsPath)), m_modals(modals) {
     setObjectName(QStringLiteral("Form16"));
-    setFixedSize(369, 422);
+    // A client area of 369 × 422 inside the kit's title bar and border.
+    setFixedSize(369 + 2 * TskForm::kEdge, 422 + TskTitleBar::kHeight + 2 * TskForm::kEdge);
     auto* frame = new TskForm(QStringLiteral("skForm1"), this);
+    frame->setFramed(true, true);
     frame->setCaption(QString::fromUtf8(kApplicationTitle));
+    frame->followOwner(parent);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);

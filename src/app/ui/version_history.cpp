@@ -2,6 +2,7 @@
 
 #include "base/core/data_root.h"
 #include "skin/ui/skinned.h"
+#include "skin/ui/title_bar.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,9 +13,12 @@
 
 TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form5"));
-    setFixedSize(449, 381);
+    // A client area of 449 × 381 inside the kit's title bar and border.
+    setFixedSize(449 + 2 * TskForm::kEdge, 381 + TskTitleBar::kHeight + 2 * TskForm::kEdge);
     auto* frame = new TskForm(QStringLiteral("skForm1"), this);
+    frame->setFramed(true, true);
     frame->setCaption(QStringLiteral("Lyrevane"));
+    frame->followOwner(parent);
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(12, 12, 12, 12);

@@ -244,6 +244,22 @@ struct ChineseShare {
         }
     }
     double value() const { return count == 0 ? 0 : weight / double(count); }
+
+    // Counts the letters of an alphabet (é in café, the letters of a Cyrillic word)
+    // that stand beside a letter of the same script, as plausible as Chinese: the
+    // characters themselves were already counted, without weight, by add().
+    void addWordLetters(QStringView text) {
+        auto sameScriptLetter = [&](qsizetype i, QChar::Script script) {
+            return i >= 0 && i < text.size() && text[i].isLetter() && text[i].script() == script;
+        };
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const QChar c = text[i];
+            if (c.unicode() < 0x80 || !c.isLetter() || c.script() == QChar::Script_Han)
+                continue;
+            if (sameScriptLetter(i - 1, c.script()) || sameScriptLetter(i + 1, c.script()))
+                weight += 1;
+        }
+    }
 };
 
 // Hands `bytes` out in pieces of about a megabyte, each but the last ending just after
@@ -313,15 +329,18 @@ TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength) {
         if (utf8.hasError())
             return;
         const QString asUtf8 = utf8.decode(piece);
-        if (!utf8.hasError())
+        if (!utf8.hasError()) {
             utf8Share.add(encode(asUtf8));
+            utf8Share.addWordLetters(asUtf8);
+        }
     });
-    // Valid UTF-8 wins when GBK cannot read the bytes, or when it reads them as far
-    // less plausible Chinese than UTF-8 does.
-    if (!utf8.hasError() &&
-        (!gbkClean || (utf8Share.value() >= 0.5 && utf8Share.value() > 2 * gbkShare.value())))
-        return TextEncoding::Utf8;
-    return TextEncoding::Gbk;
+    // Valid UTF-8 is UTF-8, unless GBK reads the same bytes as far more plausible
+    // Chinese (a short GBK text that happens to be valid UTF-8 as well).
+    if (utf8.hasError())
+        return TextEncoding::Gbk;
+    if (gbkClean && gbkShare.value() >= 0.5 && gbkShare.value() > 2 * utf8Share.value())
+        return TextEncoding::Gbk;
+    return TextEncoding::Utf8;
 }
 
 bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece) {

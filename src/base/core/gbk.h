@@ -31,10 +31,10 @@ qsizetype charLength(QByteArrayView bytes, qsizetype i);
 QByteArrayView truncated(QByteArrayView bytes, qsizetype maxBytes);
 
 // The text of a text file of either platform: UTF-8 or UTF-16 when a byte-order mark
-// says so; otherwise GBK, the program's own encoding, unless the bytes are valid UTF-8
-// and read far more plausibly as Chinese text that way (a file saved by an editor).
-// A short GBK text can be valid UTF-8 too (喜迁莺 in GBK reads as ϲǨݺ), so validity
-// alone does not decide. `ok` is false when some bytes could not be decoded (they show
+// says so; otherwise UTF-8 when the bytes are valid UTF-8 (a file saved by an editor),
+// unless GBK, the program's own encoding, reads them as far more plausible Chinese: a
+// short GBK text can be valid UTF-8 too (喜迁莺 in GBK reads as ϲǨݺ). Bytes that are
+// not UTF-8 are GBK. `ok` is false when some bytes could not be decoded (they show
 // as U+FFFD).
 QString decodeTextFile(QByteArrayView bytes, bool* ok = nullptr);
 

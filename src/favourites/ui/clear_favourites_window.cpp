@@ -13,6 +13,9 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     skButton2 =
         skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {160, 200});
     setTabOrder(skButton2, skButton1);
+    // No field here: Enter presses the focused button, 取消 as the window opens.
+    for (QPushButton* b : {skButton1, skButton2})
+        b->setAutoDefault(true);
     skButton2->setFocus();
     connect(skButton1, &QPushButton::clicked, this, &QDialog::accept);
     connect(skButton2, &QPushButton::clicked, this, &QDialog::reject);

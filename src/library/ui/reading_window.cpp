@@ -14,17 +14,7 @@ QHBoxLayout* windowRow(QWidget* window, const QString& title, QSize size) {
     auto* frame = new TskForm(QStringLiteral("skForm1"), window);
     frame->setFramed(true);
     frame->setCaption(title);
-    const QWidget* owner = window->parentWidget() ? window->parentWidget()->window() : nullptr;
-    if (auto* ownerFrame = owner ? owner->findChild<TskForm*>(QStringLiteral("skForm1"),
-                                                              Qt::FindDirectChildrenOnly)
-                                 : nullptr) {
-        auto follow = [frame, ownerFrame] {
-            frame->setFileTheme(ownerFrame->fileTheme());
-            frame->setUIStyle(ownerFrame->uiStyle());
-        };
-        follow();
-        QObject::connect(ownerFrame, &TskForm::styleApplied, frame, follow);
-    }
+    frame->followOwner(window->parentWidget());
     window->resize(size);
     auto* row = new QHBoxLayout(window);
     row->setContentsMargins(0, 0, 0, 0);

@@ -1,6 +1,7 @@
 #include "skin/ui/dialog_parts.h"
 
 #include "skin/ui/look.h"
+#include "skin/ui/theme_manager.h"
 
 #include <QDialog>
 #include <QGuiApplication>
@@ -10,15 +11,22 @@
 
 namespace skin {
 
-void frameDialog(QDialog* d, const QString& name, QSize client, bool centred) {
+TskForm* frameDialog(QDialog* d, const QString& name, QSize client, bool centred) {
     d->setObjectName(name);
     d->setWindowTitle(QStringLiteral("Lyrevane"));
     d->setFixedSize(client);
+    // The kit's frame, as the program's other dialogs wear it: a title bar over the
+    // empty top of the design, in the style of the window the dialog opens from.
+    auto* frame = new TskForm(QStringLiteral("skForm1"), d);
+    frame->setFramed(false, true);
+    frame->setCaption(QStringLiteral("Lyrevane"));
+    frame->followOwner(d->parentWidget());
     d->setModal(true);
-    if (!centred)
-        return;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        d->move(screen->availableGeometry().center() - d->rect().center());
+    if (centred) {
+        if (QScreen* screen = QGuiApplication::primaryScreen())
+            d->move(screen->availableGeometry().center() - d->rect().center());
+    }
+    return frame;
 }
 
 QLabel* dialogLabel(QWidget* parent, const QString& text, QPoint at, bool heading) {

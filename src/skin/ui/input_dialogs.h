@@ -18,7 +18,7 @@ class TskInputDialog : public TskDialog {
     QString Prompt = QStringLiteral("Prompt text:");
     // Shown in the field when the window opens; the field's text after OK.
     QString Value;
-    QString OkCaption = QStringLiteral("OK"), CancelCaption = QStringLiteral("Cancel");
+    QString OkCaption = QStringLiteral("确定"), CancelCaption = QStringLiteral("取消");
 
     // Runs the window through `runner`: Accepted after OK (Value then holds the
     // field), Rejected otherwise.
@@ -38,7 +38,7 @@ class TskPasswordDialog : public TskDialog {
     QString PasswordLabel = QStringLiteral("Password:");
     // Shown when the window opens; the fields' texts after OK.
     QString UserName, Password;
-    QString OkCaption = QStringLiteral("OK"), CancelCaption = QStringLiteral("Cancel");
+    QString OkCaption = QStringLiteral("确定"), CancelCaption = QStringLiteral("取消");
 
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
 

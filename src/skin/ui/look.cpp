@@ -60,9 +60,12 @@ Look Look::make(UIStyle requested, const style::ThemeFile* theme) {
     l.toolButtonDown = colour("ToolBarButtonDownBackgroundColor");
     l.formBorderWidth = std::clamp(number("FormBorderWidthInt"), 0, 8);
     l.roundCorner = std::clamp(number("FormRoundCornerInt"), 0, 20);
-    l.formMinWidth = std::clamp(number("FormMinWidthInt"), 0, 2000);
+    // A theme's narrowest window stays well within a small screen (the built-in styles
+    // ask for at most 270).
+    l.formMinWidth = std::clamp(number("FormMinWidthInt"), 0, kMaxFormMinWidth);
     l.titleButtonLeftOffset = std::clamp(number("TitleBarButtonLeftOffsetInt"), -20, 20);
-    l.titleButtonRightOffset = std::clamp(number("TitleBarButtonRightOffsetInt"), -20, 20);
+    // Moved right by no more than the border, so that the close button stays inside.
+    l.titleButtonRightOffset = std::clamp(number("TitleBarButtonRightOffsetInt"), -20, 4);
     l.titleButtonTop = std::clamp(number("TitleBarButtonTopInt"), 0, 20);
     l.buttonTransparent = flag("ButtonTransparentBool");
     l.titleButtonTransparent = flag("TitleBarButtonTransparentBool");

@@ -25,6 +25,7 @@ struct Look {
         menuSelectedBackground, menuSelectedFont, controlBorder, controlBackground, controlFont,
         scrollBarBackground, toolButtonBorder, toolButtonBackground, toolButtonDown;
     int formBorderWidth = 1, roundCorner = 0, formMinWidth = 130;
+    static constexpr int kMaxFormMinWidth = 640;
     int titleButtonLeftOffset = 0, titleButtonRightOffset = 0, titleButtonTop = 2;
     bool buttonTransparent = false, titleButtonTransparent = false;
 

@@ -101,7 +101,7 @@ void TskMessageDialog::presentProgramBoxes() {
         box.useProgramFonts();
         box.Text = text;
         box.iconType = error ? skStop : skNone;
-        box.ButtonCaption[0] = QStringLiteral("OK");
+        box.ButtonCaption[0] = QStringLiteral("确定");
         // The boxes are run as they are; their presenter is the real runner itself.
         struct Direct : ModalRunner {
             int exec(QDialog& d) override { return d.exec(); }

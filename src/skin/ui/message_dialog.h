@@ -19,8 +19,8 @@ class TskMessageDialog : public TskDialog {
     QString Text = QStringLiteral("Hello world!");
     IconType iconType = skNone;
     int ButtonCount = 1;
-    QString ButtonCaption[3] = {QStringLiteral("OK"), QStringLiteral("Cancel"),
-                                QStringLiteral("Cancel")};
+    QString ButtonCaption[3] = {QStringLiteral("确定"), QStringLiteral("取消"),
+                                QStringLiteral("取消")};
     int ButtonModalResult[3] = {QDialog::Accepted, QDialog::Rejected, QDialog::Rejected};
 
     // Builds the window, runs it through `runner` and returns the pressed button's
@@ -28,7 +28,7 @@ class TskMessageDialog : public TskDialog {
     int Execute(ModalRunner& runner, QWidget* parent = nullptr);
 
     // Makes the program's error and message boxes skinned message dialogs: the
-    // application title as caption, an error icon for errors, one OK button.
+    // application title as caption, an error icon for errors, one button 确定.
     static void presentProgramBoxes();
 
     // The dialogs of the program: caption "Quillmere2004", the program's fonts, 确定

@@ -8,7 +8,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
 TskFileTheme::TskFileTheme(const QString& name, QObject* owner) : QObject(owner) {
@@ -72,13 +74,33 @@ void TskForm::apply() {
     skin::registerLook(m_window, &m_look);
     m_window->setPalette(m_look.palette());
     // The style's narrowest window, unless the window has a fixed width of its own.
-    if (m_window->minimumWidth() != m_window->maximumWidth())
-        m_window->setMinimumWidth(m_look.formMinWidth);
+    // Never wider than the screen, or the title bar's buttons would lie beyond it.
+    if (m_window->minimumWidth() != m_window->maximumWidth()) {
+        int narrowest = m_look.formMinWidth;
+        if (const QScreen* screen = m_window->screen())
+            narrowest = std::min(narrowest, screen->availableGeometry().width());
+        m_window->setMinimumWidth(narrowest);
+    }
     placeFrame();
     if (m_titleBar)
         m_titleBar->update();
     m_window->update();
     Q_EMIT styleApplied();
+}
+
+void TskForm::followOwner(const QWidget* owner) {
+    const QWidget* window = owner ? owner->window() : nullptr;
+    auto* ownerFrame =
+        window ? window->findChild<TskForm*>(QStringLiteral("skForm1"), Qt::FindDirectChildrenOnly)
+               : nullptr;
+    if (!ownerFrame || ownerFrame == this)
+        return;
+    auto follow = [this, ownerFrame] {
+        setFileTheme(ownerFrame->fileTheme());
+        setUIStyle(ownerFrame->uiStyle());
+    };
+    follow();
+    connect(ownerFrame, &TskForm::styleApplied, this, follow);
 }
 
 void TskForm::setFramed(bool reserveSpace, bool dialog) {

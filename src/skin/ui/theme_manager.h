@@ -59,6 +59,10 @@ class TskForm : public QObject {
     }
     static constexpr int kEdge = 4; // border and resize grip, the same in every style
 
+    // Takes the style and theme of the frame of `owner`'s window, now and whenever that
+    // frame's style changes; nothing when that window has no frame.
+    void followOwner(const QWidget* owner);
+
     int uiStyleNumber() const { return int(m_style); }
     void setUIStyleNumber(int n) { setUIStyle(UIStyle(n)); }
     QObject* fileThemeObject() const { return m_theme; }

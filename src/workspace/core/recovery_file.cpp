@@ -40,8 +40,9 @@ std::optional<std::vector<RecoveredDocument>> decodeRecovery(QByteArrayView byte
         bool numberOk = false, sizeOk = false;
         const int number = head.size() == 2 ? head[0].toInt(&numberOk) : 0;
         const qsizetype size = head.size() == 2 ? head[1].toLongLong(&sizeOk) : -1;
+        // The size is bounded by what follows before it is added to anything.
         if (!numberOk || !sizeOk || number < 1 || number > 5 || size < 0 ||
-            size + 1 > rest.size() - eol - 1 || rest[eol + 1 + size] != '\n')
+            size > rest.size() - eol - 2 || rest[eol + 1 + size] != '\n')
             return std::nullopt;
         out.push_back({number, rest.sliced(eol + 1, size).toByteArray()});
         at += eol + 1 + size + 1;

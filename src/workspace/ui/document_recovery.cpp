@@ -33,12 +33,30 @@ void DocumentRecovery::offer() {
     if (!m_root.exists(path()))
         return;
     std::optional<std::vector<workspace::RecoveredDocument>> kept;
+    QByteArray bytes;
     try {
-        kept = workspace::decodeRecovery(m_root.readBytes(path()));
+        bytes = m_root.readBytes(path());
+        kept = workspace::decodeRecovery(bytes);
     } catch (const AppError&) {
         return; // left where it is; nothing here may stop the start-up
     }
-    if (!kept || kept->empty()) {
+    if (!kept) {
+        // Damaged: what it holds may still be someone's only copy, so it is kept aside
+        // like any damaged file before the recovery file goes.
+        QString aside;
+        try {
+            aside = m_root.keepOriginal(path(), bytes);
+        } catch (const AppError&) {
+            return; // left where it is
+        }
+        removeFile();
+        m_modals.showError(
+            m_window, QStringLiteral("上次运行留下的恢复文件 %1 已损坏，无法从中恢复未存盘的文字；"
+                                     "原文件另存为 %2。")
+                          .arg(path(), aside));
+        return;
+    }
+    if (kept->empty()) {
         removeFile();
         return;
     }

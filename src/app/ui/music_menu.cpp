@@ -42,7 +42,7 @@ void MusicMenu::pieceClick(QAction* item) {
         const QString path = piecePath(item);
         QString host = m_root.findFile(path);
         if (host.isEmpty()) // the device reports the missing file
-            host = QDir(m_root.folder())
+            host = QDir(m_root.shippedFolder())
                        .filePath(QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')));
         MidiDevice& midi = device();
         midi.open(host); // closes the piece that was open

@@ -46,7 +46,7 @@ add_custom_target(deb_documents ALL DEPENDS ${DEB_GZIPPED})
 install(FILES ${DEB_GENERATED}/lyrevane.1.gz ${DEB_GENERATED}/lyrevane-cli.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${DEB_GENERATED}/changelog.gz ${DEB_DIR}/copyright
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/lyrevane)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lyrevane)
@@ -59,19 +59,16 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "workbench for writing classical Chinese poetry")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "workbench for writing classical Chinese poetry\n\
-Lyrevane helps people who write ci to a fixed tune pattern and regulated verse:\n\
-107 tune patterns with their tonal templates, explanations and model poems, a tone\n\
-and rhyme checker with the Song poets' practice beside every finding, three rhyme\n\
-books, and five rich-text documents kept from run to run. lyrevane-cli gives the\n\
-same tables and the checker on the terminal.")
+    "Lyrevane helps people who write ci to a fixed tune pattern and regulated\n\
+verse: 107 tune patterns with their tonal templates, explanations and model\n\
+poems, a tone and rhyme checker with the Song poets' practice beside every\n\
+finding, three rhyme books, and five rich-text documents kept from run to\n\
+run. lyrevane-cli gives the same tables and the checker on the terminal.")
 # The libraries the binaries link, found by dpkg-shlibdeps; then what is loaded at run
 # time: Qt's platform plugins and Chinese translations, the CJK faces the fonts file
 # names, the General MIDI sound font and OpenCC's conversion tables.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-translations-l10n, fonts-noto-cjk, fontconfig, libopencc-data, timgm6mb-soundfont | fluid-soundfont-gm")
-# The debug information apart, in lyrevane-dbgsym.
-set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)

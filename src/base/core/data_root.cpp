@@ -86,7 +86,10 @@ QString DataRoot::resolve(const QString& path, Want want) const {
                             .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return {};
-    QString dir = m_shipped.isEmpty() || isUserPath(path) ? m_folder : m_shipped;
+    const bool users = m_shipped.isEmpty() || isUserPath(path);
+    if (!users && want == Want::Writable)
+        return {}; // the shipped tree is never written, even by root
+    QString dir = users ? m_folder : m_shipped;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const bool last = i + 1 == parts.size();
         const QString& part = parts[i];

@@ -47,7 +47,9 @@ int refuseSecondCopy(const QString& folder, qint64 holder) {
 
 int main(int argc, char** argv) {
     const QString exeFolder = executableFolder(argv[0]);
-    useShippedFontAliases(exeFolder);
+    // Installed as a package, the read-only tree is under …/share/lyrevane.
+    const QString shipped = app_folder::shippedFolder(exeFolder);
+    useShippedFontAliases(shipped.isEmpty() ? exeFolder : shipped);
     QApplication app(argc, argv);
     app.setApplicationName(QString::fromUtf8(kApplicationTitle));
     installQtChinese(app);
@@ -60,13 +62,26 @@ int main(int argc, char** argv) {
     app.setWindowIcon(windowIcon);
     TskMessageDialog::presentProgramBoxes(); // every message in the kit's dialog
 
-    // Started from another folder, the data tree beside the executable is used.
-    const QString dataFolder = app_folder::chooseDataFolder(QDir::currentPath(), exeFolder);
+    // Started from another folder, the data tree beside the executable is used; an
+    // installed program keeps the user's files in their own folder, made on first start.
+    QString dataFolder = app_folder::chooseDataFolder(QDir::currentPath(), exeFolder);
+    const bool installed = !shipped.isEmpty() && !app_folder::holdsDataTree(dataFolder);
+    if (installed) {
+        dataFolder = app_folder::userFolder();
+        QString error;
+        if (!app_folder::seedUserFolder(dataFolder, shipped, &error)) {
+            QMessageBox::critical(nullptr, QString::fromUtf8(kApplicationTitle), error);
+            return 1;
+        }
+    }
     FolderLock lock(dataFolder);
     if (!lock.tryLock())
         return refuseSecondCopy(dataFolder, lock.holderPid());
 
-    TForm1 form(AppContext{.root = DataRoot(dataFolder)});
+    AppContext context{.root = installed ? DataRoot(dataFolder, shipped) : DataRoot(dataFolder)};
+    if (installed)
+        context.settingsPath = QDir(dataFolder).filePath(QStringLiteral("Mqini.ini"));
+    TForm1 form(std::move(context));
     form.show();
     return app.exec();
 }

@@ -19,12 +19,14 @@ namespace {
 
 using namespace checker;
 
-// The checker's data: under the current folder (the app folder), beside the program,
-// else in the app folder of the build that made it.
+// The checker's data: under the current folder (the app folder), beside the program, in
+// the installed tree (…/share/lyrevane), else in the app folder of the build that made it.
 QString dataDir() {
     for (const QString& dir :
          {QDir::currentPath() + QStringLiteral("/data/checker"),
           QCoreApplication::applicationDirPath() + QStringLiteral("/data/checker"),
+          QCoreApplication::applicationDirPath() +
+              QStringLiteral("/../share/lyrevane/data/checker"),
           QStringLiteral(LYREVANE_BUILT_CHECKER_DATA)}) {
         if (QFile::exists(dir + QStringLiteral("/lexicon.dat")))
             return dir;

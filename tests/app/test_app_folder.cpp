@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFontInfo>
 #include <QGlyphRun>
@@ -101,6 +102,60 @@ TEST(AppFolder, StartedFromAnotherFolderItWorksInTheExecutablesOne) {
     EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(FolderLock::lockFileName())));
     run->kill();
     run->waitForFinished();
+}
+
+// Installed as a package: …/bin/lyrevane with its read-only tree in …/share/lyrevane. The
+// user's folder under XDG_DATA_HOME is made on the first start, holding only the user's
+// files, and a file already there is kept as it is.
+TEST(AppFolder, AnInstalledProgramMakesTheUsersFolderAndKeepsWhatIsThere) {
+    QTemporaryDir prefix, home, elsewhere;
+    const QString shipped = prefix.filePath("share/lyrevane");
+    ASSERT_TRUE(QDir().mkpath(prefix.filePath("bin")));
+    ASSERT_TRUE(QDir().mkpath(shipped));
+    ASSERT_TRUE(QFile::copy(LYREVANE_BUILT_APP_DIR "/lyrevane", prefix.filePath("bin/lyrevane")));
+    QDirIterator it(LYREVANE_BUILT_APP_DIR, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        const QString rel = QDir(LYREVANE_BUILT_APP_DIR).relativeFilePath(file);
+        if (rel == "lyrevane")
+            continue;
+        QDir().mkpath(QFileInfo(shipped + "/" + rel).absolutePath());
+        ASSERT_TRUE(QFile::copy(file, shipped + "/" + rel)) << rel.toStdString();
+    }
+    {
+        QFile empty(shipped + "/empty.rtf");
+        ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+        empty.write("{\\rtf1\\ansi\\ansicpg936 \\par}");
+    }
+    const QString user = home.filePath("data/lyrevane");
+    ASSERT_TRUE(QDir().mkpath(user + "/save"));
+    {
+        QFile mine(user + "/save/mq2.rtf");
+        ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+        mine.write("{\\rtf1 mine\\par}");
+    }
+
+    QProcess run;
+    run.setWorkingDirectory(elsewhere.path());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_DATA_HOME", home.filePath("data"));
+    run.setProcessEnvironment(env);
+    run.start(prefix.filePath("bin/lyrevane"), {});
+    ASSERT_TRUE(run.waitForStarted());
+    EXPECT_TRUE(waitFor([&] { return lockHolder(user) == run.processId(); }))
+        << run.readAllStandardError().toStdString();
+    run.kill();
+    run.waitForFinished();
+
+    for (const char* file : {"save/mq1.rtf", "save/mq3.rtf", "save/mq5.rtf", "user.dat",
+                             "temp.dat", "data.dat"})
+        EXPECT_TRUE(QFileInfo::exists(user + "/" + file)) << file;
+    QFile mine(user + "/save/mq2.rtf");
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "{\\rtf1 mine\\par}") << "a document already there is kept";
+    EXPECT_FALSE(QFileInfo::exists(user + "/data")) << "the read-only tree stays where it is";
+    EXPECT_FALSE(QFileInfo::exists(elsewhere.filePath(FolderLock::lockFileName())));
 }
 
 TEST(AppFolder, ASecondCopyOnTheSameFolderWritesNothingAndACrashedOnesLockIsTakenOver) {

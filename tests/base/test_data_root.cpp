@@ -262,4 +262,38 @@ TEST(AtomicFile, AWriteLeavesOnlyTheFileWithItsPermissions) {
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(tree.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList({"link.rtf", "mq1.rtf"}));
+// An installed program: the user's own files in their folder, everything else read from
+// the shipped one, whatever letter case or kept-aside suffix the name carries.
+TEST(DataRoot, AnInstalledTreeKeepsTheUsersFilesApartFromTheShippedOnes) {
+    TempTree user, shipped;
+    user.mkdir("save");
+    shipped.mkdir("save");
+    shipped.mkdir("data");
+    user.put("save/mq1.rtf", "mine");
+    shipped.put("save/mq1.rtf", "shipped");
+    shipped.put("data/x.txt", "shipped data");
+    user.put("user.dat", "names");
+    user.put("data.dat", "template");
+    const DataRoot root(user.path(), shipped.path());
+
+    struct Case {
+        const char* path;
+        bool users;
+    } cases[] = {{"save\\mq1.rtf", true},    {"SAVE/mq1.rtf", true}, {"user.dat", true},
+                 {"User.Dat.orig.1", true},  {"temp.dat", true},     {"data.dat", true},
+                 {"Mqini.ini", true},        {"data\\x.txt", false}, {"data.datx", false},
+                 {"userdat", false},         {"themes", false}};
+    for (const Case& c : cases)
+        EXPECT_EQ(DataRoot::isUserPath(QString::fromUtf8(c.path)), c.users) << c.path;
+
+    EXPECT_EQ(root.readBytes("save\\mq1.rtf"), "mine");
+    EXPECT_EQ(root.readBytes("data\\x.txt"), "shipped data");
+    EXPECT_EQ(root.readBytes("data.dat"), "template");
+    EXPECT_EQ(root.shippedFolder(), shipped.path());
+    root.writeBytes("temp.dat", "written");
+    EXPECT_EQ(user.get("temp.dat"), "written");
+    EXPECT_FALSE(shipped.exists("temp.dat"));
+    // Nothing of the shipped tree is written through the user's tree.
+    EXPECT_THROW(root.writeBytes("data\\x.txt", "changed"), AppError);
+    EXPECT_EQ(shipped.get("data/x.txt"), "shipped data");
 }

@@ -17,6 +17,20 @@ bool holdsDataTree(const QString& folder);
 // files start-up then reports).
 QString chooseDataFolder(const QString& current, const QString& executableFolder);
 
+// The read-only tree an installed program ships beside its executable's folder
+// (…/bin/lyrevane → …/share/lyrevane), or an empty string when there is none.
+QString shippedFolder(const QString& executableFolder);
+
+// The user's folder of an installed program: $XDG_DATA_HOME/lyrevane, else
+// ~/.local/share/lyrevane. An app folder a source install left there is used as it is.
+QString userFolder();
+
+// Makes `folder` a data tree where it is not one yet: the save folder with five empty
+// documents (copies of the shipped `empty.rtf`) and empty favourites, knowledge and
+// template files. Never replaces a file that is there. False when the folder cannot be
+// made; `error` then says why.
+bool seedUserFolder(const QString& folder, const QString& shipped, QString* error);
+
 } // namespace app_folder
 
 // One copy of the program per data folder: a lock file in the folder, held for the

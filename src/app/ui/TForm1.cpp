@@ -232,7 +232,7 @@ void TForm1::buildCentre() {
              },
          .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
                                     m_workspace->skTabControl1}},
-        m_context.root.folder() + QStringLiteral("/data/checker"), lowerRow, m_actions.editMenu,
+        m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow, m_actions.editMenu,
         m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
     // ---- end of the check pane
     body->addWidget(lower, 1);

@@ -37,6 +37,28 @@ QByteArrayView beforeNul(QByteArrayView bytes) {
 
 DataRoot::DataRoot(QString folder) : m_folder(std::move(folder)) {}
 
+DataRoot::DataRoot(QString userFolder, QString shippedFolder)
+    : m_folder(std::move(userFolder)), m_shipped(std::move(shippedFolder)) {
+    if (m_shipped == m_folder)
+        m_shipped.clear();
+}
+
+bool DataRoot::isUserPath(const QString& path) {
+    QString first = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).section(
+        QLatin1Char('/'), 0, 0, QString::SectionSkipEmpty);
+    static const QStringList own = {QStringLiteral("save"),     QStringLiteral("user.dat"),
+                                    QStringLiteral("temp.dat"), QStringLiteral("data.dat"),
+                                    QStringLiteral("Mqini.ini"), QStringLiteral("lyrevane.lock")};
+    for (const QString& name : own) {
+        // A kept original ("user.dat.orig") belongs with its file.
+        if (first.compare(name, Qt::CaseInsensitive) == 0 ||
+            (first.size() > name.size() && first[name.size()] == QLatin1Char('.') &&
+             first.startsWith(name, Qt::CaseInsensitive)))
+            return true;
+    }
+    return false;
+}
+
 DataRoot DataRoot::current() {
     return DataRoot(QDir::currentPath());
 }
@@ -64,7 +86,10 @@ QString DataRoot::resolve(const QString& path, Want want) const {
                             .split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (parts.isEmpty())
         return {};
-    QString dir = m_folder;
+    const bool users = m_shipped.isEmpty() || isUserPath(path);
+    if (!users && want == Want::Writable)
+        return {}; // the shipped tree is never written, even by root
+    QString dir = users ? m_folder : m_shipped;
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const bool last = i + 1 == parts.size();
         const QString& part = parts[i];

@@ -1,7 +1,9 @@
 #pragma once
 // The data tree: files named by backslash paths relative to the folder that was
 // current at start-up, matched without regard to letter case, read and written whole
-// as GBK text.
+// as GBK text. An installed program keeps the user's own files (save\, user.dat,
+// temp.dat, data.dat, Mqini.ini and what is kept aside of them) in the user's folder and
+// reads everything else from a read-only shipped folder.
 
 #include <QByteArray>
 #include <QString>
@@ -11,10 +13,17 @@ class DataRoot {
   public:
     // The tree rooted at `folder` (an absolute host path).
     explicit DataRoot(QString folder);
+    // The user's files in `userFolder`, everything else read from `shippedFolder`.
+    DataRoot(QString userFolder, QString shippedFolder);
     // The tree rooted at the current directory, fixed from now on.
     static DataRoot current();
 
+    // The user's folder (the one folder of a tree without a shipped part).
     const QString& folder() const { return m_folder; }
+    // Where the read-only files are: the shipped folder, or the one folder.
+    const QString& shippedFolder() const { return m_shipped.isEmpty() ? m_folder : m_shipped; }
+    // True for the files that are the user's own, wherever the tree keeps them.
+    static bool isUserPath(const QString& path);
 
     // True when something (a file or a folder) has that name.
     bool exists(const QString& path) const;
@@ -55,6 +64,7 @@ class DataRoot {
     enum class Want { File, Writable, Anything };
     QString resolve(const QString& path, Want want) const;
     QString m_folder;
+    QString m_shipped; // empty: everything is in m_folder
 };
 
 namespace text_lines {

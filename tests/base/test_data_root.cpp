@@ -262,6 +262,8 @@ TEST(AtomicFile, AWriteLeavesOnlyTheFileWithItsPermissions) {
               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
     EXPECT_EQ(QDir(tree.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               QStringList({"link.rtf", "mq1.rtf"}));
+}
+
 // An installed program: the user's own files in their folder, everything else read from
 // the shipped one, whatever letter case or kept-aside suffix the name carries.
 TEST(DataRoot, AnInstalledTreeKeepsTheUsersFilesApartFromTheShippedOnes) {

@@ -106,14 +106,17 @@ QJsonObject poemJson(const Result& r, int base, const NamedPattern& pattern, Sta
         rhymes.append(QJsonObject{{QStringLiteral("group"), rr.group},
                                   {QStringLiteral("chars"), rr.chars},
                                   {QStringLiteral("outside"), rr.outside}});
-    return QJsonObject{
-        {QStringLiteral("poem"), number},          {QStringLiteral("heading"), heading},
-        {QStringLiteral("pattern"), pattern.name}, {QStringLiteral("standard"), standardName(used)},
-        {QStringLiteral("form"), r.form},          {QStringLiteral("formNumber"), r.formIndex + 1},
-        {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
-        {QStringLiteral("keeps"), r.keeps()},
-        {QStringLiteral("marks"), marks},          {QStringLiteral("findings"), findings},
-        {QStringLiteral("rhymes"), rhymes}};
+    return QJsonObject{{QStringLiteral("poem"), number},
+                       {QStringLiteral("heading"), heading},
+                       {QStringLiteral("pattern"), pattern.name},
+                       {QStringLiteral("standard"), standardName(used)},
+                       {QStringLiteral("form"), r.form},
+                       {QStringLiteral("formNumber"), r.formIndex + 1},
+                       {QStringLiteral("forms"), QJsonArray::fromStringList(r.forms)},
+                       {QStringLiteral("keeps"), r.keeps()},
+                       {QStringLiteral("marks"), marks},
+                       {QStringLiteral("findings"), findings},
+                       {QStringLiteral("rhymes"), rhymes}};
 }
 
 // One poem's check as lines of text, under "第N首" when the file holds several.
@@ -240,23 +243,23 @@ int tones(const QStringList& argsIn, Io& io) {
             modern = info->modern == (kModernLevel | kModernOblique) ? QStringLiteral("平/仄")
                      : info->modern == kModernLevel                  ? QStringLiteral("平")
                                                                      : QStringLiteral("仄");
-        const QString source = !info || !info->classical ? QString()
-                               : info->fromStrains && info->readings.isEmpty()
-                                   ? QStringLiteral("唐诗声律")
-                               : info->fromStrains ? QStringLiteral("词韵简编、唐诗声律")
-                                                   : QStringLiteral("词韵简编");
+        const QString source = !info || !info->classical ? QString() : sourceNames(info->sources);
+        const bool uncertain = info && info->uncertain;
         if (json) {
             out.append(
                 QJsonObject{{QStringLiteral("char"), ch},
                             {QStringLiteral("classical"), classical},
                             {QStringLiteral("polyphone"), info && info->polyphone()},
+                            {QStringLiteral("uncertain"), uncertain},
                             {QStringLiteral("readings"), QJsonArray::fromStringList(readings)},
                             {QStringLiteral("pingshui"), QJsonArray::fromStringList(pingshui)},
                             {QStringLiteral("modern"), modern},
                             {QStringLiteral("source"), source}});
         } else {
             io.out << ch << "  " << classical;
-            if (info && info->polyphone())
+            if (uncertain)
+                io.out << "  待定";
+            else if (info && info->polyphone())
                 io.out << "  多音";
             if (!readings.isEmpty())
                 io.out << "  " << readings.join(QStringLiteral("、"));

@@ -148,8 +148,8 @@ TEST(AppFolder, AnInstalledProgramMakesTheUsersFolderAndKeepsWhatIsThere) {
     run.kill();
     run.waitForFinished();
 
-    for (const char* file : {"save/mq1.rtf", "save/mq3.rtf", "save/mq5.rtf", "user.dat",
-                             "temp.dat", "data.dat"})
+    for (const char* file :
+         {"save/mq1.rtf", "save/mq3.rtf", "save/mq5.rtf", "user.dat", "temp.dat", "data.dat"})
         EXPECT_TRUE(QFileInfo::exists(user + "/" + file)) << file;
     QFile mine(user + "/save/mq2.rtf");
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));

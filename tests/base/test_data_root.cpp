@@ -281,10 +281,10 @@ TEST(DataRoot, AnInstalledTreeKeepsTheUsersFilesApartFromTheShippedOnes) {
     struct Case {
         const char* path;
         bool users;
-    } cases[] = {{"save\\mq1.rtf", true},    {"SAVE/mq1.rtf", true}, {"user.dat", true},
-                 {"User.Dat.orig.1", true},  {"temp.dat", true},     {"data.dat", true},
-                 {"Mqini.ini", true},        {"data\\x.txt", false}, {"data.datx", false},
-                 {"userdat", false},         {"themes", false}};
+    } cases[] = {{"save\\mq1.rtf", true},   {"SAVE/mq1.rtf", true}, {"user.dat", true},
+                 {"User.Dat.orig.1", true}, {"temp.dat", true},     {"data.dat", true},
+                 {"Mqini.ini", true},       {"data\\x.txt", false}, {"data.datx", false},
+                 {"userdat", false},        {"themes", false}};
     for (const Case& c : cases)
         EXPECT_EQ(DataRoot::isUserPath(QString::fromUtf8(c.path)), c.users) << c.path;
 

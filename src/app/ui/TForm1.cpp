@@ -232,8 +232,8 @@ void TForm1::buildCentre() {
              },
          .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
                                     m_workspace->skTabControl1}},
-        m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow, m_actions.editMenu,
-        m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
+        m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
+        m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
     // ---- end of the check pane
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);

@@ -44,10 +44,11 @@ DataRoot::DataRoot(QString userFolder, QString shippedFolder)
 }
 
 bool DataRoot::isUserPath(const QString& path) {
-    QString first = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/')).section(
-        QLatin1Char('/'), 0, 0, QString::SectionSkipEmpty);
-    static const QStringList own = {QStringLiteral("save"),     QStringLiteral("user.dat"),
-                                    QStringLiteral("temp.dat"), QStringLiteral("data.dat"),
+    QString first = QString(path)
+                        .replace(QLatin1Char('\\'), QLatin1Char('/'))
+                        .section(QLatin1Char('/'), 0, 0, QString::SectionSkipEmpty);
+    static const QStringList own = {QStringLiteral("save"),      QStringLiteral("user.dat"),
+                                    QStringLiteral("temp.dat"),  QStringLiteral("data.dat"),
                                     QStringLiteral("Mqini.ini"), QStringLiteral("lyrevane.lock")};
     for (const QString& name : own) {
         // A kept original ("user.dat.orig") belongs with its file.

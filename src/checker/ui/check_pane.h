@@ -84,8 +84,8 @@ class CheckPane : public QWidget {
     QWidget* m_formRow{};
     QLabel* m_formLabel{};
     QComboBox* m_form{};
-    int m_formChoice = -1;      // the form the user picked; -1: the one the poem fits best
-    QString m_formChoiceFor;    // the template it was picked for
+    int m_formChoice = -1;   // the form the user picked; -1: the one the poem fits best
+    QString m_formChoiceFor; // the template it was picked for
     QLabel* m_rhymes{};
     MarkedPoemView* m_view{};
     QListWidget* m_findings{};

@@ -139,8 +139,9 @@ TEST(MusicMenu, EachItemNamesItsFileByItsCaption) {
     EXPECT_EQ(MusicMenu::piecePath(items.at(2)), QStringLiteral("midi\\春江花月夜.mid"));
     EXPECT_EQ(MusicMenu::piecePath(items.at(10)), QStringLiteral("midi\\瑶族舞曲.mid"));
     for (QAction* item : items) {
-        if (item->isEnabled())
+        if (item->isEnabled()) {
             EXPECT_EQ(item->statusTip(), item->text()) << "a piece's hint is its caption";
+        }
     }
 }
 

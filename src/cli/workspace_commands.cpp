@@ -1,4 +1,5 @@
 #include "base/core/gbk.h"
+#include "base/core/text_pieces.h"
 #include "cli/command.h"
 #include "cli/input.h"
 
@@ -90,31 +91,13 @@ int rtf2txt(const QStringList& args, Io& io) {
     return Ok;
 }
 
-// Hands `bytes` out in pieces of about a megabyte, each but the last ending just after
-// a line feed, which is never part of a GBK or UTF-8 character.
-template <class F> void forEachPiece(QByteArrayView bytes, F f) {
-    constexpr qsizetype Piece = qsizetype(1) << 20;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.size();
-        if (end - start > Piece) {
-            const qsizetype feed = bytes.indexOf('\n', start + Piece);
-            if (feed >= 0)
-                end = feed + 1;
-        }
-        if (!f(bytes.sliced(start, end - start)))
-            return;
-        start = end;
-    }
-}
-
 // The text of `bytes` read as `encoding` (GBK or UTF-8, a UTF-8 mark skipped), handed
 // to `piece` a part at a time; false when some bytes could not be decoded.
 bool decodeAs(QByteArrayView bytes, gbk::TextEncoding encoding,
               const std::function<void(const QString&)>& piece) {
     bool clean = true;
     if (encoding == gbk::TextEncoding::Gbk) {
-        forEachPiece(bytes, [&](QByteArrayView part) {
+        text_pieces::forEach(bytes, [&](QByteArrayView part) {
             bool ok = true;
             piece(gbk::decode(part, &ok));
             clean = clean && ok;
@@ -125,7 +108,7 @@ bool decodeAs(QByteArrayView bytes, gbk::TextEncoding encoding,
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    forEachPiece(bytes, [&](QByteArrayView part) {
+    text_pieces::forEach(bytes, [&](QByteArrayView part) {
         piece(decoder.decode(part));
         return true;
     });
@@ -141,7 +124,7 @@ bool readsBothWays(QByteArrayView bytes) {
         return false;
     bool clean = true;
     QStringDecoder utf8(QStringConverter::Utf8);
-    forEachPiece(bytes, [&](QByteArrayView part) {
+    text_pieces::forEach(bytes, [&](QByteArrayView part) {
         bool ok = true;
         (void)gbk::decode(part, &ok);
         (void)QString(utf8.decode(part)); // decoded as it is converted

@@ -1,5 +1,5 @@
 // Collates copies of 孙子兵法 the way an editor does, chapter by chapter: the copies are
-// reduced to their letters as sunzi_compare.mjs does (OpenCC t2s, punctuation, whitespace
+// reduced to their letters (OpenCC t2s, punctuation, whitespace
 // and notes in brackets dropped, 谿 鬭 彊 read as 溪 斗 强), each is aligned with the first
 // copy (the base) by longest common subsequence, and every place where they differ takes
 // the reading that most copies give. A chapter where some place has no majority is left
@@ -14,8 +14,8 @@
 //
 //   node tools/library/sunzi_collate.mjs base=copy.txt name=copy.txt name=copy.txt …
 //
-// Copies are UTF-8 texts whose chapters start on a heading line of their own (see
-// sunzi_compare.mjs).
+// Copies are UTF-8 texts whose chapters start on a heading line of their own: the chapter's
+// name (始计, 作战篇, 谋攻第三 …; headingRe), at most ten characters.
 import { execFileSync } from 'node:child_process';
 import crypto from 'node:crypto';
 import fs from 'node:fs';

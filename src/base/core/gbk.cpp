@@ -1,4 +1,5 @@
 #include "base/core/gbk.h"
+#include "base/core/text_pieces.h"
 
 #include <QHash>
 #include <QList>
@@ -262,24 +263,6 @@ struct ChineseShare {
     }
 };
 
-// Hands `bytes` out in pieces of about a megabyte, each but the last ending just after
-// a line feed. Byte 0x0A is never part of a GBK or UTF-8 character, so a decoder meets
-// it in the same state however the text is cut there.
-template <class F> void forEachPiece(QByteArrayView bytes, F f) {
-    constexpr qsizetype Piece = qsizetype(1) << 20;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype end = bytes.size();
-        if (end - start > Piece) {
-            const qsizetype feed = bytes.indexOf('\n', start + Piece);
-            if (feed >= 0)
-                end = feed + 1;
-        }
-        f(bytes.sliced(start, end - start));
-        start = end;
-    }
-}
-
 QStringConverter::Encoding converterOf(TextEncoding encoding) {
     switch (encoding) {
     case TextEncoding::Utf8:
@@ -321,7 +304,7 @@ TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength) {
     ChineseShare gbkShare;
     ChineseShare utf8Share;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    forEachPiece(bytes, [&](QByteArrayView piece) {
+    text_pieces::forEach(bytes, [&](QByteArrayView piece) {
         bool clean = true;
         decode(piece, &clean);
         gbkClean = gbkClean && clean;
@@ -349,14 +332,14 @@ bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const Q
     bytes = bytes.sliced(mark);
     bool clean = true;
     if (encoding == TextEncoding::Gbk) {
-        forEachPiece(bytes, [&](QByteArrayView part) {
+        text_pieces::forEach(bytes, [&](QByteArrayView part) {
             bool ok = true;
             piece(decode(part, &ok));
             clean = clean && ok;
         });
     } else if (encoding == TextEncoding::Utf8) {
         QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        forEachPiece(bytes, [&](QByteArrayView part) { piece(decoder.decode(part)); });
+        text_pieces::forEach(bytes, [&](QByteArrayView part) { piece(decoder.decode(part)); });
         clean = !decoder.hasError();
     } else {
         // A line feed may be half of a UTF-16 unit: such a file is read at once.

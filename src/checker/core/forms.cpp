@@ -1,19 +1,8 @@
 #include "checker/core/forms.h"
 
-#include <QFile>
+#include "checker/core/data_file.h"
 
 namespace checker {
-
-namespace {
-
-QByteArray readCompressed(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return qUncompress(f.readAll());
-}
-
-} // namespace
 
 // forms.dat: "@key" lines, each followed by its forms as "label<TAB>template<TAB>plan<TAB>
 // precedent key"; then "@mix" and its "major<TAB>minor<TAB>groups together<TAB>groups" lines.
@@ -43,7 +32,7 @@ Forms Forms::fromText(const QByteArray& utf8) {
 }
 
 Forms Forms::load(const QString& dir) {
-    return fromText(readCompressed(dir + QStringLiteral("/forms.dat")));
+    return fromText(readDataFile(dir + QStringLiteral("/forms.dat")));
 }
 
 // t2s.dat: one pair a line, the traditional character then the simplified one.
@@ -58,7 +47,7 @@ Simplifier Simplifier::fromText(const QByteArray& utf8) {
 }
 
 Simplifier Simplifier::load(const QString& dir) {
-    return fromText(readCompressed(dir + QStringLiteral("/t2s.dat")));
+    return fromText(readDataFile(dir + QStringLiteral("/t2s.dat")));
 }
 
 } // namespace checker

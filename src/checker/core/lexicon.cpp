@@ -1,6 +1,6 @@
 #include "checker/core/lexicon.h"
 
-#include <QFile>
+#include "checker/core/data_file.h"
 
 #include <utility>
 
@@ -216,10 +216,7 @@ void Lexicon::add(char32_t c, CharInfo info) {
 }
 
 Lexicon Lexicon::load(const QString& dir) {
-    QFile f(dir + QStringLiteral("/lexicon.dat"));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return fromText(qUncompress(f.readAll()));
+    return fromText(readDataFile(dir + QStringLiteral("/lexicon.dat")));
 }
 
 } // namespace checker

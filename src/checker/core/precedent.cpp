@@ -1,6 +1,6 @@
 #include "checker/core/precedent.h"
 
-#include <QFile>
+#include "checker/core/data_file.h"
 
 namespace checker {
 
@@ -16,13 +16,6 @@ QString listKey(catalogue::PatternList list) {
         return QStringLiteral("rare");
     }
     return {};
-}
-
-QByteArray readCompressed(const QString& path) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return qUncompress(f.readAll());
 }
 
 } // namespace
@@ -57,7 +50,7 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
 }
 
 Precedent Precedent::load(const QString& dir) {
-    return fromText(readCompressed(dir + QStringLiteral("/precedent.dat")));
+    return fromText(readDataFile(dir + QStringLiteral("/precedent.dat")));
 }
 
 QString TunePoem::firstLine() const {
@@ -92,7 +85,7 @@ TunePoems TunePoems::fromText(const QByteArray& utf8) {
 }
 
 TunePoems TunePoems::load(const QString& dir) {
-    return fromText(readCompressed(dir + QStringLiteral("/poems.dat")));
+    return fromText(readDataFile(dir + QStringLiteral("/poems.dat")));
 }
 
 } // namespace checker

@@ -241,14 +241,15 @@ void CheckPane::check(bool always) {
     m_checked = next;
 
     m_poems->setEnabled(tuneOnShow().has_value());
-    const CheckerData& store = checkerData(m_dataDir);
+    if (!m_checker) // one checker for the pane's life: it keeps the templates it has read
+        m_checker.emplace(checkerOf(checkerData(m_dataDir)));
     if (m_formChoiceFor != tpl)
         m_formChoice = -1; // another pattern: the form the poem fits best again
-    const Result r = checkerOf(store).check({.templateText = named->templateText,
-                                             .text = m_checked.poem,
-                                             .standard = standard,
-                                             .patternKey = named->key,
-                                             .form = m_formChoice});
+    const Result r = m_checker->check({.templateText = named->templateText,
+                                       .text = m_checked.poem,
+                                       .standard = standard,
+                                       .patternKey = named->key,
+                                       .form = m_formChoice});
 
     QString summary;
     if (poems.size() > 1)

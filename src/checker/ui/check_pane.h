@@ -12,6 +12,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -84,6 +85,7 @@ class CheckPane : public QWidget {
     QWidget* m_formRow{};
     QLabel* m_formLabel{};
     QComboBox* m_form{};
+    std::optional<checker::Checker> m_checker; // made at the first check
     int m_formChoice = -1;   // the form the user picked; -1: the one the poem fits best
     QString m_formChoiceFor; // the template it was picked for
     QLabel* m_rhymes{};

@@ -91,7 +91,8 @@ QJsonObject poemJson(const Result& r, int base, const NamedPattern& pattern, Sta
                                  {QStringLiteral("position"), m.slot},
                                  {QStringLiteral("status"), statusName(m.status)},
                                  {QStringLiteral("rhyme"), m.rhyme},
-                                 {QStringLiteral("offRhyme"), m.offRhyme}});
+                                 {QStringLiteral("offRhyme"), m.offRhyme},
+                                 {QStringLiteral("lenient"), m.lenient}});
     QJsonArray findings;
     for (const Finding& f : r.findings)
         findings.append(

@@ -182,6 +182,10 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
     Tally all;
     qint64 damaged = 0, caught = 0, rhymeDamaged = 0, rhymeCaught = 0;
     std::map<int, int> byKind; // failing findings by kind
+    // Why the failing poems fail: no form of their length, a rhyme, or a clash at a place the
+    // poets of the form kept (by how many kept it).
+    int failLength = 0, failRhyme = 0, failKept98 = 0, failKept90 = 0, failFewPoems = 0;
+    QMap<QString, int> failingPlaces; // LYREVANE_SHOW_FAILURES=TUNE: where that tune fails
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& p : catalogue::patterns(list)) {
             Tally t{.name = p.name};
@@ -199,10 +203,52 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
                     if (!f.lenient && f.kind <= Finding::Verse && f.kind != Finding::Uncertain)
                         ++byKind[f.kind];
                 }
-                if (qEnvironmentVariableIsSet("LYREVANE_SHOW_FAILURES") && !r.keeps() &&
-                    p.name == qEnvironmentVariable("LYREVANE_SHOW_FAILURES"))
-                    std::printf("  %s %s: %s\n", qPrintable(text.left(10)), qPrintable(r.form),
-                                qPrintable(failing(r).left(200)));
+                if (!r.keeps()) {
+                    auto failsAs = [&](Finding::Kind kind) {
+                        return std::any_of(
+                            r.findings.cbegin(), r.findings.cend(),
+                            [&](const Finding& f) { return f.kind == kind && !f.lenient; });
+                    };
+                    // The least kept place among the poem's failing clashes.
+                    const QList<Form> forms = data.forms.forms(key);
+                    const PatternPrecedent* prec =
+                        r.formIndex < 0 || r.formIndex >= forms.size()
+                            ? nullptr
+                            : data.precedent.find(
+                                  r.formIndex == 0 ? key : forms[r.formIndex].precedentKey);
+                    double leastKept = 1;
+                    for (const CharMark& m : r.marks) {
+                        if (m.status != Status::Clash || !prec || m.slot >= prec->positions.size())
+                            continue;
+                        const PositionCount& pc = prec->positions[m.slot];
+                        const int settled = pc.level + pc.oblique;
+                        const bool level =
+                            toneOf(data.lexicon.find(m.ch), Standard::CiYun) == Tone::Level;
+                        if (settled >= 20)
+                            leastKept = std::min(
+                                leastKept, 1 - double(level ? pc.level : pc.oblique) / settled);
+                        else
+                            leastKept = -1;
+                    }
+                    if (failsAs(Finding::Length))
+                        ++failLength;
+                    else if (failsAs(Finding::OffRhyme))
+                        ++failRhyme;
+                    else if (!prec || leastKept < 0)
+                        ++failFewPoems;
+                    else if (leastKept >= 0.98)
+                        ++failKept98;
+                    else
+                        ++failKept90;
+                    if (p.name == qEnvironmentVariable("LYREVANE_SHOW_FAILURES")) {
+                        std::printf("  %s %s: %s\n", qPrintable(text.left(10)), qPrintable(r.form),
+                                    qPrintable(failing(r).left(200)));
+                        for (const Finding& f : r.findings) {
+                            if (f.kind == Finding::Clash && !f.lenient)
+                                ++failingPlaces[r.form + u' ' + f.precedent];
+                        }
+                    }
+                }
                 ++t.poems;
                 t.kept += r.keeps();
                 t.strict += r.keeps() && std::none_of(r.findings.cbegin(), r.findings.cend(),
@@ -282,6 +328,8 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
             tunes.append(t);
         }
     }
+    for (auto it = failingPlaces.cbegin(); it != failingPlaces.cend(); ++it)
+        std::printf("  %4d× %s\n", it.value(), qPrintable(it.key()));
     std::printf("model poems: %d, %d keep a form of their tune\n", models, modelsKept);
     std::printf("Song poems of the catalogue's tunes: %d; pass %.1f%% (no 宽 either %.1f%%)\n",
                 all.poems, 100.0 * all.kept / std::max(1, all.poems),
@@ -296,6 +344,10 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
     }
     std::printf("failing findings: %d clashes, %d off rhymes, %d lengths\n", byKind[Finding::Clash],
                 byKind[Finding::OffRhyme], byKind[Finding::Length]);
+    std::printf("failing poems by cause: %d of a length no form has, %d off rhyme, %d clash "
+                "where at least 98%% of the form's poets (20 or more) kept the tone, %d clash "
+                "where 90%% to 98%% kept it, %d clash in a form of fewer than 20 poems\n",
+                failLength, failRhyme, failKept98, failKept90, failFewPoems);
     std::printf("damaged: one strict tone %lld, caught %lld (%.2f%%); one rhyme %lld, caught "
                 "%lld (%.2f%%)\n",
                 damaged, caught, damaged ? 100.0 * caught / damaged : 0.0, rhymeDamaged,

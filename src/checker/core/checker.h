@@ -38,6 +38,7 @@ struct CharMark {
     Status status;
     bool rhyme = false;    // a rhyme position
     bool offRhyme = false; // a rhyme outside the group the other rhymes share
+    bool lenient = false;  // its clash or rhyme is one the poets often made: 宽
 };
 
 struct Finding {
@@ -46,10 +47,13 @@ struct Finding {
     int offset = -1; // the character it concerns, -1 for the whole poem or a line
     int length = 0;
     QString message;
-    QString precedent;    // "此处宋人N首中M首用平"
+    // "此处宋人N首中M首用平", and where the character's own use excuses the clash
+    // "；宋词定声之处用「一」N次，M次作平（入声代平）"
+    QString precedent;
     QStringList examples; // up to three "poet《first line》"
-    // A clash where the poets themselves often differ (at least one in five of them take
-    // the tone used here): 宽, reported with its precedent, but the poem still keeps the
+    // A clash the poets themselves made often (a tenth of them took the tone used here, or
+    // used this character in it a sixth of the time), or a rhyme from a part they often
+    // rhymed with this one: 宽, reported with its precedent, but the poem still keeps the
     // pattern. A kept tone broken is 错: a Clash without this flag.
     bool lenient = false;
 };

@@ -32,8 +32,10 @@ constexpr qsizetype kShownFindings = 500;
 
 // The shape before a finding, the same as under its character: the list reads without
 // its colours.
-QString findingShape(Finding::Kind k) {
-    switch (k) {
+QString findingShape(const Finding& f) {
+    if (f.lenient)
+        return QStringLiteral("△");
+    switch (f.kind) {
     case Finding::Clash:
     case Finding::OffRhyme:
     case Finding::Length:
@@ -285,7 +287,7 @@ void CheckPane::showFindings(const Result& r, int base) {
                 QStringLiteral("……（另有%1条从略）").arg(r.findings.size() - kShownFindings));
             break;
         }
-        QString line = findingShape(f.kind) + u' ' + f.message;
+        QString line = findingShape(f) + u' ' + f.message;
         if (!f.precedent.isEmpty())
             line += u'\n' + f.precedent;
         if (!f.examples.isEmpty())

@@ -23,6 +23,7 @@ const Shape kRhyme{u"★", QColor(0x00, 0x60, 0x00), u"韵脚", false};
 const Shape kOk{u"・", QColor(0x00, 0x60, 0x00), u"合", false};
 const Shape kWrong{u"Ｘ", QColor(0xc0, 0x00, 0x00), u"不合", true};
 const Shape kOffRhyme{u"Ｘ", QColor(0xc0, 0x00, 0x00), u"出韵", true};
+const Shape kLenient{u"△", QColor(0x80, 0x50, 0x90), u"宽（前人多有此用）", false};
 const Shape kUnsure{u"？", QColor(0xa0, 0x60, 0x00), u"请自审", true};
 const Shape kFree{u"～", QColor(0x90, 0x90, 0x90), u"可平可仄", false};
 const Shape kUnchecked{u"＿", QColor(0x90, 0x90, 0x90), u"未查", false};
@@ -44,6 +45,8 @@ bool isLineBreak(QChar c) {
 } // namespace
 
 MarkLook markLook(const CharMark& m) {
+    if (m.lenient)
+        return lookOf(kLenient);
     if (m.offRhyme)
         return lookOf(kOffRhyme);
     switch (m.status) {
@@ -63,7 +66,7 @@ MarkLook markLook(const CharMark& m) {
 
 QString markLegend() {
     QString s;
-    for (const Shape* shape : {&kOk, &kRhyme, &kWrong, &kUnsure, &kFree, &kUnchecked}) {
+    for (const Shape* shape : {&kOk, &kRhyme, &kWrong, &kLenient, &kUnsure, &kFree, &kUnchecked}) {
         if (!s.isEmpty())
             s += QStringLiteral("  ");
         s += QString::fromUtf16(shape->symbol) + QString::fromUtf16(shape->meaning);

@@ -148,6 +148,33 @@ TEST_F(CheckerTest, RhymesStayInOneGroupOfTheStandard) {
               QStringList{QStringLiteral("韵脚「花」不在词韵第一部 平声，出韵")});
 }
 
+TEST_F(CheckerTest, ARhymeManyOfTheFormsPoetsLeaveOutIsLenient) {
+    // The first rhyme of "●●○△，○○●●△，●○△。": 3 poems in 10 leave it unrhymed, or 1.
+    auto precedent = [](const char* unrhymed) {
+        return Precedent::fromText(QByteArray("@k\t宋\t10\n0\t10\t0\n0\t10\t0\n10\t0\t0\n10\t0\t") +
+                                   unrhymed +
+                                   "\n10\t0\t0\n10\t0\t0\n0\t10\t0\n0\t10\t0\n10\t0\t0\n"
+                                   "0\t10\t0\n10\t0\t0\n10\t0\t0\n");
+    };
+    struct Case {
+        const char* unrhymed;
+        bool keeps;
+        const char* message;
+    };
+    for (const Case& c : {
+             Case{"0:3", true, "宽：「花」不在词韵第一部 平声，此处可不押韵"},
+             Case{"0:1", false, "韵脚「花」不在词韵第一部 平声，出韵"},
+             Case{"0", false, "韵脚「花」不在词韵第一部 平声，出韵"},
+         }) {
+        const Result r = Checker(lexicon, precedent(c.unrhymed))
+                             .check({.templateText = QStringLiteral("●●○△，○○●●△，●○△。"),
+                                     .text = QStringLiteral("动孔风花，风东动孔红，动风东。"),
+                                     .patternKey = QStringLiteral("k")});
+        EXPECT_EQ(r.keeps(), c.keeps) << c.unrhymed;
+        EXPECT_EQ(messages(r, Finding::OffRhyme).join(u' ').toStdString(), c.message) << c.unrhymed;
+    }
+}
+
 TEST_F(CheckerTest, ALineNotedAsRhymingOnTheOtherToneStaysInItsPart) {
     const QString tpl = QStringLiteral("○○●●△，●●○○▲（叶仄韵）。");
     Result r = check(tpl, QStringLiteral("东风动孔红，动孔风红动。"));

@@ -109,6 +109,30 @@ TEST(Forms, AFormCanBeChosenAndTheFormsAreListed) {
     EXPECT_FALSE(forced.keeps());
 }
 
+TEST(Forms, APoemFarFromEveryFormIsSaidToBeOfAnotherTune) {
+    SKIP_WITHOUT_DATASET();
+    const CheckerData& data = checkerData(kDataDir);
+    const auto named = namedPattern(QStringLiteral("相见欢"));
+    ASSERT_TRUE(named);
+    // 全宋词, 苏轼 filed as 乌夜啼, a name 相见欢 shares with a tune of 48 characters.
+    const Result r = checkerOf(data).check(
+        {.templateText = named->templateText,
+         .text = QStringLiteral("莫怪归心甚速，西湖自有蛾眉。若见故人须细说，白发倍当时。"
+                                "小郑非常强记，二南依旧能诗。更有鲈鱼堪切脍，儿辈莫教知。"),
+         .standard = Standard::CiYun,
+         .patternKey = named->key});
+    EXPECT_FALSE(r.keeps());
+    QStringList lengths;
+    for (const Finding& f : r.findings) {
+        if (f.kind == Finding::Length)
+            lengths.append(f.message);
+    }
+    ASSERT_EQ(lengths.size(), 1) << lengths.join(u' ').toStdString();
+    EXPECT_TRUE(lengths[0].startsWith(QStringLiteral("全篇48字，此调36字")))
+        << lengths[0].toStdString();
+    EXPECT_TRUE(lengths[0].contains(QStringLiteral("恐非此调"))) << lengths[0].toStdString();
+}
+
 // The rhyme groups of a form, from its plan.
 int groupCount(const Pattern& p) {
     QList<int> seen;
@@ -184,7 +208,8 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
     std::map<int, int> byKind; // failing findings by kind
     // Why the failing poems fail: no form of their length, a rhyme, or a clash at a place the
     // poets of the form kept (by how many kept it).
-    int failLength = 0, failRhyme = 0, failKept98 = 0, failKept90 = 0, failFewPoems = 0;
+    int failOtherTune = 0, failLength = 0, failRhyme = 0, failKept98 = 0, failKept90 = 0,
+        failFewPoems = 0;
     QMap<QString, int> failingPlaces; // LYREVANE_SHOW_FAILURES=TUNE: where that tune fails
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& p : catalogue::patterns(list)) {
@@ -230,7 +255,11 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
                         else
                             leastKept = -1;
                     }
-                    if (failsAs(Finding::Length))
+                    if (std::any_of(r.findings.cbegin(), r.findings.cend(), [](const Finding& f) {
+                            return f.message.contains(QStringLiteral("恐非此调"));
+                        }))
+                        ++failOtherTune;
+                    else if (failsAs(Finding::Length))
                         ++failLength;
                     else if (failsAs(Finding::OffRhyme))
                         ++failRhyme;
@@ -317,8 +346,13 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
                         continue;
                     Request broken = req;
                     broken.text.replace(m.offset, m.length, other);
+                    const Result d = checker.check(broken);
+                    if (std::any_of(d.findings.cbegin(), d.findings.cend(), [&](const Finding& f) {
+                            return f.offset == m.offset && f.lenient;
+                        }))
+                        continue; // many poets leave this rhyme out: not a strict position
                     ++rhymeDamaged;
-                    rhymeCaught += !checker.check(broken).keeps();
+                    rhymeCaught += !d.keeps();
                     break;
                 }
             }
@@ -344,10 +378,11 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
     }
     std::printf("failing findings: %d clashes, %d off rhymes, %d lengths\n", byKind[Finding::Clash],
                 byKind[Finding::OffRhyme], byKind[Finding::Length]);
-    std::printf("failing poems by cause: %d of a length no form has, %d off rhyme, %d clash "
+    std::printf("failing poems by cause: %d far from every form's length (another tune of the "
+                "name?), %d of a length no form has, %d off rhyme, %d clash "
                 "where at least 98%% of the form's poets (20 or more) kept the tone, %d clash "
                 "where 90%% to 98%% kept it, %d clash in a form of fewer than 20 poems\n",
-                failLength, failRhyme, failKept98, failKept90, failFewPoems);
+                failOtherTune, failLength, failRhyme, failKept98, failKept90, failFewPoems);
     std::printf("damaged: one strict tone %lld, caught %lld (%.2f%%); one rhyme %lld, caught "
                 "%lld (%.2f%%)\n",
                 damaged, caught, damaged ? 100.0 * caught / damaged : 0.0, rhymeDamaged,

@@ -447,15 +447,58 @@ QList<int> lineLengths(const Pattern& p) {
     return out;
 }
 
+// How often the parts of 词韵 meet in one rhyme group of the Song poems.
+constexpr int kMixPoems = 10;
+constexpr double kMixShare = 0.03;
+struct Mixing {
+    std::map<int, int> groups;                  // by majority part
+    std::map<int, std::map<int, int>> together; // majority part → other part → groups
+    // Whether the two parts are rhymed together often enough to be listed, either way round.
+    bool listed(int major, int minor) const {
+        auto often = [this](int a, int b) {
+            auto it = together.find(a);
+            if (it == together.end())
+                return false;
+            auto n = it->second.find(b);
+            if (n == it->second.end())
+                return false;
+            const int groupsOfA = groups.count(a) ? groups.at(a) : 0;
+            return n->second >= kMixPoems && n->second >= kMixShare * groupsOfA;
+        };
+        return often(major, minor) || often(minor, major);
+    }
+};
+
+int partOf(int entry) {
+    return entry < 28 ? entry / 2 + 1 : entry - 28 + 15;
+}
+
 // Counts each position over the poems that fit the template, famous poets first; with
 // `sameClauses` only the poems whose clauses have the template's lengths.
+// The 词韵 parts of a character's readings in one tone class.
+QList<int> partsOf(const CharInfo* info, bool level) {
+    QList<int> out;
+    if (!info)
+        return out;
+    for (const Reading& r : info->readings) {
+        if (bool(r.tone & kLevel) == level && r.ciEntry >= 0 && !out.contains(partOf(r.ciEntry)))
+            out.append(partOf(r.ciEntry));
+    }
+    return out;
+}
+
+// With `mixing`, each rhyme position also counts the poems whose character there rhymes
+// with neither its group's main part nor a part the poets rhyme with it: a rhyme the form
+// marks that many poets leave out.
 QString precedentBlock(const QString& key, const QString& era, const QString& templateText,
                        const QList<const Poem*>& poems, const Lexicon& lex,
+                       const QString& plan = {}, const Mixing* mixing = nullptr,
                        bool sameClauses = false) {
-    const Pattern p = Pattern::parse(templateText);
+    const Pattern p = Pattern::parse(templateText, plan);
     const int n = int(p.cells.size());
     const QList<int> lines = lineLengths(p);
     QList<PositionCount> pos(n);
+    QList<int> unrhymed(n, 0);
     int used = 0;
     QList<const Poem*> fitting;
     for (const Poem* poem : poems) {
@@ -476,6 +519,34 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
             const Class c = classOf(lex, chars[i].ch);
             PositionCount& pc = pos[i];
             (c == Class::Level ? pc.level : c == Class::Oblique ? pc.oblique : pc.unknown) += 1;
+        }
+        if (!mixing)
+            continue;
+        // Each rhyme group's main part: the part most of its rhymes can be read in.
+        std::map<int, std::map<int, int>> votes; // group → part → rhymes
+        for (int i = 0; i < n; ++i) {
+            if (p.cells[i].segment < 0)
+                continue;
+            const bool level = p.cells[i].mark == catalogue::ToneMark::LevelRhyme;
+            for (int part : partsOf(lex.find(chars[i].ch), level))
+                votes[p.cells[i].segment][part] += 1;
+        }
+        for (int i = 0; i < n; ++i) {
+            if (p.cells[i].segment < 0)
+                continue;
+            int major = -1, most = 0;
+            for (const auto& [part, count] : votes[p.cells[i].segment]) {
+                if (count > most)
+                    major = part, most = count;
+            }
+            const bool level = p.cells[i].mark == catalogue::ToneMark::LevelRhyme;
+            const QList<int> parts = partsOf(lex.find(chars[i].ch), level);
+            if (major < 0 || parts.isEmpty())
+                continue; // nothing to judge by
+            if (std::none_of(parts.cbegin(), parts.cend(), [&](int part) {
+                    return part == major || mixing->listed(major, part);
+                }))
+                ++unrhymed[i];
         }
     }
     // The minority examples: the tone the template does not ask for (the rarer one at ◎).
@@ -503,9 +574,12 @@ QString precedentBlock(const QString& key, const QString& era, const QString& te
     QString out = u'@' + key + u'\t' + era + u'\t' + QString::number(used) + u'\n';
     if (used == 0)
         return out;
-    for (const PositionCount& pc : pos) {
+    for (int i = 0; i < n; ++i) {
+        const PositionCount& pc = pos[i];
+        // "unknown:unrhymed" where some poems leave a marked rhyme unrhymed.
         QStringList f{QString::number(pc.level), QString::number(pc.oblique),
-                      QString::number(pc.unknown)};
+                      QString::number(pc.unknown) +
+                          (unrhymed[i] ? u':' + QString::number(unrhymed[i]) : QString())};
         f.append(pc.minority);
         out += f.join(u'\t') + u'\n';
     }
@@ -561,18 +635,6 @@ QString planFor(const Pattern& p, int characters, const QList<const BookForm*>& 
             match = b;
     }
     return match ? match->plan : p.plan();
-}
-
-// How often the parts of 词韵 meet in one rhyme group of the Song poems.
-constexpr int kMixPoems = 10;
-constexpr double kMixShare = 0.03;
-struct Mixing {
-    std::map<int, int> groups;                  // by majority part
-    std::map<int, std::map<int, int>> together; // majority part → other part → groups
-};
-
-int partOf(int entry) {
-    return entry < 28 ? entry / 2 + 1 : entry - 28 + 15;
 }
 
 // Counts, over the poems that fit the form mark for mark, each rhyme group's parts: the
@@ -731,6 +793,12 @@ int main(int argc, char** argv) {
     QString precedentText;
     QString formsText;
     Mixing mixing;
+    // The precedent of each form, counted once the mixing of the parts is known.
+    struct PrecedentJob {
+        QString key, templateText, plan;
+        QList<const Poem*> poems;
+    };
+    QList<PrecedentJob> precedentJobs;
     for (catalogue::PatternList list : catalogue::kPatternLists) {
         for (const catalogue::CiPattern& pat : catalogue::patterns(list)) {
             const QString key = patternKey(pat);
@@ -745,8 +813,6 @@ int main(int argc, char** argv) {
             poemsText += u'@' + key + u'\n';
             for (const Poem* p : poems)
                 poemsText += p->poet + u'\t' + p->title + u'\t' + p->paragraphs.join(u'\t') + u'\n';
-            precedentText +=
-                precedentBlock(key, QStringLiteral("宋"), pat.templateText, poems, lex);
 
             // The forms: the catalogue's template, then 钦定词谱's, then 唐宋词格律's; a form
             // whose template is one already listed is left out.
@@ -761,6 +827,7 @@ int main(int argc, char** argv) {
             formsText +=
                 QStringLiteral("本谱\t") + pat.templateText + u'\t' + ownPlan + u'\t' + key + u'\n';
             countMixing(Pattern::parse(pat.templateText, ownPlan), poems, lex, mixing);
+            precedentJobs.append({key, pat.templateText, ownPlan, poems});
             QStringList seen{pat.templateText};
             int index = 0;
             auto addForm = [&](const BookForm& b, const QString& label, const QString& plan) {
@@ -769,8 +836,7 @@ int main(int argc, char** argv) {
                 seen.append(b.pattern);
                 const QString formKey = key + u'#' + QString::number(++index);
                 formsText += label + u'\t' + b.pattern + u'\t' + plan + u'\t' + formKey + u'\n';
-                precedentText +=
-                    precedentBlock(formKey, QStringLiteral("宋"), b.pattern, poems, lex);
+                precedentJobs.append({formKey, b.pattern, plan, poems});
             };
             const QString who = QStringLiteral("（%1体，%2字）");
             for (const BookForm& b : qinding) {
@@ -793,6 +859,10 @@ int main(int argc, char** argv) {
             }
         }
     }
+
+    for (const PrecedentJob& job : precedentJobs)
+        precedentText += precedentBlock(job.key, QStringLiteral("宋"), job.templateText, job.poems,
+                                        lex, job.plan, &mixing);
 
     // The 词韵 parts the Song poets rhyme together: a part that stands beside another's
     // majority in at least kMixShare of that part's rhyme groups (and kMixPoems of them).

@@ -6,6 +6,7 @@
 #include <QVarLengthArray>
 #include <algorithm>
 #include <array>
+#include <climits>
 
 namespace checker {
 
@@ -403,6 +404,16 @@ constexpr int kLenientTaken = 3;
 constexpr double kCharUseShare = 0.15;
 constexpr int kCharUsesSeen = 20;
 
+// A poem more characters than this (or an eighth of the shortest form) outside the lengths
+// of a tune's forms is most likely of another tune.
+constexpr int kFarOff = 4;
+
+// A rhyme the form marks is optional where at least this share of its poems (and
+// kLenientTaken of them) rhyme there with neither the group nor a part the poets rhyme with
+// it: an inner rhyme (句中韵) many leave out. Stricter than for tones, since a rhyme is the
+// frame of the form.
+constexpr double kUnrhymedShare = 0.2;
+
 // How the poets used a polyphone: the share of its uses in a tone, -1 when they hardly show
 // it, and whose uses those are. The ci standard looks at the Song ci first, verse at the
 // Tang strains.
@@ -635,6 +646,29 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                 mk.lenient = true;
                 report.outside.chop(ch.size());
                 continue;
+            }
+            const int s = mk.slot;
+            if (prec && s >= 0 && s < prec->positions.size() && req.standard == Standard::CiYun) {
+                // A rhyme the form marks that many of its poets left unrhymed.
+                const PositionCount& pc = prec->positions[s];
+                const int poems = pc.level + pc.oblique + pc.unknown;
+                if (pc.unrhymed >= kLenientTaken && pc.unrhymed >= kUnrhymedShare * poems) {
+                    Finding f{
+                        .kind = Finding::OffRhyme,
+                        .offset = c.offset,
+                        .length = c.length,
+                        .message =
+                            QStringLiteral("宽：「%1」不在%2，此处可不押韵").arg(ch, report.group)};
+                    f.precedent = QStringLiteral("此处%1人%2首中%3首不押韵")
+                                      .arg(prec->era)
+                                      .arg(poems)
+                                      .arg(pc.unrhymed);
+                    f.lenient = true;
+                    r.findings.append(f);
+                    mk.lenient = true;
+                    report.outside.chop(ch.size());
+                    continue;
+                }
             }
             mk.offRhyme = true;
             r.findings.append(
@@ -902,6 +936,27 @@ Result Checker::check(const Request& req) const {
             best.forms.append(f.label);
         best.formIndex = bestIndex;
         best.form = forms[bestIndex].label;
+        // Far from every form's length: most likely another tune filed under the same name
+        // (乌夜啼 is also 相见欢's), which clause-by-clause findings would only blur.
+        int shortest = INT_MAX, longest = 0;
+        for (const Form& f : forms) {
+            const int n = int(parsed(f.templateText, f.plan).cells.size());
+            shortest = std::min(shortest, n);
+            longest = std::max(longest, n);
+        }
+        const int off = m < shortest ? shortest - m : m > longest ? m - longest : 0;
+        if (off > std::max(kFarOff, shortest / 8)) {
+            best.findings.removeIf([](const Finding& f) { return f.kind == Finding::Length; });
+            best.findings.prepend(
+                {.kind = Finding::Length,
+                 .message = (shortest == longest
+                                 ? QStringLiteral("全篇%1字，此调%2字").arg(m).arg(shortest)
+                                 : QStringLiteral("全篇%1字，此调各体%2至%3字")
+                                       .arg(m)
+                                       .arg(shortest)
+                                       .arg(longest)) +
+                            QStringLiteral("：恐非此调（或为同名的另一调），按最近一体对齐")});
+        }
         return best;
     }
 

@@ -39,8 +39,12 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
             current->era = f[1].toString();
             current->poems = f[2].toInt();
         } else if (current && f.size() >= 3) {
-            PositionCount c{
-                .level = f[0].toInt(), .oblique = f[1].toInt(), .unknown = f[2].toInt()};
+            // The third field is "unknown" or "unknown:unrhymed".
+            const qsizetype colon = f[2].indexOf(u':');
+            PositionCount c{.level = f[0].toInt(),
+                            .oblique = f[1].toInt(),
+                            .unknown = f[2].left(colon < 0 ? f[2].size() : colon).toInt(),
+                            .unrhymed = colon < 0 ? 0 : f[2].mid(colon + 1).toInt()};
             for (qsizetype i = 3; i < f.size(); ++i)
                 c.minority.append(f[i].toString());
             current->positions.append(c);

@@ -20,6 +20,7 @@ struct PositionCount {
     int level = 0;
     int oblique = 0;
     int unknown = 0;
+    int unrhymed = 0;     // at a rhyme position: poems whose character there does not rhyme
     QStringList minority; // up to three "poet《first line》" taking the rarer tone
 };
 

@@ -52,7 +52,12 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME lyrevane)
 set(CPACK_PACKAGE_VERSION ${LYREVANE_PACKAGE_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+# The binaries stripped and their debug information apart, as Debian ships it:
+# lyrevane-dbgsym_<version>_amd64.ddeb beside the package, its files under
+# /usr/lib/debug/.build-id. CPack strips each binary as it splits the information out, so
+# it must find them unstripped (CPACK_STRIP_FILES would leave it nothing to split).
+set(CPACK_STRIP_FILES OFF)
+set(CPACK_DEBIAN_DEBUGINFO_PACKAGE ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Lyrevane developers <lyrevane@users.noreply.localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)

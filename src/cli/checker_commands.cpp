@@ -313,7 +313,8 @@ int poems(const QStringList& argsIn, Io& io) {
 std::vector<Command> checkerCommands() {
     return {
         {QStringLiteral("check"),
-         QStringLiteral("check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
+         QStringLiteral(
+             "check PATTERN FILE [--standard 词韵|平水韵|新韵|现代诗韵] [--form N] [--json]"),
          check},
         {QStringLiteral("tones"), QStringLiteral("tones TEXT [--json]"), tones},
         {QStringLiteral("poems"), QStringLiteral("poems TUNE [--json]"), poems},

@@ -338,6 +338,26 @@ TEST_F(CheckerTest, AClashThePoetsShareIsLenientAndTheRestFail) {
     }
 }
 
+TEST_F(CheckerTest, AClashAnotherFormOfTheSameShapeAllowsIsLenient) {
+    // Three forms of one shape; the poem departs from the first at two places, from each of
+    // the others at one, which the other of them allows.
+    const Forms forms = Forms::fromText("@k\n本谱\t○○●●△。\n\n乙体\t○●●●△。\n\n丙体\t●○●●△。\n");
+    const Checker checker(lexicon, precedent, &forms);
+    Request req{.templateText = QStringLiteral("○○●●△。"),
+                .text = QStringLiteral("孔孔动孔红。"),
+                .patternKey = QStringLiteral("k")};
+    const Result chosen = checker.check(req);
+    EXPECT_EQ(chosen.form, QStringLiteral("乙体"));
+    EXPECT_TRUE(chosen.keeps());
+    ASSERT_EQ(messages(chosen, Finding::Clash).size(), 1);
+    EXPECT_TRUE(chosen.findings[0].lenient);
+    EXPECT_EQ(chosen.findings[0].precedent.toStdString(), "丙体此处作仄");
+    // A form the user asks for is held to as it stands.
+    req.form = 1;
+    const Result asked = checker.check(req);
+    EXPECT_FALSE(asked.keeps());
+}
+
 TEST_F(CheckerTest, APolyphoneIsKeptInTheReadingTheSongPoetsMostlyUseAndQueriedInTheOther) {
     // 听 read 仄 at 90 of the Song ci's 100 places of fixed tone, though the Tang strains lean
     // the other way.

@@ -890,6 +890,46 @@ int failures(const Result& r) {
 
 } // namespace
 
+// A clash the form of the poem's choice makes at a place where another form of the same
+// shape (the same lines, the same lengths) has the tone used, or leaves it free, is 宽: the
+// pattern books list such forms because good poems differ there.
+void Checker::excuseByOtherForms(Result& r, const QList<Form>& forms, int chosen) const {
+    const Pattern& own = parsed(forms[chosen].templateText, forms[chosen].plan);
+    QList<const Pattern*> alike(forms.size(), nullptr);
+    for (int i = 0; i < forms.size(); ++i) {
+        const Pattern& p = parsed(forms[i].templateText, forms[i].plan);
+        if (i != chosen && p.cells.size() == own.cells.size() && p.lineStarts == own.lineStarts)
+            alike[i] = &p;
+    }
+    for (Finding& f : r.findings) {
+        if (f.kind != Finding::Clash || f.lenient)
+            continue;
+        auto mark = std::find_if(r.marks.begin(), r.marks.end(),
+                                 [&](const CharMark& m) { return m.offset == f.offset; });
+        if (mark == r.marks.end() || mark->slot < 0 || mark->slot >= own.cells.size())
+            continue;
+        const int s = mark->slot;
+        const bool usedLevel = !wantsLevel(own.cells[s].mark); // a clash: the other tone
+        for (int i = 0; i < forms.size(); ++i) {
+            if (!alike[i])
+                continue;
+            const ToneMark other = alike[i]->cells[s].mark;
+            const bool free = other == ToneMark::Either;
+            if (!free && wantsLevel(other) != usedLevel)
+                continue;
+            f.lenient = true;
+            mark->lenient = true;
+            f.message.prepend(QStringLiteral("宽："));
+            if (!f.precedent.isEmpty())
+                f.precedent.append(u'；');
+            f.precedent += forms[i].label + (free        ? QStringLiteral("此处可平可仄")
+                                             : usedLevel ? QStringLiteral("此处作平")
+                                                         : QStringLiteral("此处作仄"));
+            break;
+        }
+    }
+}
+
 Result Checker::check(const Request& req) const {
     const Ctx ctx{lexicon_, precedent_, simplifier_, forms_};
     const PoemText text = readPoem(req.text);
@@ -936,6 +976,8 @@ Result Checker::check(const Request& req) const {
             best.forms.append(f.label);
         best.formIndex = bestIndex;
         best.form = forms[bestIndex].label;
+        if (req.form < 0)
+            excuseByOtherForms(best, forms, bestIndex);
         // Far from every form's length: most likely another tune filed under the same name
         // (乌夜啼 is also 相见欢's), which clause-by-clause findings would only blur.
         int shortest = INT_MAX, longest = 0;

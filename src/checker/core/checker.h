@@ -100,6 +100,7 @@ class Checker {
 
   private:
     const Pattern& parsed(const QString& templateText, const QString& plan = {}) const;
+    void excuseByOtherForms(Result& r, const QList<Form>& forms, int chosen) const;
 
     const Lexicon& lexicon_;
     const Precedent& precedent_;

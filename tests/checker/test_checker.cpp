@@ -146,11 +146,19 @@ TEST_F(CheckerTest, RhymesStayInOneGroupOfTheStandard) {
     EXPECT_EQ(r.rhymes[0].group, QStringLiteral("词韵第一部 平声"));
     EXPECT_EQ(messages(r, Finding::OffRhyme),
               QStringList{QStringLiteral("韵脚「花」不在词韵第一部 平声，出韵")});
+    // A character the Song poets often rhymed with a part the books do not put it in.
+    const Forms songUse = Forms::fromText("@charmix\n花\t1\t7\n");
+    const Result used =
+        Checker(lexicon, precedent, &songUse)
+            .check({.templateText = tpl, .text = QStringLiteral("动孔风东，风东动孔花。")});
+    EXPECT_TRUE(used.keeps());
+    EXPECT_EQ(messages(used, Finding::OffRhyme).join(u' ').toStdString(),
+              "宽：韵脚「花」不在词韵第一部 平声，宋人以此字押此部7次");
 }
 
 TEST_F(CheckerTest, ARhymeManyOfTheFormsPoetsLeaveOutIsLenient) {
     // The first rhyme of "●●○△，○○●●△，●○△。": 3 poems in 10 leave it unrhymed, or 1.
-    auto precedent = [](const char* unrhymed) {
+    auto precedentWith = [](const char* unrhymed) {
         return Precedent::fromText(QByteArray("@k\t宋\t10\n0\t10\t0\n0\t10\t0\n10\t0\t0\n10\t0\t") +
                                    unrhymed +
                                    "\n10\t0\t0\n10\t0\t0\n0\t10\t0\n0\t10\t0\n10\t0\t0\n"
@@ -166,7 +174,7 @@ TEST_F(CheckerTest, ARhymeManyOfTheFormsPoetsLeaveOutIsLenient) {
              Case{"0:1", false, "韵脚「花」不在词韵第一部 平声，出韵"},
              Case{"0", false, "韵脚「花」不在词韵第一部 平声，出韵"},
          }) {
-        const Result r = Checker(lexicon, precedent(c.unrhymed))
+        const Result r = Checker(lexicon, precedentWith(c.unrhymed))
                              .check({.templateText = QStringLiteral("●●○△，○○●●△，●○△。"),
                                      .text = QStringLiteral("动孔风花，风东动孔红，动风东。"),
                                      .patternKey = QStringLiteral("k")});

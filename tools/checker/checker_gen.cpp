@@ -450,9 +450,11 @@ QList<int> lineLengths(const Pattern& p) {
 // How often the parts of 词韵 meet in one rhyme group of the Song poems.
 constexpr int kMixPoems = 10;
 constexpr double kMixShare = 0.03;
+constexpr int kCharMixUses = 5; // times a character is rhymed in a part not its own
 struct Mixing {
-    std::map<int, int> groups;                  // by majority part
-    std::map<int, std::map<int, int>> together; // majority part → other part → groups
+    std::map<int, int> groups;                       // by majority part
+    std::map<int, std::map<int, int>> together;      // majority part → other part → groups
+    std::map<char32_t, std::map<int, int>> charUses; // character → part it is rhymed in → times
     // Whether the two parts are rhymed together often enough to be listed, either way round.
     bool listed(int major, int minor) const {
         auto often = [this](int a, int b) {
@@ -666,6 +668,7 @@ void countMixing(const Pattern& p, const QList<const Poem*>& poems, const Lexico
             if (part >= 0 && single)
                 parts[p.cells[i].segment][part] += 1;
         }
+        std::map<int, int> majorOf; // group → its main part, where one part has most rhymes
         for (const auto& [group, counts] : parts) {
             int major = -1, most = 0, all = 0;
             for (const auto& [part, n] : counts) {
@@ -675,11 +678,21 @@ void countMixing(const Pattern& p, const QList<const Poem*>& poems, const Lexico
             }
             if (all < 3 || 2 * most <= all)
                 continue;
+            majorOf[group] = major;
             mixing.groups[major] += 1;
             for (const auto& [part, n] : counts) {
                 if (part != major)
                     mixing.together[major][part] += 1;
             }
+        }
+        // The characters rhymed in a group of a part no reading of theirs is in.
+        for (int i = 0; i < p.cells.size(); ++i) {
+            const auto major = majorOf.find(p.cells[i].segment);
+            if (p.cells[i].segment < 0 || major == majorOf.end())
+                continue;
+            const bool level = p.cells[i].mark == catalogue::ToneMark::LevelRhyme;
+            if (!partsOf(lex.find(chars[i].ch), level).contains(major->second))
+                mixing.charUses[chars[i].ch][major->second] += 1;
         }
     }
 }
@@ -873,6 +886,17 @@ int main(int argc, char** argv) {
             if (n >= kMixPoems && n >= kMixShare * groups)
                 formsText +=
                     QStringLiteral("%1\t%2\t%3\t%4\n").arg(major).arg(minor).arg(n).arg(groups);
+        }
+    }
+
+    // Characters the Song poets rhyme in a part the rhyme books do not put them in, often
+    // enough to be their practice (做 among the rhymes of 第四部).
+    formsText += QStringLiteral("@charmix\n");
+    for (const auto& [ch, parts] : mixing.charUses) {
+        for (const auto& [part, n] : parts) {
+            if (n >= kCharMixUses)
+                formsText +=
+                    QString::fromUcs4(&ch, 1) + QStringLiteral("\t%1\t%2\n").arg(part).arg(n);
         }
     }
 

@@ -647,6 +647,22 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                 report.outside.chop(ch.size());
                 continue;
             }
+            if (const int times = ctx.forms && req.standard == Standard::CiYun && best >= 0
+                                      ? ctx.forms->rhymedIn(c.ch, best)
+                                      : 0) {
+                // The books put it elsewhere, but the Song poets rhymed it with this part.
+                Finding f{.kind = Finding::OffRhyme,
+                          .offset = c.offset,
+                          .length = c.length,
+                          .message = QStringLiteral("宽：韵脚「%1」不在%2，宋人以此字押此部%3次")
+                                         .arg(ch, report.group)
+                                         .arg(times)};
+                f.lenient = true;
+                r.findings.append(f);
+                mk.lenient = true;
+                report.outside.chop(ch.size());
+                continue;
+            }
             const int s = mk.slot;
             if (prec && s >= 0 && s < prec->positions.size() && req.standard == Standard::CiYun) {
                 // A rhyme the form marks that many of its poets left unrhymed.

@@ -10,15 +10,23 @@ Forms Forms::fromText(const QByteArray& utf8) {
     Forms out;
     QList<Form>* current = nullptr;
     bool mix = false;
+    bool charMix = false;
     for (const QString& ln : QString::fromUtf8(utf8).split(u'\n')) {
         if (ln.startsWith(u'@')) {
             mix = ln == QStringLiteral("@mix");
-            current = mix ? nullptr : &out.byKey_[ln.mid(1)];
+            charMix = ln == QStringLiteral("@charmix");
+            current = mix || charMix ? nullptr : &out.byKey_[ln.mid(1)];
             continue;
         }
         const QStringList cols = ln.split(u'\t');
         if (mix && cols.size() >= 2) {
             out.mixed_[cols[0].toInt()].append(cols[1].toInt());
+            continue;
+        }
+        if (charMix && cols.size() >= 3) {
+            const QList<uint> c = cols[0].toUcs4();
+            if (c.size() == 1)
+                out.charMixed_[c[0]][cols[1].toInt()] = cols[2].toInt();
             continue;
         }
         if (!current || cols.size() < 2)

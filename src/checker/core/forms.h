@@ -27,8 +27,12 @@ class Forms {
     bool isEmpty() const { return byKey_.isEmpty(); }
     // Whether the Song poets often rhyme 词韵 part `minor` among rhymes of part `major`.
     bool mixed(int major, int minor) const { return mixed_.value(major).contains(minor); }
+    // How often the Song poets rhyme `c` among rhymes of part `part`, where no reading of
+    // its is in that part; 0 below the generator's threshold.
+    int rhymedIn(char32_t c, int part) const { return charMixed_.value(c).value(part); }
     QHash<QString, QList<Form>> byKey_;
     QHash<int, QList<int>> mixed_; // the "@mix" block: major part → parts found beside it
+    QHash<char32_t, QHash<int, int>> charMixed_; // "@charmix": character → part → times
 };
 
 // Traditional characters and their simplified forms, one character to one.

@@ -82,6 +82,9 @@ int main(int argc, char** argv) {
     if (installed)
         context.settingsPath = QDir(dataFolder).filePath(QStringLiteral("Mqini.ini"));
     TForm1 form(std::move(context));
+    // Mapped at the size it takes on activation, so the first paint is the last layout:
+    // shown at its restored size it would be drawn twice, then maximised a moment later.
+    form.setWindowState(form.windowState() | Qt::WindowMaximized);
     form.show();
     return app.exec();
 }

@@ -1080,8 +1080,8 @@ int main(int argc, char** argv) {
     const bool ok =
         codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
                                 qCompress(lexText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
-                                qCompress(precedentText.toUtf8(), 9)) &&
+        // Not compressed: a check maps the file and reads only its pattern's block.
+        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"), precedentText.toUtf8()) &&
         codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
                                 qCompress(poemsText.toUtf8(), 9)) &&
         codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),

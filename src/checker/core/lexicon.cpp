@@ -2,6 +2,7 @@
 
 #include "checker/core/data_file.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace checker {
@@ -120,69 +121,98 @@ QString Lexicon::line(char32_t c, const CharInfo& info) {
 }
 
 Lexicon Lexicon::fromText(const QByteArray& utf8) {
+    // Only each line's character is read here; the rest of a line when it is asked for.
     Lexicon lex;
-    const QString text = QString::fromUtf8(utf8);
-    for (QStringView ln : QStringView(text).split(u'\n')) {
-        if (ln.isEmpty() || ln.startsWith(u'#'))
-            continue;
-        const QList<QStringView> f = ln.split(u'\t');
-        if (f.size() < 8)
-            continue;
-        const QList<uint> cps = f[0].toUcs4();
-        if (cps.size() != 1)
-            continue;
-        CharInfo info;
-        info.classical = classicalBits(f[1]);
-        for (QChar l : f[2])
-            info.modern |= l == u'P' ? kModernLevel : l == u'Z' ? kModernOblique : 0;
-        for (QStringView r : f[3].split(u';', Qt::SkipEmptyParts)) {
-            const QList<QStringView> p = r.split(u':');
-            if (p.size() < 4)
-                continue;
-            info.readings.append({.tone = classicalBits(p[0]),
-                                  .sense = p[3].toString(),
-                                  .pingshui = p[1].toString(),
-                                  .ciEntry = p[2].toInt()});
-        }
-        info.xinyun = intList(f[4]);
-        info.xiandai = intList(f[5]);
-        const qsizetype slash = f[6].indexOf(u'/');
-        if (slash > 0) {
-            info.strainsLevel = f[6].left(slash).toInt();
-            info.strainsOblique = f[6].mid(slash + 1).toInt();
-        }
-        info.fromStrains = f[7].contains(u's');
-        info.uncertain = f[7].contains(u'u');
-        // Files written before the sources column: the book's characters are the ones
-        // with readings.
-        if (f.size() > 8) {
-            for (const auto& [letter, bit] : kSourceLetters) {
-                if (f[8].contains(QChar(letter)))
-                    info.sources |= bit;
-            }
-        } else {
-            info.sources = (info.readings.isEmpty() ? 0 : kSourceBook) |
-                           (info.fromStrains ? kSourceStrains : 0);
-        }
-        if (f.size() > 9) {
-            const qsizetype at = f[9].indexOf(u'/');
-            if (at > 0) {
-                info.ciLevel = f[9].left(at).toInt();
-                info.ciOblique = f[9].mid(at + 1).toInt();
+    lex.text_ = utf8;
+    const QByteArray& t = lex.text_;
+    for (qsizetype at = 0; at < t.size();) {
+        qsizetype end = t.indexOf('\n', at);
+        if (end < 0)
+            end = t.size();
+        const qsizetype tab = t.indexOf('\t', at);
+        // A line of fewer than eight fields is not read, as if it were not there.
+        const bool whole = std::count(t.constData() + at, t.constData() + end, '\t') >= 7;
+        if (end > at && t[at] != '#' && tab > at && tab < end && whole) {
+            const QList<uint> cps = QString::fromUtf8(t.constData() + at, tab - at).toUcs4();
+            if (cps.size() == 1) {
+                lex.lines_.push_back({int(at), int(end - at)});
+                lex.index(cps.first(), int(lex.lines_.size()) - 1);
             }
         }
-        const int ciSeen = info.ciLevel + info.ciOblique;
-        const int seen = info.strainsLevel + info.strainsOblique;
-        if (ciSeen >= kShareMinSeen)
-            info.levelShare = float(info.ciLevel) / float(ciSeen);
-        else if (seen >= kShareMinSeen)
-            info.levelShare = float(info.strainsLevel) / float(seen);
-        lex.add(cps.first(), std::move(info));
+        at = end + 1;
     }
+    lex.infos_.resize(lex.lines_.size());
+    lex.read_.assign(lex.lines_.size(), 0);
     return lex;
 }
 
-void Lexicon::add(char32_t c, CharInfo info) {
+void Lexicon::readLine(int i) const {
+    read_[size_t(i)] = 1;
+    const auto [from, length] = lines_[size_t(i)];
+    const QString text = QString::fromUtf8(text_.constData() + from, length);
+    const QList<QStringView> f = QStringView(text).split(u'\t');
+    CharInfo& info = infos_[size_t(i)];
+    if (f.size() < 8)
+        return; // a line it cannot read: the character is known, its tones are not
+    info.classical = classicalBits(f[1]);
+    for (QChar l : f[2])
+        info.modern |= l == u'P' ? kModernLevel : l == u'Z' ? kModernOblique : 0;
+    for (QStringView r : f[3].split(u';', Qt::SkipEmptyParts)) {
+        const QList<QStringView> p = r.split(u':');
+        if (p.size() < 4)
+            continue;
+        info.readings.append({.tone = classicalBits(p[0]),
+                              .sense = p[3].toString(),
+                              .pingshui = p[1].toString(),
+                              .ciEntry = p[2].toInt()});
+    }
+    info.xinyun = intList(f[4]);
+    info.xiandai = intList(f[5]);
+    const qsizetype slash = f[6].indexOf(u'/');
+    if (slash > 0) {
+        info.strainsLevel = f[6].left(slash).toInt();
+        info.strainsOblique = f[6].mid(slash + 1).toInt();
+    }
+    info.fromStrains = f[7].contains(u's');
+    info.uncertain = f[7].contains(u'u');
+    // Files written before the sources column: the book's characters are the ones
+    // with readings.
+    if (f.size() > 8) {
+        for (const auto& [letter, bit] : kSourceLetters) {
+            if (f[8].contains(QChar(letter)))
+                info.sources |= bit;
+        }
+    } else {
+        info.sources =
+            (info.readings.isEmpty() ? 0 : kSourceBook) | (info.fromStrains ? kSourceStrains : 0);
+    }
+    if (f.size() > 9) {
+        const qsizetype at = f[9].indexOf(u'/');
+        if (at > 0) {
+            info.ciLevel = f[9].left(at).toInt();
+            info.ciOblique = f[9].mid(at + 1).toInt();
+        }
+    }
+    const int ciSeen = info.ciLevel + info.ciOblique;
+    const int seen = info.strainsLevel + info.strainsOblique;
+    if (ciSeen >= kShareMinSeen)
+        info.levelShare = float(info.ciLevel) / float(ciSeen);
+    else if (seen >= kShareMinSeen)
+        info.levelShare = float(info.strainsLevel) / float(seen);
+    finish(info);
+}
+
+void Lexicon::index(char32_t c, int i) {
+    if (c < 0x10000) {
+        if (bmp_.empty())
+            bmp_.assign(0x10000, -1);
+        bmp_[c] = i;
+    } else {
+        astral_.insert(c, i);
+    }
+}
+
+void Lexicon::finish(CharInfo& info) const {
     QStringList level;
     QStringList oblique;
     for (Reading& r : info.readings) {
@@ -204,15 +234,6 @@ void Lexicon::add(char32_t c, CharInfo info) {
     if (!oblique.isEmpty())
         parts.append(QStringLiteral("仄：") + oblique.join(u'、'));
     info.senses = parts.join(u'；');
-    const int index = int(infos_.size());
-    infos_.push_back(std::move(info));
-    if (c < 0x10000) {
-        if (bmp_.empty())
-            bmp_.assign(0x10000, -1);
-        bmp_[c] = index;
-    } else {
-        astral_.insert(c, index);
-    }
 }
 
 Lexicon Lexicon::load(const QString& dir) {

@@ -78,14 +78,21 @@ class Lexicon {
     // The lexicon of the data tree at `dir` (…/data/checker), empty when it is missing.
     static Lexicon load(const QString& dir);
 
-    // nullptr for a character the lexicon does not hold.
+    // nullptr for a character the lexicon does not hold. A file's line is read the first
+    // time its character is asked for (a check needs a few hundred of ten thousand), so a
+    // Lexicon is not for use from several threads at once.
     const CharInfo* find(char32_t c) const {
+        int i = -1;
         if (c < 0x10000) {
-            const int i = bmp_.empty() ? -1 : bmp_[c];
-            return i < 0 ? nullptr : &infos_[size_t(i)];
+            i = bmp_.empty() ? -1 : bmp_[c];
+        } else if (auto it = astral_.constFind(c); it != astral_.cend()) {
+            i = *it;
         }
-        auto it = astral_.constFind(c);
-        return it == astral_.cend() ? nullptr : &infos_[size_t(*it)];
+        if (i < 0)
+            return nullptr;
+        if (!lines_.empty() && !read_[size_t(i)])
+            readLine(i);
+        return &infos_[size_t(i)];
     }
     qsizetype size() const { return qsizetype(infos_.size()); }
     bool isEmpty() const { return infos_.empty(); }
@@ -96,13 +103,18 @@ class Lexicon {
     static QString line(char32_t c, const CharInfo& info);
 
   private:
-    void add(char32_t c, CharInfo info);
+    void index(char32_t c, int i);
+    void readLine(int i) const;
+    void finish(CharInfo& info) const; // the senses, the rhymes' ids
 
-    std::vector<CharInfo> infos_;
+    QByteArray text_;                        // the file's text, when read from one
+    std::vector<std::pair<int, int>> lines_; // each character's line in text_
+    mutable std::vector<char> read_;         // whether infos_[i] is read yet
+    mutable std::vector<CharInfo> infos_;
     std::vector<int> bmp_; // index into infos_ of each BMP character, -1 for none
     QHash<char32_t, int> astral_;
-    QStringList pingshuiNames_;
-    QHash<QString, int> pingshuiIds_;
+    mutable QStringList pingshuiNames_;
+    mutable QHash<QString, int> pingshuiIds_;
 };
 
 // "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".

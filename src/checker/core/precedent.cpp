@@ -29,16 +29,48 @@ QString patternKey(const catalogue::VersePattern& p) {
 }
 
 Precedent Precedent::fromText(const QByteArray& utf8) {
+    // Only the headings are read here: "@key<TAB>era<TAB>poems" at the start of a line.
     Precedent out;
-    PatternPrecedent* current = nullptr;
-    const QString text = QString::fromUtf8(utf8);
+    out.text_ = utf8;
+    const QByteArray& t = out.text_;
+    QString key;
+    qsizetype start = -1;
+    for (qsizetype at = 0; at < t.size();) {
+        qsizetype end = t.indexOf('\n', at);
+        if (end < 0)
+            end = t.size();
+        if (t[at] == '@') {
+            if (start >= 0)
+                out.blocks_.insert(key, {start, at});
+            const qsizetype tab = t.indexOf('\t', at);
+            key = QString::fromUtf8(t.constData() + at + 1,
+                                    (tab < 0 || tab > end ? end : tab) - at - 1);
+            start = at;
+        }
+        at = end + 1;
+    }
+    if (start >= 0)
+        out.blocks_.insert(key, {start, t.size()});
+    return out;
+}
+
+const PatternPrecedent* Precedent::find(const QString& key) const {
+    if (auto it = read_.constFind(key); it != read_.cend())
+        return &*it;
+    const auto span = blocks_.constFind(key);
+    if (span == blocks_.cend())
+        return nullptr;
+    PatternPrecedent block;
+    const QString text =
+        QString::fromUtf8(QByteArrayView(text_).sliced(span->first, span->second - span->first));
+    bool heading = true;
     for (QStringView ln : QStringView(text).split(u'\n', Qt::SkipEmptyParts)) {
         const QList<QStringView> f = ln.split(u'\t');
-        if (ln.startsWith(u'@') && f.size() >= 3) {
-            current = &out.byKey_[f[0].mid(1).toString()];
-            current->era = f[1].toString();
-            current->poems = f[2].toInt();
-        } else if (current && f.size() >= 3) {
+        if (heading) {
+            heading = false;
+            block.era = f.value(1).toString();
+            block.poems = f.value(2).toInt();
+        } else if (f.size() >= 3) {
             // The third field is "unknown" or "unknown:unrhymed".
             const qsizetype colon = f[2].indexOf(u':');
             PositionCount c{.level = f[0].toInt(),
@@ -47,14 +79,24 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
                             .unrhymed = colon < 0 ? 0 : f[2].mid(colon + 1).toInt()};
             for (qsizetype i = 3; i < f.size(); ++i)
                 c.minority.append(f[i].toString());
-            current->positions.append(c);
+            block.positions.append(c);
         }
     }
-    return out;
+    return &*read_.insert(key, std::move(block));
 }
 
 Precedent Precedent::load(const QString& dir) {
-    return fromText(readDataFile(dir + QStringLiteral("/precedent.dat")));
+    auto file = std::make_shared<QFile>(dir + QStringLiteral("/precedent.dat"));
+    if (!file->open(QIODevice::ReadOnly) || file->size() == 0)
+        return {};
+    if (uchar* at = file->map(0, file->size())) {
+        // The text stays in the file's pages: only those of the blocks read are touched.
+        Precedent out = fromText(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(at), qsizetype(file->size())));
+        out.mapped_ = std::move(file);
+        return out;
+    }
+    return fromText(file->readAll());
 }
 
 QString TunePoem::firstLine() const {

@@ -4,10 +4,13 @@
 
 #include "catalogue/core/catalogue.h"
 
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <memory>
 
 namespace checker {
 
@@ -30,16 +33,21 @@ struct PatternPrecedent {
     QList<PositionCount> positions; // one per template mark
 };
 
+// The file holds every pattern's block, some 3 MB of text; a check needs one or a few. The
+// file is mapped, not read, and each block is read when first asked for, so a check costs
+// what it uses. Not for use from several threads at once.
 class Precedent {
   public:
     static Precedent fromText(const QByteArray& utf8);
     static Precedent load(const QString& dir); // empty when the file is missing
-    const PatternPrecedent* find(const QString& key) const {
-        auto it = byKey_.constFind(key);
-        return it == byKey_.cend() ? nullptr : &*it;
-    }
-    bool isEmpty() const { return byKey_.isEmpty(); }
-    QHash<QString, PatternPrecedent> byKey_;
+    const PatternPrecedent* find(const QString& key) const;
+    bool isEmpty() const { return blocks_.isEmpty(); }
+
+  private:
+    QByteArray text_; // the file's text, UTF-8: the file's own pages when mapped (see load)
+    std::shared_ptr<QFile> mapped_;
+    QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // key → its lines' span in text_
+    mutable QHash<QString, PatternPrecedent> read_;          // the blocks read so far
 };
 
 // One of a tune's poems in the dataset.

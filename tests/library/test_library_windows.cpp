@@ -299,7 +299,7 @@ TEST(CodeWindows, ThePostalCodesHaveNoOtherRegionsItem) {
 
 TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     LibraryApp app;
-    app.form->actions().WindowsXP2->trigger();
+    app.form->actions().skinXp->trigger();
     app.file("enjoy/love/love.dat", "关雎");
     const QList<QWidget*> windows = {app.openAnthology(24), app.openAnthology(1),
                                      app.openAppendix<TReferenceForm>("N21"),
@@ -324,7 +324,7 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     EXPECT_EQ(note->width(), 170);
 
     // A later change of the main window's style reaches the open windows.
-    app.form->actions().Protein1->trigger();
+    app.form->actions().skinProtein->trigger();
     for (QWidget* w : windows)
         EXPECT_EQ(w->findChild<TskForm*>("skForm1")->uiStyle(), UIStyle::Protein);
 

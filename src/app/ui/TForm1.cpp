@@ -211,7 +211,7 @@ void TForm1::buildCentre() {
     m_favourites = new FavouritesPanels(Panel3, body);
     body->insertWidget(0, m_favourites->skPanel8); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->skPanel7);
-    m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
+    m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
     // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
     // tool bar. It reads the document and the template on show and changes neither.
     m_check = installCheckPane(
@@ -271,16 +271,16 @@ void TForm1::buildStatusBar() {
 
 void TForm1::connectCommands() {
     MainActions& a = m_actions;
-    connect(a.X1, &QAction::triggered, this, &QWidget::close);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
     const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
     m_viewModes = new ViewModes({.skRadioButton6 = skRadioButton6,
                                  .skRadioButton7 = skRadioButton7,
                                  .skRadioButton8 = skRadioButton8,
-                                 .N4 = a.N4,
-                                 .N5 = a.N5,
-                                 .D2 = a.D2,
-                                 .H1 = a.H1,
+                                 .N4 = a.showPatternsView,
+                                 .N5 = a.showVerseView,
+                                 .D2 = a.showKnowledgeView,
+                                 .H1 = a.wrapPatterns,
                                  .centre = m_centre,
                                  .viewButtons = {viewButtons.begin(), viewButtons.end()},
                                  .skCheckBox1 = m_patterns->skCheckBox1,
@@ -290,10 +290,10 @@ void TForm1::connectCommands() {
                                  .skPanel14 = skPanel14},
                                 this);
 
-    m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
+    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
     connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
-    connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
+    connect(a.findPattern, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
     // The view buttons' hover colours: blue over a button, dark grey elsewhere.
@@ -308,28 +308,33 @@ void TForm1::connectCommands() {
                        m_favourites->skPanel4, m_patterns->skPanel2, m_rhyme->skPanel9},
                       [this] { m_display->hoverElsewhere(); });
 
-    m_rhymeMaster = new RhymeMaster(
-        *m_rhyme,
-        {.C2 = a.C2, .M1 = a.M1, .P6 = a.P6, .N81 = a.N81, .T3 = a.T3, .C4 = a.C4, .B3 = a.B3},
-        *m_modals, this);
+    m_rhymeMaster = new RhymeMaster(*m_rhyme,
+                                    {.C2 = a.showCiRhymes,
+                                     .M1 = a.showNewRhymes,
+                                     .P6 = a.showModernRhymes,
+                                     .N81 = a.splitByTone,
+                                     .T3 = a.rhymeMasterFont,
+                                     .C4 = a.rhymeMasterFontColour,
+                                     .B3 = a.rhymeMasterBackground},
+                                    *m_modals, this);
 
     m_documents = new WorkspaceCommands(*m_workspace,
-                                        {.S1 = a.S1,
-                                         .O1 = a.O1,
-                                         .L1 = a.L1,
-                                         .C3 = a.C3,
-                                         .R1 = a.R1,
-                                         .T2 = a.T2,
-                                         .P5 = a.P5,
-                                         .W2 = a.W2,
+                                        {.S1 = a.saveAll,
+                                         .O1 = a.openTextFile,
+                                         .L1 = a.alignLeft,
+                                         .C3 = a.alignCentre,
+                                         .R1 = a.alignRight,
+                                         .T2 = a.pageSetup,
+                                         .P5 = a.print,
+                                         .W2 = a.wordCount,
                                          .saveButton = m_toolBar.button(MainToolBar::Save)},
                                         m_context.root, *m_modals, this);
 
     m_recovery =
         new DocumentRecovery(*m_workspace, m_context.root, *m_context.clock, *m_modals, this);
 
-    m_lock = new DocumentLock({.P7 = a.P7,
-                               .M4 = a.M4,
+    m_lock = new DocumentLock({.P7 = a.protectDocuments,
+                               .M4 = a.passwordProtect,
                                .documents = m_workspace->documents,
                                .skTabControl1 = m_workspace->skTabControl1},
                               m_settings, *m_modals, this);
@@ -337,19 +342,19 @@ void TForm1::connectCommands() {
     // The reference library: the knowledge pane's topics, the 赏析 and 附录 windows.
     m_knowledge->attach(m_context.root, *m_modals);
     m_library = new LibraryMenus({.anthologyMenu = a.anthologyMenu,
-                                  .shilv = a.N21,
-                                  .areaCodes = a.N22,
-                                  .postalCodes = a.N23,
-                                  .tools = a.N24},
+                                  .shilv = a.versePrimer,
+                                  .areaCodes = a.areaCodes,
+                                  .postalCodes = a.postalCodes,
+                                  .tools = a.usefulInformation},
                                  m_context.root, *m_modals, this);
 
     m_favouriteCommands =
         new FavouriteCommands(*m_favourites,
-                              {.N2 = a.N2,
-                               .L3 = a.L3,
-                               .V2 = a.V2,
-                               .M3 = a.M3,
-                               .D3 = a.D3,
+                              {.N2 = a.addFavourite,
+                               .L3 = a.editFavouritesList,
+                               .V2 = a.saveFavouriteContents,
+                               .M3 = a.lockFavouriteContents,
+                               .D3 = a.clearFavourites,
                                .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
                               m_context.root, m_settings, *m_modals, this);
     connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,
@@ -359,7 +364,7 @@ void TForm1::connectCommands() {
     connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
         m_patterns->skPanel7->show();
         m_patterns->skPanel11->hide();
-        m_actions.H1->setEnabled(false);
+        m_actions.wrapPatterns->setEnabled(false);
     });
 
     // The kit's input and password dialogs: carried by the window (its theme manager
@@ -373,12 +378,12 @@ void TForm1::connectCommands() {
 
     // The standard edit commands: on the focused control, or on the shown document.
     m_editCommands =
-        new EditCommands({.undo = {a.Z1, a.popupUndo},
-                          .cut = {a.X2, a.popupCut},
-                          .copy = {a.C1, a.popupCopy},
-                          .paste = {a.V1, a.popupPaste},
-                          .selectAll = {a.A1, a.popupSelectAll},
-                          .menus = {a.editMenu, a.skPopupMenu1},
+        new EditCommands({.undo = {a.undo, a.popupUndo},
+                          .cut = {a.cut, a.popupCut},
+                          .copy = {a.copy, a.popupCopy},
+                          .paste = {a.paste, a.popupPaste},
+                          .selectAll = {a.selectAll, a.popupSelectAll},
+                          .menus = {a.editMenu, a.documentPopup},
                           .undoButton = m_toolBar.button(MainToolBar::Undo),
                           .cutButton = m_toolBar.button(MainToolBar::Cut),
                           .copyButton = m_toolBar.button(MainToolBar::Copy),
@@ -452,7 +457,7 @@ void TForm1::startUp() {
     // 24. The side channels' options.
     m_appearance->applyChannelOptions();
     // 25. The password prompt, when the lock is on; it leaves the marker as answered.
-    if (m_actions.M4->isChecked())
+    if (m_actions.passwordProtect->isChecked())
         m_lockMarker = m_lock->startUpPrompt();
     // 26. The documents are hidden only while the lock is on and was not opened.
     m_lock->showDocumentsUnlessLocked(m_lockMarker);
@@ -462,7 +467,7 @@ void TForm1::startUp() {
     // 28. The start-up notice, unless it was switched off.
     m_help->startUpNotice();
     // 29. 锁定收藏内容.
-    m_favourites->lockContents(m_actions.M3->isChecked());
+    m_favourites->lockContents(m_actions.lockFavouriteContents->isChecked());
 }
 
 void TForm1::showSplash() {

@@ -4,6 +4,7 @@
 #include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
+#include "skin/ui/look.h"
 #include "skin/ui/skinned.h"
 #include "skin/ui/title_bar.h"
 
@@ -52,7 +53,7 @@ TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
     QFont headingFont(QStringLiteral("宋体"));
     headingFont.setPixelSize(24);
     heading->setFont(headingFont);
-    heading->setStyleSheet(QStringLiteral("color: red"));
+    skin::setRole(heading, skin::Role::Warning);
     heading->setAlignment(Qt::AlignCenter);
     column->addWidget(heading);
 
@@ -63,7 +64,7 @@ TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
     QFont memoFont(QStringLiteral("宋体"));
     memoFont.setPixelSize(16);
     skMemo1->setFont(memoFont);
-    skMemo1->setStyleSheet(QStringLiteral("color: navy"));
+    skin::setRole(skMemo1, skin::Role::NoticeText);
     skMemo1->setPlainText(noticeLines().join(QLatin1Char('\n')));
     column->addWidget(skMemo1, 1);
 

@@ -216,9 +216,7 @@ void TForm1::buildCentre() {
     // tool bar. It reads the document and the template on show and changes neither.
     m_check = installCheckPane(
         {.document =
-             [this] {
-                 return m_workspace->documents.value(m_workspace->skTabControl1->tabIndex());
-             },
+             [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
          .templateText =
              [this] {
                  return (!m_favourites->skMmemo3->isHidden() ? m_favourites->skMmemo3
@@ -231,7 +229,7 @@ void TForm1::buildCentre() {
                                                             : m_patterns->skPanel6->caption();
              },
          .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
-                                    m_workspace->skTabControl1}},
+                                    m_workspace->documentTabs}},
         m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
         m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
     // ---- end of the check pane
@@ -243,7 +241,7 @@ void TForm1::buildCentre() {
                                 .skMmemo3 = m_favourites->skMmemo3},
                                this);
     m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
-                       m_patterns->skPanel11, m_workspace->skTabControl1},
+                       m_patterns->skPanel11, m_workspace->documentTabs},
                       [this] { m_favourites->showPlainAddIcon(); });
 }
 
@@ -333,10 +331,10 @@ void TForm1::connectCommands() {
     m_recovery =
         new DocumentRecovery(*m_workspace, m_context.root, *m_context.clock, *m_modals, this);
 
-    m_lock = new DocumentLock({.P7 = a.protectDocuments,
-                               .M4 = a.passwordProtect,
+    m_lock = new DocumentLock({.protectDocuments = a.protectDocuments,
+                               .passwordProtect = a.passwordProtect,
                                .documents = m_workspace->documents,
-                               .skTabControl1 = m_workspace->skTabControl1},
+                               .documentArea = m_workspace->documentTabs},
                               m_settings, *m_modals, this);
 
     // The reference library: the knowledge pane's topics, the 赏析 and 附录 windows.

@@ -130,7 +130,7 @@ QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
     // Kept now: a second close, after a later step failed, writes no second copy.
     m_panel.documents[n - 1]->document()->setModified(false);
     return QStringLiteral("文件 %1 在启动时无法读取，已原样保留；本次在“%2”中输入的文字另存为 %3。")
-        .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
+        .arg(path, m_panel.documentTabs->tabBar()->tabText(n - 1), beside);
 }
 
 QByteArray WorkspaceCommands::rtfOf(int n) {
@@ -238,6 +238,6 @@ void WorkspaceCommands::print() {
 }
 
 void WorkspaceCommands::countWords() {
-    TForm2 window(m_panel.documents, m_window);
+    WordCountWindow window(m_panel.documents, m_window);
     m_modals.exec(window);
 }

@@ -209,7 +209,7 @@ void TForm1::buildCentre() {
 
     m_patterns = new PatternPanels(Panel1, Panel3, body, lowerRow);
     m_favourites = new FavouritesPanels(Panel3, body);
-    body->insertWidget(0, m_favourites->skPanel8); // above the pattern panel
+    body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->skPanel7);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
     // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
@@ -219,16 +219,16 @@ void TForm1::buildCentre() {
              [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
          .templateText =
              [this] {
-                 return (!m_favourites->skMmemo3->isHidden() ? m_favourites->skMmemo3
-                                                             : m_patterns->skMemo3)
+                 return (!m_favourites->templatePane->isHidden() ? m_favourites->templatePane
+                                                                 : m_patterns->skMemo3)
                      ->toPlainText();
              },
          .patternName =
              [this] {
-                 return !m_favourites->skMmemo3->isHidden() ? QString()
-                                                            : m_patterns->skPanel6->caption();
+                 return !m_favourites->templatePane->isHidden() ? QString()
+                                                                : m_patterns->skPanel6->caption();
              },
-         .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
+         .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->templatePane,
                                     m_workspace->documentTabs}},
         m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
         m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
@@ -237,11 +237,11 @@ void TForm1::buildCentre() {
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
     m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,
                                 .skMemo3 = m_patterns->skMemo3,
-                                .skPanel8 = m_favourites->skPanel8,
-                                .skMmemo3 = m_favourites->skMmemo3},
+                                .skPanel8 = m_favourites->poemPanel,
+                                .skMmemo3 = m_favourites->templatePane},
                                this);
-    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
-                       m_patterns->skPanel11, m_workspace->documentTabs},
+    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7,
+                       m_favourites->poemPanel, m_patterns->skPanel11, m_workspace->documentTabs},
                       [this] { m_favourites->showPlainAddIcon(); });
 }
 
@@ -301,9 +301,9 @@ void TForm1::connectCommands() {
             CentrePanes::EnterOnly);
     m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
                        m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
-                       m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
+                       m_patterns->skPanel7, m_favourites->poemPanel, m_favourites->poemPane,
                        m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6,
-                       m_favourites->skPanel4, m_patterns->skPanel2, m_rhyme->skPanel9},
+                       m_favourites->listPanel, m_patterns->skPanel2, m_rhyme->skPanel9},
                       [this] { m_display->hoverElsewhere(); });
 
     m_rhymeMaster = new RhymeMaster(*m_rhyme,
@@ -348,11 +348,11 @@ void TForm1::connectCommands() {
 
     m_favouriteCommands =
         new FavouriteCommands(*m_favourites,
-                              {.N2 = a.addFavourite,
-                               .L3 = a.editFavouritesList,
-                               .V2 = a.saveFavouriteContents,
-                               .M3 = a.lockFavouriteContents,
-                               .D3 = a.clearFavourites,
+                              {.add = a.addFavourite,
+                               .editList = a.editFavouritesList,
+                               .save = a.saveFavouriteContents,
+                               .lock = a.lockFavouriteContents,
+                               .clear = a.clearFavourites,
                                .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
                               m_context.root, m_settings, *m_modals, this);
     connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,

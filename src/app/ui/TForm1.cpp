@@ -210,7 +210,7 @@ void TForm1::buildCentre() {
     m_patterns = new PatternPanels(Panel1, Panel3, body, lowerRow);
     m_favourites = new FavouritesPanels(Panel3, body);
     body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
-    m_favourites->addTemplatePane(m_patterns->skPanel7);
+    m_favourites->addTemplatePane(m_patterns->templateStrip);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
     // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
     // tool bar. It reads the document and the template on show and changes neither.
@@ -220,28 +220,30 @@ void TForm1::buildCentre() {
          .templateText =
              [this] {
                  return (!m_favourites->templatePane->isHidden() ? m_favourites->templatePane
-                                                                 : m_patterns->skMemo3)
+                                                                 : m_patterns->templatePane)
                      ->toPlainText();
              },
          .patternName =
              [this] {
-                 return !m_favourites->templatePane->isHidden() ? QString()
-                                                                : m_patterns->skPanel6->caption();
+                 return !m_favourites->templatePane->isHidden()
+                            ? QString()
+                            : m_patterns->patternPanel->caption();
              },
-         .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->templatePane,
+         .watched = QList<QObject*>{m_patterns->templatePane, m_favourites->templatePane,
                                     m_workspace->documentTabs}},
         m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
-        m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
+        m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->patternPanel->captionStrip());
     // ---- end of the check pane
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(Panel6, skPanel14);
-    m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,
-                                .skMemo3 = m_patterns->skMemo3,
+    m_centre = new CentrePanes({.skPanel6 = m_patterns->patternPanel,
+                                .skMemo3 = m_patterns->templatePane,
                                 .skPanel8 = m_favourites->poemPanel,
                                 .skMmemo3 = m_favourites->templatePane},
                                this);
-    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7,
-                       m_favourites->poemPanel, m_patterns->skPanel11, m_workspace->documentTabs},
+    m_centre->onHover({skPanel5, m_patterns->patternPanel, m_patterns->templateStrip,
+                       m_favourites->poemPanel, m_patterns->templateFilePanel,
+                       m_workspace->documentTabs},
                       [this] { m_favourites->showPlainAddIcon(); });
 }
 
@@ -281,7 +283,7 @@ void TForm1::connectCommands() {
                                  .H1 = a.wrapPatterns,
                                  .centre = m_centre,
                                  .viewButtons = {viewButtons.begin(), viewButtons.end()},
-                                 .skCheckBox1 = m_patterns->skCheckBox1,
+                                 .skCheckBox1 = m_patterns->exampleFlag,
                                  .Panel1 = Panel1,
                                  .Panel3 = Panel3,
                                  .Panel6 = Panel6,
@@ -299,11 +301,12 @@ void TForm1::connectCommands() {
         m_centre->onHover(
             {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
             CentrePanes::EnterOnly);
-    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
-                       m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
-                       m_patterns->skPanel7, m_favourites->poemPanel, m_favourites->poemPane,
-                       m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6,
-                       m_favourites->listPanel, m_patterns->skPanel2, m_rhyme->skPanel9},
+    m_centre->onHover({skPanel5, m_patterns->patternPanel, m_patterns->explanationPane,
+                       m_patterns->examplePane1, m_patterns->examplePane2, m_patterns->examplePane3,
+                       m_patterns->examplePane4, m_patterns->examplePane5,
+                       m_patterns->templateStrip, m_favourites->poemPanel, m_favourites->poemPane,
+                       m_patterns->templateFilePanel, m_patterns->templateFileView, Panel1, Panel3,
+                       Panel6, m_favourites->listPanel, m_patterns->versePanel, m_rhyme->skPanel9},
                       [this] { m_display->hoverElsewhere(); });
 
     m_rhymeMaster = new RhymeMaster(*m_rhyme,
@@ -360,8 +363,8 @@ void TForm1::connectCommands() {
     connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
             &CentrePanes::showFavourite);
     connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
-        m_patterns->skPanel7->show();
-        m_patterns->skPanel11->hide();
+        m_patterns->templateStrip->show();
+        m_patterns->templateFilePanel->hide();
         m_actions.wrapPatterns->setEnabled(false);
     });
 

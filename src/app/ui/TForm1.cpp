@@ -306,17 +306,18 @@ void TForm1::connectCommands() {
                        m_patterns->examplePane4, m_patterns->examplePane5,
                        m_patterns->templateStrip, m_favourites->poemPanel, m_favourites->poemPane,
                        m_patterns->templateFilePanel, m_patterns->templateFileView, Panel1, Panel3,
-                       Panel6, m_favourites->listPanel, m_patterns->versePanel, m_rhyme->skPanel9},
+                       Panel6, m_favourites->listPanel, m_patterns->versePanel,
+                       m_rhyme->masterPanel},
                       [this] { m_display->hoverElsewhere(); });
 
     m_rhymeMaster = new RhymeMaster(*m_rhyme,
-                                    {.C2 = a.showCiRhymes,
-                                     .M1 = a.showNewRhymes,
-                                     .P6 = a.showModernRhymes,
-                                     .N81 = a.splitByTone,
-                                     .T3 = a.rhymeMasterFont,
-                                     .C4 = a.rhymeMasterFontColour,
-                                     .B3 = a.rhymeMasterBackground},
+                                    {.showCiRhymes = a.showCiRhymes,
+                                     .showNewRhymes = a.showNewRhymes,
+                                     .showModernRhymes = a.showModernRhymes,
+                                     .splitByTone = a.splitByTone,
+                                     .font = a.rhymeMasterFont,
+                                     .fontColour = a.rhymeMasterFontColour,
+                                     .background = a.rhymeMasterBackground},
                                     *m_modals, this);
 
     m_documents = new WorkspaceCommands(*m_workspace,

@@ -321,14 +321,14 @@ void TForm1::connectCommands() {
                                     *m_modals, this);
 
     m_documents = new WorkspaceCommands(*m_workspace,
-                                        {.S1 = a.saveAll,
-                                         .O1 = a.openTextFile,
-                                         .L1 = a.alignLeft,
-                                         .C3 = a.alignCentre,
-                                         .R1 = a.alignRight,
-                                         .T2 = a.pageSetup,
-                                         .P5 = a.print,
-                                         .W2 = a.wordCount,
+                                        {.saveAll = a.saveAll,
+                                         .openTextFile = a.openTextFile,
+                                         .alignLeft = a.alignLeft,
+                                         .alignCentre = a.alignCentre,
+                                         .alignRight = a.alignRight,
+                                         .pageSetup = a.pageSetup,
+                                         .print = a.print,
+                                         .wordCount = a.wordCount,
                                          .saveButton = m_toolBar.button(MainToolBar::Save)},
                                         m_context.root, *m_modals, this);
 

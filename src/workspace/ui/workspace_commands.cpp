@@ -34,15 +34,15 @@ WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActio
     auto run = [this](void (WorkspaceCommands::*command)()) {
         return [this, command] { runGuarded(m_modals, m_window, [&] { (this->*command)(); }); };
     };
-    connect(a.S1, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
+    connect(a.saveAll, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
     connect(a.saveButton, &QToolButton::clicked, this, run(&WorkspaceCommands::saveCopies));
-    connect(a.O1, &QAction::triggered, this, run(&WorkspaceCommands::openFile));
-    connect(a.T2, &QAction::triggered, this, run(&WorkspaceCommands::pageSetup));
-    connect(a.P5, &QAction::triggered, this, run(&WorkspaceCommands::print));
-    connect(a.W2, &QAction::triggered, this, run(&WorkspaceCommands::countWords));
-    connect(a.L1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
-    connect(a.C3, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
-    connect(a.R1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+    connect(a.openTextFile, &QAction::triggered, this, run(&WorkspaceCommands::openFile));
+    connect(a.pageSetup, &QAction::triggered, this, run(&WorkspaceCommands::pageSetup));
+    connect(a.print, &QAction::triggered, this, run(&WorkspaceCommands::print));
+    connect(a.wordCount, &QAction::triggered, this, run(&WorkspaceCommands::countWords));
+    connect(a.alignLeft, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
+    connect(a.alignCentre, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
+    connect(a.alignRight, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
     for (int i = 0; i < 5; ++i)
         connect(m_panel.documents[i], &QTextEdit::textChanged, this,
                 [this, i] { m_changed[i] = true; });
@@ -205,9 +205,9 @@ void WorkspaceCommands::openFile() {
 
 void WorkspaceCommands::align(Qt::Alignment alignment) {
     wholeDocuments();
-    a.L1->setChecked(alignment == Qt::AlignLeft);
-    a.C3->setChecked(alignment == Qt::AlignHCenter);
-    a.R1->setChecked(alignment == Qt::AlignRight);
+    a.alignLeft->setChecked(alignment == Qt::AlignLeft);
+    a.alignCentre->setChecked(alignment == Qt::AlignHCenter);
+    a.alignRight->setChecked(alignment == Qt::AlignRight);
     for (QTextEdit* doc : m_panel.documents) {
         QTextCursor all(doc->document());
         all.select(QTextCursor::Document);

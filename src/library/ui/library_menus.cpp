@@ -32,9 +32,10 @@ LibraryMenus::LibraryMenus(const LibraryMenuActions& actions, DataRoot root, Mod
             [this] { show(TReferenceForm::shilv(m_root, m_modals, m_window)); });
     connect(actions.tools, &QAction::triggered, this,
             [this] { show(TReferenceForm::tools(m_root, m_modals, m_window)); });
-    connect(actions.areaCodes, &QAction::triggered, this, [this] { show(new Tquhao(m_window)); });
+    connect(actions.areaCodes, &QAction::triggered, this,
+            [this] { show(new AreaCodesWindow(m_window)); });
     connect(actions.postalCodes, &QAction::triggered, this,
-            [this] { show(new Tyouzheng1(m_window)); });
+            [this] { show(new PostalCodesWindow(m_window)); });
 }
 
 void LibraryMenus::show(QWidget* form) {

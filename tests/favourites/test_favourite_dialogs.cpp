@@ -35,9 +35,9 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
         {"edit list", std::make_unique<EditFavouritesWindow>(
                           QString(), [](auto&&) { return true; }, nullptr)},
         {"clear", std::make_unique<ClearFavouritesWindow>(nullptr)},
-        {"about", std::make_unique<TForm3>(urls)},
-        {"version history", std::make_unique<TForm5>()},
-        {"start-up notice", std::make_unique<TForm16>(dir.filePath("Mqini.ini"), modals)},
+        {"about", std::make_unique<AboutBox>(urls)},
+        {"version history", std::make_unique<VersionHistoryWindow>()},
+        {"start-up notice", std::make_unique<StartupNotice>(dir.filePath("Mqini.ini"), modals)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -54,12 +54,12 @@ void HelpMenu::startUpNotice() {
 }
 
 void HelpMenu::showNotice() {
-    TForm16 notice(m_settingsPath, m_modals, m_window);
+    StartupNotice notice(m_settingsPath, m_modals, m_window);
     m_modals.exec(notice);
 }
 
 void HelpMenu::showVersionHistory() {
-    TForm5 history(m_window);
+    VersionHistoryWindow history(m_window);
     try {
         history.FormShow(m_root);
     } catch (const AppError& e) {
@@ -70,7 +70,7 @@ void HelpMenu::showVersionHistory() {
 }
 
 void HelpMenu::showAbout() {
-    TForm3 about(m_urls, m_window);
+    AboutBox about(m_urls, m_window);
     m_modals.exec(about);
 }
 

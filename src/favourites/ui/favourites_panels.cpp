@@ -29,9 +29,10 @@ QPixmap addIcon(bool hover) {
 
 } // namespace
 
-FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObject(panel3) {
+FavouritesPanels::FavouritesPanels(QWidget* verseColumn, QBoxLayout* centre)
+    : QObject(verseColumn) {
     setObjectName(QStringLiteral("favouritesPanels"));
-    listPanel = new TskPanel(QStringLiteral("skPanel4"), panel3, QStringLiteral("我的收藏"));
+    listPanel = new TskPanel(QStringLiteral("skPanel4"), verseColumn, QStringLiteral("我的收藏"));
     listPanel->setStatusTip(QStringLiteral("我的收藏"));
     auto* strip = static_cast<QHBoxLayout*>(listPanel->captionStrip()->layout());
     // A flat button without caption or picture, 87 pixels from the title's left edge,
@@ -59,7 +60,7 @@ FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObjec
     favouritesList =
         skin::makeListBox(QStringLiteral("skListBox4"), listPanel, QStringLiteral("我的收藏"));
     listPanel->body()->addWidget(favouritesList);
-    panel3->layout()->addWidget(listPanel);
+    verseColumn->layout()->addWidget(listPanel);
 
     QWidget* centreWidget = centre->parentWidget();
     poemPanel = new TskPanel(QStringLiteral("skPanel8"), centreWidget);

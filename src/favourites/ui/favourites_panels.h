@@ -17,7 +17,7 @@ class FavouritesPanels : public QObject {
     Q_OBJECT
   public:
     // The list goes below the verse list in Panel3, the poem panel to the centre.
-    FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
+    FavouritesPanels(QWidget* verseColumn, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
     void addTemplatePane(TskPanel* templateStrip);
     // The mouse has left the icon for the centre: the plain icon again.

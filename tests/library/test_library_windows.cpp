@@ -337,3 +337,33 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(windows[1]->isVisible());
 }
+
+TEST(ReadingWindows, ClosingTheActiveOneHandsTheActivationToThePreviousNotTheMainWindow) {
+    LibraryApp app;
+    // As the application sees it, once the window system's events have come through.
+    auto activeIs = [](QWidget* w) {
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000);
+    };
+    auto activate = [&](QWidget* w) {
+        w->activateWindow();
+        return activeIs(w);
+    };
+    app.form->show();
+    ASSERT_TRUE(activate(app.form.get()));
+    QWidget* love = app.openAnthology(24);
+    QWidget* shilv = app.openAppendix<TReferenceForm>("N21");
+    QWidget* codes = app.openAppendix<TCodeTableForm>("N22");
+    ASSERT_TRUE(activeIs(codes));
+    ASSERT_TRUE(activate(love));
+    ASSERT_TRUE(activate(codes));
+
+    // Not the main window, nor the last one opened (诗律浅说), but the one active before.
+    codes->close();
+    EXPECT_TRUE(activeIs(love));
+
+    // A window closed while another one is active leaves the activation where it is.
+    ASSERT_TRUE(activate(app.form.get()));
+    shilv->close();
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), app.form.get());
+}

@@ -185,14 +185,15 @@ TEST(HelpLinks, EachCommandOpensItsAddress) {
 
 TEST(AboutBox, LinksChangeColourUnderTheMouseAndOpenTheirAddress) {
     RecordingUrlOpener urls;
-    TForm3 about(urls);
+    AboutBox about(urls);
     struct Case {
         TLinkLabel* label;
         QColor link, hover;
         QString address;
     };
-    const Case cases[] = {{about.Label4, Qt::blue, Qt::red, help_links::homePage()},
-                          {about.Label5, Qt::darkGreen, QColor(0, 0, 0x80), help_links::forum()}};
+    const Case cases[] = {
+        {about.homePageLink, Qt::blue, Qt::red, help_links::homePage()},
+        {about.forumLink, Qt::darkGreen, QColor(0, 0, 0x80), help_links::forum()}};
     for (const Case& c : cases) {
         EXPECT_EQ(c.label->textColour(), c.link);
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
@@ -205,7 +206,7 @@ TEST(AboutBox, LinksChangeColourUnderTheMouseAndOpenTheirAddress) {
         QTest::mouseClick(c.label, Qt::LeftButton);
         EXPECT_EQ(urls.opened, QList<QUrl>{QUrl(c.address)});
     }
-    EXPECT_EQ(about.Label5->text(), QStringLiteral("登录Versefold社区"));
+    EXPECT_EQ(about.forumLink->text(), QStringLiteral("登录Versefold社区"));
     EXPECT_FALSE(about.findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().isNull());
 }
 

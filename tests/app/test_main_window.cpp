@@ -506,7 +506,7 @@ TEST(SettingsKeys, EachKeyIsDeclaredOnceAndNamesControlsOfTheRealWindow) {
 TEST(Splash, ClosesAfterTwoSecondsOfItsClockOrOnAClick) {
     for (bool click : {false, true}) {
         FakeClock clock;
-        TForm17 splash(clock);
+        SplashWindow splash(clock);
         splash.show();
         clock.advance(1999);
         EXPECT_TRUE(splash.isVisible());

@@ -30,14 +30,14 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
         std::unique_ptr<QDialog> dialog;
     };
     Case cases[] = {
-        {"add", std::make_unique<TForm4>(
+        {"add", std::make_unique<AddFavouriteWindow>(
                     modals, [](auto&&...) { return true; }, nullptr)},
-        {"edit list", std::make_unique<TForm11>(
+        {"edit list", std::make_unique<EditFavouritesWindow>(
                           QString(), [](auto&&) { return true; }, nullptr)},
-        {"clear", std::make_unique<TForm10>(nullptr)},
-        {"about", std::make_unique<TForm3>(urls)},
-        {"version history", std::make_unique<TForm5>()},
-        {"start-up notice", std::make_unique<TForm16>(dir.filePath("Mqini.ini"), modals)},
+        {"clear", std::make_unique<ClearFavouritesWindow>(nullptr)},
+        {"about", std::make_unique<AboutBox>(urls)},
+        {"version history", std::make_unique<VersionHistoryWindow>()},
+        {"start-up notice", std::make_unique<StartupNotice>(dir.filePath("Mqini.ini"), modals)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -53,12 +53,12 @@ TEST(FavouriteDialogs, EveryDialogWearsTheKitsFrame) {
 
 TEST(FavouriteDialogs, TheAddWindowsLabelsAreWholeAndItFitsAHalfHeightScreen) {
     RecordingModals modals;
-    TForm4 w(
+    AddFavouriteWindow w(
         modals, [](auto&&...) { return true; }, nullptr);
     struct Case {
         const char* label;
         QWidget* field;
-    } cases[] = {{"词牌名", w.Edit1}, {"诗词例句", w.Memo1}, {"词谱", w.Memo2}};
+    } cases[] = {{"词牌名", w.nameField}, {"诗词例句", w.examplesField}, {"词谱", w.patternField}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         QLabel* label = nullptr;
@@ -69,8 +69,8 @@ TEST(FavouriteDialogs, TheAddWindowsLabelsAreWholeAndItFitsAHalfHeightScreen) {
         EXPECT_GE(label->height(), label->sizeHint().height());
         EXPECT_LT(label->geometry().bottom(), c.field->geometry().top()) << "not under its field";
     }
-    EXPECT_LT(w.Memo2->geometry().bottom(), w.skButton1->geometry().top());
-    EXPECT_LE(w.skButton1->geometry().bottom(), w.height());
+    EXPECT_LT(w.patternField->geometry().bottom(), w.addButton->geometry().top());
+    EXPECT_LE(w.addButton->geometry().bottom(), w.height());
     // At scale 2 a 900-pixel screen holds 450 pixels of the design.
     EXPECT_LE(w.height(), 450);
 }
@@ -83,7 +83,7 @@ TEST(FavouriteDialogs, EnterPressesTheFocusedButtonOfTheClearConfirmation) {
     } cases[] = {{"取消", 0, QDialog::Rejected}, {"确定", 1, QDialog::Accepted}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TForm10 w(nullptr);
+        ClearFavouritesWindow w(nullptr);
         w.setResult(-1);
         w.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));

@@ -76,11 +76,11 @@ struct Favourites : AppFixture {
     // 添加收藏 with the three fields filled and 添加 pressed.
     void add(const QString& name, const QString& examples, const QString& pattern) {
         modals.answer = [&](QDialog& d) {
-            if (auto* w = qobject_cast<TForm4*>(&d)) {
-                w->Edit1->setText(name);
-                w->Memo1->setPlainText(examples);
-                w->Memo2->setPlainText(pattern);
-                w->skButton1->click();
+            if (auto* w = qobject_cast<AddFavouriteWindow*>(&d)) {
+                w->nameField->setText(name);
+                w->examplesField->setPlainText(examples);
+                w->patternField->setPlainText(pattern);
+                w->addButton->click();
             }
         };
         trigger(*form, "N2");
@@ -91,10 +91,10 @@ struct Favourites : AppFixture {
     QString editList(const QString& text) {
         QString before;
         modals.answer = [&](QDialog& d) {
-            if (auto* w = qobject_cast<TForm11*>(&d)) {
-                before = w->Memo1->toPlainText();
-                w->Memo1->setPlainText(text);
-                w->skButton1->click();
+            if (auto* w = qobject_cast<EditFavouritesWindow*>(&d)) {
+                before = w->namesField->toPlainText();
+                w->namesField->setPlainText(text);
+                w->okButton->click();
             }
         };
         trigger(*form, "L3");
@@ -194,20 +194,20 @@ TEST(Favourites, TheAddWindowWantsANameAndAPatternAndEnterMovesOn) {
 
     Favourites app;
     app.modals.answer = [](QDialog& d) {
-        auto* w = qobject_cast<TForm4*>(&d);
+        auto* w = qobject_cast<AddFavouriteWindow*>(&d);
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->width(), 317);
         w->show();
-        w->Edit1->setFocus();
-        QTest::keyClick(w->Edit1, Qt::Key_Return);
-        EXPECT_EQ(w->focusWidget(), w->Memo1);
-        w->Memo1->setPlainText("一");
-        QTest::keyClick(w->Memo1, Qt::Key_Return);
-        EXPECT_EQ(w->Memo1->toPlainText(), "一") << "Enter writes nothing";
-        EXPECT_EQ(w->focusWidget(), w->Memo2);
-        QTest::keyClick(w->Memo2, Qt::Key_Enter);
-        EXPECT_EQ(w->focusWidget(), w->skButton1);
-        EXPECT_TRUE(w->Memo2->toPlainText().isEmpty());
+        w->nameField->setFocus();
+        QTest::keyClick(w->nameField, Qt::Key_Return);
+        EXPECT_EQ(w->focusWidget(), w->examplesField);
+        w->examplesField->setPlainText("一");
+        QTest::keyClick(w->examplesField, Qt::Key_Return);
+        EXPECT_EQ(w->examplesField->toPlainText(), "一") << "Enter writes nothing";
+        EXPECT_EQ(w->focusWidget(), w->patternField);
+        QTest::keyClick(w->patternField, Qt::Key_Enter);
+        EXPECT_EQ(w->focusWidget(), w->addButton);
+        EXPECT_TRUE(w->patternField->toPlainText().isEmpty());
     };
     trigger(*app.form, "N2");
 }
@@ -296,10 +296,10 @@ TEST(Favourites, ClearThenTheEditorBringsTheNamesBackWithTheirText) {
     app.add("如梦令", kExamples, kPattern);
     app.add("忆江南", "", "○●●");
     app.modals.answer = [](QDialog& d) {
-        auto* w = qobject_cast<TForm10*>(&d);
+        auto* w = qobject_cast<ClearFavouritesWindow*>(&d);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->focusWidget(), w->skButton2) << "the focus starts on 取消";
-        w->skButton1->click();
+        EXPECT_EQ(w->focusWidget(), w->cancelButton) << "the focus starts on 取消";
+        w->okButton->click();
     };
     trigger(*app.form, "D3");
     app.modals.answer = nullptr;
@@ -315,7 +315,9 @@ TEST(Favourites, AfterClearAndShutdownNoLaterFavouriteShowsOldText) {
     Favourites app;
     app.add("如梦令", kExamples, kPattern);
     app.add("忆江南", "", "○●●");
-    app.modals.answer = [](QDialog& d) { qobject_cast<TForm10*>(&d)->skButton1->click(); };
+    app.modals.answer = [](QDialog& d) {
+        qobject_cast<ClearFavouritesWindow*>(&d)->okButton->click();
+    };
     trigger(*app.form, "D3");
     app.modals.answer = nullptr;
     app.restart();
@@ -399,12 +401,12 @@ TEST(Favourites, AFailedWriteKeepsWhatWasTypedAndWhatWasOnDisk) {
 
         QString kept;
         app.modals.answer = [&](QDialog& d) {
-            auto* w = qobject_cast<TForm4*>(&d);
-            w->Edit1->setText("忆江南");
-            w->Memo2->setPlainText("○●●");
-            w->skButton1->click();
+            auto* w = qobject_cast<AddFavouriteWindow*>(&d);
+            w->nameField->setText("忆江南");
+            w->patternField->setPlainText("○●●");
+            w->addButton->click();
             EXPECT_EQ(d.result(), -1) << c.what << ": the window stays open";
-            kept = w->Edit1->text() + w->Memo2->toPlainText();
+            kept = w->nameField->text() + w->patternField->toPlainText();
         };
         trigger(*app.form, "N2");
         ASSERT_FALSE(app.modals.errors.isEmpty()) << c.what;
@@ -415,10 +417,10 @@ TEST(Favourites, AFailedWriteKeepsWhatWasTypedAndWhatWasOnDisk) {
         // The list editor keeps its text the same way.
         QString editorText;
         app.modals.answer = [&](QDialog& d) {
-            auto* w = qobject_cast<TForm11*>(&d);
-            w->Memo1->setPlainText("忆江南\n如梦令\n");
-            w->skButton1->click();
-            editorText = w->Memo1->toPlainText();
+            auto* w = qobject_cast<EditFavouritesWindow*>(&d);
+            w->namesField->setPlainText("忆江南\n如梦令\n");
+            w->okButton->click();
+            editorText = w->namesField->toPlainText();
             EXPECT_EQ(d.result(), -1) << c.what;
         };
         trigger(*app.form, "L3");

@@ -85,10 +85,10 @@ TEST(AnthologyWindow, SameAnthologyTwiceGivesTwoWindowsWithTheSameText) {
     TAnthologyForm* second = app.openAnthology(5);
     ASSERT_NE(first, second);
     EXPECT_TRUE(first->isVisible() && second->isVisible());
-    EXPECT_EQ(first->Memo1->toPlainText(), "出塞\n秦时明月汉时关");
-    EXPECT_EQ(second->Memo1->toPlainText(), first->Memo1->toPlainText());
-    EXPECT_EQ(first->Memo2->toPlainText(), "王昌龄");
-    EXPECT_EQ(first->ListBox1, nullptr);
+    EXPECT_EQ(first->pieceText->toPlainText(), "出塞\n秦时明月汉时关");
+    EXPECT_EQ(second->pieceText->toPlainText(), first->pieceText->toPlainText());
+    EXPECT_EQ(first->noteText->toPlainText(), "王昌龄");
+    EXPECT_EQ(first->pieceList, nullptr);
     first->close();
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(second->isVisible());
@@ -107,15 +107,15 @@ TEST(AnthologyWindow, ListVariantOpensEmptyWithItsNoteAndStopsAtTheLastPieceFile
         LibraryApp app;
         seedNumbered(app, c.key, c.files, c.listed);
         TAnthologyForm* w = app.openAnthology(c.menu);
-        ASSERT_EQ(w->ListBox1->count(), c.listed);
-        EXPECT_EQ(w->ListBox1->currentRow(), -1);
-        EXPECT_TRUE(w->Memo1->toPlainText().isEmpty());
-        EXPECT_EQ(w->Memo2->toPlainText(), "作者");
-        w->ListBox1->setCurrentRow(c.lastLoading - 1);
-        EXPECT_EQ(w->Memo1->toPlainText(), QString("piece %1").arg(c.lastLoading));
+        ASSERT_EQ(w->pieceList->count(), c.listed);
+        EXPECT_EQ(w->pieceList->currentRow(), -1);
+        EXPECT_TRUE(w->pieceText->toPlainText().isEmpty());
+        EXPECT_EQ(w->noteText->toPlainText(), "作者");
+        w->pieceList->setCurrentRow(c.lastLoading - 1);
+        EXPECT_EQ(w->pieceText->toPlainText(), QString("piece %1").arg(c.lastLoading));
         for (int row = c.lastLoading; row < c.listed; ++row) {
-            w->ListBox1->setCurrentRow(row);
-            EXPECT_EQ(w->Memo1->toPlainText(), QString("piece %1").arg(c.lastLoading));
+            w->pieceList->setCurrentRow(row);
+            EXPECT_EQ(w->pieceText->toPlainText(), QString("piece %1").arg(c.lastLoading));
         }
         EXPECT_TRUE(app.modals.errors.isEmpty());
     }
@@ -127,15 +127,15 @@ TEST(AnthologyWindow, NamedPiecesLoadTheirOwnFiles) {
     app.file("enjoy/tangsong/pusaman.dat", "first");
     app.file("enjoy/tangsong/pusaman2.dat", "fourth");
     TAnthologyForm* w = app.openAnthology(25);
-    ASSERT_EQ(w->ListBox1->count(), 12);
-    EXPECT_EQ(w->ListBox1->item(3)->text(), "温庭筠：菩萨蛮");
-    w->ListBox1->setCurrentRow(3);
-    EXPECT_EQ(w->Memo1->toPlainText(), "fourth");
-    w->ListBox1->setCurrentRow(0);
-    EXPECT_EQ(w->Memo1->toPlainText(), "first");
+    ASSERT_EQ(w->pieceList->count(), 12);
+    EXPECT_EQ(w->pieceList->item(3)->text(), "温庭筠：菩萨蛮");
+    w->pieceList->setCurrentRow(3);
+    EXPECT_EQ(w->pieceText->toPlainText(), "fourth");
+    w->pieceList->setCurrentRow(0);
+    EXPECT_EQ(w->pieceText->toPlainText(), "first");
     // A missing piece is reported and leaves the text as it was.
-    w->ListBox1->setCurrentRow(1);
-    EXPECT_EQ(w->Memo1->toPlainText(), "first");
+    w->pieceList->setCurrentRow(1);
+    EXPECT_EQ(w->pieceText->toPlainText(), "first");
     EXPECT_EQ(app.modals.errors, QStringList{"Cannot open file enjoy\\tangsong\\yugezi.dat"});
 }
 
@@ -144,24 +144,24 @@ TEST(AnthologyWindow, LayoutsOfTheVariants) {
     app.file("enjoy/love/love.dat", "关雎");
     TAnthologyForm* love = app.openAnthology(24);
     EXPECT_EQ(love->windowTitle(), "中国古典爱情诗词鉴赏");
-    EXPECT_EQ(love->Memo1->toPlainText(), "关雎");
-    EXPECT_EQ(love->ListBox1, nullptr);
-    EXPECT_EQ(love->Memo2, nullptr);
+    EXPECT_EQ(love->pieceText->toPlainText(), "关雎");
+    EXPECT_EQ(love->pieceList, nullptr);
+    EXPECT_EQ(love->noteText, nullptr);
 
     app.file("enjoy/sunzi/list.dat", "始计第一");
     TAnthologyForm* sunzi = app.openAnthology(2);
-    EXPECT_EQ(sunzi->skPanel1->caption(), "列表");
-    EXPECT_EQ(sunzi->skPanel2->caption(), "内容");
-    EXPECT_EQ(sunzi->Memo2, nullptr);
+    EXPECT_EQ(sunzi->listPanel->caption(), "列表");
+    EXPECT_EQ(sunzi->textPanel->caption(), "内容");
+    EXPECT_EQ(sunzi->noteText, nullptr);
 
     app.file("enjoy/quyuan/quyuan.dat", "屈原");
     TAnthologyForm* jiuge = app.openAnthology(1);
-    EXPECT_EQ(jiuge->ListBox1->count(), 11);
-    EXPECT_EQ(jiuge->ListBox1->item(10)->text(), "九歌（十一）·礼魂");
-    EXPECT_EQ(jiuge->skPanel3->caption(), "作者简介");
+    EXPECT_EQ(jiuge->pieceList->count(), 11);
+    EXPECT_EQ(jiuge->pieceList->item(10)->text(), "九歌（十一）·礼魂");
+    EXPECT_EQ(jiuge->notePanel->caption(), "作者简介");
 
     seedNumbered(app, "qinguan", 1, 1);
-    EXPECT_EQ(app.openAnthology(16)->skPanel3->caption(), "作者信息");
+    EXPECT_EQ(app.openAnthology(16)->notePanel->caption(), "作者信息");
     EXPECT_EQ(app.openAnthology(23)->windowTitle(), "欧阳修诗词选——纪念欧阳修诞辰一千周年");
 }
 
@@ -172,7 +172,7 @@ TEST(AnthologyWindow, AFailedLoadStopsTheRestButTheWindowOpens) {
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(app.modals.errors,
               QStringList{"Cannot open file enjoy\\wangchangling\\wangchangling.dat"});
-    EXPECT_TRUE(w->Memo2->toPlainText().isEmpty()) << "the note comes after the text";
+    EXPECT_TRUE(w->noteText->toPlainText().isEmpty()) << "the note comes after the text";
 }
 
 TEST(KnowledgePane, TopicsLoadUnderTheirFixedHeadings) {
@@ -186,27 +186,27 @@ TEST(KnowledgePane, TopicsLoadUnderTheirFixedHeadings) {
     app.file("Excursus/shiyi/26.dat", "南词");
     app.form = app.start(); // list.dat is read at start-up
     KnowledgePanels& k = app.knowledge();
-    ASSERT_EQ(k.ListBox3->count(), 21);
+    ASSERT_EQ(k.basicsList->count(), 21);
 
-    ASSERT_EQ(k.ListBox3->currentRow(), 0) << "restored, nothing loaded";
-    EXPECT_TRUE(k.Memo9->toPlainText().isEmpty());
+    ASSERT_EQ(k.basicsList->currentRow(), 0) << "restored, nothing loaded";
+    EXPECT_TRUE(k.topicPane->toPlainText().isEmpty());
     app.form->show();
-    QTest::mouseClick(k.ListBox3->viewport(), Qt::LeftButton, {},
-                      k.ListBox3->visualItemRect(k.ListBox3->item(0)).center());
-    EXPECT_EQ(k.skPanel15->caption(), "诗歌概述") << "whatever list.dat calls it";
-    EXPECT_EQ(k.Memo9->toPlainText(), "常识 01");
-    k.ListBox3->setCurrentRow(17);
-    EXPECT_EQ(k.skPanel15->caption(), "");
-    EXPECT_EQ(k.Memo9->toPlainText(), "常识 18");
-    k.ListBox3->setCurrentRow(19);
-    EXPECT_EQ(k.Memo9->toPlainText(), "常识 18") << "the 20th line loads nothing";
-    k.ListBox1->setCurrentRow(25);
-    EXPECT_EQ(k.ListBox1->currentItem()->text(), "南词·南乐");
-    EXPECT_EQ(k.skPanel15->caption(), "南词·南乐");
-    EXPECT_EQ(k.Memo9->toPlainText(), "南词");
-    k.ListBox1->setCurrentRow(0);
+    QTest::mouseClick(k.basicsList->viewport(), Qt::LeftButton, {},
+                      k.basicsList->visualItemRect(k.basicsList->item(0)).center());
+    EXPECT_EQ(k.topicPanel->caption(), "诗歌概述") << "whatever list.dat calls it";
+    EXPECT_EQ(k.topicPane->toPlainText(), "常识 01");
+    k.basicsList->setCurrentRow(17);
+    EXPECT_EQ(k.topicPanel->caption(), "");
+    EXPECT_EQ(k.topicPane->toPlainText(), "常识 18");
+    k.basicsList->setCurrentRow(19);
+    EXPECT_EQ(k.topicPane->toPlainText(), "常识 18") << "the 20th line loads nothing";
+    k.termsList->setCurrentRow(25);
+    EXPECT_EQ(k.termsList->currentItem()->text(), "南词·南乐");
+    EXPECT_EQ(k.topicPanel->caption(), "南词·南乐");
+    EXPECT_EQ(k.topicPane->toPlainText(), "南词");
+    k.termsList->setCurrentRow(0);
     EXPECT_EQ(app.modals.errors, QStringList{"Cannot open file Excursus\\shiyi\\01.dat"});
-    EXPECT_EQ(k.Memo9->toPlainText(), "南词");
+    EXPECT_EQ(k.topicPane->toPlainText(), "南词");
 }
 
 TEST(KnowledgePane, ComesBackAfterARestartWithoutAChoice) {
@@ -214,27 +214,27 @@ TEST(KnowledgePane, ComesBackAfterARestartWithoutAChoice) {
     app.file("Excursus/changshi/list.dat", "一\r\n二\r\n三");
     app.file("Excursus/changshi/03.dat", "诗词的韵\r\n第二行");
     app.form = app.start();
-    app.knowledge().ListBox3->setCurrentRow(2);
-    app.knowledge().ListBox1->blockSignals(true);
-    app.knowledge().ListBox1->setCurrentRow(4);
+    app.knowledge().basicsList->setCurrentRow(2);
+    app.knowledge().termsList->blockSignals(true);
+    app.knowledge().termsList->setCurrentRow(4);
     ASSERT_TRUE(AppFixture::close(*app.form));
 
     app.form = app.start();
     KnowledgePanels& k = app.knowledge();
-    EXPECT_EQ(k.skPanel15->caption(), "诗词的韵");
-    EXPECT_EQ(k.Memo9->toPlainText(), "诗词的韵\n第二行");
-    EXPECT_EQ(k.ListBox3->currentRow(), 2);
-    EXPECT_EQ(k.ListBox1->currentRow(), 4);
+    EXPECT_EQ(k.topicPanel->caption(), "诗词的韵");
+    EXPECT_EQ(k.topicPane->toPlainText(), "诗词的韵\n第二行");
+    EXPECT_EQ(k.basicsList->currentRow(), 2);
+    EXPECT_EQ(k.termsList->currentRow(), 4);
 }
 
 TEST(KnowledgePane, TheSizeSpinnerEnlargesOnlyTheText) {
     LibraryApp app;
     KnowledgePanels& k = app.knowledge();
-    const QFont list = k.ListBox3->font();
-    k.SpinEdit2->setValue(20);
-    EXPECT_EQ(k.Memo9->font().pointSize(), 20);
-    EXPECT_EQ(k.ListBox3->font(), list);
-    EXPECT_EQ(k.ListBox1->font(), list);
+    const QFont list = k.basicsList->font();
+    k.sizeSpinner->setValue(20);
+    EXPECT_EQ(k.topicPane->font().pointSize(), 20);
+    EXPECT_EQ(k.basicsList->font(), list);
+    EXPECT_EQ(k.termsList->font(), list);
 }
 
 TEST(ReferenceWindow, ShilvOpensEmptyAndLoadsTheChosenTopic) {
@@ -242,11 +242,11 @@ TEST(ReferenceWindow, ShilvOpensEmptyAndLoadsTheChosenTopic) {
     app.file("Excursus/shilv/05.dat", "粘对的道理");
     auto* w = app.openAppendix<TReferenceForm>("N21");
     EXPECT_EQ(w->windowTitle(), "诗律浅说");
-    EXPECT_EQ(w->ListBox1->count(), 8);
-    EXPECT_TRUE(w->Memo1->toPlainText().isEmpty());
-    w->ListBox1->setCurrentRow(4);
-    EXPECT_EQ(w->ListBox1->currentItem()->text(), "粘对");
-    EXPECT_EQ(w->Memo1->toPlainText(), "粘对的道理");
+    EXPECT_EQ(w->topicList->count(), 8);
+    EXPECT_TRUE(w->topicText->toPlainText().isEmpty());
+    w->topicList->setCurrentRow(4);
+    EXPECT_EQ(w->topicList->currentItem()->text(), "粘对");
+    EXPECT_EQ(w->topicText->toPlainText(), "粘对的道理");
 }
 
 TEST(ReferenceWindow, ToolsListComesFromItsFileAndAMissingOneIsReported) {
@@ -254,21 +254,21 @@ TEST(ReferenceWindow, ToolsListComesFromItsFileAndAMissingOneIsReported) {
     auto* missing = app.openAppendix<TReferenceForm>("N24");
     EXPECT_EQ(app.modals.errors, QStringList{"Cannot open file Excursus\\tools\\list.dat"});
     EXPECT_TRUE(missing->isVisible());
-    EXPECT_EQ(missing->ListBox1->count(), 0);
+    EXPECT_EQ(missing->topicList->count(), 0);
 
     app.file("Excursus/tools/list.dat", "二十四节气\r\n天干地支");
     app.file("Excursus/tools/02.dat", "甲乙丙丁");
     auto* w = app.openAppendix<TReferenceForm>("N24");
-    EXPECT_EQ(w->ListBox1->count(), 2);
-    w->ListBox1->setCurrentRow(1);
-    EXPECT_EQ(w->Memo1->toPlainText(), "甲乙丙丁");
+    EXPECT_EQ(w->topicList->count(), 2);
+    w->topicList->setCurrentRow(1);
+    EXPECT_EQ(w->topicText->toPlainText(), "甲乙丙丁");
 }
 
 TEST(CodeWindows, OpenOnTheMunicipalitiesAndShowOneBlockAtATime) {
     LibraryApp app;
-    auto* w = app.openAppendix<Tquhao>("N22");
+    auto* w = app.openAppendix<AreaCodesWindow>("N22");
     ASSERT_EQ(w->blocks.size(), 29);
-    EXPECT_EQ(w->ListBox1->currentRow(), 0);
+    EXPECT_EQ(w->regionList->currentRow(), 0);
     auto shown = [w] {
         QStringList names;
         for (QPlainTextEdit* b : w->blocks)
@@ -278,9 +278,9 @@ TEST(CodeWindows, OpenOnTheMunicipalitiesAndShowOneBlockAtATime) {
     };
     EXPECT_EQ(shown(), QStringList{"zhixia"});
     w->show();
-    w->ListBox1->setFocus();
+    w->regionList->setFocus();
     for (int row = 1; row < w->blocks.size(); ++row) {
-        QTest::keyClick(w->ListBox1, Qt::Key_Down);
+        QTest::keyClick(w->regionList, Qt::Key_Down);
         EXPECT_EQ(shown(), QStringList{w->blocks[row]->objectName()});
     }
     EXPECT_EQ(w->blocks.last()->objectName(), "qita");
@@ -289,17 +289,17 @@ TEST(CodeWindows, OpenOnTheMunicipalitiesAndShowOneBlockAtATime) {
 
 TEST(CodeWindows, ThePostalCodesHaveNoOtherRegionsItem) {
     LibraryApp app;
-    auto* w = app.openAppendix<Tyouzheng1>("N23");
+    auto* w = app.openAppendix<PostalCodesWindow>("N23");
     EXPECT_EQ(w->windowTitle(), "全国邮政编码");
     ASSERT_EQ(w->blocks.size(), 28);
-    EXPECT_TRUE(w->ListBox1->findItems("其它地区", Qt::MatchExactly).isEmpty());
+    EXPECT_TRUE(w->regionList->findItems("其它地区", Qt::MatchExactly).isEmpty());
     EXPECT_FALSE(w->blocks[0]->isHidden());
     EXPECT_TRUE(w->blocks[27]->toPlainText().contains(u'\t')) << "新疆 keeps its tab characters";
 }
 
 TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     LibraryApp app;
-    app.form->actions().WindowsXP2->trigger();
+    app.form->actions().skinXp->trigger();
     app.file("enjoy/love/love.dat", "关雎");
     const QList<QWidget*> windows = {app.openAnthology(24), app.openAnthology(1),
                                      app.openAppendix<TReferenceForm>("N21"),
@@ -315,7 +315,7 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
             << "the contents lie below the title bar";
     }
     // The list variant's author note waits as a 10-pixel bar and opens to its width.
-    auto* note = static_cast<TAnthologyForm*>(windows[1])->skSideChannel2;
+    auto* note = static_cast<TAnthologyForm*>(windows[1])->noteChannel;
     QCoreApplication::sendPostedEvents();
     EXPECT_FALSE(note->isOpen());
     EXPECT_EQ(note->width(), 10);
@@ -324,7 +324,7 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     EXPECT_EQ(note->width(), 170);
 
     // A later change of the main window's style reaches the open windows.
-    app.form->actions().Protein1->trigger();
+    app.form->actions().skinProtein->trigger();
     for (QWidget* w : windows)
         EXPECT_EQ(w->findChild<TskForm*>("skForm1")->uiStyle(), UIStyle::Protein);
 
@@ -336,4 +336,34 @@ TEST(ReadingWindows, FramedInTheMainWindowsStyleAndClosedByTheirOwnTitleBar) {
     ASSERT_TRUE(first);
     EXPECT_FALSE(first->isVisible());
     EXPECT_TRUE(windows[1]->isVisible());
+}
+
+TEST(ReadingWindows, ClosingTheActiveOneHandsTheActivationToThePreviousNotTheMainWindow) {
+    LibraryApp app;
+    // As the application sees it, once the window system's events have come through.
+    auto activeIs = [](QWidget* w) {
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; }, 1000);
+    };
+    auto activate = [&](QWidget* w) {
+        w->activateWindow();
+        return activeIs(w);
+    };
+    app.form->show();
+    ASSERT_TRUE(activate(app.form.get()));
+    QWidget* love = app.openAnthology(24);
+    QWidget* shilv = app.openAppendix<TReferenceForm>("N21");
+    QWidget* codes = app.openAppendix<TCodeTableForm>("N22");
+    ASSERT_TRUE(activeIs(codes));
+    ASSERT_TRUE(activate(love));
+    ASSERT_TRUE(activate(codes));
+
+    // Not the main window, nor the last one opened (诗律浅说), but the one active before.
+    codes->close();
+    EXPECT_TRUE(activeIs(love));
+
+    // A window closed while another one is active leaves the activation where it is.
+    ASSERT_TRUE(activate(app.form.get()));
+    shilv->close();
+    QTest::qWait(20);
+    EXPECT_EQ(QApplication::activeWindow(), app.form.get());
 }

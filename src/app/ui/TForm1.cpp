@@ -67,7 +67,7 @@ TForm1::TForm1(AppContext context, QWidget* parent)
     : QMainWindow(parent), m_context(std::move(context)), m_settings(m_context.settingsPath) {
     // The documents' files are the slow part of start-up when they are large: they
     // are read and built on another thread from here on, and handed to the editors at
-    // their load step (7).
+    // their load step.
     m_loader = std::make_unique<DocumentLoader>(m_context.root, workspace::HeadSize(),
                                                 m_context.beforeDocumentRest);
     if (!m_context.modals) {
@@ -87,7 +87,7 @@ TForm1::TForm1(AppContext context, QWidget* parent)
         m_context.urls = m_ownUrls.get();
     }
     m_files = std::make_unique<FileSteps>(m_context.root, *m_modals, this);
-    // The window itself is built behind the splash (step 2).
+    // The window itself is built behind the splash.
     FormCreate();
 }
 
@@ -123,177 +123,177 @@ void TForm1::buildFrame() {
     setObjectName(QStringLiteral("Form1"));
     resize(843, 611);
     setMinimumSize(130, 31);
-    skForm1 = new TskForm(QStringLiteral("skForm1"), this);
-    skForm1->setFramed(true); // our own title bar and border
-    skForm1->setCaption(kTitle);
+    m_frame = new TskForm(QStringLiteral("skForm1"), this);
+    m_frame->setFramed(true); // our own title bar and border
+    m_frame->setCaption(kTitle);
     m_actions = buildMainActions(this);
     m_toolBar = buildMainToolBar(this);
     addToolBarBreak();
-    ToolBar4 = new QToolBar(this);
-    ToolBar4->setObjectName(QStringLiteral("ToolBar4"));
-    ToolBar4->setMovable(false);
-    addToolBar(Qt::TopToolBarArea, ToolBar4);
+    m_rhymeToolBar = new QToolBar(this);
+    m_rhymeToolBar->setObjectName(QStringLiteral("ToolBar4"));
+    m_rhymeToolBar->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, m_rhymeToolBar);
 
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("skForm1Client"));
     auto* row = new QHBoxLayout(central);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(2);
-    skSideChannel1 = new TskSideChannel(QStringLiteral("skSideChannel1"), central, m_context.clock);
-    skSideChannel1->setStatusTip(QStringLiteral("词谱列表栏"));
-    skSideChannel1->setOpenWidth(193);
-    skSideChannel2 = new TskSideChannel(QStringLiteral("skSideChannel2"), central, m_context.clock);
-    skSideChannel2->setStatusTip(QStringLiteral("调韵侠"));
-    skSideChannel2->setAlign(TskSideChannel::skRight);
-    skSideChannel2->setOpenWidth(186);
+    m_leftChannel = new TskSideChannel(QStringLiteral("skSideChannel1"), central, m_context.clock);
+    m_leftChannel->setStatusTip(QStringLiteral("词谱列表栏"));
+    m_leftChannel->setOpenWidth(193);
+    m_rightChannel = new TskSideChannel(QStringLiteral("skSideChannel2"), central, m_context.clock);
+    m_rightChannel->setStatusTip(QStringLiteral("调韵侠"));
+    m_rightChannel->setAlign(TskSideChannel::skRight);
+    m_rightChannel->setOpenWidth(186);
     auto* centre = new QWidget(central);
     centre->setObjectName(QStringLiteral("centreArea"));
     new QGridLayout(centre);
     centre->layout()->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(skSideChannel1);
+    row->addWidget(m_leftChannel);
     row->addWidget(centre, 1);
-    row->addWidget(skSideChannel2);
+    row->addWidget(m_rightChannel);
     setCentralWidget(central);
 }
 
 void TForm1::buildLeftChannel() {
-    auto* column = new QVBoxLayout(skSideChannel1);
+    auto* column = new QVBoxLayout(m_leftChannel);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     auto* stack = new QGridLayout;
-    Panel1 = stackedPanel(QStringLiteral("Panel1"), skSideChannel1);
-    Panel3 = stackedPanel(QStringLiteral("Panel3"), skSideChannel1);
-    Panel6 = stackedPanel(QStringLiteral("Panel6"), skSideChannel1);
-    for (QWidget* p : {Panel1, Panel3, Panel6})
+    m_patternsColumn = stackedPanel(QStringLiteral("Panel1"), m_leftChannel);
+    m_verseColumn = stackedPanel(QStringLiteral("Panel3"), m_leftChannel);
+    m_knowledgeColumn = stackedPanel(QStringLiteral("Panel6"), m_leftChannel);
+    for (QWidget* p : {m_patternsColumn, m_verseColumn, m_knowledgeColumn})
         stack->addWidget(p, 0, 0);
-    Panel3->hide();
-    Panel6->raise(); // covers the other two when shown
+    m_verseColumn->hide();
+    m_knowledgeColumn->raise(); // covers the other two when shown
     column->addLayout(stack, 1);
 
-    auto* strip = new QWidget(skSideChannel1);
+    auto* strip = new QWidget(m_leftChannel);
     strip->setObjectName(QStringLiteral("viewModeStrip"));
     strip->setFixedHeight(27);
     auto* modes = new QHBoxLayout(strip);
     modes->setContentsMargins(4, 0, 4, 0);
-    skRadioButton6 =
+    m_patternsModeButton =
         new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
-    skRadioButton6->setStatusTip(QStringLiteral("词谱类"));
-    skRadioButton7 =
+    m_patternsModeButton->setStatusTip(QStringLiteral("词谱类"));
+    m_verseModeButton =
         new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
-    skRadioButton7->setStatusTip(QStringLiteral("诗类与收藏"));
-    skRadioButton8 =
+    m_verseModeButton->setStatusTip(QStringLiteral("诗类与收藏"));
+    m_knowledgeModeButton =
         new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
-    skRadioButton8->setStatusTip(QStringLiteral("诗词知识"));
-    for (auto* b : {skRadioButton6, skRadioButton7, skRadioButton8})
+    m_knowledgeModeButton->setStatusTip(QStringLiteral("诗词知识"));
+    for (auto* b : {m_patternsModeButton, m_verseModeButton, m_knowledgeModeButton})
         modes->addWidget(b);
-    skRadioButton6->setSkChecked(true);
+    m_patternsModeButton->setSkChecked(true);
     column->addWidget(strip);
 }
 
 void TForm1::buildCentre() {
     QWidget* centre = centralWidget()->findChild<QWidget*>(QStringLiteral("centreArea"));
     auto* stack = static_cast<QGridLayout*>(centre->layout());
-    skPanel5 = new TskPanel(QStringLiteral("skPanel5"), centre, QString(), false);
-    skPanel5->setStatusTip(QStringLiteral("词牌与填词区"));
-    skPanel14 = new TskPanel(QStringLiteral("skPanel14"), centre, QString(), false);
-    stack->addWidget(skPanel5, 0, 0);
-    stack->addWidget(skPanel14, 0, 0); // over the pattern and writing area when shown
-    skPanel14->raise();
+    m_writingArea = new TskPanel(QStringLiteral("skPanel5"), centre, QString(), false);
+    m_writingArea->setStatusTip(QStringLiteral("词牌与填词区"));
+    m_knowledgeArea = new TskPanel(QStringLiteral("skPanel14"), centre, QString(), false);
+    stack->addWidget(m_writingArea, 0, 0);
+    stack->addWidget(m_knowledgeArea, 0, 0); // over the pattern and writing area when shown
+    m_knowledgeArea->raise();
 
-    QVBoxLayout* body = skPanel5->body();
-    auto* lower = new QWidget(skPanel5);
+    QVBoxLayout* body = m_writingArea->body();
+    auto* lower = new QWidget(m_writingArea);
     lower->setObjectName(QStringLiteral("lowerArea"));
     auto* lowerRow = new QHBoxLayout(lower);
     lowerRow->setContentsMargins(0, 0, 0, 0);
     lowerRow->setSpacing(2);
 
-    m_patterns = new PatternPanels(Panel1, Panel3, body, lowerRow);
-    m_favourites = new FavouritesPanels(Panel3, body);
-    body->insertWidget(0, m_favourites->skPanel8); // above the pattern panel
-    m_favourites->addTemplatePane(m_patterns->skPanel7);
-    m_workspace = new WorkspacePanel(lowerRow, m_actions.skPopupMenu1);
+    m_patterns = new PatternPanels(m_patternsColumn, m_verseColumn, body, lowerRow);
+    m_favourites = new FavouritesPanels(m_verseColumn, body);
+    body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
+    m_favourites->addTemplatePane(m_patterns->templateStrip);
+    m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
     // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
     // tool bar. It reads the document and the template on show and changes neither.
     m_check = installCheckPane(
         {.document =
-             [this] {
-                 return m_workspace->documents.value(m_workspace->skTabControl1->tabIndex());
-             },
+             [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
          .templateText =
              [this] {
-                 return (!m_favourites->skMmemo3->isHidden() ? m_favourites->skMmemo3
-                                                             : m_patterns->skMemo3)
+                 return (!m_favourites->templatePane->isHidden() ? m_favourites->templatePane
+                                                                 : m_patterns->templatePane)
                      ->toPlainText();
              },
          .patternName =
              [this] {
-                 return !m_favourites->skMmemo3->isHidden() ? QString()
-                                                            : m_patterns->skPanel6->caption();
+                 return !m_favourites->templatePane->isHidden()
+                            ? QString()
+                            : m_patterns->patternPanel->caption();
              },
-         .watched = QList<QObject*>{m_patterns->skMemo3, m_favourites->skMmemo3,
-                                    m_workspace->skTabControl1}},
+         .watched = QList<QObject*>{m_patterns->templatePane, m_favourites->templatePane,
+                                    m_workspace->documentTabs}},
         m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
-        m_actions.editMenu, m_toolBar.ToolBar1, m_patterns->skPanel6->captionStrip());
+        m_actions.editMenu, m_toolBar.toolBar, m_patterns->patternPanel->captionStrip());
     // ---- end of the check pane
     body->addWidget(lower, 1);
-    m_knowledge = new KnowledgePanels(Panel6, skPanel14);
-    m_centre = new CentrePanes({.skPanel6 = m_patterns->skPanel6,
-                                .skMemo3 = m_patterns->skMemo3,
-                                .skPanel8 = m_favourites->skPanel8,
-                                .skMmemo3 = m_favourites->skMmemo3},
+    m_knowledge = new KnowledgePanels(m_knowledgeColumn, m_knowledgeArea);
+    m_centre = new CentrePanes({.patternPanel = m_patterns->patternPanel,
+                                .patternTemplate = m_patterns->templatePane,
+                                .favouritePanel = m_favourites->poemPanel,
+                                .favouriteTemplate = m_favourites->templatePane},
                                this);
-    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skPanel7, m_favourites->skPanel8,
-                       m_patterns->skPanel11, m_workspace->skTabControl1},
+    m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,
+                       m_favourites->poemPanel, m_patterns->templateFilePanel,
+                       m_workspace->documentTabs},
                       [this] { m_favourites->showPlainAddIcon(); });
 }
 
 void TForm1::buildRightChannel() {
-    m_rhyme = new RhymePanels(ToolBar4, skSideChannel2);
+    m_rhyme = new RhymePanels(m_rhymeToolBar, m_rightChannel);
 }
 
 void TForm1::buildStatusBar() {
-    skStatusBar1 = new QStatusBar(this);
-    skStatusBar1->setObjectName(QStringLiteral("skStatusBar1"));
-    setStatusBar(skStatusBar1);
+    m_statusBar = new QStatusBar(this);
+    m_statusBar->setObjectName(QStringLiteral("skStatusBar1"));
+    setStatusBar(m_statusBar);
     // The first panel (500 pixels) is the bar's own message area, where hints show.
-    skStatusBar1->setMinimumWidth(500 + 80 + 100);
-    auto* second = new QLabel(skStatusBar1);
+    m_statusBar->setMinimumWidth(500 + 80 + 100);
+    auto* second = new QLabel(m_statusBar);
     second->setObjectName(QStringLiteral("skStatusBar1Panel2"));
     second->setFixedWidth(80);
     second->setAlignment(Qt::AlignCenter);
-    auto* third = new QLabel(help_links::forum(), skStatusBar1);
+    auto* third = new QLabel(help_links::forum(), m_statusBar);
     third->setObjectName(QStringLiteral("skStatusBar1Panel3"));
     third->setMinimumWidth(100);
     third->setAlignment(Qt::AlignCenter);
-    skStatusBar1->addPermanentWidget(second);
-    skStatusBar1->addPermanentWidget(third);
+    m_statusBar->addPermanentWidget(second);
+    m_statusBar->addPermanentWidget(third);
 }
 
 void TForm1::connectCommands() {
     MainActions& a = m_actions;
-    connect(a.X1, &QAction::triggered, this, &QWidget::close);
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
     const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
-    m_viewModes = new ViewModes({.skRadioButton6 = skRadioButton6,
-                                 .skRadioButton7 = skRadioButton7,
-                                 .skRadioButton8 = skRadioButton8,
-                                 .N4 = a.N4,
-                                 .N5 = a.N5,
-                                 .D2 = a.D2,
-                                 .H1 = a.H1,
+    m_viewModes = new ViewModes({.patternsButton = m_patternsModeButton,
+                                 .verseButton = m_verseModeButton,
+                                 .knowledgeButton = m_knowledgeModeButton,
+                                 .patternsItem = a.showPatternsView,
+                                 .verseItem = a.showVerseView,
+                                 .knowledgeItem = a.showKnowledgeView,
+                                 .wrapPatterns = a.wrapPatterns,
                                  .centre = m_centre,
                                  .viewButtons = {viewButtons.begin(), viewButtons.end()},
-                                 .skCheckBox1 = m_patterns->skCheckBox1,
-                                 .Panel1 = Panel1,
-                                 .Panel3 = Panel3,
-                                 .Panel6 = Panel6,
-                                 .skPanel14 = skPanel14},
+                                 .exampleFlag = m_patterns->exampleFlag,
+                                 .patternsColumn = m_patternsColumn,
+                                 .verseColumn = m_verseColumn,
+                                 .knowledgeColumn = m_knowledgeColumn,
+                                 .knowledgeArea = m_knowledgeArea},
                                 this);
 
-    m_display = new PatternDisplay(*m_patterns, a.H1, m_context.root, *m_modals, this);
-    m_display->attachToolBarSearch(m_toolBar.Edit1, m_toolBar.skButton1);
+    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
+    m_display->attachToolBarSearch(m_toolBar.searchBox, m_toolBar.searchButton);
     connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
-    connect(a.F2, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
+    connect(a.findPattern, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
     // The view buttons' hover colours: blue over a button, dark grey elsewhere.
@@ -301,65 +301,72 @@ void TForm1::connectCommands() {
         m_centre->onHover(
             {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
             CentrePanes::EnterOnly);
-    m_centre->onHover({skPanel5, m_patterns->skPanel6, m_patterns->skMemo1, m_patterns->skMemo2,
-                       m_patterns->Memo2, m_patterns->Memo3, m_patterns->Memo4, m_patterns->Memo5,
-                       m_patterns->skPanel7, m_favourites->skPanel8, m_favourites->skMmemo1,
-                       m_patterns->skPanel11, m_patterns->Memo6, Panel1, Panel3, Panel6,
-                       m_favourites->skPanel4, m_patterns->skPanel2, m_rhyme->skPanel9},
+    m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->explanationPane,
+                       m_patterns->examplePane1, m_patterns->examplePane2, m_patterns->examplePane3,
+                       m_patterns->examplePane4, m_patterns->examplePane5,
+                       m_patterns->templateStrip, m_favourites->poemPanel, m_favourites->poemPane,
+                       m_patterns->templateFilePanel, m_patterns->templateFileView,
+                       m_patternsColumn, m_verseColumn, m_knowledgeColumn, m_favourites->listPanel,
+                       m_patterns->versePanel, m_rhyme->masterPanel},
                       [this] { m_display->hoverElsewhere(); });
 
-    m_rhymeMaster = new RhymeMaster(
-        *m_rhyme,
-        {.C2 = a.C2, .M1 = a.M1, .P6 = a.P6, .N81 = a.N81, .T3 = a.T3, .C4 = a.C4, .B3 = a.B3},
-        *m_modals, this);
+    m_rhymeMaster = new RhymeMaster(*m_rhyme,
+                                    {.showCiRhymes = a.showCiRhymes,
+                                     .showNewRhymes = a.showNewRhymes,
+                                     .showModernRhymes = a.showModernRhymes,
+                                     .splitByTone = a.splitByTone,
+                                     .font = a.rhymeMasterFont,
+                                     .fontColour = a.rhymeMasterFontColour,
+                                     .background = a.rhymeMasterBackground},
+                                    *m_modals, this);
 
     m_documents = new WorkspaceCommands(*m_workspace,
-                                        {.S1 = a.S1,
-                                         .O1 = a.O1,
-                                         .L1 = a.L1,
-                                         .C3 = a.C3,
-                                         .R1 = a.R1,
-                                         .T2 = a.T2,
-                                         .P5 = a.P5,
-                                         .W2 = a.W2,
+                                        {.saveAll = a.saveAll,
+                                         .openTextFile = a.openTextFile,
+                                         .alignLeft = a.alignLeft,
+                                         .alignCentre = a.alignCentre,
+                                         .alignRight = a.alignRight,
+                                         .pageSetup = a.pageSetup,
+                                         .print = a.print,
+                                         .wordCount = a.wordCount,
                                          .saveButton = m_toolBar.button(MainToolBar::Save)},
                                         m_context.root, *m_modals, this);
 
     m_recovery =
         new DocumentRecovery(*m_workspace, m_context.root, *m_context.clock, *m_modals, this);
 
-    m_lock = new DocumentLock({.P7 = a.P7,
-                               .M4 = a.M4,
+    m_lock = new DocumentLock({.protectDocuments = a.protectDocuments,
+                               .passwordProtect = a.passwordProtect,
                                .documents = m_workspace->documents,
-                               .skTabControl1 = m_workspace->skTabControl1},
+                               .documentArea = m_workspace->documentTabs},
                               m_settings, *m_modals, this);
 
     // The reference library: the knowledge pane's topics, the 赏析 and 附录 windows.
     m_knowledge->attach(m_context.root, *m_modals);
     m_library = new LibraryMenus({.anthologyMenu = a.anthologyMenu,
-                                  .shilv = a.N21,
-                                  .areaCodes = a.N22,
-                                  .postalCodes = a.N23,
-                                  .tools = a.N24},
+                                  .shilv = a.versePrimer,
+                                  .areaCodes = a.areaCodes,
+                                  .postalCodes = a.postalCodes,
+                                  .tools = a.usefulInformation},
                                  m_context.root, *m_modals, this);
 
     m_favouriteCommands =
         new FavouriteCommands(*m_favourites,
-                              {.N2 = a.N2,
-                               .L3 = a.L3,
-                               .V2 = a.V2,
-                               .M3 = a.M3,
-                               .D3 = a.D3,
+                              {.add = a.addFavourite,
+                               .editList = a.editFavouritesList,
+                               .save = a.saveFavouriteContents,
+                               .lock = a.lockFavouriteContents,
+                               .clear = a.clearFavourites,
                                .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
                               m_context.root, m_settings, *m_modals, this);
     connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,
-            [this] { skRadioButton7->setSkChecked(true); }); // runs its handler on a change
+            [this] { m_verseModeButton->setSkChecked(true); }); // runs its handler on a change
     connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
             &CentrePanes::showFavourite);
     connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
-        m_patterns->skPanel7->show();
-        m_patterns->skPanel11->hide();
-        m_actions.H1->setEnabled(false);
+        m_patterns->templateStrip->show();
+        m_patterns->templateFilePanel->hide();
+        m_actions.wrapPatterns->setEnabled(false);
     });
 
     // The kit's input and password dialogs: carried by the window (its theme manager
@@ -368,17 +375,17 @@ void TForm1::connectCommands() {
     TskPasswordDialog::programDialog(QStringLiteral("skPasswordDialog1"), this);
 
     // The look: styles, theme file, fonts, colours, sizes and the channels' options.
-    m_appearance = new AppearanceCommands(this, a, skForm1, {skSideChannel1, skSideChannel2},
+    m_appearance = new AppearanceCommands(this, a, m_frame, {m_leftChannel, m_rightChannel},
                                           m_settings, *m_modals);
 
     // The standard edit commands: on the focused control, or on the shown document.
     m_editCommands =
-        new EditCommands({.undo = {a.Z1, a.popupUndo},
-                          .cut = {a.X2, a.popupCut},
-                          .copy = {a.C1, a.popupCopy},
-                          .paste = {a.V1, a.popupPaste},
-                          .selectAll = {a.A1, a.popupSelectAll},
-                          .menus = {a.editMenu, a.skPopupMenu1},
+        new EditCommands({.undo = {a.undo, a.popupUndo},
+                          .cut = {a.cut, a.popupCut},
+                          .copy = {a.copy, a.popupCopy},
+                          .paste = {a.paste, a.popupPaste},
+                          .selectAll = {a.selectAll, a.popupSelectAll},
+                          .menus = {a.editMenu, a.documentPopup},
                           .undoButton = m_toolBar.button(MainToolBar::Undo),
                           .cutButton = m_toolBar.button(MainToolBar::Cut),
                           .copyButton = m_toolBar.button(MainToolBar::Copy),
@@ -393,9 +400,9 @@ void TForm1::connectCommands() {
 // ---- Start-up -----------------------------------------------------------------
 
 void TForm1::FormCreate() {
-    // 1. The pop-up notice runs by itself.
+    // The pop-up notice runs by itself.
     TskPopForm::mainWindowNotice(this, m_context.clock)->Show();
-    // 2. The splash, modal, closing itself after two seconds or on a click; the window
+    // The splash, modal, closing itself after two seconds or on a click; the window
     // is built and the start-up runs on while it shows (what asks the user anything
     // waits for the splash to close).
     showSplash();
@@ -405,12 +412,12 @@ void TForm1::startUp() {
     if (m_startedUp)
         return;
     m_startedUp = true;
-    // 3. The settings file was opened with the window (a missing file reads as empty).
-    // 4. The lock marker.
+    // The settings file was opened with the window (a missing file reads as empty).
+    // The lock marker.
     m_lockMarker = m_lock->storedMarker();
     // Writes that a kill interrupted leave temporaries beside the files; none is read.
     removeStaleTemporaries();
-    // 5–9. The data files, each whole into its control. The three written back at
+    // The data files, each whole into its control. The three written back at
     // shutdown keep a damaged original aside first, and say so.
     m_files->load(FavouritesPanels::namesFile(),
                   [this](auto& root) { return m_favourites->loadNames(root); });
@@ -440,37 +447,37 @@ void TForm1::startUp() {
                   [this](auto& root) { return m_knowledge->loadPane(root); });
     m_files->load(PatternDisplay::templateViewFile(),
                   [this](auto&) { return m_display->loadTemplateView(); });
-    // 10–20. Fonts, sizes, colours, backgrounds, selections, visibility, captions, pane
-    // texts, window size, protection and check marks, in the table's order.
+    // The settings keys: fonts, sizes, colours, backgrounds, selections, visibility,
+    // captions, pane texts, window size, protection and check marks, in the table's order.
     applySettingsKeys();
-    // 21. The chosen skin again.
+    // The chosen skin again.
     reapplySkin();
-    // 22. The rhyme-book label.
+    // The rhyme-book label.
     m_rhymeMaster->labelRestoredBook();
-    // 23. The example flag in the 诗/藏 mode.
+    // The example flag in the 诗/藏 mode.
     m_viewModes->settleRestoredMode();
-    // 24. The side channels' options.
+    // The side channels' options.
     m_appearance->applyChannelOptions();
-    // 25. The password prompt, when the lock is on; it leaves the marker as answered.
-    if (m_actions.M4->isChecked())
+    // The password prompt, when the lock is on; it leaves the marker as answered.
+    if (m_actions.passwordProtect->isChecked())
         m_lockMarker = m_lock->startUpPrompt();
-    // 26. The documents are hidden only while the lock is on and was not opened.
+    // The documents are hidden only while the lock is on and was not opened.
     m_lock->showDocumentsUnlessLocked(m_lockMarker);
-    // 27. The spinners follow their panes' sizes.
+    // The spinners follow their panes' sizes.
     m_rhymeMaster->followPaneSize();
     m_knowledge->followPaneSize();
-    // 28. The start-up notice, unless it was switched off.
+    // The start-up notice, unless it was switched off.
     m_help->startUpNotice();
-    // 29. 锁定收藏内容.
-    m_favourites->lockContents(m_actions.M3->isChecked());
+    // The favourites' lock (锁定收藏内容).
+    m_favourites->lockContents(m_actions.lockFavouriteContents->isChecked());
 }
 
 void TForm1::showSplash() {
-    TForm17 splash(*m_context.clock, this);
+    SplashWindow splash(*m_context.clock, this);
     // Once the splash is on the screen, the user looks at it while the window is built
     // and started up; a click that closes it meanwhile is answered when that is done.
     m_afterSplash->setSplash(&splash);
-    connect(&splash, &TForm17::shown, &splash, [this] {
+    connect(&splash, &SplashWindow::shown, &splash, [this] {
         buildWindow();
         startUp();
         // Made ready to show: its native window made and its layout settled.
@@ -529,7 +536,7 @@ bool TForm1::event(QEvent* e) {
 void TForm1::FormActivate() {
     if (!isMaximized())
         setWindowState(windowState() | Qt::WindowMaximized);
-    skForm1->setCaption(kTitle);
+    m_frame->setCaption(kTitle);
 }
 
 // ---- Shutdown -----------------------------------------------------------------
@@ -545,7 +552,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 
 bool TForm1::FormClose() {
     try {
-        // 1. The five documents.
+        // The five documents.
         for (int n = 1; n <= 5; ++n) {
             // Typing into a document whose file could not be read is kept beside it.
             if (const QString kept = m_documents->keepTypingBesideUnreadFile(n); !kept.isEmpty())
@@ -553,7 +560,7 @@ bool TForm1::FormClose() {
             m_files->save(WorkspaceCommands::storePath(n),
                           [this, n](auto&) { m_documents->store(n); });
         }
-        // 2. The knowledge pane, the template-file view and the favourites' names (with
+        // The knowledge pane, the template-file view and the favourites' names (with
         // their slots: none is kept past the last name).
         m_files->save(KnowledgePanels::paneFile(),
                       [this](auto& root) { m_knowledge->storePane(root); });
@@ -561,7 +568,7 @@ bool TForm1::FormClose() {
                       [this](auto&) { m_display->storeTemplateView(); });
         m_files->save(FavouritesPanels::namesFile(),
                       [this](auto& root) { m_favouriteCommands->store(root); });
-        // 3. Every settings key, in the table's order, in one replacement of the file.
+        // Every settings key, in the table's order, in one replacement of the file.
         writeSettingsKeys();
         // Everything is stored: the crash insurance is no longer needed.
         m_recovery->discard();

@@ -86,7 +86,7 @@ class TForm1 : public QMainWindow {
 
     // The sequences.
     void FormCreate();
-    void startUp(); // steps 3 to 29, once
+    void startUp(); // everything after the splash, once
     void FormActivate();
     bool FormClose(); // false when a write failed and the window stays open
 
@@ -120,17 +120,23 @@ class TForm1 : public QMainWindow {
     // and the splash shows; taken at the documents' load step.
     std::unique_ptr<DocumentLoader> m_loader;
 
-    TskForm* skForm1 = nullptr;
+    TskForm* m_frame = nullptr; // skForm1: our own title bar and border
     MainActions m_actions;
     MainToolBar m_toolBar;
-    QToolBar* ToolBar4 = nullptr;
-    TskSideChannel* skSideChannel1 = nullptr;
-    TskSideChannel* skSideChannel2 = nullptr;
-    QWidget *Panel1 = nullptr, *Panel3 = nullptr, *Panel6 = nullptr;
-    TskRadioButton *skRadioButton6 = nullptr, *skRadioButton7 = nullptr, *skRadioButton8 = nullptr;
-    TskPanel* skPanel5 = nullptr;
-    TskPanel* skPanel14 = nullptr;
-    QStatusBar* skStatusBar1 = nullptr;
+    QToolBar* m_rhymeToolBar = nullptr; // ToolBar4
+    // The side channels (skSideChannel1, skSideChannel2): the lists at the left with the
+    // three view modes' columns (Panel1, Panel3, Panel6) and their radio buttons
+    // (skRadioButton6 … 8), 押韵大师 at the right.
+    TskSideChannel* m_leftChannel = nullptr;
+    TskSideChannel* m_rightChannel = nullptr;
+    QWidget *m_patternsColumn = nullptr, *m_verseColumn = nullptr, *m_knowledgeColumn = nullptr;
+    TskRadioButton *m_patternsModeButton = nullptr, *m_verseModeButton = nullptr,
+                   *m_knowledgeModeButton = nullptr;
+    // The centre: the pattern and writing area (skPanel5) and, over it in 诗词知识, the
+    // knowledge area (skPanel14).
+    TskPanel* m_writingArea = nullptr;
+    TskPanel* m_knowledgeArea = nullptr;
+    QStatusBar* m_statusBar = nullptr; // skStatusBar1
 
     PatternPanels* m_patterns = nullptr;
     PatternDisplay* m_display = nullptr;

@@ -46,7 +46,7 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
 }
 
-TForm3::TForm3(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
+AboutBox::AboutBox(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("Form3"));
     setFixedSize(296, 363); // the whole frame
     auto* frame = new TskForm(QStringLiteral("skForm1"), this);
@@ -86,20 +86,20 @@ TForm3::TForm3(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     column->addWidget(date, 0, Qt::AlignHCenter);
     column->addStretch(1);
 
-    Label4 = new TLinkLabel(QStringLiteral("Label4"), help_links::homePage(),
-                            help_links::homePage(), Qt::blue, Qt::red, urls, this);
+    homePageLink = new TLinkLabel(QStringLiteral("Label4"), help_links::homePage(),
+                                  help_links::homePage(), Qt::blue, Qt::red, urls, this);
     QFont homeFont(QStringLiteral("sans-serif"));
     homeFont.setPixelSize(13);
     homeFont.setUnderline(true);
-    Label4->setFont(homeFont);
-    column->addWidget(Label4, 0, Qt::AlignHCenter);
+    homePageLink->setFont(homeFont);
+    column->addWidget(homePageLink, 0, Qt::AlignHCenter);
 
-    Label5 = new TLinkLabel(QStringLiteral("Label5"), QStringLiteral("登录Versefold社区"),
-                            help_links::forum(), Qt::darkGreen, QColor(0, 0, 0x80), urls, this);
+    forumLink = new TLinkLabel(QStringLiteral("Label5"), QStringLiteral("登录Versefold社区"),
+                               help_links::forum(), Qt::darkGreen, QColor(0, 0, 0x80), urls, this);
     QFont forumFont(QStringLiteral("宋体"));
     forumFont.setPixelSize(12);
-    Label5->setFont(forumFont);
-    column->addWidget(Label5, 0, Qt::AlignHCenter);
+    forumLink->setFont(forumFont);
+    column->addWidget(forumLink, 0, Qt::AlignHCenter);
     column->addStretch(1);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);

@@ -29,11 +29,11 @@ class TLinkLabel : public QLabel {
     UrlOpener& m_urls;
 };
 
-class TForm3 : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm3(UrlOpener& urls, QWidget* parent = nullptr);
+    explicit AboutBox(UrlOpener& urls, QWidget* parent = nullptr);
 
-    TLinkLabel* Label4 = nullptr; // the home page
-    TLinkLabel* Label5 = nullptr; // the forum
+    TLinkLabel* homePageLink = nullptr; // Label4
+    TLinkLabel* forumLink = nullptr;    // Label5
 };

@@ -53,25 +53,29 @@ AppearanceCommands::AppearanceCommands(QMainWindow* window, const MainActions& a
     for (QAction* skin : a.skinsInRestoreOrder())
         connect(skin, &QAction::triggered, this, [this, skin] { chooseSkin(skin); });
 
-    connect(a.T1, &QAction::triggered, this, &AppearanceCommands::documentFont);
-    connect(a.F1, &QAction::triggered, this, &AppearanceCommands::documentColour);
+    connect(a.documentFont, &QAction::triggered, this, &AppearanceCommands::documentFont);
+    connect(a.documentFontColour, &QAction::triggered, this, &AppearanceCommands::documentColour);
     connect(a.popupColour, &QAction::triggered, this, &AppearanceCommands::documentColour);
-    for (QAction* bigger : {a.J2, a.popupBigger})
+    for (QAction* bigger : {a.biggerFont, a.popupBigger})
         connect(bigger, &QAction::triggered, this, [this] { documentSizeStep(2); });
-    for (QAction* smaller : {a.J3, a.popupSmaller})
+    for (QAction* smaller : {a.smallerFont, a.popupSmaller})
         connect(smaller, &QAction::triggered, this, [this] { documentSizeStep(-2); });
-    for (QAction* size : {a.G2, a.L2, a.M2, a.S5, a.A5})
+    for (QAction* size : {a.sizeLargest, a.sizeLarger, a.sizeMedium, a.sizeSmaller, a.sizeSmallest})
         connect(size, &QAction::triggered, this, [this, size] { documentBaseSize(size); });
-    const QList<QAction*> backs = {a.W1, a.H2, a.J1, a.L4, a.Q1};
+    const QList<QAction*> backs = {a.wanyueBackground, a.haofangBackground, a.jujuBackground,
+                                   a.lushiBackground, a.otherBackground};
     for (int i = 0; i < backs.size(); ++i)
         connect(backs[i], &QAction::triggered, this, [this, i] { documentBackground({i}); });
-    connect(a.B2, &QAction::triggered, this, [this] { documentBackground({0, 1, 2, 3, 4}); });
-    connect(a.C5, &QAction::triggered, this, &AppearanceCommands::windowFont);
-    connect(a.O2, &QAction::triggered, this, &AppearanceCommands::windowFontColour);
-    connect(a.Y1, &QAction::triggered, this, &AppearanceCommands::windowBackground);
+    connect(a.allDocumentsBackground, &QAction::triggered, this, [this] {
+        documentBackground({0, 1, 2, 3, 4});
+    });
+    connect(a.windowFont, &QAction::triggered, this, &AppearanceCommands::windowFont);
+    connect(a.windowFontColour, &QAction::triggered, this, &AppearanceCommands::windowFontColour);
+    connect(a.windowBackground, &QAction::triggered, this, &AppearanceCommands::windowBackground);
     // Each click toggles the check (the items are checkable), then both channels follow.
-    connect(a.S2, &QAction::triggered, this, &AppearanceCommands::applyChannelOptions);
-    connect(a.D1, &QAction::triggered, this, &AppearanceCommands::applyChannelOptions);
+    connect(a.animateChannels, &QAction::triggered, this, &AppearanceCommands::applyChannelOptions);
+    connect(a.openChannelsOnClick, &QAction::triggered, this,
+            &AppearanceCommands::applyChannelOptions);
 }
 
 // ---- Styles -------------------------------------------------------------------
@@ -99,11 +103,11 @@ void AppearanceCommands::chooseSkin(QAction* item) {
     for (QAction* other : a.skinsInRestoreOrder())
         other->setChecked(other == item);
     m_themeItem->setChecked(false);
-    applyStyle(item == a.WindowsXP2   ? UIStyle::WinXP
-               : item == a.BLUEGLASS1 ? UIStyle::BlueGlass
-               : item == a.DeepBlue1  ? UIStyle::DeepBlue
-               : item == a.Protein1   ? UIStyle::Protein
-                                      : UIStyle::MacOS);
+    applyStyle(item == a.skinXp          ? UIStyle::WinXP
+               : item == a.skinBlueGlass ? UIStyle::BlueGlass
+               : item == a.skinDeepBlue  ? UIStyle::DeepBlue
+               : item == a.skinProtein   ? UIStyle::Protein
+                                         : UIStyle::MacOS);
 }
 
 void AppearanceCommands::applyStyle(UIStyle style) {
@@ -140,9 +144,9 @@ void AppearanceCommands::chooseThemeFile() {
 
 void AppearanceCommands::applyChannelOptions() {
     for (TskSideChannel* channel : std::as_const(m_channels)) {
-        channel->quickMove = !m_actions.S2->isChecked();
-        channel->popupMode =
-            m_actions.D1->isChecked() ? TskSideChannel::MouseClick : TskSideChannel::MouseOn;
+        channel->quickMove = !m_actions.animateChannels->isChecked();
+        channel->popupMode = m_actions.openChannelsOnClick->isChecked() ? TskSideChannel::MouseClick
+                                                                        : TskSideChannel::MouseOn;
     }
 }
 
@@ -191,8 +195,9 @@ void AppearanceCommands::documentSizeStep(int points) {
 }
 
 void AppearanceCommands::documentBaseSize(QAction* item) {
-    const QList<QAction*> sizes = {m_actions.G2, m_actions.L2, m_actions.M2, m_actions.S5,
-                                   m_actions.A5};
+    const QList<QAction*> sizes = {m_actions.sizeLargest, m_actions.sizeLarger,
+                                   m_actions.sizeMedium, m_actions.sizeSmaller,
+                                   m_actions.sizeSmallest};
     for (QAction* other : sizes)
         other->setChecked(other == item);
     const int points = kBaseSizes[sizes.indexOf(item)];

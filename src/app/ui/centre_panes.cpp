@@ -6,26 +6,26 @@
 CentrePanes::CentrePanes(const CentrePaneWidgets& panes, QObject* parent)
     : QObject(parent), m(panes) {
     setObjectName(QStringLiteral("centrePanes"));
-    m.skPanel8->hide();
-    m.skMmemo3->hide();
+    m.favouritePanel->hide();
+    m.favouriteTemplate->hide();
 }
 
 void CentrePanes::showPattern() {
-    m.skPanel6->show();
-    m.skMemo3->show();
-    m.skPanel8->hide();
-    m.skMmemo3->hide();
+    m.patternPanel->show();
+    m.patternTemplate->show();
+    m.favouritePanel->hide();
+    m.favouriteTemplate->hide();
 }
 
 void CentrePanes::showFavourite() {
-    m.skPanel8->show();
-    m.skMmemo3->show();
-    m.skPanel6->hide();
-    m.skMemo3->hide();
+    m.favouritePanel->show();
+    m.favouriteTemplate->show();
+    m.patternPanel->hide();
+    m.patternTemplate->hide();
 }
 
 bool CentrePanes::restoreShown(QObject* pane, bool shown) {
-    for (QWidget* w : {m.skPanel6, m.skMemo3, m.skPanel8, m.skMmemo3}) {
+    for (QWidget* w : {m.patternPanel, m.patternTemplate, m.favouritePanel, m.favouriteTemplate}) {
         if (w == pane) {
             w->setVisible(shown);
             return true;

@@ -11,10 +11,10 @@
 class QWidget;
 
 struct CentrePaneWidgets {
-    QWidget* skPanel6; // pattern panel
-    QWidget* skMemo3;  // pattern template view
-    QWidget* skPanel8; // favourite's poem panel
-    QWidget* skMmemo3; // favourite's template pane
+    QWidget* patternPanel;      // skPanel6
+    QWidget* patternTemplate;   // skMemo3, the pattern's template view
+    QWidget* favouritePanel;    // skPanel8, the favourite's poem panel
+    QWidget* favouriteTemplate; // skMmemo3, the favourite's template pane
 };
 
 class CentrePanes : public QObject {

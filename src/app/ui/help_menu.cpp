@@ -31,19 +31,19 @@ HelpMenu::HelpMenu(const Controls& c, UrlOpener& urls, DataRoot root, QString se
                                               TskMessageDialog::skHelp, help_texts::jueju(),
                                               this)) {
     const auto link = [this](const QString& address) { return [this, address] { open(address); }; };
-    connect(c.W3, &QAction::triggered, this, &HelpMenu::showNotice);
-    connect(c.notice, &QToolButton::clicked, this, &HelpMenu::showNotice);
-    connect(c.L5, &QAction::triggered, this, link(help_links::guestBook()));
-    connect(c.B4, &QAction::triggered, this, link(help_links::forum()));
-    connect(c.forum, &QToolButton::clicked, this, link(help_links::forum()));
-    connect(c.V3, &QAction::triggered, this, link(help_links::homePage()));
-    connect(c.newVersion, &QToolButton::clicked, this, link(help_links::homePage()));
-    connect(c.S3, &QAction::triggered, this, link(help_links::mail()));
-    connect(c.mail, &QToolButton::clicked, this, link(help_links::mail()));
-    connect(c.C6, &QAction::triggered, this, &HelpMenu::showVersionHistory);
-    connect(c.X3, &QAction::triggered, this, &HelpMenu::showBaixiang);
-    connect(c.J4, &QAction::triggered, this, &HelpMenu::showJueju);
-    connect(c.A3, &QAction::triggered, this, &HelpMenu::showAbout);
+    connect(c.fillingGuide, &QAction::triggered, this, &HelpMenu::showNotice);
+    connect(c.noticeButton, &QToolButton::clicked, this, &HelpMenu::showNotice);
+    connect(c.guestBook, &QAction::triggered, this, link(help_links::guestBook()));
+    connect(c.forum, &QAction::triggered, this, link(help_links::forum()));
+    connect(c.forumButton, &QToolButton::clicked, this, link(help_links::forum()));
+    connect(c.newVersion, &QAction::triggered, this, link(help_links::homePage()));
+    connect(c.newVersionButton, &QToolButton::clicked, this, link(help_links::homePage()));
+    connect(c.mailAuthor, &QAction::triggered, this, link(help_links::mail()));
+    connect(c.mailButton, &QToolButton::clicked, this, link(help_links::mail()));
+    connect(c.versionHistory, &QAction::triggered, this, &HelpMenu::showVersionHistory);
+    connect(c.aboutBaixiang, &QAction::triggered, this, &HelpMenu::showBaixiang);
+    connect(c.whatIsJueju, &QAction::triggered, this, &HelpMenu::showJueju);
+    connect(c.about, &QAction::triggered, this, &HelpMenu::showAbout);
 }
 
 void HelpMenu::startUpNotice() {
@@ -54,12 +54,12 @@ void HelpMenu::startUpNotice() {
 }
 
 void HelpMenu::showNotice() {
-    TForm16 notice(m_settingsPath, m_modals, m_window);
+    StartupNotice notice(m_settingsPath, m_modals, m_window);
     m_modals.exec(notice);
 }
 
 void HelpMenu::showVersionHistory() {
-    TForm5 history(m_window);
+    VersionHistoryWindow history(m_window);
     try {
         history.FormShow(m_root);
     } catch (const AppError& e) {
@@ -70,7 +70,7 @@ void HelpMenu::showVersionHistory() {
 }
 
 void HelpMenu::showAbout() {
-    TForm3 about(m_urls, m_window);
+    AboutBox about(m_urls, m_window);
     m_modals.exec(about);
 }
 
@@ -88,9 +88,19 @@ void HelpMenu::open(const QString& address) {
 
 HelpMenu* connectHelpAndMusic(const MainActions& a, const MainToolBar& t, const AppContext& context,
                               const QString& settingsPath, ModalRunner& modals, QWidget* window) {
-    new MusicMenu(a.P8, a.pieces, context.midi, context.root, modals, window);
-    return new HelpMenu({a.W3, a.L5, a.B4, a.V3, a.S3, a.C6, a.X3, a.J4, a.A3,
-                         t.button(MainToolBar::Notice), t.button(MainToolBar::Mail),
-                         t.button(MainToolBar::Forum), t.button(MainToolBar::NewVersion)},
+    new MusicMenu(a.pauseMusic, a.pieces, context.midi, context.root, modals, window);
+    return new HelpMenu({.fillingGuide = a.fillingGuide,
+                         .guestBook = a.guestBook,
+                         .forum = a.forum,
+                         .newVersion = a.newVersion,
+                         .mailAuthor = a.mailAuthor,
+                         .versionHistory = a.versionHistory,
+                         .aboutBaixiang = a.aboutBaixiang,
+                         .whatIsJueju = a.whatIsJueju,
+                         .about = a.about,
+                         .noticeButton = t.button(MainToolBar::Notice),
+                         .mailButton = t.button(MainToolBar::Mail),
+                         .forumButton = t.button(MainToolBar::Forum),
+                         .newVersionButton = t.button(MainToolBar::NewVersion)},
                         *context.urls, context.root, settingsPath, modals, window);
 }

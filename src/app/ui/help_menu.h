@@ -19,9 +19,10 @@ class HelpMenu : public QObject {
     Q_OBJECT
   public:
     struct Controls {
-        QAction *W3, *L5, *B4, *V3, *S3, *C6, *X3, *J4, *A3;
+        QAction *fillingGuide, *guestBook, *forum, *newVersion, *mailAuthor, *versionHistory,
+            *aboutBaixiang, *whatIsJueju, *about;
         // Tool-bar buttons: 有情提示, 给作者发送邮件, 登录Versefold社区, 查看网络最新版.
-        QToolButton *notice, *mail, *forum, *newVersion;
+        QToolButton *noticeButton, *mailButton, *forumButton, *newVersionButton;
     };
     HelpMenu(const Controls& controls, UrlOpener& urls, DataRoot root, QString settingsPath,
              ModalRunner& modals, QWidget* window);

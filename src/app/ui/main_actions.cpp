@@ -62,7 +62,7 @@ MainActions buildMainActions(QMainWindow* w) {
     auto* bar = new QMenuBar(w);
     bar->setObjectName(QStringLiteral("skMainMenu1"));
     w->setMenuBar(bar);
-    a.skMainMenu1 = bar;
+    a.menuBar = bar;
     auto menu = [&](const char* name, const char* caption) {
         QMenu* m = bar->addMenu(QString::fromUtf8(caption));
         m->setObjectName(QString::fromUtf8(name));
@@ -70,110 +70,115 @@ MainActions buildMainActions(QMainWindow* w) {
     };
 
     QMenu* m = a.fileMenu = menu("File1", "文件(&F)");
-    a.O1 = addHidden(w, m,
-                     {"O1", "打开(&O)", "打开文本文件：打开后将于婉约词下显示", ctrl(Qt::Key_O)});
-    a.S1 = add(m, {"S1", "保存(&S)", "保存诗词：保存书写的所有诗词", ctrl(Qt::Key_S)});
+    a.openTextFile = addHidden(
+        w, m, {"O1", "打开(&O)", "打开文本文件：打开后将于婉约词下显示", ctrl(Qt::Key_O)});
+    a.saveAll = add(m, {"S1", "保存(&S)", "保存诗词：保存书写的所有诗词", ctrl(Qt::Key_S)});
     m->addSeparator();
     m->addSeparator();
-    a.T2 = add(m, {"T2", "页面设置(&T)", "页面设置"});
-    a.P5 = add(m, {"P5", "打印(&P)", "打印婉约词提供的文件", ctrl(Qt::Key_P)});
+    a.pageSetup = add(m, {"T2", "页面设置(&T)", "页面设置"});
+    a.print = add(m, {"P5", "打印(&P)", "打印婉约词提供的文件", ctrl(Qt::Key_P)});
     m->addSeparator();
-    a.X1 = add(m, {"X1", "退出(&X)", "退出系统", QKeySequence(Qt::Key_Escape)});
+    a.exit = add(m, {"X1", "退出(&X)", "退出系统", QKeySequence(Qt::Key_Escape)});
 
     m = a.editMenu = menu("Edit1", "编辑(&E)");
-    a.Z1 = add(m, {"Z1", "撤消(&Z)", "撤消上一步操作", ctrl(Qt::Key_Z)});
+    a.undo = add(m, {"Z1", "撤消(&Z)", "撤消上一步操作", ctrl(Qt::Key_Z)});
     m->addSeparator();
-    a.X2 = add(m, {"X2", "剪切(&X)", "", ctrl(Qt::Key_X)});
-    a.C1 = add(m, {"C1", "复制(&C)", "", ctrl(Qt::Key_C)});
-    a.V1 = add(m, {"V1", "粘贴(&V)", "", ctrl(Qt::Key_V)});
+    a.cut = add(m, {"X2", "剪切(&X)", "", ctrl(Qt::Key_X)});
+    a.copy = add(m, {"C1", "复制(&C)", "", ctrl(Qt::Key_C)});
+    a.paste = add(m, {"V1", "粘贴(&V)", "", ctrl(Qt::Key_V)});
     m->addSeparator();
-    a.F2 = add(m, {"F2", "查找词谱(&F)", "查找词谱：在常用词谱与白香词谱中查找所需要的词谱",
-                   ctrl(Qt::Key_F)});
+    a.findPattern = add(m, {"F2", "查找词谱(&F)",
+                            "查找词谱：在常用词谱与白香词谱中查找所需要的词谱", ctrl(Qt::Key_F)});
     m->addSeparator();
-    a.A1 = add(m, {"A1", "全部选定(&A)", "全部选定", ctrl(Qt::Key_A)});
+    a.selectAll = add(m, {"A1", "全部选定(&A)", "全部选定", ctrl(Qt::Key_A)});
 
     m = a.viewMenu = menu("View1", "视图(&V)");
-    a.C2 = add(
+    a.showCiRhymes = add(
         m,
         {"C2", "词韵简编(&C)", "词韵简编...>>>平仄分栏后将无法使用，取消可恢复", {}, true, true});
-    a.M1 = add(m, {"M1", "新韵简观(&M)", "新韵简观", {}, true});
-    a.P6 = add(m, {"P6", "现代诗韵(&P)", "现代诗韵", {}, true});
+    a.showNewRhymes = add(m, {"M1", "新韵简观(&M)", "新韵简观", {}, true});
+    a.showModernRhymes = add(m, {"P6", "现代诗韵(&P)", "现代诗韵", {}, true});
     m->addSeparator();
-    a.N81 = add(m, {"N81", "平仄分栏(&P)", "平仄分栏", {}, true});
+    a.splitByTone = add(m, {"N81", "平仄分栏(&P)", "平仄分栏", {}, true});
     m->addSeparator();
-    a.L1 = add(m, {"L1", "左对齐(&L)", "左对齐", {}, true, true});
-    a.C3 = add(m, {"C3", "居中对齐(&C)", "居中对齐", {}, true});
-    a.R1 = add(m, {"R1", "右对齐(&R)", "右对齐", {}, true});
+    a.alignLeft = add(m, {"L1", "左对齐(&L)", "左对齐", {}, true, true});
+    a.alignCentre = add(m, {"C3", "居中对齐(&C)", "居中对齐", {}, true});
+    a.alignRight = add(m, {"R1", "右对齐(&R)", "右对齐", {}, true});
     m->addSeparator();
-    a.N4 = add(m, {"N4", "词谱类(&A)", "词谱类", {}, true, true});
-    a.N5 = add(m, {"N5", "诗类与收藏(&B)", "诗类与收藏", {}, true});
-    a.D2 = add(m, {"D2", "诗词知识(&D)", "诗词知识", {}, true});
+    a.showPatternsView = add(m, {"N4", "词谱类(&A)", "词谱类", {}, true, true});
+    a.showVerseView = add(m, {"N5", "诗类与收藏(&B)", "诗类与收藏", {}, true});
+    a.showKnowledgeView = add(m, {"D2", "诗词知识(&D)", "诗词知识", {}, true});
     m->addSeparator();
-    a.H1 = add(
+    a.wrapPatterns = add(
         m, {"H1", "词谱换行(&H)", "词谱换行：可使词谱换行显示", QKeySequence(Qt::Key_F5), true});
 
     m = a.settingsMenu = menu("Option1", "设置(&O)");
-    a.T1 = add(m, {"T1", "字体(&T)", "字体：修改各篇的字体显示"});
-    a.F1 = add(m, {"F1", "字体颜色(&F)", "字体颜色"});
+    a.documentFont = add(m, {"T1", "字体(&T)", "字体：修改各篇的字体显示"});
+    a.documentFontColour = add(m, {"F1", "字体颜色(&F)", "字体颜色"});
     QMenu* sizes = m->addMenu(QStringLiteral("文字大小(&D)"));
     sizes->setObjectName(QStringLiteral("D4"));
-    a.G2 = add(sizes, {"G2", "最大(&G)", "最大", ctrl(Qt::Key_1), true});
-    a.L2 = add(sizes, {"L2", "较大(&L)", "较大", ctrl(Qt::Key_2), true});
-    a.M2 = add(sizes, {"M2", "中等(&M)", "中等", ctrl(Qt::Key_3), true});
-    a.S5 = add(sizes, {"S5", "较小(&S)", "较小", ctrl(Qt::Key_4), true});
-    a.A5 = add(sizes, {"A5", "最小(&A)", "最小", ctrl(Qt::Key_5), true, true});
+    a.sizeLargest = add(sizes, {"G2", "最大(&G)", "最大", ctrl(Qt::Key_1), true});
+    a.sizeLarger = add(sizes, {"L2", "较大(&L)", "较大", ctrl(Qt::Key_2), true});
+    a.sizeMedium = add(sizes, {"M2", "中等(&M)", "中等", ctrl(Qt::Key_3), true});
+    a.sizeSmaller = add(sizes, {"S5", "较小(&S)", "较小", ctrl(Qt::Key_4), true});
+    a.sizeSmallest = add(sizes, {"A5", "最小(&A)", "最小", ctrl(Qt::Key_5), true, true});
     QMenu* backs = m->addMenu(QStringLiteral("背景颜色(&B)"));
     backs->setObjectName(QStringLiteral("B1"));
-    a.W1 = add(backs, {"W1", "婉约词背景颜色(&W)", "婉约词背景颜色"});
-    a.H2 = add(backs, {"H2", "豪放词背景颜色(&H)", "豪放词背景颜色"});
-    a.J1 = add(backs, {"J1", "绝句篇背景颜色(&J)", "绝句篇背景颜色"});
-    a.L4 = add(backs, {"L4", "律诗篇背景颜色(&L)", "律诗篇背景颜色"});
-    a.Q1 = add(backs, {"Q1", "其它篇字体颜色(&Q)", "其它篇字体颜色"});
+    a.wanyueBackground = add(backs, {"W1", "婉约词背景颜色(&W)", "婉约词背景颜色"});
+    a.haofangBackground = add(backs, {"H2", "豪放词背景颜色(&H)", "豪放词背景颜色"});
+    a.jujuBackground = add(backs, {"J1", "绝句篇背景颜色(&J)", "绝句篇背景颜色"});
+    a.lushiBackground = add(backs, {"L4", "律诗篇背景颜色(&L)", "律诗篇背景颜色"});
+    a.otherBackground = add(backs, {"Q1", "其它篇字体颜色(&Q)", "其它篇字体颜色"});
     backs->addSeparator();
-    a.B2 = add(backs, {"B2", "编辑区总背景颜色(&B)", "编辑区总背景颜色"});
+    a.allDocumentsBackground = add(backs, {"B2", "编辑区总背景颜色(&B)", "编辑区总背景颜色"});
     m->addSeparator();
-    a.J2 = add(m, {"J2", "加大字体"});
-    a.J3 = add(m, {"J3", "减小字体"});
+    a.biggerFont = add(m, {"J2", "加大字体"});
+    a.smallerFont = add(m, {"J3", "减小字体"});
     m->addSeparator();
     QMenu* master = m->addMenu(QStringLiteral("押韵大师(&A)"));
     master->setObjectName(QStringLiteral("A2"));
-    a.T3 = add(master, {"T3", "字体(&T)", "字体"});
-    a.C4 = add(master, {"C4", "字体颜色(&C)", "字体颜色"});
-    a.B3 = add(master, {"B3", "背景颜色(&B)", "背景颜色"});
+    a.rhymeMasterFont = add(master, {"T3", "字体(&T)", "字体"});
+    a.rhymeMasterFontColour = add(master, {"C4", "字体颜色(&C)", "字体颜色"});
+    a.rhymeMasterBackground = add(master, {"B3", "背景颜色(&B)", "背景颜色"});
     m->addSeparator();
-    a.C5 = add(m, {"C5", "窗口字体(&C)", "窗口字体：其它窗口的字体显示效果"});
-    a.O2 = add(m, {"O2", "窗口字体颜色(&O)", "窗口字体颜色"});
-    a.Y1 = add(m, {"Y1", "窗口背景颜色(&Y)", "窗口背景颜色"});
+    a.windowFont = add(m, {"C5", "窗口字体(&C)", "窗口字体：其它窗口的字体显示效果"});
+    a.windowFontColour = add(m, {"O2", "窗口字体颜色(&O)", "窗口字体颜色"});
+    a.windowBackground = add(m, {"Y1", "窗口背景颜色(&Y)", "窗口背景颜色"});
     m->addSeparator();
     // Shows F5, but the key belongs to 词谱换行, the first item that carries it.
-    a.P7 = add(m, {"P7", "保护文档(&P)\tF5", "保护文档：使文挡无法更改", {}, true});
-    a.M4 = add(m, {"M4", "密码保护(&M)", "密码保护：保护你的文挡不被他人查看", {}, true});
-    a.W2 = add(m, {"W2", "字数统计(&W)", "字数统计"});
+    a.protectDocuments = add(m, {"P7", "保护文档(&P)\tF5", "保护文档：使文挡无法更改", {}, true});
+    a.passwordProtect =
+        add(m, {"M4", "密码保护(&M)", "密码保护：保护你的文挡不被他人查看", {}, true});
+    a.wordCount = add(m, {"W2", "字数统计(&W)", "字数统计"});
     m->addSeparator();
-    a.S2 = add(m, {"S2", "动画轨迹(&S)", "动画轨迹：取消后显示速度加快", {}, true, true});
-    a.D1 = add(m, {"D1", "鼠标点击显示(&D)", "鼠标点击显示", {}, true});
+    a.animateChannels =
+        add(m, {"S2", "动画轨迹(&S)", "动画轨迹：取消后显示速度加快", {}, true, true});
+    a.openChannelsOnClick = add(m, {"D1", "鼠标点击显示(&D)", "鼠标点击显示", {}, true});
 
     m = a.favouritesMenu = menu("Favourite1", "收藏(&A)");
-    a.N2 = add(m, {"N2", "添加收藏(&A)", "添加收藏：自己添加词谱到“我的收藏”", ctrlAlt(Qt::Key_A)});
+    a.addFavourite =
+        add(m, {"N2", "添加收藏(&A)", "添加收藏：自己添加词谱到“我的收藏”", ctrlAlt(Qt::Key_A)});
     m->addSeparator();
-    a.L3 =
+    a.editFavouritesList =
         add(m, {"L3", "修改收藏列表(&L)", "修改收藏列表：修改“我的收藏”列表", ctrlAlt(Qt::Key_L)});
-    a.V2 = add(m, {"V2", "保存收藏内容(&V)", "保存收藏内容：写在“我的收藏”中的内容将被保存",
-                   ctrlAlt(Qt::Key_S)});
-    a.M3 = add(m, {"M3", "锁定收藏内容(&M)", "锁定收藏内容：使收藏内容无法修改", {}, true, true});
+    a.saveFavouriteContents =
+        add(m, {"V2", "保存收藏内容(&V)", "保存收藏内容：写在“我的收藏”中的内容将被保存",
+                ctrlAlt(Qt::Key_S)});
+    a.lockFavouriteContents =
+        add(m, {"M3", "锁定收藏内容(&M)", "锁定收藏内容：使收藏内容无法修改", {}, true, true});
     m->addSeparator();
-    a.D3 = add(m, {"D3", "清除收藏(&D)", "清除收藏：将清除“我的收藏”内所有词谱"});
+    a.clearFavourites = add(m, {"D3", "清除收藏(&D)", "清除收藏：将清除“我的收藏”内所有词谱"});
 
     m = a.skinMenu = menu("Interface1", "界面(&I)");
-    a.WindowsXP2 = add(m, {"WindowsXP2", "XP 时代(&X)", "Windows XP", {}, true});
-    a.MACOS2 = add(m, {"MACOS2", "苹果幻想(&M)", "Mac OS", {}, true, true});
-    a.BLUEGLASS1 = add(m, {"BLUEGLASS1", "蓝色玻璃(&B)", "BlueGlass", {}, true});
-    a.DeepBlue1 = add(m, {"DeepBlue1", "深海地带(&D)", "DeepBlue", {}, true});
-    a.Protein1 = add(m, {"Protein1", "营养蛋白(&P)", "Protein", {}, true});
+    a.skinXp = add(m, {"WindowsXP2", "XP 时代(&X)", "Windows XP", {}, true});
+    a.skinMac = add(m, {"MACOS2", "苹果幻想(&M)", "Mac OS", {}, true, true});
+    a.skinBlueGlass = add(m, {"BLUEGLASS1", "蓝色玻璃(&B)", "BlueGlass", {}, true});
+    a.skinDeepBlue = add(m, {"DeepBlue1", "深海地带(&D)", "DeepBlue", {}, true});
+    a.skinProtein = add(m, {"Protein1", "营养蛋白(&P)", "Protein", {}, true});
 
     m = a.musicMenu = menu("Music1", "音乐(&M)");
-    a.O3 = addHidden(w, m, {"O3", "打开Midi(&O)"});
-    a.P8 = add(m, {"P8", "暂停(&P)", "", {}, true});
+    a.openMidi = addHidden(w, m, {"O3", "打开Midi(&O)"});
+    a.pauseMusic = add(m, {"P8", "暂停(&P)", "", {}, true});
     m->addSeparator();
     const Item pieces[] = {
         {"N9", "贝多芬·献给爱丽丝"}, {"N10", "贝多芬·月光奏鸣曲"},
@@ -192,33 +197,33 @@ MainActions buildMainActions(QMainWindow* w) {
     a.anthologyMenu = menu("Enjoy1", "赏析(&J)");
 
     m = a.appendixMenu = menu("Appendix1", "附录(&X)");
-    a.N19 = addHidden(w, m, {"N19", "诗词常识", "诗词常识"});
-    a.N20 = addHidden(w, m, {"N20", "词学名词释义", "词学名词释义"});
-    a.N21 = add(m, {"N21", "诗律浅说", "诗律浅说"});
+    a.poetryBasics = addHidden(w, m, {"N19", "诗词常识", "诗词常识"});
+    a.ciTerms = addHidden(w, m, {"N20", "词学名词释义", "词学名词释义"});
+    a.versePrimer = add(m, {"N21", "诗律浅说", "诗律浅说"});
     m->addSeparator();
-    a.N22 = add(m, {"N22", "全国电话区号", "全国电话区号"});
-    a.N23 = add(m, {"N23", "全国邮政编码", "全国邮政编码"});
-    a.N24 = add(m, {"N24", "常用信息", "常用信息"});
+    a.areaCodes = add(m, {"N22", "全国电话区号", "全国电话区号"});
+    a.postalCodes = add(m, {"N23", "全国邮政编码", "全国邮政编码"});
+    a.usefulInformation = add(m, {"N24", "常用信息", "常用信息"});
 
     m = a.helpMenu = menu("Help1", "帮助(&H)");
     // Hidden and without a command: F1 does nothing.
-    a.H3 = addHidden(w, m, {"H3", "帮助(&H)", "帮助"});
-    a.W3 = add(m, {"W3", "填词向导(&W)", "填词向导：教你三分钟学填词"});
-    a.L5 = add(m, {"L5", "留言本(&L)", "留言本"});
-    a.B4 = add(m, {"B4", "登录论坛(&B)", "登录论坛"});
+    a.help = addHidden(w, m, {"H3", "帮助(&H)", "帮助"});
+    a.fillingGuide = add(m, {"W3", "填词向导(&W)", "填词向导：教你三分钟学填词"});
+    a.guestBook = add(m, {"L5", "留言本(&L)", "留言本"});
+    a.forum = add(m, {"B4", "登录论坛(&B)", "登录论坛"});
     m->addSeparator();
-    a.V3 = add(m, {"V3", "查看网络新版本(&V)", "查看网络新版本"});
-    a.S3 = add(m, {"S3", "给作者发电子邮件(&S)", "给作者发电子邮件"});
-    a.C6 = add(m, {"C6", "版本历史(&C)", "版本历史"});
+    a.newVersion = add(m, {"V3", "查看网络新版本(&V)", "查看网络新版本"});
+    a.mailAuthor = add(m, {"S3", "给作者发电子邮件(&S)", "给作者发电子邮件"});
+    a.versionHistory = add(m, {"C6", "版本历史(&C)", "版本历史"});
     m->addSeparator();
-    a.X3 = add(m, {"X3", "关于白香词谱(&X)", "关于白香词谱"});
-    a.J4 = add(m, {"J4", "什么是绝句？(&J)", "什么是绝句？"});
+    a.aboutBaixiang = add(m, {"X3", "关于白香词谱(&X)", "关于白香词谱"});
+    a.whatIsJueju = add(m, {"J4", "什么是绝句？(&J)", "什么是绝句？"});
     m->addSeparator();
-    a.A3 = add(m, {"A3", "关于(&A)...", "关于Lyrevane"});
+    a.about = add(m, {"A3", "关于(&A)...", "关于Lyrevane"});
 
     auto* pop = new QMenu(w);
     pop->setObjectName(QStringLiteral("skPopupMenu1"));
-    a.skPopupMenu1 = pop;
+    a.documentPopup = pop;
     a.popupBigger = add(pop, {"N25", "加大字体"});
     a.popupSmaller = add(pop, {"N26", "减小字体"});
     pop->addSeparator();

@@ -9,43 +9,59 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 
+// Each member is named for what it does; its objectName (the settings file's key and
+// what tests find it by) is the one main_actions.cpp gives it beside its caption.
 struct MainActions {
-    QMenuBar* skMainMenu1 = nullptr;
-    QMenu* skPopupMenu1 = nullptr;
+    QMenuBar* menuBar = nullptr;    // skMainMenu1
+    QMenu* documentPopup = nullptr; // skPopupMenu1, the documents' pop-up menu
     QMenu *fileMenu{}, *editMenu{}, *viewMenu{}, *settingsMenu{}, *favouritesMenu{}, *skinMenu{},
         *musicMenu{}, *anthologyMenu{}, *appendixMenu{}, *helpMenu{};
 
     // 文件
-    QAction *O1{}, *S1{}, *T2{}, *P5{}, *X1{};
+    QAction *openTextFile{}, *saveAll{}, *pageSetup{}, *print{}, *exit{};
     // 编辑 (the standard edit actions act on the focused control)
-    QAction *Z1{}, *X2{}, *C1{}, *V1{}, *F2{}, *A1{};
-    // 视图
-    QAction *C2{}, *M1{}, *P6{}, *N81{}, *L1{}, *C3{}, *R1{}, *N4{}, *N5{}, *D2{}, *H1{};
-    // 设置
-    QAction *T1{}, *F1{}, *G2{}, *L2{}, *M2{}, *S5{}, *A5{};
-    QAction *W1{}, *H2{}, *J1{}, *L4{}, *Q1{}, *B2{}; // backgrounds of the documents
-    QAction *J2{}, *J3{};                             // 加大字体, 减小字体
-    QAction *T3{}, *C4{}, *B3{};                      // 押韵大师 ▸ font, colour, background
-    QAction *C5{}, *O2{}, *Y1{};                      // window font, colour, background
-    QAction *P7{}, *M4{}, *W2{}, *S2{}, *D1{};
+    QAction *undo{}, *cut{}, *copy{}, *paste{}, *findPattern{}, *selectAll{};
+    // 视图: the rhyme books, 平仄分栏, the documents' alignment, the three view modes,
+    // 词谱换行
+    QAction *showCiRhymes{}, *showNewRhymes{}, *showModernRhymes{};
+    QAction* splitByTone{};
+    QAction *alignLeft{}, *alignCentre{}, *alignRight{};
+    QAction *showPatternsView{}, *showVerseView{}, *showKnowledgeView{};
+    QAction* wrapPatterns{};
+    // 设置: the documents' font, colour and 文字大小
+    QAction *documentFont{}, *documentFontColour{};
+    QAction *sizeLargest{}, *sizeLarger{}, *sizeMedium{}, *sizeSmaller{}, *sizeSmallest{};
+    // 背景颜色: one per document (婉约词, 豪放词, 绝句篇, 律诗篇, 其它篇), then all of them
+    QAction *wanyueBackground{}, *haofangBackground{}, *jujuBackground{}, *lushiBackground{},
+        *otherBackground{}, *allDocumentsBackground{};
+    QAction *biggerFont{}, *smallerFont{}; // 加大字体, 减小字体
+    QAction *rhymeMasterFont{}, *rhymeMasterFontColour{}, *rhymeMasterBackground{}; // 押韵大师 ▸
+    QAction *windowFont{}, *windowFontColour{}, *windowBackground{};
+    QAction *protectDocuments{}, *passwordProtect{}, *wordCount{};
+    // The side channels' options: 动画轨迹 and 鼠标点击显示
+    QAction *animateChannels{}, *openChannelsOnClick{};
     // 收藏
-    QAction *N2{}, *L3{}, *V2{}, *M3{}, *D3{};
+    QAction *addFavourite{}, *editFavouritesList{}, *saveFavouriteContents{},
+        *lockFavouriteContents{}, *clearFavourites{};
     // 界面
-    QAction *WindowsXP2{}, *MACOS2{}, *BLUEGLASS1{}, *DeepBlue1{}, *Protein1{};
+    QAction *skinXp{}, *skinMac{}, *skinBlueGlass{}, *skinDeepBlue{}, *skinProtein{};
     // 音乐: 打开Midi (hidden), 暂停, the eleven pieces
-    QAction *O3{}, *P8{};
+    QAction *openMidi{}, *pauseMusic{};
     QList<QAction*> pieces; // N9 … N18, sda1
-    // 附录
-    QAction *N19{}, *N20{}, *N21{}, *N22{}, *N23{}, *N24{};
-    // 帮助
-    QAction *H3{}, *W3{}, *L5{}, *B4{}, *V3{}, *S3{}, *C6{}, *X3{}, *J4{}, *A3{};
+    // 附录: 诗词常识 and 词学名词释义 (hidden), 诗律浅说, 全国电话区号, 全国邮政编码, 常用信息
+    QAction *poetryBasics{}, *ciTerms{}, *versePrimer{}, *areaCodes{}, *postalCodes{},
+        *usefulInformation{};
+    // 帮助: 帮助 (hidden), 填词向导, 留言本, 登录论坛, 查看网络新版本, 给作者发电子邮件,
+    // 版本历史, 关于白香词谱, 什么是绝句？, 关于
+    QAction *help{}, *fillingGuide{}, *guestBook{}, *forum{}, *newVersion{}, *mailAuthor{},
+        *versionHistory{}, *aboutBaixiang{}, *whatIsJueju{}, *about{};
     // The pop-up menu's own items
     QAction *popupBigger{}, *popupSmaller{}, *popupColour{}, *popupUndo{}, *popupCut{},
         *popupCopy{}, *popupPaste{}, *popupSelectAll{};
 
     // The skin items in the order start-up tests them.
     QList<QAction*> skinsInRestoreOrder() const {
-        return {MACOS2, WindowsXP2, BLUEGLASS1, DeepBlue1, Protein1};
+        return {skinMac, skinXp, skinBlueGlass, skinDeepBlue, skinProtein};
     }
 };
 

@@ -11,11 +11,11 @@
 
 MainToolBar buildMainToolBar(QMainWindow* window) {
     MainToolBar t;
-    t.ToolBar1 = new QToolBar(window);
-    t.ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
-    t.ToolBar1->setMovable(false);
-    t.ToolBar1->setIconSize(QSize(32, 32));
-    window->addToolBar(Qt::TopToolBarArea, t.ToolBar1);
+    t.toolBar = new QToolBar(window);
+    t.toolBar->setObjectName(QStringLiteral("ToolBar1"));
+    t.toolBar->setMovable(false);
+    t.toolBar->setIconSize(QSize(32, 32));
+    window->addToolBar(Qt::TopToolBarArea, t.toolBar);
 
     // The buttons' glyphs and colours are in skin::glyphs::kButtons, whose pictures are
     // drawn at build time.
@@ -38,7 +38,7 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
     };
     int n = 0;
     for (const ButtonLook& s : looks) {
-        auto* b = new QToolButton(t.ToolBar1);
+        auto* b = new QToolButton(t.toolBar);
         b->setObjectName(QStringLiteral("ToolButton%1").arg(++n));
         b->setIcon(skin::glyphs::icon(s.glyph));
         b->setIconSize(QSize(32, 32));
@@ -46,26 +46,26 @@ MainToolBar buildMainToolBar(QMainWindow* window) {
         b->setAutoRaise(true);
         b->setToolTip(QString::fromUtf8(s.hint));
         b->setStatusTip(QString::fromUtf8(s.hint));
-        t.ToolBar1->addWidget(b);
+        t.toolBar->addWidget(b);
         t.buttons.append(b);
     }
 
-    auto* spacer = new QWidget(t.ToolBar1);
+    auto* spacer = new QWidget(t.toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    t.ToolBar1->addWidget(spacer);
-    t.Panel7 = new QWidget(t.ToolBar1);
-    t.Panel7->setObjectName(QStringLiteral("Panel7"));
-    t.Panel7->setFixedWidth(201);
-    auto* row = new QHBoxLayout(t.Panel7);
+    t.toolBar->addWidget(spacer);
+    t.searchPanel = new QWidget(t.toolBar);
+    t.searchPanel->setObjectName(QStringLiteral("Panel7"));
+    t.searchPanel->setFixedWidth(201);
+    auto* row = new QHBoxLayout(t.searchPanel);
     row->setContentsMargins(2, 0, 2, 0);
-    t.Edit1 = new QLineEdit(t.Panel7);
-    t.Edit1->setObjectName(QStringLiteral("Edit1"));
-    t.skButton1 = new QPushButton(QStringLiteral("查找词谱"), t.Panel7);
-    t.skButton1->setObjectName(QStringLiteral("skButton1"));
-    t.skButton1->setToolTip(t.skButton1->text());
-    t.skButton1->setStatusTip(t.skButton1->text());
-    row->addWidget(t.Edit1, 1);
-    row->addWidget(t.skButton1);
-    t.ToolBar1->addWidget(t.Panel7);
+    t.searchBox = new QLineEdit(t.searchPanel);
+    t.searchBox->setObjectName(QStringLiteral("Edit1"));
+    t.searchButton = new QPushButton(QStringLiteral("查找词谱"), t.searchPanel);
+    t.searchButton->setObjectName(QStringLiteral("skButton1"));
+    t.searchButton->setToolTip(t.searchButton->text());
+    t.searchButton->setStatusTip(t.searchButton->text());
+    row->addWidget(t.searchBox, 1);
+    row->addWidget(t.searchButton);
+    t.toolBar->addWidget(t.searchPanel);
     return t;
 }

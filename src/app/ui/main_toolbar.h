@@ -12,12 +12,13 @@ class QToolButton;
 class QWidget;
 
 struct MainToolBar {
-    QToolBar* ToolBar1 = nullptr;
+    QToolBar* toolBar = nullptr; // ToolBar1
     // 有情提示, 保存, 添加收藏, 查找词谱, 撤消, 剪切, 复制, 粘贴, 字体设置, 邮件, 论坛, 新版本
     QList<QToolButton*> buttons;
-    QWidget* Panel7 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QPushButton* skButton1 = nullptr;
+    // The pattern search (Panel7): its box (Edit1) and 查找词谱 (skButton1)
+    QWidget* searchPanel = nullptr;
+    QLineEdit* searchBox = nullptr;
+    QPushButton* searchButton = nullptr;
 
     enum Button {
         Notice,

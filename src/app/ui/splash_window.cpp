@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QScreen>
 
-TForm17::TForm17(Clock& clock, QWidget* parent)
+SplashWindow::SplashWindow(Clock& clock, QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Dialog) {
     setObjectName(QStringLiteral("Form17"));
     setFixedSize(444, 255);
@@ -18,11 +18,11 @@ TForm17::TForm17(Clock& clock, QWidget* parent)
     timer->setObjectName(QStringLiteral("Timer1"));
 }
 
-void TForm17::mousePressEvent(QMouseEvent*) {
+void SplashWindow::mousePressEvent(QMouseEvent*) {
     accept();
 }
 
-void TForm17::paintEvent(QPaintEvent*) {
+void SplashWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), QColor(0x10, 0x24, 0x5c));
     p.setPen(QColor(0x7f, 0x9c, 0xd8));
@@ -48,7 +48,7 @@ void TForm17::paintEvent(QPaintEvent*) {
     if (!m_painted) {
         m_painted = true;
         // Queued: the picture is flushed to the screen when this handler returns.
-        QMetaObject::invokeMethod(this, &TForm17::shown, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &SplashWindow::shown, Qt::QueuedConnection);
     }
 }
 

@@ -9,11 +9,11 @@
 
 class Clock;
 
-class TForm17 : public QDialog {
+class SplashWindow : public QDialog {
     Q_OBJECT
   public:
     // The two seconds run on `clock`.
-    explicit TForm17(Clock& clock, QWidget* parent = nullptr);
+    explicit SplashWindow(Clock& clock, QWidget* parent = nullptr);
 
   signals:
     // Its picture is on the screen (sent once, after the first paint).

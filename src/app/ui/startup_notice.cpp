@@ -4,6 +4,7 @@
 #include "base/core/app_error.h"
 #include "base/core/settings_file.h"
 #include "base/ui/modals.h"
+#include "skin/ui/look.h"
 #include "skin/ui/skinned.h"
 #include "skin/ui/title_bar.h"
 
@@ -15,7 +16,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-QStringList TForm16::noticeLines() {
+QStringList StartupNotice::noticeLines() {
     // Each paragraph opens with four spaces; a line holds at most seventeen full-width
     // characters (34 bytes in GBK), so a break may fall inside a name.
     return {
@@ -34,7 +35,7 @@ QStringList TForm16::noticeLines() {
     };
 }
 
-TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
+StartupNotice::StartupNotice(QString settingsPath, ModalRunner& modals, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       m_settingsPath(std::move(settingsPath)), m_modals(modals) {
     setObjectName(QStringLiteral("Form16"));
@@ -52,30 +53,30 @@ TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
     QFont headingFont(QStringLiteral("宋体"));
     headingFont.setPixelSize(24);
     heading->setFont(headingFont);
-    heading->setStyleSheet(QStringLiteral("color: red"));
+    skin::setRole(heading, skin::Role::Warning);
     heading->setAlignment(Qt::AlignCenter);
     column->addWidget(heading);
 
-    skMemo1 = new QPlainTextEdit(this);
-    skMemo1->setObjectName(QStringLiteral("skMemo1"));
-    skMemo1->setReadOnly(true);
-    skMemo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    noticeText = new QPlainTextEdit(this);
+    noticeText->setObjectName(QStringLiteral("skMemo1"));
+    noticeText->setReadOnly(true);
+    noticeText->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont memoFont(QStringLiteral("宋体"));
     memoFont.setPixelSize(16);
-    skMemo1->setFont(memoFont);
-    skMemo1->setStyleSheet(QStringLiteral("color: navy"));
-    skMemo1->setPlainText(noticeLines().join(QLatin1Char('\n')));
-    column->addWidget(skMemo1, 1);
+    noticeText->setFont(memoFont);
+    skin::setRole(noticeText, skin::Role::NoticeText);
+    noticeText->setPlainText(noticeLines().join(QLatin1Char('\n')));
+    column->addWidget(noticeText, 1);
 
     auto* row = new QHBoxLayout;
-    CheckBox1 = new QCheckBox(QStringLiteral("启动Lyrevane时显示"), this);
-    CheckBox1->setObjectName(QStringLiteral("skCheckBox1"));
-    CheckBox1->setChecked(true);
+    showAtStartBox = new QCheckBox(QStringLiteral("启动Lyrevane时显示"), this);
+    showAtStartBox->setObjectName(QStringLiteral("skCheckBox1"));
+    showAtStartBox->setChecked(true);
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("skButton1"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    row->addWidget(CheckBox1);
+    row->addWidget(showAtStartBox);
     row->addStretch(1);
     row->addWidget(ok);
     column->addLayout(row);
@@ -85,16 +86,18 @@ TForm16::TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent)
 
     // The check box shows what the settings file holds.
     const SettingsFile settings(m_settingsPath);
-    CheckBox1->setChecked(settings.readBool(QString::fromLatin1(settings::kGuideSection),
-                                            QString::fromLatin1(settings::kGuideVisible), true));
+    showAtStartBox->setChecked(settings.readBool(QString::fromLatin1(settings::kGuideSection),
+                                                 QString::fromLatin1(settings::kGuideVisible),
+                                                 true));
 }
 
-void TForm16::done(int result) {
+void StartupNotice::done(int result) {
     // 确定 and the frame's close button both end here.
     try {
         SettingsFile settings(m_settingsPath);
         settings.writeBool(QString::fromLatin1(settings::kGuideSection),
-                           QString::fromLatin1(settings::kGuideVisible), CheckBox1->isChecked());
+                           QString::fromLatin1(settings::kGuideVisible),
+                           showAtStartBox->isChecked());
     } catch (const AppError& e) {
         m_modals.showError(this, e.message());
     }

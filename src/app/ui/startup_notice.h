@@ -9,17 +9,17 @@ class ModalRunner;
 class QCheckBox;
 class QPlainTextEdit;
 
-class TForm16 : public QDialog {
+class StartupNotice : public QDialog {
     Q_OBJECT
   public:
     // Opens its own handle on the settings file at `settingsPath`.
-    TForm16(QString settingsPath, ModalRunner& modals, QWidget* parent = nullptr);
+    StartupNotice(QString settingsPath, ModalRunner& modals, QWidget* parent = nullptr);
 
     // The notice's text: twelve lines, three paragraphs broken to fit the memo.
     static QStringList noticeLines();
 
-    QCheckBox* CheckBox1 = nullptr;
-    QPlainTextEdit* skMemo1 = nullptr;
+    QCheckBox* showAtStartBox = nullptr;  // skCheckBox1
+    QPlainTextEdit* noticeText = nullptr; // skMemo1
 
     void done(int result) override;
 

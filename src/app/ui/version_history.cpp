@@ -11,7 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+VersionHistoryWindow::VersionHistoryWindow(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form5"));
     // A client area of 449 × 381 inside the kit's title bar and border.
     setFixedSize(449 + 2 * TskForm::kEdge, 381 + TskTitleBar::kHeight + 2 * TskForm::kEdge);
@@ -29,11 +30,11 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
     heading->setFont(headingFont);
     column->addWidget(heading);
 
-    skMemo1 = new QPlainTextEdit(this);
-    skMemo1->setObjectName(QStringLiteral("skMemo1"));
-    skMemo1->setReadOnly(true);
-    skMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    column->addWidget(skMemo1, 1);
+    historyText = new QPlainTextEdit(this);
+    historyText->setObjectName(QStringLiteral("skMemo1"));
+    historyText->setReadOnly(true);
+    historyText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    column->addWidget(historyText, 1);
 
     auto* ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("skButton1"));
@@ -45,7 +46,8 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWind
         move(screen->geometry().center() - rect().center());
 }
 
-void TForm5::FormShow(const DataRoot& root) {
-    skMemo1->clear();
-    skMemo1->setPlainText(root.readLines(QStringLiteral("version.txt")).join(QLatin1Char('\n')));
+void VersionHistoryWindow::FormShow(const DataRoot& root) {
+    historyText->clear();
+    historyText->setPlainText(
+        root.readLines(QStringLiteral("version.txt")).join(QLatin1Char('\n')));
 }

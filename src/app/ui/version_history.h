@@ -6,13 +6,13 @@
 class DataRoot;
 class QPlainTextEdit;
 
-class TForm5 : public QDialog {
+class VersionHistoryWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm5(QWidget* parent = nullptr);
+    explicit VersionHistoryWindow(QWidget* parent = nullptr);
     // Loads version.txt; a file that cannot be read throws AppError and leaves the memo
     // empty.
     void FormShow(const DataRoot& root);
 
-    QPlainTextEdit* skMemo1 = nullptr;
+    QPlainTextEdit* historyText = nullptr; // skMemo1
 };

@@ -11,12 +11,14 @@ class TskCheckBox;
 class TskRadioButton;
 
 struct ViewModeControls {
-    TskRadioButton *skRadioButton6, *skRadioButton7, *skRadioButton8;
-    QAction *N4, *N5, *D2, *H1;
+    // The modes' radio buttons and 视图 items, and 词谱换行
+    TskRadioButton *patternsButton, *verseButton, *knowledgeButton;
+    QAction *patternsItem, *verseItem, *knowledgeItem, *wrapPatterns;
     CentrePanes* centre;         // the pattern or a favourite
     QList<QWidget*> viewButtons; // s10 … s15
-    TskCheckBox* skCheckBox1;
-    QWidget *Panel1, *Panel3, *Panel6, *skPanel14;
+    TskCheckBox* exampleFlag;
+    // The left channel's column of each mode, and the knowledge area over the centre
+    QWidget *patternsColumn, *verseColumn, *knowledgeColumn, *knowledgeArea;
 };
 
 class ViewModes : public QObject {

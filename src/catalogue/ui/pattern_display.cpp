@@ -44,9 +44,9 @@ void setCaptionColour(QWidget* button, skin::Role role) {
 
 } // namespace
 
-PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoot& root,
+PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* lineBreak, const DataRoot& root,
                                ModalRunner& modals, QWidget* window)
-    : QObject(window), p(panels), m_lineBreak(H1), m_root(root), m_modals(modals),
+    : QObject(window), p(panels), m_lineBreak(lineBreak), m_root(root), m_modals(modals),
       m_window(window) {
     m_toolBarEmpty = TskMessageDialog::programDialog(
         QStringLiteral("skMessageDialog5"), TskMessageDialog::skWarning, kEmptyInput, window);
@@ -58,8 +58,8 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
         PatternList which;
     };
     for (ListRow l :
-         {ListRow{p.skListBox1, PatternList::Common}, ListRow{p.skListBox2, PatternList::General},
-          ListRow{p.skListBox33, PatternList::Rare}}) {
+         {ListRow{p.commonList, PatternList::Common}, ListRow{p.generalList, PatternList::General},
+          ListRow{p.rareList, PatternList::Rare}}) {
         // A selection made with the keyboard or the mouse shows the row; a press on the
         // row already selected shows it again, as a click does (but a press that
         // changed the row has already shown it).
@@ -73,19 +73,19 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
         });
         connect(l.list, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
     }
-    connect(p.skListBox3, &QListWidget::currentRowChanged, this, [this](int row) {
+    connect(p.verseList, &QListWidget::currentRowChanged, this, [this](int row) {
         noteRowChange();
         runGuarded(m_modals, m_window, [&] { showVerseRow(row); });
     });
-    connect(p.skListBox3, &QListWidget::itemPressed, this, [this] {
+    connect(p.verseList, &QListWidget::itemPressed, this, [this] {
         if (!takeRowChange())
-            runGuarded(m_modals, m_window, [&] { showVerseRow(p.skListBox3->currentRow()); });
+            runGuarded(m_modals, m_window, [&] { showVerseRow(p.verseList->currentRow()); });
     });
-    connect(p.skListBox3, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
+    connect(p.verseList, &QListWidget::itemDoubleClicked, this, &PatternDisplay::rowDoubleClicked);
 
     // The example flag: a change shows example 1 or the explanation.
-    connect(p.skCheckBox1, &TskCheckBox::onClick, this, [this] {
-        selectView(p.skCheckBox1->isChecked() ? PatternView::Example1 : PatternView::Explanation);
+    connect(p.exampleFlag, &TskCheckBox::onClick, this, [this] {
+        selectView(p.exampleFlag->isChecked() ? PatternView::Example1 : PatternView::Explanation);
     });
 
     const QList<QToolButton*> buttons = p.viewButtons();
@@ -94,7 +94,7 @@ PatternDisplay::PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoo
     }
     connect(m_lineBreak, &QAction::triggered, this, &PatternDisplay::toggleLineBreak);
     // A click on the 律诗绝句 caption brings the pattern panel back over a favourite.
-    connect(p.skPanel2, &TskPanel::captionClicked, this, &PatternDisplay::patternPanesWanted);
+    connect(p.versePanel, &TskPanel::captionClicked, this, &PatternDisplay::patternPanesWanted);
 }
 
 void PatternDisplay::noteRowChange() {
@@ -108,7 +108,7 @@ bool PatternDisplay::takeRowChange() {
 }
 
 void PatternDisplay::setExampleFlag(bool on) {
-    p.skCheckBox1->setSkChecked(on); // a change runs the flag's action
+    p.exampleFlag->setSkChecked(on); // a change runs the flag's action
 }
 
 void PatternDisplay::showViewButtons(bool shown) {
@@ -117,16 +117,16 @@ void PatternDisplay::showViewButtons(bool shown) {
 }
 
 void PatternDisplay::fill(const PanelTexts& t) {
-    p.skPanel6->setCaption(t.name);
-    p.skMemo3->setPlainText(t.templateText);
-    p.skMemo2->setPlainText(t.examples[0]);
-    p.skMemo1->setPlainText(t.explanation);
-    QPlainTextEdit* panes[] = {p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    p.patternPanel->setCaption(t.name);
+    p.templatePane->setPlainText(t.templateText);
+    p.examplePane1->setPlainText(t.examples[0]);
+    p.explanationPane->setPlainText(t.explanation);
+    QPlainTextEdit* panes[] = {p.examplePane2, p.examplePane3, p.examplePane4, p.examplePane5};
     for (int i = 0; i < 4; ++i)
         panes[i]->setPlainText(t.examples[i + 1]);
     // Last: a missing file leaves the template-file view as it was, after the rest.
     const QStringList lines = m_root.readLines(t.templateFile);
-    p.Memo6->setPlainText(lines.join(QLatin1Char('\n')));
+    p.templateFileView->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void PatternDisplay::showRow(PatternList list, int row) {
@@ -154,7 +154,8 @@ void PatternDisplay::rowDoubleClicked() {
 }
 
 void PatternDisplay::selectView(PatternView view) {
-    QWidget* panes[] = {p.skMemo1, p.skMemo2, p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    QWidget* panes[] = {p.explanationPane, p.examplePane1, p.examplePane2,
+                        p.examplePane3,    p.examplePane4, p.examplePane5};
     const QList<QToolButton*> buttons = p.viewButtons();
     for (int i = 0; i < 6; ++i) {
         const bool current = i == int(view);
@@ -164,7 +165,8 @@ void PatternDisplay::selectView(PatternView view) {
 }
 
 PatternView PatternDisplay::currentView() const {
-    const QWidget* panes[] = {p.skMemo1, p.skMemo2, p.Memo2, p.Memo3, p.Memo4, p.Memo5};
+    const QWidget* panes[] = {p.explanationPane, p.examplePane1, p.examplePane2,
+                              p.examplePane3,    p.examplePane4, p.examplePane5};
     for (int i = 0; i < 6; ++i) {
         if (!panes[i]->isHidden())
             return PatternView(i);
@@ -175,8 +177,8 @@ PatternView PatternDisplay::currentView() const {
 void PatternDisplay::toggleLineBreak() {
     // The menu has already inverted the check mark.
     const bool broken = m_lineBreak->isChecked();
-    p.skPanel7->setVisible(!broken);
-    p.skPanel11->setVisible(broken);
+    p.templateStrip->setVisible(!broken);
+    p.templateFilePanel->setVisible(broken);
 }
 
 QString PatternDisplay::templateViewFile() {
@@ -185,12 +187,13 @@ QString PatternDisplay::templateViewFile() {
 
 QString PatternDisplay::loadTemplateView() {
     QString damage;
-    p.Memo6->setPlainText(m_root.readOwnLines(templateViewFile(), &damage).join(QLatin1Char('\n')));
+    p.templateFileView->setPlainText(
+        m_root.readOwnLines(templateViewFile(), &damage).join(QLatin1Char('\n')));
     return damage;
 }
 
 void PatternDisplay::storeTemplateView() const {
-    m_root.writeText(templateViewFile(), p.Memo6->toPlainText());
+    m_root.writeText(templateViewFile(), p.templateFileView->toPlainText());
 }
 
 void PatternDisplay::hoverButton(PatternView view) {
@@ -239,10 +242,10 @@ void PatternDisplay::attachToolBarSearch(QLineEdit* box, QPushButton* button) {
 
 void PatternDisplay::openSearchDialog() {
     showViewButtons(false);
-    auto* dialog = new TForm14(m_window);
-    connect(dialog, &TForm14::searchRequested, this, [this, dialog](const QString& text) {
+    auto* dialog = new SearchDialog(m_window);
+    connect(dialog, &SearchDialog::searchRequested, this, [this, dialog](const QString& text) {
         runGuarded(m_modals, m_window, [&] {
-            runSearch(text, false, dialog->skMessageDialog1, dialog->skMessageDialog2, dialog);
+            runSearch(text, false, dialog->emptyMessage, dialog->missMessage, dialog);
         });
     });
     dialog->show();

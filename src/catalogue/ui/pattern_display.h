@@ -34,8 +34,8 @@ PanelTexts textsOf(const VersePattern& p);
 class PatternDisplay : public QObject {
     Q_OBJECT
   public:
-    PatternDisplay(PatternPanels& panels, QAction* H1, const DataRoot& root, ModalRunner& modals,
-                   QWidget* window);
+    PatternDisplay(PatternPanels& panels, QAction* lineBreak, const DataRoot& root,
+                   ModalRunner& modals, QWidget* window);
 
     // A ci list row picked with the mouse or the keyboard; -1 when none.
     void showRow(catalogue::PatternList list, int row);

@@ -39,38 +39,39 @@ PatternPanels::PatternPanels(QWidget* leftPatterns, QWidget* leftVerse, QBoxLayo
     QWidget* centre = centreLayout->parentWidget();
     setObjectName(QStringLiteral("patternPanels"));
     auto* left = leftPatterns->layout();
-    skPanel1 =
-        listPanel(QStringLiteral("skPanel1"), QStringLiteral("常用词谱"), leftPatterns, skListBox1,
+    commonPanel =
+        listPanel(QStringLiteral("skPanel1"), QStringLiteral("常用词谱"), leftPatterns, commonList,
                   QStringLiteral("skListBox1"), catalogue::labels(catalogue::PatternList::Common));
-    skPanel1->setFixedHeight(161);
-    skPanel3 =
-        listPanel(QStringLiteral("skPanel3"), QStringLiteral("通用词谱"), leftPatterns, skListBox2,
+    commonPanel->setFixedHeight(161);
+    generalPanel =
+        listPanel(QStringLiteral("skPanel3"), QStringLiteral("通用词谱"), leftPatterns, generalList,
                   QStringLiteral("skListBox2"), catalogue::labels(catalogue::PatternList::General));
-    skPanel10 = listPanel(QStringLiteral("skPanel10"), QStringLiteral("冷僻词谱"), leftPatterns,
-                          skListBox33, QStringLiteral("skListBox33"),
-                          catalogue::labels(catalogue::PatternList::Rare));
-    skPanel10->setFixedHeight(163);
-    left->addWidget(skPanel1);
-    left->addWidget(skPanel3);
-    left->addWidget(skPanel10);
+    rarePanel =
+        listPanel(QStringLiteral("skPanel10"), QStringLiteral("冷僻词谱"), leftPatterns, rareList,
+                  QStringLiteral("skListBox33"), catalogue::labels(catalogue::PatternList::Rare));
+    rarePanel->setFixedHeight(163);
+    left->addWidget(commonPanel);
+    left->addWidget(generalPanel);
+    left->addWidget(rarePanel);
 
-    skPanel2 = listPanel(QStringLiteral("skPanel2"), QStringLiteral("律诗绝句"), leftVerse,
-                         skListBox3, QStringLiteral("skListBox3"), verseLabels());
-    skPanel2->setFixedHeight(225);
-    leftVerse->layout()->addWidget(skPanel2);
+    versePanel = listPanel(QStringLiteral("skPanel2"), QStringLiteral("律诗绝句"), leftVerse,
+                           verseList, QStringLiteral("skListBox3"), verseLabels());
+    versePanel->setFixedHeight(225);
+    leftVerse->layout()->addWidget(versePanel);
 
-    skCheckBox1 =
+    exampleFlag =
         new TskCheckBox(QStringLiteral("skCheckBox1"), QString(), leftPatterns->parentWidget());
-    skCheckBox1->setStatusTip(QStringLiteral("显示/隐藏词牌解释"));
-    skCheckBox1->hide(); // takes part in the modes, never shown
+    exampleFlag->setStatusTip(QStringLiteral("显示/隐藏词牌解释"));
+    exampleFlag->hide(); // takes part in the modes, never shown
 
-    skPanel6 = new TskPanel(QStringLiteral("skPanel6"), centre);
-    skPanel6->setFixedHeight(96);
-    auto* strip = static_cast<QHBoxLayout*>(skPanel6->captionStrip()->layout());
+    patternPanel = new TskPanel(QStringLiteral("skPanel6"), centre);
+    patternPanel->setFixedHeight(96);
+    auto* strip = static_cast<QHBoxLayout*>(patternPanel->captionStrip()->layout());
     const char* captions[] = {"释义", "例一", "例二", "例三", "例四", "例五"};
-    QToolButton** buttons[] = {&s10, &s11, &s12, &s13, &s14, &s15};
+    QToolButton** buttons[] = {&explanationButton, &exampleButton1, &exampleButton2,
+                               &exampleButton3,    &exampleButton4, &exampleButton5};
     for (int i = 0; i < 6; ++i) {
-        auto* b = new QToolButton(skPanel6->captionStrip());
+        auto* b = new QToolButton(patternPanel->captionStrip());
         b->setObjectName(QStringLiteral("s%1").arg(10 + i));
         b->setText(QString::fromUtf8(captions[i]));
         b->setAutoRaise(true); // flat
@@ -81,34 +82,38 @@ PatternPanels::PatternPanels(QWidget* leftPatterns, QWidget* leftVerse, QBoxLayo
         strip->addWidget(b);
         *buttons[i] = b;
     }
-    s10->setEnabled(false); // the explanation shows at design
+    explanationButton->setEnabled(false); // the explanation shows at design
     const QString poems = QStringLiteral("诗词例句");
-    skMemo1 = skin::makeMemo(QStringLiteral("skMemo1"), skPanel6, true, QStringLiteral("词牌解释"));
-    skMemo2 = skin::makeMemo(QStringLiteral("skMemo2"), skPanel6, true, poems);
-    Memo2 = skin::makeMemo(QStringLiteral("Memo2"), skPanel6, true, poems);
-    Memo3 = skin::makeMemo(QStringLiteral("Memo3"), skPanel6, true, poems);
-    Memo4 = skin::makeMemo(QStringLiteral("Memo4"), skPanel6, true, poems);
-    Memo5 = skin::makeMemo(QStringLiteral("Memo5"), skPanel6, true, poems);
-    for (QPlainTextEdit* pane : {skMemo1, skMemo2, Memo2, Memo3, Memo4, Memo5}) {
-        skPanel6->body()->addWidget(pane);
-        pane->setVisible(pane == skMemo1);
+    explanationPane =
+        skin::makeMemo(QStringLiteral("skMemo1"), patternPanel, true, QStringLiteral("词牌解释"));
+    examplePane1 = skin::makeMemo(QStringLiteral("skMemo2"), patternPanel, true, poems);
+    examplePane2 = skin::makeMemo(QStringLiteral("Memo2"), patternPanel, true, poems);
+    examplePane3 = skin::makeMemo(QStringLiteral("Memo3"), patternPanel, true, poems);
+    examplePane4 = skin::makeMemo(QStringLiteral("Memo4"), patternPanel, true, poems);
+    examplePane5 = skin::makeMemo(QStringLiteral("Memo5"), patternPanel, true, poems);
+    for (QPlainTextEdit* pane :
+         {explanationPane, examplePane1, examplePane2, examplePane3, examplePane4, examplePane5}) {
+        patternPanel->body()->addWidget(pane);
+        pane->setVisible(pane == explanationPane);
     }
 
-    skPanel7 = new TskPanel(QStringLiteral("skPanel7"), centre,
-                            QStringLiteral("填词规格  ○平声 ●仄声 ◎可平可仄 △压平韵 ▲压仄韵"));
-    skPanel7->setFixedHeight(89);
-    skMemo3 = skin::makeMemo(QStringLiteral("skMemo3"), skPanel7, true, QStringLiteral("词牌规格"));
-    skPanel7->body()->addWidget(skMemo3);
+    templateStrip = new TskPanel(QStringLiteral("skPanel7"), centre,
+                                 QStringLiteral("填词规格  ○平声 ●仄声 ◎可平可仄 △压平韵 ▲压仄韵"));
+    templateStrip->setFixedHeight(89);
+    templatePane =
+        skin::makeMemo(QStringLiteral("skMemo3"), templateStrip, true, QStringLiteral("词牌规格"));
+    templateStrip->body()->addWidget(templatePane);
 
-    centreLayout->addWidget(skPanel6);
-    centreLayout->addWidget(skPanel7);
+    centreLayout->addWidget(patternPanel);
+    centreLayout->addWidget(templateStrip);
 
     QWidget* lower = lowerRow->parentWidget();
-    skPanel11 = new TskPanel(QStringLiteral("skPanel11"), lower,
-                             QStringLiteral("○平 ●仄 ◎可平可仄 △平韵 ▲仄韵"));
-    skPanel11->setFixedWidth(277);
-    Memo6 = skin::makeMemo(QStringLiteral("Memo6"), skPanel11, true, QStringLiteral("词牌规格"));
-    skPanel11->body()->addWidget(Memo6);
-    skPanel11->hide(); // shown while 词谱换行 is checked
-    lowerRow->addWidget(skPanel11);
+    templateFilePanel = new TskPanel(QStringLiteral("skPanel11"), lower,
+                                     QStringLiteral("○平 ●仄 ◎可平可仄 △平韵 ▲仄韵"));
+    templateFilePanel->setFixedWidth(277);
+    templateFileView = skin::makeMemo(QStringLiteral("Memo6"), templateFilePanel, true,
+                                      QStringLiteral("词牌规格"));
+    templateFilePanel->body()->addWidget(templateFileView);
+    templateFilePanel->hide(); // shown while 词谱换行 is checked
+    lowerRow->addWidget(templateFilePanel);
 }

@@ -11,7 +11,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TForm14::TForm14(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowCloseButtonHint) {
+SearchDialog::SearchDialog(QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form14"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Lyrevane"));
@@ -33,11 +34,11 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowClose
     titleFont.setItalic(true);
     title->setFont(titleFont);
     column->addWidget(title);
-    e1 = new QLineEdit(this);
-    e1->setObjectName(QStringLiteral("e1"));
-    e1->setFont(song);
-    e1->setFixedSize(265, 20 + 6);
-    column->addWidget(e1);
+    searchBox = new QLineEdit(this);
+    searchBox->setObjectName(QStringLiteral("e1"));
+    searchBox->setFont(song);
+    searchBox->setFixedSize(265, 20 + 6);
+    column->addWidget(searchBox);
     auto* hint = new QLabel(
         QStringLiteral(
             "提示：请直接输入词牌名，输入可用词牌某个字。\n如：输入“蝶”字后将查找到“蝶恋花”。"),
@@ -46,35 +47,36 @@ TForm14::TForm14(QWidget* parent) : QDialog(parent, Qt::Window | Qt::WindowClose
     column->addWidget(hint);
     column->addStretch(1);
     auto* buttons = new QHBoxLayout;
-    skButton1 = new QPushButton(QStringLiteral("查找"), this);
-    skButton1->setObjectName(QStringLiteral("skButton1"));
-    skButton1->setAutoDefault(false);
-    skButton2 = new QPushButton(QStringLiteral("退出"), this);
-    skButton2->setObjectName(QStringLiteral("skButton2"));
-    skButton2->setAutoDefault(false);
+    findButton = new QPushButton(QStringLiteral("查找"), this);
+    findButton->setObjectName(QStringLiteral("skButton1"));
+    findButton->setAutoDefault(false);
+    quitButton = new QPushButton(QStringLiteral("退出"), this);
+    quitButton->setObjectName(QStringLiteral("skButton2"));
+    quitButton->setAutoDefault(false);
     buttons->addStretch(1);
-    buttons->addWidget(skButton1);
-    buttons->addWidget(skButton2);
+    buttons->addWidget(findButton);
+    buttons->addWidget(quitButton);
     column->addLayout(buttons);
 
-    skMessageDialog1 = TskMessageDialog::programDialog(QStringLiteral("skMessageDialog1"),
-                                                       TskMessageDialog::skWarning,
-                                                       QStringLiteral("请输入查找内容！"), this);
-    skMessageDialog2 = TskMessageDialog::programDialog(
+    emptyMessage = TskMessageDialog::programDialog(QStringLiteral("skMessageDialog1"),
+                                                   TskMessageDialog::skWarning,
+                                                   QStringLiteral("请输入查找内容！"), this);
+    missMessage = TskMessageDialog::programDialog(
         QStringLiteral("skMessageDialog2"), TskMessageDialog::skWarning,
         QStringLiteral(
             "很抱歉，您所输入的词牌名暂时没有在“常用词谱”、“通用词谱”和“冷僻词谱”中收藏！"),
         this);
 
-    connect(skButton1, &QPushButton::clicked, this, [this] { Q_EMIT searchRequested(e1->text()); });
-    connect(e1, &QLineEdit::returnPressed, this, [this] {
-        skButton1->setFocus();
-        Q_EMIT searchRequested(e1->text());
+    connect(findButton, &QPushButton::clicked, this,
+            [this] { Q_EMIT searchRequested(searchBox->text()); });
+    connect(searchBox, &QLineEdit::returnPressed, this, [this] {
+        findButton->setFocus();
+        Q_EMIT searchRequested(searchBox->text());
     });
-    connect(skButton2, &QPushButton::clicked, this, &QDialog::close);
+    connect(quitButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
-bool TForm14::event(QEvent* e) {
+bool SearchDialog::event(QEvent* e) {
     // Each time it becomes active it goes above every other window.
     if (e->type() == QEvent::WindowActivate && !(windowFlags() & Qt::WindowStaysOnTopHint)) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);

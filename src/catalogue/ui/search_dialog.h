@@ -8,16 +8,16 @@ class QLineEdit;
 class QPushButton;
 class TskMessageDialog;
 
-class TForm14 : public QDialog {
+class SearchDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm14(QWidget* parent);
+    explicit SearchDialog(QWidget* parent);
 
-    QLineEdit* e1;
-    QPushButton* skButton1;             // 查找
-    QPushButton* skButton2;             // 退出
-    TskMessageDialog* skMessageDialog1; // empty input
-    TskMessageDialog* skMessageDialog2; // no hit
+    QLineEdit* searchBox;           // e1
+    QPushButton* findButton;        // skButton1, 查找
+    QPushButton* quitButton;        // skButton2, 退出
+    TskMessageDialog* emptyMessage; // skMessageDialog1, empty input
+    TskMessageDialog* missMessage;  // skMessageDialog2, no hit
 
   Q_SIGNALS:
     void searchRequested(const QString& text);

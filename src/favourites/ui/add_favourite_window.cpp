@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-TForm4::TForm4(ModalRunner& modals, Commit commit, QWidget* parent)
+AddFavouriteWindow::AddFavouriteWindow(ModalRunner& modals, Commit commit, QWidget* parent)
     : QDialog(parent), m_modals(modals), m_commit(std::move(commit)) {
     // Laid out from the top, each field below its label's full height, so that no label
     // is cut at any font size; the window is as tall as its contents, which keeps it
@@ -24,35 +24,35 @@ TForm4::TForm4(ModalRunner& modals, Commit commit, QWidget* parent)
         field->setGeometry(32, label->geometry().bottom() + 1 + 2, 249, height);
         y = field->geometry().bottom() + 1 + 6;
     };
-    Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    labelled(QStringLiteral("词牌名"), Edit1, 22);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    labelled(QStringLiteral("诗词例句"), Memo1, 96);
-    Memo2 = new QPlainTextEdit(this);
-    Memo2->setObjectName(QStringLiteral("Memo2"));
-    labelled(QStringLiteral("词谱"), Memo2, 112);
+    nameField = new QLineEdit(this);
+    nameField->setObjectName(QStringLiteral("Edit1"));
+    labelled(QStringLiteral("词牌名"), nameField, 22);
+    examplesField = new QPlainTextEdit(this);
+    examplesField->setObjectName(QStringLiteral("Memo1"));
+    labelled(QStringLiteral("诗词例句"), examplesField, 96);
+    patternField = new QPlainTextEdit(this);
+    patternField->setObjectName(QStringLiteral("Memo2"));
+    labelled(QStringLiteral("词谱"), patternField, 112);
     const int buttons = y + 4;
-    skButton1 = skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("添加"),
+    addButton = skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("添加"),
                                    {128, buttons});
-    skButton2 = skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("退出"),
-                                   {216, buttons});
-    setFixedSize(317, skButton1->geometry().bottom() + 1 + 16);
+    quitButton = skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("退出"),
+                                    {216, buttons});
+    setFixedSize(317, addButton->geometry().bottom() + 1 + 16);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    setTabOrder(Edit1, Memo1);
-    setTabOrder(Memo1, Memo2);
-    setTabOrder(Memo2, skButton1);
-    setTabOrder(skButton1, skButton2);
-    for (QWidget* field :
-         {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Memo2)})
+    setTabOrder(nameField, examplesField);
+    setTabOrder(examplesField, patternField);
+    setTabOrder(patternField, addButton);
+    setTabOrder(addButton, quitButton);
+    for (QWidget* field : {static_cast<QWidget*>(nameField), static_cast<QWidget*>(examplesField),
+                           static_cast<QWidget*>(patternField)})
         field->installEventFilter(this);
-    connect(skButton1, &QPushButton::clicked, this, &TForm4::add);
-    connect(skButton2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(addButton, &QPushButton::clicked, this, &AddFavouriteWindow::add);
+    connect(quitButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TForm4::eventFilter(QObject* watched, QEvent* event) {
+bool AddFavouriteWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -64,15 +64,15 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void TForm4::add() {
-    if (Edit1->text().isEmpty()) {
+void AddFavouriteWindow::add() {
+    if (nameField->text().isEmpty()) {
         m_modals.showMessage(this, QStringLiteral("请填写词牌名！"));
         return;
     }
-    if (Memo2->toPlainText().isEmpty()) {
+    if (patternField->toPlainText().isEmpty()) {
         m_modals.showMessage(this, QStringLiteral("请填写词谱！"));
         return;
     }
-    if (m_commit(Edit1->text(), Memo1->toPlainText(), Memo2->toPlainText()))
+    if (m_commit(nameField->text(), examplesField->toPlainText(), patternField->toPlainText()))
         accept();
 }

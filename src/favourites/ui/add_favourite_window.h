@@ -10,20 +10,20 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-class TForm4 : public QDialog {
+class AddFavouriteWindow : public QDialog {
     Q_OBJECT
   public:
     // `commit` stores the entry and says whether it could; when it could not, it has
     // shown why and the window keeps what was typed.
     using Commit =
         std::function<bool(const QString& name, const QString& examples, const QString& pattern)>;
-    TForm4(ModalRunner& modals, Commit commit, QWidget* parent);
+    AddFavouriteWindow(ModalRunner& modals, Commit commit, QWidget* parent);
 
-    QLineEdit* Edit1;       // 词牌名
-    QPlainTextEdit* Memo1;  // 诗词例句
-    QPlainTextEdit* Memo2;  // 词谱
-    QPushButton* skButton1; // 添加
-    QPushButton* skButton2; // 退出
+    QLineEdit* nameField;          // Edit1, 词牌名
+    QPlainTextEdit* examplesField; // Memo1, 诗词例句
+    QPlainTextEdit* patternField;  // Memo2, 词谱
+    QPushButton* addButton;        // skButton1, 添加
+    QPushButton* quitButton;       // skButton2, 退出
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

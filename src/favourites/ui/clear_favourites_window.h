@@ -5,11 +5,11 @@
 
 class QPushButton;
 
-class TForm10 : public QDialog {
+class ClearFavouritesWindow : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm10(QWidget* parent);
+    explicit ClearFavouritesWindow(QWidget* parent);
 
-    QPushButton* skButton1; // 确定
-    QPushButton* skButton2; // 取消
+    QPushButton* okButton;     // skButton1, 确定
+    QPushButton* cancelButton; // skButton2, 取消
 };

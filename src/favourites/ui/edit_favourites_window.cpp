@@ -5,25 +5,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-TForm11::TForm11(const QString& text, Commit commit, QWidget* parent)
+EditFavouritesWindow::EditFavouritesWindow(const QString& text, Commit commit, QWidget* parent)
     : QDialog(parent), m_commit(std::move(commit)) {
     skin::frameDialog(this, QStringLiteral("Form11"), QSize(300, 425), true);
     skin::dialogLabel(this, QStringLiteral("修改我的收藏列表 >>"), {24, 56}, true);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setStatusTip(QStringLiteral("NO.1编辑区"));
-    Memo1->setToolTip(Memo1->statusTip());
-    Memo1->setGeometry(48, 88, 209, 257);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Memo1->setPlainText(text);
-    skButton1 =
+    namesField = new QPlainTextEdit(this);
+    namesField->setObjectName(QStringLiteral("Memo1"));
+    namesField->setStatusTip(QStringLiteral("NO.1编辑区"));
+    namesField->setToolTip(namesField->statusTip());
+    namesField->setGeometry(48, 88, 209, 257);
+    namesField->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    namesField->setLineWrapMode(QPlainTextEdit::NoWrap);
+    namesField->setPlainText(text);
+    okButton =
         skin::dialogButton(this, QStringLiteral("skButton1"), QStringLiteral("确定"), {112, 360});
-    skButton2 =
+    cancelButton =
         skin::dialogButton(this, QStringLiteral("skButton2"), QStringLiteral("取消"), {200, 360});
-    connect(skButton1, &QPushButton::clicked, this, [this] {
-        if (m_commit(Memo1->toPlainText()))
+    connect(okButton, &QPushButton::clicked, this, [this] {
+        if (m_commit(namesField->toPlainText()))
             accept();
     });
-    connect(skButton2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }

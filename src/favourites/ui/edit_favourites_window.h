@@ -8,17 +8,17 @@
 class QPlainTextEdit;
 class QPushButton;
 
-class TForm11 : public QDialog {
+class EditFavouritesWindow : public QDialog {
     Q_OBJECT
   public:
     // `commit` stores the text and says whether it could; when it could not, it has
     // shown why and the window keeps the text.
     using Commit = std::function<bool(const QString& text)>;
-    TForm11(const QString& text, Commit commit, QWidget* parent);
+    EditFavouritesWindow(const QString& text, Commit commit, QWidget* parent);
 
-    QPlainTextEdit* Memo1;
-    QPushButton* skButton1; // 确定
-    QPushButton* skButton2; // 取消
+    QPlainTextEdit* namesField; // Memo1, the names one a line
+    QPushButton* okButton;      // skButton1, 确定
+    QPushButton* cancelButton;  // skButton2, 取消
 
   private:
     Commit m_commit;

@@ -40,36 +40,36 @@ FavouriteCommands::FavouriteCommands(FavouritesPanels& panels,
     : QObject(window), p(panels), c(controls), m_root(root), m_settings(settings), m_modals(modals),
       m_window(window) {
     setObjectName(QStringLiteral("favouriteCommands"));
-    skMessageDialog2 = TskMessageDialog::programDialog(
+    unlockWarning = TskMessageDialog::programDialog(
         QStringLiteral("skMessageDialog2"), TskMessageDialog::skWarning,
         QStringLiteral("现在，您的个人收藏可以在诗词栏和词谱栏随意修改，修改后请保存"
                        "（收藏——保存收藏内容）。"),
         this);
-    connect(c.N2, &QAction::triggered, this, &FavouriteCommands::add);
+    connect(c.add, &QAction::triggered, this, &FavouriteCommands::add);
     connect(c.addButton, &QAbstractButton::clicked, this, &FavouriteCommands::add);
-    connect(p.SpeedButton13, &QAbstractButton::clicked, this, &FavouriteCommands::add);
+    connect(p.titleAddButton, &QAbstractButton::clicked, this, &FavouriteCommands::add);
     connect(&p, &FavouritesPanels::addRequested, this, &FavouriteCommands::add);
-    connect(c.V2, &QAction::triggered, this, &FavouriteCommands::save);
-    connect(c.M3, &QAction::triggered, this, &FavouriteCommands::setLocked);
-    connect(c.L3, &QAction::triggered, this, &FavouriteCommands::editList);
-    connect(c.D3, &QAction::triggered, this, &FavouriteCommands::clear);
-    connect(p.skListBox4, &QListWidget::currentRowChanged, this, &FavouriteCommands::showRow);
-    connect(p.skListBox4, &QListWidget::itemClicked, this,
-            [this] { showRow(p.skListBox4->currentRow()); });
+    connect(c.save, &QAction::triggered, this, &FavouriteCommands::save);
+    connect(c.lock, &QAction::triggered, this, &FavouriteCommands::setLocked);
+    connect(c.editList, &QAction::triggered, this, &FavouriteCommands::editList);
+    connect(c.clear, &QAction::triggered, this, &FavouriteCommands::clear);
+    connect(p.favouritesList, &QListWidget::currentRowChanged, this, &FavouriteCommands::showRow);
+    connect(p.favouritesList, &QListWidget::itemClicked, this,
+            [this] { showRow(p.favouritesList->currentRow()); });
 }
 
 QStringList FavouriteCommands::names() const {
     QStringList all;
-    for (int i = 0; i < p.skListBox4->count(); ++i)
-        all << p.skListBox4->item(i)->text();
+    for (int i = 0; i < p.favouritesList->count(); ++i)
+        all << p.favouritesList->item(i)->text();
     return all;
 }
 
 void FavouriteCommands::selectQuietly(int row) {
-    QSignalBlocker quiet(p.skListBox4);
-    p.skListBox4->setCurrentRow(row);
+    QSignalBlocker quiet(p.favouritesList);
+    p.favouritesList->setCurrentRow(row);
     if (row < 0)
-        p.skListBox4->clearSelection();
+        p.favouritesList->clearSelection();
 }
 
 // ---- Add ------------------------------------------------------------------------
@@ -77,7 +77,7 @@ void FavouriteCommands::selectQuietly(int row) {
 void FavouriteCommands::add() {
     Q_EMIT verseViewWanted();
     Q_EMIT favouritePanesWanted();
-    TForm4 window(
+    AddFavouriteWindow window(
         m_modals,
         [&window, this](const QString& name, const QString& examples, const QString& pattern) {
             return commitAdd(&window, name, examples, pattern);
@@ -102,21 +102,21 @@ bool FavouriteCommands::commitAdd(QWidget* dialog, const QString& name, const QS
         m_modals.showError(dialog, e.message());
         return false;
     }
-    p.skListBox4->addItem(name);
-    selectQuietly(p.skListBox4->count() - 1);
-    p.skPanel8->setCaption(name);
-    p.skMmemo1->setPlainText(examples);
-    p.skMmemo3->setPlainText(pattern);
+    p.favouritesList->addItem(name);
+    selectQuietly(p.favouritesList->count() - 1);
+    p.poemPanel->setCaption(name);
+    p.poemPane->setPlainText(examples);
+    p.templatePane->setPlainText(pattern);
     return true;
 }
 
 void FavouriteCommands::storeShownFavourite() {
     const QStringList all = names();
     QList<Contents> slotList = slotsFor(m_settings, all.size());
-    const int row = p.skListBox4->currentRow();
+    const int row = p.favouritesList->currentRow();
     if (row >= 0)
-        slotList[row] = {p.skPanel8->caption(), p.skMmemo1->toPlainText(),
-                         p.skMmemo3->toPlainText()};
+        slotList[row] = {p.poemPanel->caption(), p.poemPane->toPlainText(),
+                         p.templatePane->toPlainText()};
     favourites::store(m_settings, slotList, [&] { m_root.writeLines(kNames, all); });
 }
 
@@ -128,29 +128,29 @@ void FavouriteCommands::showRow(int row) {
     if (row < 0)
         return;
     const Contents shown = favourites::readSlot(m_settings, row + 1);
-    p.skPanel8->setCaption(shown.title);
-    p.skMmemo1->setPlainText(shown.examples);
-    p.skMmemo3->setPlainText(shown.pattern);
+    p.poemPanel->setCaption(shown.title);
+    p.poemPane->setPlainText(shown.examples);
+    p.templatePane->setPlainText(shown.pattern);
 }
 
 void FavouriteCommands::save() {
     Q_EMIT verseViewWanted();
-    const int row = p.skListBox4->currentRow();
+    const int row = p.favouritesList->currentRow();
     if (row < 0)
         return;
     runGuarded(m_modals, m_window, [&] {
         QList<Contents> slotList =
-            favourites::readSlots(m_settings, std::max(row + 1, int(p.skListBox4->count())));
+            favourites::readSlots(m_settings, std::max(row + 1, int(p.favouritesList->count())));
         // The title as it stands: no command changes it after the add.
-        slotList[row] = {p.skPanel8->caption(), p.skMmemo1->toPlainText(),
-                         p.skMmemo3->toPlainText()};
+        slotList[row] = {p.poemPanel->caption(), p.poemPane->toPlainText(),
+                         p.templatePane->toPlainText()};
         favourites::store(m_settings, slotList, [] {});
     });
 }
 
 void FavouriteCommands::setLocked(bool locked) {
     if (!locked)
-        skMessageDialog2->Execute(m_modals, m_window); // either answer unlocks
+        unlockWarning->Execute(m_modals, m_window); // either answer unlocks
     p.lockContents(locked);
 }
 
@@ -163,7 +163,7 @@ void FavouriteCommands::editList() {
         // list; their slotList are still on disk and go with them.
         const QString text = m_root.readText(kNames);
         const QStringList previous = favourites::editorRows(text);
-        TForm11 window(
+        EditFavouritesWindow window(
             text, [&](const QString& edited) { return commitList(&window, previous, edited); },
             m_window);
         m_modals.exec(window);
@@ -186,11 +186,11 @@ bool FavouriteCommands::commitList(QWidget* dialog, const QStringList& previous,
     }
     // The favourite on show stays selected on its new row, so that 保存 writes the
     // boxes into its own slot; without one, nothing is selected.
-    const int shown = names() == previous ? p.skListBox4->currentRow() : -1;
+    const int shown = names() == previous ? p.favouritesList->currentRow() : -1;
     {
-        QSignalBlocker quiet(p.skListBox4);
-        p.skListBox4->clear();
-        p.skListBox4->addItems(rows);
+        QSignalBlocker quiet(p.favouritesList);
+        p.favouritesList->clear();
+        p.favouritesList->addItems(rows);
     }
     selectQuietly(shown >= 0 ? int(match.indexOf(shown)) : -1);
     return true;
@@ -198,16 +198,16 @@ bool FavouriteCommands::commitList(QWidget* dialog, const QStringList& previous,
 
 void FavouriteCommands::clear() {
     Q_EMIT verseViewWanted();
-    TForm10 window(m_window);
+    ClearFavouritesWindow window(m_window);
     if (m_modals.exec(window) != QDialog::Accepted)
         return;
     {
-        QSignalBlocker quiet(p.skListBox4);
-        p.skListBox4->clear();
+        QSignalBlocker quiet(p.favouritesList);
+        p.favouritesList->clear();
     }
     // The title caption stays; only the two boxes are emptied.
-    p.skMmemo1->clear();
-    p.skMmemo3->clear();
+    p.poemPane->clear();
+    p.templatePane->clear();
 }
 
 // ---- Shutdown -------------------------------------------------------------------

@@ -15,8 +15,9 @@ class SettingsFile;
 class TskMessageDialog;
 
 struct FavouriteCommandControls {
-    QAction *N2, *L3, *V2, *M3, *D3; // add, edit list, save, lock, clear
-    QAbstractButton* addButton;      // the tool bar's 添加我的收藏内容
+    // 添加收藏, 修改收藏列表, 保存收藏内容, 锁定收藏内容, 清除收藏
+    QAction *add, *editList, *save, *lock, *clear;
+    QAbstractButton* addButton; // the tool bar's 添加我的收藏内容
 };
 
 class FavouriteCommands : public QObject {
@@ -36,7 +37,8 @@ class FavouriteCommands : public QObject {
     // Shutdown: the names to user.dat, and no slot kept past the last of them.
     void store(const DataRoot& root);
 
-    TskMessageDialog* skMessageDialog2; // the warning before the boxes become writable
+    // skMessageDialog2: the warning before the boxes become writable
+    TskMessageDialog* unlockWarning;
 
   Q_SIGNALS:
     void verseViewWanted();        // the 诗/藏 view in the left column

@@ -29,65 +29,66 @@ QPixmap addIcon(bool hover) {
 
 } // namespace
 
-FavouritesPanels::FavouritesPanels(QWidget* panel3, QBoxLayout* centre) : QObject(panel3) {
+FavouritesPanels::FavouritesPanels(QWidget* verseColumn, QBoxLayout* centre)
+    : QObject(verseColumn) {
     setObjectName(QStringLiteral("favouritesPanels"));
-    skPanel4 = new TskPanel(QStringLiteral("skPanel4"), panel3, QStringLiteral("我的收藏"));
-    skPanel4->setStatusTip(QStringLiteral("我的收藏"));
-    auto* strip = static_cast<QHBoxLayout*>(skPanel4->captionStrip()->layout());
+    listPanel = new TskPanel(QStringLiteral("skPanel4"), verseColumn, QStringLiteral("我的收藏"));
+    listPanel->setStatusTip(QStringLiteral("我的收藏"));
+    auto* strip = static_cast<QHBoxLayout*>(listPanel->captionStrip()->layout());
     // A flat button without caption or picture, 87 pixels from the title's left edge,
     // over the title's free space rather than in its row.
-    SpeedButton13 = new QToolButton(skPanel4->captionStrip());
-    SpeedButton13->setObjectName(QStringLiteral("SpeedButton13"));
-    SpeedButton13->setAutoRaise(true);
-    SpeedButton13->setFixedSize(13, 14);
-    SpeedButton13->move(87, 1);
-    SpeedButton13->raise();
-    Image1 = new QLabel(skPanel4->captionStrip());
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(addIcon(false));
-    Image1->setFixedSize(13, 12);
-    Image2 = new QLabel(skPanel4->captionStrip());
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(addIcon(true));
-    Image2->setFixedSize(13, 12);
-    Image2->hide();
-    strip->addWidget(Image1);
-    strip->addWidget(Image2);
-    Image1->setMouseTracking(true);
-    Image1->installEventFilter(this);
-    Image2->installEventFilter(this);
-    skListBox4 =
-        skin::makeListBox(QStringLiteral("skListBox4"), skPanel4, QStringLiteral("我的收藏"));
-    skPanel4->body()->addWidget(skListBox4);
-    panel3->layout()->addWidget(skPanel4);
+    titleAddButton = new QToolButton(listPanel->captionStrip());
+    titleAddButton->setObjectName(QStringLiteral("SpeedButton13"));
+    titleAddButton->setAutoRaise(true);
+    titleAddButton->setFixedSize(13, 14);
+    titleAddButton->move(87, 1);
+    titleAddButton->raise();
+    plainAddIcon = new QLabel(listPanel->captionStrip());
+    plainAddIcon->setObjectName(QStringLiteral("Image1"));
+    plainAddIcon->setPixmap(addIcon(false));
+    plainAddIcon->setFixedSize(13, 12);
+    hoverAddIcon = new QLabel(listPanel->captionStrip());
+    hoverAddIcon->setObjectName(QStringLiteral("Image2"));
+    hoverAddIcon->setPixmap(addIcon(true));
+    hoverAddIcon->setFixedSize(13, 12);
+    hoverAddIcon->hide();
+    strip->addWidget(plainAddIcon);
+    strip->addWidget(hoverAddIcon);
+    plainAddIcon->setMouseTracking(true);
+    plainAddIcon->installEventFilter(this);
+    hoverAddIcon->installEventFilter(this);
+    favouritesList =
+        skin::makeListBox(QStringLiteral("skListBox4"), listPanel, QStringLiteral("我的收藏"));
+    listPanel->body()->addWidget(favouritesList);
+    verseColumn->layout()->addWidget(listPanel);
 
     QWidget* centreWidget = centre->parentWidget();
-    skPanel8 = new TskPanel(QStringLiteral("skPanel8"), centreWidget);
-    skPanel8->setFixedHeight(96);
-    skMmemo1 = skin::makeMemo(QStringLiteral("skMmemo1"), skPanel8, true);
-    skPanel8->body()->addWidget(skMmemo1);
-    centre->addWidget(skPanel8);
+    poemPanel = new TskPanel(QStringLiteral("skPanel8"), centreWidget);
+    poemPanel->setFixedHeight(96);
+    poemPane = skin::makeMemo(QStringLiteral("skMmemo1"), poemPanel, true);
+    poemPanel->body()->addWidget(poemPane);
+    centre->addWidget(poemPanel);
 }
 
 void FavouritesPanels::addTemplatePane(TskPanel* templateStrip) {
-    skMmemo3 = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
-    templateStrip->body()->addWidget(skMmemo3);
+    templatePane = skin::makeMemo(QStringLiteral("skMmemo3"), templateStrip, true);
+    templateStrip->body()->addWidget(templatePane);
 }
 
 void FavouritesPanels::showPlainAddIcon() {
-    if (Image2->isVisible()) {
-        Image2->hide();
-        Image1->show();
+    if (hoverAddIcon->isVisible()) {
+        hoverAddIcon->hide();
+        plainAddIcon->show();
     }
 }
 
 bool FavouritesPanels::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     const bool over = type == QEvent::Enter || type == QEvent::MouseMove;
-    if (watched == Image1 && over) {
-        Image1->hide();
-        Image2->show();
-    } else if (watched == Image2 && type == QEvent::MouseButtonRelease) {
+    if (watched == plainAddIcon && over) {
+        plainAddIcon->hide();
+        hoverAddIcon->show();
+    } else if (watched == hoverAddIcon && type == QEvent::MouseButtonRelease) {
         Q_EMIT addRequested();
     }
     return QObject::eventFilter(watched, event);
@@ -99,13 +100,13 @@ QString FavouritesPanels::namesFile() {
 
 QString FavouritesPanels::loadNames(const DataRoot& root) {
     QString damage;
-    QSignalBlocker quiet(skListBox4); // loading shows no favourite
-    skListBox4->clear();
-    skListBox4->addItems(root.readOwnLines(namesFile(), &damage));
+    QSignalBlocker quiet(favouritesList); // loading shows no favourite
+    favouritesList->clear();
+    favouritesList->addItems(root.readOwnLines(namesFile(), &damage));
     return damage;
 }
 
 void FavouritesPanels::lockContents(bool locked) {
-    skMmemo1->setReadOnly(locked);
-    skMmemo3->setReadOnly(locked);
+    poemPane->setReadOnly(locked);
+    templatePane->setReadOnly(locked);
 }

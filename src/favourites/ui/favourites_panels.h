@@ -17,7 +17,7 @@ class FavouritesPanels : public QObject {
     Q_OBJECT
   public:
     // The list goes below the verse list in Panel3, the poem panel to the centre.
-    FavouritesPanels(QWidget* panel3, QBoxLayout* centre);
+    FavouritesPanels(QWidget* verseColumn, QBoxLayout* centre);
     // The template pane lies in the template strip in place of the pattern template.
     void addTemplatePane(TskPanel* templateStrip);
     // The mouse has left the icon for the centre: the plain icon again.
@@ -30,13 +30,17 @@ class FavouritesPanels : public QObject {
     // 锁定收藏内容: the favourite's panes read-only or editable.
     void lockContents(bool locked);
 
-    TskPanel* skPanel4{};
-    QListWidget* skListBox4{};
-    QToolButton* SpeedButton13{};
-    QLabel *Image1{}, *Image2{};
-    TskPanel* skPanel8{};
-    QPlainTextEdit* skMmemo1{};
-    QPlainTextEdit* skMmemo3{};
+    // 我的收藏 (skPanel4) and its list (skListBox4); over the title, a flat button
+    // (SpeedButton13) and the add icon, plain (Image1) or under the pointer (Image2).
+    TskPanel* listPanel{};
+    QListWidget* favouritesList{};
+    QToolButton* titleAddButton{};
+    QLabel *plainAddIcon{}, *hoverAddIcon{};
+    // The favourite's poem panel (skPanel8) with its pane (skMmemo1), and its template
+    // pane (skMmemo3) in the template strip.
+    TskPanel* poemPanel{};
+    QPlainTextEdit* poemPane{};
+    QPlainTextEdit* templatePane{};
 
   Q_SIGNALS:
     void addRequested(); // a click on the highlighted add icon

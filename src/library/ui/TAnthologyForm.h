@@ -22,18 +22,20 @@ class TAnthologyForm : public QWidget {
 
     const Anthology& anthology() const { return m_anthology; }
 
-    TskSideChannel *skSideChannel1{}, *skSideChannel2{}; // list, author note
-    TskPanel *skPanel1{}, *skPanel2{}, *skPanel3{};      // list, content, note
-    QListWidget* ListBox1{};                             // none in variants A and B
-    QPlainTextEdit* Memo1{};                             // the piece
-    QPlainTextEdit* Memo2{};                             // the note; none in variants B and D
+    // The list's and the author note's side channels (skSideChannel1, skSideChannel2);
+    // the panels of the list, the piece and the note (skPanel1, skPanel2, skPanel3).
+    TskSideChannel *listChannel{}, *noteChannel{};
+    TskPanel *listPanel{}, *textPanel{}, *notePanel{};
+    QListWidget* pieceList{};    // ListBox1; none in variants A and B
+    QPlainTextEdit* pieceText{}; // Memo1, the piece
+    QPlainTextEdit* noteText{};  // Memo2, the note; none in variants B and D
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void loadFiles();
-    void ListBox1Click(int row);
+    void showPiece(int row);
 
     Anthology m_anthology;
     DataRoot m_root;

@@ -16,20 +16,20 @@ TReferenceForm::TReferenceForm(const QString& title, TopicSource source, const Q
     : QWidget(parent, Qt::Window), m_source(std::move(source)), m_root(std::move(root)),
       m_modals(modals) {
     QHBoxLayout* row = reading::windowRow(this, title, QSize(700, 470));
-    skSideChannel1 = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 190);
-    std::tie(skPanel1, ListBox1) = reading::listPanel(skSideChannel1, QStringLiteral("列表"));
-    row->addWidget(skSideChannel1);
-    std::tie(skPanel2, Memo1) = reading::textPanel(QStringLiteral("skPanel2"), this,
-                                                   QStringLiteral("内容"), QStringLiteral("Memo1"));
-    row->addWidget(skPanel2, 1);
+    listChannel = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 190);
+    std::tie(listPanel, topicList) = reading::listPanel(listChannel, QStringLiteral("列表"));
+    row->addWidget(listChannel);
+    std::tie(textPanel, topicText) = reading::textPanel(
+        QStringLiteral("skPanel2"), this, QStringLiteral("内容"), QStringLiteral("Memo1"));
+    row->addWidget(textPanel, 1);
 
     if (!items.isEmpty())
-        ListBox1->addItems(items);
+        topicList->addItems(items);
     else
         runGuarded(m_modals, this,
-                   [this] { ListBox1->addItems(m_root.readLines(m_source.listFile())); });
-    ListBox1->setCurrentRow(-1);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TReferenceForm::ListBox1Click);
+                   [this] { topicList->addItems(m_root.readLines(m_source.listFile())); });
+    topicList->setCurrentRow(-1);
+    connect(topicList, &QListWidget::currentRowChanged, this, &TReferenceForm::showTopic);
 }
 
 TReferenceForm* TReferenceForm::shilv(DataRoot root, ModalRunner& modals, QWidget* parent) {
@@ -46,11 +46,11 @@ TReferenceForm* TReferenceForm::tools(DataRoot root, ModalRunner& modals, QWidge
     return form;
 }
 
-void TReferenceForm::ListBox1Click(int row) {
+void TReferenceForm::showTopic(int row) {
     const QString file = m_source.topicFile(row);
     if (file.isEmpty())
         return;
-    runGuarded(m_modals, this, [this, &file] { Memo1->setPlainText(m_root.readText(file)); });
+    runGuarded(m_modals, this, [this, &file] { topicText->setPlainText(m_root.readText(file)); });
 }
 
 void TReferenceForm::closeEvent(QCloseEvent* event) {

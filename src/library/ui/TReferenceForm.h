@@ -23,16 +23,16 @@ class TReferenceForm : public QWidget {
     static TReferenceForm* shilv(DataRoot root, ModalRunner& modals, QWidget* parent);
     static TReferenceForm* tools(DataRoot root, ModalRunner& modals, QWidget* parent);
 
-    TskSideChannel* skSideChannel1{};
-    TskPanel *skPanel1{}, *skPanel2{};
-    QListWidget* ListBox1{};
-    QPlainTextEdit* Memo1{};
+    TskSideChannel* listChannel{};       // skSideChannel1
+    TskPanel *listPanel{}, *textPanel{}; // skPanel1, skPanel2
+    QListWidget* topicList{};            // ListBox1
+    QPlainTextEdit* topicText{};         // Memo1
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ListBox1Click(int row);
+    void showTopic(int row);
 
     TopicSource m_source;
     DataRoot m_root;

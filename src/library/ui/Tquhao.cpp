@@ -15,17 +15,17 @@ TCodeTableForm::TCodeTableForm(const QString& title, const QString& blocksCaptio
                                const QList<CodeRegion>& regions, bool scrollBars, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     QHBoxLayout* row = reading::windowRow(this, title, QSize(630, 485));
-    skSideChannel1 = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 170);
-    std::tie(skPanel1, ListBox1) = reading::listPanel(skSideChannel1, QStringLiteral("地区"));
-    row->addWidget(skSideChannel1);
+    listChannel = reading::sideChannel(QStringLiteral("skSideChannel1"), this, true, 170);
+    std::tie(listPanel, regionList) = reading::listPanel(listChannel, QStringLiteral("地区"));
+    row->addWidget(listChannel);
 
-    skPanel2 = new TskPanel(QStringLiteral("skPanel2"), this, blocksCaption);
+    blocksPanel = new TskPanel(QStringLiteral("skPanel2"), this, blocksCaption);
     // The blocks lie on top of each other; only the chosen one is visible.
-    auto* stack = new QWidget(skPanel2);
+    auto* stack = new QWidget(blocksPanel);
     auto* grid = new QGridLayout(stack);
     grid->setContentsMargins(0, 0, 0, 0);
     for (const CodeRegion& region : regions) {
-        ListBox1->addItem(region.name);
+        regionList->addItem(region.name);
         QPlainTextEdit* box = skin::makeMemo(region.id, stack, true);
         box->setFont(skin::songFont(14));
         box->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -36,14 +36,14 @@ TCodeTableForm::TCodeTableForm(const QString& title, const QString& blocksCaptio
         grid->addWidget(box, 0, 0);
         blocks.append(box);
     }
-    skPanel2->body()->addWidget(stack);
-    row->addWidget(skPanel2, 1);
+    blocksPanel->body()->addWidget(stack);
+    row->addWidget(blocksPanel, 1);
 
-    ListBox1->setCurrentRow(0);
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TCodeTableForm::ListBox1Click);
+    regionList->setCurrentRow(0);
+    connect(regionList, &QListWidget::currentRowChanged, this, &TCodeTableForm::showRegion);
 }
 
-void TCodeTableForm::ListBox1Click(int row) {
+void TCodeTableForm::showRegion(int row) {
     if (row < 0 || row >= blocks.size())
         return;
     for (int i = 0; i < blocks.size(); ++i)
@@ -55,13 +55,13 @@ void TCodeTableForm::closeEvent(QCloseEvent* event) {
     hide();
 }
 
-Tquhao::Tquhao(QWidget* parent)
+AreaCodesWindow::AreaCodesWindow(QWidget* parent)
     : TCodeTableForm(QStringLiteral("全国电话区号"), QStringLiteral("对应区号"),
                      code_tables::areaCodes(), false, parent) {
     setObjectName(QStringLiteral("quhao"));
 }
 
-Tyouzheng1::Tyouzheng1(QWidget* parent)
+PostalCodesWindow::PostalCodesWindow(QWidget* parent)
     : TCodeTableForm(QStringLiteral("全国邮政编码"), QStringLiteral("对应邮编"),
                      code_tables::postalCodes(), true, parent) {
     setObjectName(QStringLiteral("youzheng1"));

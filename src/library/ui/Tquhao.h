@@ -1,7 +1,6 @@
 #pragma once
 // The two code lookups of the 附录 menu: a region list beside one read-only block per
-// region, of which the chosen one shows. Tquhao holds the area codes, Tyouzheng1 the
-// postal codes.
+// region, of which the chosen one shows: the area codes and the postal codes.
 
 #include "library/core/code_tables.h"
 
@@ -18,26 +17,26 @@ class TCodeTableForm : public QWidget {
     TCodeTableForm(const QString& title, const QString& blocksCaption,
                    const QList<CodeRegion>& regions, bool scrollBars, QWidget* parent);
 
-    TskSideChannel* skSideChannel1{};
-    TskPanel *skPanel1{}, *skPanel2{};
-    QListWidget* ListBox1{};
-    QList<QPlainTextEdit*> blocks; // one per region, named by the region's block id
+    TskSideChannel* listChannel{};         // skSideChannel1
+    TskPanel *listPanel{}, *blocksPanel{}; // skPanel1, skPanel2
+    QListWidget* regionList{};             // ListBox1
+    QList<QPlainTextEdit*> blocks;         // one per region, named by the region's block id
 
   protected:
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void ListBox1Click(int row);
+    void showRegion(int row);
 };
 
-class Tquhao : public TCodeTableForm {
+class AreaCodesWindow : public TCodeTableForm {
     Q_OBJECT
   public:
-    explicit Tquhao(QWidget* parent);
+    explicit AreaCodesWindow(QWidget* parent);
 };
 
-class Tyouzheng1 : public TCodeTableForm {
+class PostalCodesWindow : public TCodeTableForm {
     Q_OBJECT
   public:
-    explicit Tyouzheng1(QWidget* parent);
+    explicit PostalCodesWindow(QWidget* parent);
 };

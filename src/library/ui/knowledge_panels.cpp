@@ -10,37 +10,42 @@
 #include <QPlainTextEdit>
 #include <QSpinBox>
 
-KnowledgePanels::KnowledgePanels(QWidget* panel6, TskPanel* skPanel14) : QObject(panel6) {
+KnowledgePanels::KnowledgePanels(QWidget* knowledgeColumn, TskPanel* knowledgeArea)
+    : QObject(knowledgeColumn) {
     setObjectName(QStringLiteral("knowledgePanels"));
-    skPanel18 = new TskPanel(QStringLiteral("skPanel18"), panel6, QStringLiteral("诗词常识"));
-    skPanel18->setToolTip(QStringLiteral("诗词常识"));
-    skPanel18->setFixedHeight(225);
-    ListBox3 = skin::makeListBox(QStringLiteral("ListBox3"), skPanel18, QStringLiteral("诗词常识"));
-    skPanel18->body()->addWidget(ListBox3);
-    skPanel16 = new TskPanel(QStringLiteral("skPanel16"), panel6, QStringLiteral("词学名词释疑"));
-    skPanel16->setToolTip(QStringLiteral("词学名词释疑"));
-    ListBox1 =
-        skin::makeListBox(QStringLiteral("ListBox1"), skPanel16, QStringLiteral("词学名词释疑"));
-    ListBox1->addItems(topics::shiyiItems());
-    skPanel16->body()->addWidget(ListBox1);
-    panel6->layout()->addWidget(skPanel18);
-    panel6->layout()->addWidget(skPanel16);
-    for (QListWidget* list : {ListBox3, ListBox1})
+    basicsPanel =
+        new TskPanel(QStringLiteral("skPanel18"), knowledgeColumn, QStringLiteral("诗词常识"));
+    basicsPanel->setToolTip(QStringLiteral("诗词常识"));
+    basicsPanel->setFixedHeight(225);
+    basicsList =
+        skin::makeListBox(QStringLiteral("ListBox3"), basicsPanel, QStringLiteral("诗词常识"));
+    basicsPanel->body()->addWidget(basicsList);
+    termsPanel =
+        new TskPanel(QStringLiteral("skPanel16"), knowledgeColumn, QStringLiteral("词学名词释疑"));
+    termsPanel->setToolTip(QStringLiteral("词学名词释疑"));
+    termsList =
+        skin::makeListBox(QStringLiteral("ListBox1"), termsPanel, QStringLiteral("词学名词释疑"));
+    termsList->addItems(topics::shiyiItems());
+    termsPanel->body()->addWidget(termsList);
+    knowledgeColumn->layout()->addWidget(basicsPanel);
+    knowledgeColumn->layout()->addWidget(termsPanel);
+    for (QListWidget* list : {basicsList, termsList})
         list->setFont(skin::songFont(12));
 
-    skPanel15 = new TskPanel(QStringLiteral("skPanel15"), skPanel14);
-    SpinEdit2 = new TskSpinEdit(QStringLiteral("SpinEdit2"), 9, 36, skPanel15->captionStrip());
-    SpinEdit2->setFixedWidth(40);
-    SpinEdit2->setValue(11);
-    skPanel15->captionStrip()->layout()->addWidget(SpinEdit2);
-    Memo9 = skin::makeMemo(QStringLiteral("Memo9"), skPanel15, true, QStringLiteral("诗词知识"));
+    topicPanel = new TskPanel(QStringLiteral("skPanel15"), knowledgeArea);
+    sizeSpinner = new TskSpinEdit(QStringLiteral("SpinEdit2"), 9, 36, topicPanel->captionStrip());
+    sizeSpinner->setFixedWidth(40);
+    sizeSpinner->setValue(11);
+    topicPanel->captionStrip()->layout()->addWidget(sizeSpinner);
+    topicPane =
+        skin::makeMemo(QStringLiteral("Memo9"), topicPanel, true, QStringLiteral("诗词知识"));
     // 宋体 at 12 pixels, held in points (9 at 96 dots per inch) as the size spinner counts.
     QFont memoFont = skin::songFont(12);
     memoFont.setPointSize(9);
-    Memo9->setFont(memoFont);
-    skin::setFontColour(Memo9, 0x00804000); // dark blue: red 0, green 64, blue 128
-    skPanel15->body()->addWidget(Memo9);
-    skPanel14->body()->addWidget(skPanel15);
+    topicPane->setFont(memoFont);
+    skin::setFontColour(topicPane, 0x00804000); // dark blue: red 0, green 64, blue 128
+    topicPanel->body()->addWidget(topicPane);
+    knowledgeArea->body()->addWidget(topicPanel);
 }
 
 QString KnowledgePanels::listFile() {
@@ -52,22 +57,22 @@ QString KnowledgePanels::paneFile() {
 }
 
 void KnowledgePanels::loadList(const DataRoot& root) {
-    ListBox3->clear();
-    ListBox3->addItems(root.readLines(listFile()));
+    basicsList->clear();
+    basicsList->addItems(root.readLines(listFile()));
 }
 
 QString KnowledgePanels::loadPane(const DataRoot& root) {
     QString damage;
-    Memo9->setPlainText(root.readOwnLines(paneFile(), &damage).join(QLatin1Char('\n')));
+    topicPane->setPlainText(root.readOwnLines(paneFile(), &damage).join(QLatin1Char('\n')));
     return damage;
 }
 
 void KnowledgePanels::storePane(const DataRoot& root) const {
-    root.writeText(paneFile(), Memo9->toPlainText());
+    root.writeText(paneFile(), topicPane->toPlainText());
 }
 
 void KnowledgePanels::followPaneSize() {
-    SpinEdit2->setValue(Memo9->font().pointSize());
+    sizeSpinner->setValue(topicPane->font().pointSize());
 }
 
 void KnowledgePanels::attach(const DataRoot& root, ModalRunner& modals) {
@@ -86,34 +91,34 @@ void KnowledgePanels::attach(const DataRoot& root, ModalRunner& modals) {
             m_changedByPress = false;
         });
     };
-    react(ListBox3, &KnowledgePanels::ListBox3Click);
-    react(ListBox1, &KnowledgePanels::ListBox1Click);
-    connect(SpinEdit2, &QSpinBox::valueChanged, this, &KnowledgePanels::SpinEdit2Change);
+    react(basicsList, &KnowledgePanels::chooseBasicsTopic);
+    react(termsList, &KnowledgePanels::chooseTerm);
+    connect(sizeSpinner, &QSpinBox::valueChanged, this, &KnowledgePanels::applySize);
 }
 
-void KnowledgePanels::ListBox3Click(int row) {
+void KnowledgePanels::chooseBasicsTopic(int row) {
     if (row < 0)
         return;
     // The heading belongs to the topic's place, whatever list.dat calls it.
     showTopic(topics::changshiHeading(row), topics::changshi().topicFile(row));
 }
 
-void KnowledgePanels::ListBox1Click(int row) {
-    if (row < 0 || row >= ListBox1->count())
+void KnowledgePanels::chooseTerm(int row) {
+    if (row < 0 || row >= termsList->count())
         return;
-    showTopic(ListBox1->item(row)->text(), topics::shiyi().topicFile(row));
+    showTopic(termsList->item(row)->text(), topics::shiyi().topicFile(row));
 }
 
 void KnowledgePanels::showTopic(const QString& heading, const QString& file) {
     if (file.isEmpty())
         return;
-    skPanel15->setCaption(heading);
-    runGuarded(*m_modals, skPanel15,
-               [this, &file] { Memo9->setPlainText(m_root->readText(file)); });
+    topicPanel->setCaption(heading);
+    runGuarded(*m_modals, topicPanel,
+               [this, &file] { topicPane->setPlainText(m_root->readText(file)); });
 }
 
-void KnowledgePanels::SpinEdit2Change(int size) {
-    QFont font = Memo9->font();
+void KnowledgePanels::applySize(int size) {
+    QFont font = topicPane->font();
     font.setPointSize(size);
-    Memo9->setFont(font);
+    topicPane->setFont(font);
 }

@@ -17,7 +17,7 @@ class TskPanel;
 class KnowledgePanels : public QObject {
     Q_OBJECT
   public:
-    KnowledgePanels(QWidget* panel6, TskPanel* skPanel14);
+    KnowledgePanels(QWidget* knowledgeColumn, TskPanel* knowledgeArea);
     // From now on choosing a topic loads its text from `root`; errors go to `modals`.
     void attach(const DataRoot& root, ModalRunner& modals);
 
@@ -30,16 +30,18 @@ class KnowledgePanels : public QObject {
     // Start-up: the size spinner follows the pane's restored font.
     void followPaneSize();
 
-    TskPanel *skPanel18{}, *skPanel16{};
-    QListWidget *ListBox3{}, *ListBox1{};
-    TskPanel* skPanel15{};
-    TskSpinEdit* SpinEdit2{};
-    QPlainTextEdit* Memo9{};
+    // Left: 诗词常识 (skPanel18, ListBox3) and 词学名词释疑 (skPanel16, ListBox1)
+    TskPanel *basicsPanel{}, *termsPanel{};
+    QListWidget *basicsList{}, *termsList{};
+    // Centre: the chosen topic (skPanel15) with its size spinner (SpinEdit2) and text (Memo9)
+    TskPanel* topicPanel{};
+    TskSpinEdit* sizeSpinner{};
+    QPlainTextEdit* topicPane{};
 
   private:
-    void ListBox3Click(int row);
-    void ListBox1Click(int row);
-    void SpinEdit2Change(int size);
+    void chooseBasicsTopic(int row);
+    void chooseTerm(int row);
+    void applySize(int size);
     void showTopic(const QString& heading, const QString& file);
 
     std::optional<DataRoot> m_root;

@@ -28,12 +28,22 @@ class LibraryMenus : public QObject {
     // The windows opened so far, oldest first.
     const QList<QWidget*>& openedWindows() const { return m_windows; }
 
+  protected:
+    // Keeps the order in which the reading windows were last active, and hands the
+    // activation on when the active one is closed.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void show(QWidget* form);
+    // The most recently active reading window still shown, raised and activated; none
+    // when every other one is closed.
+    void activateLatestShown();
 
     DataRoot m_root;
     ModalRunner& m_modals;
     QWidget* m_window;
     QList<QAction*> m_items;
     QList<QWidget*> m_windows;
+    QList<QWidget*> m_latestActive; // the reading windows, the most recently active last
+    QWidget* m_closingActive = nullptr;
 };

@@ -25,9 +25,9 @@ qint32 colourNumber(const QColor& c) {
 RhymeMaster::RhymeMaster(RhymePanels& panels, const RhymeActions& actions, ModalRunner& modals,
                          QWidget* window)
     : QObject(window), p(panels), a(actions), m_modals(modals),
-      m_window(window), m_books{{p.skdbComboBox1, p.skR1, a.C2},
-                                {p.skdbComboBox2, p.skR2, a.M1},
-                                {p.skdbComboBox3, p.skR3, a.P6}} {
+      m_window(window), m_books{{p.ciYunList, p.ciYunButton, a.showCiRhymes},
+                                {p.xinYunList, p.xinYunButton, a.showNewRhymes},
+                                {p.xianDaiList, p.xianDaiButton, a.showModernRhymes}} {
     // The lists, filled once.
     for (RhymeSystem book : kBooks) {
         QComboBox* list = controls(book).list;
@@ -50,8 +50,8 @@ RhymeMaster::RhymeMaster(RhymePanels& panels, const RhymeActions& actions, Modal
         RhymeSystem book;
         TskRadioButton* button;
     };
-    for (Split s : {Split{p.ComboBox2, RhymeSystem::XinYun, p.skrr2},
-                    Split{p.ComboBox3, RhymeSystem::XianDai, p.skrr3}}) {
+    for (Split s : {Split{p.xinYunSplitList, RhymeSystem::XinYun, p.xinYunSplitButton},
+                    Split{p.xianDaiSplitList, RhymeSystem::XianDai, p.xianDaiSplitButton}}) {
         for (const RhymePair& pair : rhyme::pairs(s.book))
             s.list->addItem(pair.name);
         connect(s.list, &QComboBox::currentIndexChanged, this,
@@ -59,37 +59,37 @@ RhymeMaster::RhymeMaster(RhymePanels& panels, const RhymeActions& actions, Modal
         connect(s.button, &TskRadioButton::onClick, this, [this, s] { chooseSplitBook(s.book); });
     }
 
-    connect(p.skCheckBox2, &TskCheckBox::onClick, this,
-            [this] { setSplitView(p.skCheckBox2->isChecked()); });
+    connect(p.splitSwitch, &TskCheckBox::onClick, this,
+            [this] { setSplitView(p.splitSwitch->isChecked()); });
     // The menu item has inverted its own check; the switch follows it.
-    connect(a.N81, &QAction::triggered, this,
-            [this] { p.skCheckBox2->setSkChecked(a.N81->isChecked()); });
+    connect(a.splitByTone, &QAction::triggered, this,
+            [this] { p.splitSwitch->setSkChecked(a.splitByTone->isChecked()); });
 
-    TskRadioButton* sizeButtons[] = {p.skRadioButton1, p.skRadioButton2, p.skRadioButton3,
-                                     p.skRadioButton4, p.skRadioButton5};
+    TskRadioButton* sizeButtons[] = {p.sizeSmallest, p.sizeSmaller, p.sizeMedium, p.sizeLarger,
+                                     p.sizeLargest};
     for (int i = 0; i < 5; ++i) {
         connect(sizeButtons[i], &TskRadioButton::onClick, this, [this, i] {
-            QFont f = p.skMemo5->font();
+            QFont f = p.rhymePane->font();
             f.setPointSize(kSizes[i]);
-            p.skMemo5->setFont(f);
-            p.SpinEdit1->setValue(kSizes[i]); // its change applies the size to all three panes
+            p.rhymePane->setFont(f);
+            p.sizeSpinner->setValue(kSizes[i]); // its change applies the size to all three panes
         });
     }
-    connect(p.SpinEdit1, &QSpinBox::valueChanged, this, &RhymeMaster::applySize);
-    connect(p.SpinEdit1, &QSpinBox::editingFinished, this, [this] {
+    connect(p.sizeSpinner, &QSpinBox::valueChanged, this, &RhymeMaster::applySize);
+    connect(p.sizeSpinner, &QSpinBox::editingFinished, this, [this] {
         // A value typed outside the range holds until the spinner loses the focus.
-        const int v = p.SpinEdit1->value();
+        const int v = p.sizeSpinner->value();
         if (v < 9 || v > 36)
-            p.SpinEdit1->setValue(std::clamp(v, 9, 36));
+            p.sizeSpinner->setValue(std::clamp(v, 9, 36));
     });
 
-    connect(a.T3, &QAction::triggered, this, &RhymeMaster::chooseFont);
-    connect(a.C4, &QAction::triggered, this, &RhymeMaster::chooseFontColour);
-    connect(a.B3, &QAction::triggered, this, &RhymeMaster::chooseBackground);
+    connect(a.font, &QAction::triggered, this, &RhymeMaster::chooseFont);
+    connect(a.fontColour, &QAction::triggered, this, &RhymeMaster::chooseFontColour);
+    connect(a.background, &QAction::triggered, this, &RhymeMaster::chooseBackground);
 }
 
 QList<QWidget*> RhymeMaster::panes() const {
-    return {p.skMemo5, p.Memo7, p.Memo8};
+    return {p.rhymePane, p.levelPane, p.obliquePane};
 }
 
 RhymeSystem RhymeMaster::checkedBook() const {
@@ -101,7 +101,7 @@ RhymeSystem RhymeMaster::checkedBook() const {
 }
 
 void RhymeMaster::chooseBook(RhymeSystem book) {
-    p.Panel5->setCaption(rhyme::systemName(book));
+    p.bookLabel->setCaption(rhyme::systemName(book));
     for (RhymeSystem other : kBooks) {
         if (other != book)
             controls(other).button->setChecked(false);
@@ -117,29 +117,29 @@ void RhymeMaster::chooseEntry(RhymeSystem book, int index) {
     if (index < 0 || index >= rhyme::groups(book).size())
         return;
     const RhymeGroup& g = rhyme::groups(book)[index];
-    p.skMemo5->setPlainText(g.characters);
-    p.p4->setCaption(g.finals);
+    p.rhymePane->setPlainText(g.characters);
+    p.finalsLabel->setCaption(g.finals);
 }
 
 void RhymeMaster::setSplitView(bool on) {
     for (RhymeSystem book : kBooks)
         controls(book).list->setVisible(!on && book == checkedBook());
-    p.ComboBox2->setVisible(on && !p.skrr3->isChecked());
-    p.ComboBox3->setVisible(on && p.skrr3->isChecked());
-    p.Panel4->setVisible(on);
-    p.skPanel12->setVisible(on);
-    p.skPanel13->setVisible(on);
-    a.N81->setChecked(on);
-    a.C2->setEnabled(!on);
+    p.xinYunSplitList->setVisible(on && !p.xianDaiSplitButton->isChecked());
+    p.xianDaiSplitList->setVisible(on && p.xianDaiSplitButton->isChecked());
+    p.splitBookButtons->setVisible(on);
+    p.levelPanel->setVisible(on);
+    p.obliquePanel->setVisible(on);
+    a.splitByTone->setChecked(on);
+    a.showCiRhymes->setEnabled(!on);
 }
 
 void RhymeMaster::chooseSplitBook(RhymeSystem book) {
-    p.Panel5->setCaption(rhyme::systemName(book));
-    a.M1->setChecked(book == RhymeSystem::XinYun);
-    a.P6->setChecked(book == RhymeSystem::XianDai);
-    a.C2->setChecked(false);
-    p.ComboBox2->setVisible(book == RhymeSystem::XinYun);
-    p.ComboBox3->setVisible(book == RhymeSystem::XianDai);
+    p.bookLabel->setCaption(rhyme::systemName(book));
+    a.showNewRhymes->setChecked(book == RhymeSystem::XinYun);
+    a.showModernRhymes->setChecked(book == RhymeSystem::XianDai);
+    a.showCiRhymes->setChecked(false);
+    p.xinYunSplitList->setVisible(book == RhymeSystem::XinYun);
+    p.xianDaiSplitList->setVisible(book == RhymeSystem::XianDai);
 }
 
 void RhymeMaster::chooseGroup(RhymeSystem book, int index) {
@@ -148,9 +148,9 @@ void RhymeMaster::chooseGroup(RhymeSystem book, int index) {
     const RhymePair& pair = rhyme::pairs(book)[index];
     const RhymeGroup& level = rhyme::groups(book)[pair.level];
     const RhymeGroup& oblique = rhyme::groups(book)[pair.oblique];
-    p.Memo7->setPlainText(level.characters);
-    p.Memo8->setPlainText(oblique.characters);
-    p.p4->setCaption(level.finals);
+    p.levelPane->setPlainText(level.characters);
+    p.obliquePane->setPlainText(oblique.characters);
+    p.finalsLabel->setCaption(level.finals);
 }
 
 void RhymeMaster::applySize(int points) {
@@ -159,8 +159,8 @@ void RhymeMaster::applySize(int points) {
         f.setPointSize(std::max(points, 1)); // typed values outside 9 to 36 apply as typed
         pane->setFont(f);
     }
-    TskRadioButton* sizeButtons[] = {p.skRadioButton1, p.skRadioButton2, p.skRadioButton3,
-                                     p.skRadioButton4, p.skRadioButton5};
+    TskRadioButton* sizeButtons[] = {p.sizeSmallest, p.sizeSmaller, p.sizeMedium, p.sizeLarger,
+                                     p.sizeLargest};
     for (int i = 0; i < 5; ++i) {
         if (kSizes[i] == points)
             sizeButtons[i]->setSkChecked(true); // already checked when it was the one clicked
@@ -184,10 +184,10 @@ void RhymeMaster::chooseFont() {
     // The spinner takes the size within its range; the size is applied even when the
     // spinner already showed that value, so a 48-point choice always ends at 36.
     const int size = std::clamp(chosen.pointSize(), 9, 36);
-    if (p.SpinEdit1->value() == size)
+    if (p.sizeSpinner->value() == size)
         applySize(size);
     else
-        p.SpinEdit1->setValue(size);
+        p.sizeSpinner->setValue(size);
 }
 
 void RhymeMaster::chooseFontColour() {
@@ -209,10 +209,10 @@ void RhymeMaster::chooseBackground() {
 }
 
 void RhymeMaster::labelRestoredBook() {
-    if (p.skR1->isChecked())
-        p.Panel5->setCaption(QStringLiteral(" 词韵简编："));
+    if (p.ciYunButton->isChecked())
+        p.bookLabel->setCaption(QStringLiteral(" 词韵简编："));
 }
 
 void RhymeMaster::followPaneSize() {
-    p.SpinEdit1->setValue(p.skMemo5->font().pointSize());
+    p.sizeSpinner->setValue(p.rhymePane->font().pointSize());
 }

@@ -13,9 +13,9 @@ class RhymePanels;
 class TskRadioButton;
 
 struct RhymeActions {
-    QAction *C2, *M1, *P6; // the books in the 视图 menu
-    QAction* N81;          // 平仄分栏
-    QAction *T3, *C4, *B3; // 押韵大师 ▸ font, colour, background
+    QAction *showCiRhymes, *showNewRhymes, *showModernRhymes; // the books in the 视图 menu
+    QAction* splitByTone;                                     // 平仄分栏
+    QAction *font, *fontColour, *background; // 押韵大师 ▸ 字体, 字体颜色, 背景颜色
 };
 
 class RhymeMaster : public QObject {

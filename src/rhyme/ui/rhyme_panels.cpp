@@ -69,33 +69,35 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     setObjectName(QStringLiteral("rhymePanels"));
     skin::DesignScope design;
 
-    Panel5 = new TskPanel(QStringLiteral("Panel5"), toolBar, QStringLiteral("词韵简编"));
-    Panel5->setFixedWidth(81);
-    toolBar->addWidget(Panel5);
+    bookLabel = new TskPanel(QStringLiteral("Panel5"), toolBar, QStringLiteral("词韵简编"));
+    bookLabel->setFixedWidth(81);
+    toolBar->addWidget(bookLabel);
 
-    Panel2 = new QWidget(toolBar);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    auto* row = new QHBoxLayout(Panel2);
+    toolBarRow = new QWidget(toolBar);
+    toolBarRow->setObjectName(QStringLiteral("Panel2"));
+    auto* row = new QHBoxLayout(toolBarRow);
     row->setContentsMargins(2, 0, 2, 0);
     // The five lists share one place; the front-most visible one is seen.
     auto* stack = new QGridLayout;
     stack->setContentsMargins(0, 0, 0, 0);
-    skdbComboBox1 =
-        combo(QStringLiteral("skdbComboBox1"), QStringLiteral("词韵简编"), Panel2, true);
-    skdbComboBox2 =
-        combo(QStringLiteral("skdbComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
-    skdbComboBox3 =
-        combo(QStringLiteral("skdbComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
-    ComboBox2 = combo(QStringLiteral("ComboBox2"), QStringLiteral("新韵简观"), Panel2, false);
-    ComboBox3 = combo(QStringLiteral("ComboBox3"), QStringLiteral("现代诗韵"), Panel2, false);
+    ciYunList =
+        combo(QStringLiteral("skdbComboBox1"), QStringLiteral("词韵简编"), toolBarRow, true);
+    xinYunList =
+        combo(QStringLiteral("skdbComboBox2"), QStringLiteral("新韵简观"), toolBarRow, false);
+    xianDaiList =
+        combo(QStringLiteral("skdbComboBox3"), QStringLiteral("现代诗韵"), toolBarRow, false);
+    xinYunSplitList =
+        combo(QStringLiteral("ComboBox2"), QStringLiteral("新韵简观"), toolBarRow, false);
+    xianDaiSplitList =
+        combo(QStringLiteral("ComboBox3"), QStringLiteral("现代诗韵"), toolBarRow, false);
     // Back to front: the split lists lie in front of the entry lists.
-    for (QComboBox* c : {skdbComboBox1, skdbComboBox2, skdbComboBox3, ComboBox3, ComboBox2}) {
+    for (QComboBox* c : {ciYunList, xinYunList, xianDaiList, xianDaiSplitList, xinYunSplitList}) {
         stack->addWidget(c, 0, 0);
         c->raise();
     }
     row->addLayout(stack);
 
-    auto* books = new QWidget(Panel2);
+    auto* books = new QWidget(toolBarRow);
     books->setObjectName(QStringLiteral("rhymeBookButtons"));
     auto* bookGrid = new QGridLayout(books);
     bookGrid->setContentsMargins(0, 0, 0, 0);
@@ -103,7 +105,7 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     auto* bookLayout = new QHBoxLayout(bookRow);
     bookLayout->setContentsMargins(0, 0, 0, 0);
     const char* bookNames[] = {"词韵简编", "新韵简观", "现代诗韵"};
-    TskRadioButton** bookButtons[] = {&skR1, &skR2, &skR3};
+    TskRadioButton** bookButtons[] = {&ciYunButton, &xinYunButton, &xianDaiButton};
     for (int i = 0; i < 3; ++i) {
         auto* b = new TskRadioButton(QStringLiteral("skR%1").arg(i + 1), QString(), bookRow);
         b->setToolTip(QString::fromUtf8(bookNames[i]));
@@ -113,71 +115,74 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     }
     // No book button is checked in the design: the one restored at start-up acts as
     // the choice of its book.
-    Panel4 = new QWidget(books);
-    Panel4->setObjectName(QStringLiteral("Panel4"));
-    Panel4->setAutoFillBackground(true);
-    auto* splitLayout = new QHBoxLayout(Panel4);
+    splitBookButtons = new QWidget(books);
+    splitBookButtons->setObjectName(QStringLiteral("Panel4"));
+    splitBookButtons->setAutoFillBackground(true);
+    auto* splitLayout = new QHBoxLayout(splitBookButtons);
     splitLayout->setContentsMargins(0, 0, 0, 0);
-    skrr2 = new TskRadioButton(QStringLiteral("skrr2"), QString(), Panel4);
-    skrr2->setStatusTip(QStringLiteral("新韵简观"));
-    skrr2->setToolTip(QStringLiteral("新韵简观"));
-    skrr3 = new TskRadioButton(QStringLiteral("skrr3"), QString(), Panel4);
-    skrr3->setStatusTip(QStringLiteral("现代诗韵"));
-    skrr3->setToolTip(QStringLiteral("现代诗韵"));
-    skrr2->setSkChecked(true);
-    splitLayout->addWidget(skrr2);
-    splitLayout->addWidget(skrr3);
-    Panel4->hide();
+    xinYunSplitButton = new TskRadioButton(QStringLiteral("skrr2"), QString(), splitBookButtons);
+    xinYunSplitButton->setStatusTip(QStringLiteral("新韵简观"));
+    xinYunSplitButton->setToolTip(QStringLiteral("新韵简观"));
+    xianDaiSplitButton = new TskRadioButton(QStringLiteral("skrr3"), QString(), splitBookButtons);
+    xianDaiSplitButton->setStatusTip(QStringLiteral("现代诗韵"));
+    xianDaiSplitButton->setToolTip(QStringLiteral("现代诗韵"));
+    xinYunSplitButton->setSkChecked(true);
+    splitLayout->addWidget(xinYunSplitButton);
+    splitLayout->addWidget(xianDaiSplitButton);
+    splitBookButtons->hide();
     bookGrid->addWidget(bookRow, 0, 0);
-    bookGrid->addWidget(Panel4, 0, 0); // over the three book buttons when shown
+    bookGrid->addWidget(splitBookButtons, 0, 0); // over the three book buttons when shown
     row->addWidget(books);
 
-    skCheckBox2 = new TskCheckBox(QStringLiteral("skCheckBox2"), QString(), Panel2);
-    row->addWidget(skCheckBox2);
-    toolBar->addWidget(Panel2);
+    splitSwitch = new TskCheckBox(QStringLiteral("skCheckBox2"), QString(), toolBarRow);
+    row->addWidget(splitSwitch);
+    toolBar->addWidget(toolBarRow);
 
     auto* channelLayout = new QVBoxLayout(channel);
     channelLayout->setContentsMargins(0, 0, 0, 0);
     channelLayout->setSpacing(0);
-    skPanel9 = new TskPanel(QStringLiteral("skPanel9"), channel, QStringLiteral("押韵大师"));
-    skPanel9->setStatusTip(QStringLiteral("押韵大师"));
-    SpinEdit1 = new TskSpinEdit(QStringLiteral("SpinEdit1"), 9, 36, skPanel9->captionStrip());
-    SpinEdit1->setFont(skin::songFont(10));
-    SpinEdit1->setFixedWidth(40);
-    skPanel9->captionStrip()->layout()->addWidget(SpinEdit1);
+    masterPanel = new TskPanel(QStringLiteral("skPanel9"), channel, QStringLiteral("押韵大师"));
+    masterPanel->setStatusTip(QStringLiteral("押韵大师"));
+    sizeSpinner = new TskSpinEdit(QStringLiteral("SpinEdit1"), 9, 36, masterPanel->captionStrip());
+    sizeSpinner->setFont(skin::songFont(10));
+    sizeSpinner->setFixedWidth(40);
+    masterPanel->captionStrip()->layout()->addWidget(sizeSpinner);
 
     auto* paneStack = new QGridLayout;
-    skMemo5 = skin::makeMemo(QStringLiteral("skMemo5"), skPanel9, true, QStringLiteral("押韵大师"));
-    skPanel12 = new TskPanel(QStringLiteral("skPanel12"), skPanel9, QStringLiteral("平声"));
-    Memo7 = skin::makeMemo(QStringLiteral("Memo7"), skPanel12, true, QStringLiteral("押韵大师"));
-    skPanel12->body()->addWidget(Memo7);
-    skPanel12->hide();
-    paneStack->addWidget(skMemo5, 0, 0);
-    paneStack->addWidget(skPanel12, 0, 0); // covers the rhyme pane in the split view
-    skPanel9->body()->addLayout(paneStack, 1);
-    skPanel13 = new TskPanel(QStringLiteral("skPanel13"), skPanel9, QStringLiteral("仄声"));
-    Memo8 = skin::makeMemo(QStringLiteral("Memo8"), skPanel13, true, QStringLiteral("押韵大师"));
-    skPanel13->body()->addWidget(Memo8);
-    skPanel13->setFixedHeight(244);
-    skPanel13->hide();
-    skPanel9->body()->addWidget(skPanel13);
-    p4 = new TskPanel(QStringLiteral("p4"), skPanel9);
-    p4->setFixedHeight(25);
-    p4->setFrameShape(QFrame::Panel);
-    p4->setFrameShadow(QFrame::Sunken);
+    rhymePane =
+        skin::makeMemo(QStringLiteral("skMemo5"), masterPanel, true, QStringLiteral("押韵大师"));
+    levelPanel = new TskPanel(QStringLiteral("skPanel12"), masterPanel, QStringLiteral("平声"));
+    levelPane =
+        skin::makeMemo(QStringLiteral("Memo7"), levelPanel, true, QStringLiteral("押韵大师"));
+    levelPanel->body()->addWidget(levelPane);
+    levelPanel->hide();
+    paneStack->addWidget(rhymePane, 0, 0);
+    paneStack->addWidget(levelPanel, 0, 0); // covers the rhyme pane in the split view
+    masterPanel->body()->addLayout(paneStack, 1);
+    obliquePanel = new TskPanel(QStringLiteral("skPanel13"), masterPanel, QStringLiteral("仄声"));
+    obliquePane =
+        skin::makeMemo(QStringLiteral("Memo8"), obliquePanel, true, QStringLiteral("押韵大师"));
+    obliquePanel->body()->addWidget(obliquePane);
+    obliquePanel->setFixedHeight(244);
+    obliquePanel->hide();
+    masterPanel->body()->addWidget(obliquePanel);
+    finalsLabel = new TskPanel(QStringLiteral("p4"), masterPanel);
+    finalsLabel->setFixedHeight(25);
+    finalsLabel->setFrameShape(QFrame::Panel);
+    finalsLabel->setFrameShadow(QFrame::Sunken);
     // The finals label: bold 宋体 on white.
-    skin::setRole(p4->captionStrip(), skin::Role::PlainStrip);
-    p4->captionStrip()->setFixedHeight(21);
+    skin::setRole(finalsLabel->captionStrip(), skin::Role::PlainStrip);
+    finalsLabel->captionStrip()->setFixedHeight(21);
     QFont bold = skin::songFont(12);
     bold.setBold(true);
-    p4->captionStrip()->setFont(bold);
+    finalsLabel->captionStrip()->setFont(bold);
     // The panes' design: 宋体 at 12 pixels in dark blue (colour number 0x804000).
-    for (QPlainTextEdit* pane : {skMemo5, Memo7, Memo8}) {
+    for (QPlainTextEdit* pane : {rhymePane, levelPane, obliquePane}) {
         pane->setFont(skin::songFont(12));
         skin::setFontColour(pane, 0x804000);
     }
-    skPanel9->body()->addWidget(p4);
-    channelLayout->addWidget(skPanel9, 1);
+    masterPanel->body()->addWidget(finalsLabel);
+    channelLayout->addWidget(masterPanel, 1);
 
     auto* sizes = new QWidget(channel);
     sizes->setObjectName(QStringLiteral("rhymeSizeStrip"));
@@ -191,8 +196,8 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
     const char* hints[] = {"选择后调韵侠中文本框字体最小", "选择后调韵侠中文本框字体较小",
                            "选择后调韵侠中文本框字体中等", "选择后调韵侠中文本框字体较大",
                            "选择后调韵侠中文本框字体最大"};
-    TskRadioButton** sizeButtons[] = {&skRadioButton1, &skRadioButton2, &skRadioButton3,
-                                      &skRadioButton4, &skRadioButton5};
+    TskRadioButton** sizeButtons[] = {&sizeSmallest, &sizeSmaller, &sizeMedium, &sizeLarger,
+                                      &sizeLargest};
     for (int i = 0; i < 5; ++i) {
         auto* b =
             new TskRadioButton(QStringLiteral("skRadioButton%1").arg(i + 1), QString(), sizes);
@@ -200,6 +205,6 @@ RhymePanels::RhymePanels(QToolBar* toolBar, QWidget* channel) : QObject(channel)
         sizeLayout->addWidget(b);
         *sizeButtons[i] = b;
     }
-    skRadioButton1->setSkChecked(true);
+    sizeSmallest->setSkChecked(true);
     channelLayout->addWidget(sizes);
 }

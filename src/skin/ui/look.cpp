@@ -202,6 +202,12 @@ void reapplyLayers(QWidget* w) {
     case Role::Dimmed:
         set(QPalette::ButtonText, QColor(87, 87, 87));
         break;
+    case Role::Warning:
+        set(QPalette::WindowText, red);
+        break;
+    case Role::NoticeText:
+        set(QPalette::Text, QColor(0, 0, 0x80));
+        break;
     }
     const QVariant font = w->property(kFontColour), back = w->property(kBackground);
     if (font.isValid()) {

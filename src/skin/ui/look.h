@@ -60,6 +60,8 @@ enum class Role {
     PlainStrip, // a caption strip that reads like a field: white
     Link,       // a caption under the pointer
     Dimmed,     // a caption not under the pointer
+    Warning,    // a heading that asks for attention: red
+    NoticeText, // the text of a notice the program shows by itself: navy
 };
 void setRole(QWidget* w, Role role);
 Role role(const QWidget* w);

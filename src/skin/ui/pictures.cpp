@@ -285,14 +285,25 @@ void toolButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
     p.restore();
 }
 
-static void paint_checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themeFrame(p, rect, look, "CheckBoxImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
-        return;
-    const QRectF r = half(rect);
+// What a check box and a radio button share: the theme's picture when it has one
+// (nothing is left to draw then), else the indicator's square, with the painter saved,
+// antialiased and holding the border pen, tinted towards the accent under the pointer.
+static std::optional<QRectF> indicator(QPainter& p, const QRectF& rect, const Look& look, State s,
+                                       const char* themePicture) {
+    if (themeFrame(p, rect, look, themePicture, 8, (s.checked ? 4 : 0) + stateFrame(s)))
+        return std::nullopt;
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(s.hover ? mix(look.controlBorder, look.accent(), 0.7) : look.controlBorder, 1));
+    return half(rect);
+}
+
+static void paint_checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
+    const std::optional<QRectF> square = indicator(p, rect, look, s, "CheckBoxImage");
+    if (!square)
+        return;
+    const QRectF r = *square;
     const QColor accent = look.accent();
-    p.setPen(QPen(s.hover ? mix(look.controlBorder, accent, 0.7) : look.controlBorder, 1));
     p.setBrush(s.enabled ? vertical(r, mix(Qt::white, look.controlBackground, s.down ? 0.8 : 0.1),
                                     mix(Qt::white, look.controlBackground, 0.6))
                          : QBrush(look.controlBackground));
@@ -318,13 +329,11 @@ void checkBox(QPainter& p, const QRectF& rect, const Look& look, State s) {
 }
 
 static void paint_radioButton(QPainter& p, const QRectF& rect, const Look& look, State s) {
-    if (themeFrame(p, rect, look, "RadioButtonImage", 8, (s.checked ? 4 : 0) + stateFrame(s)))
+    const std::optional<QRectF> square = indicator(p, rect, look, s, "RadioButtonImage");
+    if (!square)
         return;
-    const QRectF r = half(rect);
-    p.save();
-    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r = *square;
     const QColor accent = look.accent();
-    p.setPen(QPen(s.hover ? mix(look.controlBorder, accent, 0.7) : look.controlBorder, 1));
     p.setBrush(vertical(r, Qt::white, mix(Qt::white, look.controlBackground, 0.6)));
     p.drawEllipse(r);
     if (s.checked) {

@@ -13,8 +13,8 @@
 DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings,
                            ModalRunner& modals, QWidget* window)
     : QObject(window), c(controls), m_settings(settings), m_modals(modals), m_window(window) {
-    connect(c.P7, &QAction::triggered, this, &DocumentLock::toggleProtection);
-    connect(c.M4, &QAction::triggered, this, &DocumentLock::toggleLock);
+    connect(c.protectDocuments, &QAction::triggered, this, &DocumentLock::toggleProtection);
+    connect(c.passwordProtect, &QAction::triggered, this, &DocumentLock::toggleLock);
     try {
         password::hashStoredPlainPassword(m_settings);
     } catch (const AppError&) {
@@ -26,22 +26,22 @@ DocumentLock::DocumentLock(const LockControls& controls, SettingsFile& settings,
 void DocumentLock::toggleProtection() {
     // The menu has already flipped the check mark.
     for (QTextEdit* doc : c.documents)
-        doc->setReadOnly(c.P7->isChecked());
+        doc->setReadOnly(c.protectDocuments->isChecked());
 }
 
 void DocumentLock::toggleLock() {
     // The menu has already flipped the check mark; it now says what the user asked for.
-    if (c.M4->isChecked()) {
-        TForm6 setPassword(m_settings, m_modals, m_window);
+    if (c.passwordProtect->isChecked()) {
+        SetPasswordWindow setPassword(m_settings, m_modals, m_window);
         if (m_modals.exec(setPassword) != QDialog::Accepted)
-            c.M4->setChecked(false);
+            c.passwordProtect->setChecked(false);
         return; // the lock takes effect at the next start
     }
-    TForm7 remove(m_settings, m_modals, m_window);
+    RemovePasswordWindow remove(m_settings, m_modals, m_window);
     if (m_modals.exec(remove) == QDialog::Accepted)
-        c.skTabControl1->show();
+        c.documentArea->show();
     else
-        c.M4->setChecked(true);
+        c.passwordProtect->setChecked(true);
 }
 
 QString DocumentLock::storedMarker() const {
@@ -50,11 +50,12 @@ QString DocumentLock::storedMarker() const {
 }
 
 void DocumentLock::showDocumentsUnlessLocked(const QString& marker) {
-    c.skTabControl1->setVisible(marker != QLatin1String(lock::kLocked) || !c.M4->isChecked());
+    c.documentArea->setVisible(marker != QLatin1String(lock::kLocked) ||
+                               !c.passwordProtect->isChecked());
 }
 
 QString DocumentLock::startUpPrompt() {
-    TForm8 prompt(m_settings, m_modals, m_window);
+    PasswordPrompt prompt(m_settings, m_modals, m_window);
     m_modals.exec(prompt);
     return prompt.marker();
 }

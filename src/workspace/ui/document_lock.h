@@ -11,10 +11,10 @@ class QWidget;
 class SettingsFile;
 
 struct LockControls {
-    QAction* P7; // 保护文档
-    QAction* M4; // 密码保护
+    QAction* protectDocuments; // 保护文档
+    QAction* passwordProtect;  // 密码保护
     QList<QTextEdit*> documents;
-    QWidget* skTabControl1; // the document area
+    QWidget* documentArea; // the documents' tab control, hidden while locked
 };
 
 class DocumentLock : public QObject {

@@ -62,7 +62,7 @@ void DocumentRecovery::offer() {
     }
     QStringList names;
     for (const workspace::RecoveredDocument& d : *kept)
-        names << m_panel.skTabControl1->tabBar()->tabText(d.number - 1);
+        names << m_panel.documentTabs->tabBar()->tabText(d.number - 1);
 
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(kApplicationTitle),
                     QStringLiteral("上次运行没有正常结束。以下文档中有当时未存盘的文字：\n%1\n\n"

@@ -49,36 +49,38 @@ using skin::dialogButton;
 using skin::dialogLabel;
 using workspace::maskedField;
 
-TForm6::TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+SetPasswordWindow::SetPasswordWindow(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     : QDialog(parent), m_settings(settings), m_modals(modals) {
     skin::frameDialog(this, QStringLiteral("Form6"), QSize(337, 261));
     dialogLabel(this, QStringLiteral("密码保护"), {31, 64}, true);
     dialogLabel(this, QStringLiteral("密码"), {56, 107});
     dialogLabel(this, QStringLiteral("确认"), {56, 139});
-    Edit1 = maskedField(this, QStringLiteral("Edit1"), QRect(88, 104, 177, 20));
-    Edit2 = maskedField(this, QStringLiteral("Edit2"), QRect(88, 136, 177, 20));
-    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 192});
-    Button2 = dialogButton(this, QStringLiteral("Button2"), QStringLiteral("取消"), {224, 192});
-    connect(Edit1, &QLineEdit::returnPressed, Edit2, [this] { Edit2->setFocus(); });
-    connect(Edit2, &QLineEdit::returnPressed, this, [this] {
-        Button1->setFocus();
+    passwordField = maskedField(this, QStringLiteral("Edit1"), QRect(88, 104, 177, 20));
+    confirmField = maskedField(this, QStringLiteral("Edit2"), QRect(88, 136, 177, 20));
+    okButton = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"), {136, 192});
+    cancelButton =
+        dialogButton(this, QStringLiteral("Button2"), QStringLiteral("取消"), {224, 192});
+    connect(passwordField, &QLineEdit::returnPressed, confirmField,
+            [this] { confirmField->setFocus(); });
+    connect(confirmField, &QLineEdit::returnPressed, this, [this] {
+        okButton->setFocus();
         confirm();
     });
-    connect(Button1, &QPushButton::clicked, this, &TForm6::confirm);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &SetPasswordWindow::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TForm6::confirm() {
-    if (Edit1->text().isEmpty() || Edit2->text().isEmpty()) {
+void SetPasswordWindow::confirm() {
+    if (passwordField->text().isEmpty() || confirmField->text().isEmpty()) {
         m_modals.showMessage(this, QStringLiteral("请输入密码！"));
         return;
     }
-    if (Edit1->text() != Edit2->text()) {
+    if (passwordField->text() != confirmField->text()) {
         m_modals.showMessage(this, QStringLiteral("密码输入不一样，请重新输入"));
         return;
     }
     runGuarded(m_modals, this, [&] {
-        m_settings.writeString(kTemp, kWord, password::hash(Edit1->text()));
+        m_settings.writeString(kTemp, kWord, password::hash(passwordField->text()));
         accept(); // only once the password is stored
     });
 }
@@ -88,23 +90,23 @@ PasswordAsk::PasswordAsk(const Layout& l, SettingsFile& settings, ModalRunner& m
     : QDialog(parent), m_settings(settings), m_modals(modals) {
     skin::frameDialog(this, QString::fromLatin1(l.name), l.client);
     dialogLabel(this, QString::fromUtf8(l.prompt), l.promptAt, l.heading);
-    Edit1 = maskedField(this, QStringLiteral("Edit1"), l.field);
-    Button1 = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"),
-                           {l.confirmLeft, l.buttonsTop});
-    Button2 = dialogButton(this, QStringLiteral("Button2"), QString::fromUtf8(l.cancel),
-                           {l.cancelLeft, l.buttonsTop});
-    connect(Edit1, &QLineEdit::returnPressed, this, [this] {
-        Button1->setFocus();
+    passwordField = maskedField(this, QStringLiteral("Edit1"), l.field);
+    okButton = dialogButton(this, QStringLiteral("Button1"), QStringLiteral("确定"),
+                            {l.confirmLeft, l.buttonsTop});
+    cancelButton = dialogButton(this, QStringLiteral("Button2"), QString::fromUtf8(l.cancel),
+                                {l.cancelLeft, l.buttonsTop});
+    connect(passwordField, &QLineEdit::returnPressed, this, [this] {
+        okButton->setFocus();
         confirm();
     });
-    connect(Button1, &QPushButton::clicked, this, &PasswordAsk::confirm);
-    connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(okButton, &QPushButton::clicked, this, &PasswordAsk::confirm);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PasswordAsk::confirm() {
     bool right = false, checked = false;
     runGuarded(m_modals, this, [&] {
-        right = workspace::checkPassword(m_settings, Edit1->text());
+        right = workspace::checkPassword(m_settings, passwordField->text());
         checked = true;
     });
     if (!checked)
@@ -115,7 +117,8 @@ void PasswordAsk::confirm() {
         m_modals.showMessage(this, QStringLiteral("密码输入不正确！"));
 }
 
-TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+RemovePasswordWindow::RemovePasswordWindow(SettingsFile& settings, ModalRunner& modals,
+                                           QWidget* parent)
     : PasswordAsk({"Form7",
                    {323, 238},
                    "请输入解除保护密码：",
@@ -128,7 +131,7 @@ TForm7::TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
                    "取消"},
                   settings, modals, parent) {}
 
-TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
+PasswordPrompt::PasswordPrompt(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
     : PasswordAsk({"Form8",
                    {310, 241},
                    "您的诗词已被密码保护",
@@ -141,7 +144,7 @@ TForm8::TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent)
                    "退出"},
                   settings, modals, parent) {}
 
-void TForm8::done(int result) {
+void PasswordPrompt::done(int result) {
     m_marker = QString::fromLatin1(result == QDialog::Accepted ? lock::kOpened : lock::kLocked);
     runGuarded(m_modals, this, [&] {
         m_settings.writeString(kTemp, QString::fromLatin1(lock::kMarkerKey), m_marker);

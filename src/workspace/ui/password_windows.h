@@ -1,7 +1,7 @@
 #pragma once
-// The three password windows: set a password (TForm6), remove the protection (TForm7)
-// and the start-up prompt (TForm8). Each checks what is typed against the settings
-// file and reports input errors in plain message boxes.
+// The three password windows: set a password (Form6), remove the protection (Form7) and
+// the start-up prompt (Form8). Each checks what is typed against the settings file and
+// reports input errors in plain message boxes.
 
 #include <QDialog>
 
@@ -15,12 +15,12 @@ namespace workspace {
 QLineEdit* maskedField(QWidget* parent, const QString& name, QRect at);
 } // namespace workspace
 
-class TForm6 : public QDialog {
+class SetPasswordWindow : public QDialog {
     Q_OBJECT
   public:
-    TForm6(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
-    QLineEdit *Edit1, *Edit2;
-    QPushButton *Button1, *Button2; // 确定, 取消
+    SetPasswordWindow(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    QLineEdit *passwordField, *confirmField; // Edit1, Edit2
+    QPushButton *okButton, *cancelButton;    // Button1 确定, Button2 取消
     void confirm();
 
   private:
@@ -33,8 +33,8 @@ class TForm6 : public QDialog {
 class PasswordAsk : public QDialog {
     Q_OBJECT
   public:
-    QLineEdit* Edit1;
-    QPushButton *Button1, *Button2; // 确定, and 取消 or 退出
+    QLineEdit* passwordField;             // Edit1
+    QPushButton *okButton, *cancelButton; // Button1 确定, Button2 取消 or 退出
     void confirm();
 
   protected:
@@ -54,17 +54,17 @@ class PasswordAsk : public QDialog {
 };
 
 // Removing the protection.
-class TForm7 : public PasswordAsk {
+class RemovePasswordWindow : public PasswordAsk {
     Q_OBJECT
   public:
-    TForm7(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    RemovePasswordWindow(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
 };
 
 // The start-up prompt.
-class TForm8 : public PasswordAsk {
+class PasswordPrompt : public PasswordAsk {
     Q_OBJECT
   public:
-    TForm8(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
+    PasswordPrompt(SettingsFile& settings, ModalRunner& modals, QWidget* parent = nullptr);
     // Writes the lock marker as the prompt closes: "qelm" after the right password,
     // "morvel" otherwise.
     void done(int result) override;

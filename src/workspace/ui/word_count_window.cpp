@@ -9,7 +9,7 @@
 #include <QScreen>
 #include <QTextEdit>
 
-TForm2::TForm2(const QList<QTextEdit*>& documents, QWidget* parent)
+WordCountWindow::WordCountWindow(const QList<QTextEdit*>& documents, QWidget* parent)
     : QDialog(parent), m_documents(documents) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("字数统计"));
@@ -17,15 +17,15 @@ TForm2::TForm2(const QList<QTextEdit*>& documents, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->geometry().center() - rect().center());
 
-    Label1 = new QLabel(QStringLiteral("您的诗词字数为："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(skin::songFont(14));
-    Label1->setGeometry(32, 120, 180, 20);
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(skin::songFont(12));
-    skin::setRole(Label2, skin::Role::Emphasis);
-    Label2->setGeometry(32, 144, 180, 20);
+    characterLine = new QLabel(QStringLiteral("您的诗词字数为："), this);
+    characterLine->setObjectName(QStringLiteral("Label1"));
+    characterLine->setFont(skin::songFont(14));
+    characterLine->setGeometry(32, 120, 180, 20);
+    otherLine = new QLabel(this);
+    otherLine->setObjectName(QStringLiteral("Label2"));
+    otherLine->setFont(skin::songFont(12));
+    skin::setRole(otherLine, skin::Role::Emphasis);
+    otherLine->setGeometry(32, 144, 180, 20);
 
     const char* captions[] = {"婉约词", "豪放词", "绝句篇", "律诗篇", "其它篇"};
     for (int i = 0; i < 5; ++i) {
@@ -43,10 +43,10 @@ TForm2::TForm2(const QList<QTextEdit*>& documents, QWidget* parent)
     connect(quitButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-void TForm2::count(int document) {
-    QString line1 = Label1->text(), line2 = Label2->text();
+void WordCountWindow::count(int document) {
+    QString line1 = characterLine->text(), line2 = otherLine->text();
     workspace::updateResultLines(workspace::countWords(m_documents.at(document)->toPlainText()),
                                  &line1, &line2);
-    Label1->setText(line1);
-    Label2->setText(line2);
+    characterLine->setText(line1);
+    otherLine->setText(line2);
 }

@@ -9,14 +9,14 @@ class QLabel;
 class QPushButton;
 class QTextEdit;
 
-class TForm2 : public QDialog {
+class WordCountWindow : public QDialog {
     Q_OBJECT
   public:
-    TForm2(const QList<QTextEdit*>& documents, QWidget* parent = nullptr);
+    WordCountWindow(const QList<QTextEdit*>& documents, QWidget* parent = nullptr);
 
-    QLabel *Label1, *Label2;          // the two result lines
-    QList<QPushButton*> countButtons; // 婉约词 … 其它篇
-    QPushButton* quitButton;          // 退出
+    QLabel *characterLine, *otherLine; // the two result lines, Label1 and Label2
+    QList<QPushButton*> countButtons;  // 婉约词 … 其它篇
+    QPushButton* quitButton;           // 退出
 
     void count(int document);
 

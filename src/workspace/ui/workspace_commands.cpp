@@ -34,15 +34,15 @@ WorkspaceCommands::WorkspaceCommands(WorkspacePanel& panel, const WorkspaceActio
     auto run = [this](void (WorkspaceCommands::*command)()) {
         return [this, command] { runGuarded(m_modals, m_window, [&] { (this->*command)(); }); };
     };
-    connect(a.S1, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
+    connect(a.saveAll, &QAction::triggered, this, run(&WorkspaceCommands::saveCopies));
     connect(a.saveButton, &QToolButton::clicked, this, run(&WorkspaceCommands::saveCopies));
-    connect(a.O1, &QAction::triggered, this, run(&WorkspaceCommands::openFile));
-    connect(a.T2, &QAction::triggered, this, run(&WorkspaceCommands::pageSetup));
-    connect(a.P5, &QAction::triggered, this, run(&WorkspaceCommands::print));
-    connect(a.W2, &QAction::triggered, this, run(&WorkspaceCommands::countWords));
-    connect(a.L1, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
-    connect(a.C3, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
-    connect(a.R1, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
+    connect(a.openTextFile, &QAction::triggered, this, run(&WorkspaceCommands::openFile));
+    connect(a.pageSetup, &QAction::triggered, this, run(&WorkspaceCommands::pageSetup));
+    connect(a.print, &QAction::triggered, this, run(&WorkspaceCommands::print));
+    connect(a.wordCount, &QAction::triggered, this, run(&WorkspaceCommands::countWords));
+    connect(a.alignLeft, &QAction::triggered, this, [this] { align(Qt::AlignLeft); });
+    connect(a.alignCentre, &QAction::triggered, this, [this] { align(Qt::AlignHCenter); });
+    connect(a.alignRight, &QAction::triggered, this, [this] { align(Qt::AlignRight); });
     for (int i = 0; i < 5; ++i)
         connect(m_panel.documents[i], &QTextEdit::textChanged, this,
                 [this, i] { m_changed[i] = true; });
@@ -130,7 +130,7 @@ QString WorkspaceCommands::keepTypingBesideUnreadFile(int n) {
     // Kept now: a second close, after a later step failed, writes no second copy.
     m_panel.documents[n - 1]->document()->setModified(false);
     return QStringLiteral("文件 %1 在启动时无法读取，已原样保留；本次在“%2”中输入的文字另存为 %3。")
-        .arg(path, m_panel.skTabControl1->tabBar()->tabText(n - 1), beside);
+        .arg(path, m_panel.documentTabs->tabBar()->tabText(n - 1), beside);
 }
 
 QByteArray WorkspaceCommands::rtfOf(int n) {
@@ -205,9 +205,9 @@ void WorkspaceCommands::openFile() {
 
 void WorkspaceCommands::align(Qt::Alignment alignment) {
     wholeDocuments();
-    a.L1->setChecked(alignment == Qt::AlignLeft);
-    a.C3->setChecked(alignment == Qt::AlignHCenter);
-    a.R1->setChecked(alignment == Qt::AlignRight);
+    a.alignLeft->setChecked(alignment == Qt::AlignLeft);
+    a.alignCentre->setChecked(alignment == Qt::AlignHCenter);
+    a.alignRight->setChecked(alignment == Qt::AlignRight);
     for (QTextEdit* doc : m_panel.documents) {
         QTextCursor all(doc->document());
         all.select(QTextCursor::Document);
@@ -238,6 +238,6 @@ void WorkspaceCommands::print() {
 }
 
 void WorkspaceCommands::countWords() {
-    TForm2 window(m_panel.documents, m_window);
+    WordCountWindow window(m_panel.documents, m_window);
     m_modals.exec(window);
 }

@@ -26,8 +26,10 @@ class QToolButton;
 class WorkspacePanel;
 
 struct WorkspaceActions {
-    QAction *S1, *O1, *L1, *C3, *R1, *T2, *P5, *W2;
-    QToolButton* saveButton;
+    QAction *saveAll, *openTextFile;               // 保存, 打开 (hidden)
+    QAction *alignLeft, *alignCentre, *alignRight; // the documents' alignment
+    QAction *pageSetup, *print, *wordCount;        // 页面设置, 打印, 字数统计
+    QToolButton* saveButton;                       // the tool bar's 保存
 };
 
 class WorkspaceCommands : public QObject {

@@ -22,34 +22,35 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
     areaStack->setContentsMargins(0, 0, 0, 0);
 
     // The lock notice, seen exactly while the documents are hidden by the lock.
-    Memo1 = skin::makeMemo(QStringLiteral("Memo1"), area, true);
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    Memo1->setFrameShape(QFrame::Panel);
-    Memo1->setFrameShadow(QFrame::Sunken);
-    skin::setRole(Memo1, skin::Role::Notice);
+    lockNotice = skin::makeMemo(QStringLiteral("Memo1"), area, true);
+    lockNotice->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    lockNotice->setFrameShape(QFrame::Panel);
+    lockNotice->setFrameShadow(QFrame::Sunken);
+    skin::setRole(lockNotice, skin::Role::Notice);
     QFont noticeFont(QStringLiteral("宋体"));
     noticeFont.setPixelSize(14);
-    Memo1->setFont(noticeFont);
-    Memo1->setPlainText(QStringLiteral("\n\n\n诗词已被密码保护\n，您无权查看此项\n目请关闭！"));
-    QTextOption centred = Memo1->document()->defaultTextOption();
+    lockNotice->setFont(noticeFont);
+    lockNotice->setPlainText(
+        QStringLiteral("\n\n\n诗词已被密码保护\n，您无权查看此项\n目请关闭！"));
+    QTextOption centred = lockNotice->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
-    Memo1->document()->setDefaultTextOption(centred);
-    areaStack->addWidget(Memo1, 0, 0);
+    lockNotice->document()->setDefaultTextOption(centred);
+    areaStack->addWidget(lockNotice, 0, 0);
 
-    skTabControl1 = new TskTabControl(QStringLiteral("skTabControl1"), area);
-    skTabControl1->setContextMenuPolicy(Qt::CustomContextMenu);
+    documentTabs = new TskTabControl(QStringLiteral("skTabControl1"), area);
+    documentTabs->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(
-        skTabControl1, &QWidget::customContextMenuRequested, skTabControl1,
-        [this, popup](const QPoint& at) { popup->popup(skTabControl1->mapToGlobal(at)); });
-    auto* column = new QVBoxLayout(skTabControl1);
+        documentTabs, &QWidget::customContextMenuRequested, documentTabs,
+        [this, popup](const QPoint& at) { popup->popup(documentTabs->mapToGlobal(at)); });
+    auto* column = new QVBoxLayout(documentTabs);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
     for (const char* caption : {"婉约词", "豪放词", "绝句篇", "律诗篇", "其它篇"})
-        skTabControl1->tabBar()->addTab(QString::fromUtf8(caption));
-    column->addWidget(skTabControl1->tabBar());
+        documentTabs->tabBar()->addTab(QString::fromUtf8(caption));
+    column->addWidget(documentTabs->tabBar());
     auto* docStack = new QGridLayout;
     for (int i = 0; i < 5; ++i) {
-        auto* doc = new DocumentEdit(skTabControl1);
+        auto* doc = new DocumentEdit(documentTabs);
         doc->setObjectName(QStringLiteral("skm%1").arg(i + 1));
         doc->setFrameShape(QFrame::NoFrame);
         doc->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -64,10 +65,10 @@ WorkspacePanel::WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup)
         documents.append(doc);
     }
     column->addLayout(docStack, 1);
-    areaStack->addWidget(skTabControl1, 0, 0); // in front of the lock notice
+    areaStack->addWidget(documentTabs, 0, 0); // in front of the lock notice
     lowerRow->addWidget(area, 1);
 
-    connect(skTabControl1, &TskTabControl::tabChanged, this, &WorkspacePanel::showDocument);
+    connect(documentTabs, &TskTabControl::tabChanged, this, &WorkspacePanel::showDocument);
 }
 
 QTextEdit* WorkspacePanel::visibleDocument() const {

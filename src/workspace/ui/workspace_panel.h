@@ -18,9 +18,9 @@ class WorkspacePanel : public QObject {
   public:
     WorkspacePanel(QBoxLayout* lowerRow, QMenu* popup);
 
-    TskTabControl* skTabControl1{};
-    QList<QTextEdit*> documents; // skm1 … skm5
-    QPlainTextEdit* Memo1{};     // the lock notice
+    TskTabControl* documentTabs{}; // skTabControl1
+    QList<QTextEdit*> documents;   // skm1 … skm5
+    QPlainTextEdit* lockNotice{};  // Memo1, shown in place of the documents while locked
 
     // The shown document, or the first one.
     QTextEdit* visibleDocument() const;

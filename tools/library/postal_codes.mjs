@@ -6,9 +6,16 @@
 // - sfyc23/China-zip-code-latitude-and-longitude, resource/region.csv
 //   (province,city,county,longitude,latitude,zipCode);
 // - www-onekit-cn/baidu2alipay, src/ui/_/ragion-picker/data/{provices,citys,towns}.json.js.
-// An entry is kept when both name the same province, city and county with the same code.
+// A third table is taken beside them, to be compared with them:
+// - Spacesless/api, mongodb/postalcode.js (MongoDB insert statements with province, city,
+//   area, postCode), at the last commit that holds the file: later commits moved the data
+//   into a zipped database dump.
+// An entry is kept when sfyc23 and onekit name the same province, city and county with the
+// same code.
 // Run by hand:
-//     node tools/library/postal_codes.mjs extract MIRROR_OF_sfyc23 MIRROR_OF_onekit
+//     node tools/library/postal_codes.mjs extract sfyc23 MIRROR_OF_sfyc23
+//     node tools/library/postal_codes.mjs extract onekit MIRROR_OF_onekit
+//     node tools/library/postal_codes.mjs extract spacesless MIRROR_OF_Spacesless_api
 //     node tools/library/postal_codes.mjs
 import fs from 'node:fs';
 import path from 'node:path';
@@ -18,51 +25,70 @@ import { regions } from './area_codes.mjs';
 
 const here = path.dirname(fileURLToPath(import.meta.url));
 const sourcesDir = path.join(here, '../../data/library/postal-sources');
-const sfycFile = path.join(sourcesDir, 'sfyc23.tsv');
-const onekitFile = path.join(sourcesDir, 'onekit.tsv');
+const tableFile = (name) => path.join(sourcesDir, name + '.tsv');
 
 const git = (repo, ...args) => execFileSync('git', ['-C', repo, ...args], { maxBuffer: 1 << 28 }).toString('utf8');
 const module = (text) => new Function('module', text + '\nreturn module.exports;')({});
-const writeTable = (file, title, repo, rows) => {
-  const commit = git(repo, 'rev-parse', 'HEAD').trim();
+const writeTable = (name, title, repo, commit, rows) => {
   const header = `# ${title} at commit ${commit}\n# province\tcity\tcounty\tcode, in the table's own order. Do not edit by hand.\n`;
-  fs.writeFileSync(file, header + rows.map((r) => r.join('\t')).join('\n') + '\n');
+  fs.writeFileSync(tableFile(name), header + rows.map((r) => r.join('\t')).join('\n') + '\n');
+};
+
+const extractors = {
+  sfyc23(repo) {
+    const commit = git(repo, 'rev-parse', 'HEAD').trim();
+    const rows = [];
+    for (const line of git(repo, 'show', commit + ':resource/region.csv').split('\n').slice(1)) {
+      const f = line.trim().split(',');
+      if (f.length === 6) rows.push([f[0], f[1], f[2], f[5]]);
+    }
+    writeTable('sfyc23', 'sfyc23/China-zip-code-latitude-and-longitude resource/region.csv', repo, commit, rows);
+  },
+  onekit(repo) {
+    const commit = git(repo, 'rev-parse', 'HEAD').trim();
+    const dir = 'src/ui/_/ragion-picker/data/';
+    const provinces = module(git(repo, 'show', commit + ':' + dir + 'provices.json.js'));
+    const cities = module(git(repo, 'show', commit + ':' + dir + 'citys.json.js'));
+    const towns = module(git(repo, 'show', commit + ':' + dir + 'towns.json.js'));
+    const rows = [];
+    for (const p of provinces)
+      for (const c of cities['id' + p.id] || [])
+        for (const t of towns['id' + c.id] || []) rows.push([p.name, c.name, t.name, t.zipcode]);
+    writeTable('onekit', 'www-onekit-cn/baidu2alipay ' + dir + '{provices,citys,towns}.json.js', repo, commit, rows);
+    // The region of a province follows the first two digits of its onekit id.
+    fs.writeFileSync(path.join(sourcesDir, 'onekit-province-ids.tsv'),
+      '# province<TAB>id of www-onekit-cn/baidu2alipay provices.json.js\n' +
+      provinces.map((p) => p.name + '\t' + p.id).join('\n') + '\n');
+  },
+  spacesless(repo) {
+    // The last commit holding mongodb/postalcode.js.
+    const commit = 'e14b6c884411fdf8dae4eefe68a9ca7e036a5fd4';
+    const text = git(repo, 'show', commit + ':mongodb/postalcode.js');
+    const rows = [];
+    for (const [, body] of text.matchAll(/\.insert\(\s*\{([^}]*)\}\s*\)/g)) {
+      const o = Object.fromEntries([...body.matchAll(/(\w+):\s*"([^"]*)"/g)].map((m) => [m[1], m[2]]));
+      rows.push([o.province, o.city, o.area, o.postCode]);
+    }
+    writeTable('spacesless', 'Spacesless/api mongodb/postalcode.js', repo, commit, rows);
+  },
 };
 
 if (process.argv[2] === 'extract') {
-  const [sfyc, onekit] = process.argv.slice(3);
-  const a = [];
-  for (const line of git(sfyc, 'show', 'HEAD:resource/region.csv').split('\n').slice(1)) {
-    const f = line.trim().split(',');
-    if (f.length === 6) a.push([f[0], f[1], f[2], f[5]]);
-  }
-  writeTable(sfycFile, 'sfyc23/China-zip-code-latitude-and-longitude resource/region.csv', sfyc, a);
-  const dir = 'src/ui/_/ragion-picker/data/';
-  const provinces = module(git(onekit, 'show', 'HEAD:' + dir + 'provices.json.js'));
-  const cities = module(git(onekit, 'show', 'HEAD:' + dir + 'citys.json.js'));
-  const towns = module(git(onekit, 'show', 'HEAD:' + dir + 'towns.json.js'));
-  const b = [];
-  for (const p of provinces)
-    for (const c of cities['id' + p.id] || [])
-      for (const t of towns['id' + c.id] || []) b.push([p.name, c.name, t.name, t.zipcode, p.id]);
-  writeTable(onekitFile, 'www-onekit-cn/baidu2alipay ' + dir + '{provices,citys,towns}.json.js', onekit,
-    b.map((r) => r.slice(0, 4)));
-  // The region of a row follows the onekit province id's first two digits.
-  fs.writeFileSync(path.join(sourcesDir, 'onekit-province-ids.tsv'),
-    '# province<TAB>id of www-onekit-cn/baidu2alipay provices.json.js\n' +
-    provinces.map((p) => p.name + '\t' + p.id).join('\n') + '\n');
+  const [name, repo] = process.argv.slice(3);
+  if (!extractors[name]) throw new Error('extract one of ' + Object.keys(extractors).join(', '));
+  extractors[name](repo);
   process.exit(0);
 }
 
 const readTable = (file) => fs.readFileSync(file, 'utf8').split('\n')
   .filter((l) => l && !l.startsWith('#')).map((l) => l.split('\t'));
 const a = new Map();
-for (const [p, c, t, code] of readTable(sfycFile)) a.set([p, c, t].join('|'), code);
+for (const [p, c, t, code] of readTable(tableFile('sfyc23'))) a.set([p, c, t].join('|'), code);
 const provinceIds = new Map(readTable(path.join(sourcesDir, 'onekit-province-ids.tsv')));
 
 let agreed = 0, disagreed = 0, unmatched = 0;
 const byProvince = new Map();
-for (const [p, c, t, zipcode] of readTable(onekitFile)) {
+for (const [p, c, t, zipcode] of readTable(tableFile('onekit'))) {
   const other = a.get([p, c, t].join('|'));
   if (other === undefined) { unmatched++; continue; }
   if (other !== zipcode || !/^\d{6}$/.test(other)) { disagreed++; continue; }

@@ -1,18 +1,22 @@
-// RTF read and write and the word count over a document of 1 MB of GBK text.
+// RTF read and write and the word count over a document of 1 MB of GBK text, and the
+// same RTF and text read from a file a part at a time.
 //
 //   bench_rtf [benchmark options]
 //   bench_rtf --write-sample=FILE   writes the benchmark's document as RTF and exits
 
 #include "base/core/gbk.h"
+#include "base/core/text_pieces.h"
 #include "sample_document.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/core/wordcount.h"
 
 #include <QFile>
+#include <QTemporaryFile>
 
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace workspace;
@@ -57,6 +61,44 @@ void BM_PlainTextRead(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * text.size());
 }
 BENCHMARK(BM_PlainTextRead)->Unit(benchmark::kMillisecond);
+
+// The same bytes in a file, read a part at a time as the converters read them.
+QTemporaryFile& fileOf(const QByteArray& bytes) {
+    auto* file = new QTemporaryFile; // kept until the run ends
+    if (!file->open() || file->write(bytes) != bytes.size() || !file->flush())
+        std::abort();
+    return *file;
+}
+
+void BM_RtfReadFileInParts(benchmark::State& state) {
+    static QTemporaryFile& file = fileOf(rtf());
+    for (auto _ : state) {
+        file.seek(0);
+        RtfReader reader;
+        qsizetype paragraphs = 0;
+        if (!reader.read(&file, [&](Paragraph&&) { ++paragraphs; }))
+            state.SkipWithError("damaged");
+        benchmark::DoNotOptimize(paragraphs);
+    }
+    state.SetBytesProcessed(state.iterations() * rtf().size());
+}
+BENCHMARK(BM_RtfReadFileInParts)->Unit(benchmark::kMillisecond);
+
+// The encoding guessed, then the text decoded, each a piece at a time from the file.
+void BM_PlainTextFileInParts(benchmark::State& state) {
+    const QByteArray text = gbk::encode(document().plainText());
+    static QTemporaryFile& file = fileOf(text);
+    for (auto _ : state) {
+        file.seek(0);
+        text_pieces::Source source(&file);
+        qsizetype characters = 0;
+        gbk::decodeTextFilePieces(source,
+                                  [&](const QString& piece) { characters += piece.size(); });
+        benchmark::DoNotOptimize(characters);
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_PlainTextFileInParts)->Unit(benchmark::kMillisecond);
 
 void BM_WordCount(benchmark::State& state) {
     const QString text = document().plainText();

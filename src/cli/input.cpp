@@ -10,14 +10,15 @@
 
 namespace cli {
 
-bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io,
-               qint64 maxBytes) {
-    QFile file;
+namespace {
+
+// Opens the file named, or standard input for "-"; on failure says so.
+bool openFile(const QString& name, const QByteArray& rawName, QFile* file, Io& io) {
     bool opened = false;
     QString why;
     if (name == QLatin1String("-")) {
-        opened = file.open(stdin, QIODevice::ReadOnly);
-        why = file.errorString();
+        opened = file->open(stdin, QIODevice::ReadOnly);
+        why = file->errorString();
     } else {
         int fd = ::open(rawName.constData(), O_RDONLY | O_CLOEXEC);
         struct stat st {};
@@ -27,12 +28,19 @@ bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes
             errno = EISDIR;
         }
         why = QString::fromLocal8Bit(std::strerror(errno));
-        opened = fd >= 0 && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+        opened = fd >= 0 && file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
     }
-    if (!opened) {
+    if (!opened)
         io.err << "lyrevane-cli: cannot open " << shown(name) << ": " << why << '\n';
-        return false;
-    }
+    return opened;
+}
+
+void sayTooLarge(const QString& name, Io& io, qint64 maxBytes) {
+    io.err << "lyrevane-cli: " << shown(name) << ": larger than " << (maxBytes >> 20)
+           << " MB, not read\n";
+}
+
+bool readWhole(const QString& name, QFile& file, QByteArray* bytes, Io& io, qint64 maxBytes) {
     // Read a piece at a time, so that an endless device (/dev/zero) stops at the limit.
     bytes->clear();
     if (!file.isSequential() && file.size() <= maxBytes)
@@ -47,14 +55,42 @@ bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes
     if (bytes->size() > maxBytes) {
         bytes->clear();
         bytes->squeeze();
-        io.err << "lyrevane-cli: " << shown(name) << ": larger than " << (maxBytes >> 20)
-               << " MB, not read\n";
+        sayTooLarge(name, io, maxBytes);
         return false;
     }
-    if (file.error() != QFileDevice::NoError) {
-        io.err << "lyrevane-cli: cannot read " << shown(name) << ": " << file.errorString() << '\n';
+    return !readFailed(name, file, io);
+}
+
+} // namespace
+
+bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io,
+               qint64 maxBytes) {
+    QFile file;
+    return openFile(name, rawName, &file, io) && readWhole(name, file, bytes, io, maxBytes);
+}
+
+bool openInput(const QString& name, const QByteArray& rawName, Input* input, Io& io,
+               qint64 maxBytes) {
+    if (!openFile(name, rawName, &input->file, io))
+        return false;
+    struct stat st {};
+    if (name != QLatin1String("-") && ::fstat(input->file.handle(), &st) == 0 &&
+        S_ISREG(st.st_mode) && st.st_size > 0) {
+        if (st.st_size <= maxBytes)
+            return true;
+        sayTooLarge(name, io, maxBytes);
+        input->file.close();
         return false;
     }
+    const bool read = readWhole(name, input->file, &input->bytes, io, maxBytes);
+    input->file.close();
+    return read;
+}
+
+bool readFailed(const QString& name, const QFile& file, Io& io) {
+    if (file.error() == QFileDevice::NoError)
+        return false;
+    io.err << "lyrevane-cli: cannot read " << shown(name) << ": " << file.errorString() << '\n';
     return true;
 }
 

@@ -3,6 +3,8 @@
 
 #include "cli/command.h"
 
+#include <QFile>
+
 namespace cli {
 
 // The most a command reads from its input file: a document for the converters, a poem
@@ -16,6 +18,22 @@ constexpr qint64 kMaxPoemBytes = qint64(16) << 20;
 // more than `maxBytes` is refused.
 bool readInput(const QString& name, const QByteArray& rawName, QByteArray* bytes, Io& io,
                qint64 maxBytes = kMaxPoemBytes);
+
+// A converter's input. A regular file stays open, to be read a piece at a time (and more
+// than once, where the encoding is guessed first), so that a large file is never held
+// whole; anything else (standard input, a pipe, a device, a file of no stated size) is
+// read whole into `bytes`, as readInput() reads it.
+struct Input {
+    QFile file;       // open when the input is read from the file
+    QByteArray bytes; // the input, when it was read whole
+    bool fromFile() const { return file.isOpen(); }
+};
+// Opens or reads the input as readInput() does, with the same messages and limit.
+bool openInput(const QString& name, const QByteArray& rawName, Input* input, Io& io,
+               qint64 maxBytes);
+// Says on standard error that the file could not be read to its end; returns true when
+// that is so.
+bool readFailed(const QString& name, const QFile& file, Io& io);
 
 // The bytes the system passed for the argument `value`, found among the arguments
 // as given; `value` itself (UTF-8) when it is not there.

@@ -69,21 +69,25 @@ int rtf2txt(const QStringList& args, Io& io) {
         io.err << "usage: lyrevane-cli rtf2txt FILE\n";
         return BadUsage;
     }
-    QByteArray bytes;
-    if (!readInput(args[0], io.raw.value(0), &bytes, io, kMaxDocumentBytes))
+    Input input;
+    if (!openInput(args[0], io.raw.value(0), &input, io, kMaxDocumentBytes))
         return NotFound;
     RawOut out(io);
     QString line;
     workspace::RtfReader reader;
-    const bool ok = reader.read(QByteArrayView(bytes), [&](workspace::Paragraph&& p) {
+    const workspace::RtfReader::ParagraphSink sink = [&](workspace::Paragraph&& p) {
         line.clear();
         for (const workspace::Run& run : p.runs)
             line += run.text;
         line.replace(QChar::LineSeparator, QLatin1Char('\n'));
         line += QLatin1Char('\n');
         out.add(line.toUtf8());
-    });
+    };
+    const bool ok = input.fromFile() ? reader.read(&input.file, sink)
+                                     : reader.read(QByteArrayView(input.bytes), sink);
     out.finish();
+    if (readFailed(args[0], input.file, io))
+        return NotFound;
     if (!ok) {
         io.err << "lyrevane-cli: " << shown(args[0]) << ": " << reader.errorString() << '\n';
         return Damaged;
@@ -91,13 +95,13 @@ int rtf2txt(const QStringList& args, Io& io) {
     return Ok;
 }
 
-// The text of `bytes` read as `encoding` (GBK or UTF-8, a UTF-8 mark skipped), handed
+// The text of `text` read as `encoding` (GBK or UTF-8, a UTF-8 mark skipped), handed
 // to `piece` a part at a time; false when some bytes could not be decoded.
-bool decodeAs(QByteArrayView bytes, gbk::TextEncoding encoding,
+bool decodeAs(text_pieces::Source& text, gbk::TextEncoding encoding,
               const std::function<void(const QString&)>& piece) {
     bool clean = true;
     if (encoding == gbk::TextEncoding::Gbk) {
-        text_pieces::forEach(bytes, [&](QByteArrayView part) {
+        text.forEach(0, text_pieces::LineFeed::Byte, [&](QByteArrayView part) {
             bool ok = true;
             piece(gbk::decode(part, &ok));
             clean = clean && ok;
@@ -105,33 +109,34 @@ bool decodeAs(QByteArrayView bytes, gbk::TextEncoding encoding,
         });
         return clean;
     }
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes = bytes.sliced(3);
+    const qsizetype mark = text.head(3) == "\xEF\xBB\xBF" ? 3 : 0;
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    text_pieces::forEach(bytes, [&](QByteArrayView part) {
+    text.forEach(mark, text_pieces::LineFeed::Byte, [&](QByteArrayView part) {
         piece(decoder.decode(part));
         return true;
     });
     return !decoder.hasError();
 }
 
-// True when `bytes`, which carry no byte-order mark, read without a fault as GBK and as
-// UTF-8 both, so that the encoding they were read in was a guess.
-bool readsBothWays(QByteArrayView bytes) {
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
-        return false;
+// True when `text`, which carries no byte-order mark, reads without a fault as GBK and
+// as UTF-8 both, so that the encoding it was read in was a guess. ASCII reads the same
+// either way: a text of nothing else is no guess, and a piece of it says nothing.
+bool readsBothWays(text_pieces::Source& text) {
+    bool ascii = true;
     bool clean = true;
     QStringDecoder utf8(QStringConverter::Utf8);
-    text_pieces::forEach(bytes, [&](QByteArrayView part) {
+    text.forEach(0, text_pieces::LineFeed::Byte, [&](QByteArrayView part) {
+        if (std::all_of(part.begin(), part.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            return true;
+        ascii = false;
         bool ok = true;
         (void)gbk::decode(part, &ok);
         (void)QString(utf8.decode(part)); // decoded as it is converted
         clean = ok && !utf8.hasError();
         return clean;
     });
-    return clean;
+    return !ascii && clean;
 }
 
 QString encodingName(gbk::TextEncoding encoding) {
@@ -178,13 +183,16 @@ int txt2rtf(const QStringList& args, Io& io) {
         return BadUsage;
     }
     const QString& name = files.first();
-    QByteArray bytes;
-    if (!readInput(name, rawArgument(name, io), &bytes, io, kMaxDocumentBytes))
+    Input input;
+    if (!openInput(name, rawArgument(name, io), &input, io, kMaxDocumentBytes))
         return NotFound;
+    // A file is read once for the guess and again as it is converted.
+    text_pieces::Source text =
+        input.fromFile() ? text_pieces::Source(&input.file) : text_pieces::Source(input.bytes);
     if (!chosen) {
         qsizetype mark = 0;
-        const gbk::TextEncoding guessed = gbk::textFileEncoding(bytes, &mark);
-        if (mark == 0 && readsBothWays(bytes)) {
+        const gbk::TextEncoding guessed = gbk::textFileEncoding(text, &mark);
+        if (mark == 0 && readsBothWays(text)) {
             io.err << "lyrevane-cli: " << shown(name) << ": read as " << encodingName(guessed)
                    << " (--encoding " << (guessed == gbk::TextEncoding::Gbk ? "utf-8" : "gbk")
                    << " reads it as " << (guessed == gbk::TextEncoding::Gbk ? "UTF-8" : "GBK")
@@ -193,7 +201,7 @@ int txt2rtf(const QStringList& args, Io& io) {
         }
     }
     auto decode = [&](const std::function<void(const QString&)>& piece) {
-        return chosen ? decodeAs(bytes, *chosen, piece) : gbk::decodeTextFilePieces(bytes, piece);
+        return chosen ? decodeAs(text, *chosen, piece) : gbk::decodeTextFilePieces(text, piece);
     };
     RawOut out(io);
     bool ok = true;
@@ -201,18 +209,20 @@ int txt2rtf(const QStringList& args, Io& io) {
         workspace::RtfStreamWriter writer(out.device());
         bool written = true;
         ok = decode([&](const QString& piece) {
-            for (const workspace::Paragraph& p :
-                 workspace::RichDocument::fromPlainText(piece).paragraphs)
-                written = written && writer.writeParagraph(p);
+            workspace::RichDocument::forEachPlainTextParagraph(
+                piece,
+                [&](workspace::Paragraph&& p) { written = written && writer.writeParagraph(p); });
         });
         if (!(written && writer.finish()))
             out.failed();
     } else {
-        QString text;
-        ok = decode([&](const QString& piece) { text += piece; });
-        out.add(workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(text)));
+        QString whole;
+        ok = decode([&](const QString& piece) { whole += piece; });
+        out.add(workspace::RtfWriter::toRtf(workspace::RichDocument::fromPlainText(whole)));
     }
     out.finish();
+    if (readFailed(name, input.file, io))
+        return NotFound;
     if (!ok) {
         io.err << "lyrevane-cli: " << shown(name) << ": some bytes could not be decoded\n";
         return Damaged;

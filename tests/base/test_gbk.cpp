@@ -1,4 +1,5 @@
 #include "base/core/gbk.h"
+#include "support/trickle_device.h"
 
 #include <QList>
 #include <QStringEncoder>
@@ -230,6 +231,15 @@ TEST(Gbk, ALargeTextFileReadInPiecesReadsAsAWhole) {
     strayByte.insert(strayByte.size() - 10, '\xff');
     // Plain ASCII for the first piece, Chinese after it.
     QByteArray asciiFirst = QByteArray(1'200'000, 'a') + '\n' + poem.toUtf8();
+    auto utf16 = [](const QString& t, QStringConverter::Encoding e, const char* mark) {
+        return QByteArray(mark) + QStringEncoder(e).encode(t);
+    };
+    // ਕ一 is 15 0A 00 4E in UTF-16LE: a line feed's bytes, halves of two other units.
+    QString oddFeeds;
+    while (oddFeeds.size() < 1'400'000)
+        oddFeeds += QStringLiteral("ਕ一").repeated(50) + QLatin1Char('\n');
+    // A last line that runs from before a piece's size to past it, and one byte after it.
+    const QString longLast = text + QString(600'000, QLatin1Char('a')) + QLatin1Char('\n');
 
     struct Case {
         const char* name;
@@ -243,32 +253,42 @@ TEST(Gbk, ALargeTextFileReadInPiecesReadsAsAWhole) {
          false},
         {"UTF-8 broken late reads as GBK", strayByte, gbk::decode(strayByte), false},
         {"UTF-8 after a megabyte of ASCII", asciiFirst, QString::fromUtf8(asciiFirst), true},
-        {"UTF-16 with its mark",
-         QByteArray("\xFF\xFE") +
-             QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2),
-         text, true},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" + text.toUtf8(), text, true},
+        {"UTF-16 with its mark", utf16(text, QStringConverter::Utf16LE, "\xFF\xFE"), text, true},
+        {"UTF-16 big-endian", utf16(text, QStringConverter::Utf16BE, "\xFE\xFF"), text, true},
+        {"UTF-16 whose bytes hold line feeds out of step",
+         utf16(oddFeeds, QStringConverter::Utf16LE, "\xFF\xFE"), oddFeeds, true},
+        // The odd byte shows as U+FFFD, as in the whole file, not dropped as a piece alone.
+        {"UTF-16 with a byte left over",
+         utf16(longLast, QStringConverter::Utf16LE, "\xFF\xFE") + 'x', longLast + QChar(0xFFFD),
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         bool ok = !c.ok;
         EXPECT_EQ(gbk::decodeTextFile(c.bytes, &ok), c.expected);
         EXPECT_EQ(ok, c.ok);
-        QString joined;
-        int pieces = 0;
-        bool linesWhole = true;
-        EXPECT_EQ(gbk::decodeTextFilePieces(c.bytes,
-                                            [&](const QString& piece) {
-                                                linesWhole =
-                                                    linesWhole && !joined.endsWith('\r') &&
-                                                    (joined.isEmpty() || joined.endsWith('\n'));
-                                                joined += piece;
-                                                ++pieces;
-                                            }),
-                  c.ok);
-        EXPECT_TRUE(joined == c.expected);
-        EXPECT_TRUE(linesWhole);
-        if (!c.bytes.startsWith("\xFF\xFE")) { // a UTF-16 file is read at once
-            EXPECT_GT(pieces, 1);
+        auto piecesOf = [&](text_pieces::Source& source) {
+            QStringList pieces;
+            EXPECT_EQ(gbk::decodeTextFilePieces(source, [&](const QString& p) { pieces << p; }),
+                      c.ok);
+            EXPECT_FALSE(source.failed());
+            return pieces;
+        };
+        text_pieces::Source inMemory(c.bytes);
+        const QStringList pieces = piecesOf(inMemory);
+        EXPECT_TRUE(pieces.join(QString()) == c.expected);
+        EXPECT_GT(pieces.size(), 1);
+        for (qsizetype i = 0; i + 1 < pieces.size(); ++i) {
+            EXPECT_TRUE(pieces[i].endsWith('\n')) << "piece " << i << " ends inside a line";
         }
+        // From a file read a part at a time (parts of an odd size, so that they cut
+        // characters and units), and from a pipe: the same pieces.
+        TrickleDevice file(c.bytes, 65537);
+        text_pieces::Source fromFile(&file);
+        EXPECT_TRUE(piecesOf(fromFile) == pieces);
+        TrickleDevice pipe(c.bytes, 65537, true);
+        text_pieces::Source fromPipe(&pipe);
+        EXPECT_TRUE(piecesOf(fromPipe) == pieces);
     }
 }

@@ -1,4 +1,5 @@
 #include "base/core/gbk.h"
+#include "support/trickle_device.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
 #include "workspace/richtext_print.h"
@@ -6,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
@@ -407,4 +409,56 @@ TEST(RtfStreaming, ParagraphByParagraphGivesWhatTheWholeDocumentGives) {
     EXPECT_FALSE(refused.writeParagraph(sampleDocument().paragraphs[0]));
     EXPECT_FALSE(refused.finish());
     EXPECT_FALSE(refused.errorString().isEmpty());
+}
+
+TEST(RtfStreaming, AFileReadInPartsGivesWhatItsWholeBytesGive) {
+    // Whatever a part of the file ends in (a control word, a \'xx escape, \bin data, a
+    // character's first byte, the white space before the document), the paragraphs and
+    // the damage found are those of the bytes read at once.
+    const QByteArray rtf = RtfWriter::toRtf(sampleDocument());
+    std::vector<QByteArray> inputs;
+    for (qsizetype cut = 0; cut <= rtf.size(); ++cut)
+        inputs.push_back(rtf.left(cut));
+    const QByteArray head = "{\\rtf1\\ansi\\ansicpg936 ";
+    const QByteArray blank = QByteArray(" \r\n\t").repeated(20000); // past one read
+    inputs.insert(inputs.end(),
+                  {
+                      head + "a\\bin5 }}}}}b\\par\\'d6\\'d0\\u20013?\\fs-24 c}",
+                      head + "a\\bin9 xy}",
+                      head + "a\\fs" + QByteArray(70000, '9') + " b}",
+                      head + "a}" + QByteArray(70000, '\0') + "\r\n",
+                      head + "a}" + QByteArray(70000, '\0') + "b",
+                      blank + head + "a\\par}",
+                      blank + gbk::encode(Line1 + '\n' + Line2),
+                      "{\\rt",
+                      gbk::encode(Line1 + QStringLiteral("\r\n\r") + Line2),
+                      "\xFF\xFE" + QStringEncoder(QStringConverter::Utf16LE).encode(Line1 + '\n'),
+                  });
+    for (const QByteArray& input : inputs) {
+        SCOPED_TRACE(input.left(80).toStdString());
+        RtfReader whole;
+        std::vector<Paragraph> expected;
+        const bool ok = whole.read(QByteArrayView(input),
+                                   [&](Paragraph&& p) { expected.push_back(std::move(p)); });
+        for (const qint64 step : {1, 2, 3, 7, 4096}) {
+            SCOPED_TRACE(step);
+            TrickleDevice file(input, step);
+            RtfReader reader;
+            std::vector<Paragraph> got;
+            EXPECT_EQ(reader.read(&file, [&](Paragraph&& p) { got.push_back(std::move(p)); }), ok);
+            EXPECT_EQ(reader.errorString(), whole.errorString());
+            EXPECT_EQ(reader.wasRtf(), whole.wasRtf());
+            EXPECT_TRUE(got == expected);
+        }
+        // Without a sink the paragraphs are kept; a pipe is read whole.
+        TrickleDevice file(input, 5);
+        RtfReader keeping;
+        EXPECT_EQ(keeping.read(&file, RtfReader::ParagraphSink()), ok);
+        EXPECT_TRUE(keeping.document().paragraphs == expected);
+        TrickleDevice pipe(input, 5, true);
+        RtfReader fromPipe;
+        std::vector<Paragraph> piped;
+        EXPECT_EQ(fromPipe.read(&pipe, [&](Paragraph&& p) { piped.push_back(std::move(p)); }), ok);
+        EXPECT_TRUE(piped == expected);
+    }
 }

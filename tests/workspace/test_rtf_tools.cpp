@@ -163,11 +163,15 @@ struct CliResult {
     QByteArray err;
 };
 
-// With `stdoutFile`, standard output goes to that file ("/dev/full" to make it fail).
-CliResult cli(const QStringList& args, const QString& stdoutFile = {}) {
+// With `stdoutFile`, standard output goes to that file ("/dev/full" to make it fail);
+// with `stdinFile`, standard input comes from that file.
+CliResult cli(const QStringList& args, const QString& stdoutFile = {},
+              const QString& stdinFile = {}) {
     QProcess p;
     if (!stdoutFile.isEmpty())
         p.setStandardOutputFile(stdoutFile);
+    if (!stdinFile.isEmpty())
+        p.setStandardInputFile(stdinFile);
     p.start(QStringLiteral(LYREVANE_CLI), args);
     CliResult r;
     if (!p.waitForFinished(60000))
@@ -335,7 +339,53 @@ TEST(RtfCommands, AGuessedEncodingIsNamedAndCanBeOverruled) {
     }
 }
 
+TEST(RtfCommands, AFileReadInPiecesConvertsAsStandardInputReadWhole) {
+    // A file is read a piece at a time (twice, where the encoding is guessed); standard
+    // input is read whole first. Both give the same bytes, damage and all.
+    QTemporaryDir dir;
+    QString text;
+    while (text.size() < 1'200'000)
+        text += Poem.join(QStringLiteral("\r\n")) + QStringLiteral("\n");
+    QByteArray damaged = gbk::encode(text);
+    damaged.insert(damaged.indexOf('\n', 1'500'000), '\xd6'); // past the first megabyte
+    const QByteArray utf16 =
+        "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("damaged.txt")), damaged));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("utf16.txt")), utf16));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("in.rtf")),
+                         RtfWriter::toRtf(RichDocument::fromPlainText(text))));
+    ASSERT_TRUE(writeAll(dir.filePath(QStringLiteral("cut.rtf")),
+                         RtfWriter::toRtf(RichDocument::fromPlainText(text)).left(3'000'001)));
+    struct Case {
+        const char* command;
+        const char* file;
+        int exitCode;
+    } cases[] = {
+        {"txt2rtf", "damaged.txt", 3}, {"txt2rtf", "utf16.txt", 0}, {"rtf2txt", "damaged.txt", 3},
+        {"rtf2txt", "utf16.txt", 0},   {"rtf2txt", "in.rtf", 0},    {"rtf2txt", "cut.rtf", 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + " " + c.file);
+        const QString path = dir.filePath(QString::fromLatin1(c.file));
+        const CliResult file = cli({QString::fromLatin1(c.command), path});
+        const CliResult piped =
+            cli({QString::fromLatin1(c.command), QStringLiteral("-")}, {}, path);
+        EXPECT_EQ(file.exitCode, c.exitCode) << file.err.toStdString();
+        EXPECT_GT(file.out.size(), 1'000'000); // what could be read is written
+        EXPECT_TRUE(file.out == piped.out);
+        EXPECT_EQ(piped.exitCode, file.exitCode);
+        EXPECT_EQ(QString::fromUtf8(piped.err).replace(QStringLiteral("-: "), path + ": "),
+                  QString::fromUtf8(file.err));
+    }
+}
+
 TEST(RtfCommands, AnEndlessInputIsRefusedAndNamesStayOnOneLine) {
+    // Over the limit, without a byte of it on the disk.
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(QStringLiteral("huge.txt"));
+    QFile sparse(huge);
+    ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize((qint64(256) << 20) + 1));
+    sparse.close();
     struct Case {
         const char* name;
         QStringList args;
@@ -348,6 +398,14 @@ TEST(RtfCommands, AnEndlessInputIsRefusedAndNamesStayOnOneLine) {
          "larger than 256 MB"},
         {"rtf2txt of an endless device",
          {QStringLiteral("rtf2txt"), QStringLiteral("/dev/zero")},
+         1,
+         "larger than 256 MB"},
+        {"txt2rtf of a file over the limit",
+         {QStringLiteral("txt2rtf"), huge},
+         1,
+         "larger than 256 MB"},
+        {"rtf2txt of a file over the limit",
+         {QStringLiteral("rtf2txt"), huge},
          1,
          "larger than 256 MB"},
         {"check of an endless device",

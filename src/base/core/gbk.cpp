@@ -64,10 +64,10 @@ QString decode(QByteArrayView bytes, bool* ok) {
     if (!kept)
         kept.emplace("GB18030", QStringConverter::Flag::Stateless);
     QStringDecoder& decoder = *kept;
-    QString text;
-    text.reserve(bytes.size());
+    QString text; // null, so that the usual single decode below is taken over, not copied
     qsizetype start = 0;
     if (bytes.contains('\x80')) {
+        text.reserve(bytes.size());
         for (qsizetype i = 0; i < bytes.size(); i += charLength(bytes, i)) {
             if (static_cast<unsigned char>(bytes[i]) != 0x80)
                 continue;
@@ -263,6 +263,11 @@ struct ChineseShare {
     }
 };
 
+bool isAscii(QByteArrayView bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 QStringConverter::Encoding converterOf(TextEncoding encoding) {
     switch (encoding) {
     case TextEncoding::Utf8:
@@ -277,46 +282,71 @@ QStringConverter::Encoding converterOf(TextEncoding encoding) {
     return QStringConverter::Utf8;
 }
 
+// The line feed after which a text in `encoding` may be cut into pieces.
+text_pieces::LineFeed lineFeedOf(TextEncoding encoding) {
+    switch (encoding) {
+    case TextEncoding::Utf16LE:
+        return text_pieces::LineFeed::Utf16LE;
+    case TextEncoding::Utf16BE:
+        return text_pieces::LineFeed::Utf16BE;
+    case TextEncoding::Gbk:
+    case TextEncoding::Utf8:
+        break;
+    }
+    return text_pieces::LineFeed::Byte;
+}
+
 } // namespace
 
 TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength) {
+    text_pieces::Source text(bytes);
+    return textFileEncoding(text, markLength);
+}
+
+TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength) {
     auto marked = [&](TextEncoding encoding, qsizetype length) {
         if (markLength)
             *markLength = length;
         return encoding;
     };
-    if (bytes.startsWith("\xEF\xBB\xBF"))
+    const QByteArray head = text.head(3);
+    if (head.startsWith("\xEF\xBB\xBF"))
         return marked(TextEncoding::Utf8, 3);
-    if (bytes.startsWith("\xFF\xFE"))
+    if (head.startsWith("\xFF\xFE"))
         return marked(TextEncoding::Utf16LE, 2);
-    if (bytes.startsWith("\xFE\xFF"))
+    if (head.startsWith("\xFE\xFF"))
         return marked(TextEncoding::Utf16BE, 2);
     if (markLength)
         *markLength = 0;
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii)
-        return TextEncoding::Gbk;
 
     // Both readings are tried piece by piece, and only their verdicts kept, so that a
-    // large file is never held as text twice over.
+    // large file is never held as text twice over. A piece of ASCII reads the same
+    // either way and weighs nothing: it is passed over, and a text of nothing else is
+    // GBK, the program's own encoding.
+    bool ascii = true;
     bool gbkClean = true;
     ChineseShare gbkShare;
     ChineseShare utf8Share;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    text_pieces::forEach(bytes, [&](QByteArrayView piece) {
+    text.forEach(0, text_pieces::LineFeed::Byte, [&](QByteArrayView piece) {
+        if (isAscii(piece))
+            return true;
+        ascii = false;
         bool clean = true;
         decode(piece, &clean);
         gbkClean = gbkClean && clean;
         gbkShare.add(piece);
         if (utf8.hasError())
-            return;
+            return true;
         const QString asUtf8 = utf8.decode(piece);
         if (!utf8.hasError()) {
             utf8Share.add(encode(asUtf8));
             utf8Share.addWordLetters(asUtf8);
         }
+        return true;
     });
+    if (ascii)
+        return TextEncoding::Gbk;
     // Valid UTF-8 is UTF-8, unless GBK reads the same bytes as far more plausible
     // Chinese (a short GBK text that happens to be valid UTF-8 as well).
     if (utf8.hasError())
@@ -327,27 +357,32 @@ TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength) {
 }
 
 bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece) {
+    text_pieces::Source text(bytes);
+    return decodeTextFilePieces(text, piece);
+}
+
+bool decodeTextFilePieces(text_pieces::Source& text,
+                          const std::function<void(const QString&)>& piece) {
     qsizetype mark = 0;
-    const TextEncoding encoding = textFileEncoding(bytes, &mark);
-    bytes = bytes.sliced(mark);
+    const TextEncoding encoding = textFileEncoding(text, &mark);
     bool clean = true;
     if (encoding == TextEncoding::Gbk) {
-        text_pieces::forEach(bytes, [&](QByteArrayView part) {
+        text.forEach(mark, text_pieces::LineFeed::Byte, [&](QByteArrayView part) {
             bool ok = true;
             piece(decode(part, &ok));
             clean = clean && ok;
+            return true;
         });
-    } else if (encoding == TextEncoding::Utf8) {
-        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-        text_pieces::forEach(bytes, [&](QByteArrayView part) { piece(decoder.decode(part)); });
-        clean = !decoder.hasError();
-    } else {
-        // A line feed may be half of a UTF-16 unit: such a file is read at once.
-        QStringDecoder decoder(converterOf(encoding), QStringConverter::Flag::Stateless);
-        piece(decoder.decode(bytes));
-        clean = !decoder.hasError();
+        return clean;
     }
-    return clean;
+    // One decoder for all the pieces: each ends with a whole line, so none leaves it
+    // waiting for the rest of a character.
+    QStringDecoder decoder(converterOf(encoding), QStringConverter::Flag::Stateless);
+    text.forEach(mark, lineFeedOf(encoding), [&](QByteArrayView part) {
+        piece(decoder.decode(part));
+        return true;
+    });
+    return !decoder.hasError();
 }
 
 QString decodeTextFile(QByteArrayView bytes, bool* ok) {

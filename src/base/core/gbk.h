@@ -1,6 +1,8 @@
 #pragma once
 // GBK (code page 936) text, the encoding of every file the program reads and writes.
 
+#include "base/core/text_pieces.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QString>
@@ -47,6 +49,12 @@ TextEncoding textFileEncoding(QByteArrayView bytes, qsizetype* markLength = null
 // last ending with a line end), for files too large to hold as text at once. Returns
 // false when some bytes could not be decoded.
 bool decodeTextFilePieces(QByteArrayView bytes, const std::function<void(const QString&)>& piece);
+
+// Both of the above for a text in a file, which is read a piece at a time and never
+// held whole; the caller asks `text` afterwards whether it could be read to its end.
+TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength = nullptr);
+bool decodeTextFilePieces(text_pieces::Source& text,
+                          const std::function<void(const QString&)>& piece);
 
 // A converter between GB18030 bytes and text, as the system provides it.
 struct Converter {

@@ -37,6 +37,14 @@ QString RichDocument::plainText() const {
 
 RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& format) {
     RichDocument doc;
+    forEachPlainTextParagraph(
+        text, [&doc](Paragraph&& p) { doc.paragraphs.push_back(std::move(p)); }, format);
+    return doc;
+}
+
+void RichDocument::forEachPlainTextParagraph(QStringView text,
+                                             const std::function<void(Paragraph&&)>& f,
+                                             const CharFormat& format) {
     qsizetype start = 0;
     const qsizetype n = text.size();
     while (start < n) {
@@ -45,13 +53,12 @@ RichDocument RichDocument::fromPlainText(QStringView text, const CharFormat& for
             ++end;
         Paragraph p;
         p.append(text.mid(start, end - start).toString(), format);
-        doc.paragraphs.push_back(std::move(p));
+        f(std::move(p));
         if (end < n && text[end] == QLatin1Char('\r') && end + 1 < n &&
             text[end + 1] == QLatin1Char('\n'))
             ++end;
         start = end + 1;
     }
-    return doc;
 }
 
 } // namespace workspace

@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,6 +61,11 @@ struct RichDocument {
 
     // One paragraph per line of `text` (CR LF, LF or CR), each in `format`.
     static RichDocument fromPlainText(QStringView text, const CharFormat& format = {});
+    // The same paragraphs handed to `f` one at a time, for a text too long to hold as a
+    // document besides.
+    static void forEachPlainTextParagraph(QStringView text,
+                                          const std::function<void(Paragraph&&)>& f,
+                                          const CharFormat& format = {});
 };
 
 } // namespace workspace

@@ -1,6 +1,7 @@
 #include "workspace/core/rtfreader.h"
 
 #include "base/core/gbk.h"
+#include "base/core/text_pieces.h"
 #include "workspace/core/rtf_scanner.h"
 #include "workspace/core/rtf_tables.h"
 
@@ -69,8 +70,8 @@ struct Word {
 class Parser {
   public:
     // With a sink, each paragraph goes there as it ends and the document stays empty.
-    explicit Parser(QByteArrayView data, const RtfReader::ParagraphSink* sink = nullptr)
-        : m_scanner(data), m_sink(sink && *sink ? sink : nullptr) {}
+    explicit Parser(rtf::Scanner scanner, const RtfReader::ParagraphSink* sink = nullptr)
+        : m_scanner(std::move(scanner)), m_sink(sink && *sink ? sink : nullptr) {}
 
     RichDocument run(QString* error);
 
@@ -671,10 +672,12 @@ void Parser::binary(const Word& w) {
 
 // After the document's closing brace only padding may follow.
 void Parser::checkAfterEnd() {
-    for (const char c : m_scanner.rest()) {
-        if (c != '\0' && c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != 0x1A) {
-            fail(QStringLiteral("The RTF document has data after its end."));
-            break;
+    for (QByteArrayView part = m_scanner.takeRest(); !part.isEmpty(); part = m_scanner.takeRest()) {
+        for (const char c : part) {
+            if (c != '\0' && c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != 0x1A) {
+                fail(QStringLiteral("The RTF document has data after its end."));
+                return;
+            }
         }
     }
 }
@@ -730,6 +733,8 @@ RichDocument Parser::run(QString* error) {
     }
     if (m_undecodable)
         fail(QStringLiteral("Some characters of the RTF document could not be decoded."));
+    if (m_scanner.readFailed())
+        fail(QStringLiteral("The file could not be read to its end."));
     if (error)
         *error = m_error;
     return std::move(m_document);
@@ -754,15 +759,10 @@ bool RtfReader::read(QByteArrayView bytes, const ParagraphSink& sink) {
     m_document = {};
     m_wasRtf = looksLikeRtf(bytes);
     if (m_wasRtf) {
-        m_document = Parser(bytes, &sink).run(&m_error);
+        m_document = Parser(rtf::Scanner(bytes), &sink).run(&m_error);
     } else if (sink) {
-        // A piece of text ends with a line end, so its lines are whole paragraphs.
-        const bool ok = gbk::decodeTextFilePieces(bytes, [&sink](const QString& piece) {
-            for (Paragraph& p : RichDocument::fromPlainText(piece).paragraphs)
-                sink(std::move(p));
-        });
-        if (!ok)
-            m_error = QStringLiteral("Some characters of the text file could not be decoded.");
+        text_pieces::Source text(bytes);
+        readText(text, sink);
     } else {
         bool ok = true;
         m_document = RichDocument::fromPlainText(gbk::decodeTextFile(bytes, &ok));
@@ -770,6 +770,46 @@ bool RtfReader::read(QByteArrayView bytes, const ParagraphSink& sink) {
             m_error = QStringLiteral("Some characters of the text file could not be decoded.");
     }
     return m_error.isEmpty();
+}
+
+bool RtfReader::read(QIODevice* device, const ParagraphSink& sink) {
+    m_error.clear();
+    m_document = {};
+    m_wasRtf = false;
+    if (!device || (!device->isOpen() && !device->open(QIODevice::ReadOnly))) {
+        m_error = device ? device->errorString() : QStringLiteral("No device to read from.");
+        return false;
+    }
+    if (device->isSequential()) { // plain text would be read twice
+        const QByteArray bytes = device->readAll();
+        return read(QByteArrayView(bytes), sink);
+    }
+    const qint64 start = device->pos();
+    rtf::Scanner scanner(device);
+    m_wasRtf = scanner.startsWith("{\\rtf");
+    if (m_wasRtf) {
+        m_document = Parser(std::move(scanner), &sink).run(&m_error);
+    } else if (device->seek(start)) {
+        text_pieces::Source text(device);
+        const ParagraphSink keep = [this](Paragraph&& p) {
+            m_document.paragraphs.push_back(std::move(p));
+        };
+        readText(text, sink ? sink : keep);
+        if (text.failed())
+            m_error = QStringLiteral("The file could not be read to its end.");
+    } else {
+        m_error = device->errorString();
+    }
+    return m_error.isEmpty();
+}
+
+void RtfReader::readText(text_pieces::Source& text, const ParagraphSink& sink) {
+    // A piece of text ends with a line end, so its lines are whole paragraphs.
+    const bool ok = gbk::decodeTextFilePieces(text, [&sink](const QString& piece) {
+        RichDocument::forEachPlainTextParagraph(piece, sink);
+    });
+    if (!ok)
+        m_error = QStringLiteral("Some characters of the text file could not be decoded.");
 }
 
 bool RtfReader::read(QIODevice* device) {

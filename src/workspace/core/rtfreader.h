@@ -8,6 +8,9 @@
 #include <functional>
 
 class QIODevice;
+namespace text_pieces {
+class Source;
+}
 
 namespace workspace {
 
@@ -24,6 +27,11 @@ class RtfReader {
     // empty. The paragraphs are those document() would hold, in order.
     using ParagraphSink = std::function<void(Paragraph&&)>;
     bool read(QByteArrayView bytes, const ParagraphSink& sink);
+    // As above, reading the device from its position a part at a time, so that a large
+    // file is never held whole. Plain text is read twice (its encoding guessed, then its
+    // text), so a device that cannot seek back (a pipe) is read whole first. Without a
+    // sink the paragraphs go to document() as ever.
+    bool read(QIODevice* device, const ParagraphSink& sink);
 
     const RichDocument& document() const { return m_document; }
     RichDocument takeDocument() { return std::move(m_document); }
@@ -35,6 +43,8 @@ class RtfReader {
     static bool looksLikeRtf(QByteArrayView bytes);
 
   private:
+    void readText(text_pieces::Source& text, const ParagraphSink& sink);
+
     RichDocument m_document;
     QString m_error;
     bool m_wasRtf = false;

@@ -265,8 +265,16 @@ std::vector<quint32> Index::occurrences(const std::vector<quint16>& codes, Place
 }
 
 quint32 Index::poemAt(quint32 position, quint32 from) const {
-    const PoemRecord* begin = m_poems + from;
-    const PoemRecord* end = m_poems + m_header->poemCount;
+    // Positions come in ascending order: gallop forward from the last poem found, so that
+    // a common character's many hits walk the poems once instead of searching each time.
+    const quint32 count = m_header->poemCount;
+    quint32 lo = from, step = 1;
+    while (lo + step < count && m_poems[lo + step].streamStart <= position) {
+        lo += step;
+        step *= 2;
+    }
+    const PoemRecord* begin = m_poems + lo;
+    const PoemRecord* end = m_poems + std::min(count, lo + step + 1);
     const PoemRecord* it = std::upper_bound(
         begin, end, position, [](quint32 pos, const PoemRecord& r) { return pos < r.streamStart; });
     return it == m_poems ? 0 : quint32(it - m_poems - 1);

@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <ctime>
 #include <functional>
 #include <random>
 

@@ -37,11 +37,12 @@ struct MainActions {
     QList<QAction*> pieces; // N9 … N18, sda1
     // 附录
     QAction *N19{}, *N20{}, *N21{}, *N22{}, *N23{}, *N24{};
+    QAction* poemSearch{}; // 诗词检索
     // 帮助
     QAction *H3{}, *W3{}, *L5{}, *B4{}, *V3{}, *S3{}, *C6{}, *X3{}, *J4{}, *A3{};
     // The pop-up menu's own items
     QAction *popupBigger{}, *popupSmaller{}, *popupColour{}, *popupUndo{}, *popupCut{},
-        *popupCopy{}, *popupPaste{}, *popupSelectAll{};
+        *popupCopy{}, *popupPaste{}, *popupSelectAll{}, *popupPrecedents{};
 
     // The skin items in the order start-up tests them.
     QList<QAction*> skinsInRestoreOrder() const {

@@ -125,9 +125,10 @@ TEST_F(SearchCorpus, PoemsAreTheDatasetsWordForWord) {
             EXPECT_EQ(p.text, text) << c.file.toStdString() << " #" << i;
             EXPECT_EQ(p.simplified, c.traditional ? t2s(text) : text)
                 << c.file.toStdString() << " #" << i;
-            if (o.contains(QLatin1String("author")))
+            if (o.contains(QLatin1String("author"))) {
                 EXPECT_EQ(p.poet, c.traditional ? t2s(o[QLatin1String("author")].toString())
                                                 : o[QLatin1String("author")].toString());
+            }
         }
     }
 }

@@ -9,7 +9,8 @@
 
 namespace search_fixture {
 
-enum PoemId { DengGuanQue, ChunXiao, XingGong, PuSaMan, YingTianChang };
+// A poem's id is its rank: the anthologies' poems first, then by the poet's fame.
+enum PoemId { ChunXiao, DengGuanQue, PuSaMan, XingGong, YingTianChang };
 
 inline QByteArray bytes() {
     using namespace search;

@@ -1,6 +1,7 @@
 // The phrase search on five poems: what it finds, in what order, what it counts, and how
 // it refuses a query or a damaged file.
 
+#include "search/core/index_builder.h"
 #include "search/core/index_format.h"
 #include "search/core/search_index.h"
 #include "search_fixture.h"
@@ -57,6 +58,8 @@ TEST(Search, FindsPhrasesWithTheirFilters) {
          with(q({QStringLiteral("楼")}), [](Query& x) { x.place = Place::LineEnd; }), 1, 1},
         {"not at the start",
          with(q({QStringLiteral("楼")}), [](Query& x) { x.place = Place::LineStart; }), 0, 0},
+        {"a later poem's first words start a line",
+         with(q({QStringLiteral("寥落")}), [](Query& x) { x.place = Place::LineStart; }), 1, 1},
         {"a whole line at both ends",
          with(q({QStringLiteral("重帘静")}), [](Query& x) { x.place = Place::LineEnd; }), 1, 1},
         {"dynasty",
@@ -147,6 +150,39 @@ TEST(Search, KeepsTheSourcesTextAndTheSimplifiedOne) {
     EXPECT_EQ(p.anthologies, TangShi300);
     EXPECT_EQ(idx->poem(YingTianChang).tune, QStringLiteral("应天长"));
     EXPECT_EQ(idx->simplify(QStringLiteral("黃河")), QStringLiteral("黄河"));
+}
+
+TEST(Search, KeepsEachPoemsSimplifiedWordsHoweverTheyDifferFromItsText) {
+    // 乾 is mostly made 干, but stays 乾 in 乾坤; the converter may also change a text's
+    // shape; a poem not converted keeps its words as its source has them.
+    struct Case {
+        QString text, simplified;
+        QString phrase; // finds it
+    };
+    const Case cases[] = {
+        {QStringLiteral("乾燥黃河。"), QStringLiteral("干燥黄河。"), QStringLiteral("干燥")},
+        {QStringLiteral("江湖乾涸。"), QStringLiteral("江湖干涸。"), QStringLiteral("干涸")},
+        {QStringLiteral("乾坤東南見。"), QStringLiteral("乾坤东南见。"), QStringLiteral("乾坤")},
+        {QStringLiteral("獨上西樓，"), QStringLiteral("独上西楼，"), QStringLiteral("西楼")},
+        {QStringLiteral("燈火闌珊處。"), QStringLiteral("灯火阑珊处"), QStringLiteral("阑珊")},
+        {QStringLiteral("月上柳梢頭。"), QStringLiteral("月上柳梢頭。"), QStringLiteral("梢頭")},
+    };
+    IndexBuilder b;
+    for (const Case& c : cases)
+        b.add({.text = c.text, .simplified = c.simplified});
+    QString error;
+    const auto idx = Index::fromBytes(b.build(), &error);
+    ASSERT_TRUE(idx) << error.toStdString();
+    for (quint32 i = 0; i < std::size(cases); ++i) {
+        const Poem p = idx->poem(i);
+        EXPECT_EQ(p.text, cases[i].text);
+        EXPECT_EQ(p.simplified, cases[i].simplified);
+        Query q;
+        q.phrases = {cases[i].phrase};
+        const Result r = idx->search(q);
+        ASSERT_EQ(r.total, 1) << cases[i].phrase.toStdString();
+        EXPECT_EQ(r.hits[0].poem, i);
+    }
 }
 
 TEST(Search, RefusesQueriesItCannotSearch) {

@@ -345,6 +345,10 @@ int main(int argc, char** argv) {
 
     QString summary;
     const QByteArray bytes = corpus.builder().build(&summary);
+    if (bytes.isEmpty()) {
+        std::fprintf(stderr, "search-gen: %s\n", qPrintable(summary));
+        return 1;
+    }
     QDir().mkpath(QFileInfo(out).absolutePath());
     QSaveFile file(out);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

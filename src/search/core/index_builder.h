@@ -27,9 +27,11 @@ struct PoemInput {
 class IndexBuilder {
   public:
     // Poems are ranked by fame, then by the order they were added in: add them oldest
-    // first.
+    // first. A poem's id in the file is its rank.
     void add(PoemInput poem);
-    // The file's bytes; `summary`, when given, gets a line of figures.
+    // The file's bytes; `summary`, when given, gets a line of figures. Empty, with the
+    // reason in `summary`, when the poems have more kinds of characters, poets or tunes
+    // than the file can number.
     QByteArray build(QString* summary = nullptr) const;
 
   private:

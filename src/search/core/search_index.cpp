@@ -7,6 +7,7 @@
 #include <QFile>
 #include <algorithm>
 #include <functional>
+#include <sys/mman.h>
 
 namespace search {
 
@@ -73,11 +74,15 @@ std::unique_ptr<Index> Index::open(const QString& path, QString* error) {
                      .arg(path, index->m_file->errorString());
         return nullptr;
     }
+    // The check reads the whole file from start to end: have it read ahead in large steps.
+    if (index->m_data)
+        ::madvise(const_cast<uchar*>(index->m_data), index->m_size, MADV_SEQUENTIAL);
     if (!index->check(error)) {
         *error =
             QStringLiteral("诗词检索的索引文件 %1 已损坏（%2）：请重新安装。").arg(path, *error);
         return nullptr;
     }
+    ::madvise(const_cast<uchar*>(index->m_data), index->m_size, MADV_NORMAL);
     return index;
 }
 
@@ -93,6 +98,19 @@ std::unique_ptr<Index> Index::fromBytes(QByteArray bytes, QString* error) {
     return index;
 }
 
+namespace {
+
+// True when `count` starts ascend and the last is at most `limit`.
+bool ascending(const quint32* starts, quint64 count, quint64 limit) {
+    for (quint64 i = 0; i + 1 < count; ++i) {
+        if (starts[i] > starts[i + 1])
+            return false;
+    }
+    return count == 0 || starts[count - 1] <= limit;
+}
+
+} // namespace
+
 bool Index::check(QString* error) {
     auto fail = [&](const char* what) {
         *error = QString::fromUtf8(what);
@@ -106,62 +124,69 @@ bool Index::check(QString* error) {
         return fail("不是索引文件");
     if (h.version != kVersion)
         return fail("索引版本不符");
+    if (h.alphabetSize > kMaxCodes || h.poemCount == 0 || h.nameCount == 0 || h.poetCount == 0 ||
+        h.tuneCount == 0 || h.poetCount > 0x10000 || h.tuneCount > 0x10000)
+        return fail("文件不完整");
+    const quint64 poems = h.poemCount + 1ull;
     const quint64 expected[kSectionCount] = {4ull * h.alphabetSize,
-                                             2ull * h.streamLength,
-                                             (h.streamLength + 3ull) / 4,
-                                             4ull * (h.alphabetSize + 2ull),
+                                             4ull * (h.alphabetSize + 1ull),
                                              h.size[Postings],
+                                             (h.wordCount + 7ull) / 8,
+                                             4 * poems,
+                                             4 * poems,
+                                             4 * poems,
                                              sizeof(PoemRecord) * quint64(h.poemCount),
+                                             4ull * h.poetCount,
+                                             4ull * h.tuneCount,
                                              4ull * (h.nameCount + 1ull),
                                              h.size[Names],
                                              h.size[Texts],
+                                             h.size[Simple],
                                              8ull * h.charMapSize};
     for (int s = 0; s < kSectionCount; ++s) {
         if (h.size[s] != expected[s] || h.offset[s] % 8 || h.offset[s] < sizeof(Header) ||
-            h.offset[s] > m_size || h.size[s] > m_size - h.offset[s])
+            h.offset[s] > m_size || h.size[s] > m_size - h.offset[s] || h.size[s] > UINT32_MAX)
             return fail("文件不完整");
     }
-    if (h.alphabetSize >= 0xffff || h.nameCount == 0 || h.streamLength == 0)
-        return fail("文件不完整");
     if (checksum(m_data + sizeof(Header), m_size - sizeof(Header)) != h.checksum)
         return fail("校验和不符");
-    m_alphabet = reinterpret_cast<const quint32*>(m_data + h.offset[Alphabet]);
-    m_stream = reinterpret_cast<const quint16*>(m_data + h.offset[Stream]);
-    m_clauses = m_data + h.offset[Clauses];
-    m_postingStarts = reinterpret_cast<const quint32*>(m_data + h.offset[PostingStarts]);
-    m_postings = m_data + h.offset[Postings];
-    m_poems = reinterpret_cast<const PoemRecord*>(m_data + h.offset[Poems]);
-    m_nameStarts = reinterpret_cast<const quint32*>(m_data + h.offset[NameStarts]);
-    m_names = reinterpret_cast<const char*>(m_data + h.offset[Names]);
-    m_texts = reinterpret_cast<const char*>(m_data + h.offset[Texts]);
-    m_charMap = reinterpret_cast<const quint32*>(m_data + h.offset[CharMap]);
+    const auto at = [&](Section s) { return m_data + h.offset[s]; };
+    m_alphabet = reinterpret_cast<const quint32*>(at(Alphabet));
+    m_postingStarts = reinterpret_cast<const quint32*>(at(PostingStarts));
+    m_postings = at(Postings);
+    m_lineEnds = at(LineEnds);
+    m_wordStarts = reinterpret_cast<const quint32*>(at(WordStarts));
+    m_textStarts = reinterpret_cast<const quint32*>(at(TextStarts));
+    m_simpleStarts = reinterpret_cast<const quint32*>(at(SimpleStarts));
+    m_poems = reinterpret_cast<const PoemRecord*>(at(Poems));
+    m_poetNames = reinterpret_cast<const quint32*>(at(PoetNames));
+    m_tuneNames = reinterpret_cast<const quint32*>(at(TuneNames));
+    m_nameStarts = reinterpret_cast<const quint32*>(at(NameStarts));
+    m_names = at(Names);
+    m_texts = at(Texts);
+    m_simple = at(Simple);
+    m_charMap = reinterpret_cast<const quint32*>(at(CharMap));
 
-    for (quint32 c = 0; c <= h.alphabetSize; ++c) {
-        if (m_postingStarts[c] > m_postingStarts[c + 1])
-            return fail("位置表错乱");
-    }
-    if (m_postingStarts[h.alphabetSize + 1] > h.size[Postings])
+    if (!ascending(m_postingStarts, h.alphabetSize + 1ull, h.size[Postings]) ||
+        !ascending(m_wordStarts, poems, h.wordCount) ||
+        !ascending(m_textStarts, poems, h.size[Texts]) ||
+        !ascending(m_simpleStarts, poems, h.size[Simple]))
         return fail("位置表错乱");
-    for (quint32 n = 0; n < h.nameCount; ++n) {
-        if (m_nameStarts[n] > m_nameStarts[n + 1])
-            return fail("名称表错乱");
-    }
-    if (m_nameStarts[h.nameCount] > h.size[Names])
+    if (!ascending(m_nameStarts, h.nameCount + 1ull, h.size[Names]) ||
+        std::any_of(m_poetNames, m_poetNames + h.poetCount,
+                    [&](quint32 n) { return n >= h.nameCount; }) ||
+        std::any_of(m_tuneNames, m_tuneNames + h.tuneCount,
+                    [&](quint32 n) { return n >= h.nameCount; }))
         return fail("名称表错乱");
-    quint32 lastStart = 0;
     for (quint32 i = 0; i < h.poemCount; ++i) {
         const PoemRecord& r = m_poems[i];
-        if (r.streamStart < lastStart || quint64(r.streamStart) + r.streamLength > h.streamLength ||
-            quint64(r.textStart) + r.textBytes > h.size[Texts] ||
-            quint64(r.simplifiedStart) + r.simplifiedBytes > h.size[Texts] ||
-            r.title >= h.nameCount || r.poet >= h.nameCount || r.tune >= h.nameCount ||
+        if (r.title >= h.nameCount || r.poet >= h.poetCount || r.tune >= h.tuneCount ||
             r.collection >= kCollectionCount || r.dynasty >= kDynastyCount || r.form >= kFormCount)
             return fail("诗篇表错乱");
-        lastStart = r.streamStart;
     }
     m_codes.reserve(h.alphabetSize);
     for (quint32 c = 0; c < h.alphabetSize; ++c)
-        m_codes.emplace_back(m_alphabet[c], quint16(c + 1));
+        m_codes.emplace_back(m_alphabet[c], c);
     std::sort(m_codes.begin(), m_codes.end());
     return true;
 }
@@ -170,130 +195,248 @@ quint32 Index::poemCount() const {
     return m_header->poemCount;
 }
 
-const PoemRecord& Index::record(quint32 id) const {
-    return m_poems[id];
+QList<char32_t> Index::decode(const uchar* p, const uchar* end) const {
+    QList<char32_t> out;
+    out.reserve(end - p);
+    while (p < end) {
+        const quint32 code = decodeChar(p, end);
+        out.append(code < m_header->alphabetSize ? m_alphabet[code] : U'\uFFFD');
+    }
+    return out;
 }
 
 QString Index::name(quint32 id) const {
     if (id >= m_header->nameCount)
         return {};
-    return QString::fromUtf8(m_names + m_nameStarts[id], m_nameStarts[id + 1] - m_nameStarts[id]);
+    const QList<char32_t> chars =
+        decode(m_names + m_nameStarts[id], m_names + m_nameStarts[id + 1]);
+    return QString::fromUcs4(chars.constData(), chars.size());
 }
 
-QString Index::textAt(quint32 start, quint32 bytes) const {
-    return QString::fromUtf8(m_texts + start, bytes);
+QList<char32_t> Index::textOf(quint32 poem) const {
+    return decode(m_texts + m_textStarts[poem], m_texts + m_textStarts[poem + 1]);
+}
+
+QList<char32_t> Index::simplifiedOf(quint32 poem, const QList<char32_t>& text) const {
+    const PoemRecord& r = m_poems[poem];
+    const uchar* p = m_simple + m_simpleStarts[poem];
+    const uchar* end = m_simple + m_simpleStarts[poem + 1];
+    if (r.flags & kWhole)
+        return decode(p, end);
+    QList<char32_t> out = text;
+    // The positions of the words in the text, for the exceptions to find theirs.
+    std::vector<qsizetype> words;
+    words.reserve(out.size());
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        if (!isWordChar(out[i]))
+            continue;
+        words.push_back(i);
+        if (r.flags & kMapped)
+            out[i] = simplifyChar(out[i]);
+    }
+    quint64 w = 0;
+    while (p < end) {
+        w += decodeVarint(p, end);
+        if (p == end)
+            break;
+        const quint32 code = decodeChar(p, end);
+        if (w < words.size() && code < m_header->alphabetSize)
+            out[words[w]] = m_alphabet[code];
+    }
+    return out;
+}
+
+char32_t Index::simplifyChar(char32_t c) const {
+    quint32 lo = 0, hi = m_header->charMapSize;
+    while (lo < hi) {
+        const quint32 mid = (lo + hi) / 2;
+        if (m_charMap[2 * mid] < c)
+            lo = mid + 1;
+        else
+            hi = mid;
+    }
+    return lo < m_header->charMapSize && m_charMap[2 * lo] == c ? m_charMap[2 * lo + 1] : c;
 }
 
 QString Index::simplify(const QString& text) const {
     QList<char32_t> chars = ucs4(text);
-    const quint32 n = m_header->charMapSize;
-    for (char32_t& c : chars) {
-        quint32 lo = 0, hi = n;
-        while (lo < hi) {
-            const quint32 mid = (lo + hi) / 2;
-            if (m_charMap[2 * mid] < c)
-                lo = mid + 1;
-            else
-                hi = mid;
-        }
-        if (lo < n && m_charMap[2 * lo] == c)
-            c = m_charMap[2 * lo + 1];
-    }
+    for (char32_t& c : chars)
+        c = simplifyChar(c);
     return QString::fromUcs4(chars.constData(), chars.size());
 }
 
-std::vector<quint16> Index::codesOf(const QString& phrase) const {
-    std::vector<quint16> out;
-    for (char32_t c : simplify(phrase).toUcs4()) {
-        const auto it =
-            std::lower_bound(m_codes.begin(), m_codes.end(), std::pair<char32_t, quint16>(c, 0));
-        if (it == m_codes.end() || it->first != c)
+std::vector<Index::Codes> Index::codesOf(const QString& phrase) const {
+    // A character is looked for as it is typed and as simplified: 乾 is both 乾 (乾坤)
+    // and 干 (乾燥).
+    std::vector<Codes> out;
+    for (char32_t typed : phrase.toUcs4()) {
+        Codes codes{kNoCode, kNoCode};
+        int n = 0;
+        for (char32_t c : {typed, simplifyChar(typed)}) {
+            const auto it = std::lower_bound(m_codes.begin(), m_codes.end(),
+                                             std::pair<char32_t, quint32>(c, 0));
+            if (it == m_codes.end() || it->first != c ||
+                m_postingStarts[it->second] == m_postingStarts[it->second + 1] ||
+                (n == 1 && codes[0] == it->second))
+                continue;
+            codes[size_t(n++)] = it->second;
+        }
+        if (n == 0)
             return {};
-        out.push_back(it->second);
+        out.push_back(codes);
     }
     return out;
 }
 
-std::vector<quint32> Index::occurrences(const std::vector<quint16>& codes, Place place) const {
-    std::vector<quint32> out;
-    if (codes.empty())
-        return out;
-    // Walk the positions of the phrase's rarest character and compare the rest in place.
-    size_t pick = 0;
-    quint32 fewest = UINT32_MAX;
-    for (size_t i = 0; i < codes.size(); ++i) {
-        const quint32 bytes = m_postingStarts[codes[i] + 1] - m_postingStarts[codes[i]];
-        if (bytes < fewest) {
-            fewest = bytes;
-            pick = i;
+bool Index::endsLine(quint32 position) const {
+    return position < m_header->wordCount && ((m_lineEnds[position / 8] >> (position % 8)) & 1);
+}
+
+namespace {
+
+// One code's positions, read forward.
+struct List {
+    const uchar* p;
+    const uchar* end;
+    quint32 limit; // positions from here on are damage and end the list
+    quint32 value = 0;
+    bool done = false;
+
+    void next() {
+        if (p >= end) {
+            done = true;
+            return;
         }
+        const quint64 v = quint64(value) + decodeVarint(p, end);
+        if (v >= limit)
+            done = true;
+        else
+            value = quint32(v);
+    }
+};
+
+// The positions of one or two codes, merged.
+struct Cursor {
+    List lists[2];
+    int count = 1;
+    quint32 value = 0;
+    bool done = false;
+    bool started = false;
+
+    bool next() {
+        for (int i = 0; i < count; ++i) {
+            if (!started || (!lists[i].done && lists[i].value == value))
+                lists[i].next();
+        }
+        started = true;
+        done = true;
+        for (int i = 0; i < count; ++i) {
+            if (!lists[i].done && (done || lists[i].value < value)) {
+                value = lists[i].value;
+                done = false;
+            }
+        }
+        return !done;
+    }
+    // Moves to the first position at or after `target`; false when there is none.
+    bool seek(quint32 target) {
+        while (!done && value < target)
+            next();
+        return !done;
+    }
+};
+
+} // namespace
+
+template <typename Found>
+void Index::forEachOccurrence(const std::vector<Codes>& codes, Place place, Found&& found) const {
+    if (codes.empty())
+        return;
+    const auto bytes = [&](const Codes& c) {
+        quint64 n = 0;
+        for (quint32 code : c) {
+            if (code != kNoCode)
+                n += m_postingStarts[code + 1] - m_postingStarts[code];
+        }
+        return n;
+    };
+    const auto cursor = [&](const Codes& c) {
+        Cursor out;
+        out.count = 0;
+        for (quint32 code : c) {
+            if (code != kNoCode)
+                out.lists[out.count++] = List{m_postings + m_postingStarts[code],
+                                              m_postings + m_postingStarts[code + 1],
+                                              m_header->wordCount};
+        }
+        return out;
+    };
+    // The rarest character leads; the others' positions are read alongside, each once,
+    // and must be at the same distance from it as in the phrase.
+    size_t lead = 0;
+    for (size_t i = 1; i < codes.size(); ++i) {
+        if (bytes(codes[i]) < bytes(codes[lead]))
+            lead = i;
+    }
+    std::vector<Cursor> others;
+    std::vector<quint32> offsets;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        if (i == lead)
+            continue;
+        others.push_back(cursor(codes[i]));
+        offsets.push_back(quint32(i));
+        if (!others.back().next())
+            return;
     }
     const quint32 length = quint32(codes.size());
-    const quint32 total = m_header->streamLength;
-    const uchar* p = m_postings + m_postingStarts[codes[pick]];
-    const uchar* end = m_postings + m_postingStarts[codes[pick] + 1];
-    quint64 position = 0;
-    while (p < end) {
-        quint32 delta = 0;
-        int shift = 0;
-        while (p < end && shift < 35) {
-            const uchar b = *p++;
-            delta |= quint32(b & 0x7f) << shift;
-            shift += 7;
-            if (!(b & 0x80))
+    Cursor first = cursor(codes[lead]);
+    while (first.next()) {
+        if (first.value < lead)
+            continue;
+        const quint32 start = first.value - quint32(lead);
+        bool all = true;
+        for (size_t i = 0; i < others.size(); ++i) {
+            if (!others[i].seek(start + offsets[i]))
+                return;
+            if (others[i].value != start + offsets[i]) {
+                all = false;
                 break;
+            }
         }
-        position += delta;
-        if (position >= total)
-            break;
-        if (position < pick)
+        if (!all)
             continue;
-        const quint32 start = quint32(position - pick);
-        if (quint64(start) + length > total)
+        if (place == Place::LineStart && start > 0 && !endsLine(start - 1))
             continue;
-        if (!std::equal(codes.begin(), codes.end(), m_stream + start))
+        if (place == Place::LineEnd && !endsLine(start + length - 1))
             continue;
-        if (place == Place::LineStart &&
-            !((m_clauses[start / 4] >> (2 * (start % 4))) & kOpensClause))
-            continue;
-        const quint32 last = start + length - 1;
-        if (place == Place::LineEnd && !((m_clauses[last / 4] >> (2 * (last % 4))) & kClosesClause))
-            continue;
-        out.push_back(start);
+        if (!found(start))
+            return;
     }
-    return out;
 }
 
 quint32 Index::poemAt(quint32 position, quint32 from) const {
     // Positions come in ascending order: gallop forward from the last poem found, so that
     // a common character's many hits walk the poems once instead of searching each time.
     const quint32 count = m_header->poemCount;
-    quint32 lo = from, step = 1;
-    while (lo + step < count && m_poems[lo + step].streamStart <= position) {
+    quint32 lo = std::min(from, count - 1), step = 1;
+    if (m_wordStarts[lo] > position)
+        lo = 0;
+    while (lo + step < count && m_wordStarts[lo + step] <= position) {
         lo += step;
         step *= 2;
     }
-    const PoemRecord* begin = m_poems + lo;
-    const PoemRecord* end = m_poems + std::min(count, lo + step + 1);
-    const PoemRecord* it = std::upper_bound(
-        begin, end, position, [](quint32 pos, const PoemRecord& r) { return pos < r.streamStart; });
-    return it == m_poems ? 0 : quint32(it - m_poems - 1);
+    const quint32* begin = m_wordStarts + lo;
+    const quint32* end = m_wordStarts + std::min(count, lo + step + 1);
+    const quint32* it = std::upper_bound(begin, end, position);
+    return it == m_wordStarts ? 0 : quint32(it - m_wordStarts - 1);
 }
 
 namespace {
 
-// Name ids whose UTF-8 bytes pass `keep`, as a table by id.
-template <typename Keep>
-std::vector<bool> namesWhere(const quint32* starts, const char* names, quint32 count, Keep keep) {
-    std::vector<bool> out(count, false);
-    for (quint32 i = 0; i < count; ++i)
-        out[i] = keep(QByteArrayView(names + starts[i], starts[i + 1] - starts[i]));
-    return out;
-}
-
 QList<NameCount> ranked(const std::vector<int>& counts, const std::vector<quint32>& touched,
                         const std::function<QString(quint32)>& name) {
     QList<NameCount> out;
+    out.reserve(qsizetype(touched.size()));
     for (quint32 id : touched) {
         if (id != 0)
             out.append({name(id), counts[id]});
@@ -311,34 +454,36 @@ Result Index::search(const Query& q) const {
     const QStringList phrases = searchablePhrases(q.phrases, &result.error);
     if (phrases.isEmpty())
         return result;
-    std::vector<std::vector<quint16>> codes;
+    std::vector<std::vector<Codes>> codes;
     for (const QString& phrase : phrases) {
         codes.push_back(codesOf(phrase));
         if (codes.back().empty())
             return result; // a character no poem has
     }
 
-    const quint32 nameCount = m_header->nameCount;
+    // The filters on names, as tables by poet, tune and name.
+    const Header& h = *m_header;
+    const auto wanted = [&](const QString& text) { return simplify(text.trimmed()); };
     std::vector<bool> poets, tunes, titles;
-    if (!q.poet.trimmed().isEmpty()) {
-        const QByteArray want = simplify(q.poet.trimmed()).toUtf8();
-        poets = namesWhere(m_nameStarts, m_names, nameCount,
-                           [&](QByteArrayView n) { return n == QByteArrayView(want); });
+    if (const QString want = wanted(q.poet); !want.isEmpty()) {
+        poets.assign(h.poetCount, false);
+        for (quint32 i = 1; i < h.poetCount; ++i)
+            poets[i] = name(m_poetNames[i]) == want;
     }
-    if (!q.tune.trimmed().isEmpty()) {
-        const QByteArray want = simplify(q.tune.trimmed()).toUtf8();
-        const QByteArray dot = QStringLiteral("・").toUtf8();
-        tunes = namesWhere(m_nameStarts, m_names, nameCount, [&](QByteArrayView n) {
-            return n == QByteArrayView(want) || n.startsWith(want + dot) ||
-                   n.endsWith(dot + want) || n.contains(dot + want + dot);
-        });
+    if (const QString want = wanted(q.tune); !want.isEmpty()) {
+        // A tune is found by any of its names: "念奴娇・大江东去" answers 念奴娇.
+        tunes.assign(h.tuneCount, false);
+        for (quint32 i = 1; i < h.tuneCount; ++i) {
+            const QString n = name(m_tuneNames[i]);
+            tunes[i] = n == want || n.split(u'・').contains(want);
+        }
     }
-    if (!q.title.trimmed().isEmpty()) {
-        const QByteArray want = simplify(q.title.trimmed()).toUtf8();
-        titles = namesWhere(m_nameStarts, m_names, nameCount,
-                            [&](QByteArrayView n) { return n.contains(want); });
+    if (const QString want = wanted(q.title); !want.isEmpty()) {
+        titles.assign(h.nameCount, false);
+        for (quint32 i = 1; i < h.nameCount; ++i)
+            titles[i] = name(i).contains(want);
     }
-    auto poemPasses = [&](const PoemRecord& r) {
+    const auto poemPasses = [&](const PoemRecord& r) {
         return (!q.dynasty || r.dynasty == quint8(*q.dynasty)) &&
                (!q.form || r.form == quint8(*q.form)) && (poets.empty() || poets[r.poet]) &&
                (tunes.empty() || tunes[r.tune]) && (titles.empty() || titles[r.title]);
@@ -349,128 +494,119 @@ Result Index::search(const Query& q) const {
     for (size_t i = 1; i < codes.size(); ++i) {
         std::vector<quint32> poems;
         quint32 from = 0;
-        for (quint32 pos : occurrences(codes[i], q.place)) {
-            from = poemAt(pos, from);
+        forEachOccurrence(codes[i], q.place, [&](quint32 start) {
+            from = poemAt(start, from);
             if (poems.empty() || poems.back() != from)
                 poems.push_back(from);
-        }
+            return true;
+        });
+        if (poems.empty())
+            return result;
         others.push_back(std::move(poems));
     }
 
-    struct Found {
-        quint64 key;
-        quint32 poem;
-        quint32 position;
-    };
-    std::vector<Found> found;
-    std::vector<int> poetCounts(nameCount, 0), tuneCounts(nameCount, 0);
+    // Poems are stored by rank, so the first hits found are the ones shown: only the
+    // counts need every hit.
+    const size_t keep = q.limit > 0 ? size_t(q.limit) : SIZE_MAX;
+    std::vector<int> poetCounts(h.poetCount, 0), tuneCounts(h.tuneCount, 0);
     std::vector<quint32> poetTouched, tuneTouched;
     std::vector<size_t> cursor(others.size(), 0);
     quint32 from = 0;
     quint32 lastPoem = UINT32_MAX;
-    for (quint32 pos : occurrences(codes[0], q.place)) {
-        from = poemAt(pos, from);
+    bool lastPasses = false;
+    forEachOccurrence(codes[0], q.place, [&](quint32 start) {
+        from = poemAt(start, from);
         const PoemRecord& r = m_poems[from];
-        if (!poemPasses(r))
-            continue;
-        bool inAll = true;
-        for (size_t i = 0; i < others.size() && inAll; ++i) {
-            auto& c = cursor[i];
-            while (c < others[i].size() && others[i][c] < from)
-                ++c;
-            inAll = c < others[i].size() && others[i][c] == from;
-        }
-        if (!inAll)
-            continue;
-        found.push_back({(quint64(r.rank) << 32) | pos, from, pos - r.streamStart});
         if (from != lastPoem) {
-            ++result.poems;
             lastPoem = from;
+            lastPasses = poemPasses(r);
+            for (size_t i = 0; i < others.size() && lastPasses; ++i) {
+                size_t& c = cursor[i];
+                while (c < others[i].size() && others[i][c] < from)
+                    ++c;
+                lastPasses = c < others[i].size() && others[i][c] == from;
+            }
+            if (lastPasses)
+                ++result.poems;
         }
+        if (!lastPasses)
+            return true;
+        ++result.total;
+        if (result.hits.size() < keep)
+            result.hits.push_back({from, start - m_wordStarts[from]});
         if (poetCounts[r.poet]++ == 0)
             poetTouched.push_back(r.poet);
         if (tuneCounts[r.tune]++ == 0)
             tuneTouched.push_back(r.tune);
-    }
-    result.total = qint64(found.size());
-    const size_t keep = q.limit > 0 ? std::min(found.size(), size_t(q.limit)) : found.size();
-    std::partial_sort(found.begin(), found.begin() + qsizetype(keep), found.end(),
-                      [](const Found& a, const Found& b) { return a.key < b.key; });
-    for (size_t i = 0; i < keep; ++i)
-        result.hits.push_back({found[i].poem, found[i].position});
-    const auto nameOf = [this](quint32 id) { return name(id); };
-    result.poets = ranked(poetCounts, poetTouched, nameOf);
-    result.tunes = ranked(tuneCounts, tuneTouched, nameOf);
+        return true;
+    });
+    result.poets = ranked(poetCounts, poetTouched, [this](quint32 id) {
+        return name(m_poetNames[id]);
+    });
+    result.tunes = ranked(tuneCounts, tuneTouched, [this](quint32 id) {
+        return name(m_tuneNames[id]);
+    });
     return result;
 }
 
 Poem Index::poem(quint32 id) const {
-    const PoemRecord& r = m_poems[std::min(id, m_header->poemCount - 1)];
-    Poem p{.collection = Collection(r.collection),
-           .dynasty = Dynasty(r.dynasty),
-           .form = Form(r.form),
-           .anthologies = r.anthologies,
-           .sourceIndex = r.sourceIndex,
-           .poet = name(r.poet),
-           .title = name(r.title),
-           .tune = name(r.tune),
-           .text = textAt(r.textStart, r.textBytes),
-           .simplified = {}};
-    if (r.simplifiedBytes) {
-        p.simplified = textAt(r.simplifiedStart, r.simplifiedBytes);
-        return p;
-    }
-    QList<char32_t> chars = ucs4(p.text);
-    quint32 w = 0;
-    for (char32_t& c : chars) {
-        if (!isWordChar(c))
-            continue;
-        if (w < r.streamLength) {
-            const quint16 code = m_stream[r.streamStart + w];
-            if (code >= 1 && code <= m_header->alphabetSize)
-                c = m_alphabet[code - 1];
-        }
-        ++w;
-    }
-    p.simplified = QString::fromUcs4(chars.constData(), chars.size());
-    return p;
+    id = std::min(id, m_header->poemCount - 1);
+    const PoemRecord& r = m_poems[id];
+    const QList<char32_t> text = textOf(id);
+    const QList<char32_t> simplified = simplifiedOf(id, text);
+    return Poem{.collection = Collection(r.collection),
+                .dynasty = Dynasty(r.dynasty),
+                .form = Form(r.form),
+                .anthologies = r.anthologies,
+                .sourceIndex = r.sourceIndex,
+                .poet = name(m_poetNames[r.poet]),
+                .title = name(r.title),
+                .tune = name(m_tuneNames[r.tune]),
+                .text = QString::fromUcs4(text.constData(), text.size()),
+                .simplified = QString::fromUcs4(simplified.constData(), simplified.size())};
 }
 
 HitLine Index::hitLine(const Hit& hit, const QStringList& phrases) const {
     HitLine line;
     if (hit.poem >= m_header->poemCount)
         return line;
-    const PoemRecord& r = m_poems[hit.poem];
-    const QString text = r.simplifiedBytes ? textAt(r.simplifiedStart, r.simplifiedBytes)
-                                           : textAt(r.textStart, r.textBytes);
+    const QList<char32_t> original = textOf(hit.poem);
+    const QList<char32_t> simple = simplifiedOf(hit.poem, original);
+    // The line is shown as the source spells it, unless the simplified text has another
+    // shape; the words are compared simplified.
+    const QList<char32_t>& shown = (m_poems[hit.poem].flags & kWhole) ? simple : original;
+    const QString text = QString::fromUcs4(shown.constData(), shown.size());
     // The line (between line breaks) holding the hit's word, and where its words are.
     struct Word {
-        int at;
-        int size;
+        int at;   // in text, UTF-16
+        int size; // 1 or 2
         quint32 index;
     };
     std::vector<Word> words;
-    int lineStart = 0;
+    std::vector<char32_t> poemWords; // the whole poem's, simplified
+    int lineStart = 0, at = 0;
     quint32 w = 0;
     bool found = false;
-    for (int i = 0; i < text.size();) {
-        const char32_t c = text.at(i).isHighSurrogate() && i + 1 < text.size()
-                               ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
-                               : text.at(i).unicode();
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const char32_t c = shown[i];
         const int size = c > 0xffff ? 2 : 1;
         if (c == U'\n') {
             if (found) {
-                line.text = text.mid(lineStart, i - lineStart);
+                line.text = text.mid(lineStart, at - lineStart);
                 break;
             }
             words.clear();
-            lineStart = i + 1;
+            lineStart = at + 1;
         } else if (isWordChar(c)) {
-            words.push_back({i - lineStart, size, w});
+            words.push_back({at - lineStart, size, w});
             found = found || w == hit.position;
             ++w;
         }
-        i += size;
+        at += size;
+    }
+    for (char32_t c : simple) {
+        if (isWordChar(c))
+            poemWords.push_back(c);
     }
     if (line.text.isNull())
         line.text = found ? text.mid(lineStart) : QString();
@@ -480,15 +616,17 @@ HitLine Index::hitLine(const Hit& hit, const QStringList& phrases) const {
     // Each occurrence as a run of words; runs that overlap become one mark.
     std::vector<std::pair<size_t, size_t>> runs;
     for (const QString& phrase : searchablePhrases(phrases, &unused)) {
-        const std::vector<quint16> codes = codesOf(phrase);
-        if (codes.empty())
-            continue;
+        // A phrase may go on into the next line; its mark stops at the line's end.
+        const QList<char32_t> chars = ucs4(phrase);
+        const auto same = [this](char32_t typed, char32_t word) {
+            return word == typed || word == simplifyChar(typed);
+        };
         for (size_t j = 0; j < words.size(); ++j) {
-            const quint64 start = quint64(r.streamStart) + words[j].index;
-            if (words[j].index + codes.size() > r.streamLength ||
-                !std::equal(codes.begin(), codes.end(), m_stream + start))
+            const size_t from = words[j].index;
+            if (from + size_t(chars.size()) > poemWords.size() ||
+                !std::equal(chars.begin(), chars.end(), poemWords.begin() + qsizetype(from), same))
                 continue;
-            runs.emplace_back(j, std::min(words.size(), j + codes.size()) - 1);
+            runs.emplace_back(j, std::min(words.size(), j + size_t(chars.size())) - 1);
         }
     }
     std::sort(runs.begin(), runs.end());

@@ -8,6 +8,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -43,7 +44,7 @@ constexpr int kMaxPhrases = 8;
 QStringList searchablePhrases(const QStringList& phrases, QString* error);
 
 struct Hit {
-    quint32 poem;
+    quint32 poem;     // its id, which is its rank: 0 the most famous
     quint32 position; // where the first phrase starts in the poem's words
 };
 
@@ -99,12 +100,22 @@ class Index {
   private:
     Index() = default;
     bool check(QString* error);
-    std::vector<quint16> codesOf(const QString& phrase) const;
-    std::vector<quint32> occurrences(const std::vector<quint16>& codes, Place place) const;
+    // The codes a character of a phrase may have in the poems' simplified words.
+    static constexpr quint32 kNoCode = UINT32_MAX;
+    using Codes = std::array<quint32, 2>;
+    // Each character's codes; empty when a character of the phrase is in no poem.
+    std::vector<Codes> codesOf(const QString& phrase) const;
+    // Calls found(start) for each word position where the phrase starts, ascending, until
+    // it returns false.
+    template <typename Found>
+    void forEachOccurrence(const std::vector<Codes>& codes, Place place, Found&& found) const;
     quint32 poemAt(quint32 position, quint32 from) const;
     QString name(quint32 id) const;
-    QString textAt(quint32 start, quint32 bytes) const;
-    const format::PoemRecord& record(quint32 id) const;
+    QList<char32_t> decode(const uchar* begin, const uchar* end) const;
+    QList<char32_t> textOf(quint32 poem) const;
+    QList<char32_t> simplifiedOf(quint32 poem, const QList<char32_t>& text) const;
+    bool endsLine(quint32 position) const;
+    char32_t simplifyChar(char32_t c) const;
 
     std::unique_ptr<QFile> m_file;
     QByteArray m_bytes;
@@ -112,16 +123,21 @@ class Index {
     quint64 m_size = 0;
     const format::Header* m_header = nullptr;
     const quint32* m_alphabet = nullptr;
-    const quint16* m_stream = nullptr;
-    const quint8* m_clauses = nullptr;
     const quint32* m_postingStarts = nullptr;
     const uchar* m_postings = nullptr;
+    const uchar* m_lineEnds = nullptr;
+    const quint32* m_wordStarts = nullptr;
+    const quint32* m_textStarts = nullptr;
+    const quint32* m_simpleStarts = nullptr;
     const format::PoemRecord* m_poems = nullptr;
+    const quint32* m_poetNames = nullptr;
+    const quint32* m_tuneNames = nullptr;
     const quint32* m_nameStarts = nullptr;
-    const char* m_names = nullptr;
-    const char* m_texts = nullptr;
+    const uchar* m_names = nullptr;
+    const uchar* m_texts = nullptr;
+    const uchar* m_simple = nullptr;
     const quint32* m_charMap = nullptr;
-    std::vector<std::pair<char32_t, quint16>> m_codes; // sorted by character
+    std::vector<std::pair<char32_t, quint32>> m_codes; // sorted by character
 };
 
 } // namespace search

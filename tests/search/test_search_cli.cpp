@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -88,15 +89,31 @@ TEST(SearchCli, JsonGivesHitsMarksAndCounts) {
 }
 
 TEST(SearchCli, AMissingOrDamagedCorpusIsOneLine) {
-    TempTree tree;
-    CliRun run = runCli(withIndex(tree, {QStringLiteral("花")}));
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("找不到"))) << run.err.toStdString();
-    EXPECT_EQ(run.err.count(u'\n'), 1);
-    tree.put(QStringLiteral("poems.idx"), search_fixture::bytes().left(500));
-    run = runCli(withIndex(tree, {QStringLiteral("花")}));
-    EXPECT_EQ(run.code, 1);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("损坏"))) << run.err.toStdString();
+    const QByteArray good = search_fixture::bytes();
+    QByteArray flipped = good;
+    flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x40);
+    struct Case {
+        const char* name;
+        std::optional<QByteArray> file; // none: no file at all
+        const char* says;
+    };
+    const Case cases[] = {
+        {"no file", std::nullopt, "找不到"},
+        {"empty", QByteArray(), "损坏"},
+        {"cut short", good.left(500), "损坏"},
+        {"a byte changed", flipped, "损坏"},
+        {"another kind of file", QByteArray("白日依山尽\n").repeated(100), "损坏"},
+    };
+    for (const Case& c : cases) {
+        TempTree tree;
+        if (c.file)
+            tree.put(QStringLiteral("poems.idx"), *c.file);
+        const CliRun run = runCli(withIndex(tree, {QStringLiteral("花")}));
+        EXPECT_EQ(run.code, 1) << c.name;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << c.name << run.err.toStdString();
+        EXPECT_EQ(run.err.count(u'\n'), 1) << c.name;
+        EXPECT_TRUE(run.out.isEmpty()) << c.name;
+    }
 }
 
 TEST(SearchCli, FindsAFamousLineInTheBuiltCorpus) {

@@ -125,6 +125,12 @@ TSearchForm::TSearchForm(IndexSource index, QWidget* parent)
         new TskPanel(QStringLiteral("skPanel4"), split, QStringLiteral("各家用例数"));
     poetCounts = skin::makeListBox(QStringLiteral("poetCounts"), countsPanel);
     tuneCounts = skin::makeListBox(QStringLiteral("tuneCounts"), countsPanel);
+    // A long name is shortened in its middle, keeping its count in sight, rather than
+    // the narrow column scrolling sideways.
+    for (QListWidget* list : {poetCounts, tuneCounts}) {
+        list->setTextElideMode(Qt::ElideMiddle);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
     countsPanel->body()->addWidget(new QLabel(QStringLiteral("作者"), countsPanel));
     countsPanel->body()->addWidget(poetCounts, 2);
     countsPanel->body()->addWidget(new QLabel(QStringLiteral("词牌"), countsPanel));

@@ -39,5 +39,6 @@ std::vector<Command> rhymeCommands();
 std::vector<Command> workspaceCommands();
 std::vector<Command> favouritesCommands();
 std::vector<Command> checkerCommands();
+std::vector<Command> searchCommands();
 
 } // namespace cli

@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
 
     std::vector<cli::Command> commands;
     for (auto&& group : {cli::catalogueCommands(), cli::rhymeCommands(), cli::workspaceCommands(),
-                         cli::favouritesCommands(), cli::checkerCommands()})
+                         cli::favouritesCommands(), cli::checkerCommands(), cli::searchCommands()})
         commands.insert(commands.end(), group.begin(), group.end());
 
     QStringList args = app.arguments().mid(1);

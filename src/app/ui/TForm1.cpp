@@ -22,6 +22,7 @@
 #include "library/ui/library_menus.h"
 #include "rhyme/ui/rhyme_master.h"
 #include "rhyme/ui/rhyme_panels.h"
+#include "search/ui/poem_search.h"
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_loader.h"
 #include "workspace/ui/document_lock.h"
@@ -349,6 +350,13 @@ void TForm1::connectCommands() {
                                   .postalCodes = a.postalCodes,
                                   .tools = a.usefulInformation},
                                  m_context.root, *m_modals, this);
+    // 诗词检索 and 前人用例 over the selection of the document in front.
+    m_search = new PoemSearch(
+        {.openWindow = a.poemSearch,
+         .precedents = a.popupPrecedents,
+         .selection =
+             [this] { return m_workspace->visibleDocument()->textCursor().selectedText(); }},
+        m_context.root, *m_modals, this);
 
     m_favouriteCommands =
         new FavouriteCommands(*m_favourites,

@@ -29,6 +29,7 @@ class FileSteps;
 class HelpMenu;
 class KnowledgePanels;
 class LibraryMenus;
+class PoemSearch;
 class ModalRunner;
 class PatternDisplay;
 class PatternPanels;
@@ -149,6 +150,7 @@ class TForm1 : public QMainWindow {
     KnowledgePanels* m_knowledge = nullptr;
     CentrePanes* m_centre = nullptr;
     LibraryMenus* m_library = nullptr;
+    PoemSearch* m_search = nullptr;
     class ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;

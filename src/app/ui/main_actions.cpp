@@ -204,6 +204,9 @@ MainActions buildMainActions(QMainWindow* w) {
     a.areaCodes = add(m, {"N22", "全国电话区号", "全国电话区号"});
     a.postalCodes = add(m, {"N23", "全国邮政编码", "全国邮政编码"});
     a.usefulInformation = add(m, {"N24", "常用信息", "常用信息"});
+    m->addSeparator();
+    a.poemSearch = add(m, {"PoemSearch", "诗词检索(&S)", "诗词检索：前人用过哪些字句",
+                           QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F)});
 
     m = a.helpMenu = menu("Help1", "帮助(&H)");
     // Hidden and without a command: F1 does nothing.
@@ -236,5 +239,10 @@ MainActions buildMainActions(QMainWindow* w) {
     a.popupPaste = add(pop, {"N31", "粘贴(&V)"});
     pop->addSeparator();
     a.popupSelectAll = add(pop, {"N32", "全部选定(&A)"});
+    pop->addSeparator();
+    // Its key works in the window, not only while the menu is open.
+    a.popupPrecedents = add(pop, {"Precedents", "前人用例(&Y)", "前人用例：选定的字句前人怎样用过",
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Y)});
+    w->addAction(a.popupPrecedents);
     return a;
 }

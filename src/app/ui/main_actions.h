@@ -51,13 +51,14 @@ struct MainActions {
     // 附录: 诗词常识 and 词学名词释义 (hidden), 诗律浅说, 全国电话区号, 全国邮政编码, 常用信息
     QAction *poetryBasics{}, *ciTerms{}, *versePrimer{}, *areaCodes{}, *postalCodes{},
         *usefulInformation{};
+    QAction* poemSearch{}; // 诗词检索
     // 帮助: 帮助 (hidden), 填词向导, 留言本, 登录论坛, 查看网络新版本, 给作者发电子邮件,
     // 版本历史, 关于白香词谱, 什么是绝句？, 关于
     QAction *help{}, *fillingGuide{}, *guestBook{}, *forum{}, *newVersion{}, *mailAuthor{},
         *versionHistory{}, *aboutBaixiang{}, *whatIsJueju{}, *about{};
     // The pop-up menu's own items
     QAction *popupBigger{}, *popupSmaller{}, *popupColour{}, *popupUndo{}, *popupCut{},
-        *popupCopy{}, *popupPaste{}, *popupSelectAll{};
+        *popupCopy{}, *popupPaste{}, *popupSelectAll{}, *popupPrecedents{};
 
     // The skin items in the order start-up tests them.
     QList<QAction*> skinsInRestoreOrder() const {

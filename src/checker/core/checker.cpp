@@ -630,37 +630,32 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                      .message = QStringLiteral("韵脚「%1」韵书未收，请自审").arg(ch)});
                 continue;
             }
-            if (ctx.forms && req.standard == Standard::CiYun && best >= 0 &&
-                std::any_of(keys.begin(), keys.end(), [&](int k) {
+            // An off rhyme the Song poets often allowed: 宽, reported but not failing.
+            auto lenient = [&](const QString& message, const QString& precedent = {}) {
+                Finding f{.kind = Finding::OffRhyme,
+                          .offset = c.offset,
+                          .length = c.length,
+                          .message = message,
+                          .precedent = precedent,
+                          .lenient = true};
+                r.findings.append(std::move(f));
+                mk.lenient = true;
+                report.outside.chop(ch.size());
+            };
+            const bool songUse = ctx.forms && req.standard == Standard::CiYun && best >= 0;
+            if (songUse && std::any_of(keys.begin(), keys.end(), [&](int k) {
                     return ctx.forms->mixed(best, k) || ctx.forms->mixed(k, best);
                 })) {
-                // A part the Song poets often rhyme with this one, either way round: 宽,
-                // not 出韵.
-                Finding f{.kind = Finding::OffRhyme,
-                          .offset = c.offset,
-                          .length = c.length,
-                          .message = QStringLiteral("宽：韵脚「%1」不在%2，宋人常与此部通押")
-                                         .arg(ch, report.group)};
-                f.lenient = true;
-                r.findings.append(f);
-                mk.lenient = true;
-                report.outside.chop(ch.size());
+                // A part the Song poets often rhyme with this one, either way round.
+                lenient(
+                    QStringLiteral("宽：韵脚「%1」不在%2，宋人常与此部通押").arg(ch, report.group));
                 continue;
             }
-            if (const int times = ctx.forms && req.standard == Standard::CiYun && best >= 0
-                                      ? ctx.forms->rhymedIn(c.ch, best)
-                                      : 0) {
+            if (const int times = songUse ? ctx.forms->rhymedIn(c.ch, best) : 0) {
                 // The books put it elsewhere, but the Song poets rhymed it with this part.
-                Finding f{.kind = Finding::OffRhyme,
-                          .offset = c.offset,
-                          .length = c.length,
-                          .message = QStringLiteral("宽：韵脚「%1」不在%2，宋人以此字押此部%3次")
-                                         .arg(ch, report.group)
-                                         .arg(times)};
-                f.lenient = true;
-                r.findings.append(f);
-                mk.lenient = true;
-                report.outside.chop(ch.size());
+                lenient(QStringLiteral("宽：韵脚「%1」不在%2，宋人以此字押此部%3次")
+                            .arg(ch, report.group)
+                            .arg(times));
                 continue;
             }
             const int s = mk.slot;
@@ -669,20 +664,11 @@ Result checkOnce(const Ctx& ctx, const Pattern& p, const PoemText& t, const Requ
                 const PositionCount& pc = prec->positions[s];
                 const int poems = pc.level + pc.oblique + pc.unknown;
                 if (pc.unrhymed >= kLenientTaken && pc.unrhymed >= kUnrhymedShare * poems) {
-                    Finding f{
-                        .kind = Finding::OffRhyme,
-                        .offset = c.offset,
-                        .length = c.length,
-                        .message =
-                            QStringLiteral("宽：「%1」不在%2，此处可不押韵").arg(ch, report.group)};
-                    f.precedent = QStringLiteral("此处%1人%2首中%3首不押韵")
-                                      .arg(prec->era)
-                                      .arg(poems)
-                                      .arg(pc.unrhymed);
-                    f.lenient = true;
-                    r.findings.append(f);
-                    mk.lenient = true;
-                    report.outside.chop(ch.size());
+                    lenient(QStringLiteral("宽：「%1」不在%2，此处可不押韵").arg(ch, report.group),
+                            QStringLiteral("此处%1人%2首中%3首不押韵")
+                                .arg(prec->era)
+                                .arg(poems)
+                                .arg(pc.unrhymed));
                     continue;
                 }
             }

@@ -269,9 +269,11 @@ TEST(FormFigures, ModelPoemsAndTheDatasetsPoemsOfEachTune) {
                         ++failKept98;
                     else
                         ++failKept90;
-                    if (p.name == qEnvironmentVariable("LYREVANE_SHOW_FAILURES")) {
-                        std::printf("  %s %s: %s\n", qPrintable(text.left(10)), qPrintable(r.form),
-                                    qPrintable(failing(r).left(200)));
+                    if (const QString shown = qEnvironmentVariable("LYREVANE_SHOW_FAILURES");
+                        p.name == shown || shown == u'*') {
+                        std::printf("  %s %lld字 %s %s: %s\n", qPrintable(p.name),
+                                    (long long)r.marks.size(), qPrintable(text.left(10)),
+                                    qPrintable(r.form), qPrintable(failing(r).left(200)));
                         for (const Finding& f : r.findings) {
                             if (f.kind == Finding::Clash && !f.lenient)
                                 ++failingPlaces[r.form + u' ' + f.precedent];

@@ -19,6 +19,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QSet>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <opencc/opencc.h>
 
@@ -477,6 +478,12 @@ TEST(Anthologies, ThePoemsEveryReaderKnowsComeFirst) {
                 EXPECT_TRUE(held) << poet.key << ": " << qPrintable(c.book + u' ' + c.title)
                                   << " is not in the selection";
             }
+            // The figure a reader asks for: how many, and where the first stands.
+            std::printf("  %s (%s): %lld of %lld pieces are the poet's %s poems, the first at "
+                        "place %lld\n",
+                        poet.author, qPrintable(part.key()), (long long)isCanon.count(true),
+                        (long long)part->size(), qPrintable(poet.books.join(u'/')),
+                        (long long)isCanon.indexOf(true) + 1);
             if (poet.ordered) {
                 const qsizetype known = isCanon.count(true);
                 EXPECT_EQ(isCanon.mid(0, known).count(true), known)

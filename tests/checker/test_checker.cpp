@@ -439,4 +439,35 @@ TEST(Pattern, ReadsLinesSentencesAndRhymeRuns) {
     EXPECT_EQ(p.cells[25].segment, 2);
 }
 
+TEST(Precedent, BlocksAreFoundByTheIndexAndByTheHeadingsWhereTheIndexIsDamaged) {
+    const QByteArray blocks("@a\t宋\t3\n1\t2\t0\t苏轼《大江东去》\n@b\t唐\t5\n4\t1\t0\n0\t5\t0\n");
+    const QByteArray indexed = Precedent::indexed(blocks);
+    ASSERT_TRUE(indexed.startsWith(blocks));
+    ASSERT_TRUE(indexed.endsWith("#index-at\t" + QByteArray::number(blocks.size()) + '\n'));
+    QByteArray farOff = indexed;
+    farOff.replace("#index-at\t" + QByteArray::number(blocks.size()), "#index-at\t99999");
+    QByteArray outside = indexed;
+    outside.replace("\t" + QByteArray::number(blocks.size()) + "\n#index-at", "\t99999\n#index-at");
+    struct Case {
+        const char* what;
+        QByteArray text;
+    } cases[] = {{"no index", blocks},
+                 {"indexed", indexed},
+                 {"index offset past the end", farOff},
+                 {"a block past the index", outside},
+                 {"cut short", indexed.first(indexed.size() - 3)}};
+    for (const Case& c : cases) {
+        const Precedent p = Precedent::fromText(c.text);
+        const PatternPrecedent* a = p.find(QStringLiteral("a"));
+        const PatternPrecedent* b = p.find(QStringLiteral("b"));
+        ASSERT_TRUE(a && b) << c.what;
+        EXPECT_EQ(a->era, QStringLiteral("宋")) << c.what;
+        ASSERT_EQ(a->positions.size(), 1) << c.what;
+        EXPECT_EQ(a->positions[0].minority, QStringList{QStringLiteral("苏轼《大江东去》")});
+        ASSERT_EQ(b->positions.size(), 2) << c.what;
+        EXPECT_EQ(b->positions[1].oblique, 5) << c.what;
+        EXPECT_EQ(p.find(QStringLiteral("index")), nullptr) << c.what;
+    }
+}
+
 } // namespace

@@ -1078,15 +1078,16 @@ int main(int argc, char** argv) {
 
     QDir().mkpath(out);
     const bool ok =
-        codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"),
-                                qCompress(lexText.toUtf8(), 9)) &&
-        // Not compressed: a check maps the file and reads only its pattern's block.
-        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"), precedentText.toUtf8()) &&
+        // The tables a check looks into are not compressed: a check maps each file and
+        // reads only the lines and blocks it needs.
+        codegen::writeIfChanged(out + QStringLiteral("/lexicon.dat"), lexText.toUtf8()) &&
+        codegen::writeIfChanged(out + QStringLiteral("/precedent.dat"),
+                                Precedent::indexed(precedentText.toUtf8())) &&
+        codegen::writeIfChanged(out + QStringLiteral("/forms.dat"), formsText.toUtf8()) &&
+        codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"), t2sText.toUtf8()) &&
+        // Read whole, when a tune's poems are asked for.
         codegen::writeIfChanged(out + QStringLiteral("/poems.dat"),
                                 qCompress(poemsText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/forms.dat"),
-                                qCompress(formsText.toUtf8(), 9)) &&
-        codegen::writeIfChanged(out + QStringLiteral("/t2s.dat"), qCompress(t2sText.toUtf8(), 9)) &&
         codegen::writeIfChanged(out + QStringLiteral("/coverage.txt"), stats.toUtf8());
     if (!ok) {
         std::fprintf(stderr, "checker-gen: cannot write %s\n", qPrintable(out));

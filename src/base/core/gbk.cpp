@@ -328,6 +328,9 @@ TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength) 
     ChineseShare gbkShare;
     ChineseShare utf8Share;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    // Only to weigh the UTF-8 reading by the GBK rows its characters fall in: the plain
+    // converter does, without encode()'s search for the characters it writes astray.
+    QStringEncoder asGbk("GB18030");
     text.forEach(0, text_pieces::LineFeed::Byte, [&](QByteArrayView piece) {
         if (isAscii(piece))
             return true;
@@ -340,7 +343,7 @@ TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength) 
             return true;
         const QString asUtf8 = utf8.decode(piece);
         if (!utf8.hasError()) {
-            utf8Share.add(encode(asUtf8));
+            utf8Share.add(QByteArray(asGbk.encode(asUtf8)));
             utf8Share.addWordLetters(asUtf8);
         }
         return true;

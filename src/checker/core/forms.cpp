@@ -2,60 +2,126 @@
 
 #include "checker/core/data_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace checker {
 
 // forms.dat: "@key" lines, each followed by its forms as "label<TAB>template<TAB>plan<TAB>
-// precedent key"; then "@mix" and its "major<TAB>minor<TAB>groups together<TAB>groups" lines.
+// precedent key"; then "@mix" and its "major<TAB>minor<TAB>groups together<TAB>groups" lines,
+// and "@charmix" and its "character<TAB>part<TAB>times" lines.
 Forms Forms::fromText(const QByteArray& utf8) {
+    // Only the headings are read here: "@…" at the start of a line ('@' is in no other place).
     Forms out;
-    QList<Form>* current = nullptr;
-    bool mix = false;
-    bool charMix = false;
-    for (const QString& ln : QString::fromUtf8(utf8).split(u'\n')) {
-        if (ln.startsWith(u'@')) {
-            mix = ln == QStringLiteral("@mix");
-            charMix = ln == QStringLiteral("@charmix");
-            current = mix || charMix ? nullptr : &out.byKey_[ln.mid(1)];
+    out.text_ = utf8;
+    const char* t = out.text_.constData();
+    const qsizetype size = out.text_.size();
+    QString key;
+    qsizetype start = -1;
+    for (qsizetype at = 0; at < size;) {
+        const char* mark = static_cast<const char*>(std::memchr(t + at, '@', size_t(size - at)));
+        if (!mark)
+            break;
+        const qsizetype heading = mark - t;
+        at = heading + 1;
+        if (heading > 0 && t[heading - 1] != '\n')
             continue;
-        }
-        const QStringList cols = ln.split(u'\t');
-        if (mix && cols.size() >= 2) {
-            out.mixed_[cols[0].toInt()].append(cols[1].toInt());
-            continue;
-        }
-        if (charMix && cols.size() >= 3) {
-            const QList<uint> c = cols[0].toUcs4();
-            if (c.size() == 1)
-                out.charMixed_[c[0]][cols[1].toInt()] = cols[2].toInt();
-            continue;
-        }
-        if (!current || cols.size() < 2)
-            continue;
-        current->append(Form{.label = cols[0],
-                             .templateText = cols[1],
-                             .plan = cols.value(2),
-                             .precedentKey = cols.value(3)});
+        const char* nl = static_cast<const char*>(std::memchr(mark, '\n', size_t(size - heading)));
+        const qsizetype end = nl ? nl - t : size;
+        if (start >= 0)
+            out.blocks_.insert(key, {start, heading});
+        key = QString::fromUtf8(mark + 1, end - heading - 1);
+        start = end + 1;
+        at = end;
     }
+    if (start >= 0)
+        out.blocks_.insert(key, {std::min(start, size), size});
     return out;
 }
 
+QByteArrayView Forms::block(const QString& key) const {
+    const auto span = blocks_.constFind(key);
+    if (span == blocks_.cend())
+        return {};
+    return QByteArrayView(text_).sliced(span->first, span->second - span->first);
+}
+
+QList<Form> Forms::forms(const QString& key) const {
+    if (auto it = read_.constFind(key); it != read_.cend())
+        return *it;
+    if (key == QLatin1String("mix") || key == QLatin1String("charmix"))
+        return {};
+    const QByteArrayView lines = block(key);
+    if (lines.isNull())
+        return {};
+    QList<Form> out;
+    const QString text = QString::fromUtf8(lines);
+    for (QStringView ln : QStringView(text).split(u'\n')) {
+        const QList<QStringView> cols = ln.split(u'\t');
+        if (cols.size() < 2)
+            continue;
+        out.append(Form{.label = cols[0].toString(),
+                        .templateText = cols[1].toString(),
+                        .plan = cols.value(2).toString(),
+                        .precedentKey = cols.value(3).toString()});
+    }
+    return *read_.insert(key, out);
+}
+
+const Forms::Mixing& Forms::mixing() const {
+    if (mixing_)
+        return *mixing_;
+    Mixing m;
+    const QString mix = QString::fromUtf8(block(QStringLiteral("mix")));
+    for (QStringView ln : QStringView(mix).split(u'\n')) {
+        const QList<QStringView> cols = ln.split(u'\t');
+        if (cols.size() >= 2)
+            m.mixed[cols[0].toInt()].append(cols[1].toInt());
+    }
+    const QString charMix = QString::fromUtf8(block(QStringLiteral("charmix")));
+    for (QStringView ln : QStringView(charMix).split(u'\n')) {
+        const QList<QStringView> cols = ln.split(u'\t');
+        if (cols.size() < 3)
+            continue;
+        const QList<uint> c = cols[0].toUcs4();
+        if (c.size() == 1)
+            m.charMixed[c[0]][cols[1].toInt()] = cols[2].toInt();
+    }
+    return mixing_.emplace(std::move(m));
+}
+
 Forms Forms::load(const QString& dir) {
-    return fromText(readDataFile(dir + QStringLiteral("/forms.dat")));
+    MappedText mapped = mapDataFile(dir + QStringLiteral("/forms.dat"));
+    Forms out = fromText(mapped.text);
+    out.mapped_ = std::move(mapped.file);
+    return out;
 }
 
 // t2s.dat: one pair a line, the traditional character then the simplified one.
 Simplifier Simplifier::fromText(const QByteArray& utf8) {
     Simplifier out;
-    for (const QString& ln : QString::fromUtf8(utf8).split(u'\n')) {
-        const QList<uint> u = ln.toUcs4();
-        if (u.size() == 3 && u[1] == u'\t')
-            out.map_.insert(u[0], u[2]);
-    }
+    out.text_ = utf8;
     return out;
 }
 
+char32_t Simplifier::simplified(char32_t c) const {
+    if (!map_) {
+        QHash<char32_t, char32_t>& m = map_.emplace();
+        const QString text = QString::fromUtf8(text_);
+        for (QStringView ln : QStringView(text).split(u'\n')) {
+            const QList<uint> u = ln.toUcs4();
+            if (u.size() == 3 && u[1] == u'\t')
+                m.insert(u[0], u[2]);
+        }
+    }
+    return map_->value(c, c);
+}
+
 Simplifier Simplifier::load(const QString& dir) {
-    return fromText(readDataFile(dir + QStringLiteral("/t2s.dat")));
+    MappedText mapped = mapDataFile(dir + QStringLiteral("/t2s.dat"));
+    Simplifier out = fromText(mapped.text);
+    out.mapped_ = std::move(mapped.file);
+    return out;
 }
 
 } // namespace checker

@@ -4,9 +4,13 @@
 // checker looks characters up through: both generated into the data tree (data/checker).
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <memory>
+#include <optional>
 
 namespace checker {
 
@@ -18,31 +22,51 @@ struct Form {
     QString precedentKey; // the key of its precedent block; empty when there is none
 };
 
+// forms.dat holds every tune's block; a check needs one tune's, and the rhyme mixing only
+// where a rhyme strays. The file is mapped, its headings found at load, and each block read
+// when first asked for. Not for use from several threads at once.
 class Forms {
   public:
     static Forms fromText(const QByteArray& utf8);
     static Forms load(const QString& dir); // empty when the file is missing
     // The forms of a pattern key, the catalogue's template first; empty for an unknown key.
-    QList<Form> forms(const QString& key) const { return byKey_.value(key); }
-    bool isEmpty() const { return byKey_.isEmpty(); }
+    QList<Form> forms(const QString& key) const;
+    bool isEmpty() const { return blocks_.isEmpty(); }
     // Whether the Song poets often rhyme 词韵 part `minor` among rhymes of part `major`.
-    bool mixed(int major, int minor) const { return mixed_.value(major).contains(minor); }
+    bool mixed(int major, int minor) const { return mixing().mixed.value(major).contains(minor); }
     // How often the Song poets rhyme `c` among rhymes of part `part`, where no reading of
     // its is in that part; 0 below the generator's threshold.
-    int rhymedIn(char32_t c, int part) const { return charMixed_.value(c).value(part); }
-    QHash<QString, QList<Form>> byKey_;
-    QHash<int, QList<int>> mixed_; // the "@mix" block: major part → parts found beside it
-    QHash<char32_t, QHash<int, int>> charMixed_; // "@charmix": character → part → times
+    int rhymedIn(char32_t c, int part) const { return mixing().charMixed.value(c).value(part); }
+
+  private:
+    struct Mixing {
+        QHash<int, QList<int>> mixed;               // "@mix": major part → parts beside it
+        QHash<char32_t, QHash<int, int>> charMixed; // "@charmix": character → part → times
+    };
+    QByteArrayView block(const QString& key) const;
+    const Mixing& mixing() const;
+
+    QByteArray text_; // the file's text: its own pages when mapped
+    std::shared_ptr<QFile> mapped_;
+    QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // heading → its lines' span
+    mutable QHash<QString, QList<Form>> read_;               // the tunes' blocks read so far
+    mutable std::optional<Mixing> mixing_;
 };
 
-// Traditional characters and their simplified forms, one character to one.
+// Traditional characters and their simplified forms, one character to one. The table is
+// read the first time a character is asked for: a text in simplified characters never needs
+// it. Not for use from several threads at once.
 class Simplifier {
   public:
     static Simplifier fromText(const QByteArray& utf8);
     static Simplifier load(const QString& dir);
-    char32_t simplified(char32_t c) const { return map_.value(c, c); }
-    bool isEmpty() const { return map_.isEmpty(); }
-    QHash<char32_t, char32_t> map_;
+    char32_t simplified(char32_t c) const;
+    bool isEmpty() const { return text_.isEmpty(); }
+
+  private:
+    QByteArray text_;
+    std::shared_ptr<QFile> mapped_;
+    mutable std::optional<QHash<char32_t, char32_t>> map_;
 };
 
 } // namespace checker

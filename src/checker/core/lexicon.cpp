@@ -3,6 +3,7 @@
 #include "checker/core/data_file.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace checker {
@@ -124,36 +125,35 @@ Lexicon Lexicon::fromText(const QByteArray& utf8) {
     // Only each line's character is read here; the rest of a line when it is asked for.
     Lexicon lex;
     lex.text_ = utf8;
-    const QByteArray& t = lex.text_;
-    for (qsizetype at = 0; at < t.size();) {
-        qsizetype end = t.indexOf('\n', at);
-        if (end < 0)
-            end = t.size();
-        const qsizetype tab = t.indexOf('\t', at);
-        // A line of fewer than eight fields is not read, as if it were not there.
-        const bool whole = std::count(t.constData() + at, t.constData() + end, '\t') >= 7;
-        if (end > at && t[at] != '#' && tab > at && tab < end && whole) {
-            const QList<uint> cps = QString::fromUtf8(t.constData() + at, tab - at).toUcs4();
-            if (cps.size() == 1) {
+    const char* t = lex.text_.constData();
+    const qsizetype size = lex.text_.size();
+    for (qsizetype at = 0; at < size;) {
+        const char* nl = static_cast<const char*>(std::memchr(t + at, '\n', size_t(size - at)));
+        const qsizetype end = nl ? nl - t : size;
+        const char* line = t + at;
+        const char* tab = static_cast<const char*>(std::memchr(line, '\t', size_t(end - at)));
+        // A line of fewer than eight fields is passed over when it is asked for (readLine).
+        if (end > at && *line != '#' && tab) {
+            const char32_t c = firstCodePoint(line, tab - line);
+            if (c && firstCodePointLength(c) == tab - line) {
                 lex.lines_.push_back({int(at), int(end - at)});
-                lex.index(cps.first(), int(lex.lines_.size()) - 1);
+                lex.index(c, int(lex.lines_.size()) - 1);
             }
         }
         at = end + 1;
     }
-    lex.infos_.resize(lex.lines_.size());
-    lex.read_.assign(lex.lines_.size(), 0);
+    lex.slot_.assign(lex.lines_.size(), -1);
     return lex;
 }
 
-void Lexicon::readLine(int i) const {
-    read_[size_t(i)] = 1;
+int Lexicon::readLine(int i) const {
     const auto [from, length] = lines_[size_t(i)];
     const QString text = QString::fromUtf8(text_.constData() + from, length);
     const QList<QStringView> f = QStringView(text).split(u'\t');
-    CharInfo& info = infos_[size_t(i)];
     if (f.size() < 8)
-        return; // a line it cannot read: the character is known, its tones are not
+        return kUnreadable; // as if the line were not there
+    const int at = int(infos_.size());
+    CharInfo& info = infos_.emplace_back();
     info.classical = classicalBits(f[1]);
     for (QChar l : f[2])
         info.modern |= l == u'P' ? kModernLevel : l == u'Z' ? kModernOblique : 0;
@@ -187,10 +187,10 @@ void Lexicon::readLine(int i) const {
             (info.readings.isEmpty() ? 0 : kSourceBook) | (info.fromStrains ? kSourceStrains : 0);
     }
     if (f.size() > 9) {
-        const qsizetype at = f[9].indexOf(u'/');
-        if (at > 0) {
-            info.ciLevel = f[9].left(at).toInt();
-            info.ciOblique = f[9].mid(at + 1).toInt();
+        const qsizetype ciSlash = f[9].indexOf(u'/');
+        if (ciSlash > 0) {
+            info.ciLevel = f[9].left(ciSlash).toInt();
+            info.ciOblique = f[9].mid(ciSlash + 1).toInt();
         }
     }
     const int ciSeen = info.ciLevel + info.ciOblique;
@@ -200,6 +200,7 @@ void Lexicon::readLine(int i) const {
     else if (seen >= kShareMinSeen)
         info.levelShare = float(info.strainsLevel) / float(seen);
     finish(info);
+    return at;
 }
 
 void Lexicon::index(char32_t c, int i) {
@@ -237,7 +238,10 @@ void Lexicon::finish(CharInfo& info) const {
 }
 
 Lexicon Lexicon::load(const QString& dir) {
-    return fromText(readDataFile(dir + QStringLiteral("/lexicon.dat")));
+    MappedText mapped = mapDataFile(dir + QStringLiteral("/lexicon.dat"));
+    Lexicon lex = fromText(mapped.text);
+    lex.mapped_ = std::move(mapped.file);
+    return lex;
 }
 
 } // namespace checker

@@ -4,10 +4,13 @@
 // sources that list it and how the Tang poets used it.
 
 #include <QByteArray>
+#include <QFile>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <deque>
+#include <memory>
 #include <vector>
 
 namespace checker {
@@ -90,12 +93,13 @@ class Lexicon {
         }
         if (i < 0)
             return nullptr;
-        if (!lines_.empty() && !read_[size_t(i)])
-            readLine(i);
-        return &infos_[size_t(i)];
+        int& at = slot_[size_t(i)];
+        if (at == kUnread)
+            at = readLine(i);
+        return at < 0 ? nullptr : &infos_[size_t(at)];
     }
-    qsizetype size() const { return qsizetype(infos_.size()); }
-    bool isEmpty() const { return infos_.empty(); }
+    qsizetype size() const { return qsizetype(lines_.size()); }
+    bool isEmpty() const { return lines_.empty(); }
     // The 平水韵 rhyme names the readings use, by Reading::pingshuiId.
     const QStringList& pingshuiNames() const { return pingshuiNames_; }
 
@@ -104,14 +108,19 @@ class Lexicon {
 
   private:
     void index(char32_t c, int i);
-    void readLine(int i) const;
-    void finish(CharInfo& info) const; // the senses, the rhymes' ids
+    static constexpr int kUnread = -1;
+    static constexpr int kUnreadable = -2; // a line of fewer than eight fields
+    int readLine(int i) const;             // its place in infos_, or kUnreadable
+    void finish(CharInfo& info) const;     // the senses, the rhymes' ids
 
-    QByteArray text_;                        // the file's text, when read from one
+    QByteArray text_; // the file's text, when read from one: its own pages when mapped
+    std::shared_ptr<QFile> mapped_;
     std::vector<std::pair<int, int>> lines_; // each character's line in text_
-    mutable std::vector<char> read_;         // whether infos_[i] is read yet
-    mutable std::vector<CharInfo> infos_;
-    std::vector<int> bmp_; // index into infos_ of each BMP character, -1 for none
+    // The lines read so far, in the order they were asked for (a deque: what find() gave
+    // stays where it is), and where each line's went: kUnread, kUnreadable or a place.
+    mutable std::deque<CharInfo> infos_;
+    mutable std::vector<int> slot_;
+    std::vector<int> bmp_; // index into lines_ of each BMP character, -1 for none
     QHash<char32_t, int> astral_;
     mutable QStringList pingshuiNames_;
     mutable QHash<QString, int> pingshuiIds_;

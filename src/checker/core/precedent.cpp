@@ -2,6 +2,9 @@
 
 #include "checker/core/data_file.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace checker {
 
 namespace {
@@ -28,29 +31,90 @@ QString patternKey(const catalogue::VersePattern& p) {
     return QStringLiteral("verse/") + QString::number(p.row + 1);
 }
 
-Precedent Precedent::fromText(const QByteArray& utf8) {
-    // Only the headings are read here: "@key<TAB>era<TAB>poems" at the start of a line.
-    Precedent out;
-    out.text_ = utf8;
-    const QByteArray& t = out.text_;
+QHash<QString, std::pair<qsizetype, qsizetype>> Precedent::headings(QByteArrayView text) {
+    // "@key<TAB>era<TAB>poems" at the start of a line ('@' stands nowhere else).
+    QHash<QString, std::pair<qsizetype, qsizetype>> out;
+    const char* t = text.data();
+    const qsizetype size = text.size();
     QString key;
     qsizetype start = -1;
-    for (qsizetype at = 0; at < t.size();) {
-        qsizetype end = t.indexOf('\n', at);
-        if (end < 0)
-            end = t.size();
-        if (t[at] == '@') {
-            if (start >= 0)
-                out.blocks_.insert(key, {start, at});
-            const qsizetype tab = t.indexOf('\t', at);
-            key = QString::fromUtf8(t.constData() + at + 1,
-                                    (tab < 0 || tab > end ? end : tab) - at - 1);
-            start = at;
-        }
-        at = end + 1;
+    for (qsizetype at = 0; at < size;) {
+        const char* mark = static_cast<const char*>(std::memchr(t + at, '@', size_t(size - at)));
+        if (!mark)
+            break;
+        const qsizetype heading = mark - t;
+        at = heading + 1;
+        if (heading > 0 && t[heading - 1] != '\n')
+            continue;
+        const char* nl = static_cast<const char*>(std::memchr(mark, '\n', size_t(size - heading)));
+        const qsizetype end = nl ? nl - t : size;
+        const char* tab = static_cast<const char*>(std::memchr(mark, '\t', size_t(end - heading)));
+        if (start >= 0)
+            out.insert(key, {start, heading});
+        key = QString::fromUtf8(mark + 1, (tab ? tab - t : end) - heading - 1);
+        start = heading;
+        at = end;
     }
     if (start >= 0)
-        out.blocks_.insert(key, {start, t.size()});
+        out.insert(key, {start, size});
+    return out;
+}
+
+QByteArray Precedent::indexed(const QByteArray& utf8) {
+    // The last block ends where the index begins.
+    QByteArray out = utf8;
+    if (!out.isEmpty() && !out.endsWith('\n'))
+        out += '\n';
+    const qsizetype indexAt = out.size();
+    auto spans = headings(out).asKeyValueRange();
+    QList<std::pair<QString, std::pair<qsizetype, qsizetype>>> sorted(spans.begin(), spans.end());
+    std::sort(sorted.begin(), sorted.end(),
+              [](const auto& a, const auto& b) { return a.second.first < b.second.first; });
+    out += "#index\n";
+    for (const auto& [key, span] : sorted)
+        out += key.toUtf8() + '\t' + QByteArray::number(span.first) + '\t' +
+               QByteArray::number(std::min(span.second, indexAt)) + '\n';
+    out += "#index-at\t" + QByteArray::number(indexAt) + '\n';
+    return out;
+}
+
+bool Precedent::readIndex() {
+    // The last line: "#index-at<TAB>offset".
+    const QByteArrayView t(text_);
+    if (!t.endsWith('\n'))
+        return false;
+    const qsizetype last = t.first(t.size() - 1).lastIndexOf('\n') + 1;
+    const QByteArrayView trailer = t.sliced(last, t.size() - 1 - last);
+    if (!trailer.startsWith("#index-at\t"))
+        return false;
+    bool ok = false;
+    const qsizetype indexAt = trailer.sliced(10).toLongLong(&ok);
+    if (!ok || indexAt < 0 || indexAt >= last || !t.sliced(indexAt).startsWith("#index\n"))
+        return false;
+    const QString index = QString::fromUtf8(t.sliced(indexAt + 7, last - indexAt - 7));
+    QHash<QString, std::pair<qsizetype, qsizetype>> spans;
+    for (QStringView ln : QStringView(index).split(u'\n', Qt::SkipEmptyParts)) {
+        const QList<QStringView> f = ln.split(u'\t');
+        bool startOk = false, endOk = false;
+        const qsizetype start = f.value(1).toLongLong(&startOk);
+        const qsizetype end = f.value(2).toLongLong(&endOk);
+        if (f.size() != 3 || !startOk || !endOk || start < 0 || start > end || end > indexAt)
+            return false; // a damaged index: the headings are found instead
+        spans.insert(f[0].toString(), {start, end});
+    }
+    blocks_ = std::move(spans);
+    return true;
+}
+
+Precedent Precedent::fromText(const QByteArray& utf8) {
+    Precedent out;
+    out.text_ = utf8;
+    if (!out.readIndex()) {
+        // A damaged index is no block's lines.
+        const qsizetype index = out.text_.lastIndexOf("\n#index\n");
+        out.blocks_ =
+            headings(QByteArrayView(out.text_).first(index < 0 ? out.text_.size() : index + 1));
+    }
     return out;
 }
 
@@ -86,17 +150,11 @@ const PatternPrecedent* Precedent::find(const QString& key) const {
 }
 
 Precedent Precedent::load(const QString& dir) {
-    auto file = std::make_shared<QFile>(dir + QStringLiteral("/precedent.dat"));
-    if (!file->open(QIODevice::ReadOnly) || file->size() == 0)
-        return {};
-    if (uchar* at = file->map(0, file->size())) {
-        // The text stays in the file's pages: only those of the blocks read are touched.
-        Precedent out = fromText(
-            QByteArray::fromRawData(reinterpret_cast<const char*>(at), qsizetype(file->size())));
-        out.mapped_ = std::move(file);
-        return out;
-    }
-    return fromText(file->readAll());
+    // The text stays in the file's pages: only those of the blocks read are touched.
+    MappedText mapped = mapDataFile(dir + QStringLiteral("/precedent.dat"));
+    Precedent out = fromText(mapped.text);
+    out.mapped_ = std::move(mapped.file);
+    return out;
 }
 
 QString TunePoem::firstLine() const {

@@ -34,11 +34,17 @@ struct PatternPrecedent {
 };
 
 // The file holds every pattern's block, some 3 MB of text; a check needs one or a few. The
-// file is mapped, not read, and each block is read when first asked for, so a check costs
-// what it uses. Not for use from several threads at once.
+// file is mapped, not read; an index at its end says where each block is, and each block is
+// read when first asked for, so a check costs (and touches) what it uses. Not for use from
+// several threads at once.
 class Precedent {
   public:
+    // The blocks are found through the text's index, or, for a text without one, by its
+    // headings.
     static Precedent fromText(const QByteArray& utf8);
+    // The text with its index appended: "#index", a "key<TAB>start<TAB>end" line per block
+    // (byte offsets into the text), then "#index-at<TAB>offset of the #index line".
+    static QByteArray indexed(const QByteArray& utf8);
     static Precedent load(const QString& dir); // empty when the file is missing
     const PatternPrecedent* find(const QString& key) const;
     bool isEmpty() const { return blocks_.isEmpty(); }
@@ -46,6 +52,9 @@ class Precedent {
   private:
     QByteArray text_; // the file's text, UTF-8: the file's own pages when mapped (see load)
     std::shared_ptr<QFile> mapped_;
+    static QHash<QString, std::pair<qsizetype, qsizetype>> headings(QByteArrayView text);
+    bool readIndex();
+
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // key → its lines' span in text_
     mutable QHash<QString, PatternPrecedent> read_;          // the blocks read so far
 };

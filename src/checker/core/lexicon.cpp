@@ -142,12 +142,24 @@ Lexicon Lexicon::fromText(const QByteArray& utf8) {
         at = end + 1;
     }
     lex.infos_.resize(lex.lines_.size());
-    lex.read_.assign(lex.lines_.size(), 0);
+    lex.read_ = std::make_unique<std::atomic<bool>[]>(lex.lines_.size());
     return lex;
 }
 
 void Lexicon::readLine(int i) const {
-    read_[size_t(i)] = 1;
+    const std::lock_guard lock(*reading_);
+    if (read_[size_t(i)].load(std::memory_order_relaxed))
+        return; // another thread read it while this one waited
+    parseLine(i);
+    read_[size_t(i)].store(true, std::memory_order_release);
+}
+
+QStringList Lexicon::pingshuiNames() const {
+    const std::lock_guard lock(*reading_);
+    return pingshuiNames_;
+}
+
+void Lexicon::parseLine(int i) const {
     const auto [from, length] = lines_[size_t(i)];
     const QString text = QString::fromUtf8(text_.constData() + from, length);
     const QList<QStringView> f = QStringView(text).split(u'\t');

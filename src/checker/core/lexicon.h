@@ -8,6 +8,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace checker {
@@ -79,8 +82,8 @@ class Lexicon {
     static Lexicon load(const QString& dir);
 
     // nullptr for a character the lexicon does not hold. A file's line is read the first
-    // time its character is asked for (a check needs a few hundred of ten thousand), so a
-    // Lexicon is not for use from several threads at once.
+    // time its character is asked for (a check needs a few hundred of ten thousand), under
+    // a lock: several threads may look characters up at once.
     const CharInfo* find(char32_t c) const {
         int i = -1;
         if (c < 0x10000) {
@@ -90,31 +93,34 @@ class Lexicon {
         }
         if (i < 0)
             return nullptr;
-        if (!lines_.empty() && !read_[size_t(i)])
+        if (!lines_.empty() && !read_[size_t(i)].load(std::memory_order_acquire))
             readLine(i);
         return &infos_[size_t(i)];
     }
     qsizetype size() const { return qsizetype(infos_.size()); }
     bool isEmpty() const { return infos_.empty(); }
-    // The 平水韵 rhyme names the readings use, by Reading::pingshuiId.
-    const QStringList& pingshuiNames() const { return pingshuiNames_; }
+    // The 平水韵 rhyme names the readings read so far use, by Reading::pingshuiId.
+    QStringList pingshuiNames() const;
 
     // A lexicon file's line for one character (the generator writes these).
     static QString line(char32_t c, const CharInfo& info);
 
   private:
     void index(char32_t c, int i);
-    void readLine(int i) const;
+    void readLine(int i) const; // once, under the lock
+    void parseLine(int i) const;
     void finish(CharInfo& info) const; // the senses, the rhymes' ids
 
     QByteArray text_;                        // the file's text, when read from one
     std::vector<std::pair<int, int>> lines_; // each character's line in text_
-    mutable std::vector<char> read_;         // whether infos_[i] is read yet
+    // Whether infos_[i] is read yet: set, under the lock, once it is whole.
+    std::unique_ptr<std::atomic<bool>[]> read_;
     mutable std::vector<CharInfo> infos_;
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>(); // for the lines
     std::vector<int> bmp_; // index into infos_ of each BMP character, -1 for none
     QHash<char32_t, int> astral_;
-    mutable QStringList pingshuiNames_;
-    mutable QHash<QString, int> pingshuiIds_;
+    mutable QStringList pingshuiNames_;       // under the lock
+    mutable QHash<QString, int> pingshuiIds_; // under the lock
 };
 
 // "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 namespace checker {
 
@@ -34,12 +35,13 @@ struct PatternPrecedent {
 };
 
 // The file holds every pattern's block, some 3 MB of text; a check needs one or a few. The
-// file is mapped, not read, and each block is read when first asked for, so a check costs
-// what it uses. Not for use from several threads at once.
+// file is mapped, not read, and each block is read when first asked for, under a lock, so
+// a check costs what it uses and several threads may ask at once.
 class Precedent {
   public:
     static Precedent fromText(const QByteArray& utf8);
     static Precedent load(const QString& dir); // empty when the file is missing
+    // The block of a pattern key, kept for the Precedent's life; nullptr for none.
     const PatternPrecedent* find(const QString& key) const;
     bool isEmpty() const { return blocks_.isEmpty(); }
 
@@ -47,7 +49,9 @@ class Precedent {
     QByteArray text_; // the file's text, UTF-8: the file's own pages when mapped (see load)
     std::shared_ptr<QFile> mapped_;
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // key → its lines' span in text_
-    mutable QHash<QString, PatternPrecedent> read_;          // the blocks read so far
+    // The blocks read so far, each where it was first put: a later one read does not move it.
+    mutable QHash<QString, std::shared_ptr<const PatternPrecedent>> read_;
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>(); // for read_
 };
 
 // One of a tune's poems in the dataset.

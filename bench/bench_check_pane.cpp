@@ -168,7 +168,8 @@ BENCHMARK(BM_LongestStallAfterKey)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-// One check of the pane, from the command (Ctrl+G) to its findings filled in.
+// One check of the pane, from the command (Ctrl+G) to its findings filled in and the
+// window painted; the CPU time is the window's thread's alone.
 void BM_PaneCheck(benchmark::State& state) {
     Window w(true);
     auto* findings = w.form->findChild<QListWidget*>(QStringLiteral("checkFindings"));
@@ -180,6 +181,7 @@ void BM_PaneCheck(benchmark::State& state) {
         command->trigger();
         while (!filled)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(); // the paint the filling asked for
     }
     state.counters["findings"] = findings->count();
 }

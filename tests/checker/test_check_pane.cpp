@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -18,6 +19,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -223,8 +225,13 @@ TEST(MarkedPoemView, KeepsEveryMarkUnderItsCharacterAtAnyWidth) {
                         .slot = int(r.marks.size()),
                         .status = kinds[r.marks.size() % kinds.size()],
                         .rhyme = c.ch == U'绕'});
+    const int clash = int(text.indexOf(u'褪'));
+    r.findings.append({.kind = checker::Finding::Clash,
+                       .offset = clash,
+                       .length = 1,
+                       .message = QStringLiteral("「褪」去声，此处应平")});
     MarkedPoemView view;
-    view.setPoem(text, 100, r);
+    view.setPoem(QString(text), 100, r); // the view keeps its own copy of the text
     view.show();
     for (const int width : {900, 260, 120}) {
         view.resize(width, 300);
@@ -244,6 +251,17 @@ TEST(MarkedPoemView, KeepsEveryMarkUnderItsCharacterAtAnyWidth) {
             EXPECT_GT(view.rowCount(), 2) << width;
     }
     EXPECT_TRUE(view.markRect(100 + int(text.indexOf(u'。'))).isEmpty()); // no mark on a stop
+
+    // A character's tip: its verdict, and the findings on it.
+    auto tipOf = [&view](int offset) {
+        const QPoint at = view.charRect(offset).center();
+        QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view.viewport(), &help);
+        return QToolTip::text();
+    };
+    view.resize(900, 300);
+    EXPECT_EQ(tipOf(100 + clash), QStringLiteral("不合：「褪」去声，此处应平"));
+    EXPECT_EQ(tipOf(100), QStringLiteral("合"));
 
     // Without colour: 合, 韵脚, 错, 请自审, 可平可仄 and 未查 each have a shape of their own.
     std::set<QString> shapes;

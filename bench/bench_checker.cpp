@@ -143,6 +143,20 @@ void BM_CheckPoemAtCursor(benchmark::State& state) {
 }
 BENCHMARK(BM_CheckPoemAtCursor)->Arg(2000)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
 
+// The part of that check the pane does on the window's thread: the document cut into its
+// poems and the one at the cursor found (the check itself runs on a thread of its own).
+void BM_SplitPoems(benchmark::State& state) {
+    const CheckerData& data = checkerData(QStringLiteral(LYREVANE_CHECKER_DATA));
+    const auto p = namedPattern(QStringLiteral("蝶恋花"));
+    const QString doc = tuneDocument(data, p->key, state.range(0));
+    for (auto _ : state) {
+        const QList<PoemSpan> poems = splitPoems(doc, splitOptions(p->name, p->templateText));
+        benchmark::DoNotOptimize(poemAt(poems, int(doc.size() / 2)));
+    }
+    state.SetItemsProcessed(state.iterations() * doc.size());
+}
+BENCHMARK(BM_SplitPoems)->Arg(2000)->Arg(1 << 20)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

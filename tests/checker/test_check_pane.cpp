@@ -1,23 +1,37 @@
 // The check command in the real window: it checks the poem at the cursor in the shown
-// document against the pattern on show, draws each mark under its character at any width,
-// and choosing a finding or a character selects it in the text without changing the text.
+// document against the pattern on show (on a thread of its own, showing only a check of
+// the text and cursor as they still are), draws each mark under its character at any
+// width, and choosing a finding or a character selects it in the text without changing
+// the text.
 
+#include "checker/ui/check_pane.h"
 #include "checker/ui/marked_poem_view.h"
 #include "support/app_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
+
+// Does what asks for a check and waits for the check to be on show; false after ten
+// seconds without one.
+template <typename Ask> bool shownAfter(TForm1& form, Ask ask) {
+    QSignalSpy shown(form.findChild<CheckPane*>(QStringLiteral("checkPane")), &CheckPane::checked);
+    ask();
+    return shown.wait(10000);
+}
 
 TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     AppFixture app;
@@ -32,7 +46,7 @@ TEST(CheckPane, ChecksTheShownDocumentAgainstThePatternOnShow) {
     auto* action = form->findChild<QAction*>(QStringLiteral("checkAction"));
     ASSERT_NE(action, nullptr);
     EXPECT_EQ(action->shortcut(), QKeySequence(QStringLiteral("Ctrl+G")));
-    action->trigger();
+    ASSERT_TRUE(shownAfter(*form, [action] { action->trigger(); }));
 
     auto* pane = form->findChild<QWidget*>(QStringLiteral("checkPane"));
     ASSERT_NE(pane, nullptr);
@@ -104,7 +118,8 @@ TEST(CheckPane, ChecksThePoemAtTheCursorAndFollowsIt) {
     QTextCursor end(doc->document());
     end.movePosition(QTextCursor::End);
     doc->setTextCursor(end);
-    form->findChild<QAction*>(QStringLiteral("checkAction"))->trigger();
+    auto* action = form->findChild<QAction*>(QStringLiteral("checkAction"));
+    ASSERT_TRUE(shownAfter(*form, [action] { action->trigger(); }));
 
     auto* summary = form->findChild<QLabel*>(QStringLiteral("checkSummary"));
     EXPECT_TRUE(summary->text().contains(QStringLiteral("检查光标所在的第2首（共2首）")))
@@ -143,10 +158,55 @@ TEST(CheckPane, ChecksThePoemAtTheCursorAndFollowsIt) {
     first.setPosition(10);
     doc->setTextCursor(first);
     EXPECT_TRUE(due->isActive());
-    QMetaObject::invokeMethod(due, "timeout");
+    ASSERT_TRUE(shownAfter(*form, [due] { QMetaObject::invokeMethod(due, "timeout"); }));
     EXPECT_TRUE(summary->text().contains(QStringLiteral("检查光标所在的第1首（共2首）")))
         << summary->text().toStdString();
     EXPECT_FALSE(view->charRect(10).isEmpty());
+    EXPECT_EQ(doc->toPlainText(), kTwoPoems);
+}
+
+// A check is asked for, and the cursor moves before it is back: into the other poem, and
+// the pane never shows the one it left; within the same poem, and the check is shown once.
+TEST(CheckPane, ShowsOnlyACheckOfTheTextAndCursorAsTheyAre) {
+    AppFixture app;
+    app.seedTemplateFiles();
+    auto form = app.start();
+    form->show();
+    form->findChild<QListWidget*>(QStringLiteral("skListBox1"))->setCurrentRow(13); // 蝶恋花
+    auto* doc = form->findChild<QTextEdit*>(QStringLiteral("skm1"));
+    doc->setPlainText(kTwoPoems);
+    auto* pane = form->findChild<CheckPane*>(QStringLiteral("checkPane"));
+    auto* due = form->findChild<QTimer*>(QStringLiteral("checkDebounce"));
+    auto* summary = form->findChild<QLabel*>(QStringLiteral("checkSummary"));
+    auto moveTo = [doc](qsizetype offset) {
+        QTextCursor c(doc->document());
+        c.setPosition(int(offset));
+        doc->setTextCursor(c);
+    };
+    const qsizetype inSecond = kTwoPoems.lastIndexOf(u'恼');
+
+    // The second poem asked for; before it is back, the first: only the first is shown.
+    moveTo(inSecond);
+    QSignalSpy shown(pane, &CheckPane::checked);
+    pane->action()->trigger();
+    moveTo(10);
+    ASSERT_TRUE(due->isActive());
+    QMetaObject::invokeMethod(due, "timeout");
+    ASSERT_TRUE(shown.wait(10000));
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("第1首"))) << summary->text().toStdString();
+
+    // The second asked for; the cursor moves on within it before the check is back: the
+    // pause's check asks for nothing new, and the one under way is shown.
+    shown.clear();
+    moveTo(inSecond);
+    QMetaObject::invokeMethod(due, "timeout");
+    moveTo(inSecond - 1);
+    QMetaObject::invokeMethod(due, "timeout");
+    ASSERT_TRUE(shown.wait(10000));
+    EXPECT_TRUE(summary->text().contains(QStringLiteral("第2首"))) << summary->text().toStdString();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shown.count(), 1);
     EXPECT_EQ(doc->toPlainText(), kTwoPoems);
 }
 
@@ -165,8 +225,13 @@ TEST(MarkedPoemView, KeepsEveryMarkUnderItsCharacterAtAnyWidth) {
                         .slot = int(r.marks.size()),
                         .status = kinds[r.marks.size() % kinds.size()],
                         .rhyme = c.ch == U'绕'});
+    const int clash = int(text.indexOf(u'褪'));
+    r.findings.append({.kind = checker::Finding::Clash,
+                       .offset = clash,
+                       .length = 1,
+                       .message = QStringLiteral("「褪」去声，此处应平")});
     MarkedPoemView view;
-    view.setPoem(text, 100, r);
+    view.setPoem(QString(text), 100, r); // the view keeps its own copy of the text
     view.show();
     for (const int width : {900, 260, 120}) {
         view.resize(width, 300);
@@ -186,6 +251,17 @@ TEST(MarkedPoemView, KeepsEveryMarkUnderItsCharacterAtAnyWidth) {
             EXPECT_GT(view.rowCount(), 2) << width;
     }
     EXPECT_TRUE(view.markRect(100 + int(text.indexOf(u'。'))).isEmpty()); // no mark on a stop
+
+    // A character's tip: its verdict, and the findings on it.
+    auto tipOf = [&view](int offset) {
+        const QPoint at = view.charRect(offset).center();
+        QHelpEvent help(QEvent::ToolTip, at, view.viewport()->mapToGlobal(at));
+        QCoreApplication::sendEvent(view.viewport(), &help);
+        return QToolTip::text();
+    };
+    view.resize(900, 300);
+    EXPECT_EQ(tipOf(100 + clash), QStringLiteral("不合：「褪」去声，此处应平"));
+    EXPECT_EQ(tipOf(100), QStringLiteral("合"));
 
     // Without colour: 合, 韵脚, 错, 请自审, 可平可仄 and 未查 each have a shape of their own.
     std::set<QString> shapes;

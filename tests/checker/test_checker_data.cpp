@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <map>
 #include <set>
+#include <thread>
 
 using namespace checker;
 
@@ -251,6 +252,61 @@ bool fits(const QString& text, const Pattern& p) {
     return chars.size() == p.cells.size() &&
            std::none_of(chars.cbegin(), chars.cend(),
                         [](const TextChar& c) { return c.ch == U'□'; });
+}
+
+// What a check says, in a few lines: every mark's status and every finding.
+QString described(const Result& r) {
+    QString out = r.form + u'\n';
+    for (const CharMark& m : r.marks)
+        out += QString::number(int(m.status)) + (m.rhyme ? u'r' : u'-') + (m.lenient ? u'l' : u'-');
+    for (const Finding& f : r.findings)
+        out += u'\n' + QString::number(f.offset) + u' ' + f.message + u' ' + f.precedent;
+    for (const RhymeReport& rr : r.rhymes)
+        out += u'\n' + rr.group + u' ' + rr.chars + u' ' + rr.outside;
+    return out;
+}
+
+// The check pane checks on a thread of its own while the window may read the same data:
+// two checkers on two threads over one fresh copy of the data (nothing read yet, so both
+// read the lexicon's lines and the precedent's blocks as they go) say what one checker
+// alone says.
+TEST(CheckerData, TwoThreadsCheckOverOneCopyOfTheData) {
+    const CheckerData& data = checkerData(kDataDir);
+    QList<Request> requests;
+    for (const QString& tune : {QStringLiteral("蝶恋花"), QStringLiteral("水调歌头"),
+                                QStringLiteral("念奴娇"), QStringLiteral("浣溪沙")}) {
+        const auto named = namedPattern(tune);
+        ASSERT_TRUE(named);
+        const QList<TunePoem> poems = data.poems().poems(named->key);
+        for (qsizetype i = 0; i < std::min<qsizetype>(poems.size(), 30); ++i) {
+            for (Standard s : {Standard::CiYun, Standard::PingShui})
+                requests.append(
+                    {named->templateText, poems[i].paragraphs.join(u'\n'), s, named->key});
+        }
+    }
+    ASSERT_GT(requests.size(), 100);
+    QStringList alone;
+    const Checker one = checkerOf(data);
+    for (const Request& r : requests)
+        alone.append(described(one.check(r)));
+
+    const CheckerData fresh{Lexicon::load(kDataDir), Precedent::load(kDataDir),
+                            Forms::load(kDataDir), Simplifier::load(kDataDir), kDataDir};
+    QStringList forwards, backwards;
+    std::thread a([&] {
+        const Checker c = checkerOf(fresh);
+        for (const Request& r : requests)
+            forwards.append(described(c.check(r)));
+    });
+    std::thread b([&] {
+        const Checker c = checkerOf(fresh);
+        for (qsizetype i = requests.size() - 1; i >= 0; --i)
+            backwards.prepend(described(c.check(requests[i])));
+    });
+    a.join();
+    b.join();
+    EXPECT_EQ(forwards, alone);
+    EXPECT_EQ(backwards, alone);
 }
 
 struct Named {

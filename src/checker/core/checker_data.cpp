@@ -2,11 +2,14 @@
 
 #include <QMap>
 #include <memory>
+#include <mutex>
 
 namespace checker {
 
 const TunePoems& CheckerData::poems() const {
+    static std::mutex loading;
     static QMap<QString, std::shared_ptr<TunePoems>> loaded;
+    const std::lock_guard lock(loading);
     auto& slot = loaded[dir];
     if (!slot)
         slot = std::make_shared<TunePoems>(TunePoems::load(dir));
@@ -14,7 +17,9 @@ const TunePoems& CheckerData::poems() const {
 }
 
 const CheckerData& checkerData(const QString& dir) {
+    static std::mutex loading;
     static QMap<QString, std::shared_ptr<CheckerData>> loaded;
+    const std::lock_guard lock(loading);
     auto& slot = loaded[dir];
     if (!slot)
         slot = std::make_shared<CheckerData>(CheckerData{Lexicon::load(dir), Precedent::load(dir),

@@ -8,7 +8,8 @@
 namespace checker {
 
 // The lexicon, precedent and tune poems of one data folder (…/data/checker), loaded on
-// first use and kept for the life of the program.
+// first use and kept for the life of the program. Any thread may load and read them, and
+// several at once.
 struct CheckerData {
     Lexicon lexicon;
     Precedent precedent;

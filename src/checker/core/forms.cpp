@@ -47,6 +47,7 @@ QByteArrayView Forms::block(const QString& key) const {
 }
 
 QList<Form> Forms::forms(const QString& key) const {
+    const std::lock_guard lock(*reading_);
     if (auto it = read_.constFind(key); it != read_.cend())
         return *it;
     if (key == QLatin1String("mix") || key == QLatin1String("charmix"))
@@ -69,6 +70,7 @@ QList<Form> Forms::forms(const QString& key) const {
 }
 
 const Forms::Mixing& Forms::mixing() const {
+    const std::lock_guard lock(*reading_);
     if (mixing_)
         return *mixing_;
     Mixing m;
@@ -105,6 +107,7 @@ Simplifier Simplifier::fromText(const QByteArray& utf8) {
 }
 
 char32_t Simplifier::simplified(char32_t c) const {
+    const std::lock_guard lock(*reading_);
     if (!map_) {
         QHash<char32_t, char32_t>& m = map_.emplace();
         const QString text = QString::fromUtf8(text_);

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 namespace checker {
@@ -24,7 +25,7 @@ struct Form {
 
 // forms.dat holds every tune's block; a check needs one tune's, and the rhyme mixing only
 // where a rhyme strays. The file is mapped, its headings found at load, and each block read
-// when first asked for. Not for use from several threads at once.
+// when first asked for, under a lock: several threads may ask at once.
 class Forms {
   public:
     static Forms fromText(const QByteArray& utf8);
@@ -50,12 +51,13 @@ class Forms {
     std::shared_ptr<QFile> mapped_;
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // heading → its lines' span
     mutable QHash<QString, QList<Form>> read_;               // the tunes' blocks read so far
-    mutable std::optional<Mixing> mixing_;
+    mutable std::optional<Mixing> mixing_; // set once, under the lock
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>();
 };
 
 // Traditional characters and their simplified forms, one character to one. The table is
-// read the first time a character is asked for: a text in simplified characters never needs
-// it. Not for use from several threads at once.
+// read the first time a character is asked for (a text in simplified characters never needs
+// it), under a lock: several threads may ask at once.
 class Simplifier {
   public:
     static Simplifier fromText(const QByteArray& utf8);
@@ -67,6 +69,7 @@ class Simplifier {
     QByteArray text_;
     std::shared_ptr<QFile> mapped_;
     mutable std::optional<QHash<char32_t, char32_t>> map_;
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>();
 };
 
 } // namespace checker

@@ -142,17 +142,31 @@ Lexicon Lexicon::fromText(const QByteArray& utf8) {
         }
         at = end + 1;
     }
-    lex.slot_.assign(lex.lines_.size(), -1);
+    lex.read_ = std::make_unique<std::atomic<const CharInfo*>[]>(lex.lines_.size());
     return lex;
 }
 
-int Lexicon::readLine(int i) const {
+const CharInfo* Lexicon::unreadable() {
+    static const CharInfo none;
+    return &none;
+}
+
+QStringList Lexicon::pingshuiNames() const {
+    const std::lock_guard lock(*reading_);
+    return pingshuiNames_;
+}
+
+const CharInfo* Lexicon::readLine(int i) const {
+    const std::lock_guard lock(*reading_);
+    if (const CharInfo* done = read_[size_t(i)].load(std::memory_order_relaxed))
+        return done; // another thread read it while this one waited
     const auto [from, length] = lines_[size_t(i)];
     const QString text = QString::fromUtf8(text_.constData() + from, length);
     const QList<QStringView> f = QStringView(text).split(u'\t');
-    if (f.size() < 8)
-        return kUnreadable; // as if the line were not there
-    const int at = int(infos_.size());
+    if (f.size() < 8) {
+        read_[size_t(i)].store(unreadable(), std::memory_order_release);
+        return unreadable();
+    }
     CharInfo& info = infos_.emplace_back();
     info.classical = classicalBits(f[1]);
     for (QChar l : f[2])
@@ -200,7 +214,8 @@ int Lexicon::readLine(int i) const {
     else if (seen >= kShareMinSeen)
         info.levelShare = float(info.strainsLevel) / float(seen);
     finish(info);
-    return at;
+    read_[size_t(i)].store(&info, std::memory_order_release);
+    return &info;
 }
 
 void Lexicon::index(char32_t c, int i) {

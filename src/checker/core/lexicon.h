@@ -9,8 +9,10 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <deque>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 namespace checker {
@@ -82,8 +84,8 @@ class Lexicon {
     static Lexicon load(const QString& dir);
 
     // nullptr for a character the lexicon does not hold. A file's line is read the first
-    // time its character is asked for (a check needs a few hundred of ten thousand), so a
-    // Lexicon is not for use from several threads at once.
+    // time its character is asked for (a check needs a few hundred of ten thousand), under
+    // a lock: several threads may look characters up at once.
     const CharInfo* find(char32_t c) const {
         int i = -1;
         if (c < 0x10000) {
@@ -93,37 +95,39 @@ class Lexicon {
         }
         if (i < 0)
             return nullptr;
-        int& at = slot_[size_t(i)];
-        if (at == kUnread)
-            at = readLine(i);
-        return at < 0 ? nullptr : &infos_[size_t(at)];
+        const CharInfo* info = read_[size_t(i)].load(std::memory_order_acquire);
+        if (!info)
+            info = readLine(i);
+        return info == unreadable() ? nullptr : info;
     }
     qsizetype size() const { return qsizetype(lines_.size()); }
     bool isEmpty() const { return lines_.empty(); }
-    // The 平水韵 rhyme names the readings use, by Reading::pingshuiId.
-    const QStringList& pingshuiNames() const { return pingshuiNames_; }
+    // The 平水韵 rhyme names the readings read so far use, by Reading::pingshuiId.
+    QStringList pingshuiNames() const;
 
     // A lexicon file's line for one character (the generator writes these).
     static QString line(char32_t c, const CharInfo& info);
 
   private:
     void index(char32_t c, int i);
-    static constexpr int kUnread = -1;
-    static constexpr int kUnreadable = -2; // a line of fewer than eight fields
-    int readLine(int i) const;             // its place in infos_, or kUnreadable
+    // What a line of fewer than eight fields reads as: as if it were not there.
+    static const CharInfo* unreadable();
+    const CharInfo* readLine(int i) const; // once, under the lock
     void finish(CharInfo& info) const;     // the senses, the rhymes' ids
 
     QByteArray text_; // the file's text, when read from one: its own pages when mapped
     std::shared_ptr<QFile> mapped_;
     std::vector<std::pair<int, int>> lines_; // each character's line in text_
     // The lines read so far, in the order they were asked for (a deque: what find() gave
-    // stays where it is), and where each line's went: kUnread, kUnreadable or a place.
+    // stays where it is), and each line's, set under the lock once it is whole: nullptr
+    // while unread.
     mutable std::deque<CharInfo> infos_;
-    mutable std::vector<int> slot_;
+    std::unique_ptr<std::atomic<const CharInfo*>[]> read_;
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>(); // for the lines
     std::vector<int> bmp_; // index into lines_ of each BMP character, -1 for none
     QHash<char32_t, int> astral_;
-    mutable QStringList pingshuiNames_;
-    mutable QHash<QString, int> pingshuiIds_;
+    mutable QStringList pingshuiNames_;       // under the lock
+    mutable QHash<QString, int> pingshuiIds_; // under the lock
 };
 
 // "平", "上去", "入", "仄" for one bit; readings of several bits are joined with "/".

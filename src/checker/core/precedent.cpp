@@ -119,8 +119,9 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
 }
 
 const PatternPrecedent* Precedent::find(const QString& key) const {
+    const std::lock_guard lock(*reading_);
     if (auto it = read_.constFind(key); it != read_.cend())
-        return &*it;
+        return it->get();
     const auto span = blocks_.constFind(key);
     if (span == blocks_.cend())
         return nullptr;
@@ -146,7 +147,7 @@ const PatternPrecedent* Precedent::find(const QString& key) const {
             block.positions.append(c);
         }
     }
-    return &*read_.insert(key, std::move(block));
+    return read_.insert(key, std::make_shared<const PatternPrecedent>(std::move(block)))->get();
 }
 
 Precedent Precedent::load(const QString& dir) {

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 namespace checker {
 
@@ -35,8 +36,8 @@ struct PatternPrecedent {
 
 // The file holds every pattern's block, some 3 MB of text; a check needs one or a few. The
 // file is mapped, not read; an index at its end says where each block is, and each block is
-// read when first asked for, so a check costs (and touches) what it uses. Not for use from
-// several threads at once.
+// read when first asked for, under a lock, so a check costs (and touches) what it uses and
+// several threads may ask at once.
 class Precedent {
   public:
     // The blocks are found through the text's index, or, for a text without one, by its
@@ -46,6 +47,7 @@ class Precedent {
     // (byte offsets into the text), then "#index-at<TAB>offset of the #index line".
     static QByteArray indexed(const QByteArray& utf8);
     static Precedent load(const QString& dir); // empty when the file is missing
+    // The block of a pattern key, kept for the Precedent's life; nullptr for none.
     const PatternPrecedent* find(const QString& key) const;
     bool isEmpty() const { return blocks_.isEmpty(); }
 
@@ -56,7 +58,9 @@ class Precedent {
     bool readIndex();
 
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // key → its lines' span in text_
-    mutable QHash<QString, PatternPrecedent> read_;          // the blocks read so far
+    // The blocks read so far, each where it was first put: a later one read does not move it.
+    mutable QHash<QString, std::shared_ptr<const PatternPrecedent>> read_;
+    std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>(); // for read_
 };
 
 // One of a tune's poems in the dataset.

@@ -18,12 +18,57 @@
 #include <QPushButton>
 #include <QSplitter>
 #include <QTextEdit>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <atomic>
+
 using namespace checker;
+
+// The pane's checks, one at a time on a thread of their own, by a checker that lives there
+// (it keeps the templates it has read): the window's thread never waits for one. The data
+// it reads is shared with the window (see checkerData).
+class CheckThread {
+  public:
+    explicit CheckThread(QString dataDir) : m_dataDir(std::move(dataDir)) {
+        m_thread.setObjectName(QStringLiteral("checkThread"));
+        m_context.moveToThread(&m_thread);
+        m_thread.start();
+    }
+    ~CheckThread() {
+        m_thread.quit();
+        m_thread.wait(); // for the check under way, if any
+    }
+    CheckThread(const CheckThread&) = delete;
+    CheckThread& operator=(const CheckThread&) = delete;
+
+    // Checks there; `done` has the result on `receiver`'s thread, unless `receiver` is gone.
+    // A check asked for before the last one and not yet begun is dropped.
+    void check(Request request, QObject* receiver, std::function<void(const Result&)> done) {
+        const quint64 n = ++m_asked;
+        QMetaObject::invokeMethod(
+            &m_context,
+            [this, n, request = std::move(request), receiver, done = std::move(done)] {
+                if (n != m_asked.load())
+                    return;     // a later one waits behind it
+                if (!m_checker) // the data is loaded here too, the first time
+                    m_checker.emplace(checkerOf(checkerData(m_dataDir)));
+                QMetaObject::invokeMethod(receiver,
+                                          [done, r = m_checker->check(request)] { done(r); });
+            },
+            Qt::QueuedConnection);
+    }
+
+  private:
+    QString m_dataDir;
+    QThread m_thread;
+    QObject m_context;                // lives on m_thread: what runs there is posted to it
+    std::optional<Checker> m_checker; // made and used on m_thread only
+    std::atomic<quint64> m_asked = 0;
+};
 
 namespace {
 
@@ -117,6 +162,8 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
         QStringLiteral("格律检查：按所示词谱检查当前文档中光标所在一首的平仄与用韵"));
     connect(m_action, &QAction::triggered, this, &CheckPane::checkNow);
 
+    // From a change to the check it asks for, once the typing pauses: a check that comes
+    // back while it runs is of a text or cursor since changed, and is not shown.
     m_debounce = new QTimer(this);
     m_debounce->setObjectName(QStringLiteral("checkDebounce"));
     m_debounce->setSingleShot(true);
@@ -151,6 +198,8 @@ CheckPane::CheckPane(CheckSources sources, QString dataDir, QWidget* parent)
     connect(m_poems, &QPushButton::clicked, this, &CheckPane::openTunePoems);
     connect(close, &QPushButton::clicked, this, &QWidget::hide);
 }
+
+CheckPane::~CheckPane() = default;
 
 void CheckPane::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
@@ -243,16 +292,8 @@ void CheckPane::check(bool always) {
     m_checked = next;
 
     m_poems->setEnabled(tuneOnShow().has_value());
-    if (!m_checker) // one checker for the pane's life: it keeps the templates it has read
-        m_checker.emplace(checkerOf(checkerData(m_dataDir)));
     if (m_formChoiceFor != tpl)
         m_formChoice = -1; // another pattern: the form the poem fits best again
-    const Result r = m_checker->check({.templateText = named->templateText,
-                                       .text = m_checked.poem,
-                                       .standard = standard,
-                                       .patternKey = named->key,
-                                       .form = m_formChoice});
-
     QString summary;
     if (poems.size() > 1)
         summary = QStringLiteral("检查光标所在的第%1首（共%2首）").arg(at + 1).arg(poems.size());
@@ -263,8 +304,30 @@ void CheckPane::check(bool always) {
         summary += u'\n';
     summary += (named->name.isEmpty() ? QStringLiteral("自定词谱") : named->name) +
                QStringLiteral("，依") + standardName(standard);
-    summary += r.keeps() ? QStringLiteral("：合律") : QStringLiteral("：不合律");
-    m_summary->setText(summary);
+
+    if (!m_checks)
+        m_checks = std::make_unique<CheckThread>(m_dataDir);
+    const quint64 asked = ++m_asked;
+    m_checks->check({.templateText = named->templateText,
+                     .text = m_checked.poem,
+                     .standard = standard,
+                     .patternKey = named->key,
+                     .form = m_formChoice},
+                    this,
+                    [this, asked, summary](const Result& r) { showResult(asked, summary, r); });
+}
+
+void CheckPane::showResult(quint64 asked, const QString& summary, const Result& r) {
+    if (asked != m_asked)
+        return; // a later check is under way
+    if (m_debounce->isActive()) {
+        // The text or the cursor changed since: the check that is due runs even if it
+        // reads the same as this one, which is not on show.
+        m_checked = {};
+        return;
+    }
+    m_summary->setText(summary +
+                       (r.keeps() ? QStringLiteral("：合律") : QStringLiteral("：不合律")));
     showForms(r.forms.isEmpty() ? (r.form.isEmpty() ? QStringList() : QStringList{r.form})
                                 : r.forms,
               r.form);
@@ -277,6 +340,7 @@ void CheckPane::check(bool always) {
     m_rhymes->setVisible(!rhymes.isEmpty());
     m_view->setPoem(m_checked.poem, m_checked.base, r);
     showFindings(r, m_checked.base);
+    emit checked();
 }
 
 void CheckPane::showFindings(const Result& r, int base) {

@@ -12,8 +12,10 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 
+class CheckThread;
 class QAction;
 class QComboBox;
 class QLabel;
@@ -38,8 +40,10 @@ class CheckPane : public QWidget {
     Q_OBJECT
   public:
     CheckPane(CheckSources sources, QString dataDir, QWidget* parent = nullptr);
+    ~CheckPane() override;
 
-    // The check command: shows the pane and checks at once.
+    // The check command: shows the pane and starts a check at once. The check runs on a
+    // thread of its own; the pane shows it when it is back (see checked()).
     void checkNow();
     // The command itself (格律检查, Ctrl+G), for the 编辑 menu and the tool bar.
     QAction* action() const { return m_action; }
@@ -48,12 +52,17 @@ class CheckPane : public QWidget {
     // The reading window of the tune on show: its poems in the dataset, famous poets first.
     void openTunePoems();
 
+  signals:
+    // A check is back and on show.
+    void checked();
+
   protected:
     // A pane shown again (at start-up, say) checks what is on show.
     void showEvent(QShowEvent* e) override;
 
   private:
-    // What was last checked: a check that would read the same is not run again.
+    // What the last check asked for reads: a check that would read the same is not asked
+    // for again.
     struct Checked {
         QPointer<QTextEdit> doc;
         int base = -1;
@@ -72,6 +81,9 @@ class CheckPane : public QWidget {
     // The forms the pattern has, the one checked against chosen; the chooser shows only
     // when there is a choice.
     void showForms(const QStringList& forms, const QString& chosen);
+    // A check back from its thread: shown unless a later one was asked for, or the text,
+    // the cursor or the pattern changed since it was asked for.
+    void showResult(quint64 asked, const QString& summary, const checker::Result& r);
     void showFindings(const checker::Result& r, int base);
     void openFinding(QListWidgetItem* item);
     void select(int offset, int length);
@@ -85,7 +97,8 @@ class CheckPane : public QWidget {
     QWidget* m_formRow{};
     QLabel* m_formLabel{};
     QComboBox* m_form{};
-    std::optional<checker::Checker> m_checker; // made at the first check
+    std::unique_ptr<CheckThread> m_checks; // started at the first check
+    quint64 m_asked = 0;                   // the number of the last check asked for
     int m_formChoice = -1;   // the form the user picked; -1: the one the poem fits best
     QString m_formChoiceFor; // the template it was picked for
     QLabel* m_rhymes{};

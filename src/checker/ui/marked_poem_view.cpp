@@ -44,24 +44,29 @@ bool isLineBreak(QChar c) {
 
 } // namespace
 
-MarkLook markLook(const CharMark& m) {
+const MarkLook& markLook(const CharMark& m) {
+    // Made once: every cell of the view refers to one of them.
+    static const MarkLook rhyme = lookOf(kRhyme), ok = lookOf(kOk), wrong = lookOf(kWrong),
+                          offRhyme = lookOf(kOffRhyme), lenient = lookOf(kLenient),
+                          unsure = lookOf(kUnsure), free = lookOf(kFree),
+                          unchecked = lookOf(kUnchecked);
     if (m.lenient)
-        return lookOf(kLenient);
+        return lenient;
     if (m.offRhyme)
-        return lookOf(kOffRhyme);
+        return offRhyme;
     switch (m.status) {
     case Status::Ok:
-        return lookOf(m.rhyme ? kRhyme : kOk);
+        return m.rhyme ? rhyme : ok;
     case Status::Clash:
-        return lookOf(kWrong);
+        return wrong;
     case Status::Uncertain:
-        return lookOf(kUnsure);
+        return unsure;
     case Status::Free:
-        return lookOf(kFree);
+        return free;
     case Status::Unchecked:
-        return lookOf(kUnchecked);
+        break;
     }
-    return {};
+    return unchecked;
 }
 
 QString markLegend() {
@@ -87,11 +92,12 @@ MarkedPoemView::MarkedPoemView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void MarkedPoemView::setPoem(QStringView text, int base, const Result& result) {
-    QHash<int, QString> tips; // offset in the text → the findings on that character
+    m_text = text.toString();
+    m_tips.clear();
     for (const Finding& f : result.findings) {
         if (f.offset < 0)
             continue;
-        QString& t = tips[f.offset];
+        QString& t = m_tips[f.offset];
         t += (t.isEmpty() ? QString() : QStringLiteral("\n")) + f.message;
     }
     m_lines = {Line{}};
@@ -124,26 +130,16 @@ void MarkedPoemView::setPoem(QStringView text, int base, const Result& result) {
         }
         while (k < result.marks.size() && result.marks[k].offset < i)
             ++k;
-        Cell cell{.text = text.sliced(i, len).toString(),
-                  .offset = int(base + i),
-                  .length = len,
-                  .marked = k < result.marks.size() && result.marks[k].offset == i,
-                  .look = {},
-                  .clauseEnd = false,
-                  .tip = {},
-                  .at = {}};
-        if (cell.marked) {
-            cell.look = markLook(result.marks[k]);
-            cell.tip = cell.look.meaning;
-            if (const auto t = tips.constFind(int(i)); t != tips.cend())
-                cell.tip += QStringLiteral("：") + *t;
-        } else {
-            cell.clauseEnd = true;
-        }
+        const bool marked = k < result.marks.size() && result.marks[k].offset == i;
         Line& line = m_lines.last();
         if (line.cells.isEmpty())
             line.stanzaBreak = blankLine;
-        line.cells.append(std::move(cell));
+        line.cells.append({.from = int(i),
+                           .offset = int(base + i),
+                           .length = len,
+                           .look = marked ? &markLook(result.marks[k]) : nullptr,
+                           .clauseEnd = !marked,
+                           .at = {}});
         i += len;
     }
     if (m_lines.last().cells.isEmpty())
@@ -216,6 +212,13 @@ QRect MarkedPoemView::cellRect(const Cell& c) const {
                  QSize(m_cellWidth, m_charHeight + m_markHeight));
 }
 
+QString MarkedPoemView::tip(const Cell& c) const {
+    QString t = c.look ? c.look->meaning : QString();
+    if (const auto found = m_tips.constFind(c.from); found != m_tips.cend())
+        t += QStringLiteral("：") + *found;
+    return t;
+}
+
 QRect MarkedPoemView::charRect(int offset) const {
     const Cell* c = cellOf(offset);
     if (!c)
@@ -226,7 +229,7 @@ QRect MarkedPoemView::charRect(int offset) const {
 
 QRect MarkedPoemView::markRect(int offset) const {
     const Cell* c = cellOf(offset);
-    if (!c || !c->marked)
+    if (!c || !c->look)
         return {};
     const QRect r = cellRect(*c);
     return QRect(r.left(), r.top() + m_charHeight, r.width(), m_markHeight);
@@ -268,12 +271,13 @@ void MarkedPoemView::paintEvent(QPaintEvent*) {
                 p.drawRect(r.adjusted(1, 1, -1, -1));
             }
             p.setFont(m_charFont);
-            p.setPen(c.marked && c.look.alarm ? c.look.colour : pal.color(QPalette::Text));
-            p.drawText(ch, Qt::AlignCenter, c.text);
-            if (c.marked) {
+            p.setPen(c.look && c.look->alarm ? c.look->colour : pal.color(QPalette::Text));
+            p.drawText(ch, Qt::AlignCenter,
+                       QString::fromRawData(m_text.constData() + c.from, c.length));
+            if (c.look) {
                 p.setFont(font());
-                p.setPen(c.look.colour);
-                p.drawText(mk, Qt::AlignHCenter | Qt::AlignTop, c.look.symbol);
+                p.setPen(c.look->colour);
+                p.drawText(mk, Qt::AlignHCenter | Qt::AlignTop, c.look->symbol);
             }
         }
     }
@@ -310,8 +314,8 @@ bool MarkedPoemView::viewportEvent(QEvent* e) {
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const Cell* c = cellAt(help->pos());
-        if (c && !c->tip.isEmpty())
-            QToolTip::showText(help->globalPos(), c->tip, viewport());
+        if (c && c->look)
+            QToolTip::showText(help->globalPos(), tip(*c), viewport());
         else
             QToolTip::hideText();
         return true;

@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -18,7 +19,7 @@ struct MarkLook {
     QString meaning;
     bool alarm = false; // 错 or 请自审: the character takes the colour as well
 };
-MarkLook markLook(const checker::CharMark& m);
+const MarkLook& markLook(const checker::CharMark& m);
 // The key to the marks, one shape and its meaning after another.
 QString markLegend();
 
@@ -54,15 +55,14 @@ class MarkedPoemView : public QAbstractScrollArea {
     QSize sizeHint() const override;
 
   private:
+    // One character: a few numbers, so that a poem of thousands is quick to show.
     struct Cell {
-        QString text;
+        int from;   // in m_text
         int offset; // in the document
         int length;
-        bool marked;    // a character the check read; punctuation is not
-        MarkLook look;  // when marked
-        bool clauseEnd; // a mark that ends a clause: a good place to wrap after
-        QString tip;    // the verdict, and the finding's message when there is one
-        QPoint at;      // top left of the cell in the content, set by layOut()
+        const MarkLook* look; // its mark; nullptr for one the check did not read (punctuation)
+        bool clauseEnd;       // a mark that ends a clause: a good place to wrap after
+        QPoint at;            // top left of the cell in the content, set by layOut()
     };
     struct Line {
         QList<Cell> cells;
@@ -73,7 +73,10 @@ class MarkedPoemView : public QAbstractScrollArea {
     const Cell* cellAt(QPoint viewportPos) const;
     const Cell* cellOf(int offset) const;
     QRect cellRect(const Cell& c) const; // in the viewport
+    QString tip(const Cell& c) const;    // the verdict, and the findings on the character
 
+    QString m_text;             // the text shown
+    QHash<int, QString> m_tips; // the findings' messages by the character's place in m_text
     QList<Line> m_lines;
     QFont m_charFont;
     bool m_cut = false; // the text was too long to show whole

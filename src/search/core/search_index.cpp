@@ -13,7 +13,7 @@ namespace search {
 
 using namespace format;
 
-// Blocks asked for together when one is read first.
+// Blocks asked for together when a block is first read just after the one before it.
 constexpr quint64 kReadAhead = 8;
 
 QStringList searchablePhrases(const QStringList& phrases, QString* error) {
@@ -201,12 +201,14 @@ bool Index::intact(quint64 at, quint64 size) const {
         if (state == 0) {
             const quint64 from = m_blocksStart + b * kBlockSize;
             if (m_file && !asked) {
-                // The blocks wanted and a few after them are asked for at once, to be read
-                // while this one is checked (the mapping reads nothing ahead by itself).
+                // The blocks wanted are asked for at once (the mapping reads nothing ahead
+                // by itself); when the block before was read, the reading goes forward
+                // through a section, and a few blocks more are asked for, to be read while
+                // this one is checked.
                 asked = true;
-                const quint64 to = std::min(
-                    m_size, m_blocksStart + std::max(last + 1, b + kReadAhead) * kBlockSize);
-                prefetch(from, to);
+                const bool forward = b > 0 && m_blockStates[b - 1].load(std::memory_order_relaxed);
+                const quint64 end = std::max(last + 1, forward ? b + kReadAhead : 0);
+                prefetch(from, std::min(m_size, m_blocksStart + end * kBlockSize));
             }
             state = checksum(m_data + from, std::min<quint64>(kBlockSize, m_size - from)) ==
                             m_blockSums[b]

@@ -142,7 +142,17 @@ int searchCommand(const QStringList& args, Io& io) {
         io.err << "lyrevane-cli: " << error << '\n';
         return NotFound;
     }
+    // Damage to the file may show only when a part of it is first read: what was read is
+    // printed only when all of it was sound.
+    const auto damaged = [&] {
+        if (index->damage().isEmpty())
+            return false;
+        io.err << "lyrevane-cli: " << index->damage() << '\n';
+        return true;
+    };
     const Result r = index->search(o.query);
+    if (damaged())
+        return NotFound;
     if (o.json) {
         QJsonArray hits;
         for (const Hit& h : r.hits) {
@@ -160,6 +170,8 @@ int searchCommand(const QStringList& args, Io& io) {
                                     {QStringLiteral("line"), line.text},
                                     {QStringLiteral("marks"), marks}});
         }
+        if (damaged())
+            return NotFound;
         const QJsonObject doc{{QStringLiteral("phrases"), QJsonArray::fromStringList(phrases)},
                               {QStringLiteral("total"), r.total},
                               {QStringLiteral("poems"), r.poems},
@@ -175,14 +187,17 @@ int searchCommand(const QStringList& args, Io& io) {
         io.out << quoted << "：没有找到用例\n";
         return NotFound;
     }
-    io.out << quoted << "：" << r.total << " 处，见于 " << r.poems << " 首\n";
+    QString lines;
     for (const Hit& h : r.hits) {
         const Poem p = index->poem(h.poem);
         const QString heading = p.title.isEmpty() ? p.tune : p.title;
-        io.out << (p.poet.isEmpty() ? collectionName(p.collection) : p.poet) << "《" << heading
-               << "》（" << dynastyName(p.dynasty) << "）  " << marked(index->hitLine(h, phrases))
-               << '\n';
+        lines += (p.poet.isEmpty() ? collectionName(p.collection) : p.poet) + u'《' + heading +
+                 QStringLiteral("》（") + dynastyName(p.dynasty) + QStringLiteral("）  ") +
+                 marked(index->hitLine(h, phrases)) + u'\n';
     }
+    if (damaged())
+        return NotFound;
+    io.out << quoted << "：" << r.total << " 处，见于 " << r.poems << " 首\n" << lines;
     if (qint64(r.hits.size()) < r.total)
         io.out << "……另有 " << r.total - qint64(r.hits.size()) << " 处（--limit 0 列出全部）\n";
     io.out << "诗人：" << countsLine(r.poets) << '\n';

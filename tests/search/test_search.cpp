@@ -4,9 +4,12 @@
 #include "search/core/index_builder.h"
 #include "search/core/index_format.h"
 #include "search/core/search_index.h"
+#include "search/core/text_chars.h"
 #include "search_fixture.h"
 #include "support/temp_tree.h"
 
+#include <QSet>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -227,6 +230,8 @@ TEST(Search, ADamagedOrMissingFileIsReportedNotRead) {
     magic[0] = 'X';
     QByteArray count = good;
     reinterpret_cast<format::Header*>(count.data())->poemCount += 1;
+    QByteArray blockSum = good;
+    blockSum[sizeof(format::Header)] = char(blockSum[sizeof(format::Header)] ^ 0x01);
     const Case cases[] = {
         {"empty", QByteArray()},
         {"cut short", good.left(good.size() - 100)},
@@ -234,6 +239,7 @@ TEST(Search, ADamagedOrMissingFileIsReportedNotRead) {
         {"a byte changed", flipped},
         {"not an index", magic},
         {"a wrong count", count},
+        {"a block's checksum changed", blockSum},
     };
     for (const Case& c : cases) {
         QString error;
@@ -249,6 +255,123 @@ TEST(Search, ADamagedOrMissingFileIsReportedNotRead) {
     EXPECT_TRUE(error.contains(QStringLiteral("损坏"))) << error.toStdString();
     tree.put(QStringLiteral("good.idx"), good);
     EXPECT_TRUE(Index::open(tree.path(QStringLiteral("good.idx")), &error)) << error.toStdString();
+}
+
+const format::Header& headerOf(const QByteArray& file) {
+    return *reinterpret_cast<const format::Header*>(file.constData());
+}
+
+// The code a file gives a character.
+quint32 codeOf(const QByteArray& file, char32_t c) {
+    const format::Header& h = headerOf(file);
+    const auto* alphabet =
+        reinterpret_cast<const quint32*>(file.constData() + h.offset[format::Alphabet]);
+    return quint32(std::find(alphabet, alphabet + h.alphabetSize, c) - alphabet);
+}
+
+// Every search for a character of the poems, with all their hits, each name filter, and
+// every poem.
+void readEverything(const Index& idx) {
+    QSet<QChar> chars;
+    for (const PoemInput& p : poems()) {
+        for (QChar c : p.text + p.simplified) {
+            if (isWordChar(c.unicode()))
+                chars.insert(c);
+        }
+    }
+    for (QChar c : chars) {
+        Query q;
+        q.phrases = {QString(c)};
+        q.limit = 0;
+        for (const Hit& h : idx.search(q).hits) {
+            idx.poem(h.poem);
+            idx.hitLine(h, q.phrases);
+        }
+    }
+    Query named;
+    named.phrases = {QStringLiteral("花")};
+    named.poet = QStringLiteral("温庭筠");
+    named.tune = QStringLiteral("菩萨蛮");
+    named.title = QStringLiteral("菩萨");
+    idx.search(named);
+    for (quint32 i = 0; i < idx.poemCount(); ++i)
+        idx.poem(i);
+}
+
+// Once found, damage is what every search answers, in one line, and no poem is given.
+void expectDamageKept(const Index& idx, const char* name) {
+    const QString damage = idx.damage();
+    EXPECT_TRUE(damage.contains(QStringLiteral("损坏"))) << name << damage.toStdString();
+    EXPECT_FALSE(damage.contains(u'\n')) << name;
+    Query q;
+    q.phrases = {QStringLiteral("花")};
+    const Result r = idx.search(q);
+    EXPECT_EQ(r.error, damage) << name;
+    EXPECT_EQ(r.total, 0) << name;
+    EXPECT_TRUE(r.hits.empty() && r.poets.isEmpty()) << name;
+    EXPECT_TRUE(idx.poem(0).text.isEmpty()) << name;
+}
+
+TEST(Search, ABlockDamagedIsFoundWhenFirstReadNotAtOpening) {
+    // Many copies of the poems, so that each section's middle is in a block of its own.
+    const QByteArray good = repeated(1000);
+    const format::Header& h = headerOf(good);
+    TempTree tree;
+    for (const format::Section s : {format::Postings, format::Poems, format::Texts}) {
+        const quint64 at = h.offset[s] + h.size[s] / 2;
+        const quint64 block = (at - format::blocksStart(h)) / format::kBlockSize;
+        ASSERT_TRUE(block > 0 && block + 1 < h.blockCount) << s; // not read at opening
+        QByteArray bad = good;
+        bad[qsizetype(at)] = char(bad[qsizetype(at)] ^ 0x10);
+        tree.put(QStringLiteral("poems.idx"), bad);
+        QString error;
+        const auto idx = Index::open(tree.path(QStringLiteral("poems.idx")), &error);
+        ASSERT_TRUE(idx) << s << error.toStdString();
+        EXPECT_TRUE(idx->damage().isEmpty()) << s;
+        readEverything(*idx);
+        EXPECT_TRUE(idx->damage().contains(QStringLiteral("校验和不符"))) << s;
+        expectDamageKept(*idx, "a damaged block");
+    }
+}
+
+TEST(Search, NumbersPointingOutOfTheirTablesAreDamageNotReads) {
+    // The checksums are right (the file was made so), the numbers not: nothing is read
+    // from outside what they point into.
+    const QByteArray good = bytes();
+    const format::Header& h = headerOf(good);
+    const quint32 pastNames = h.nameCount, pastPoets = h.poetCount;
+    struct Case {
+        const char* name;
+        format::Section section;
+        quint64 at; // in the section
+        quint32 value;
+    };
+    const Case cases[] = {
+        {"a character's positions past their section", format::PostingStarts,
+         4 * (codeOf(good, U'花') + 1), quint32(h.size[format::Postings] + 1000)},
+        {"a poem's first word past all words", format::WordStarts, 8, 0xfffffff0},
+        {"a text past the texts", format::TextStarts, 4, quint32(h.size[format::Texts] + 100)},
+        {"texts out of order", format::TextStarts, 8, 0},
+        {"simplified words past their section", format::SimpleStarts, 4, 0xffff0000},
+        {"a title past the names", format::Poems, 0, pastNames},
+        {"a poet past the poets", format::Poems, 8, pastPoets},
+        {"a tune past the tunes", format::Poems, 20 + 8, quint32(h.tuneCount << 16 | 1)},
+        {"a form past the forms", format::Poems, 12, 0x00ff0000},
+        {"a poet's name past the names", format::PoetNames, 4, pastNames + 3},
+        {"a tune's name past the names", format::TuneNames, 4, 0xffffffff},
+        {"a name past the names", format::NameStarts, 4, quint32(h.size[format::Names] + 7)},
+        {"names out of order", format::NameStarts, 12, 0},
+    };
+    for (const Case& c : cases) {
+        QByteArray bad = good;
+        std::memcpy(bad.data() + h.offset[c.section] + c.at, &c.value, 4);
+        sealIndex(bad);
+        QString error;
+        const auto idx = Index::fromBytes(bad, &error);
+        ASSERT_TRUE(idx) << c.name << error.toStdString();
+        readEverything(*idx);
+        expectDamageKept(*idx, c.name);
+    }
 }
 
 } // namespace

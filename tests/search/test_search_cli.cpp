@@ -1,6 +1,7 @@
 // lyrevane-cli search as a user runs it: exit codes, the lines it prints, its JSON, and a
 // missing or damaged corpus.
 
+#include "search/core/index_format.h"
 #include "search_fixture.h"
 #include "support/run_cli.h"
 #include "support/temp_tree.h"
@@ -92,6 +93,12 @@ TEST(SearchCli, AMissingOrDamagedCorpusIsOneLine) {
     const QByteArray good = search_fixture::bytes();
     QByteArray flipped = good;
     flipped[flipped.size() / 2] = char(flipped[flipped.size() / 2] ^ 0x40);
+    // Damage in the middle of the poems' texts, read only for the lines printed.
+    QByteArray lateText = search_fixture::repeated(1000);
+    const auto& h = *reinterpret_cast<const search::format::Header*>(lateText.constData());
+    const qsizetype at =
+        qsizetype(h.offset[search::format::Texts] + h.size[search::format::Texts] / 2);
+    lateText[at] = char(lateText[at] ^ 0x10);
     struct Case {
         const char* name;
         std::optional<QByteArray> file; // none: no file at all
@@ -103,12 +110,14 @@ TEST(SearchCli, AMissingOrDamagedCorpusIsOneLine) {
         {"cut short", good.left(500), "损坏"},
         {"a byte changed", flipped, "损坏"},
         {"another kind of file", QByteArray("白日依山尽\n").repeated(100), "损坏"},
+        {"a text damaged after the first lines", lateText, "校验和不符"},
     };
     for (const Case& c : cases) {
         TempTree tree;
         if (c.file)
             tree.put(QStringLiteral("poems.idx"), *c.file);
-        const CliRun run = runCli(withIndex(tree, {QStringLiteral("花")}));
+        const CliRun run = runCli(withIndex(
+            tree, {QStringLiteral("花"), QStringLiteral("--limit"), QStringLiteral("0")}));
         EXPECT_EQ(run.code, 1) << c.name;
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << c.name << run.err.toStdString();
         EXPECT_EQ(run.err.count(u'\n'), 1) << c.name;

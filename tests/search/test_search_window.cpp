@@ -1,7 +1,9 @@
 // 诗词检索 in the real main window: the 附录 item and 前人用例 open the window, which
 // shows hits with the phrase marked, counts and the whole poem; a missing corpus is
-// reported once and the window still opens.
+// reported once and the window still opens; damage a search finds is shown instead of
+// hits.
 
+#include "search/core/index_format.h"
 #include "search/ui/search_window.h"
 #include "search_fixture.h"
 #include "support/app_fixture.h"
@@ -121,6 +123,30 @@ TEST(SearchWindow, AMissingCorpusIsReportedOnceAndTheWindowStillOpens) {
     ASSERT_EQ(app.modals.errors.size(), 1);
     EXPECT_TRUE(app.modals.errors.first().contains(QStringLiteral("找不到")));
     EXPECT_TRUE(w->statusLabel->text().contains(QStringLiteral("找不到")));
+    EXPECT_TRUE(AppFixture::close(*form));
+}
+
+TEST(SearchWindow, DamageASearchFindsIsShownInPlaceOfHits) {
+    // A block in the middle of the poem table, which only a search reads.
+    QByteArray bad = search_fixture::repeated(1000);
+    const auto& h = *reinterpret_cast<const search::format::Header*>(bad.constData());
+    const qsizetype at =
+        qsizetype(h.offset[search::format::Poems] + h.size[search::format::Poems] / 2);
+    bad[at] = char(bad[at] ^ 0x10);
+    AppFixture app;
+    app.tree.mkdir(QStringLiteral("data/search"));
+    app.tree.put(QStringLiteral("data/search/poems.idx"), bad);
+    auto form = app.start();
+    action(*form, "PoemSearch")->trigger();
+    TSearchForm* w = searchWindow(*form);
+    ASSERT_TRUE(w);
+    for (const QString& phrase : {QStringLiteral("花"), QStringLiteral("月")}) {
+        w->searchFor(phrase);
+        EXPECT_TRUE(w->statusLabel->text().contains(QStringLiteral("已损坏")))
+            << w->statusLabel->text().toStdString();
+        EXPECT_TRUE(w->hitList->toPlainText().isEmpty());
+        EXPECT_EQ(w->poetCounts->count(), 0);
+    }
     EXPECT_TRUE(AppFixture::close(*form));
 }
 

@@ -38,4 +38,8 @@ class IndexBuilder {
     std::vector<PoemInput> m_poems;
 };
 
+// Writes the block checksums and the header's checksum of a file laid out as build()
+// lays it out, over what it holds now (build() seals what it returns).
+void sealIndex(QByteArray& file);
+
 } // namespace search

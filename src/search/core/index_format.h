@@ -9,7 +9,10 @@
 // Characters are stored as codes, the most frequent first: a code below 128 is one
 // byte, any other two (0x80 | high bits, low byte); see encodeChar and decodeChar.
 //
-//   Header, then the sections in Section order.
+//   Header
+//   BlockSums      u64[blockCount]            the checksum of each kBlockSize bytes of
+//                                             what follows (the last block shorter)
+//   then the sections in Section order:
 //   Alphabet       u32[alphabetSize]          the character of each code
 //   PostingStarts  u32[alphabetSize + 1]      where each code's positions start in Postings
 //   Postings       bytes                      each code's word positions (simplified),
@@ -25,7 +28,8 @@
 //   Poems          PoemRecord[poemCount]
 //   PoetNames      u32[poetCount]             the name of each poet id; poet 0 is unknown
 //   TuneNames      u32[tuneCount]             the name of each tune id; tune 0 is none
-//   NameStarts     u32[nameCount + 1]         where each name starts in Names; name 0 is ""
+//   NameStarts     u32[nameCount + 1]         where each name starts in Names; name 0 is "",
+//                                             the poets' and tunes' names next, then titles
 //   Names          codes                      poets, titles and tunes
 //   Texts          codes                      each poem's text as its source spells it,
 //                                             lines separated by '\n'
@@ -33,7 +37,9 @@
 //                                             from its text's (see PoemRecord::flags)
 //   CharMap        u32[2 * charMapSize]       (traditional, simplified) pairs, sorted
 //
-// The checksum covers every byte after the header.
+// The header's checksum covers the header (the field itself as 0) and BlockSums; each
+// block's checksum its block. Opening the file reads only those: a reader checks a block
+// the first time it reads from it, so that opening stays cheap however large the file.
 
 #include <cstdint>
 #include <cstring>
@@ -41,7 +47,8 @@
 namespace search::format {
 
 constexpr char kMagic[8] = {'L', 'Y', 'R', 'S', 'R', 'C', 'H', '\x1a'};
-constexpr std::uint32_t kVersion = 2;
+constexpr std::uint32_t kVersion = 3;
+constexpr std::uint64_t kBlockSize = 64 * 1024;
 
 enum Section {
     Alphabet,
@@ -72,10 +79,14 @@ struct Header {
     std::uint32_t poetCount;
     std::uint32_t tuneCount;
     std::uint32_t charMapSize;
-    std::uint64_t checksum;
+    std::uint32_t blockCount;
+    std::uint32_t unused;
+    std::uint64_t fileSize; // the whole file's, header included
+    std::uint64_t checksum; // see headerChecksum
     std::uint64_t offset[kSectionCount];
     std::uint64_t size[kSectionCount];
 };
+static_assert(sizeof(Header) % 8 == 0);
 
 // PoemRecord::flags: how the simplified words are had from the text's words.
 // Neither: they are the text's, except where Simple says (varint gap in words, code).
@@ -134,7 +145,7 @@ inline std::uint32_t decodeVarint(const unsigned char*& p, const unsigned char* 
 
 // FNV-1a in four lanes over 32-byte blocks of 64-bit words (read in the machine's order:
 // the file is built where it is read), then the bytes left over: the lanes' products do
-// not wait for each other, so the whole file is checked at the speed it is read.
+// not wait for each other, so that a block is checked at the speed it is read.
 inline std::uint64_t checksum(const unsigned char* data, std::uint64_t size) {
     constexpr std::uint64_t prime = 1099511628211ull;
     constexpr std::uint64_t basis = 1469598103934665603ull;
@@ -152,6 +163,22 @@ inline std::uint64_t checksum(const unsigned char* data, std::uint64_t size) {
     for (; i < size; ++i)
         h = (h ^ data[i]) * prime;
     return h;
+}
+
+// Where the blocks start: after the header and BlockSums.
+inline std::uint64_t blocksStart(const Header& h) {
+    return sizeof(Header) + 8ull * h.blockCount;
+}
+
+// The checksum of the header, with its checksum field taken as 0, and of `blockSums`.
+inline std::uint64_t headerChecksum(const Header& h, const unsigned char* blockSums) {
+    Header copy;
+    std::memcpy(&copy, &h, sizeof copy);
+    copy.checksum = 0;
+    const std::uint64_t parts[2] = {
+        checksum(reinterpret_cast<const unsigned char*>(&copy), sizeof copy),
+        checksum(blockSums, 8ull * h.blockCount)};
+    return checksum(reinterpret_cast<const unsigned char*>(parts), sizeof parts);
 }
 
 } // namespace search::format

@@ -13,6 +13,9 @@ namespace search {
 
 using namespace format;
 
+// Blocks asked for together when a block is first read just after the one before it.
+constexpr quint64 kReadAhead = 8;
+
 QStringList searchablePhrases(const QStringList& phrases, QString* error) {
     QStringList out;
     QString problem;
@@ -57,6 +60,7 @@ Index::~Index() = default;
 
 std::unique_ptr<Index> Index::open(const QString& path, QString* error) {
     std::unique_ptr<Index> index(new Index);
+    index->m_path = path;
     index->m_file = std::make_unique<QFile>(path);
     if (!index->m_file->exists()) {
         *error = QStringLiteral("找不到诗词检索的索引文件 %1：检索不可用。").arg(path);
@@ -74,16 +78,25 @@ std::unique_ptr<Index> Index::open(const QString& path, QString* error) {
                      .arg(path, index->m_file->errorString());
         return nullptr;
     }
-    // The check reads the whole file from start to end: have it read ahead in large steps.
-    if (index->m_data)
-        ::madvise(const_cast<uchar*>(index->m_data), index->m_size, MADV_SEQUENTIAL);
+    // A search reads a few parts of the file here and there: have the mapping read no more
+    // than is asked for (by default the system reads around each page first touched as
+    // much as the disk's read-ahead, megabytes on some), and ask for the header and the
+    // block checksums in one read.
+    if (index->m_data) {
+        ::madvise(const_cast<uchar*>(index->m_data), index->m_size, MADV_RANDOM);
+        index->prefetch(0, std::min<quint64>(index->m_size, 64 * 1024));
+    }
     if (!index->check(error)) {
-        *error =
-            QStringLiteral("诗词检索的索引文件 %1 已损坏（%2）：请重新安装。").arg(path, *error);
+        *error = index->message(*error);
         return nullptr;
     }
-    ::madvise(const_cast<uchar*>(index->m_data), index->m_size, MADV_NORMAL);
     return index;
+}
+
+void Index::prefetch(quint64 from, quint64 to) const {
+    from &= ~quint64(4095); // the mapping starts on a page
+    if (to > from)
+        ::madvise(const_cast<uchar*>(m_data + from), to - from, MADV_WILLNEED);
 }
 
 std::unique_ptr<Index> Index::fromBytes(QByteArray bytes, QString* error) {
@@ -92,41 +105,56 @@ std::unique_ptr<Index> Index::fromBytes(QByteArray bytes, QString* error) {
     index->m_data = reinterpret_cast<const uchar*>(index->m_bytes.constData());
     index->m_size = quint64(index->m_bytes.size());
     if (!index->check(error)) {
-        *error = QStringLiteral("诗词检索的索引已损坏（%1）").arg(*error);
+        *error = index->message(*error);
+        return nullptr;
+    }
+    if (!index->intact(index->m_blocksStart, index->m_size - index->m_blocksStart)) {
+        *error = index->damage();
         return nullptr;
     }
     return index;
 }
 
-namespace {
-
-// True when `count` starts ascend and the last is at most `limit`.
-bool ascending(const quint32* starts, quint64 count, quint64 limit) {
-    for (quint64 i = 0; i + 1 < count; ++i) {
-        if (starts[i] > starts[i + 1])
-            return false;
-    }
-    return count == 0 || starts[count - 1] <= limit;
+QString Index::message(const QString& reason) const {
+    return m_path.isEmpty() ? QStringLiteral("诗词检索的索引已损坏（%1）").arg(reason)
+                            : QStringLiteral("诗词检索的索引文件 %1 已损坏（%2）：请重新安装。")
+                                  .arg(m_path, reason);
 }
 
-} // namespace
+QString Index::damage() const {
+    const char* reason = m_damage.load(std::memory_order_acquire);
+    return reason ? message(QString::fromUtf8(reason)) : QString();
+}
+
+void Index::fail(const char* reason) const {
+    const char* none = nullptr;
+    m_damage.compare_exchange_strong(none, reason, std::memory_order_acq_rel);
+}
 
 bool Index::check(QString* error) {
-    auto fail = [&](const char* what) {
+    // Only what is small is read here: the header, the block checksums, the alphabet and
+    // the map to simplified characters, which every search reads. The rest is checked as
+    // it is read.
+    auto bad = [&](const char* what) {
         *error = QString::fromUtf8(what);
         return false;
     };
     if (m_size < sizeof(Header) || reinterpret_cast<quintptr>(m_data) % 8)
-        return fail("文件太短");
-    m_header = reinterpret_cast<const Header*>(m_data);
-    const Header& h = *m_header;
+        return bad("文件太短");
+    const Header& h = *reinterpret_cast<const Header*>(m_data);
     if (!std::equal(std::begin(kMagic), std::end(kMagic), h.magic))
-        return fail("不是索引文件");
+        return bad("不是索引文件");
     if (h.version != kVersion)
-        return fail("索引版本不符");
+        return bad("索引版本不符");
+    if (h.fileSize != m_size || blocksStart(h) > m_size ||
+        h.blockCount != (m_size - blocksStart(h) + kBlockSize - 1) / kBlockSize)
+        return bad("文件不完整");
+    m_blockSums = reinterpret_cast<const quint64*>(m_data + sizeof(Header));
+    if (headerChecksum(h, m_data + sizeof(Header)) != h.checksum)
+        return bad("校验和不符");
     if (h.alphabetSize > kMaxCodes || h.poemCount == 0 || h.nameCount == 0 || h.poetCount == 0 ||
         h.tuneCount == 0 || h.poetCount > 0x10000 || h.tuneCount > 0x10000)
-        return fail("文件不完整");
+        return bad("文件不完整");
     const quint64 poems = h.poemCount + 1ull;
     const quint64 expected[kSectionCount] = {4ull * h.alphabetSize,
                                              4ull * (h.alphabetSize + 1ull),
@@ -144,51 +172,94 @@ bool Index::check(QString* error) {
                                              h.size[Simple],
                                              8ull * h.charMapSize};
     for (int s = 0; s < kSectionCount; ++s) {
-        if (h.size[s] != expected[s] || h.offset[s] % 8 || h.offset[s] < sizeof(Header) ||
+        if (h.size[s] != expected[s] || h.offset[s] % 8 || h.offset[s] < blocksStart(h) ||
             h.offset[s] > m_size || h.size[s] > m_size - h.offset[s] || h.size[s] > UINT32_MAX)
-            return fail("文件不完整");
+            return bad("文件不完整");
     }
-    if (checksum(m_data + sizeof(Header), m_size - sizeof(Header)) != h.checksum)
-        return fail("校验和不符");
-    const auto at = [&](Section s) { return m_data + h.offset[s]; };
-    m_alphabet = reinterpret_cast<const quint32*>(at(Alphabet));
-    m_postingStarts = reinterpret_cast<const quint32*>(at(PostingStarts));
-    m_postings = at(Postings);
-    m_lineEnds = at(LineEnds);
-    m_wordStarts = reinterpret_cast<const quint32*>(at(WordStarts));
-    m_textStarts = reinterpret_cast<const quint32*>(at(TextStarts));
-    m_simpleStarts = reinterpret_cast<const quint32*>(at(SimpleStarts));
-    m_poems = reinterpret_cast<const PoemRecord*>(at(Poems));
-    m_poetNames = reinterpret_cast<const quint32*>(at(PoetNames));
-    m_tuneNames = reinterpret_cast<const quint32*>(at(TuneNames));
-    m_nameStarts = reinterpret_cast<const quint32*>(at(NameStarts));
-    m_names = at(Names);
-    m_texts = at(Texts);
-    m_simple = at(Simple);
-    m_charMap = reinterpret_cast<const quint32*>(at(CharMap));
-
-    if (!ascending(m_postingStarts, h.alphabetSize + 1ull, h.size[Postings]) ||
-        !ascending(m_wordStarts, poems, h.wordCount) ||
-        !ascending(m_textStarts, poems, h.size[Texts]) ||
-        !ascending(m_simpleStarts, poems, h.size[Simple]))
-        return fail("位置表错乱");
-    if (!ascending(m_nameStarts, h.nameCount + 1ull, h.size[Names]) ||
-        std::any_of(m_poetNames, m_poetNames + h.poetCount,
-                    [&](quint32 n) { return n >= h.nameCount; }) ||
-        std::any_of(m_tuneNames, m_tuneNames + h.tuneCount,
-                    [&](quint32 n) { return n >= h.nameCount; }))
-        return fail("名称表错乱");
-    for (quint32 i = 0; i < h.poemCount; ++i) {
-        const PoemRecord& r = m_poems[i];
-        if (r.title >= h.nameCount || r.poet >= h.poetCount || r.tune >= h.tuneCount ||
-            r.collection >= kCollectionCount || r.dynasty >= kDynastyCount || r.form >= kFormCount)
-            return fail("诗篇表错乱");
-    }
+    m_header = &h;
+    m_blocksStart = blocksStart(h);
+    m_blockStates = std::make_unique<std::atomic<quint8>[]>(h.blockCount);
+    m_alphabet = read<quint32>(Alphabet, 0, h.alphabetSize);
+    m_charMap = read<quint32>(CharMap, 0, 2ull * h.charMapSize);
+    if (!m_alphabet || !m_charMap)
+        return bad(m_damage.load());
     m_codes.reserve(h.alphabetSize);
     for (quint32 c = 0; c < h.alphabetSize; ++c)
         m_codes.emplace_back(m_alphabet[c], c);
     std::sort(m_codes.begin(), m_codes.end());
     return true;
+}
+
+bool Index::intact(quint64 at, quint64 size) const {
+    if (size == 0)
+        return true;
+    const quint64 first = (at - m_blocksStart) / kBlockSize;
+    const quint64 last = (at + size - 1 - m_blocksStart) / kBlockSize;
+    bool asked = false;
+    for (quint64 b = first; b <= last; ++b) {
+        quint8 state = m_blockStates[b].load(std::memory_order_relaxed);
+        if (state == 0) {
+            const quint64 from = m_blocksStart + b * kBlockSize;
+            if (m_file && !asked) {
+                // The blocks wanted are asked for at once (the mapping reads nothing ahead
+                // by itself); when the block before was read, the reading goes forward
+                // through a section, and a few blocks more are asked for, to be read while
+                // this one is checked.
+                asked = true;
+                const bool forward = b > 0 && m_blockStates[b - 1].load(std::memory_order_relaxed);
+                const quint64 end = std::max(last + 1, forward ? b + kReadAhead : 0);
+                prefetch(from, std::min(m_size, m_blocksStart + end * kBlockSize));
+            }
+            state = checksum(m_data + from, std::min<quint64>(kBlockSize, m_size - from)) ==
+                            m_blockSums[b]
+                        ? 1
+                        : 2;
+            m_blockStates[b].store(state, std::memory_order_relaxed);
+        }
+        if (state != 1) {
+            fail("校验和不符");
+            return false;
+        }
+    }
+    return true;
+}
+
+template <typename T> const T* Index::read(int section, quint64 first, quint64 count) const {
+    const quint64 size = m_header->size[section] / sizeof(T);
+    if (first > size || count > size - first) {
+        fail("数据越界");
+        return nullptr;
+    }
+    const quint64 at = m_header->offset[section] + first * sizeof(T);
+    return intact(at, count * sizeof(T)) ? reinterpret_cast<const T*>(m_data + at) : nullptr;
+}
+
+const uchar* Index::bytes(int section, quint32 from, quint32 to) const {
+    return read<uchar>(section, from, to - from);
+}
+
+std::optional<std::pair<quint32, quint32>> Index::range(int starts, quint32 i, int into) const {
+    const quint32* s = read<quint32>(starts, i, 2);
+    if (!s)
+        return std::nullopt;
+    if (s[0] > s[1] || s[1] > m_header->size[into]) {
+        fail("位置表错乱");
+        return std::nullopt;
+    }
+    return std::pair{s[0], s[1]};
+}
+
+const PoemRecord* Index::record(quint32 poem) const {
+    const PoemRecord* r = read<PoemRecord>(Poems, poem);
+    if (!r)
+        return nullptr;
+    const Header& h = *m_header;
+    if (r->title >= h.nameCount || r->poet >= h.poetCount || r->tune >= h.tuneCount ||
+        r->collection >= kCollectionCount || r->dynasty >= kDynastyCount || r->form >= kFormCount) {
+        fail("诗篇表错乱");
+        return nullptr;
+    }
+    return r;
 }
 
 quint32 Index::poemCount() const {
@@ -206,22 +277,48 @@ QList<char32_t> Index::decode(const uchar* p, const uchar* end) const {
 }
 
 QString Index::name(quint32 id) const {
-    if (id >= m_header->nameCount)
+    if (id >= m_header->nameCount) {
+        fail("名称表错乱");
         return {};
-    const QList<char32_t> chars =
-        decode(m_names + m_nameStarts[id], m_names + m_nameStarts[id + 1]);
+    }
+    const auto r = range(NameStarts, id, Names);
+    if (!r)
+        return {};
+    const uchar* p = bytes(Names, r->first, r->second);
+    if (!p)
+        return {};
+    const QList<char32_t> chars = decode(p, p + (r->second - r->first));
     return QString::fromUcs4(chars.constData(), chars.size());
 }
 
+QString Index::poetName(quint32 poet) const {
+    const quint32* n = read<quint32>(PoetNames, poet);
+    return n ? name(*n) : QString();
+}
+
+QString Index::tuneName(quint32 tune) const {
+    const quint32* n = read<quint32>(TuneNames, tune);
+    return n ? name(*n) : QString();
+}
+
 QList<char32_t> Index::textOf(quint32 poem) const {
-    return decode(m_texts + m_textStarts[poem], m_texts + m_textStarts[poem + 1]);
+    const auto r = range(TextStarts, poem, Texts);
+    if (!r)
+        return {};
+    const uchar* p = bytes(Texts, r->first, r->second);
+    if (!p)
+        return {};
+    return decode(p, p + (r->second - r->first));
 }
 
 QList<char32_t> Index::simplifiedOf(quint32 poem, const QList<char32_t>& text) const {
-    const PoemRecord& r = m_poems[poem];
-    const uchar* p = m_simple + m_simpleStarts[poem];
-    const uchar* end = m_simple + m_simpleStarts[poem + 1];
-    if (r.flags & kWhole)
+    const PoemRecord* r = record(poem);
+    const auto at = range(SimpleStarts, poem, Simple);
+    const uchar* p = at ? bytes(Simple, at->first, at->second) : nullptr;
+    if (!r || !p)
+        return {};
+    const uchar* end = p + (at->second - at->first);
+    if (r->flags & kWhole)
         return decode(p, end);
     QList<char32_t> out = text;
     // The positions of the words in the text, for the exceptions to find theirs.
@@ -231,7 +328,7 @@ QList<char32_t> Index::simplifiedOf(quint32 poem, const QList<char32_t>& text) c
         if (!isWordChar(out[i]))
             continue;
         words.push_back(i);
-        if (r.flags & kMapped)
+        if (r->flags & kMapped)
             out[i] = simplifyChar(out[i]);
     }
     quint64 w = 0;
@@ -275,9 +372,10 @@ std::vector<Index::Codes> Index::codesOf(const QString& phrase) const {
         for (char32_t c : {typed, simplifyChar(typed)}) {
             const auto it = std::lower_bound(m_codes.begin(), m_codes.end(),
                                              std::pair<char32_t, quint32>(c, 0));
-            if (it == m_codes.end() || it->first != c ||
-                m_postingStarts[it->second] == m_postingStarts[it->second + 1] ||
-                (n == 1 && codes[0] == it->second))
+            if (it == m_codes.end() || it->first != c || (n == 1 && codes[0] == it->second))
+                continue;
+            const auto postings = range(PostingStarts, it->second, Postings);
+            if (!postings || postings->first == postings->second)
                 continue;
             codes[size_t(n++)] = it->second;
         }
@@ -289,7 +387,10 @@ std::vector<Index::Codes> Index::codesOf(const QString& phrase) const {
 }
 
 bool Index::endsLine(quint32 position) const {
-    return position < m_header->wordCount && ((m_lineEnds[position / 8] >> (position % 8)) & 1);
+    if (position >= m_header->wordCount)
+        return false;
+    const quint8* bits = read<quint8>(LineEnds, position / 8);
+    return bits && ((*bits >> (position % 8)) & 1);
 }
 
 namespace {
@@ -352,22 +453,25 @@ template <typename Found>
 void Index::forEachOccurrence(const std::vector<Codes>& codes, Place place, Found&& found) const {
     if (codes.empty())
         return;
-    const auto bytes = [&](const Codes& c) {
+    const auto postings = [&](quint32 code) {
+        return code == kNoCode ? std::nullopt : range(PostingStarts, code, Postings);
+    };
+    const auto size = [&](const Codes& c) {
         quint64 n = 0;
         for (quint32 code : c) {
-            if (code != kNoCode)
-                n += m_postingStarts[code + 1] - m_postingStarts[code];
+            if (const auto r = postings(code))
+                n += r->second - r->first;
         }
         return n;
     };
+    // A list whose bytes are damaged is read as empty (the damage noted).
     const auto cursor = [&](const Codes& c) {
         Cursor out;
         out.count = 0;
         for (quint32 code : c) {
-            if (code != kNoCode)
-                out.lists[out.count++] =
-                    List{m_postings + m_postingStarts[code], m_postings + m_postingStarts[code + 1],
-                         m_header->wordCount};
+            const auto r = postings(code);
+            if (const uchar* p = r ? bytes(Postings, r->first, r->second) : nullptr)
+                out.lists[out.count++] = List{p, p + (r->second - r->first), m_header->wordCount};
         }
         return out;
     };
@@ -375,7 +479,7 @@ void Index::forEachOccurrence(const std::vector<Codes>& codes, Place place, Foun
     // and must be at the same distance from it as in the phrase.
     size_t lead = 0;
     for (size_t i = 1; i < codes.size(); ++i) {
-        if (bytes(codes[i]) < bytes(codes[lead]))
+        if (size(codes[i]) < size(codes[lead]))
             lead = i;
     }
     std::vector<Cursor> others;
@@ -418,17 +522,23 @@ quint32 Index::poemAt(quint32 position, quint32 from) const {
     // Positions come in ascending order: gallop forward from the last poem found, so that
     // a common character's many hits walk the poems once instead of searching each time.
     const quint32 count = m_header->poemCount;
+    const auto startOf = [this](quint32 poem) {
+        const quint32* s = read<quint32>(WordStarts, poem);
+        return s ? *s : UINT32_MAX;
+    };
     quint32 lo = std::min(from, count - 1), step = 1;
-    if (m_wordStarts[lo] > position)
+    if (startOf(lo) > position)
         lo = 0;
-    while (lo + step < count && m_wordStarts[lo + step] <= position) {
+    while (lo + step < count && startOf(lo + step) <= position) {
         lo += step;
         step *= 2;
     }
-    const quint32* begin = m_wordStarts + lo;
-    const quint32* end = m_wordStarts + std::min(count, lo + step + 1);
-    const quint32* it = std::upper_bound(begin, end, position);
-    return it == m_wordStarts ? 0 : quint32(it - m_wordStarts - 1);
+    const quint32 end = std::min(count, lo + step + 1);
+    const quint32* starts = read<quint32>(WordStarts, lo, end - lo);
+    if (!starts)
+        return lo;
+    const quint32* it = std::upper_bound(starts, starts + (end - lo), position);
+    return it == starts ? lo : lo + quint32(it - starts) - 1;
 }
 
 namespace {
@@ -450,7 +560,18 @@ QList<NameCount> ranked(const std::vector<int>& counts, const std::vector<quint3
 } // namespace
 
 Result Index::search(const Query& q) const {
+    Result result = find(q);
+    if (QString damaged = damage(); !damaged.isEmpty()) {
+        result = Result();
+        result.error = std::move(damaged);
+    }
+    return result;
+}
+
+Result Index::find(const Query& q) const {
     Result result;
+    if (damaged())
+        return result;
     const QStringList phrases = searchablePhrases(q.phrases, &result.error);
     if (phrases.isEmpty())
         return result;
@@ -468,13 +589,13 @@ Result Index::search(const Query& q) const {
     if (const QString want = wanted(q.poet); !want.isEmpty()) {
         poets.assign(h.poetCount, false);
         for (quint32 i = 1; i < h.poetCount; ++i)
-            poets[i] = name(m_poetNames[i]) == want;
+            poets[i] = poetName(i) == want;
     }
     if (const QString want = wanted(q.tune); !want.isEmpty()) {
         // A tune is found by any of its names: "念奴娇・大江东去" answers 念奴娇.
         tunes.assign(h.tuneCount, false);
         for (quint32 i = 1; i < h.tuneCount; ++i) {
-            const QString n = name(m_tuneNames[i]);
+            const QString n = tuneName(i);
             tunes[i] = n == want || n.split(u'・').contains(want);
         }
     }
@@ -483,6 +604,7 @@ Result Index::search(const Query& q) const {
         for (quint32 i = 1; i < h.nameCount; ++i)
             titles[i] = name(i).contains(want);
     }
+    // record() has checked that the record's numbers are inside the tables.
     const auto poemPasses = [&](const PoemRecord& r) {
         return (!q.dynasty || r.dynasty == quint8(*q.dynasty)) &&
                (!q.form || r.form == quint8(*q.form)) && (poets.empty() || poets[r.poet]) &&
@@ -513,13 +635,23 @@ Result Index::search(const Query& q) const {
     std::vector<size_t> cursor(others.size(), 0);
     quint32 from = 0;
     quint32 lastPoem = UINT32_MAX;
+    const PoemRecord* r = nullptr;
+    quint32 firstWord = 0; // the poem's
     bool lastPasses = false;
     forEachOccurrence(codes[0], q.place, [&](quint32 start) {
         from = poemAt(start, from);
-        const PoemRecord& r = m_poems[from];
         if (from != lastPoem) {
             lastPoem = from;
-            lastPasses = poemPasses(r);
+            r = record(from);
+            const quint32* words = read<quint32>(WordStarts, from, 2);
+            if (!r || !words)
+                return false;
+            firstWord = words[0];
+            if (firstWord > start || start >= words[1] || words[1] > h.wordCount) {
+                fail("位置表错乱");
+                return false;
+            }
+            lastPasses = poemPasses(*r);
             for (size_t i = 0; i < others.size() && lastPasses; ++i) {
                 size_t& c = cursor[i];
                 while (c < others[i].size() && others[i][c] < from)
@@ -533,46 +665,50 @@ Result Index::search(const Query& q) const {
             return true;
         ++result.total;
         if (result.hits.size() < keep)
-            result.hits.push_back({from, start - m_wordStarts[from]});
-        if (poetCounts[r.poet]++ == 0)
-            poetTouched.push_back(r.poet);
-        if (tuneCounts[r.tune]++ == 0)
-            tuneTouched.push_back(r.tune);
+            result.hits.push_back({from, start - firstWord});
+        if (poetCounts[r->poet]++ == 0)
+            poetTouched.push_back(r->poet);
+        if (tuneCounts[r->tune]++ == 0)
+            tuneTouched.push_back(r->tune);
         return true;
     });
-    result.poets =
-        ranked(poetCounts, poetTouched, [this](quint32 id) { return name(m_poetNames[id]); });
-    result.tunes =
-        ranked(tuneCounts, tuneTouched, [this](quint32 id) { return name(m_tuneNames[id]); });
+    result.poets = ranked(poetCounts, poetTouched, [this](quint32 id) { return poetName(id); });
+    result.tunes = ranked(tuneCounts, tuneTouched, [this](quint32 id) { return tuneName(id); });
     return result;
 }
 
 Poem Index::poem(quint32 id) const {
     id = std::min(id, m_header->poemCount - 1);
-    const PoemRecord& r = m_poems[id];
+    const PoemRecord* r = damaged() ? nullptr : record(id);
+    if (!r)
+        return {};
     const QList<char32_t> text = textOf(id);
     const QList<char32_t> simplified = simplifiedOf(id, text);
-    return Poem{.collection = Collection(r.collection),
-                .dynasty = Dynasty(r.dynasty),
-                .form = Form(r.form),
-                .anthologies = r.anthologies,
-                .sourceIndex = r.sourceIndex,
-                .poet = name(m_poetNames[r.poet]),
-                .title = name(r.title),
-                .tune = name(m_tuneNames[r.tune]),
-                .text = QString::fromUcs4(text.constData(), text.size()),
-                .simplified = QString::fromUcs4(simplified.constData(), simplified.size())};
+    Poem p{.collection = Collection(r->collection),
+           .dynasty = Dynasty(r->dynasty),
+           .form = Form(r->form),
+           .anthologies = r->anthologies,
+           .sourceIndex = r->sourceIndex,
+           .poet = poetName(r->poet),
+           .title = name(r->title),
+           .tune = tuneName(r->tune),
+           .text = QString::fromUcs4(text.constData(), text.size()),
+           .simplified = QString::fromUcs4(simplified.constData(), simplified.size())};
+    return damaged() ? Poem{} : p;
 }
 
 HitLine Index::hitLine(const Hit& hit, const QStringList& phrases) const {
     HitLine line;
-    if (hit.poem >= m_header->poemCount)
+    const PoemRecord* r = hit.poem < m_header->poemCount && !damaged() ? record(hit.poem) : nullptr;
+    if (!r)
         return line;
     const QList<char32_t> original = textOf(hit.poem);
     const QList<char32_t> simple = simplifiedOf(hit.poem, original);
+    if (damaged())
+        return line;
     // The line is shown as the source spells it, unless the simplified text has another
     // shape; the words are compared simplified.
-    const QList<char32_t>& shown = (m_poems[hit.poem].flags & kWhole) ? simple : original;
+    const QList<char32_t>& shown = (r->flags & kWhole) ? simple : original;
     const QString text = QString::fromUcs4(shown.constData(), shown.size());
     // The line (between line breaks) holding the hit's word, and where its words are.
     struct Word {

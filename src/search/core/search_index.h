@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -81,13 +82,17 @@ struct HitLine {
     QList<std::pair<int, int>> marks; // (start, length) in text, in order
 };
 
+// Opening checks the header, where the sections lie and the block checksums' own
+// checksum; each block of the file is checked the first time something is read from it,
+// and every number read from the file is checked against what it points into. Damage
+// found after opening is kept: from then on every search gives it as its error, and
+// poem() and hitLine() give nothing.
 class Index {
   public:
     ~Index();
-    // Opens and checks the file; null with a message in Chinese when it is missing or
-    // damaged.
+    // Opens the file; null with a message in Chinese when it is missing or damaged.
     static std::unique_ptr<Index> open(const QString& path, QString* error);
-    // The same over bytes in memory.
+    // The same over bytes in memory, every block checked at once.
     static std::unique_ptr<Index> fromBytes(QByteArray bytes, QString* error);
 
     quint32 poemCount() const;
@@ -96,10 +101,36 @@ class Index {
     HitLine hitLine(const Hit& hit, const QStringList& phrases) const;
     // Simplified characters for the traditional ones the corpus converted.
     QString simplify(const QString& text) const;
+    // What was found damaged in the file since it was opened, as a message in Chinese for
+    // the user; empty while everything read from it was sound.
+    QString damage() const;
 
   private:
     Index() = default;
     bool check(QString* error);
+    // Notes the file as damaged for `reason` (the first reason found is kept).
+    void fail(const char* reason) const;
+    bool damaged() const { return m_damage.load(std::memory_order_acquire) != nullptr; }
+    // The search, reading as far as the file is sound; search() turns damage found into
+    // its error.
+    Result find(const Query& query) const;
+    // True when the blocks holding the bytes [at, at + size) of the file are sound; a
+    // block is checked the first time it is asked for.
+    bool intact(quint64 at, quint64 size) const;
+    // Asks the system to read the mapped bytes [from, to) ahead of their use.
+    void prefetch(quint64 from, quint64 to) const;
+    // `count` values of type T from the `first` of a section, their blocks checked; null
+    // (the damage noted) when out of the section or damaged.
+    template <typename T> const T* read(int section, quint64 first, quint64 count = 1) const;
+    // The bytes of a section between two of its starts, checked as above.
+    const uchar* bytes(int section, quint32 from, quint32 to) const;
+    // The values at i and i + 1 of a table of starts into `into`, when they are in order
+    // and inside it.
+    std::optional<std::pair<quint32, quint32>> range(int starts, quint32 i, int into) const;
+    const format::PoemRecord* record(quint32 poem) const;
+    QString poetName(quint32 poet) const;
+    QString tuneName(quint32 tune) const;
+    QString message(const QString& reason) const;
     // The codes a character of a phrase may have in the poems' simplified words.
     static constexpr quint32 kNoCode = UINT32_MAX;
     using Codes = std::array<quint32, 2>;
@@ -118,24 +149,17 @@ class Index {
     char32_t simplifyChar(char32_t c) const;
 
     std::unique_ptr<QFile> m_file;
+    QString m_path;
     QByteArray m_bytes;
     const uchar* m_data = nullptr;
     quint64 m_size = 0;
     const format::Header* m_header = nullptr;
-    const quint32* m_alphabet = nullptr;
-    const quint32* m_postingStarts = nullptr;
-    const uchar* m_postings = nullptr;
-    const uchar* m_lineEnds = nullptr;
-    const quint32* m_wordStarts = nullptr;
-    const quint32* m_textStarts = nullptr;
-    const quint32* m_simpleStarts = nullptr;
-    const format::PoemRecord* m_poems = nullptr;
-    const quint32* m_poetNames = nullptr;
-    const quint32* m_tuneNames = nullptr;
-    const quint32* m_nameStarts = nullptr;
-    const uchar* m_names = nullptr;
-    const uchar* m_texts = nullptr;
-    const uchar* m_simple = nullptr;
+    quint64 m_blocksStart = 0;
+    const quint64* m_blockSums = nullptr;
+    // Each block's state: 0 not checked yet, 1 sound, 2 damaged.
+    std::unique_ptr<std::atomic<quint8>[]> m_blockStates;
+    mutable std::atomic<const char*> m_damage{nullptr};
+    const quint32* m_alphabet = nullptr; // these two checked at opening
     const quint32* m_charMap = nullptr;
     std::vector<std::pair<char32_t, quint32>> m_codes; // sorted by character
 };

@@ -178,8 +178,7 @@ void TSearchForm::runSearch() {
     m_phrases = searchablePhrases(q.phrases, &error);
     const Index* index = m_phrases.isEmpty() ? nullptr : m_index(&error);
     if (!index) {
-        skin::setRole(statusLabel, skin::Role::Notice);
-        statusLabel->setText(error);
+        showProblem(error);
         return;
     }
     if (dynastyBox->currentIndex() > 0)
@@ -192,6 +191,10 @@ void TSearchForm::runSearch() {
     q.title = titleEdit->text();
     q.limit = kShownHits;
     const Result r = index->search(q);
+    if (!r.error.isEmpty()) {
+        showProblem(r.error);
+        return;
+    }
     const QString quoted =
         QStringLiteral("「") + m_phrases.join(QStringLiteral("」「")) + QStringLiteral("」");
     if (!r.total) {
@@ -224,10 +227,21 @@ void TSearchForm::runSearch() {
                     .arg(i)
                     .arg(heading(p).toHtmlEscaped(), marked);
     }
+    // A part of the file first read for these lines may be damaged.
+    if (const QString damage = index->damage(); !damage.isEmpty()) {
+        m_hits.clear();
+        showProblem(damage);
+        return;
+    }
     hitList->setHtml(html);
     fillCounts(poetCounts, r.poets, r.total);
     fillCounts(tuneCounts, r.tunes, r.total);
     showHit(0);
+}
+
+void TSearchForm::showProblem(const QString& problem) {
+    skin::setRole(statusLabel, skin::Role::Notice);
+    statusLabel->setText(problem);
 }
 
 void TSearchForm::fillCounts(QListWidget* list, const QList<NameCount>& counts, qint64) {
@@ -243,6 +257,11 @@ void TSearchForm::showHit(int row) {
     if (!index || row < 0 || size_t(row) >= m_hits.size())
         return;
     const Poem p = index->poem(m_hits[size_t(row)].poem);
+    if (const QString damage = index->damage(); !damage.isEmpty()) {
+        poemText->clear();
+        showProblem(damage);
+        return;
+    }
     QStringList about{dynastyName(p.dynasty), formName(p.form), collectionName(p.collection)};
     if (p.anthologies & TangShi300)
         about << QStringLiteral("唐诗三百首");

@@ -41,6 +41,8 @@ class TSearchForm : public QWidget {
 
   private:
     void fillCounts(QListWidget* list, const QList<search::NameCount>& counts, qint64 total);
+    // Shows `problem` in the status line instead of a result.
+    void showProblem(const QString& problem);
 
     IndexSource m_index;
     std::vector<search::Hit> m_hits;

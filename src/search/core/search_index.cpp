@@ -224,14 +224,40 @@ bool Index::intact(quint64 at, quint64 size) const {
     return true;
 }
 
-template <typename T> const T* Index::read(int section, quint64 first, quint64 count) const {
+template <typename T> inline const T* Index::read(int section, quint64 first, quint64 count) const {
     const quint64 size = m_header->size[section] / sizeof(T);
-    if (first > size || count > size - first) {
+    if (first > size || count > size - first) [[unlikely]] {
         fail("数据越界");
         return nullptr;
     }
     const quint64 at = m_header->offset[section] + first * sizeof(T);
-    return intact(at, count * sizeof(T)) ? reinterpret_cast<const T*>(m_data + at) : nullptr;
+    const quint64 bytes = count * sizeof(T);
+    // Most reads are of a few bytes in a block already checked: that is decided here, in
+    // line; the rest is intact()'s.
+    if (bytes) {
+        const quint64 block = (at - m_blocksStart) / kBlockSize;
+        if (block != (at + bytes - 1 - m_blocksStart) / kBlockSize ||
+            m_blockStates[block].load(std::memory_order_relaxed) != 1) [[unlikely]] {
+            if (!intact(at, bytes))
+                return nullptr;
+        }
+    }
+    return reinterpret_cast<const T*>(m_data + at);
+}
+
+template <typename T> const T* Index::soundSection(int section) const {
+    if (!(m_soundSections.load(std::memory_order_relaxed) & (1u << section))) {
+        const quint64 at = m_header->offset[section], size = m_header->size[section];
+        if (size) {
+            for (quint64 b = (at - m_blocksStart) / kBlockSize;
+                 b <= (at + size - 1 - m_blocksStart) / kBlockSize; ++b) {
+                if (m_blockStates[b].load(std::memory_order_relaxed) != 1)
+                    return nullptr;
+            }
+        }
+        m_soundSections.fetch_or(1u << section, std::memory_order_relaxed);
+    }
+    return reinterpret_cast<const T*>(m_data + m_header->offset[section]);
 }
 
 const uchar* Index::bytes(int section, quint32 from, quint32 to) const {
@@ -518,11 +544,14 @@ void Index::forEachOccurrence(const std::vector<Codes>& codes, Place place, Foun
     }
 }
 
-quint32 Index::poemAt(quint32 position, quint32 from) const {
+std::optional<Index::PoemWords> Index::poemHolding(quint32 position, quint32 from,
+                                                   const quint32* wordStarts) const {
     // Positions come in ascending order: gallop forward from the last poem found, so that
     // a common character's many hits walk the poems once instead of searching each time.
     const quint32 count = m_header->poemCount;
-    const auto startOf = [this](quint32 poem) {
+    const auto startOf = [&](quint32 poem) {
+        if (wordStarts)
+            return wordStarts[poem];
         const quint32* s = read<quint32>(WordStarts, poem);
         return s ? *s : UINT32_MAX;
     };
@@ -533,12 +562,19 @@ quint32 Index::poemAt(quint32 position, quint32 from) const {
         lo += step;
         step *= 2;
     }
-    const quint32 end = std::min(count, lo + step + 1);
-    const quint32* starts = read<quint32>(WordStarts, lo, end - lo);
+    // The starts from lo to the first past the position (the last start, of no poem, is
+    // where the words end).
+    const quint32 n = std::min(count, lo + step) + 1 - lo;
+    const quint32* starts = wordStarts ? wordStarts + lo : read<quint32>(WordStarts, lo, n);
     if (!starts)
-        return lo;
-    const quint32* it = std::upper_bound(starts, starts + (end - lo), position);
-    return it == starts ? lo : lo + quint32(it - starts) - 1;
+        return std::nullopt;
+    const quint32* next = std::upper_bound(starts, starts + n, position);
+    if (next == starts || next == starts + n || next[-1] > position ||
+        *next > m_header->wordCount) {
+        fail("位置表错乱");
+        return std::nullopt;
+    }
+    return PoemWords{.poem = lo + quint32(next - starts) - 1, .first = next[-1], .end = *next};
 }
 
 namespace {
@@ -611,15 +647,21 @@ Result Index::find(const Query& q) const {
                (tunes.empty() || tunes[r.tune]) && (titles.empty() || titles[r.title]);
     };
 
-    // The poems holding each further phrase, ascending.
+    // The poems holding each further phrase, ascending. Positions come in ascending
+    // order: the poem is looked up only for one past the last poem's words.
+    const quint32* wordStarts = soundSection<quint32>(WordStarts);
     std::vector<std::vector<quint32>> others;
     for (size_t i = 1; i < codes.size(); ++i) {
         std::vector<quint32> poems;
-        quint32 from = 0;
+        PoemWords words;
         forEachOccurrence(codes[i], q.place, [&](quint32 start) {
-            from = poemAt(start, from);
-            if (poems.empty() || poems.back() != from)
-                poems.push_back(from);
+            if (start < words.end)
+                return true;
+            const auto next = poemHolding(start, words.poem, wordStarts);
+            if (!next)
+                return false;
+            words = *next;
+            poems.push_back(words.poem);
             return true;
         });
         if (poems.empty())
@@ -633,39 +675,31 @@ Result Index::find(const Query& q) const {
     std::vector<int> poetCounts(h.poetCount, 0), tuneCounts(h.tuneCount, 0);
     std::vector<quint32> poetTouched, tuneTouched;
     std::vector<size_t> cursor(others.size(), 0);
-    quint32 from = 0;
-    quint32 lastPoem = UINT32_MAX;
+    PoemWords words;
     const PoemRecord* r = nullptr;
-    quint32 firstWord = 0; // the poem's
-    bool lastPasses = false;
+    bool passes = false;
     forEachOccurrence(codes[0], q.place, [&](quint32 start) {
-        from = poemAt(start, from);
-        if (from != lastPoem) {
-            lastPoem = from;
-            r = record(from);
-            const quint32* words = read<quint32>(WordStarts, from, 2);
-            if (!r || !words)
+        if (start >= words.end) {
+            const auto next = poemHolding(start, words.poem, wordStarts);
+            r = next ? record(next->poem) : nullptr;
+            if (!r)
                 return false;
-            firstWord = words[0];
-            if (firstWord > start || start >= words[1] || words[1] > h.wordCount) {
-                fail("位置表错乱");
-                return false;
-            }
-            lastPasses = poemPasses(*r);
-            for (size_t i = 0; i < others.size() && lastPasses; ++i) {
+            words = *next;
+            passes = poemPasses(*r);
+            for (size_t i = 0; i < others.size() && passes; ++i) {
                 size_t& c = cursor[i];
-                while (c < others[i].size() && others[i][c] < from)
+                while (c < others[i].size() && others[i][c] < words.poem)
                     ++c;
-                lastPasses = c < others[i].size() && others[i][c] == from;
+                passes = c < others[i].size() && others[i][c] == words.poem;
             }
-            if (lastPasses)
+            if (passes)
                 ++result.poems;
         }
-        if (!lastPasses)
+        if (!passes)
             return true;
         ++result.total;
         if (result.hits.size() < keep)
-            result.hits.push_back({from, start - firstWord});
+            result.hits.push_back({words.poem, start - words.first});
         if (poetCounts[r->poet]++ == 0)
             poetTouched.push_back(r->poet);
         if (tuneCounts[r->tune]++ == 0)

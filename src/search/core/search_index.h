@@ -122,6 +122,9 @@ class Index {
     // `count` values of type T from the `first` of a section, their blocks checked; null
     // (the damage noted) when out of the section or damaged.
     template <typename T> const T* read(int section, quint64 first, quint64 count = 1) const;
+    // A whole section when every block of it has been found sound already (a loop over
+    // it need not ask again), else null; no block is read for it.
+    template <typename T> const T* soundSection(int section) const;
     // The bytes of a section between two of its starts, checked as above.
     const uchar* bytes(int section, quint32 from, quint32 to) const;
     // The values at i and i + 1 of a table of starts into `into`, when they are in order
@@ -140,7 +143,16 @@ class Index {
     // it returns false.
     template <typename Found>
     void forEachOccurrence(const std::vector<Codes>& codes, Place place, Found&& found) const;
-    quint32 poemAt(quint32 position, quint32 from) const;
+    // A poem and the word positions it has: [first, end).
+    struct PoemWords {
+        quint32 poem = 0;
+        quint32 first = 0;
+        quint32 end = 0;
+    };
+    // The poem holding word `position`, looked for from poem `from` on; none (the damage
+    // noted) when the tables say otherwise. `wordStarts`: the section, when known sound.
+    std::optional<PoemWords> poemHolding(quint32 position, quint32 from,
+                                         const quint32* wordStarts) const;
     QString name(quint32 id) const;
     QList<char32_t> decode(const uchar* begin, const uchar* end) const;
     QList<char32_t> textOf(quint32 poem) const;
@@ -159,7 +171,8 @@ class Index {
     // Each block's state: 0 not checked yet, 1 sound, 2 damaged.
     std::unique_ptr<std::atomic<quint8>[]> m_blockStates;
     mutable std::atomic<const char*> m_damage{nullptr};
-    const quint32* m_alphabet = nullptr; // these two checked at opening
+    mutable std::atomic<quint32> m_soundSections{0}; // bit s: section s all found sound
+    const quint32* m_alphabet = nullptr;             // these two checked at opening
     const quint32* m_charMap = nullptr;
     std::vector<std::pair<char32_t, quint32>> m_codes; // sorted by character
 };

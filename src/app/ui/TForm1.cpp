@@ -212,23 +212,22 @@ void TForm1::buildCentre() {
     m_favourites = new FavouritesPanels(m_verseColumn, body);
     body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->templateStrip);
+    m_centre = new CentrePanes({.patternPanel = m_patterns->patternPanel,
+                                .patternTemplate = m_patterns->templatePane,
+                                .favouritePanel = m_favourites->poemPanel,
+                                .favouriteTemplate = m_favourites->templatePane},
+                               this);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
     // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
     // tool bar. It reads the document and the template on show and changes neither.
     m_check = installCheckPane(
         {.document =
              [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
-         .templateText =
-             [this] {
-                 return (!m_favourites->templatePane->isHidden() ? m_favourites->templatePane
-                                                                 : m_patterns->templatePane)
-                     ->toPlainText();
-             },
+         .templateText = [this] { return m_centre->templateOnShow()->toPlainText(); },
          .patternName =
              [this] {
-                 return !m_favourites->templatePane->isHidden()
-                            ? QString()
-                            : m_patterns->patternPanel->caption();
+                 return m_centre->favouriteOnShow() ? QString()
+                                                    : m_patterns->patternPanel->caption();
              },
          .watched = QList<QObject*>{m_patterns->templatePane, m_favourites->templatePane,
                                     m_workspace->documentTabs}},
@@ -237,11 +236,6 @@ void TForm1::buildCentre() {
     // ---- end of the check pane
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(m_knowledgeColumn, m_knowledgeArea);
-    m_centre = new CentrePanes({.patternPanel = m_patterns->patternPanel,
-                                .patternTemplate = m_patterns->templatePane,
-                                .favouritePanel = m_favourites->poemPanel,
-                                .favouriteTemplate = m_favourites->templatePane},
-                               this);
     m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,
                        m_favourites->poemPanel, m_patterns->templateFilePanel,
                        m_workspace->documentTabs},

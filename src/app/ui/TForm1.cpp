@@ -2,6 +2,7 @@
 
 #include "app/ui/appearance_commands.h"
 #include "app/ui/centre_panes.h"
+#include "app/ui/check_pane_wiring.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/file_steps.h"
 #include "app/ui/help_links.h"
@@ -15,7 +16,6 @@
 #include "base/ui/url_opener.h"
 #include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
-#include "checker/ui/check_pane.h"
 #include "favourites/ui/favourite_commands.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
@@ -218,22 +218,15 @@ void TForm1::buildCentre() {
                                 .favouriteTemplate = m_favourites->templatePane},
                                this);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
-    // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
-    // tool bar. It reads the document and the template on show and changes neither.
-    m_check = installCheckPane(
-        {.document =
-             [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
-         .templateText = [this] { return m_centre->templateOnShow()->toPlainText(); },
-         .patternName =
-             [this] {
-                 return m_centre->favouriteOnShow() ? QString()
-                                                    : m_patterns->patternPanel->caption();
-             },
-         .watched = QList<QObject*>{m_patterns->templatePane, m_favourites->templatePane,
-                                    m_workspace->documentTabs}},
-        m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
-        m_actions.editMenu, m_toolBar.toolBar, m_patterns->patternPanel->captionStrip());
-    // ---- end of the check pane
+    // The check pane (格律检查) beside the documents.
+    m_check = composeCheckPane({.workspace = m_workspace,
+                                .centre = m_centre,
+                                .patterns = m_patterns,
+                                .favourites = m_favourites,
+                                .row = lowerRow,
+                                .editMenu = m_actions.editMenu,
+                                .toolBar = m_toolBar.toolBar},
+                               m_context.root);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(m_knowledgeColumn, m_knowledgeArea);
     m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,

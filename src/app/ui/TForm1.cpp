@@ -358,11 +358,8 @@ void TForm1::connectCommands() {
             [this] { m_verseModeButton->setSkChecked(true); }); // runs its handler on a change
     connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
             &CentrePanes::showFavourite);
-    connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
-        m_patterns->templateStrip->show();
-        m_patterns->templateFilePanel->hide();
-        m_actions.wrapPatterns->setEnabled(false);
-    });
+    connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, m_display,
+            &PatternDisplay::makeRoomForFavourite);
 
     // The kit's input and password dialogs: carried by the window (its theme manager
     // styles them) and opened by no command.

@@ -181,6 +181,12 @@ void PatternDisplay::toggleLineBreak() {
     p.templateFilePanel->setVisible(broken);
 }
 
+void PatternDisplay::makeRoomForFavourite() {
+    p.templateStrip->show();
+    p.templateFilePanel->hide();
+    m_lineBreak->setEnabled(false);
+}
+
 QString PatternDisplay::templateViewFile() {
     return QStringLiteral("data.dat");
 }

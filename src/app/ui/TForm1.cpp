@@ -261,30 +261,28 @@ void TForm1::connectCommands() {
     MainActions& a = m_actions;
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
-    const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
+    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
     m_viewModes = new ViewModes({.patternsButton = m_patternsModeButton,
                                  .verseButton = m_verseModeButton,
                                  .knowledgeButton = m_knowledgeModeButton,
                                  .patternsItem = a.showPatternsView,
                                  .verseItem = a.showVerseView,
                                  .knowledgeItem = a.showKnowledgeView,
-                                 .wrapPatterns = a.wrapPatterns,
                                  .centre = m_centre,
-                                 .viewButtons = {viewButtons.begin(), viewButtons.end()},
+                                 .display = m_display,
                                  .exampleFlag = m_patterns->exampleFlag,
                                  .patternsColumn = m_patternsColumn,
                                  .verseColumn = m_verseColumn,
                                  .knowledgeColumn = m_knowledgeColumn,
                                  .knowledgeArea = m_knowledgeArea},
                                 this);
-
-    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.searchBox, m_toolBar.searchButton);
     connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
     connect(a.findPattern, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
     // The view buttons' hover colours: blue over a button, dark grey elsewhere.
+    const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
     for (int i = 0; i < viewButtons.size(); ++i)
         m_centre->onHover(
             {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
@@ -354,8 +352,8 @@ void TForm1::connectCommands() {
                                .clear = a.clearFavourites,
                                .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
                               m_context.root, m_settings, *m_modals, this);
-    connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,
-            [this] { m_verseModeButton->setSkChecked(true); }); // runs its handler on a change
+    connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, m_viewModes,
+            &ViewModes::chooseVerse);
     connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
             &CentrePanes::showFavourite);
     connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, m_display,

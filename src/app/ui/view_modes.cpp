@@ -1,6 +1,7 @@
 #include "app/ui/view_modes.h"
 
 #include "app/ui/centre_panes.h"
+#include "catalogue/ui/pattern_display.h"
 #include "skin/ui/skinned.h"
 
 #include <QAction>
@@ -25,10 +26,8 @@ ViewModes::ViewModes(const ViewModeControls& controls, QObject* parent)
 }
 
 void ViewModes::showPatterns() {
-    c.wrapPatterns->setEnabled(true);
     c.centre->showPattern();
-    for (QWidget* b : c.viewButtons)
-        b->show();
+    c.display->patternsViewChosen();
     c.exampleFlag->setEnabled(true);
     c.patternsItem->setChecked(true);
     c.verseItem->setChecked(false);
@@ -57,6 +56,10 @@ void ViewModes::showKnowledge() {
     c.knowledgeItem->setChecked(true);
     c.patternsItem->setChecked(false);
     c.verseItem->setChecked(false);
+}
+
+void ViewModes::chooseVerse() {
+    c.verseButton->setSkChecked(true); // runs its handler on a change
 }
 
 void ViewModes::settleRestoredMode() {

@@ -187,6 +187,11 @@ void PatternDisplay::makeRoomForFavourite() {
     m_lineBreak->setEnabled(false);
 }
 
+void PatternDisplay::patternsViewChosen() {
+    m_lineBreak->setEnabled(true);
+    showViewButtons(true);
+}
+
 QString PatternDisplay::templateViewFile() {
     return QStringLiteral("data.dat");
 }

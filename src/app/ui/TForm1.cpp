@@ -5,8 +5,8 @@
 #include "app/ui/check_pane_wiring.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/file_steps.h"
-#include "app/ui/help_links.h"
 #include "app/ui/help_menu.h"
+#include "app/ui/main_status_bar.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/view_modes.h"
@@ -34,12 +34,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSpinBox>
-#include <QStatusBar>
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
@@ -103,7 +101,7 @@ void TForm1::buildWindow() {
         buildLeftChannel();
         buildCentre();
         buildRightChannel();
-        buildStatusBar();
+        buildMainStatusBar(this);
     }
     connectCommands();
 }
@@ -237,24 +235,6 @@ void TForm1::buildCentre() {
 
 void TForm1::buildRightChannel() {
     m_rhyme = new RhymePanels(m_rhymeToolBar, m_rightChannel);
-}
-
-void TForm1::buildStatusBar() {
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("skStatusBar1"));
-    setStatusBar(m_statusBar);
-    // The first panel (500 pixels) is the bar's own message area, where hints show.
-    m_statusBar->setMinimumWidth(500 + 80 + 100);
-    auto* second = new QLabel(m_statusBar);
-    second->setObjectName(QStringLiteral("skStatusBar1Panel2"));
-    second->setFixedWidth(80);
-    second->setAlignment(Qt::AlignCenter);
-    auto* third = new QLabel(help_links::forum(), m_statusBar);
-    third->setObjectName(QStringLiteral("skStatusBar1Panel3"));
-    third->setMinimumWidth(100);
-    third->setAlignment(Qt::AlignCenter);
-    m_statusBar->addPermanentWidget(second);
-    m_statusBar->addPermanentWidget(third);
 }
 
 void TForm1::connectCommands() {

@@ -33,8 +33,6 @@ class PoemSearch;
 class ModalRunner;
 class PatternDisplay;
 class PatternPanels;
-class QLabel;
-class QStatusBar;
 class RhymeMaster;
 class RhymePanels;
 class TskForm;
@@ -82,7 +80,6 @@ class TForm1 : public QMainWindow {
     void buildLeftChannel();
     void buildCentre();
     void buildRightChannel();
-    void buildStatusBar();
     void connectCommands();
 
     // The sequences.
@@ -137,7 +134,6 @@ class TForm1 : public QMainWindow {
     // knowledge area (skPanel14).
     TskPanel* m_writingArea = nullptr;
     TskPanel* m_knowledgeArea = nullptr;
-    QStatusBar* m_statusBar = nullptr; // skStatusBar1
 
     PatternPanels* m_patterns = nullptr;
     PatternDisplay* m_display = nullptr;

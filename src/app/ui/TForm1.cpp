@@ -419,7 +419,7 @@ void TForm1::startUp() {
                   [this](auto&) { return m_display->loadTemplateView(); });
     // The settings keys: fonts, sizes, colours, backgrounds, selections, visibility,
     // captions, pane texts, window size, protection and check marks, in the table's order.
-    applySettingsKeys();
+    settings::applyAll(this, m_settings);
     // The chosen skin again.
     reapplySkin();
     // The rhyme-book label.
@@ -468,13 +468,6 @@ void TForm1::removeStaleTemporaries() {
     for (int n = 1; n <= 5; ++n)
         written << WorkspaceCommands::storePath(n) << WorkspaceCommands::copyPath(n);
     m_context.root.removeStaleTemporaries(written);
-}
-
-void TForm1::applySettingsKeys() {
-    for (const settings::Key& key : settings::mainWindowKeys()) {
-        if (key.read)
-            settings::apply(this, key, m_settings);
-    }
 }
 
 void TForm1::reapplySkin() {
@@ -539,7 +532,7 @@ bool TForm1::FormClose() {
         m_files->save(FavouritesPanels::namesFile(),
                       [this](auto& root) { m_favouriteCommands->store(root); });
         // Every settings key, in the table's order, in one replacement of the file.
-        writeSettingsKeys();
+        settings::writeAll(this, m_settings);
         // Everything is stored: the crash insurance is no longer needed.
         m_recovery->discard();
     } catch (const AppError& e) {
@@ -561,20 +554,6 @@ void TForm1::stopDocumentLayout() {
         QObject* layout = document->document()->documentLayout();
         layout->installEventFilter(new DropTimers(layout));
     }
-}
-
-void TForm1::writeSettingsKeys() {
-    m_settings.beginBatch();
-    try {
-        for (const settings::Key& key : settings::mainWindowKeys()) {
-            if (key.written)
-                settings::write(this, key, m_settings);
-        }
-    } catch (...) {
-        m_settings.abandonBatch();
-        throw;
-    }
-    m_settings.commitBatch();
 }
 
 // ---- Errors -------------------------------------------------------------------

@@ -92,8 +92,6 @@ class TForm1 : public QMainWindow {
     void showSplash();
     // Temporaries that an interrupted write of one of our files left behind.
     void removeStaleTemporaries();
-    void applySettingsKeys();
-    void writeSettingsKeys();
     void reapplySkin();
     // After a close that stored everything.
     void stopDocumentLayout();

@@ -69,6 +69,7 @@ TForm1::TForm1(AppContext context, QWidget* parent)
     // their load step.
     m_loader = std::make_unique<DocumentLoader>(m_context.root, workspace::HeadSize(),
                                                 m_context.beforeDocumentRest);
+    m_loader->buildRestAfterFirstScreen(this);
     if (!m_context.modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
         m_context.modals = m_ownModals.get();
@@ -408,11 +409,8 @@ void TForm1::startUp() {
         },
         this);
     m_documents->setFinishLoading([this] { m_loader->finish(); });
-    // Text a crashed run left unsaved is offered back over what was loaded, so over
-    // the whole documents.
-    if (m_context.root.exists(DocumentRecovery::path()))
-        m_loader->finish();
-    m_recovery->offer();
+    // Text a crashed run left unsaved is offered back over what was loaded.
+    m_recovery->offer(*m_loader);
     m_files->load(KnowledgePanels::paneFile(),
                   [this](auto& root) { return m_knowledge->loadPane(root); });
     m_files->load(PatternDisplay::templateViewFile(),
@@ -479,20 +477,6 @@ void TForm1::reapplySkin() {
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
-    if (e->type() == QEvent::Paint && !m_painted) {
-        // The first screen is drawn (and put on the screen once this returns to the
-        // loop): the rest of a large document may now be built.
-        m_painted = true;
-        QMetaObject::invokeMethod(m_loader.get(), &DocumentLoader::buildRest, Qt::QueuedConnection);
-    }
-    if (e->type() == QEvent::Show && !m_shown) {
-        // A window shown but never painted (minimised at once, say) still gets the rest.
-        // Not before it is shown: a document made whole on a window not yet shown is laid
-        // out differently from one made whole on screen.
-        m_shown = true;
-        QTimer::singleShot(DocumentLoader::kLatestRestStartMs, m_loader.get(),
-                           &DocumentLoader::buildRest);
-    }
     return QMainWindow::event(e);
 }
 

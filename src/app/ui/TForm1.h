@@ -110,8 +110,6 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<FileSteps> m_files;
     bool m_built = false;
     bool m_startedUp = false;
-    bool m_painted = false;
-    bool m_shown = false;
     // The five store files, read and built on another thread while the window is built
     // and the splash shows; taken at the documents' load step.
     std::unique_ptr<DocumentLoader> m_loader;

@@ -491,7 +491,7 @@ void TForm1::FormActivate() {
 void TForm1::closeEvent(QCloseEvent* e) {
     if (FormClose()) {
         m_loader->abandon(); // everything is stored: a rest still being built is not wanted
-        stopDocumentLayout();
+        m_workspace->dropPendingLayout();
         e->accept();
     } else
         e->ignore(); // the window stays open; the next close runs the sequence again
@@ -524,20 +524,6 @@ bool TForm1::FormClose() {
         return false;
     }
     return true;
-}
-
-void TForm1::stopDocumentLayout() {
-    // Qt lays a large document out in idle-time steps of up to 200,000 characters
-    // after it is shown; a step still due when the window closes would hold up the end
-    // of the program for nothing, since everything is stored and nothing is shown.
-    struct DropTimers : QObject {
-        using QObject::QObject;
-        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
-    };
-    for (QTextEdit* document : m_workspace->documents) {
-        QObject* layout = document->document()->documentLayout();
-        layout->installEventFilter(new DropTimers(layout));
-    }
 }
 
 // ---- Errors -------------------------------------------------------------------

@@ -93,8 +93,6 @@ class TForm1 : public QMainWindow {
     // Temporaries that an interrupted write of one of our files left behind.
     void removeStaleTemporaries();
     void reapplySkin();
-    // After a close that stored everything.
-    void stopDocumentLayout();
 
     // Handlers the shell owns.
     void showError(const QString& message);

@@ -51,15 +51,6 @@ namespace {
 
 const QString kTitle = QString::fromUtf8(kApplicationTitle);
 
-QWidget* stackedPanel(const QString& name, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return panel;
-}
-
 } // namespace
 
 TForm1::TForm1(AppContext context, QWidget* parent)
@@ -99,7 +90,7 @@ void TForm1::buildWindow() {
         // The window as designed: setting a check here runs no handler.
         skin::DesignScope design;
         buildFrame();
-        buildLeftChannel();
+        m_modes = buildViewModeColumns(m_leftChannel);
         buildCentre();
         buildRightChannel();
         buildMainStatusBar(this);
@@ -156,40 +147,6 @@ void TForm1::buildFrame() {
     setCentralWidget(central);
 }
 
-void TForm1::buildLeftChannel() {
-    auto* column = new QVBoxLayout(m_leftChannel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* stack = new QGridLayout;
-    m_patternsColumn = stackedPanel(QStringLiteral("Panel1"), m_leftChannel);
-    m_verseColumn = stackedPanel(QStringLiteral("Panel3"), m_leftChannel);
-    m_knowledgeColumn = stackedPanel(QStringLiteral("Panel6"), m_leftChannel);
-    for (QWidget* p : {m_patternsColumn, m_verseColumn, m_knowledgeColumn})
-        stack->addWidget(p, 0, 0);
-    m_verseColumn->hide();
-    m_knowledgeColumn->raise(); // covers the other two when shown
-    column->addLayout(stack, 1);
-
-    auto* strip = new QWidget(m_leftChannel);
-    strip->setObjectName(QStringLiteral("viewModeStrip"));
-    strip->setFixedHeight(27);
-    auto* modes = new QHBoxLayout(strip);
-    modes->setContentsMargins(4, 0, 4, 0);
-    m_patternsModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
-    m_patternsModeButton->setStatusTip(QStringLiteral("词谱类"));
-    m_verseModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
-    m_verseModeButton->setStatusTip(QStringLiteral("诗类与收藏"));
-    m_knowledgeModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
-    m_knowledgeModeButton->setStatusTip(QStringLiteral("诗词知识"));
-    for (auto* b : {m_patternsModeButton, m_verseModeButton, m_knowledgeModeButton})
-        modes->addWidget(b);
-    m_patternsModeButton->setSkChecked(true);
-    column->addWidget(strip);
-}
-
 void TForm1::buildCentre() {
     QWidget* centre = centralWidget()->findChild<QWidget*>(QStringLiteral("centreArea"));
     auto* stack = static_cast<QGridLayout*>(centre->layout());
@@ -207,8 +164,8 @@ void TForm1::buildCentre() {
     lowerRow->setContentsMargins(0, 0, 0, 0);
     lowerRow->setSpacing(2);
 
-    m_patterns = new PatternPanels(m_patternsColumn, m_verseColumn, body, lowerRow);
-    m_favourites = new FavouritesPanels(m_verseColumn, body);
+    m_patterns = new PatternPanels(m_modes.patternsColumn, m_modes.verseColumn, body, lowerRow);
+    m_favourites = new FavouritesPanels(m_modes.verseColumn, body);
     body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->templateStrip);
     m_centre = new CentrePanes({.patternPanel = m_patterns->patternPanel,
@@ -227,7 +184,7 @@ void TForm1::buildCentre() {
                                 .toolBar = m_toolBar.toolBar},
                                m_context.root);
     body->addWidget(lower, 1);
-    m_knowledge = new KnowledgePanels(m_knowledgeColumn, m_knowledgeArea);
+    m_knowledge = new KnowledgePanels(m_modes.knowledgeColumn, m_knowledgeArea);
     m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,
                        m_favourites->poemPanel, m_patterns->templateFilePanel,
                        m_workspace->documentTabs},
@@ -243,18 +200,13 @@ void TForm1::connectCommands() {
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
     m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
-    m_viewModes = new ViewModes({.patternsButton = m_patternsModeButton,
-                                 .verseButton = m_verseModeButton,
-                                 .knowledgeButton = m_knowledgeModeButton,
+    m_viewModes = new ViewModes({.columns = m_modes,
                                  .patternsItem = a.showPatternsView,
                                  .verseItem = a.showVerseView,
                                  .knowledgeItem = a.showKnowledgeView,
                                  .centre = m_centre,
                                  .display = m_display,
                                  .exampleFlag = m_patterns->exampleFlag,
-                                 .patternsColumn = m_patternsColumn,
-                                 .verseColumn = m_verseColumn,
-                                 .knowledgeColumn = m_knowledgeColumn,
                                  .knowledgeArea = m_knowledgeArea},
                                 this);
     m_display->attachToolBarSearch(m_toolBar.searchBox, m_toolBar.searchButton);
@@ -273,8 +225,8 @@ void TForm1::connectCommands() {
                        m_patterns->examplePane4, m_patterns->examplePane5,
                        m_patterns->templateStrip, m_favourites->poemPanel, m_favourites->poemPane,
                        m_patterns->templateFilePanel, m_patterns->templateFileView,
-                       m_patternsColumn, m_verseColumn, m_knowledgeColumn, m_favourites->listPanel,
-                       m_patterns->versePanel, m_rhyme->masterPanel},
+                       m_modes.patternsColumn, m_modes.verseColumn, m_modes.knowledgeColumn,
+                       m_favourites->listPanel, m_patterns->versePanel, m_rhyme->masterPanel},
                       [this] { m_display->hoverElsewhere(); });
 
     m_rhymeMaster = new RhymeMaster(*m_rhyme,

@@ -4,6 +4,7 @@
 
 #include "app/ui/main_actions.h"
 #include "app/ui/main_toolbar.h"
+#include "app/ui/view_modes.h"
 #include "base/core/data_root.h"
 #include "base/core/settings_file.h"
 
@@ -37,7 +38,6 @@ class RhymeMaster;
 class RhymePanels;
 class TskForm;
 class TskPanel;
-class TskRadioButton;
 class TskSideChannel;
 class WorkspaceCommands;
 class WorkspacePanel;
@@ -77,7 +77,6 @@ class TForm1 : public QMainWindow {
     // Building the window, in order; once.
     void buildWindow();
     void buildFrame();
-    void buildLeftChannel();
     void buildCentre();
     void buildRightChannel();
     void connectCommands();
@@ -121,9 +120,7 @@ class TForm1 : public QMainWindow {
     // (skRadioButton6 … 8), 押韵大师 at the right.
     TskSideChannel* m_leftChannel = nullptr;
     TskSideChannel* m_rightChannel = nullptr;
-    QWidget *m_patternsColumn = nullptr, *m_verseColumn = nullptr, *m_knowledgeColumn = nullptr;
-    TskRadioButton *m_patternsModeButton = nullptr, *m_verseModeButton = nullptr,
-                   *m_knowledgeModeButton = nullptr;
+    ViewModeColumns m_modes{};
     // The centre: the pattern and writing area (skPanel5) and, over it in 诗词知识, the
     // knowledge area (skPanel14).
     TskPanel* m_writingArea = nullptr;
@@ -141,7 +138,7 @@ class TForm1 : public QMainWindow {
     CentrePanes* m_centre = nullptr;
     LibraryMenus* m_library = nullptr;
     PoemSearch* m_search = nullptr;
-    class ViewModes* m_viewModes = nullptr;
+    ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;
     CheckPane* m_check = nullptr; // 格律检查

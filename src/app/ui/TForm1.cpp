@@ -379,8 +379,7 @@ void TForm1::startUp() {
     // The side channels' options.
     m_appearance->applyChannelOptions();
     // The password prompt, when the lock is on; it leaves the marker as answered.
-    if (m_actions.passwordProtect->isChecked())
-        m_lockMarker = m_lock->startUpPrompt();
+    m_lockMarker = m_lock->startUpPrompt(m_lockMarker);
     // The documents are hidden only while the lock is on and was not opened.
     m_lock->showDocumentsUnlessLocked(m_lockMarker);
     // The spinners follow their panes' sizes.
@@ -389,7 +388,7 @@ void TForm1::startUp() {
     // The start-up notice, unless it was switched off.
     m_help->startUpNotice();
     // The favourites' lock (锁定收藏内容).
-    m_favourites->lockContents(m_actions.lockFavouriteContents->isChecked());
+    m_favouriteCommands->applyRestoredLock();
 }
 
 void TForm1::showSplash() {

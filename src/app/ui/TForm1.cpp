@@ -31,16 +31,10 @@
 #include "workspace/ui/workspace_panel.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QTextEdit>
-#include <QThread>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -371,7 +365,7 @@ void TForm1::startUp() {
     // captions, pane texts, window size, protection and check marks, in the table's order.
     settings::applyAll(this, m_settings);
     // The chosen skin again.
-    reapplySkin();
+    m_appearance->reapplySkin();
     // The rhyme-book label.
     m_rhymeMaster->labelRestoredBook();
     // The example flag in the 诗/藏 mode.
@@ -417,10 +411,6 @@ void TForm1::removeStaleTemporaries() {
     for (int n = 1; n <= 5; ++n)
         written << WorkspaceCommands::storePath(n) << WorkspaceCommands::copyPath(n);
     m_context.root.removeStaleTemporaries(written);
-}
-
-void TForm1::reapplySkin() {
-    m_appearance->reapplySkin();
 }
 
 // ---- Activation ---------------------------------------------------------------

@@ -91,7 +91,6 @@ class TForm1 : public QMainWindow {
     void showSplash();
     // Temporaries that an interrupted write of one of our files left behind.
     void removeStaleTemporaries();
-    void reapplySkin();
 
     // Handlers the shell owns.
     void showError(const QString& message);

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -283,6 +284,28 @@ TEST(MainWindow, ViewModesSwitchThePanelsAsTabled) {
     EXPECT_TRUE(action(*form, "N4")->isChecked());
     EXPECT_TRUE(child<TskRadioButton>(*form, "skRadioButton6")->isChecked());
     EXPECT_TRUE(shown(*form, "Panel1"));
+}
+
+TEST(MainWindow, TheCheckReadsTheTemplateOfTheRecordOnShow) {
+    AppFixture app;
+    app.seedTemplateFiles();
+    // Left with a favourite showing in the centre.
+    app.tree.put("Mqini.ini", "[Temp]\r\nvisible6=0\r\nvisible7=1\r\nvisible8=0\r\nvisible9=1\r\n");
+    auto form = app.start();
+    child<QListWidget>(*form, "skListBox1")->setCurrentRow(13); // 蝶恋花, behind the favourite
+    // The favourite holds the same template: still a pattern of the user's own.
+    child<QPlainTextEdit>(*form, "skMmemo3")
+        ->setPlainText(child<QPlainTextEdit>(*form, "skMemo3")->toPlainText());
+    child<QTextEdit>(*form, "skm1")->setPlainText(QStringLiteral("独倚危楼风细细。"));
+    auto* summary = child<QLabel>(*form, "checkSummary");
+
+    action(*form, "checkAction")->trigger();
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("自定词谱，")))
+        << summary->text().toStdString();
+    action(*form, "N4")->trigger(); // 词牌: the pattern comes back
+    action(*form, "checkAction")->trigger();
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("蝶恋花，")))
+        << summary->text().toStdString();
 }
 
 TEST(MainWindow, ShortcutsOfHiddenAndSharedItems) {

@@ -2,10 +2,11 @@
 
 #include "app/ui/appearance_commands.h"
 #include "app/ui/centre_panes.h"
+#include "app/ui/check_pane_wiring.h"
 #include "app/ui/edit_commands.h"
 #include "app/ui/file_steps.h"
-#include "app/ui/help_links.h"
 #include "app/ui/help_menu.h"
+#include "app/ui/main_status_bar.h"
 #include "app/ui/settings_binding.h"
 #include "app/ui/splash_window.h"
 #include "app/ui/view_modes.h"
@@ -15,7 +16,6 @@
 #include "base/ui/url_opener.h"
 #include "catalogue/ui/pattern_display.h"
 #include "catalogue/ui/pattern_panels.h"
-#include "checker/ui/check_pane.h"
 #include "favourites/ui/favourite_commands.h"
 #include "favourites/ui/favourites_panels.h"
 #include "library/ui/knowledge_panels.h"
@@ -31,18 +31,10 @@
 #include "workspace/ui/workspace_panel.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QSpinBox>
-#include <QStatusBar>
 #include <QTextEdit>
-#include <QThread>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -53,15 +45,6 @@ namespace {
 
 const QString kTitle = QString::fromUtf8(kApplicationTitle);
 
-QWidget* stackedPanel(const QString& name, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    auto* layout = new QVBoxLayout(panel);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    return panel;
-}
-
 } // namespace
 
 TForm1::TForm1(AppContext context, QWidget* parent)
@@ -71,6 +54,7 @@ TForm1::TForm1(AppContext context, QWidget* parent)
     // their load step.
     m_loader = std::make_unique<DocumentLoader>(m_context.root, workspace::HeadSize(),
                                                 m_context.beforeDocumentRest);
+    m_loader->buildRestAfterFirstScreen(this);
     if (!m_context.modals) {
         m_ownModals = std::make_unique<InteractiveModals>();
         m_context.modals = m_ownModals.get();
@@ -100,10 +84,10 @@ void TForm1::buildWindow() {
         // The window as designed: setting a check here runs no handler.
         skin::DesignScope design;
         buildFrame();
-        buildLeftChannel();
+        m_modes = buildViewModeColumns(m_leftChannel);
         buildCentre();
         buildRightChannel();
-        buildStatusBar();
+        buildMainStatusBar(this);
     }
     connectCommands();
 }
@@ -157,40 +141,6 @@ void TForm1::buildFrame() {
     setCentralWidget(central);
 }
 
-void TForm1::buildLeftChannel() {
-    auto* column = new QVBoxLayout(m_leftChannel);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    auto* stack = new QGridLayout;
-    m_patternsColumn = stackedPanel(QStringLiteral("Panel1"), m_leftChannel);
-    m_verseColumn = stackedPanel(QStringLiteral("Panel3"), m_leftChannel);
-    m_knowledgeColumn = stackedPanel(QStringLiteral("Panel6"), m_leftChannel);
-    for (QWidget* p : {m_patternsColumn, m_verseColumn, m_knowledgeColumn})
-        stack->addWidget(p, 0, 0);
-    m_verseColumn->hide();
-    m_knowledgeColumn->raise(); // covers the other two when shown
-    column->addLayout(stack, 1);
-
-    auto* strip = new QWidget(m_leftChannel);
-    strip->setObjectName(QStringLiteral("viewModeStrip"));
-    strip->setFixedHeight(27);
-    auto* modes = new QHBoxLayout(strip);
-    modes->setContentsMargins(4, 0, 4, 0);
-    m_patternsModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton6"), QStringLiteral("词牌"), strip);
-    m_patternsModeButton->setStatusTip(QStringLiteral("词谱类"));
-    m_verseModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton7"), QStringLiteral("诗/藏"), strip);
-    m_verseModeButton->setStatusTip(QStringLiteral("诗类与收藏"));
-    m_knowledgeModeButton =
-        new TskRadioButton(QStringLiteral("skRadioButton8"), QStringLiteral("赏析"), strip);
-    m_knowledgeModeButton->setStatusTip(QStringLiteral("诗词知识"));
-    for (auto* b : {m_patternsModeButton, m_verseModeButton, m_knowledgeModeButton})
-        modes->addWidget(b);
-    m_patternsModeButton->setSkChecked(true);
-    column->addWidget(strip);
-}
-
 void TForm1::buildCentre() {
     QWidget* centre = centralWidget()->findChild<QWidget*>(QStringLiteral("centreArea"));
     auto* stack = static_cast<QGridLayout*>(centre->layout());
@@ -208,40 +158,27 @@ void TForm1::buildCentre() {
     lowerRow->setContentsMargins(0, 0, 0, 0);
     lowerRow->setSpacing(2);
 
-    m_patterns = new PatternPanels(m_patternsColumn, m_verseColumn, body, lowerRow);
-    m_favourites = new FavouritesPanels(m_verseColumn, body);
+    m_patterns = new PatternPanels(m_modes.patternsColumn, m_modes.verseColumn, body, lowerRow);
+    m_favourites = new FavouritesPanels(m_modes.verseColumn, body);
     body->insertWidget(0, m_favourites->poemPanel); // above the pattern panel
     m_favourites->addTemplatePane(m_patterns->templateStrip);
-    m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
-    // ---- The check pane (格律检查): beside the documents; its command in 编辑 and on the
-    // tool bar. It reads the document and the template on show and changes neither.
-    m_check = installCheckPane(
-        {.document =
-             [this] { return m_workspace->documents.value(m_workspace->documentTabs->tabIndex()); },
-         .templateText =
-             [this] {
-                 return (!m_favourites->templatePane->isHidden() ? m_favourites->templatePane
-                                                                 : m_patterns->templatePane)
-                     ->toPlainText();
-             },
-         .patternName =
-             [this] {
-                 return !m_favourites->templatePane->isHidden()
-                            ? QString()
-                            : m_patterns->patternPanel->caption();
-             },
-         .watched = QList<QObject*>{m_patterns->templatePane, m_favourites->templatePane,
-                                    m_workspace->documentTabs}},
-        m_context.root.shippedFolder() + QStringLiteral("/data/checker"), lowerRow,
-        m_actions.editMenu, m_toolBar.toolBar, m_patterns->patternPanel->captionStrip());
-    // ---- end of the check pane
-    body->addWidget(lower, 1);
-    m_knowledge = new KnowledgePanels(m_knowledgeColumn, m_knowledgeArea);
     m_centre = new CentrePanes({.patternPanel = m_patterns->patternPanel,
                                 .patternTemplate = m_patterns->templatePane,
                                 .favouritePanel = m_favourites->poemPanel,
                                 .favouriteTemplate = m_favourites->templatePane},
                                this);
+    m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
+    // The check pane (格律检查) beside the documents.
+    m_check = composeCheckPane({.workspace = m_workspace,
+                                .centre = m_centre,
+                                .patterns = m_patterns,
+                                .favourites = m_favourites,
+                                .row = lowerRow,
+                                .editMenu = m_actions.editMenu,
+                                .toolBar = m_toolBar.toolBar},
+                               m_context.root);
+    body->addWidget(lower, 1);
+    m_knowledge = new KnowledgePanels(m_modes.knowledgeColumn, m_knowledgeArea);
     m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,
                        m_favourites->poemPanel, m_patterns->templateFilePanel,
                        m_workspace->documentTabs},
@@ -252,52 +189,27 @@ void TForm1::buildRightChannel() {
     m_rhyme = new RhymePanels(m_rhymeToolBar, m_rightChannel);
 }
 
-void TForm1::buildStatusBar() {
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("skStatusBar1"));
-    setStatusBar(m_statusBar);
-    // The first panel (500 pixels) is the bar's own message area, where hints show.
-    m_statusBar->setMinimumWidth(500 + 80 + 100);
-    auto* second = new QLabel(m_statusBar);
-    second->setObjectName(QStringLiteral("skStatusBar1Panel2"));
-    second->setFixedWidth(80);
-    second->setAlignment(Qt::AlignCenter);
-    auto* third = new QLabel(help_links::forum(), m_statusBar);
-    third->setObjectName(QStringLiteral("skStatusBar1Panel3"));
-    third->setMinimumWidth(100);
-    third->setAlignment(Qt::AlignCenter);
-    m_statusBar->addPermanentWidget(second);
-    m_statusBar->addPermanentWidget(third);
-}
-
 void TForm1::connectCommands() {
     MainActions& a = m_actions;
     connect(a.exit, &QAction::triggered, this, &QWidget::close);
 
-    const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
-    m_viewModes = new ViewModes({.patternsButton = m_patternsModeButton,
-                                 .verseButton = m_verseModeButton,
-                                 .knowledgeButton = m_knowledgeModeButton,
+    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
+    m_viewModes = new ViewModes({.columns = m_modes,
                                  .patternsItem = a.showPatternsView,
                                  .verseItem = a.showVerseView,
                                  .knowledgeItem = a.showKnowledgeView,
-                                 .wrapPatterns = a.wrapPatterns,
                                  .centre = m_centre,
-                                 .viewButtons = {viewButtons.begin(), viewButtons.end()},
+                                 .display = m_display,
                                  .exampleFlag = m_patterns->exampleFlag,
-                                 .patternsColumn = m_patternsColumn,
-                                 .verseColumn = m_verseColumn,
-                                 .knowledgeColumn = m_knowledgeColumn,
                                  .knowledgeArea = m_knowledgeArea},
                                 this);
-
-    m_display = new PatternDisplay(*m_patterns, a.wrapPatterns, m_context.root, *m_modals, this);
     m_display->attachToolBarSearch(m_toolBar.searchBox, m_toolBar.searchButton);
     connect(m_display, &PatternDisplay::patternPanesWanted, m_centre, &CentrePanes::showPattern);
     connect(a.findPattern, &QAction::triggered, m_display, &PatternDisplay::openSearchDialog);
     connect(m_toolBar.button(MainToolBar::Find), &QToolButton::clicked, m_display,
             &PatternDisplay::openSearchDialog);
     // The view buttons' hover colours: blue over a button, dark grey elsewhere.
+    const QList<QToolButton*> viewButtons = m_patterns->viewButtons();
     for (int i = 0; i < viewButtons.size(); ++i)
         m_centre->onHover(
             {viewButtons[i]}, [this, i] { m_display->hoverButton(catalogue::PatternView(i)); },
@@ -307,8 +219,8 @@ void TForm1::connectCommands() {
                        m_patterns->examplePane4, m_patterns->examplePane5,
                        m_patterns->templateStrip, m_favourites->poemPanel, m_favourites->poemPane,
                        m_patterns->templateFilePanel, m_patterns->templateFileView,
-                       m_patternsColumn, m_verseColumn, m_knowledgeColumn, m_favourites->listPanel,
-                       m_patterns->versePanel, m_rhyme->masterPanel},
+                       m_modes.patternsColumn, m_modes.verseColumn, m_modes.knowledgeColumn,
+                       m_favourites->listPanel, m_patterns->versePanel, m_rhyme->masterPanel},
                       [this] { m_display->hoverElsewhere(); });
 
     m_rhymeMaster = new RhymeMaster(*m_rhyme,
@@ -367,15 +279,12 @@ void TForm1::connectCommands() {
                                .clear = a.clearFavourites,
                                .addButton = m_toolBar.button(MainToolBar::AddFavourite)},
                               m_context.root, m_settings, *m_modals, this);
-    connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, this,
-            [this] { m_verseModeButton->setSkChecked(true); }); // runs its handler on a change
+    connect(m_favouriteCommands, &FavouriteCommands::verseViewWanted, m_viewModes,
+            &ViewModes::chooseVerse);
     connect(m_favouriteCommands, &FavouriteCommands::favouritePanesWanted, m_centre,
             &CentrePanes::showFavourite);
-    connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, this, [this] {
-        m_patterns->templateStrip->show();
-        m_patterns->templateFilePanel->hide();
-        m_actions.wrapPatterns->setEnabled(false);
-    });
+    connect(m_favouriteCommands, &FavouriteCommands::favouriteShownInCentre, m_display,
+            &PatternDisplay::makeRoomForFavourite);
 
     // The kit's input and password dialogs: carried by the window (its theme manager
     // styles them) and opened by no command.
@@ -446,20 +355,17 @@ void TForm1::startUp() {
         },
         this);
     m_documents->setFinishLoading([this] { m_loader->finish(); });
-    // Text a crashed run left unsaved is offered back over what was loaded, so over
-    // the whole documents.
-    if (m_context.root.exists(DocumentRecovery::path()))
-        m_loader->finish();
-    m_recovery->offer();
+    // Text a crashed run left unsaved is offered back over what was loaded.
+    m_recovery->offer(*m_loader);
     m_files->load(KnowledgePanels::paneFile(),
                   [this](auto& root) { return m_knowledge->loadPane(root); });
     m_files->load(PatternDisplay::templateViewFile(),
                   [this](auto&) { return m_display->loadTemplateView(); });
     // The settings keys: fonts, sizes, colours, backgrounds, selections, visibility,
     // captions, pane texts, window size, protection and check marks, in the table's order.
-    applySettingsKeys();
+    settings::applyAll(this, m_settings);
     // The chosen skin again.
-    reapplySkin();
+    m_appearance->reapplySkin();
     // The rhyme-book label.
     m_rhymeMaster->labelRestoredBook();
     // The example flag in the 诗/藏 mode.
@@ -467,8 +373,7 @@ void TForm1::startUp() {
     // The side channels' options.
     m_appearance->applyChannelOptions();
     // The password prompt, when the lock is on; it leaves the marker as answered.
-    if (m_actions.passwordProtect->isChecked())
-        m_lockMarker = m_lock->startUpPrompt();
+    m_lockMarker = m_lock->startUpPrompt(m_lockMarker);
     // The documents are hidden only while the lock is on and was not opened.
     m_lock->showDocumentsUnlessLocked(m_lockMarker);
     // The spinners follow their panes' sizes.
@@ -477,7 +382,7 @@ void TForm1::startUp() {
     // The start-up notice, unless it was switched off.
     m_help->startUpNotice();
     // The favourites' lock (锁定收藏内容).
-    m_favourites->lockContents(m_actions.lockFavouriteContents->isChecked());
+    m_favouriteCommands->applyRestoredLock();
 }
 
 void TForm1::showSplash() {
@@ -508,36 +413,11 @@ void TForm1::removeStaleTemporaries() {
     m_context.root.removeStaleTemporaries(written);
 }
 
-void TForm1::applySettingsKeys() {
-    for (const settings::Key& key : settings::mainWindowKeys()) {
-        if (key.read)
-            settings::apply(this, key, m_settings);
-    }
-}
-
-void TForm1::reapplySkin() {
-    m_appearance->reapplySkin();
-}
-
 // ---- Activation ---------------------------------------------------------------
 
 bool TForm1::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate)
         FormActivate();
-    if (e->type() == QEvent::Paint && !m_painted) {
-        // The first screen is drawn (and put on the screen once this returns to the
-        // loop): the rest of a large document may now be built.
-        m_painted = true;
-        QMetaObject::invokeMethod(m_loader.get(), &DocumentLoader::buildRest, Qt::QueuedConnection);
-    }
-    if (e->type() == QEvent::Show && !m_shown) {
-        // A window shown but never painted (minimised at once, say) still gets the rest.
-        // Not before it is shown: a document made whole on a window not yet shown is laid
-        // out differently from one made whole on screen.
-        m_shown = true;
-        QTimer::singleShot(DocumentLoader::kLatestRestStartMs, m_loader.get(),
-                           &DocumentLoader::buildRest);
-    }
     return QMainWindow::event(e);
 }
 
@@ -552,7 +432,7 @@ void TForm1::FormActivate() {
 void TForm1::closeEvent(QCloseEvent* e) {
     if (FormClose()) {
         m_loader->abandon(); // everything is stored: a rest still being built is not wanted
-        stopDocumentLayout();
+        m_workspace->dropPendingLayout();
         e->accept();
     } else
         e->ignore(); // the window stays open; the next close runs the sequence again
@@ -577,7 +457,7 @@ bool TForm1::FormClose() {
         m_files->save(FavouritesPanels::namesFile(),
                       [this](auto& root) { m_favouriteCommands->store(root); });
         // Every settings key, in the table's order, in one replacement of the file.
-        writeSettingsKeys();
+        settings::writeAll(this, m_settings);
         // Everything is stored: the crash insurance is no longer needed.
         m_recovery->discard();
     } catch (const AppError& e) {
@@ -585,34 +465,6 @@ bool TForm1::FormClose() {
         return false;
     }
     return true;
-}
-
-void TForm1::stopDocumentLayout() {
-    // Qt lays a large document out in idle-time steps of up to 200,000 characters
-    // after it is shown; a step still due when the window closes would hold up the end
-    // of the program for nothing, since everything is stored and nothing is shown.
-    struct DropTimers : QObject {
-        using QObject::QObject;
-        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
-    };
-    for (QTextEdit* document : m_workspace->documents) {
-        QObject* layout = document->document()->documentLayout();
-        layout->installEventFilter(new DropTimers(layout));
-    }
-}
-
-void TForm1::writeSettingsKeys() {
-    m_settings.beginBatch();
-    try {
-        for (const settings::Key& key : settings::mainWindowKeys()) {
-            if (key.written)
-                settings::write(this, key, m_settings);
-        }
-    } catch (...) {
-        m_settings.abandonBatch();
-        throw;
-    }
-    m_settings.commitBatch();
 }
 
 // ---- Errors -------------------------------------------------------------------

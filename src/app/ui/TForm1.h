@@ -4,6 +4,7 @@
 
 #include "app/ui/main_actions.h"
 #include "app/ui/main_toolbar.h"
+#include "app/ui/view_modes.h"
 #include "base/core/data_root.h"
 #include "base/core/settings_file.h"
 
@@ -33,13 +34,10 @@ class PoemSearch;
 class ModalRunner;
 class PatternDisplay;
 class PatternPanels;
-class QLabel;
-class QStatusBar;
 class RhymeMaster;
 class RhymePanels;
 class TskForm;
 class TskPanel;
-class TskRadioButton;
 class TskSideChannel;
 class WorkspaceCommands;
 class WorkspacePanel;
@@ -79,10 +77,8 @@ class TForm1 : public QMainWindow {
     // Building the window, in order; once.
     void buildWindow();
     void buildFrame();
-    void buildLeftChannel();
     void buildCentre();
     void buildRightChannel();
-    void buildStatusBar();
     void connectCommands();
 
     // The sequences.
@@ -95,11 +91,6 @@ class TForm1 : public QMainWindow {
     void showSplash();
     // Temporaries that an interrupted write of one of our files left behind.
     void removeStaleTemporaries();
-    void applySettingsKeys();
-    void writeSettingsKeys();
-    void reapplySkin();
-    // After a close that stored everything.
-    void stopDocumentLayout();
 
     // Handlers the shell owns.
     void showError(const QString& message);
@@ -115,8 +106,6 @@ class TForm1 : public QMainWindow {
     std::unique_ptr<FileSteps> m_files;
     bool m_built = false;
     bool m_startedUp = false;
-    bool m_painted = false;
-    bool m_shown = false;
     // The five store files, read and built on another thread while the window is built
     // and the splash shows; taken at the documents' load step.
     std::unique_ptr<DocumentLoader> m_loader;
@@ -130,14 +119,11 @@ class TForm1 : public QMainWindow {
     // (skRadioButton6 … 8), 押韵大师 at the right.
     TskSideChannel* m_leftChannel = nullptr;
     TskSideChannel* m_rightChannel = nullptr;
-    QWidget *m_patternsColumn = nullptr, *m_verseColumn = nullptr, *m_knowledgeColumn = nullptr;
-    TskRadioButton *m_patternsModeButton = nullptr, *m_verseModeButton = nullptr,
-                   *m_knowledgeModeButton = nullptr;
+    ViewModeColumns m_modes{};
     // The centre: the pattern and writing area (skPanel5) and, over it in 诗词知识, the
     // knowledge area (skPanel14).
     TskPanel* m_writingArea = nullptr;
     TskPanel* m_knowledgeArea = nullptr;
-    QStatusBar* m_statusBar = nullptr; // skStatusBar1
 
     PatternPanels* m_patterns = nullptr;
     PatternDisplay* m_display = nullptr;
@@ -151,7 +137,7 @@ class TForm1 : public QMainWindow {
     CentrePanes* m_centre = nullptr;
     LibraryMenus* m_library = nullptr;
     PoemSearch* m_search = nullptr;
-    class ViewModes* m_viewModes = nullptr;
+    ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;
     CheckPane* m_check = nullptr; // 格律检查

@@ -13,29 +13,22 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TLinkLabel::TLinkLabel(const QString& name, const QString& text, QString address, QColor linkColour,
-                       QColor hoverColour, UrlOpener& urls, QWidget* parent)
-    : QLabel(text, parent), m_address(std::move(address)), m_link(linkColour), m_hover(hoverColour),
-      m_urls(urls) {
+TLinkLabel::TLinkLabel(const QString& name, const QString& text, QString address, skin::Role role,
+                       UrlOpener& urls, QWidget* parent)
+    : QLabel(text, parent), m_address(std::move(address)), m_urls(urls) {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
-    showIn(m_link);
-}
-
-void TLinkLabel::showIn(const QColor& colour) {
-    m_current = colour;
-    QPalette p = palette();
-    p.setColor(QPalette::WindowText, colour);
-    setPalette(p);
+    skin::setRole(this, role);
+    setForegroundRole(QPalette::Link);
 }
 
 void TLinkLabel::enterEvent(QEnterEvent* event) {
-    showIn(m_hover);
+    setForegroundRole(QPalette::LinkVisited);
     QLabel::enterEvent(event);
 }
 
 void TLinkLabel::leaveEvent(QEvent* event) {
-    showIn(m_link);
+    setForegroundRole(QPalette::Link);
     QLabel::leaveEvent(event);
 }
 
@@ -67,7 +60,7 @@ AboutBox::AboutBox(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     QFont productFont(QStringLiteral("黑体"));
     productFont.setPixelSize(24);
     product->setFont(productFont);
-    product->setStyleSheet(QStringLiteral("color: navy"));
+    skin::setRole(product, skin::Role::Title);
     column->addWidget(product, 0, Qt::AlignHCenter);
 
     auto* edition = new QLabel(QStringLiteral("终结版"), this);
@@ -75,7 +68,7 @@ AboutBox::AboutBox(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     QFont editionFont(QStringLiteral("宋体"));
     editionFont.setPixelSize(16);
     edition->setFont(editionFont);
-    edition->setStyleSheet(QStringLiteral("color: darkgreen"));
+    skin::setRole(edition, skin::Role::Edition);
     column->addWidget(edition, 0, Qt::AlignHCenter);
 
     auto* date = new QLabel(QStringLiteral("2004.07.08"), this);
@@ -87,7 +80,7 @@ AboutBox::AboutBox(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     column->addStretch(1);
 
     homePageLink = new TLinkLabel(QStringLiteral("Label4"), help_links::homePage(),
-                                  help_links::homePage(), Qt::blue, Qt::red, urls, this);
+                                  help_links::homePage(), skin::Role::WebLink, urls, this);
     QFont homeFont(QStringLiteral("sans-serif"));
     homeFont.setPixelSize(13);
     homeFont.setUnderline(true);
@@ -95,7 +88,7 @@ AboutBox::AboutBox(UrlOpener& urls, QWidget* parent) : QDialog(parent) {
     column->addWidget(homePageLink, 0, Qt::AlignHCenter);
 
     forumLink = new TLinkLabel(QStringLiteral("Label5"), QStringLiteral("登录Versefold社区"),
-                               help_links::forum(), Qt::darkGreen, QColor(0, 0, 0x80), urls, this);
+                               help_links::forum(), skin::Role::ForumLink, urls, this);
     QFont forumFont(QStringLiteral("宋体"));
     forumFont.setPixelSize(12);
     forumLink->setFont(forumFont);

@@ -6,15 +6,18 @@
 #include <QLabel>
 
 class UrlOpener;
+namespace skin {
+enum class Role;
+}
 
-// A label that opens an address when clicked, shown in its link colour and in its
-// hover colour while the mouse is over it.
+// A label that opens an address when clicked, drawn in its role's link colour and in
+// its visited-link colour while the mouse is over it.
 class TLinkLabel : public QLabel {
     Q_OBJECT
   public:
-    TLinkLabel(const QString& name, const QString& text, QString address, QColor linkColour,
-               QColor hoverColour, UrlOpener& urls, QWidget* parent);
-    QColor textColour() const { return m_current; }
+    TLinkLabel(const QString& name, const QString& text, QString address, skin::Role role,
+               UrlOpener& urls, QWidget* parent);
+    QColor textColour() const { return palette().color(foregroundRole()); }
     QString address() const { return m_address; }
 
   protected:
@@ -23,9 +26,7 @@ class TLinkLabel : public QLabel {
     void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
-    void showIn(const QColor& colour);
     QString m_address;
-    QColor m_link, m_hover, m_current;
     UrlOpener& m_urls;
 };
 

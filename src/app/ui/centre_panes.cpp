@@ -1,6 +1,7 @@
 #include "app/ui/centre_panes.h"
 
 #include <QEvent>
+#include <QPlainTextEdit>
 #include <QWidget>
 
 CentrePanes::CentrePanes(const CentrePaneWidgets& panes, QObject* parent)
@@ -25,13 +26,23 @@ void CentrePanes::showFavourite() {
 }
 
 bool CentrePanes::restoreShown(QObject* pane, bool shown) {
-    for (QWidget* w : {m.patternPanel, m.patternTemplate, m.favouritePanel, m.favouriteTemplate}) {
+    QWidget* const panes[] = {m.patternPanel, m.patternTemplate, m.favouritePanel,
+                              m.favouriteTemplate};
+    for (QWidget* w : panes) {
         if (w == pane) {
             w->setVisible(shown);
             return true;
         }
     }
     return false;
+}
+
+bool CentrePanes::favouriteOnShow() const {
+    return !m.favouriteTemplate->isHidden();
+}
+
+QPlainTextEdit* CentrePanes::templateOnShow() const {
+    return favouriteOnShow() ? m.favouriteTemplate : m.patternTemplate;
 }
 
 void CentrePanes::onHover(const QList<QWidget*>& areas, const std::function<void()>& over,

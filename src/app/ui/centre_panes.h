@@ -8,13 +8,14 @@
 #include <QObject>
 #include <functional>
 
+class QPlainTextEdit;
 class QWidget;
 
 struct CentrePaneWidgets {
-    QWidget* patternPanel;      // skPanel6
-    QWidget* patternTemplate;   // skMemo3, the pattern's template view
-    QWidget* favouritePanel;    // skPanel8, the favourite's poem panel
-    QWidget* favouriteTemplate; // skMmemo3, the favourite's template pane
+    QWidget* patternPanel;             // skPanel6
+    QPlainTextEdit* patternTemplate;   // skMemo3, the pattern's template view
+    QWidget* favouritePanel;           // skPanel8, the favourite's poem panel
+    QPlainTextEdit* favouriteTemplate; // skMmemo3, the favourite's template pane
 };
 
 class CentrePanes : public QObject {
@@ -28,6 +29,12 @@ class CentrePanes : public QObject {
     // The saved visibility of one of the four panes, put back at start-up; false when
     // `pane` is not one of them.
     bool restoreShown(QObject* pane, bool shown);
+
+    // Which record is on show: the favourite's while its template pane is not hidden
+    // (the window itself may not be shown yet), the pattern's otherwise.
+    bool favouriteOnShow() const;
+    // The template of the record on show.
+    QPlainTextEdit* templateOnShow() const;
 
     // Runs `over` whenever the mouse enters one of `areas` and, with TrackMoves, each
     // time it moves over it.

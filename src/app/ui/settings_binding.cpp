@@ -106,8 +106,7 @@ QObject* find(QWidget* form, const QString& name) {
     return form->findChild<QObject*>(name);
 }
 
-} // namespace
-
+// Reads `key` and applies it to each of its targets on `form`.
 void apply(QWidget* form, const Key& key, const SettingsFile& file) {
     const QString section = sectionOf(key), name = nameOf(key);
     QString s;
@@ -201,6 +200,7 @@ void apply(QWidget* form, const Key& key, const SettingsFile& file) {
     }
 }
 
+// Writes the value `key` holds in its source control.
 void write(QWidget* form, const Key& key, SettingsFile& file) {
     const QString section = sectionOf(key), name = nameOf(key);
     QObject* source = find(form, key.source.isEmpty() ? key.targets.first() : key.source);
@@ -261,6 +261,29 @@ void write(QWidget* form, const Key& key, SettingsFile& file) {
         file.writeBool(section, name, source->property("pinned").toBool());
         break;
     }
+}
+
+} // namespace
+
+void applyAll(QWidget* form, const SettingsFile& file) {
+    for (const Key& key : mainWindowKeys()) {
+        if (key.read)
+            apply(form, key, file);
+    }
+}
+
+void writeAll(QWidget* form, SettingsFile& file) {
+    file.beginBatch();
+    try {
+        for (const Key& key : mainWindowKeys()) {
+            if (key.written)
+                write(form, key, file);
+        }
+    } catch (...) {
+        file.abandonBatch();
+        throw;
+    }
+    file.commitBatch();
 }
 
 } // namespace settings

@@ -8,10 +8,11 @@ class SettingsFile;
 
 namespace settings {
 
-// Reads `key` and applies it to each of its targets on `form`; targets that do not
-// exist are skipped.
-void apply(QWidget* form, const Key& key, const SettingsFile& file);
-// Writes the value `key` holds in its source control.
-void write(QWidget* form, const Key& key, SettingsFile& file);
+// Start-up: every key the table reads, in the table's order, applied to each of its
+// targets on `form`; targets that do not exist are skipped.
+void applyAll(QWidget* form, const SettingsFile& file);
+// Shutdown: every key the table writes, from its source control, in the table's order
+// and in one replacement of the file; a failure leaves the file as it was and throws.
+void writeAll(QWidget* form, SettingsFile& file);
 
 } // namespace settings

@@ -5,20 +5,28 @@
 #include <QObject>
 
 class CentrePanes;
+class PatternDisplay;
 class QAction;
 class QWidget;
 class TskCheckBox;
 class TskRadioButton;
 
-struct ViewModeControls {
-    // The modes' radio buttons and 视图 items, and 词谱换行
+// The left channel's parts: a column for each mode (Panel1, Panel3, Panel6), stacked in
+// one place, and the modes' radio buttons (skRadioButton6 … 8) in a strip at its foot.
+struct ViewModeColumns {
+    QWidget *patternsColumn, *verseColumn, *knowledgeColumn;
     TskRadioButton *patternsButton, *verseButton, *knowledgeButton;
-    QAction *patternsItem, *verseItem, *knowledgeItem, *wrapPatterns;
-    CentrePanes* centre;         // the pattern or a favourite
-    QList<QWidget*> viewButtons; // s10 … s15
+};
+// Builds them into `channel`, as designed: 词牌 chosen, its column on show.
+ViewModeColumns buildViewModeColumns(QWidget* channel);
+
+struct ViewModeControls {
+    ViewModeColumns columns;
+    QAction *patternsItem, *verseItem, *knowledgeItem; // 视图's items
+    CentrePanes* centre;                               // the pattern or a favourite
+    PatternDisplay* display;                           // 词谱换行 and the view buttons
     TskCheckBox* exampleFlag;
-    // The left channel's column of each mode, and the knowledge area over the centre
-    QWidget *patternsColumn, *verseColumn, *knowledgeColumn, *knowledgeArea;
+    QWidget* knowledgeArea; // over the centre in 诗词知识
 };
 
 class ViewModes : public QObject {
@@ -29,6 +37,8 @@ class ViewModes : public QObject {
     void showPatterns();  // 词谱类
     void showVerse();     // 诗类与收藏
     void showKnowledge(); // 诗词知识
+    // 诗类与收藏 chosen as a click on its radio button chooses it.
+    void chooseVerse();
     // Start-up, after the keys: in 诗/藏 the example flag cannot be set.
     void settleRestoredMode();
 

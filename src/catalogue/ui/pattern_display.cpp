@@ -181,6 +181,17 @@ void PatternDisplay::toggleLineBreak() {
     p.templateFilePanel->setVisible(broken);
 }
 
+void PatternDisplay::makeRoomForFavourite() {
+    p.templateStrip->show();
+    p.templateFilePanel->hide();
+    m_lineBreak->setEnabled(false);
+}
+
+void PatternDisplay::patternsViewChosen() {
+    m_lineBreak->setEnabled(true);
+    showViewButtons(true);
+}
+
 QString PatternDisplay::templateViewFile() {
     return QStringLiteral("data.dat");
 }

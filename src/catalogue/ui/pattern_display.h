@@ -45,6 +45,11 @@ class PatternDisplay : public QObject {
     void selectView(catalogue::PatternView view);
     catalogue::PatternView currentView() const;
     void toggleLineBreak();
+    // A favourite took the centre: its template pane sits in the template strip, which
+    // shows whatever 词谱换行 says, and 词谱换行 is disabled until a pattern shows again.
+    void makeRoomForFavourite();
+    // The 词谱类 view chosen: 词谱换行 enabled and the view buttons shown again.
+    void patternsViewChosen();
     // The view buttons' hover colours; only their enabled look changes, so the disabled
     // button of the view on show keeps its mark.
     void hoverButton(catalogue::PatternView view);

@@ -154,6 +154,10 @@ void FavouriteCommands::setLocked(bool locked) {
     p.lockContents(locked);
 }
 
+void FavouriteCommands::applyRestoredLock() {
+    p.lockContents(c.lock->isChecked());
+}
+
 // ---- Edit the list, clear -------------------------------------------------------
 
 void FavouriteCommands::editList() {

@@ -31,6 +31,8 @@ class FavouriteCommands : public QObject {
     void showRow(int row);
     void save();
     void setLocked(bool locked);
+    // Start-up, after the keys: the boxes follow 锁定收藏内容's restored check mark.
+    void applyRestoredLock();
     void editList();
     void clear();
 

@@ -179,7 +179,7 @@ void reapplyLayers(QWidget* w) {
         p.setColor(QPalette::Active, r, c);
         p.setColor(QPalette::Inactive, r, c);
     };
-    const QColor red(0xFF, 0, 0), grey(0xF3, 0xF3, 0xF3);
+    const QColor red(0xFF, 0, 0), grey(0xF3, 0xF3, 0xF3), navy(0, 0, 0x80);
     switch (role(w)) {
     case Role::None:
         break;
@@ -206,7 +206,21 @@ void reapplyLayers(QWidget* w) {
         set(QPalette::WindowText, red);
         break;
     case Role::NoticeText:
-        set(QPalette::Text, QColor(0, 0, 0x80));
+        set(QPalette::Text, navy);
+        break;
+    case Role::Title:
+        set(QPalette::WindowText, navy);
+        break;
+    case Role::Edition:
+        set(QPalette::WindowText, QColor(0, 0x64, 0));
+        break;
+    case Role::WebLink:
+        set(QPalette::Link, QColor(0, 0, 0xFF));
+        set(QPalette::LinkVisited, red);
+        break;
+    case Role::ForumLink:
+        set(QPalette::Link, QColor(0, 0x80, 0));
+        set(QPalette::LinkVisited, navy);
         break;
     }
     const QVariant font = w->property(kFontColour), back = w->property(kBackground);

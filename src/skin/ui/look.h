@@ -62,6 +62,12 @@ enum class Role {
     Dimmed,     // a caption not under the pointer
     Warning,    // a heading that asks for attention: red
     NoticeText, // the text of a notice the program shows by itself: navy
+    Title,      // the program's name where it presents itself: navy
+    Edition,    // the edition under that name: dark green
+    // Labels that open an address draw in Link, and in LinkVisited while the pointer is
+    // over them (a label has no visited state of its own).
+    WebLink,   // the home page: blue, red under the pointer
+    ForumLink, // the forum: dark green, navy under the pointer
 };
 void setRole(QWidget* w, Role role);
 Role role(const QWidget* w);

@@ -7,6 +7,7 @@
 #include <QShortcutEvent>
 #include <QTextDocument>
 #include <QThread>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -42,6 +43,34 @@ bool mayReachDocuments(const QEvent* event) {
         return false;
     }
 }
+
+// Watches the documents' window for its first paint and its first show.
+class FirstScreenWatch : public QObject {
+  public:
+    explicit FirstScreenWatch(DocumentLoader* loader) : QObject(loader), m_loader(loader) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint && !m_painted) {
+            // The first screen is drawn (and put on the screen once this returns to the
+            // loop): the rest may now be built.
+            m_painted = true;
+            QMetaObject::invokeMethod(m_loader, &DocumentLoader::buildRest, Qt::QueuedConnection);
+        }
+        if (e->type() == QEvent::Show && !m_shown) {
+            // A window shown but never painted (minimised at once, say) still gets the rest.
+            m_shown = true;
+            QTimer::singleShot(DocumentLoader::kLatestRestStartMs, m_loader,
+                               &DocumentLoader::buildRest);
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+  private:
+    DocumentLoader* m_loader;
+    bool m_painted = false;
+    bool m_shown = false;
+};
 
 } // namespace
 
@@ -124,6 +153,10 @@ void DocumentLoader::buildRest() {
         return;
     m_going = true;
     m_go.set_value();
+}
+
+void DocumentLoader::buildRestAfterFirstScreen(QWidget* window) {
+    window->installEventFilter(new FirstScreenWatch(this));
 }
 
 void DocumentLoader::deliverTo(std::function<void(int, Whole)> complete, const QWidget* window) {

@@ -50,6 +50,11 @@ class DocumentLoader : public QObject {
     // long after the window is shown. Anything that needs the rest sooner calls finish.
     void buildRest();
     static constexpr int kLatestRestStartMs = 1000;
+    // Calls buildRest once `window`, the documents' window, has painted its first screen,
+    // and at the latest kLatestRestStartMs after it is first shown; not before it is
+    // shown: a document made whole on a window not yet shown is laid out differently
+    // from one made whole on screen.
+    void buildRestAfterFirstScreen(QWidget* window);
     // The window has closed with everything stored: what is still being built is
     // dropped, and nothing more is delivered.
     void abandon();

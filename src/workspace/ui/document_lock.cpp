@@ -54,7 +54,9 @@ void DocumentLock::showDocumentsUnlessLocked(const QString& marker) {
                                !c.passwordProtect->isChecked());
 }
 
-QString DocumentLock::startUpPrompt() {
+QString DocumentLock::startUpPrompt(const QString& stored) {
+    if (!c.passwordProtect->isChecked())
+        return stored;
     PasswordPrompt prompt(m_settings, m_modals, m_window);
     m_modals.exec(prompt);
     return prompt.marker();

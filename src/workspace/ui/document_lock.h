@@ -29,9 +29,9 @@ class DocumentLock : public QObject {
     void toggleLock();
     // Start-up: the lock marker as the settings file holds it.
     QString storedMarker() const;
-    // The start-up prompt, when the lock is on; it leaves [temp] worder as the user
-    // answered and returns that marker.
-    QString startUpPrompt();
+    // Start-up, after the keys: the prompt, when the lock is on; it leaves [temp] worder
+    // as the user answered and returns that marker. With the lock off, `stored` as it is.
+    QString startUpPrompt(const QString& stored);
     // Start-up: the documents are hidden only while the lock is on and `marker` says
     // the prompt was left without the password.
     void showDocumentsUnlessLocked(const QString& marker);

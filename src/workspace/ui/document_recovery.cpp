@@ -8,6 +8,7 @@
 #include "workspace/core/recovery_file.h"
 #include "workspace/core/rtfreader.h"
 #include "workspace/core/rtfwriter.h"
+#include "workspace/ui/document_loader.h"
 #include "workspace/ui/richtextdocument.h"
 #include "workspace/ui/workspace_panel.h"
 
@@ -28,9 +29,12 @@ DocumentRecovery::DocumentRecovery(WorkspacePanel& panel, const DataRoot& root, 
         connect(doc, &QTextEdit::textChanged, this, &DocumentRecovery::typed);
 }
 
-void DocumentRecovery::offer() {
+void DocumentRecovery::offer(DocumentLoader& loader) {
+    const bool found = m_root.exists(path());
+    if (found)
+        loader.finish(); // what is offered back goes over the whole documents
     m_watching = true;
-    if (!m_root.exists(path()))
+    if (!found)
         return;
     std::optional<std::vector<workspace::RecoveredDocument>> kept;
     QByteArray bytes;

@@ -9,6 +9,7 @@
 class Clock;
 class ClockTimer;
 class DataRoot;
+class DocumentLoader;
 class ModalRunner;
 class QWidget;
 class WorkspacePanel;
@@ -23,8 +24,9 @@ class DocumentRecovery : public QObject {
                      QWidget* window);
 
     // Start-up, once the documents are loaded: a recovery file left by a run that did
-    // not end normally is offered back; from here on changes are kept.
-    void offer();
+    // not end normally is offered back, over the whole documents (`loader` finishes
+    // them first); from here on changes are kept.
+    void offer(DocumentLoader& loader);
     // A clean shutdown has stored the documents: the recovery file goes.
     void discard();
 

@@ -3,7 +3,9 @@
 #include "skin/ui/skinned.h"
 #include "workspace/ui/document_edit.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBoxLayout>
+#include <QEvent>
 #include <QGridLayout>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -77,6 +79,20 @@ QTextEdit* WorkspacePanel::visibleDocument() const {
             return doc;
     }
     return documents.first();
+}
+
+void WorkspacePanel::dropPendingLayout() {
+    // Qt lays a large document out in idle-time steps of up to 200,000 characters
+    // after it is shown; a step still due when the window closes would hold up the end
+    // of the program for nothing, since everything is stored and nothing is shown.
+    struct DropTimers : QObject {
+        using QObject::QObject;
+        bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::Timer; }
+    };
+    for (QTextEdit* document : documents) {
+        QObject* layout = document->document()->documentLayout();
+        layout->installEventFilter(new DropTimers(layout));
+    }
 }
 
 void WorkspacePanel::showDocument(int index) {

@@ -24,6 +24,9 @@ class WorkspacePanel : public QObject {
 
     // The shown document, or the first one.
     QTextEdit* visibleDocument() const;
+    // After a close that stored everything: the layout steps Qt still has due for large
+    // documents are dropped.
+    void dropPendingLayout();
 
   private:
     void showDocument(int index);

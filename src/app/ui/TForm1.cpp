@@ -168,15 +168,15 @@ void TForm1::buildCentre() {
                                 .favouriteTemplate = m_favourites->templatePane},
                                this);
     m_workspace = new WorkspacePanel(lowerRow, m_actions.documentPopup);
-    // The check pane (格律检查) beside the documents.
-    m_check = composeCheckPane({.workspace = m_workspace,
-                                .centre = m_centre,
-                                .patterns = m_patterns,
-                                .favourites = m_favourites,
-                                .row = lowerRow,
-                                .editMenu = m_actions.editMenu,
-                                .toolBar = m_toolBar.toolBar},
-                               m_context.root);
+    // The check pane (格律检查) beside the documents, kept by their row.
+    composeCheckPane({.workspace = m_workspace,
+                      .centre = m_centre,
+                      .patterns = m_patterns,
+                      .favourites = m_favourites,
+                      .row = lowerRow,
+                      .editMenu = m_actions.editMenu,
+                      .toolBar = m_toolBar.toolBar},
+                     m_context.root);
     body->addWidget(lower, 1);
     m_knowledge = new KnowledgePanels(m_modes.knowledgeColumn, m_knowledgeArea);
     m_centre->onHover({m_writingArea, m_patterns->patternPanel, m_patterns->templateStrip,

@@ -15,7 +15,6 @@
 
 class AfterSplashModals;
 class CentrePanes;
-class CheckPane;
 class Clock;
 class DocumentLoader;
 class DocumentLock;
@@ -140,7 +139,6 @@ class TForm1 : public QMainWindow {
     ViewModes* m_viewModes = nullptr;
     DocumentLock* m_lock = nullptr;
     HelpMenu* m_help = nullptr;
-    CheckPane* m_check = nullptr; // 格律检查
     AppearanceCommands* m_appearance = nullptr;
     EditCommands* m_editCommands = nullptr;
     DocumentRecovery* m_recovery = nullptr;

@@ -51,7 +51,7 @@ class Forms {
     std::shared_ptr<QFile> mapped_;
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // heading → its lines' span
     mutable QHash<QString, QList<Form>> read_;               // the tunes' blocks read so far
-    mutable std::optional<Mixing> mixing_; // set once, under the lock
+    mutable std::optional<Mixing> mixing_;                   // set once, under the lock
     std::unique_ptr<std::mutex> reading_ = std::make_unique<std::mutex>();
 };
 

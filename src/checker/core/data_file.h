@@ -4,9 +4,13 @@
 // pages it reads; the tunes' poems, read whole when asked for, are compressed.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
+#include <QHash>
 #include <QString>
+#include <cstring>
 #include <memory>
+#include <utility>
 
 namespace checker {
 
@@ -57,6 +61,36 @@ inline char32_t firstCodePoint(const char* p, qsizetype n) {
 // The length in bytes of the first UTF-8 character that firstCodePoint() reads.
 inline int firstCodePointLength(char32_t c) {
     return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+// The blocks of a text in which each begins with a heading line, "@key" or "@key<TAB>…": each
+// key and the span of its block, from its heading to the next ('@' begins no other line).
+inline QHash<QString, std::pair<qsizetype, qsizetype>> headedBlocks(QByteArrayView text) {
+    QHash<QString, std::pair<qsizetype, qsizetype>> out;
+    const char* t = text.data();
+    const qsizetype size = text.size();
+    QString key;
+    qsizetype start = -1;
+    for (qsizetype at = 0; at < size;) {
+        const char* mark = static_cast<const char*>(std::memchr(t + at, '@', size_t(size - at)));
+        if (!mark)
+            break;
+        const qsizetype heading = mark - t;
+        at = heading + 1;
+        if (heading > 0 && t[heading - 1] != '\n')
+            continue;
+        const char* nl = static_cast<const char*>(std::memchr(mark, '\n', size_t(size - heading)));
+        const qsizetype end = nl ? nl - t : size;
+        const char* tab = static_cast<const char*>(std::memchr(mark, '\t', size_t(end - heading)));
+        if (start >= 0)
+            out.insert(key, {start, heading});
+        key = QString::fromUtf8(mark + 1, (tab ? tab - t : end) - heading - 1);
+        start = heading;
+        at = end;
+    }
+    if (start >= 0)
+        out.insert(key, {start, size});
+    return out;
 }
 
 } // namespace checker

@@ -11,31 +11,11 @@ namespace checker {
 // precedent key"; then "@mix" and its "major<TAB>minor<TAB>groups together<TAB>groups" lines,
 // and "@charmix" and its "character<TAB>part<TAB>times" lines.
 Forms Forms::fromText(const QByteArray& utf8) {
-    // Only the headings are read here: "@…" at the start of a line ('@' is in no other place).
+    // Only the headings are read here; a block's heading line is passed over with its lines
+    // of too few columns.
     Forms out;
     out.text_ = utf8;
-    const char* t = out.text_.constData();
-    const qsizetype size = out.text_.size();
-    QString key;
-    qsizetype start = -1;
-    for (qsizetype at = 0; at < size;) {
-        const char* mark = static_cast<const char*>(std::memchr(t + at, '@', size_t(size - at)));
-        if (!mark)
-            break;
-        const qsizetype heading = mark - t;
-        at = heading + 1;
-        if (heading > 0 && t[heading - 1] != '\n')
-            continue;
-        const char* nl = static_cast<const char*>(std::memchr(mark, '\n', size_t(size - heading)));
-        const qsizetype end = nl ? nl - t : size;
-        if (start >= 0)
-            out.blocks_.insert(key, {start, heading});
-        key = QString::fromUtf8(mark + 1, end - heading - 1);
-        start = end + 1;
-        at = end;
-    }
-    if (start >= 0)
-        out.blocks_.insert(key, {std::min(start, size), size});
+    out.blocks_ = headedBlocks(out.text_);
     return out;
 }
 

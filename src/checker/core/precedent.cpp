@@ -31,43 +31,16 @@ QString patternKey(const catalogue::VersePattern& p) {
     return QStringLiteral("verse/") + QString::number(p.row + 1);
 }
 
-QHash<QString, std::pair<qsizetype, qsizetype>> Precedent::headings(QByteArrayView text) {
-    // "@key<TAB>era<TAB>poems" at the start of a line ('@' stands nowhere else).
-    QHash<QString, std::pair<qsizetype, qsizetype>> out;
-    const char* t = text.data();
-    const qsizetype size = text.size();
-    QString key;
-    qsizetype start = -1;
-    for (qsizetype at = 0; at < size;) {
-        const char* mark = static_cast<const char*>(std::memchr(t + at, '@', size_t(size - at)));
-        if (!mark)
-            break;
-        const qsizetype heading = mark - t;
-        at = heading + 1;
-        if (heading > 0 && t[heading - 1] != '\n')
-            continue;
-        const char* nl = static_cast<const char*>(std::memchr(mark, '\n', size_t(size - heading)));
-        const qsizetype end = nl ? nl - t : size;
-        const char* tab = static_cast<const char*>(std::memchr(mark, '\t', size_t(end - heading)));
-        if (start >= 0)
-            out.insert(key, {start, heading});
-        key = QString::fromUtf8(mark + 1, (tab ? tab - t : end) - heading - 1);
-        start = heading;
-        at = end;
-    }
-    if (start >= 0)
-        out.insert(key, {start, size});
-    return out;
-}
-
 QByteArray Precedent::indexed(const QByteArray& utf8) {
     // The last block ends where the index begins.
     QByteArray out = utf8;
     if (!out.isEmpty() && !out.endsWith('\n'))
         out += '\n';
     const qsizetype indexAt = out.size();
-    auto spans = headings(out).asKeyValueRange();
-    QList<std::pair<QString, std::pair<qsizetype, qsizetype>>> sorted(spans.begin(), spans.end());
+    const QHash<QString, std::pair<qsizetype, qsizetype>> spans = headedBlocks(out);
+    QList<std::pair<QString, std::pair<qsizetype, qsizetype>>> sorted;
+    for (auto it = spans.cbegin(); it != spans.cend(); ++it)
+        sorted.append({it.key(), it.value()});
     std::sort(sorted.begin(), sorted.end(),
               [](const auto& a, const auto& b) { return a.second.first < b.second.first; });
     out += "#index\n";
@@ -113,7 +86,7 @@ Precedent Precedent::fromText(const QByteArray& utf8) {
         // A damaged index is no block's lines.
         const qsizetype index = out.text_.lastIndexOf("\n#index\n");
         out.blocks_ =
-            headings(QByteArrayView(out.text_).first(index < 0 ? out.text_.size() : index + 1));
+            headedBlocks(QByteArrayView(out.text_).first(index < 0 ? out.text_.size() : index + 1));
     }
     return out;
 }

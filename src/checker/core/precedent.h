@@ -54,7 +54,6 @@ class Precedent {
   private:
     QByteArray text_; // the file's text, UTF-8: the file's own pages when mapped (see load)
     std::shared_ptr<QFile> mapped_;
-    static QHash<QString, std::pair<qsizetype, qsizetype>> headings(QByteArrayView text);
     bool readIndex();
 
     QHash<QString, std::pair<qsizetype, qsizetype>> blocks_; // key → its lines' span in text_

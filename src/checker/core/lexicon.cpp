@@ -236,7 +236,11 @@ void Lexicon::finish(CharInfo& info) const {
             auto id = pingshuiIds_.constFind(r.pingshui);
             if (id == pingshuiIds_.cend()) {
                 id = pingshuiIds_.insert(r.pingshui, int(pingshuiNames_.size()));
-                pingshuiNames_.append(r.pingshui);
+                // A new list, not the old one grown in place: a copy pingshuiNames() gave
+                // out may still be read on another thread.
+                QStringList grown = pingshuiNames_;
+                grown.append(r.pingshui);
+                pingshuiNames_ = std::move(grown);
             }
             r.pingshuiId = *id;
         }

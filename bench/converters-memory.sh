@@ -25,15 +25,12 @@ done
 
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
-grep -oh '"[^"]*。"' "$SONGCI"/ci.song.*.json | tr -d '"' | head -c 3000000 >"$WORK/lines.txt" || true
-sed -i '$d' "$WORK/lines.txt" # head may have cut the last character in half
-iconv -f UTF-8 -t GB18030 "$WORK/lines.txt" >"$WORK/chunk.txt"
+source "$ROOT/bench/sample-text.sh"
 
 # MEGABYTES of the text, ending with a whole line.
 make_text() {
     local bytes=$(($1 * 1024 * 1024)) out=$2
-    : >"$WORK/long.txt"
-    while (($(stat -c %s "$WORK/long.txt") < bytes)); do cat "$WORK/chunk.txt" >>"$WORK/long.txt"; done
+    make_sample_text "$bytes" "$WORK/long.txt"
     head -c "$bytes" "$WORK/long.txt" | LC_ALL=C sed '$d' >"$out"
     rm "$WORK/long.txt"
 }

@@ -21,11 +21,8 @@ done
 
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
-grep -oh '"[^"]*。"' "$SONGCI"/ci.song.*.json | tr -d '"' | head -c 3000000 >"$WORK/lines.txt" || true
-sed -i '$d' "$WORK/lines.txt" # head may have cut the last character in half
-iconv -f UTF-8 -t GB18030 "$WORK/lines.txt" >"$WORK/chunk.txt"
-: >"$WORK/in.txt"
-while (($(stat -c %s "$WORK/in.txt") < MB * 1024 * 1024)); do cat "$WORK/chunk.txt" >>"$WORK/in.txt"; done
+source "$ROOT/bench/sample-text.sh"
+make_sample_text $((MB * 1024 * 1024)) "$WORK/in.txt"
 
 # Prints "seconds peak-KiB" for a command whose output is thrown away.
 measure() {

@@ -6,9 +6,8 @@
 #include "cli/command.h"
 #include "cli/input.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,19 +18,11 @@ namespace {
 
 using namespace checker;
 
-// The checker's data: under the current folder (the app folder), beside the program, in
-// the installed tree (…/share/lyrevane), else in the app folder of the build that made it.
+// The checker's data folder.
 QString dataDir() {
-    for (const QString& dir :
-         {QDir::currentPath() + QStringLiteral("/data/checker"),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/data/checker"),
-          QCoreApplication::applicationDirPath() +
-              QStringLiteral("/../share/lyrevane/data/checker"),
-          QStringLiteral(LYREVANE_BUILT_CHECKER_DATA)}) {
-        if (QFile::exists(dir + QStringLiteral("/lexicon.dat")))
-            return dir;
-    }
-    return QStringLiteral(LYREVANE_BUILT_CHECKER_DATA);
+    return QFileInfo(shippedFile(QStringLiteral("data/checker/lexicon.dat"),
+                                 QStringLiteral(LYREVANE_BUILT_CHECKER_DATA "/lexicon.dat")))
+        .path();
 }
 
 // Takes --json and --standard VALUE out of the arguments; false (with a message) on

@@ -1,5 +1,7 @@
 #include "cli/input.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -121,6 +123,17 @@ QString shown(const QString& argument) {
             out += c;
     }
     return out;
+}
+
+QString shippedFile(const QString& relative, const QString& built) {
+    const QString program = QCoreApplication::applicationDirPath();
+    for (const QString& dir : {QDir::currentPath(), program,
+                               QDir::cleanPath(program + QStringLiteral("/../share/lyrevane"))}) {
+        const QString path = dir + u'/' + relative;
+        if (QFile::exists(path))
+            return path;
+    }
+    return built;
 }
 
 } // namespace cli

@@ -35,6 +35,11 @@ bool openInput(const QString& name, const QByteArray& rawName, Input* input, Io&
 // that is so.
 bool readFailed(const QString& name, const QFile& file, Io& io);
 
+// Where a file of the shipped data tree is (`relative`, "data/checker/lexicon.dat"): under
+// the current folder (the app folder), beside the program, in the installed tree
+// (…/share/lyrevane), else `built`, the build's own.
+QString shippedFile(const QString& relative, const QString& built);
+
 // The bytes the system passed for the argument `value`, found among the arguments
 // as given; `value` itself (UTF-8) when it is not there.
 QByteArray rawArgument(const QString& value, const Io& io);

@@ -1,11 +1,9 @@
 // lyrevane-cli search: who has used a phrase before, from the terminal.
 
 #include "cli/command.h"
+#include "cli/input.h"
 #include "search/core/search_index.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,17 +14,10 @@ namespace {
 
 using namespace search;
 
-// The corpus: under the current folder (the app folder), beside the program, else in
-// the app folder of the build that made it.
+// The corpus.
 QString indexPath() {
-    for (const QString& path :
-         {QDir::currentPath() + QStringLiteral("/data/search/poems.idx"),
-          QCoreApplication::applicationDirPath() + QStringLiteral("/data/search/poems.idx"),
-          QStringLiteral(LYREVANE_BUILT_SEARCH_INDEX)}) {
-        if (QFile::exists(path))
-            return path;
-    }
-    return QStringLiteral(LYREVANE_BUILT_SEARCH_INDEX);
+    return shippedFile(QStringLiteral("data/search/poems.idx"),
+                       QStringLiteral(LYREVANE_BUILT_SEARCH_INDEX));
 }
 
 struct Options {

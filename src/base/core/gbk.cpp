@@ -329,8 +329,9 @@ TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength) 
     ChineseShare utf8Share;
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     // Only to weigh the UTF-8 reading by the GBK rows its characters fall in: the plain
-    // converter does, without encode()'s search for the characters it writes astray.
-    QStringEncoder asGbk("GB18030");
+    // converter does, without encode()'s search for the characters it writes astray. Opened
+    // at the first piece that needs it.
+    std::optional<QStringEncoder> asGbk;
     text.forEach(0, text_pieces::LineFeed::Byte, [&](QByteArrayView piece) {
         if (isAscii(piece))
             return true;
@@ -343,7 +344,9 @@ TextEncoding textFileEncoding(text_pieces::Source& text, qsizetype* markLength) 
             return true;
         const QString asUtf8 = utf8.decode(piece);
         if (!utf8.hasError()) {
-            utf8Share.add(QByteArray(asGbk.encode(asUtf8)));
+            if (!asGbk)
+                asGbk.emplace("GB18030");
+            utf8Share.add(QByteArray(asGbk->encode(asUtf8)));
             utf8Share.addWordLetters(asUtf8);
         }
         return true;
